@@ -1,0 +1,24 @@
+#include "model/arithmetic.h"
+
+#include <cfenv>
+
+namespace vortane {
+
+namespace {
+constexpr int TrappedFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+}
+
+void ClearArithmeticFaults() { std::feclearexcept(TrappedFaults); }
+
+void CheckArithmeticFaults() {
+    const int raised = std::fetestexcept(TrappedFaults);
+    if (raised == 0) return;
+    std::feclearexcept(TrappedFaults);
+    // An infinity from a division by zero or an overflow may go on to raise an
+    // invalid operation, never the reverse: name the one that came first.
+    if (raised & FE_DIVBYZERO) throw ArithmeticFault("Floating point division by zero");
+    if (raised & FE_OVERFLOW) throw ArithmeticFault("Floating point overflow");
+    throw ArithmeticFault("Invalid floating point operation");
+}
+
+}  // namespace vortane

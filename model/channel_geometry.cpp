@@ -1,0 +1,83 @@
+#include "model/channel_geometry.h"
+
+#include <cmath>
+
+#include "model/arithmetic.h"
+
+namespace vortane {
+
+double ComputeChannelWidth(CaseData& data, MessageSink& messages) {
+    Store(data.ChannelAngleRad, (2 * Pi * Real{data.ChannelAngle}) / 360);
+    const Real pitch = (Pi * Real{data.BarrelDiameter}) / static_cast<Real>(data.InletChannelCount);
+    const double width = Stored(
+        (std::cos(Real{data.ChannelAngleRad}) * pitch -
+         (Real{data.BarrierWidth1} + Real{data.BarrierWidth2})) / 2);
+    data.WidthOk = width > 0;
+    if (!data.WidthOk) messages.ShowMessage(message::WidthBecomesMinus);
+    return width;
+}
+
+namespace {
+
+// R > H: the corner arcs reach the barrel surface before turning vertical.
+bool ShallowArcSection(Real W, Real H, Real R, double& area, MessageSink& messages) {
+    const Real arcExtent = std::sqrt(2 * R * H - H * H);
+    const double flatHalf = Stored(W / 2 - arcExtent);
+    if (!(flatHalf >= 0)) {
+        messages.ShowMessage(message::ChannelNotProper);
+        return false;
+    }
+    const Real b = W / 2 - Real{flatHalf};
+    const double halfAngle = Stored(std::atan(b / (R - H)));
+    const double sector = Stored(R * R * Real{halfAngle} / 2);
+    const double triangle = Stored((R - H) * b / 2);
+    const double segment = Stored(Real{sector} - Real{triangle});
+    Store(area, (H * Real{flatHalf} + Real{segment}) * 2);
+    return true;
+}
+
+// R <= H: quarter-circle fillets below straight side walls.
+bool FilletSection(Real W, Real H, Real R, double& area, MessageSink& messages) {
+    if (!(W / 2 >= R)) {
+        messages.ShowMessage(message::CornerRadiusTooLarge);
+        return false;
+    }
+    Store(area, (Pi * R * R / 4 + (H - R) * R + (W / 2 - R) * H) * 2);
+    return true;
+}
+
+}  // namespace
+
+bool ComputeChannelSection(double width, double depth, double cornerRadius, double& area,
+                           double& equivalentWidth, MessageSink& messages) {
+    double sectionArea;
+    const bool built = cornerRadius > depth
+                           ? ShallowArcSection(width, depth, cornerRadius, sectionArea, messages)
+                           : FilletSection(width, depth, cornerRadius, sectionArea, messages);
+    if (!built) return false;
+    area = sectionArea;
+    Store(equivalentWidth, Real{area} / Real{depth});
+    return true;
+}
+
+namespace {
+// u = exp(−H/W), each stored.
+Real AspectDecay(double depth, double equivalentWidth) {
+    const double ratio = Stored(Real{depth} / Real{equivalentWidth});
+    return Stored(std::exp(-Real{ratio}));
+}
+}  // namespace
+
+double DragShapeFactor(double depth, double equivalentWidth) {
+    const Real u = AspectDecay(depth, equivalentWidth);
+    return Stored(1.8133L * u - 1.65001L * u * u + 1.19098L * u * u * u -
+                  0.35427L * u * u * u * u * u);
+}
+
+double PressureShapeFactor(double depth, double equivalentWidth) {
+    const Real u = AspectDecay(depth, equivalentWidth);
+    return Stored(1.0627L * u + 0.32003L * u * u - 0.85251L * u * u * u * u +
+                  0.46978L * u * u * u * u * u);
+}
+
+}  // namespace vortane

@@ -1,0 +1,91 @@
+#include "model/power.h"
+
+#include <cmath>
+
+#include "model/arithmetic.h"
+#include "model/inlet_balance.h"
+#include "model/pressure_profile.h"
+
+namespace vortane {
+
+namespace {
+
+constexpr int SliceCount = 10;
+
+// Geometry and speeds shared by the terms of one call.
+struct PowerTerms {
+    Real theta;       // channel angle, rad
+    Real psi;         // its complement π/2 − θ
+    Real revsPerSec;  // N / 60
+    Real D, H, L, Weq;
+};
+
+// Viscous dissipation of the drag flow in one channel.
+double ChannelDragPower(const PowerTerms& t, double viscosity) {
+    const Real cosPsi = std::cos(t.psi), sinPsi = std::sin(t.psi);
+    return Stored((cosPsi * cosPsi + 4 * sinPsi * sinPsi) *
+                  (Pi * viscosity * Pi * t.revsPerSec * t.revsPerSec * t.D * t.D * t.Weq / t.H) *
+                  t.L / std::cos(t.theta));
+}
+
+// Power of the drag flow along a channel against its pressure gradient over one
+// slice: gradient from flow fraction f, drag ratio and pressure ratio of that
+// channel.
+double SlicePower(const PowerTerms& t, const CaseData& d, double flowFraction, double dragRatio,
+                  double pressureRatio, double sliceLength) {
+    const double relGradient = Stored((Real{dragRatio} - flowFraction) / pressureRatio);
+    const double gradient =  // gf/cm2 per cm
+        Stored(std::cos(t.theta) * (Real{d.InletPressure} * 1000) * relGradient / t.L);
+    return Stored(std::cos(t.psi) *
+                  (t.revsPerSec * Pi * t.D * t.Weq * t.H / 2 * gradient) * sliceLength);
+}
+
+// Shear dissipation in the clearance over one barrier flight.
+double BarrierPower(const PowerTerms& t, double viscosity, double width, double clearance) {
+    return Stored((Pi * viscosity * Pi * t.revsPerSec * t.revsPerSec * t.D * t.D * width /
+                   clearance * t.L) /
+                  std::cos(t.theta));
+}
+
+}  // namespace
+
+double ComputePower(CaseData& d) {
+    const PowerTerms t{d.ChannelAngleRad, HalfPi - Real{d.ChannelAngleRad},
+                       Real{d.ScrewSpeed} / 60, d.BarrelDiameter,
+                       d.ChannelDepth,    d.ChannelLength,
+                       d.EquivalentWidth};
+
+    d.ChannelShearRate_P = SurfaceShearRate(d, d.ChannelDepth);
+    d.ChannelViscosity_P = MeltViscosity(d, d.ChannelShearRate_P);
+    const double channelDragPower = ChannelDragPower(t, d.ChannelViscosity_P);
+    const double sliceLength = Stored(t.L / (std::cos(t.theta) * 10));  // cm
+
+    double inletPressurePower = 0;
+    double outletPressurePower = 0;
+    for (int i = 1; i <= SliceCount; ++i) {
+        const double centre = Stored((i - 0.5L) / 10);
+        const double inletFraction = InletFlowFraction(d, centre);
+        inletPressurePower =
+            Stored(Real{inletPressurePower} + SlicePower(t, d, inletFraction, d.InletDragFlowRatio,
+                                                         d.InletPressureFlowRatio, sliceLength));
+        const double outletFraction = Stored(1 - Real{inletFraction});
+        outletPressurePower = Stored(
+            Real{outletPressurePower} + SlicePower(t, d, outletFraction, d.OutletDragFlowRatio,
+                                                   d.OutletPressureFlowRatio, sliceLength));
+    }
+
+    d.Barrier1ShearRate = SurfaceShearRate(d, d.BarrierClearance1);
+    d.Barrier1Viscosity = MeltViscosity(d, d.Barrier1ShearRate);
+    const double barrier1Power =
+        BarrierPower(t, d.Barrier1Viscosity, d.BarrierWidth1, d.BarrierClearance1);
+    d.Barrier2ShearRate = SurfaceShearRate(d, d.BarrierClearance2);
+    d.Barrier2Viscosity = MeltViscosity(d, d.Barrier2ShearRate);
+    const double barrier2Power =
+        BarrierPower(t, d.Barrier2Viscosity, d.BarrierWidth2, d.BarrierClearance2);
+
+    const Real n = d.InletChannelCount;
+    return Stored(n * channelDragPower * 2 + (Real{inletPressurePower} + outletPressurePower) * n +
+                  (Real{barrier1Power} + barrier2Power) * n);
+}
+
+}  // namespace vortane

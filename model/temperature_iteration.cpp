@@ -1,0 +1,33 @@
+#include "model/temperature_iteration.h"
+
+#include <cmath>
+
+#include "model/arithmetic.h"
+#include "model/inlet_balance.h"
+#include "model/power.h"
+#include "model/pressure_profile.h"
+
+namespace vortane {
+
+namespace {
+constexpr Real Tolerance = 0.5;  // degC
+}
+
+void ApplyTemperatureRise(CaseData& d, double power) {
+    Store(d.PowerCalPerSec, Real{power} * 2.34302L / 100000);
+    Store(d.PowerKW, 0.0041897L * d.PowerCalPerSec);
+    Store(d.TemperatureRise, Real{d.PowerCalPerSec} / (Real{d.MeltSpecificHeat} * d.MassFlowRate));
+    Store(d.OutletAverageMeltTemp, Real{d.InletAverageMeltTemp} + d.TemperatureRise);
+    Store(d.MeanMeltTemp, (Real{d.OutletAverageMeltTemp} + d.InletAverageMeltTemp) / 2);
+    d.Converged = !(std::fabs(Real{d.MeanMeltTemp} - d.WorkingTemp) > Tolerance);
+    if (!d.Converged) d.WorkingTemp = d.MeanMeltTemp;
+}
+
+void SolvePressureAndTemperature(CaseData& data, MessageSink& messages) {
+    ComputeChannelFlow(data);
+    SolvePressureProfile(data, messages);
+    if (!data.PressureOk) return;
+    ApplyTemperatureRise(data, ComputePower(data));
+}
+
+}  // namespace vortane

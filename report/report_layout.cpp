@@ -1,0 +1,131 @@
+#include "report/report_layout.h"
+
+#include <algorithm>
+
+#include "report/code_page.h"
+#include "report/value_format.h"
+#include "run/input_fields.h"
+
+namespace vortane {
+
+namespace {
+
+using C = CaseData;
+
+constexpr int BlockIndent = 4;
+constexpr int InputLabelWidth = 51;
+constexpr int CoefficientIndent = 8;
+constexpr int CoefficientLabelWidth = 34;
+constexpr int ResultsLabelWidth = 53;
+constexpr int FirstCoefficientBox = 23;
+
+constexpr std::string_view InputTitle = "    [ Input Data ]";
+constexpr std::string_view CoefficientTitle = "    (Coefficients of Viscosity)";
+constexpr std::string_view ChannelTitle = "    [ Calculated Channel Characteristics ]";
+constexpr std::string_view ResultsTitle = "    [ Calculated Results ]";
+
+// A value line of a computed block; an empty caption is an empty line.
+struct Row {
+    std::string_view caption;
+    double C::*field;
+    ValueRule rule;
+};
+
+constexpr Row ChannelRows[] = {
+    {"Channel Width (cm)", &C::ChannelWidth, FixedRule(6, 3)},
+    {"Equiv. Ch. Width for Rect. Cross Sect. (cm)", &C::EquivalentWidth, FixedRule(6, 3)},
+    {"Channel Cross Section Area (cm2)", &C::SectionArea, GeneralRule(6, 3)},
+    {"Drag Flow Shape Factor (-)", &C::DragShapeFactor, FixedRule(5, 3)},
+    {"Pressure Flow Shape Factor (-)", &C::PressureShapeFactor, FixedRule(5, 3)},
+};
+
+constexpr Row ResultRows[] = {
+    {"Relative Pressure at Inlet Channel End (-)", &C::RelPressureInletEnd, FixedRule(6, 4)},
+    {"Relative Pressure at Outlet Channel Start (-)", &C::RelPressureOutletStart, FixedRule(6, 4)},
+    {"Relative Pressure at Outlet Channel End (-)", &C::RelPressureOutletEnd, FixedRule(6, 4)},
+    {"Total Pressure Drop (kgf/cm2)", &C::TotalPressureDrop, FixedRule(7, 2)},
+    {"", nullptr, {}},
+    {"Power Consumption at Mix. Part (kW)", &C::PowerKW, GeneralRule(7, 3)},
+    {"Average Melt Temp. at Inlet (℃)", &C::InletAverageMeltTemp, FixedRule(6, 2)},
+    {"Average Melt Temp. at Outlet (℃)", &C::OutletAverageMeltTemp, FixedRule(6, 2)},
+    {"Temperature Difference (℃)", &C::TemperatureRise, FixedRule(6, 2)},
+};
+
+// The window's caption without the asterisk of its note and trailing blanks.
+std::string_view ReportCaption(const InputField& field) {
+    std::string_view caption = field.caption;
+    if (caption.substr(0, 2) == "* ") caption.remove_prefix(2);
+    while (!caption.empty() && caption.back() == ' ') caption.remove_suffix(1);
+    return caption;
+}
+
+bool IsCoefficient(const InputField& field) { return field.box >= FirstCoefficientBox; }
+
+std::string FieldText(const C& data, const InputField& field, char sep) {
+    if (field.conversion == InputField::Conversion::Integer)
+        return FormatInteger(data.*field.integer);
+    return FormatReal(data.*field.real, field.reportRule, sep);
+}
+
+const std::vector<std::string>& InputLabels() {
+    static const std::vector<std::string> labels = [] {
+        std::vector<std::string> built;
+        for (const InputField& field : InputFields()) {
+            built.push_back(IsCoefficient(field)
+                                ? ValueLabel(CoefficientIndent, field.caption, CoefficientLabelWidth)
+                                : ValueLabel(BlockIndent, ReportCaption(field), InputLabelWidth));
+        }
+        return built;
+    }();
+    return labels;
+}
+
+template <std::size_t N>
+std::vector<std::string> RowLabels(const Row (&rows)[N], int width) {
+    std::vector<std::string> labels;
+    for (const Row& row : rows)
+        labels.push_back(row.field ? ValueLabel(BlockIndent, row.caption, width) : "");
+    return labels;
+}
+
+template <std::size_t N>
+std::vector<std::string> ComputedBlock(std::string_view title, const Row (&rows)[N],
+                                       const std::vector<std::string>& labels, const C& data,
+                                       char sep) {
+    std::vector<std::string> lines{"", std::string(title)};
+    for (std::size_t i = 0; i < N; ++i) {
+        lines.push_back(rows[i].field ? labels[i] + FormatReal(data.*rows[i].field, rows[i].rule, sep)
+                                      : "");
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::string ValueLabel(int indent, std::string_view caption, int width) {
+    std::string label = std::string(indent, ' ') + ToCodePage932(caption);
+    label.resize(std::max<std::size_t>(label.size(), width - 3), ' ');
+    return label + "=  ";
+}
+
+std::vector<std::string> InputBlock(const C& data, char sep) {
+    std::vector<std::string> lines{"", std::string(InputTitle)};
+    const auto& labels = InputLabels();
+    for (const InputField& field : InputFields()) {
+        if (field.box == FirstCoefficientBox) lines.emplace_back(CoefficientTitle);
+        lines.push_back(labels[field.box - 1] + FieldText(data, field, sep));
+    }
+    return lines;
+}
+
+std::vector<std::string> ChannelBlock(const C& data, char sep) {
+    static const std::vector<std::string> labels = RowLabels(ChannelRows, InputLabelWidth);
+    return ComputedBlock(ChannelTitle, ChannelRows, labels, data, sep);
+}
+
+std::vector<std::string> ResultsBlock(const C& data, char sep) {
+    static const std::vector<std::string> labels = RowLabels(ResultRows, ResultsLabelWidth);
+    return ComputedBlock(ResultsTitle, ResultRows, labels, data, sep);
+}
+
+}  // namespace vortane

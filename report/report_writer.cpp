@@ -1,0 +1,62 @@
+#include "report/report_writer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "report/report_layout.h"
+
+namespace vortane {
+
+namespace {
+
+enum class OpenMode { Create, Append };
+
+[[noreturn]] void ThrowIoError(int error) {
+    throw ReportIoError(std::string("I/O error while writing the report: ") +
+                        std::strerror(error));
+}
+
+void WriteBlock(CaseData& data, const ReportFile& report, OpenMode mode,
+                const std::vector<std::string>& lines, MessageSink& messages) {
+    const int flags = mode == OpenMode::Create ? O_WRONLY | O_CREAT | O_TRUNC : O_WRONLY | O_APPEND;
+    const int descriptor = ::open(report.ResultFileName.c_str(), flags | O_CLOEXEC, 0666);
+    std::FILE* file = descriptor < 0 ? nullptr : ::fdopen(descriptor, "w");
+    if (file == nullptr) {
+        if (descriptor >= 0) ::close(descriptor);
+        data.FileOk = false;
+        messages.ShowMessage(message::FileCannotOpen);
+        return;
+    }
+    for (const std::string& line : lines) {
+        if (std::fputs(line.c_str(), file) == EOF || std::fputs("\r\n", file) == EOF) {
+            const int error = errno;
+            std::fclose(file);
+            ThrowIoError(error);
+        }
+    }
+    if (std::fclose(file) != 0) ThrowIoError(errno);
+    data.FileOk = true;
+}
+
+}  // namespace
+
+void WriteInputData(CaseData& data, const ReportFile& report, MessageSink& messages) {
+    WriteBlock(data, report, OpenMode::Create, InputBlock(data, report.decimalSeparator), messages);
+}
+
+void WriteChannelData(CaseData& data, const ReportFile& report, MessageSink& messages) {
+    WriteBlock(data, report, OpenMode::Append, ChannelBlock(data, report.decimalSeparator),
+               messages);
+}
+
+void WriteResults(CaseData& data, const ReportFile& report, MessageSink& messages) {
+    WriteBlock(data, report, OpenMode::Append, ResultsBlock(data, report.decimalSeparator),
+               messages);
+}
+
+}  // namespace vortane

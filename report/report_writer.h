@@ -1,0 +1,30 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "run/case_data.h"
+#include "run/messages.h"
+
+namespace vortane {
+
+// The report a run writes: its path and the decimal separator of its numbers.
+struct ReportFile {
+    std::string ResultFileName;
+    char decimalSeparator = '.';
+};
+
+// A write or the close of a report block failed; ends the run at once.
+class ReportIoError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Each writer opens the report, writes its whole block with CR LF line ends,
+// closes it and sets FileOk. When the file cannot be opened it shows
+// "File can not open!", writes nothing and leaves FileOk false.
+void WriteInputData(CaseData& data, const ReportFile& report, MessageSink& messages);    // creates
+void WriteChannelData(CaseData& data, const ReportFile& report, MessageSink& messages);  // appends
+void WriteResults(CaseData& data, const ReportFile& report, MessageSink& messages);      // appends
+
+}  // namespace vortane

@@ -1,0 +1,139 @@
+#include "report/value_format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <charconv>
+#include <cstdlib>
+
+namespace vortane {
+
+namespace {
+
+constexpr int ExpansionDigits = 18;
+
+// value = ±0.d1d2d3... × 10^E; no digits means zero.
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    int E = 0;
+
+    bool IsZero() const { return digits.empty(); }
+    char Digit(int index) const {
+        return index >= 0 && index < static_cast<int>(digits.size()) ? digits[index] : '0';
+    }
+};
+
+void DropTrailingZeros(Decimal& d) {
+    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+}
+
+Decimal Expand(double value) {
+    Decimal d;
+    d.negative = std::signbit(value);
+    if (value == 0) return d;
+    // "d.ddddddddddddddddde±XX", whatever the C locale's decimal point
+    char text[40];
+    const auto end = std::to_chars(text, text + sizeof text, static_cast<long double>(std::fabs(value)),
+                                   std::chars_format::scientific, ExpansionDigits - 1)
+                         .ptr;
+    d.digits.push_back(text[0]);
+    d.digits.append(text + 2, ExpansionDigits - 1);
+    const char* exponent = text + ExpansionDigits + 2;
+    if (*exponent == '+') ++exponent;
+    std::from_chars(exponent, end, d.E);
+    d.E += 1;
+    DropTrailingZeros(d);
+    return d;
+}
+
+// Keeps `kept` significant digits, rounding half away from zero on the decimal
+// digits; a carry into a new leading digit raises E.
+void RoundTo(Decimal& d, int kept) {
+    if (kept >= static_cast<int>(d.digits.size())) return;
+    const bool up = kept >= 0 && d.digits[kept] >= '5';
+    d.digits.resize(std::max(kept, 0));
+    if (up) {
+        int i = kept - 1;
+        while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
+        if (i >= 0) {
+            ++d.digits[i];
+        } else {
+            d.digits.insert(d.digits.begin(), '1');
+            ++d.E;
+        }
+    }
+    DropTrailingZeros(d);
+}
+
+std::string Sign(const Decimal& d) { return d.negative && !d.IsZero() ? "-" : ""; }
+
+std::string Scientific(const Decimal& d, int exponentDigits, char sep) {
+    std::string out = Sign(d) + d.digits[0];
+    if (d.digits.size() > 1) out += sep + d.digits.substr(1);
+    const int exponent = d.E - 1;
+    std::string magnitude = std::to_string(std::abs(exponent));
+    if (static_cast<int>(magnitude.size()) < exponentDigits)
+        magnitude.insert(0, exponentDigits - magnitude.size(), '0');
+    return out + 'E' + (exponent < 0 ? "-" : "") + magnitude;
+}
+
+std::string Plain(const Decimal& d, char sep) {
+    std::string out = Sign(d);
+    std::string rest;
+    if (d.E > 0) {
+        for (int i = 0; i < d.E; ++i) out += d.Digit(i);
+        if (d.E < static_cast<int>(d.digits.size())) rest = d.digits.substr(d.E);
+    } else {
+        out += '0';
+        rest = std::string(-d.E, '0') + d.digits;
+    }
+    if (!rest.empty()) out += sep + rest;
+    return out;
+}
+
+std::string NonFinite(double value) {
+    if (std::isnan(value)) return "NAN";
+    return value < 0 ? "-INF" : "INF";
+}
+
+std::string General(Decimal d, int precision, int exponentDigits, char sep) {
+    RoundTo(d, precision);
+    if (d.IsZero()) return "0";
+    if (d.E >= -3 && d.E <= precision) return Plain(d, sep);
+    return Scientific(d, exponentDigits, sep);
+}
+
+}  // namespace
+
+std::string FormatGeneral(double value, int precision, int exponentDigits, char sep) {
+    if (!std::isfinite(value)) return NonFinite(value);
+    return General(Expand(value), precision, exponentDigits, sep);
+}
+
+std::string FormatFixed(double value, int precision, int decimals, char sep) {
+    if (!std::isfinite(value)) return NonFinite(value);
+    Decimal d = Expand(value);
+    if (!d.IsZero()) RoundTo(d, std::min(precision, d.E + decimals));
+    if (d.E > precision && !d.IsZero()) return General(d, precision, decimals, sep);
+    std::string out = Sign(d);
+    if (d.IsZero() || d.E <= 0) {
+        out += '0';
+    } else {
+        for (int i = 0; i < d.E; ++i) out += d.Digit(i);
+    }
+    if (decimals > 0) {
+        out += sep;
+        for (int j = 0; j < decimals; ++j) out += d.IsZero() ? '0' : d.Digit(d.E + j);
+    }
+    return out;
+}
+
+std::string FormatInteger(std::int32_t value) { return std::to_string(value); }
+
+std::string FormatReal(double value, ValueRule rule, char sep) {
+    return rule.kind == ValueRule::Kind::General
+               ? FormatGeneral(value, rule.precision, rule.digits, sep)
+               : FormatFixed(value, rule.precision, rule.digits, sep);
+}
+
+}  // namespace vortane

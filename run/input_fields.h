@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "report/value_format.h"
+#include "run/case_data.h"
+
+namespace vortane {
+
+// The 28 inputs of a case, in box order: the one table that input reading, the
+// report's input block, the command line and the window all read.
+struct InputField {
+    enum class Conversion { Real, Integer };
+
+    int box;                   // the number of its edit box, Edit1 ... Edit28
+    std::string_view name;     // the CaseData field it fills
+    std::string_view caption;  // the label beside the box (UTF-8)
+    Conversion conversion;
+    std::string_view defaultText;  // written with a point as decimal separator
+    double CaseData::*real;        // the field, for a real input
+    std::int32_t CaseData::*integer;  // the field, for an integer input
+    ValueRule reportRule;             // how the report's input block writes it
+};
+
+inline constexpr int InputCount = 28;
+
+const std::array<InputField, InputCount>& InputFields();
+
+// The input named by its field ("OutputRate") or its box ("Edit3"); null when
+// there is none.
+const InputField* FindInputField(std::string_view name);
+
+// The texts of the 28 boxes, Edit1 first.
+using InputTexts = std::array<std::string, InputCount>;
+
+// A default text in the user's notation: "11.43" becomes "11,43" where the
+// decimal separator is a comma.
+std::string DefaultText(const InputField& field, char decimalSeparator);
+InputTexts DefaultTexts(char decimalSeparator);
+
+}  // namespace vortane
