@@ -49,43 +49,46 @@ double BarrierPower(const PowerTerms& t, double viscosity, double width, double 
 
 }  // namespace
 
-double ComputePower(CaseData& d) {
+PowerParts ComputePowerParts(CaseData& d) {
     const PowerTerms t{d.ChannelAngleRad, HalfPi - Real{d.ChannelAngleRad},
                        Real{d.ScrewSpeed} / 60, d.BarrelDiameter,
                        d.ChannelDepth,    d.ChannelLength,
                        d.EquivalentWidth};
+    PowerParts parts{};
 
     d.ChannelShearRate_P = SurfaceShearRate(d, d.ChannelDepth);
     d.ChannelViscosity_P = MeltViscosity(d, d.ChannelShearRate_P);
-    const double channelDragPower = ChannelDragPower(t, d.ChannelViscosity_P);
-    const double sliceLength = Stored(t.L / (std::cos(t.theta) * 10));  // cm
+    parts.channelDrag = ChannelDragPower(t, d.ChannelViscosity_P);
+    parts.sliceLength = Stored(t.L / (std::cos(t.theta) * 10));
 
-    double inletPressurePower = 0;
-    double outletPressurePower = 0;
+    parts.inletPressure = 0;
+    parts.outletPressure = 0;
     for (int i = 1; i <= SliceCount; ++i) {
         const double centre = Stored((i - 0.5L) / 10);
         const double inletFraction = InletFlowFraction(d, centre);
-        inletPressurePower =
-            Stored(Real{inletPressurePower} + SlicePower(t, d, inletFraction, d.InletDragFlowRatio,
-                                                         d.InletPressureFlowRatio, sliceLength));
+        parts.inletPressure = Stored(
+            Real{parts.inletPressure} + SlicePower(t, d, inletFraction, d.InletDragFlowRatio,
+                                                   d.InletPressureFlowRatio, parts.sliceLength));
         const double outletFraction = Stored(1 - Real{inletFraction});
-        outletPressurePower = Stored(
-            Real{outletPressurePower} + SlicePower(t, d, outletFraction, d.OutletDragFlowRatio,
-                                                   d.OutletPressureFlowRatio, sliceLength));
+        parts.outletPressure = Stored(
+            Real{parts.outletPressure} + SlicePower(t, d, outletFraction, d.OutletDragFlowRatio,
+                                                    d.OutletPressureFlowRatio, parts.sliceLength));
     }
 
     d.Barrier1ShearRate = SurfaceShearRate(d, d.BarrierClearance1);
     d.Barrier1Viscosity = MeltViscosity(d, d.Barrier1ShearRate);
-    const double barrier1Power =
-        BarrierPower(t, d.Barrier1Viscosity, d.BarrierWidth1, d.BarrierClearance1);
+    parts.barrier1 = BarrierPower(t, d.Barrier1Viscosity, d.BarrierWidth1, d.BarrierClearance1);
     d.Barrier2ShearRate = SurfaceShearRate(d, d.BarrierClearance2);
     d.Barrier2Viscosity = MeltViscosity(d, d.Barrier2ShearRate);
-    const double barrier2Power =
-        BarrierPower(t, d.Barrier2Viscosity, d.BarrierWidth2, d.BarrierClearance2);
+    parts.barrier2 = BarrierPower(t, d.Barrier2Viscosity, d.BarrierWidth2, d.BarrierClearance2);
+    return parts;
+}
 
+double ComputePower(CaseData& d) {
+    const PowerParts p = ComputePowerParts(d);
     const Real n = d.InletChannelCount;
-    return Stored(n * channelDragPower * 2 + (Real{inletPressurePower} + outletPressurePower) * n +
-                  (Real{barrier1Power} + barrier2Power) * n);
+    return Stored(n * p.channelDrag * 2 + (Real{p.inletPressure} + p.outletPressure) * n +
+                  (Real{p.barrier1} + p.barrier2) * n);
 }
 
 }  // namespace vortane

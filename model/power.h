@@ -11,4 +11,16 @@ namespace vortane {
 // channel and barrier viscosities at WorkingTemp.
 double ComputePower(CaseData& data);
 
+// The contributions for one channel or one flight, gf.cm/s, and the slice
+// length along the channel, cm, as ComputePower sums them.
+struct PowerParts {
+    double channelDrag;     // drag flow in one channel
+    double sliceLength;     // a tenth of the channel length along the channel
+    double inletPressure;   // drag flow against the gradient, inlet channel
+    double outletPressure;  // the same, outlet channel
+    double barrier1;        // shear over one barrier flight of kind 1
+    double barrier2;        // shear over one barrier flight of kind 2
+};
+PowerParts ComputePowerParts(CaseData& data);
+
 }  // namespace vortane

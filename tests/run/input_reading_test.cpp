@@ -1,0 +1,116 @@
+#include "run/input_reading.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recording_host.h"
+
+namespace vortane {
+namespace {
+
+using testing::RecordingSink;
+
+TEST(InputReading, DefaultTextsAllConvert) {
+    CaseData d;
+    RecordingSink sink;
+    ReadInputData(d, DefaultTexts('.'), '.', sink);
+    EXPECT_TRUE(d.InputOk);
+    EXPECT_TRUE(sink.messages.empty());
+    const double reals[] = {11.43, 80.0,  267.0, 21.6,  1.27,  0.5,   0.052, 0.011, 0.62,
+                            1.3,   15.0,  170.0, 87.0,  0.1,   200.0, 110.6, 0.77,  0.66,
+                            31.0,  0.62,  6.83729, -0.661828, -0.0158406, -0.0149381,
+                            -4.7079E-7, 1.1946E-3};
+    int next = 0;
+    for (const InputField& field : InputFields()) {
+        if (field.conversion == InputField::Conversion::Integer)
+            EXPECT_EQ(d.*field.integer, 5) << field.name;
+        else
+            EXPECT_EQ(d.*field.real, reals[next++]) << field.name;
+    }
+}
+
+TEST(InputReading, RealTexts) {
+    EXPECT_EQ(ConvertReal("11.43", '.'), 11.43);
+    EXPECT_EQ(ConvertReal("  -4.7079E-7  ", '.'), -4.7079E-7);
+    EXPECT_EQ(ConvertReal("+1.1946e-3", '.'), 1.1946E-3);
+    EXPECT_EQ(ConvertReal("5", '.'), 5.0);
+    EXPECT_EQ(ConvertReal("5.", '.'), 5.0);
+    EXPECT_EQ(ConvertReal(".5", '.'), 0.5);
+    EXPECT_EQ(ConvertReal("1E3", '.'), 1000.0);
+    EXPECT_EQ(ConvertReal("-11.43", '.'), -11.43);  // accepted; the model decides
+    for (const char* bad : {"", " ", ".", "1.2.3", "1,5", "1e", "e5", "1E+", "abc", "1 2", "0x10",
+                            "nan", "inf", "--1", "1E400", "-1E400", "1.5x"})
+        EXPECT_FALSE(ConvertReal(bad, '.').has_value()) << '"' << bad << '"';
+}
+
+TEST(InputReading, RealsConvertInExtendedPrecisionThenRound) {
+    // 0.1 read in extended precision and then rounded is the nearest double.
+    EXPECT_EQ(ConvertReal("0.1", '.'), 0.1);
+    EXPECT_EQ(ConvertReal("1.7976931348623157E308", '.'), 1.7976931348623157E308);
+    EXPECT_EQ(ConvertReal("1E-400", '.'), 0.0);
+}
+
+TEST(InputReading, CommaLocale) {
+    EXPECT_EQ(ConvertReal("11,43", ','), 11.43);
+    EXPECT_FALSE(ConvertReal("11.43", ',').has_value());
+    EXPECT_EQ(DefaultText(*FindInputField("BarrelDiameter"), ','), "11,43");
+    EXPECT_EQ(DefaultText(*FindInputField("A22"), ','), "-4,7079E-7");
+
+    CaseData d;
+    RecordingSink sink;
+    ReadInputData(d, DefaultTexts(','), ',', sink);
+    EXPECT_TRUE(d.InputOk);
+    EXPECT_EQ(d.A12, 1.1946E-3);
+}
+
+TEST(InputReading, IntegerTexts) {
+    EXPECT_EQ(ConvertInteger("5"), 5);
+    EXPECT_EQ(ConvertInteger("   5"), 5);
+    EXPECT_EQ(ConvertInteger("-12"), -12);
+    EXPECT_EQ(ConvertInteger("+7"), 7);
+    EXPECT_EQ(ConvertInteger("$1F"), 31);
+    EXPECT_EQ(ConvertInteger("0x10"), 16);
+    EXPECT_EQ(ConvertInteger("2147483647"), 2147483647);
+    EXPECT_EQ(ConvertInteger("-2147483648"), -2147483647 - 1);
+    for (const char* bad : {"", " ", "5.0", "5 ", "5x", "2147483648", "-2147483649", "$", "0x",
+                            "1e2", "+-5", "$-5", "99999999999999999999"})
+        EXPECT_FALSE(ConvertInteger(bad).has_value()) << '"' << bad << '"';
+}
+
+TEST(InputReading, StopsAtTheFirstBadBox) {
+    InputTexts texts = DefaultTexts('.');
+    texts[FindInputField("Edit13")->box - 1] = "5.0";
+    texts[FindInputField("Edit14")->box - 1] = "999";
+    CaseData d;
+    d.InletMeltTemp = -1;
+    RecordingSink sink;
+    ReadInputData(d, texts, '.', sink);
+    EXPECT_FALSE(d.InputOk);
+    EXPECT_EQ(sink.messages,
+              std::vector<std::string>{"Input data is not proper, change and try again!"});
+    EXPECT_EQ(d.InletChannelCount, 5);     // before the bad box: read
+    EXPECT_EQ(d.EffectiveChannelCount, 0);  // the bad box: untouched
+    EXPECT_EQ(d.InletMeltTemp, -1);         // after it: not read
+}
+
+TEST(InputReading, EmptyFirstBoxFailsAtOnce) {
+    InputTexts texts = DefaultTexts('.');
+    texts[0] = "";
+    CaseData d;
+    RecordingSink sink;
+    ReadInputData(d, texts, '.', sink);
+    EXPECT_FALSE(d.InputOk);
+    EXPECT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(d.ScrewSpeed, 0.0);
+}
+
+TEST(InputFieldTable, NamesAndBoxesFindTheSameField) {
+    EXPECT_EQ(FindInputField("OutputRate"), FindInputField("Edit3"));
+    EXPECT_EQ(FindInputField("A12")->box, 28);
+    EXPECT_EQ(FindInputField("Edit29"), nullptr);
+    EXPECT_EQ(FindInputField("outputrate"), nullptr);
+    for (int box = 1; box <= InputCount; ++box)
+        EXPECT_EQ(InputFields()[box - 1].box, box);
+}
+
+}  // namespace
+}  // namespace vortane
