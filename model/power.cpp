@@ -12,20 +12,27 @@ namespace {
 
 constexpr int SliceCount = 10;
 
-// Geometry and speeds shared by the terms of one call.
+// Geometry and speeds shared by the terms of one call. ψ = π/2 − θ is the
+// complement of the channel angle θ; its cosine and sine are taken from ψ.
 struct PowerTerms {
-    Real theta;       // channel angle, rad
-    Real psi;         // its complement π/2 − θ
+    Real cosTheta;
+    Real cosPsi, sinPsi;
     Real revsPerSec;  // N / 60
     Real D, H, L, Weq;
 };
 
+PowerTerms TermsOf(const CaseData& d) {
+    const Real theta = d.ChannelAngleRad;
+    const Real psi = HalfPi - theta;
+    return {std::cos(theta), std::cos(psi), std::sin(psi), Real{d.ScrewSpeed} / 60,
+            d.BarrelDiameter, d.ChannelDepth,  d.ChannelLength, d.EquivalentWidth};
+}
+
 // Viscous dissipation of the drag flow in one channel.
 double ChannelDragPower(const PowerTerms& t, double viscosity) {
-    const Real cosPsi = std::cos(t.psi), sinPsi = std::sin(t.psi);
-    return Stored((cosPsi * cosPsi + 4 * sinPsi * sinPsi) *
+    return Stored((t.cosPsi * t.cosPsi + 4 * t.sinPsi * t.sinPsi) *
                   (Pi * viscosity * Pi * t.revsPerSec * t.revsPerSec * t.D * t.D * t.Weq / t.H) *
-                  t.L / std::cos(t.theta));
+                  t.L / t.cosTheta);
 }
 
 // Power of the drag flow along a channel against its pressure gradient over one
@@ -35,8 +42,8 @@ double SlicePower(const PowerTerms& t, const CaseData& d, double flowFraction, d
                   double pressureRatio, double sliceLength) {
     const double relGradient = Stored((Real{dragRatio} - flowFraction) / pressureRatio);
     const double gradient =  // gf/cm2 per cm
-        Stored(std::cos(t.theta) * (Real{d.InletPressure} * 1000) * relGradient / t.L);
-    return Stored(std::cos(t.psi) *
+        Stored(t.cosTheta * (Real{d.InletPressure} * 1000) * relGradient / t.L);
+    return Stored(t.cosPsi *
                   (t.revsPerSec * Pi * t.D * t.Weq * t.H / 2 * gradient) * sliceLength);
 }
 
@@ -44,22 +51,19 @@ double SlicePower(const PowerTerms& t, const CaseData& d, double flowFraction, d
 double BarrierPower(const PowerTerms& t, double viscosity, double width, double clearance) {
     return Stored((Pi * viscosity * Pi * t.revsPerSec * t.revsPerSec * t.D * t.D * width /
                    clearance * t.L) /
-                  std::cos(t.theta));
+                  t.cosTheta);
 }
 
 }  // namespace
 
 PowerParts ComputePowerParts(CaseData& d) {
-    const PowerTerms t{d.ChannelAngleRad, HalfPi - Real{d.ChannelAngleRad},
-                       Real{d.ScrewSpeed} / 60, d.BarrelDiameter,
-                       d.ChannelDepth,    d.ChannelLength,
-                       d.EquivalentWidth};
+    const PowerTerms t = TermsOf(d);
     PowerParts parts{};
 
     d.ChannelShearRate_P = SurfaceShearRate(d, d.ChannelDepth);
     d.ChannelViscosity_P = MeltViscosity(d, d.ChannelShearRate_P);
     parts.channelDrag = ChannelDragPower(t, d.ChannelViscosity_P);
-    parts.sliceLength = Stored(t.L / (std::cos(t.theta) * 10));
+    parts.sliceLength = Stored(t.L / (t.cosTheta * 10));
 
     parts.inletPressure = 0;
     parts.outletPressure = 0;

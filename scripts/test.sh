@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets up everything and runs all tests: an optimised build, then a debug build
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc)
+
+echo "== Optimised build (RelWithDebInfo, warnings as errors)"
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORTANE_WERROR=ON
+cmake --build build/release -j "$jobs"
+ctest --test-dir build/release --output-on-failure -j "$jobs"
+build/release/bench/vortane_bench --benchmark_min_time=0.01 >/dev/null
+
+echo "== Debug build with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVORTANE_SANITIZE=ON -DVORTANE_WERROR=ON \
+  -DVORTANE_BUILD_BENCH=OFF
+cmake --build build/sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
