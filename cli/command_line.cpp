@@ -3,6 +3,8 @@
 #include <clocale>
 #include <cstring>
 
+#include "run/input_reading.h"
+
 namespace vortane::cli {
 
 const std::string_view UsageText =
@@ -21,10 +23,6 @@ const std::string_view UsageText =
     "\n"
     "Messages go to standard error. Exit status: 0 complete report; 1 a stage\n"
     "stopped the run; 2 bad command line; 3 arithmetic fault or I/O error.\n";
-
-bool IsUsableDecimalSeparator(char c) {
-    return c > ' ' && c < 0x7F && !(c >= '0' && c <= '9') && std::strchr("+-eE$", c) == nullptr;
-}
 
 char LocaleDecimalSeparator() {
     std::setlocale(LC_NUMERIC, "");

@@ -25,10 +25,6 @@ public:
 // Throws UsageError for anything it cannot take.
 Options ParseCommandLine(const std::vector<std::string_view>& arguments);
 
-// A decimal separator must be one character that cannot be part of a number's
-// digits, sign or exponent.
-bool IsUsableDecimalSeparator(char c);
-
 // The separator of the user's LC_NUMERIC locale; a point where it is not one
 // usable byte.
 char LocaleDecimalSeparator();

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace vortane {
@@ -56,6 +57,10 @@ std::optional<double> ConvertReal(std::string_view text, char decimalSeparator) 
     const double value = static_cast<double>(negative ? -extended : extended);
     if (std::isinf(value)) return std::nullopt;
     return value;
+}
+
+bool IsUsableDecimalSeparator(char c) {
+    return c > ' ' && c < 0x7F && !IsDigit(c) && std::strchr("+-eE$", c) == nullptr;
 }
 
 std::optional<std::int32_t> ConvertInteger(std::string_view text) {

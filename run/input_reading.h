@@ -16,6 +16,11 @@ namespace vortane {
 // double; beyond the range of a double it does not convert.
 std::optional<double> ConvertReal(std::string_view text, char decimalSeparator);
 
+// A decimal separator ConvertReal can read: one printable ASCII character that
+// is not a digit, a sign, an exponent letter or the integer boxes' hexadecimal
+// mark "$".
+bool IsUsableDecimalSeparator(char c);
+
 // A 32-bit signed integer: optional leading blanks, sign, then decimal digits,
 // or hexadecimal digits after "$" or "0x". Nothing may follow.
 std::optional<std::int32_t> ConvertInteger(std::string_view text);

@@ -62,6 +62,13 @@ TEST(InputReading, CommaLocale) {
     EXPECT_EQ(d.A12, 1.1946E-3);
 }
 
+TEST(InputReading, UsableDecimalSeparators) {
+    for (const char c : {'.', ',', '\'', '/'}) EXPECT_TRUE(IsUsableDecimalSeparator(c)) << c;
+    // Part of a number's digits, sign or exponent, or not one printable ASCII byte.
+    for (const char c : {'5', '+', '-', 'e', 'E', '$', ' ', '\t', '\x7F', '\xC2'})
+        EXPECT_FALSE(IsUsableDecimalSeparator(c)) << int(c);
+}
+
 TEST(InputReading, IntegerTexts) {
     EXPECT_EQ(ConvertInteger("5"), 5);
     EXPECT_EQ(ConvertInteger("   5"), 5);

@@ -1,0 +1,320 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include <cfenv>
+
+#include "app/calc_finished.h"
+#include "app/decimal_separator.h"
+#include "app/interface_style.h"
+#include "app/output_directory.h"
+#include "app/pictures.h"
+
+namespace vortane {
+
+namespace {
+
+const QString Caption = QStringLiteral("Vortane");
+
+// Where an input's label and box sit: the notebook page, the label's number
+// and the top-left corners on the page's panel.
+struct Placement {
+    int page;
+    int label;
+    QPoint labelAt;
+    QPoint boxAt;
+};
+
+constexpr int CoefficientPage = 2;
+
+// By box number, Edit1 first.
+constexpr std::array<Placement, InputCount> Placements{{
+    {0, 1, {17, 15}, {343, 14}},   {0, 2, {17, 32}, {342, 30}},    {0, 3, {17, 48}, {342, 46}},
+    {0, 4, {17, 64}, {342, 61}},   {0, 5, {17, 81}, {342, 78}},    {0, 6, {17, 98}, {342, 94}},
+    {0, 7, {17, 113}, {342, 109}}, {0, 8, {17, 129}, {342, 125}},  {0, 9, {17, 146}, {342, 142}},
+    {0, 10, {17, 161}, {342, 158}}, {0, 11, {17, 177}, {342, 174}},
+    {1, 12, {16, 11}, {343, 7}},   {1, 13, {5, 29}, {343, 27}},    {1, 14, {16, 45}, {342, 42}},
+    {1, 15, {16, 60}, {342, 57}},  {1, 16, {16, 75}, {342, 74}},   {1, 17, {16, 91}, {342, 89}},
+    {1, 18, {16, 108}, {342, 106}}, {1, 19, {16, 123}, {342, 121}}, {1, 20, {16, 138}, {342, 136}},
+    {1, 21, {16, 153}, {342, 150}}, {1, 22, {16, 168}, {342, 167}},
+    {2, 24, {75, 86}, {278, 86}},  {2, 25, {75, 102}, {278, 102}}, {2, 26, {75, 117}, {278, 117}},
+    {2, 27, {75, 134}, {278, 134}}, {2, 28, {75, 149}, {278, 149}}, {2, 29, {75, 164}, {278, 164}},
+}};
+
+constexpr QSize EditSize(69, 20);
+
+QString Name(const char* kind, int number) { return QLatin1String(kind) + QString::number(number); }
+
+template <class Widget>
+Widget* Place(QWidget* parent, const QString& name, const QRect& geometry) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+// A label sized to its text, with its top-left corner at `at`.
+QLabel* PlaceLabel(QWidget* parent, const QString& name, const QString& text, QPoint at,
+                   int pixelSize, const QColor& colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(InterfaceFont(pixelSize));
+    SetTextColour(*label, colour);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+// A raised outer and a lowered inner bevel, one pixel each.
+void RaisedAndLowered(QFrame& frame) {
+    frame.setFrameStyle(QFrame::Box | QFrame::Raised);
+    frame.setLineWidth(1);
+    frame.setMidLineWidth(0);
+}
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+TForm1::TForm1(TFinishForm& finishForm)
+    : finishForm_(finishForm), decimalSeparator_(DecimalSeparatorOf(QLocale())) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(Caption);
+    setWindowIcon(QIcon(QPixmap::fromImage(IconImage())));
+    setFont(InterfaceFont(12));
+    resize(663, 440);
+
+    CreateBackground();
+    CreatePages();
+    CreateOutputDirectory();
+    CreateButtons();
+    ShowCurrentDirectory();
+
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                    screen()->availableGeometry()));
+    edits_[0]->setFocus();
+}
+
+void TForm1::CreateBackground() {
+    Panel1 = Place<QFrame>(this, QStringLiteral("Panel1"), rect());
+    RaisedAndLowered(*Panel1);
+
+    Panel2 = Place<QFrame>(Panel1, QStringLiteral("Panel2"), {27, 9, 429, 177});
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel2->setLineWidth(2);
+    QPalette border = Panel2->palette();
+    border.setColor(QPalette::Window, QColor(180, 180, 180));  // the active window border
+    Panel2->setPalette(border);
+    Panel2->setAutoFillBackground(true);
+
+    // The drawing is larger than its place and shown unscaled from its
+    // top-left corner: its right-most columns and bottom row are cut off.
+    Image1 = Place<QLabel>(Panel2, QStringLiteral("Image1"), {2, 2, 425, 173});
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(QPixmap::fromImage(SectionDrawing()));
+}
+
+void TForm1::CreatePages() {
+    TabbedNotebook1 = Place<QTabWidget>(Panel1, QStringLiteral("TabbedNotebook1"), {11, 197, 448, 236});
+    TabbedNotebook1->setFocusPolicy(Qt::NoFocus);
+    TabbedNotebook1->tabBar()->setFocusPolicy(Qt::NoFocus);
+    TabbedNotebook1->tabBar()->setFont(InterfaceFont(13));
+    std::array<QFrame*, 3> panels;
+    for (int page = 0; page < 3; ++page) {
+        auto* sheet = new QWidget;
+        panels[page] = Place<QFrame>(sheet, Name("Panel", 3 + page), {0, 0, 440, 208});
+        RaisedAndLowered(*panels[page]);
+        TabbedNotebook1->addTab(sheet, Name("Input Data ", 1 + page));
+    }
+
+    for (const InputField& field : InputFields()) {
+        const Placement& place = Placements[field.box - 1];
+        QFrame* panel = panels[place.page];
+        PlaceLabel(panel, Name("Label", place.label), FromUtf8(field.caption), place.labelAt, 12,
+                   CaptionBlue);
+        QLineEdit* edit = Place<QLineEdit>(panel, Name("Edit", field.box), {place.boxAt, EditSize});
+        edit->setText(FromUtf8(DefaultText(field, decimalSeparator_)));
+        // The boxes of a column overlap; the text at the top stays in view.
+        edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // The viscosity coefficients are shown but cannot be changed.
+        if (place.page == CoefficientPage) edit->setEnabled(false);
+        edits_[field.box - 1] = edit;
+    }
+    PlaceLabel(panels[1], QStringLiteral("Label30"),
+               QStringLiteral("( * to evaluate the effect of choking channels by solid, reduce this number )"),
+               {15, 190}, 12, CaptionMaroon);
+    CreateCoefficientPage(*panels[CoefficientPage]);
+
+    // Tab walks the enabled boxes of a page from top to bottom.
+    for (int box = 1; box < InputCount; ++box) setTabOrder(edits_[box - 1], edits_[box]);
+}
+
+void TForm1::CreateCoefficientPage(QFrame& panel) {
+    auto* panel6 = Place<QFrame>(&panel, QStringLiteral("Panel6"), {44, 20, 324, 27});
+    panel6->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel6->setLineWidth(2);
+    auto* image2 = Place<QLabel>(panel6, QStringLiteral("Image2"), {2, 2, 320, 23});
+    image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    image2->setPixmap(QPixmap::fromImage(FormulaPicture()));
+    PlaceLabel(&panel, QStringLiteral("Label23"), QStringLiteral("(Coefficients of Viscosity)"), {39, 66},
+               15, CaptionBlue);
+}
+
+void TForm1::CreateOutputDirectory() {
+    DriveComboBox1 = Place<QComboBox>(Panel1, QStringLiteral("DriveComboBox1"), {494, 13, 150, 18});
+    DriveComboBox1->setFocusPolicy(Qt::ClickFocus);
+    DriveComboBox1->addItems(VolumeRoots());
+    connect(DriveComboBox1, &QComboBox::activated, this, &TForm1::DriveComboBox1Change);
+
+    DirectoryListBox1 = Place<QTreeWidget>(Panel1, QStringLiteral("DirectoryListBox1"), {494, 41, 150, 108});
+    DirectoryListBox1->setFocusPolicy(Qt::ClickFocus);
+    DirectoryListBox1->setHeaderHidden(true);
+    DirectoryListBox1->setRootIsDecorated(false);
+    DirectoryListBox1->setItemsExpandable(false);
+    DirectoryListBox1->setExpandsOnDoubleClick(false);
+    DirectoryListBox1->setIndentation(8);
+    DirectoryListBox1->setUniformRowHeights(true);
+    DirectoryListBox1->setIconSize({14, 14});
+    // Every line is open for good: no expand or collapse marks.
+    DirectoryListBox1->setStyleSheet(QStringLiteral("QTreeView::branch { image: none; }"));
+    DirectoryListBox1->installEventFilter(this);
+    connect(DirectoryListBox1, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* line) { OpenDirectory(line->data(0, Qt::UserRole).toString()); });
+
+    FileListBox1 = Place<QListWidget>(Panel1, QStringLiteral("FileListBox1"), {496, 161, 150, 142});
+    FileListBox1->setFocusPolicy(Qt::ClickFocus);
+    FileListBox1->setUniformItemSizes(true);
+
+    GroupBox1 = Place<QGroupBox>(Panel1, QStringLiteral("GroupBox1"), {495, 322, 151, 51});
+    GroupBox1->setTitle(QStringLiteral("Save File Name"));
+    GroupBox1->setFont(InterfaceFont(12));
+    SetTextColour(*GroupBox1, CaptionRed);
+    EditResult = Place<QLineEdit>(GroupBox1, QStringLiteral("EditResult"), {19, 18, 103, 20});
+    EditResult->setFocusPolicy(Qt::ClickFocus);
+    QPalette black = EditResult->palette();
+    black.setColor(QPalette::Text, Qt::black);
+    EditResult->setPalette(black);
+    EditResult->setText(QStringLiteral("result.txt"));
+}
+
+void TForm1::CreateButtons() {
+    BitBtn1 = Place<QPushButton>(Panel1, QStringLiteral("BitBtn1"), {472, 391, 85, 35});
+    BitBtn1->setText(QStringLiteral("OK"));
+    BitBtn1->setIcon(QIcon(QPixmap::fromImage(OkGlyph())));
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+
+    BitBtn2 = Place<QPushButton>(Panel1, QStringLiteral("BitBtn2"), {572, 391, 85, 35});
+    BitBtn2->setText(QStringLiteral("Close(&C)"));
+    BitBtn2->setIcon(QIcon(QPixmap::fromImage(CloseGlyph())));
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+
+    for (QPushButton* button : {BitBtn1, BitBtn2}) {
+        button->setFont(InterfaceFont(15));
+        button->setIconSize({18, 18});
+        button->setFocusPolicy(Qt::ClickFocus);
+    }
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    // Enter in a control that does not use it itself presses OK.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        BitBtn1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in the directory list opens the current line.
+    if (watched == DirectoryListBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && DirectoryListBox1->currentItem()) {
+            OpenDirectory(DirectoryListBox1->currentItem()->data(0, Qt::UserRole).toString());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) { FormClose(event); }
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    Panel1->setGeometry(rect());
+    QWidget::resizeEvent(event);
+}
+
+void TForm1::BitBtn1Click() { RunCalculation(*this); }
+
+void TForm1::BitBtn2Click() { close(); }
+
+void TForm1::FormClose(QCloseEvent* event) {
+    // The window is freed; closing the last window ends the program.
+    setAttribute(Qt::WA_DeleteOnClose);
+    event->accept();
+}
+
+void TForm1::DriveComboBox1Change(int index) {
+    // The directory last visited on the volume, at first its root.
+    const QString root = DriveComboBox1->itemText(index);
+    if (!QDir::setCurrent(lastDirectoryOnVolume_.value(root, root))) QDir::setCurrent(root);
+    ShowCurrentDirectory();
+}
+
+void TForm1::OpenDirectory(const QString& path) {
+    QDir::setCurrent(path);
+    ShowCurrentDirectory();
+}
+
+void TForm1::ShowCurrentDirectory() {
+    const QString current = QDir::currentPath();
+    const QString root = VolumeRootOf(current);
+    lastDirectoryOnVolume_.insert(root, current);
+    if (DriveComboBox1->findText(root) < 0) DriveComboBox1->addItem(root);
+    DriveComboBox1->setCurrentIndex(DriveComboBox1->findText(root));
+    ShowDirectoryPath(*DirectoryListBox1, current);
+    ShowFiles(*FileListBox1, current);
+}
+
+std::string TForm1::BoxText(int box) const { return edits_[box - 1]->text().toStdString(); }
+
+std::string TForm1::ResultFileText() const { return EditResult->text().toStdString(); }
+
+char TForm1::DecimalSeparator() const { return decimalSeparator_; }
+
+void TForm1::ShowMessage(std::string_view text) {
+    // The box runs its own event loop while the run waits in a stage: keep its
+    // arithmetic out of the run's fault flags.
+    std::fexcept_t flags;
+    std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
+    QMessageBox box(QMessageBox::NoIcon, Caption, FromUtf8(text), QMessageBox::Ok, this);
+    box.exec();
+    std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+}
+
+void TForm1::ShowFault(std::string_view text) { QMessageBox::critical(this, Caption, FromUtf8(text)); }
+
+void TForm1::RunCompleted() {
+    finishForm_.ShowModal();
+    ShowFiles(*FileListBox1, QDir::currentPath());
+}
+
+}  // namespace vortane

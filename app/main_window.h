@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+
+#include <array>
+
+#include "run/calculation_run.h"
+#include "run/input_fields.h"
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QTreeWidget;
+
+namespace vortane {
+
+class TFinishForm;
+
+// The main window: the section drawing, the 28 input boxes on three pages, the
+// output directory, the save-file name and the OK and Close buttons. It does
+// no calculation; it is the host of the runs that OK starts.
+class TForm1 final : public QWidget, private RunHost {
+    Q_OBJECT
+
+public:
+    explicit TForm1(TFinishForm& finishForm);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateBackground();
+    void CreatePages();
+    void CreateCoefficientPage(QFrame& panel);
+    void CreateOutputDirectory();
+    void CreateButtons();
+
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void FormClose(QCloseEvent* event);
+    void DriveComboBox1Change(int index);
+    void OpenDirectory(const QString& path);
+    void ShowCurrentDirectory();
+
+    std::string BoxText(int box) const override;
+    std::string ResultFileText() const override;
+    char DecimalSeparator() const override;
+    void ShowMessage(std::string_view text) override;
+    void ShowFault(std::string_view text) override;
+    void RunCompleted() override;
+
+    TFinishForm& finishForm_;
+    const char decimalSeparator_;
+    QHash<QString, QString> lastDirectoryOnVolume_;
+
+    QFrame* Panel1;
+    QFrame* Panel2;
+    QLabel* Image1;
+    QTabWidget* TabbedNotebook1;
+    std::array<QLineEdit*, InputCount> edits_;  // Edit1 ... Edit28
+    QComboBox* DriveComboBox1;
+    QTreeWidget* DirectoryListBox1;
+    QListWidget* FileListBox1;
+    QGroupBox* GroupBox1;
+    QLineEdit* EditResult;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+};
+
+}  // namespace vortane

@@ -1,0 +1,38 @@
+#include "program.h"
+
+#include <QListWidget>
+#include <QTest>
+
+namespace vortane::testing {
+
+Program::Program(const QStringList& subdirectories) : previousDirectory_(QDir::currentPath()) {
+    for (const QString& name : subdirectories) QDir(scratch_.path()).mkdir(name);
+    QDir::setCurrent(scratch_.path());
+    finishForm = std::make_unique<TFinishForm>();
+    form1 = new TForm1(*finishForm);
+}
+
+Program::~Program() {
+    delete form1.data();
+    finishForm.reset();
+    QDir::setCurrent(previousDirectory_);
+}
+
+bool Program::Show() {
+    form1->show();
+    form1->activateWindow();
+    return QTest::qWaitForWindowActive(form1);
+}
+
+QLineEdit* Program::Edit(int box) const { return Find<QLineEdit>(QStringLiteral("Edit%1").arg(box)); }
+
+QStringList Program::ListedFiles() const {
+    QStringList lines;
+    const auto* list = Find<QListWidget>(QStringLiteral("FileListBox1"));
+    for (int row = 0; row < list->count(); ++row) lines << list->item(row)->text();
+    return lines;
+}
+
+QString Program::Scratch() const { return QDir(scratch_.path()).canonicalPath(); }
+
+}  // namespace vortane::testing

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPointer>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "app/calc_finished.h"
+#include "app/main_window.h"
+
+namespace vortane::testing {
+
+// The program as start-up builds it, started in a fresh scratch directory,
+// holding the given subdirectories, that is the current directory until the
+// program is dropped.
+class Program {
+public:
+    explicit Program(const QStringList& subdirectories = {});
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Shows the main window and waits until it is active; false when it never is.
+    bool Show();
+
+    template <class Widget>
+    Widget* Find(const QString& name) const {
+        return form1->findChild<Widget*>(name);
+    }
+    QLineEdit* Edit(int box) const;
+    QStringList ListedFiles() const;  // the lines of FileListBox1
+    QString Scratch() const;          // the scratch directory, canonical
+
+    QPointer<TForm1> form1;
+    std::unique_ptr<TFinishForm> finishForm;
+
+private:
+    QString previousDirectory_;
+    QTemporaryDir scratch_;
+};
+
+}  // namespace vortane::testing
