@@ -67,9 +67,10 @@ PowerParts ComputePowerParts(CaseData& d) {
 
     parts.inletPressure = 0;
     parts.outletPressure = 0;
+    const InletFlowProfile profile = InletFlowProfileOf(d);
     for (int i = 1; i <= SliceCount; ++i) {
         const double centre = Stored((i - 0.5L) / 10);
-        const double inletFraction = InletFlowFraction(d, centre);
+        const double inletFraction = InletFlowFraction(profile, centre);
         parts.inletPressure = Stored(
             Real{parts.inletPressure} + SlicePower(t, d, inletFraction, d.InletDragFlowRatio,
                                                    d.InletPressureFlowRatio, parts.sliceLength));
