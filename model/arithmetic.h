@@ -27,15 +27,16 @@ inline constexpr int TrappedFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
 void ClearArithmeticFaults();
 
 // Which of those flags are raised, in the x87 status word or in MXCSR. On x86
-// the FE_ constants are the bits of both registers, which are read inline: the
-// status word into a register, MXCSR through memory. Like the library call it
+// the FE_ constants are the bits of both registers, which are read inline:
+// MXCSR through memory, then the status word into a register (in this order the
+// MXCSR store has settled when it is loaded). Like the library call it
 // replaces, the asm clobbers memory and the whole x87 stack, so no arithmetic
 // moves across it.
 inline int RaisedArithmeticFaults() {
 #if defined(__x86_64__) || defined(__i386__)
     unsigned short status;
     unsigned int control;
-    asm volatile("fnstsw %0\n\tstmxcsr %1"
+    asm volatile("stmxcsr %1\n\tfnstsw %0"
                  : "=a"(status), "=m"(control)
                  :
                  : "memory", "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)");
