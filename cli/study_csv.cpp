@@ -13,11 +13,18 @@ bool HoldsChannelBlock(RunOutcome outcome) {
            outcome == RunOutcome::NotConverged;
 }
 
+void AppendNumber(std::string& line, double value) {
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    line.append(buffer, result.ptr);
+}
+
 void AppendValues(std::string& line, const std::vector<ReportedValue>& values, const CaseData& data,
                   bool reported) {
     for (const ReportedValue& value : values) {
         line += ',';
-        if (reported) line += CsvNumber(data.*value.field);
+        if (reported) AppendNumber(line, data.*value.field);
     }
 }
 
@@ -37,10 +44,9 @@ std::string JoinedMessages(const std::vector<std::string>& messages) {
 }  // namespace
 
 std::string CsvNumber(double value) {
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    return std::string(buffer, result.ptr);
+    std::string text;
+    AppendNumber(text, value);
+    return text;
 }
 
 std::string CsvField(std::string_view text) {
@@ -79,7 +85,9 @@ std::string SweepHeader(const SweepPlan& plan) {
 }
 
 std::string SweepRow(const SweepPlan& plan, const PointResult& point) {
-    std::string line = std::to_string(point.index + 1);
+    std::string line;
+    line.reserve(400);
+    line += std::to_string(point.index + 1);
     const std::vector<std::size_t> positions = AxisPositions(plan, point.index);
     for (std::size_t a = 0; a < plan.axes.size(); ++a)
         line += ',' + CsvField(plan.axes[a].texts[positions[a]]);
@@ -99,10 +107,11 @@ std::string ProfileCsv(const std::vector<ChannelPoint>& points) {
     for (const ChannelPoint& p : points) {
         for (const double value : {p.z, p.inletFraction, p.outletFraction, p.relPressureInlet,
                                    p.relPressureOutlet, p.pressureInlet}) {
-            csv += CsvNumber(value);
+            AppendNumber(csv, value);
             csv += ',';
         }
-        csv += CsvNumber(p.pressureOutlet) + '\n';
+        AppendNumber(csv, p.pressureOutlet);
+        csv += '\n';
     }
     return csv;
 }
