@@ -78,8 +78,8 @@ TEST(ProfileAlongChannels, SatisfiesTheChannelAndLeakageRelations) {
             const double tolerance = 1e-6 * std::max(1.0, std::fabs(d.RelPressureOutletEnd));
             EXPECT_NEAR(at.inletFraction, d.InletDragFlowRatio - d.InletPressureFlowRatio * dp1,
                         tolerance);
-            EXPECT_NEAR(at.outletFraction,
-                        d.OutletDragFlowRatio - d.OutletPressureFlowRatio * dp2, tolerance);
+            EXPECT_NEAR(at.outletFraction, d.OutletDragFlowRatio - d.OutletPressureFlowRatio * dp2,
+                        tolerance);
             EXPECT_NEAR(-dy,
                         d.BarrierDragRatio + d.BarrierPressureFlowRatio *
                                                  (at.relPressureInlet - at.relPressureOutlet),
