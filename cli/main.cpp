@@ -70,7 +70,7 @@ int SingleRun(const cli::Options& options, InputTexts texts, char separator) {
         std::cerr << "vortane-calc: no profile: the run did not complete\n";
         return ExitStatusOf(result.outcome);
     }
-    ClearArithmeticFaults();
+    ClearArithmeticFaults();  // faults of the profile's own arithmetic only
     const std::vector<ChannelPoint> profile = ProfileAlongChannels(result.data, 100);
     if (options.profileFile) WriteFile(*options.profileFile, cli::ProfileCsv(profile));
     if (options.plotFile) WriteFile(*options.plotFile, cli::RenderSvg(cli::ProfileChart(profile)));
