@@ -29,7 +29,7 @@ std::vector<CaseEntry> ReadCaseFile(const std::string& path);
 // a line break cannot be kept in one line: UsageError.
 std::string CaseFileText(const InputTexts& texts);
 
-// Writes CaseFileText to `path`; throws std::runtime_error when it cannot.
+// Writes CaseFileText to `path`; OutputError when it cannot.
 void WriteCaseFile(const std::string& path, const InputTexts& texts);
 
 }  // namespace vortane::cli

@@ -99,7 +99,7 @@ int Sweep(const cli::Options& options, InputTexts texts, char separator) {
 int Run(const cli::Options& options) {
     const char separator = options.decimalSeparator.value_or(cli::LocaleDecimalSeparator());
     InputTexts texts = CaseTexts(options, separator);
-    if (options.writeCaseFile) WriteFile(*options.writeCaseFile, cli::CaseFileText(texts));
+    if (options.writeCaseFile) cli::WriteCaseFile(*options.writeCaseFile, texts);
     return options.sweeps.empty() ? SingleRun(options, std::move(texts), separator)
                                   : Sweep(options, std::move(texts), separator);
 }

@@ -266,6 +266,9 @@ TEST(VortaneCalc, StudyOutputErrorsExitWithThree) {
     EXPECT_EQ(outcome.status, 3);
     EXPECT_EQ(outcome.stderrText,
               "vortane-calc: cannot write /dev/full: No space left on device\n");
+    outcome = RunCalc(dir, "--write-case /nonexistent/kept.case");
+    EXPECT_EQ(outcome.status, 3);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("result.txt")));  // nor is the case run
     outcome = RunCalc(dir, "--profile /nonexistent/p.csv");
     EXPECT_EQ(outcome.status, 3);
     EXPECT_NE(outcome.stderrText.find("cannot write /nonexistent/p.csv"), std::string::npos);
