@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "report/report_layout.h"
+#include "run/input_reading.h"
 
 namespace vortane::cli {
 
@@ -43,9 +44,13 @@ std::string_view QuantityName(std::string_view caption) {
     return caption.substr(0, caption.rfind(" ("));
 }
 
-double InputValue(const InputField& field, const CaseData& data) {
-    return field.conversion == InputField::Conversion::Integer ? data.*field.integer
-                                                               : data.*field.real;
+// The swept values as the run reads them; the axis spans them all, so the
+// points that stopped show as gaps.
+std::vector<double> AxisValues(const SweepAxis& axis, char decimalSeparator) {
+    std::vector<double> values;
+    for (const std::string& text : axis.texts)
+        values.push_back(ConvertReal(text, decimalSeparator).value_or(Gap));
+    return values;
 }
 
 }  // namespace
@@ -69,12 +74,11 @@ Chart ProfileChart(const std::vector<ChannelPoint>& points) {
 
 SweepChartData::SweepChartData(const SweepPlan& plan)
     : plan_(plan),
-      x_(PointCount(plan), Gap),
+      x_(AxisValues(plan.axes.front(), plan.decimalSeparator)),
       values_(std::size(SweptQuantities), std::vector<double>(PointCount(plan), Gap)) {}
 
 void SweepChartData::Add(const PointResult& point) {
     if (point.run.outcome != RunOutcome::Complete) return;
-    x_[point.index] = InputValue(*plan_.axes.front().field, point.run.data);
     for (std::size_t q = 0; q < std::size(SweptQuantities); ++q)
         values_[q][point.index] = point.run.data.*ResultValue(SweptQuantities[q]).field;
 }
@@ -108,7 +112,7 @@ Chart SweepChartData::Build() const {
             series.markers = length <= 40;
             for (std::size_t i = 0; i < length; ++i) {
                 const std::size_t point = i * curves + c;
-                series.x.push_back(x_[point]);
+                series.x.push_back(x_[i]);
                 series.y.push_back(values_[q][point]);
             }
             panel.series.push_back(std::move(series));

@@ -23,7 +23,7 @@ public:
 
 private:
     const SweepPlan& plan_;
-    std::vector<double> x_;                    // per point: the first field's value
+    std::vector<double> x_;                    // the first field's values
     std::vector<std::vector<double>> values_;  // per quantity, per point
 };
 
