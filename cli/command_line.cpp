@@ -8,21 +8,37 @@
 namespace vortane::cli {
 
 const std::string_view UsageText =
-    "usage: vortane-calc [-o FILE] [--decimal-separator C] [FIELD=TEXT ...]\n"
+    "usage: vortane-calc [OPTION ...] [FIELD=TEXT ...]\n"
+    "       vortane-calc --sweep FIELD=FROM:TO:STEP [--sweep ...] [OPTION ...]\n"
+    "                    [FIELD=TEXT ...]\n"
     "\n"
     "Runs one calculation of the mixing section, as one press of OK in the window,\n"
-    "and writes its report.\n"
+    "and writes its report; or, with --sweep, one calculation per grid point.\n"
     "\n"
-    "  -o FILE                  save-file name (default result.txt)\n"
+    "  -o FILE                  save-file name (default result.txt); a sweep writes\n"
+    "                           a report per point only when FILE holds {n}, which\n"
+    "                           becomes the point's number\n"
     "  --decimal-separator C    decimal separator of inputs and report\n"
     "                           (default: the locale's, LC_NUMERIC)\n"
+    "  --case FILE              box texts from FILE, one FIELD = TEXT a line (#\n"
+    "                           starts a comment); FIELD=TEXT arguments override\n"
+    "  --write-case FILE        write the 28 texts of the case to FILE, then run it\n"
+    "  --profile FILE           CSV of the flow fraction and the pressures along the\n"
+    "                           channels, z from 0 to 1 in 100 steps (single run)\n"
+    "  --plot FILE.svg          SVG chart: the profile of a single run, or the\n"
+    "                           pressure drop, power and temperature rise of a sweep\n"
+    "  --sweep FIELD=FROM:TO:STEP\n"
+    "                           one calculation per value FROM, FROM+STEP, ... up to\n"
+    "                           TO; given twice, the full grid of both fields\n"
+    "  --csv FILE               the sweep's CSV to FILE (default standard output)\n"
     "  FIELD=TEXT               the text of one input box; FIELD is a field name\n"
     "                           (OutputRate, ChannelAngle, A12, ...) or a box name\n"
     "                           (Edit1 ... Edit28). Other boxes keep their defaults.\n"
     "  --help                   this text\n"
     "\n"
-    "Messages go to standard error. Exit status: 0 complete report; 1 a stage\n"
-    "stopped the run; 2 bad command line; 3 arithmetic fault or I/O error.\n";
+    "Messages go to standard error (a sweep puts them in its CSV). Exit status:\n"
+    "0 complete (every point of a sweep); 1 a stage stopped the run (or a point);\n"
+    "2 bad command line or case file; 3 arithmetic fault or I/O error.\n";
 
 char LocaleDecimalSeparator() {
     std::setlocale(LC_NUMERIC, "");
@@ -45,6 +61,17 @@ char SeparatorOf(std::string_view text) {
     return text[0];
 }
 
+// Options that make sense only together, or only apart.
+void CheckCombination(const Options& options) {
+    const bool sweep = !options.sweeps.empty();
+    if (options.sweeps.size() > SweepAxisLimit) throw UsageError("at most two --sweep options");
+    if (sweep && options.profileFile) throw UsageError("--profile is for a single run, not a sweep");
+    if (!sweep && options.csvFile) throw UsageError("--csv needs --sweep");
+    if (sweep && options.resultFileName &&
+        options.resultFileName->find("{n}") == std::string::npos)
+        throw UsageError("with --sweep, -o needs {n} in the name, one report per point");
+}
+
 }  // namespace
 
 Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
@@ -57,6 +84,18 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
             options.resultFileName = ValueOf(arguments, i);
         } else if (argument == "--decimal-separator") {
             options.decimalSeparator = SeparatorOf(ValueOf(arguments, i));
+        } else if (argument == "--case") {
+            options.caseFile = ValueOf(arguments, i);
+        } else if (argument == "--write-case") {
+            options.writeCaseFile = ValueOf(arguments, i);
+        } else if (argument == "--sweep") {
+            options.sweeps.emplace_back(ValueOf(arguments, i));
+        } else if (argument == "--csv") {
+            options.csvFile = ValueOf(arguments, i);
+        } else if (argument == "--profile") {
+            options.profileFile = ValueOf(arguments, i);
+        } else if (argument == "--plot") {
+            options.plotFile = ValueOf(arguments, i);
         } else if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
             const std::string_view name = argument.substr(0, equals);
             const InputField* field = FindInputField(name);
@@ -66,6 +105,7 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
             throw UsageError("unexpected argument " + std::string(argument));
         }
     }
+    CheckCombination(options);
     return options;
 }
 

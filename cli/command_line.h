@@ -11,22 +11,32 @@
 namespace vortane::cli {
 
 struct Options {
-    std::string resultFileName = "result.txt";
-    std::optional<char> decimalSeparator;  // the locale's when not given
+    std::optional<std::string> resultFileName;  // -o; result.txt for a single run
+    std::optional<char> decimalSeparator;       // the locale's when not given
+    std::optional<std::string> caseFile;        // --case
+    std::optional<std::string> writeCaseFile;   // --write-case
+    std::vector<std::string> sweeps;            // --sweep FIELD=FROM:TO:STEP, as given
+    std::optional<std::string> csvFile;         // --csv; standard output when not given
+    std::optional<std::string> profileFile;     // --profile
+    std::optional<std::string> plotFile;        // --plot
     std::vector<std::pair<const InputField*, std::string>> boxTexts;  // FIELD=TEXT, in order
     bool help = false;
 };
+
+// The most fields one study sweeps.
+inline constexpr std::size_t SweepAxisLimit = 2;
 
 class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// Throws UsageError for anything it cannot take.
+// Throws UsageError for anything it cannot take, and for options that do not
+// go together.
 Options ParseCommandLine(const std::vector<std::string_view>& arguments);
 
 // The separator of the user's LC_NUMERIC locale; a point where it is not one
-// usable byte.
+// usable byte. LC_NUMERIC is left at "C".
 char LocaleDecimalSeparator();
 
 extern const std::string_view UsageText;

@@ -1,18 +1,10 @@
 #include "model/arithmetic.h"
 
-#include <cfenv>
-
 namespace vortane {
-
-namespace {
-constexpr int TrappedFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-}
 
 void ClearArithmeticFaults() { std::feclearexcept(TrappedFaults); }
 
-void CheckArithmeticFaults() {
-    const int raised = std::fetestexcept(TrappedFaults);
-    if (raised == 0) return;
+void ThrowArithmeticFault(int raised) {
     std::feclearexcept(TrappedFaults);
     // An infinity from a division by zero or an overflow may go on to raise an
     // invalid operation, never the reverse: name the one that came first.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cfenv>
 #include <stdexcept>
 #include <string>
 
@@ -20,11 +21,39 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+inline constexpr int TrappedFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+
 // Clears the sticky invalid, division-by-zero and overflow flags.
 void ClearArithmeticFaults();
 
+// Which of those flags are raised, in the x87 status word or in MXCSR. On x86
+// the FE_ constants are the bits of both registers, which are read inline:
+// MXCSR through memory, then the status word into a register (in this order the
+// MXCSR store has settled when it is loaded). Like the library call it
+// replaces, the asm clobbers memory and the whole x87 stack, so no arithmetic
+// moves across it.
+inline int RaisedArithmeticFaults() {
+#if defined(__x86_64__) || defined(__i386__)
+    unsigned short status;
+    unsigned int control;
+    asm volatile("stmxcsr %1\n\tfnstsw %0"
+                 : "=a"(status), "=m"(control)
+                 :
+                 : "memory", "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)");
+    return (status | static_cast<int>(control)) & TrappedFaults;
+#else
+    return std::fetestexcept(TrappedFaults);
+#endif
+}
+
+// Clears the raised flags and throws the ArithmeticFault that names them.
+[[noreturn]] void ThrowArithmeticFault(int raised);
+
 // Throws ArithmeticFault when one of those flags is raised.
-void CheckArithmeticFaults();
+inline void CheckArithmeticFaults() {
+    if (const int raised = RaisedArithmeticFaults(); raised != 0) [[unlikely]]
+        ThrowArithmeticFault(raised);
+}
 
 // Rounds `value` to double into `field`, then checks for a fault. The empty asm
 // makes the stored double exist in memory before the flags are read, so the

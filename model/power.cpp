@@ -1,5 +1,6 @@
 #include "model/power.h"
 
+#include <array>
 #include <cmath>
 
 #include "model/arithmetic.h"
@@ -11,6 +12,17 @@ namespace vortane {
 namespace {
 
 constexpr int SliceCount = 10;
+
+// The relative positions (i − 0.5) / 10 of the slice centres, stored once for
+// every pass.
+const std::array<double, SliceCount>& SliceCentres() {
+    static const std::array<double, SliceCount> centres = [] {
+        std::array<double, SliceCount> built{};
+        for (int i = 1; i <= SliceCount; ++i) built[i - 1] = Stored((i - 0.5L) / 10);
+        return built;
+    }();
+    return centres;
+}
 
 // Geometry and speeds shared by the terms of one call. ψ = π/2 − θ is the
 // complement of the channel angle θ; its cosine and sine are taken from ψ.
@@ -67,9 +79,9 @@ PowerParts ComputePowerParts(CaseData& d) {
 
     parts.inletPressure = 0;
     parts.outletPressure = 0;
+    const InletFlowProfile profile = InletFlowProfileOf(d);
     for (int i = 1; i <= SliceCount; ++i) {
-        const double centre = Stored((i - 0.5L) / 10);
-        const double inletFraction = InletFlowFraction(d, centre);
+        const double inletFraction = InletFlowFraction(profile, SliceCentres()[i - 1]);
         parts.inletPressure = Stored(
             Real{parts.inletPressure} + SlicePower(t, d, inletFraction, d.InletDragFlowRatio,
                                                    d.InletPressureFlowRatio, parts.sliceLength));

@@ -36,13 +36,14 @@ void InclinedChannels(CaseData& d, MessageSink& messages) {
     const Real theta = d.ChannelAngleRad;
     const Real q = d.ChannelVolumeFlow;
     d.BarrierDragRatio = BarrierDragRatio(d);
+    const Real cosTheta = std::cos(theta);
     Store(d.InletPressureFlowRatio,
-          std::cos(theta) * d.EquivalentWidth * Cube(d.ChannelDepth) * d.InletPressure * 1000 *
+          cosTheta * d.EquivalentWidth * Cube(d.ChannelDepth) * d.InletPressure * 1000 *
               d.PressureShapeFactor /
               (12 * Real{d.ChannelViscosity} * q * d.ChannelLength));
     d.OutletPressureFlowRatio = d.InletPressureFlowRatio;
     Store(d.BarrierPressureFlowRatio, Real{d.InletPressure} * 1000 * d.ChannelLength /
-                                          (12 * std::cos(theta) * q) * BarrierConductance(d));
+                                          (12 * cosTheta * q) * BarrierConductance(d));
     Store(d.InletDragFlowRatio, std::sin(theta) * Pi * d.ScrewSpeed * d.BarrelDiameter *
                                     d.EquivalentWidth * d.ChannelDepth * d.DragShapeFactor /
                                     (2 * q * 60));
@@ -57,18 +58,19 @@ void InclinedChannels(CaseData& d, MessageSink& messages) {
     const Real k = d.ProfileK, K = d.ProfileForcing;
     const Real s = std::sqrt(k);
     const Real r = K / k;
-    Store(d.ProfileCoefB, (1 - (1 - std::exp(-s)) * r) / (1 - std::exp(-2 * s)));
-    Store(d.ProfileCoefA, (1 - (1 - std::exp(s)) * r) / (1 - std::exp(2 * s)));
+    // exp(±s) each taken once, in the order the coefficients first need them.
+    const Real decay = std::exp(-s);
+    Store(d.ProfileCoefB, (1 - (1 - decay) * r) / (1 - std::exp(-2 * s)));
+    const Real grow = std::exp(s);
+    Store(d.ProfileCoefA, (1 - (1 - grow) * r) / (1 - std::exp(2 * s)));
     Store(d.ProfileOffset, r);
     Store(d.RelPressureInletEnd,
-          1 - ((1 - std::exp(-s)) * (1 - 2 * K / k) / (s * (std::exp(-s) + 1)) - Di + r) *
-                  (1 / Pi1));
+          1 - ((1 - decay) * (1 - 2 * K / k) / (s * (decay + 1)) - Di + r) * (1 / Pi1));
     if (!PassesInletPressureTest(d, messages)) return;
 
     const Real A = d.ProfileCoefA, B = d.ProfileCoefB;
     Store(d.RelPressureOutletStart, (Real{d.BarrierDragRatio} - 1) / Pb + 1 -
-                                        (std::exp(-s) + s - 1) * (B / Pb) -
-                                        (std::exp(s) - s - 1) * (A / Pb));
+                                        (decay + s - 1) * (B / Pb) - (grow - s - 1) * (A / Pb));
     Store(d.RelPressureOutletEnd, Real{d.RelPressureOutletStart} - (1 - Di - Do) / Po +
                                       Pi1 / Po * (1 - Real{d.RelPressureInletEnd}));
 }
@@ -92,12 +94,13 @@ void AxialChannels(CaseData& d, MessageSink& messages) {
 
     const Real s = std::sqrt(Real{d.ProfileK});
     Store(d.ProfileCoefB, 0.5L / (1 - std::exp(-s)));
-    Store(d.ProfileCoefA, 0.5L / (1 - std::exp(s)));
+    const Real grow = std::exp(s);  // taken once
+    Store(d.ProfileCoefA, 0.5L / (1 - grow));
     d.ProfileOffset = 0.5;
     Store(d.RelPressureInletEnd, 1 - 0.5L / Pi1);
     if (!PassesInletPressureTest(d, messages)) return;
 
-    Store(d.RelPressureOutletStart, s * (std::exp(s) + 1) / ((1 - std::exp(s)) * 2 * Pb) +
+    Store(d.RelPressureOutletStart, s * (grow + 1) / ((1 - grow) * 2 * Pb) +
                                         (Real{d.BarrierDragRatio} / Pb + 1));
     Store(d.RelPressureOutletEnd,
           Real{d.RelPressureOutletStart} - d.RelPressureInletEnd + 1 - 1 / Pi1);
@@ -114,10 +117,19 @@ void SolvePressureProfile(CaseData& data, MessageSink& messages) {
     Store(data.TotalPressureDrop, (1 - Real{data.RelPressureOutletEnd}) * data.InletPressure);
 }
 
+InletFlowProfile InletFlowProfileOf(const CaseData& data) {
+    return {data.ProfileCoefA, data.ProfileCoefB, data.ProfileOffset,
+            std::sqrt(Real{data.ProfileK})};
+}
+
+double InletFlowFraction(const InletFlowProfile& profile, double z) {
+    const Real s = profile.rate;
+    return Stored((profile.coefA * std::exp(s * z) + profile.coefB * std::exp(-s * z)) +
+                  profile.offset);
+}
+
 double InletFlowFraction(const CaseData& data, double z) {
-    const Real s = std::sqrt(Real{data.ProfileK});
-    return Stored((data.ProfileCoefA * std::exp(s * z) + data.ProfileCoefB * std::exp(-s * z)) +
-                  data.ProfileOffset);
+    return InletFlowFraction(InletFlowProfileOf(data), z);
 }
 
 }  // namespace vortane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/arithmetic.h"
 #include "run/case_data.h"
 #include "run/messages.h"
 
@@ -17,8 +18,17 @@ namespace vortane {
 // low-pressure message and leaves the outlet pressures and the drop untouched.
 void SolvePressureProfile(CaseData& data, MessageSink& messages);
 
+// The closed-form flow fraction of the current pass, its rate s = √ProfileK
+// taken once for all the positions it is evaluated at.
+struct InletFlowProfile {
+    double coefA, coefB, offset;
+    Real rate;
+};
+InletFlowProfile InletFlowProfileOf(const CaseData& data);
+
 // y(z) = ProfileCoefA · exp(s z) + ProfileCoefB · exp(−s z) + ProfileOffset,
 // s = √ProfileK, from the profile of the current pass.
+double InletFlowFraction(const InletFlowProfile& profile, double z);
 double InletFlowFraction(const CaseData& data, double z);
 
 }  // namespace vortane

@@ -24,31 +24,43 @@ constexpr std::string_view CoefficientTitle = "    (Coefficients of Viscosity)";
 constexpr std::string_view ChannelTitle = "    [ Calculated Channel Characteristics ]";
 constexpr std::string_view ResultsTitle = "    [ Calculated Results ]";
 
-// A value line of a computed block; an empty caption is an empty line.
+// A value line of a computed block; one without a field is an empty line.
 struct Row {
-    std::string_view caption;
-    double C::*field;
+    ReportedValue value;
     ValueRule rule;
 };
 
+constexpr Row EmptyLine{{"", "", nullptr}, {}};
+
 constexpr Row ChannelRows[] = {
-    {"Channel Width (cm)", &C::ChannelWidth, FixedRule(6, 3)},
-    {"Equiv. Ch. Width for Rect. Cross Sect. (cm)", &C::EquivalentWidth, FixedRule(6, 3)},
-    {"Channel Cross Section Area (cm2)", &C::SectionArea, GeneralRule(6, 3)},
-    {"Drag Flow Shape Factor (-)", &C::DragShapeFactor, FixedRule(5, 3)},
-    {"Pressure Flow Shape Factor (-)", &C::PressureShapeFactor, FixedRule(5, 3)},
+    {{"ChannelWidth", "Channel Width (cm)", &C::ChannelWidth}, FixedRule(6, 3)},
+    {{"EquivalentWidth", "Equiv. Ch. Width for Rect. Cross Sect. (cm)", &C::EquivalentWidth},
+     FixedRule(6, 3)},
+    {{"SectionArea", "Channel Cross Section Area (cm2)", &C::SectionArea}, GeneralRule(6, 3)},
+    {{"DragShapeFactor", "Drag Flow Shape Factor (-)", &C::DragShapeFactor}, FixedRule(5, 3)},
+    {{"PressureShapeFactor", "Pressure Flow Shape Factor (-)", &C::PressureShapeFactor},
+     FixedRule(5, 3)},
 };
 
 constexpr Row ResultRows[] = {
-    {"Relative Pressure at Inlet Channel End (-)", &C::RelPressureInletEnd, FixedRule(6, 4)},
-    {"Relative Pressure at Outlet Channel Start (-)", &C::RelPressureOutletStart, FixedRule(6, 4)},
-    {"Relative Pressure at Outlet Channel End (-)", &C::RelPressureOutletEnd, FixedRule(6, 4)},
-    {"Total Pressure Drop (kgf/cm2)", &C::TotalPressureDrop, FixedRule(7, 2)},
-    {"", nullptr, {}},
-    {"Power Consumption at Mix. Part (kW)", &C::PowerKW, GeneralRule(7, 3)},
-    {"Average Melt Temp. at Inlet (℃)", &C::InletAverageMeltTemp, FixedRule(6, 2)},
-    {"Average Melt Temp. at Outlet (℃)", &C::OutletAverageMeltTemp, FixedRule(6, 2)},
-    {"Temperature Difference (℃)", &C::TemperatureRise, FixedRule(6, 2)},
+    {{"RelPressureInletEnd", "Relative Pressure at Inlet Channel End (-)",
+      &C::RelPressureInletEnd},
+     FixedRule(6, 4)},
+    {{"RelPressureOutletStart", "Relative Pressure at Outlet Channel Start (-)",
+      &C::RelPressureOutletStart},
+     FixedRule(6, 4)},
+    {{"RelPressureOutletEnd", "Relative Pressure at Outlet Channel End (-)",
+      &C::RelPressureOutletEnd},
+     FixedRule(6, 4)},
+    {{"TotalPressureDrop", "Total Pressure Drop (kgf/cm2)", &C::TotalPressureDrop},
+     FixedRule(7, 2)},
+    EmptyLine,
+    {{"PowerKW", "Power Consumption at Mix. Part (kW)", &C::PowerKW}, GeneralRule(7, 3)},
+    {{"InletAverageMeltTemp", "Average Melt Temp. at Inlet (℃)", &C::InletAverageMeltTemp},
+     FixedRule(6, 2)},
+    {{"OutletAverageMeltTemp", "Average Melt Temp. at Outlet (℃)", &C::OutletAverageMeltTemp},
+     FixedRule(6, 2)},
+    {{"TemperatureRise", "Temperature Difference (℃)", &C::TemperatureRise}, FixedRule(6, 2)},
 };
 
 // The window's caption without the asterisk of its note and trailing blanks.
@@ -84,8 +96,16 @@ template <std::size_t N>
 std::vector<std::string> RowLabels(const Row (&rows)[N], int width) {
     std::vector<std::string> labels;
     for (const Row& row : rows)
-        labels.push_back(row.field ? ValueLabel(BlockIndent, row.caption, width) : "");
+        labels.push_back(row.value.field ? ValueLabel(BlockIndent, row.value.caption, width) : "");
     return labels;
+}
+
+template <std::size_t N>
+std::vector<ReportedValue> ValuesOf(const Row (&rows)[N]) {
+    std::vector<ReportedValue> values;
+    for (const Row& row : rows)
+        if (row.value.field) values.push_back(row.value);
+    return values;
 }
 
 template <std::size_t N>
@@ -94,8 +114,9 @@ std::vector<std::string> ComputedBlock(std::string_view title, const Row (&rows)
                                        char sep) {
     std::vector<std::string> lines{"", std::string(title)};
     for (std::size_t i = 0; i < N; ++i) {
-        lines.push_back(rows[i].field ? labels[i] + FormatReal(data.*rows[i].field, rows[i].rule, sep)
-                                      : "");
+        const Row& row = rows[i];
+        lines.push_back(row.value.field ? labels[i] + FormatReal(data.*row.value.field, row.rule, sep)
+                                        : "");
     }
     return lines;
 }
@@ -126,6 +147,16 @@ std::vector<std::string> ChannelBlock(const C& data, char sep) {
 std::vector<std::string> ResultsBlock(const C& data, char sep) {
     static const std::vector<std::string> labels = RowLabels(ResultRows, ResultsLabelWidth);
     return ComputedBlock(ResultsTitle, ResultRows, labels, data, sep);
+}
+
+const std::vector<ReportedValue>& ChannelValues() {
+    static const std::vector<ReportedValue> values = ValuesOf(ChannelRows);
+    return values;
+}
+
+const std::vector<ReportedValue>& ResultValues() {
+    static const std::vector<ReportedValue> values = ValuesOf(ResultRows);
+    return values;
 }
 
 }  // namespace vortane

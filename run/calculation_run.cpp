@@ -19,18 +19,29 @@ InputTexts BoxTexts(const RunHost& host) {
     return texts;
 }
 
+using BlockWriter = void (*)(CaseData&, const ReportFile&, MessageSink&);
+
+// Writes one report block, or counts it written when the run keeps no report.
+void WriteBlock(BlockWriter writer, CaseData& data, const std::optional<ReportFile>& report,
+                RunHost& host) {
+    if (report)
+        writer(data, *report, host);
+    else
+        data.FileOk = true;
+}
+
 // The stages in their order; returns how the run ended.
-RunOutcome RunStages(RunResult& result, const ReportFile& report, RunHost& host) {
+RunOutcome RunStages(RunResult& result, const std::optional<ReportFile>& report, RunHost& host) {
     CaseData& data = result.data;
-    ReadInputData(data, BoxTexts(host), report.decimalSeparator, host);
+    ReadInputData(data, BoxTexts(host), host.DecimalSeparator(), host);
     if (!data.InputOk) return RunOutcome::InputRejected;
-    WriteInputData(data, report, host);
+    WriteBlock(WriteInputData, data, report, host);
     if (!data.FileOk) return RunOutcome::FileNotOpened;
 
     ClearArithmeticFaults();
     PrepareChannel(data, host);
     if (!data.WidthOk || !data.SectionOk) return RunOutcome::ChannelRejected;
-    WriteChannelData(data, report, host);
+    WriteBlock(WriteChannelData, data, report, host);
     if (!data.FileOk) return RunOutcome::FileNotOpened;
 
     do {
@@ -43,7 +54,7 @@ RunOutcome RunStages(RunResult& result, const ReportFile& report, RunHost& host)
         return RunOutcome::NotConverged;
     }
 
-    WriteResults(data, report, host);
+    WriteBlock(WriteResults, data, report, host);
     if (!data.FileOk) return RunOutcome::FileNotOpened;
     host.RunCompleted();
     return RunOutcome::Complete;
@@ -61,8 +72,12 @@ std::string CutResultFileName(std::string_view text) {
     return std::string(text.substr(0, length));
 }
 
-RunResult RunCalculation(RunHost& host) {
-    const ReportFile report{CutResultFileName(host.ResultFileText()), host.DecimalSeparator()};
+RunResult RunCalculation(RunHost& host) { return RunCalculation(host, ReportTarget::File); }
+
+RunResult RunCalculation(RunHost& host, ReportTarget target) {
+    std::optional<ReportFile> report;
+    if (target == ReportTarget::File)
+        report = ReportFile{CutResultFileName(host.ResultFileText()), host.DecimalSeparator()};
     RunResult result;
     try {
         result.outcome = RunStages(result, report, host);

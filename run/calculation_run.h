@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,9 +55,17 @@ inline constexpr std::size_t ResultFileNameLimit = 255;
 // character.
 std::string CutResultFileName(std::string_view text);
 
+// Where a run's report goes: the file the save-file-name box names, or nowhere
+// (each block counts as written; for studies that keep only the RunResult).
+enum class ReportTarget { File, None };
+
 // One press of OK: reads the boxes, writes the report stage by stage and stops
 // at the first stage that fails (it has shown its message). Arithmetic faults
 // and I/O errors end the run at once through ShowFault.
 RunResult RunCalculation(RunHost& host);
+
+// The same run with its report sent to `target`; with ReportTarget::None the
+// save-file name is not read and the writers are not called.
+RunResult RunCalculation(RunHost& host, ReportTarget target);
 
 }  // namespace vortane

@@ -1,5 +1,6 @@
 #include "run/input_reading.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -11,11 +12,11 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Moves `at` past a run of decimal digits into `out`; returns how many.
-std::size_t TakeDigits(std::string_view text, std::size_t& at, std::string& out) {
+// Moves `at` past a run of decimal digits; returns them.
+std::string_view TakeDigits(std::string_view text, std::size_t& at) {
     const std::size_t start = at;
-    while (at < text.size() && IsDigit(text[at])) out += text[at++];
-    return at - start;
+    while (at < text.size() && IsDigit(text[at])) ++at;
+    return text.substr(start, at - start);
 }
 
 void SkipBlanks(std::string_view text, std::size_t& at) {
@@ -27,34 +28,103 @@ bool TakeSign(std::string_view text, std::size_t& at) {
     return false;
 }
 
+// A real text taken apart: sign, the digits before and after the decimal
+// separator, and the exponent's sign and digits.
+struct RealText {
+    bool negative = false;
+    std::string_view whole, fraction;
+    bool exponentNegative = false;
+    std::string_view exponent;
+};
+
+bool ParseRealText(std::string_view text, char decimalSeparator, RealText& real) {
+    std::size_t at = 0;
+    SkipBlanks(text, at);
+    real.negative = TakeSign(text, at);
+    real.whole = TakeDigits(text, at);
+    if (at < text.size() && text[at] == decimalSeparator) {
+        ++at;
+        real.fraction = TakeDigits(text, at);
+    }
+    if (real.whole.empty() && real.fraction.empty()) return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        real.exponentNegative = TakeSign(text, at);
+        real.exponent = TakeDigits(text, at);
+        if (real.exponent.empty()) return false;
+    }
+    SkipBlanks(text, at);
+    return at == text.size();
+}
+
+// Powers of ten held exactly in the 64-bit mantissa of a long double.
+constexpr int ExactPowerLimit = 27;
+constexpr std::array<long double, ExactPowerLimit + 1> ExactPowersOfTen = [] {
+    std::array<long double, ExactPowerLimit + 1> powers{};
+    long double power = 1;
+    for (long double& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// The magnitude when it takes a single rounding: at most 19 significant digits
+// and a decimal exponent within the exact powers of ten. Both operands are then
+// exact, so one extended-precision multiplication or division, rounded to
+// nearest, gives the correctly rounded value, as the full conversion does.
+bool ExactMagnitude(const RealText& real, long double& magnitude) {
+    if (real.exponent.size() > 4) return false;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    const auto take = [&](std::string_view part) {
+        for (const char c : part) {
+            if (digits == 0 && c == '0') continue;
+            if (++digits > 19) return false;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+        return true;
+    };
+    if (!take(real.whole) || !take(real.fraction)) return false;
+    int exponent = 0;
+    for (const char c : real.exponent) exponent = exponent * 10 + (c - '0');
+    if (real.exponentNegative) exponent = -exponent;
+    exponent -= static_cast<int>(real.fraction.size());
+    if (mantissa == 0) {
+        magnitude = 0;
+        return true;
+    }
+    if (exponent < -ExactPowerLimit || exponent > ExactPowerLimit) return false;
+    const long double m = static_cast<long double>(mantissa);
+    magnitude = exponent >= 0 ? m * ExactPowersOfTen[exponent] : m / ExactPowersOfTen[-exponent];
+    return true;
+}
+
+// The magnitude by the full conversion, from the text rewritten in the C
+// notation that from_chars reads.
+bool ConvertedMagnitude(const RealText& real, long double& magnitude) {
+    std::string plain(real.whole);
+    if (!real.fraction.empty()) {
+        plain += '.';
+        plain += real.fraction;
+    }
+    if (!real.exponent.empty()) {
+        plain += real.exponentNegative ? "e-" : "e";
+        plain += real.exponent;
+    }
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), magnitude);
+    return error == std::errc{} && end == plain.data() + plain.size();
+}
+
 }  // namespace
 
 std::optional<double> ConvertReal(std::string_view text, char decimalSeparator) {
-    // Rewritten into the C notation that from_chars reads: digits, '.', 'e'.
-    std::string plain;
-    std::size_t at = 0;
-    SkipBlanks(text, at);
-    const bool negative = TakeSign(text, at);
-    std::size_t mantissaDigits = TakeDigits(text, at, plain);
-    if (at < text.size() && text[at] == decimalSeparator) {
-        plain += '.';
-        ++at;
-        mantissaDigits += TakeDigits(text, at, plain);
-    }
-    if (mantissaDigits == 0) return std::nullopt;
-    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        plain += 'e';
-        ++at;
-        if (TakeSign(text, at)) plain += '-';
-        if (TakeDigits(text, at, plain) == 0) return std::nullopt;
-    }
-    SkipBlanks(text, at);
-    if (at != text.size()) return std::nullopt;
-
-    long double extended;
-    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), extended);
-    if (error != std::errc{} || end != plain.data() + plain.size()) return std::nullopt;
-    const double value = static_cast<double>(negative ? -extended : extended);
+    RealText real;
+    if (!ParseRealText(text, decimalSeparator, real)) return std::nullopt;
+    long double magnitude;
+    if (!ExactMagnitude(real, magnitude) && !ConvertedMagnitude(real, magnitude))
+        return std::nullopt;
+    const double value = static_cast<double>(real.negative ? -magnitude : magnitude);
     if (std::isinf(value)) return std::nullopt;
     return value;
 }

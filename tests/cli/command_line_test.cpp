@@ -9,7 +9,7 @@ Options Parse(std::vector<std::string_view> arguments) { return ParseCommandLine
 
 TEST(CommandLine, DefaultsWithoutArguments) {
     const Options options = Parse({});
-    EXPECT_EQ(options.resultFileName, "result.txt");
+    EXPECT_FALSE(options.resultFileName.has_value());  // result.txt for a single run
     EXPECT_FALSE(options.decimalSeparator.has_value());
     EXPECT_TRUE(options.boxTexts.empty());
     EXPECT_FALSE(options.help);
@@ -48,6 +48,32 @@ TEST(CommandLine, UsageErrors) {
     } catch (const UsageError& error) {
         EXPECT_STREQ(error.what(), "unknown field Speed");
     }
+}
+
+TEST(CommandLine, StudyOptions) {
+    const Options options =
+        Parse({"--case", "base.case", "--sweep", "OutputRate=30:300:10", "--sweep",
+               "ScrewSpeed=40:120:10", "--csv", "grid.csv", "--plot", "grid.svg", "-o", "r{n}.txt",
+               "--write-case", "kept.case", "A0=6.8"});
+    EXPECT_EQ(options.caseFile, "base.case");
+    EXPECT_EQ(options.writeCaseFile, "kept.case");
+    EXPECT_EQ(options.sweeps, (std::vector<std::string>{"OutputRate=30:300:10",
+                                                        "ScrewSpeed=40:120:10"}));
+    EXPECT_EQ(options.csvFile, "grid.csv");
+    EXPECT_EQ(options.plotFile, "grid.svg");
+    EXPECT_EQ(options.resultFileName, "r{n}.txt");
+    EXPECT_EQ(options.boxTexts.size(), 1u);
+    EXPECT_EQ(Parse({"--profile", "p.csv"}).profileFile, "p.csv");
+
+    for (const std::vector<std::string_view>& bad :
+         std::vector<std::vector<std::string_view>>{{"--sweep"},
+                                                    {"--case"},
+                                                    {"--sweep", "A=1", "--sweep", "B=1", "--sweep",
+                                                     "C=1"},
+                                                    {"--csv", "x.csv"},
+                                                    {"--sweep", "A0=1:2:1", "--profile", "p.csv"},
+                                                    {"--sweep", "A0=1:2:1", "-o", "same.txt"}})
+        EXPECT_THROW(Parse(bad), UsageError) << bad.size();
 }
 
 TEST(CommandLine, Help) { EXPECT_TRUE(Parse({"--help"}).help); }

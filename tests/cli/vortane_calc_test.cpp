@@ -3,6 +3,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
 #include <string>
 
 #include "support/scratch_dir.h"
@@ -16,16 +20,19 @@ using testing::ScratchDir;
 struct Outcome {
     int status;
     std::string stderrText;
+    std::string stdoutText;
 };
 
 // Runs vortane-calc in `dir` with a shell command line of arguments.
 Outcome RunCalc(const ScratchDir& dir, const std::string& arguments,
                 const std::string& environment = "LC_ALL=C") {
     const std::string errors = dir.Path("stderr.txt").string();
+    const std::string output = dir.Path("stdout.txt").string();
     const std::string command = "cd '" + dir.Root().string() + "' && " + environment + " " +
-                                VORTANE_CALC + " " + arguments + " >/dev/null 2>'" + errors + "'";
+                                VORTANE_CALC + " " + arguments + " >'" + output + "' 2>'" +
+                                errors + "'";
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(errors)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(errors), ReadBytes(output)};
 }
 
 std::size_t Lines(const std::string& bytes) {
@@ -91,6 +98,184 @@ TEST(VortaneCalc, DecimalSeparatorFromTheOptionOrTheLocale) {
     outcome = RunCalc(dir, "--decimal-separator , OutputRate=30.0");
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.stderrText, "Input data is not proper, change and try again!\n");
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> FieldsOf(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
+    if (!line.empty() && line.back() == ',') fields.emplace_back();
+    return fields;
+}
+
+// The column of a CSV header.
+std::size_t Column(const std::string& header, const std::string& name) {
+    const std::vector<std::string> names = FieldsOf(header);
+    return static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin());
+}
+
+TEST(VortaneCalc, SweepOfThroughputsPrintsOneRowPerPoint) {
+    ScratchDir dir;
+    const Outcome outcome = RunCalc(dir, "--sweep OutputRate=30:300:10");
+    EXPECT_EQ(outcome.status, 0) << outcome.stderrText;
+    EXPECT_EQ(outcome.stderrText, "");
+    const std::vector<std::string> lines = LinesOf(outcome.stdoutText);
+    ASSERT_EQ(lines.size(), 29u);
+    const std::string& header = lines[0];
+    EXPECT_EQ(header.substr(0, 45), "Point,OutputRate,Outcome,Passes,Message,Chann");
+    const std::vector<std::string> thirty = FieldsOf(lines[1]);
+    EXPECT_EQ(thirty[Column(header, "OutputRate")], "30");
+    EXPECT_EQ(thirty[Column(header, "Outcome")], "complete");
+    EXPECT_EQ(thirty[Column(header, "Passes")], "17");
+    // Reference: the temperature iteration's worked example at 30 kg/hr.
+    EXPECT_NEAR(std::stod(thirty[Column(header, "TemperatureRise")]), 157.4514, 5e-5);
+    EXPECT_EQ(FieldsOf(lines[28])[Column(header, "OutputRate")], "300");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("result.txt")));  // no report without -o
+}
+
+TEST(VortaneCalc, TwoFieldSweepGivesTheFullGridToAFile) {
+    ScratchDir dir;
+    const Outcome outcome = RunCalc(dir,
+                                    "--sweep InletPressure=21:22:1 --sweep ScrewSpeed=60:100:20 "
+                                    "--csv grid.csv -o 'r{n}.txt'");
+    EXPECT_EQ(outcome.status, 1);  // some points fail the inlet pressure test
+    EXPECT_EQ(outcome.stdoutText, "");
+    const std::vector<std::string> lines = LinesOf(ReadBytes(dir.Path("grid.csv")));
+    ASSERT_EQ(lines.size(), 7u);
+    const char* expected[][3] = {{"21", "60", "pressure"}, {"21", "80", "pressure"},
+                                 {"21", "100", "complete"}, {"22", "60", "pressure"},
+                                 {"22", "80", "complete"}, {"22", "100", "complete"}};
+    for (std::size_t i = 0; i < 6; ++i) {
+        const std::vector<std::string> fields = FieldsOf(lines[i + 1]);
+        EXPECT_EQ(fields[0], std::to_string(i + 1));
+        EXPECT_EQ(fields[1], expected[i][0]) << i;
+        EXPECT_EQ(fields[2], expected[i][1]) << i;
+        EXPECT_EQ(fields[3], expected[i][2]) << i;
+        EXPECT_EQ(Lines(ReadBytes(dir.Path("r" + std::to_string(i + 1) + ".txt"))),
+                  fields[3] == "complete" ? 49u : 38u);
+    }
+}
+
+TEST(VortaneCalc, CaseFileRoundTrips) {
+    ScratchDir dir;
+    Outcome outcome = RunCalc(dir, "OutputRate=30 ChannelAngle=0 --write-case kept.case -o a.txt");
+    EXPECT_EQ(outcome.status, 0) << outcome.stderrText;
+    const std::string kept = ReadBytes(dir.Path("kept.case"));
+    EXPECT_NE(kept.find("\nOutputRate            = 30\n"), std::string::npos) << kept;
+    EXPECT_EQ(Lines(kept), 29u);
+
+    outcome = RunCalc(dir, "--case kept.case --write-case again.case -o b.txt");
+    EXPECT_EQ(outcome.status, 0) << outcome.stderrText;
+    EXPECT_EQ(ReadBytes(dir.Path("again.case")), kept);
+    EXPECT_EQ(ReadBytes(dir.Path("b.txt")), ReadBytes(dir.Path("a.txt")));
+
+    // Arguments override the case file.
+    outcome = RunCalc(dir, "--case kept.case OutputRate=267.0 -o c.txt");
+    EXPECT_EQ(outcome.status, 0);
+    RunCalc(dir, "ChannelAngle=0 -o d.txt");
+    EXPECT_EQ(ReadBytes(dir.Path("c.txt")), ReadBytes(dir.Path("d.txt")));
+}
+
+TEST(VortaneCalc, BadCaseFileIsAUsageError) {
+    ScratchDir dir;
+    {
+        std::ofstream(dir.Path("bad.case")) << "OutputRate = 30\nSpeed = 80\n";
+    }
+    Outcome outcome = RunCalc(dir, "--case bad.case");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.stderrText.substr(0, outcome.stderrText.find('\n')),
+              "vortane-calc: bad.case:2: unknown field Speed");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("result.txt")));
+
+    outcome = RunCalc(dir, "--case missing.case");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.stderrText.find("cannot read case file missing.case"), std::string::npos);
+}
+
+TEST(VortaneCalc, ProfileOfTheDefaultCaseMeetsTheReportedPressures) {
+    ScratchDir dir;
+    Outcome outcome = RunCalc(dir, "--profile profile.csv --plot profile.svg");
+    EXPECT_EQ(outcome.status, 0) << outcome.stderrText;
+    const std::vector<std::string> profile = LinesOf(ReadBytes(dir.Path("profile.csv")));
+    ASSERT_EQ(profile.size(), 102u);
+    const std::string& header = profile[0];
+
+    // The same case as a one-point sweep gives the reported pressures in full.
+    outcome = RunCalc(dir, "--sweep OutputRate=267.0:267.0:1");
+    const std::vector<std::string> sweep = LinesOf(outcome.stdoutText);
+    const std::vector<std::string> reported = FieldsOf(sweep[1]);
+    const auto value = [&](const char* name) {
+        return std::stod(reported[Column(sweep[0], name)]);
+    };
+
+    const std::vector<std::string> start = FieldsOf(profile[1]);
+    EXPECT_EQ(start[Column(header, "z")], "0");
+    EXPECT_EQ(start[Column(header, "RelPressureInlet")], "1");
+    EXPECT_EQ(start[Column(header, "RelPressureOutlet")],
+              reported[Column(sweep[0], "RelPressureOutletStart")]);
+    EXPECT_EQ(start[Column(header, "PressureInlet")], "200");
+
+    const std::vector<std::string> end = FieldsOf(profile[101]);
+    EXPECT_EQ(end[Column(header, "z")], "1");
+    EXPECT_NEAR(std::stod(end[Column(header, "RelPressureInlet")]), value("RelPressureInletEnd"),
+                1e-13);
+    EXPECT_NEAR(std::stod(end[Column(header, "RelPressureOutlet")]),
+                value("RelPressureOutletEnd"), 1e-13);
+    EXPECT_NEAR(std::stod(end[Column(header, "InletFlowFraction")]), 0, 1e-14);
+
+    const std::string svg = ReadBytes(dir.Path("profile.svg"));
+    EXPECT_EQ(svg.substr(0, 38), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+    EXPECT_NE(svg.find(">Pressure (kgf/cm2)</text>"), std::string::npos);
+    EXPECT_NE(svg.find("</svg>\n"), std::string::npos);
+}
+
+TEST(VortaneCalc, SweepPlotAndStudyUsageErrors) {
+    ScratchDir dir;
+    Outcome outcome = RunCalc(dir, "--sweep OutputRate=100:300:100 --plot sweep.svg");
+    EXPECT_EQ(outcome.status, 0);
+    const std::string svg = ReadBytes(dir.Path("sweep.svg"));
+    EXPECT_NE(svg.find(">Total Pressure Drop (kgf/cm2)</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">Temperature Difference (\xE2\x84\x83)</text>"), std::string::npos);
+
+    const std::pair<const char*, const char*> errors[] = {
+        {"--sweep OutputRate=1:2:1 -o same.txt", "with --sweep, -o needs {n} in the name"},
+        {"--sweep A0=1:2:1 --sweep A1=1:2:1 --sweep A2=1:2:1", "at most two --sweep options"},
+        {"--csv out.csv", "--csv needs --sweep"},
+        {"--sweep OutputRate=1:2:1 --profile p.csv", "--profile is for a single run"},
+        {"--sweep OutputRate=1:2:1 --sweep Edit3=1:2:1", "OutputRate is swept twice"},
+        {"--sweep OutputRate=1:2:0", "STEP must not be zero"},
+    };
+    for (const auto& [arguments, message] : errors) {
+        outcome = RunCalc(dir, arguments);
+        EXPECT_EQ(outcome.status, 2) << arguments;
+        EXPECT_NE(outcome.stderrText.find(message), std::string::npos) << outcome.stderrText;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("same.txt")));
+}
+
+TEST(VortaneCalc, StudyOutputErrorsExitWithThree) {
+    ScratchDir dir;
+    Outcome outcome = RunCalc(dir, "--sweep OutputRate=30:300:10 --csv /dev/full");
+    EXPECT_EQ(outcome.status, 3);
+    EXPECT_EQ(outcome.stderrText,
+              "vortane-calc: cannot write /dev/full: No space left on device\n");
+    outcome = RunCalc(dir, "--write-case /nonexistent/kept.case");
+    EXPECT_EQ(outcome.status, 3);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("result.txt")));  // nor is the case run
+    outcome = RunCalc(dir, "--profile /nonexistent/p.csv");
+    EXPECT_EQ(outcome.status, 3);
+    EXPECT_NE(outcome.stderrText.find("cannot write /nonexistent/p.csv"), std::string::npos);
+    // A run that stops writes no profile.
+    outcome = RunCalc(dir, "InletPressure=21 --profile p.csv");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("p.csv")));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "support/recording_host.h"
+#include "support/same_case.h"
 #include "support/scratch_dir.h"
 #include "support/significant.h"
 
@@ -164,6 +165,40 @@ TEST_F(Run, LongNamesAreCutBeforeUse) {
     EXPECT_EQ(RunCalculation(h).outcome, RunOutcome::Complete);
     EXPECT_TRUE(std::filesystem::exists(longName.substr(0, 255)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1);
+}
+
+// A run that keeps no report takes the same stages to the same end: the
+// outcome, the passes, the messages and every field of the case, bit for bit.
+TEST_F(Run, WithoutAReportEveryStageEndsAlike) {
+    const std::map<std::string, std::string> cases[] = {
+        {},
+        {{"OutputRate", "30"}},
+        {{"ChannelAngle", "0"}},
+        {{"InletPressure", "21"}},
+        {{"BarrierWidth1", "7"}},
+        {{"OutputRate", "10"}},
+        {{"MeltDensity", "0"}},
+        {{"ChannelLength", "21.6cm"}},
+    };
+    for (const auto& texts : cases) {
+        SCOPED_TRACE(texts.empty() ? "defaults"
+                                   : texts.begin()->first + " = " + texts.begin()->second);
+        RecordingHost written(report);
+        RecordingHost unwritten(dir.Path("never.txt").string());
+        for (const auto& [field, text] : texts) {
+            written.Set(field, text);
+            unwritten.Set(field, text);
+        }
+        const RunResult a = RunCalculation(written);
+        const RunResult b = RunCalculation(unwritten, ReportTarget::None);
+        EXPECT_EQ(a.outcome, b.outcome);
+        EXPECT_EQ(a.passes, b.passes);
+        EXPECT_EQ(written.messages, unwritten.messages);
+        EXPECT_EQ(written.faults, unwritten.faults);
+        EXPECT_EQ(written.completions, unwritten.completions);
+        testing::ExpectSameCase(a.data, b.data);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("never.txt")));
 }
 
 }  // namespace

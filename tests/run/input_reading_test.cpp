@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <random>
+
 #include "support/recording_host.h"
 
 namespace vortane {
@@ -47,6 +52,41 @@ TEST(InputReading, RealsConvertInExtendedPrecisionThenRound) {
     EXPECT_EQ(ConvertReal("0.1", '.'), 0.1);
     EXPECT_EQ(ConvertReal("1.7976931348623157E308", '.'), 1.7976931348623157E308);
     EXPECT_EQ(ConvertReal("1E-400", '.'), 0.0);
+}
+
+// Short texts are converted by a single extended-precision rounding; it must
+// give the same double, bit for bit, as the full conversion of the same number
+// (from_chars to long double, as the long texts still take).
+TEST(InputReading, ShortTextsRoundLikeTheFullConversion) {
+    std::mt19937_64 random(20240611);
+    const auto digitsOf = [&](int count) {
+        std::string digits;
+        for (int i = 0; i < count; ++i) digits += static_cast<char>('0' + random() % 10);
+        return digits;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        const int count = 1 + static_cast<int>(random() % 21);
+        std::string mantissa = digitsOf(count);
+        mantissa.insert(random() % (mantissa.size() + 1), 1, '.');
+        if (mantissa == ".") mantissa = "0.";
+        const int exponent = static_cast<int>(random() % 81) - 40;
+        const bool negative = random() % 2 == 1;
+        const std::string plain = mantissa + "e" + std::to_string(exponent);
+        long double full;
+        const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), full);
+        ASSERT_EQ(error, std::errc{}) << plain;
+        const double expected = static_cast<double>(negative ? -full : full);
+
+        const std::string text = (negative ? "-" : "") + plain;
+        const std::optional<double> value = ConvertReal(text, '.');
+        ASSERT_TRUE(value.has_value()) << text;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(*value), std::bit_cast<std::uint64_t>(expected))
+            << text;
+    }
+    // Zero keeps its sign; many leading zeros are no significant digits.
+    EXPECT_TRUE(std::signbit(*ConvertReal("-0.000", '.')));
+    EXPECT_EQ(ConvertReal("0000000000000000000000011.43", '.'), 11.43);
+    EXPECT_EQ(ConvertReal("1.0000000000000000000000000", '.'), 1.0);
 }
 
 TEST(InputReading, CommaLocale) {

@@ -1,0 +1,49 @@
+#include <benchmark/benchmark.h>
+
+#include <charconv>
+
+#include "cli/study_csv.h"
+#include "cli/sweep.h"
+
+namespace {
+
+using namespace vortane;
+
+// `count` values evenly from `from` to `to`, as the shortest texts that read
+// back to them.
+cli::SweepAxis EvenAxis(std::string_view field, double from, double to, int count) {
+    cli::SweepAxis axis{FindInputField(field), {}};
+    for (int i = 0; i < count; ++i) {
+        const double value = i + 1 == count ? to : from + (to - from) * i / (count - 1);
+        char text[32];
+        axis.texts.emplace_back(text, std::to_chars(text, text + sizeof text, value).ptr);
+    }
+    return axis;
+}
+
+// The 100 x 100 grid of OutputRate 100 ... 400 kg/hr and ScrewSpeed 40 ... 120
+// rpm, other inputs at their defaults, no reports, every row formatted as the
+// CSV has it; items per second are cases per second. The argument is the
+// number of threads.
+void SweepGrid(benchmark::State& state) {
+    cli::SweepPlan plan;
+    plan.base = DefaultTexts('.');
+    plan.axes = {EvenAxis("OutputRate", 100, 400, 100), EvenAxis("ScrewSpeed", 40, 120, 100)};
+    const auto threads = static_cast<unsigned>(state.range(0));
+    std::string csv;
+    std::size_t complete = 0;
+    for (auto _ : state) {
+        cli::RunSweep(plan, threads, [&](const cli::PointResult& point) {
+            csv += cli::SweepRow(plan, point);
+            complete += point.run.outcome == RunOutcome::Complete;
+            if (csv.size() > (1u << 20)) csv.clear();
+        });
+    }
+    benchmark::DoNotOptimize(csv);
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(cli::PointCount(plan)));
+    state.counters["complete"] =
+        benchmark::Counter(static_cast<double>(complete) / static_cast<double>(state.iterations()));
+}
+BENCHMARK(SweepGrid)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

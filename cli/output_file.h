@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace vortane::cli {
+
+// Writing one of the study's outputs failed; the text names the file and the
+// reason.
+class OutputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A file created (or truncated) for writing, or standard output; every failure
+// to write or close is an OutputError.
+class OutputFile {
+public:
+    explicit OutputFile(const std::string& path);
+    static OutputFile StandardOutput();
+    ~OutputFile();
+    OutputFile(OutputFile&& other) noexcept;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    OutputFile& operator=(OutputFile&&) = delete;
+
+    void Write(std::string_view bytes);
+    // Flushes and closes (standard output is flushed only).
+    void Close();
+
+private:
+    OutputFile(std::FILE* file, std::string name) : file_(file), name_(std::move(name)) {}
+    [[noreturn]] void Fail(int error) const;
+
+    std::FILE* file_;
+    std::string name_;
+};
+
+}  // namespace vortane::cli

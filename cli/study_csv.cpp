@@ -1,0 +1,119 @@
+#include "cli/study_csv.h"
+
+#include <charconv>
+
+#include "report/report_layout.h"
+
+namespace vortane::cli {
+
+namespace {
+
+bool HoldsChannelBlock(RunOutcome outcome) {
+    return outcome == RunOutcome::Complete || outcome == RunOutcome::PressureTooLow ||
+           outcome == RunOutcome::NotConverged;
+}
+
+void AppendNumber(std::string& line, double value) {
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    line.append(buffer, result.ptr);
+}
+
+void AppendValues(std::string& line, const std::vector<ReportedValue>& values, const CaseData& data,
+                  bool reported) {
+    for (const ReportedValue& value : values) {
+        line += ',';
+        if (reported) AppendNumber(line, data.*value.field);
+    }
+}
+
+void AppendNames(std::string& line, const std::vector<ReportedValue>& values) {
+    for (const ReportedValue& value : values) {
+        line += ',';
+        line += value.name;
+    }
+}
+
+std::string JoinedMessages(const std::vector<std::string>& messages) {
+    std::string joined;
+    for (const std::string& message : messages) joined += (joined.empty() ? "" : "; ") + message;
+    return joined;
+}
+
+}  // namespace
+
+std::string CsvNumber(double value) {
+    std::string text;
+    AppendNumber(text, value);
+    return text;
+}
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string_view OutcomeName(RunOutcome outcome) {
+    switch (outcome) {
+        case RunOutcome::Complete: return "complete";
+        case RunOutcome::InputRejected: return "input";
+        case RunOutcome::FileNotOpened: return "file";
+        case RunOutcome::ChannelRejected: return "channel";
+        case RunOutcome::PressureTooLow: return "pressure";
+        case RunOutcome::NotConverged: return "nonconvergent";
+        case RunOutcome::Fault: return "fault";
+    }
+    return "fault";
+}
+
+std::string SweepHeader(const SweepPlan& plan) {
+    std::string line = "Point";
+    for (const SweepAxis& axis : plan.axes) {
+        line += ',';
+        line += axis.field->name;
+    }
+    line += ",Outcome,Passes,Message";
+    AppendNames(line, ChannelValues());
+    AppendNames(line, ResultValues());
+    return line + '\n';
+}
+
+std::string SweepRow(const SweepPlan& plan, const PointResult& point) {
+    std::string line;
+    line.reserve(400);
+    line += std::to_string(point.index + 1);
+    const std::vector<std::size_t> positions = AxisPositions(plan, point.index);
+    for (std::size_t a = 0; a < plan.axes.size(); ++a)
+        line += ',' + CsvField(plan.axes[a].texts[positions[a]]);
+    const RunOutcome outcome = point.run.outcome;
+    line += ',';
+    line += OutcomeName(outcome);
+    line += ',' + std::to_string(point.run.passes) + ',' + CsvField(JoinedMessages(point.messages));
+    AppendValues(line, ChannelValues(), point.run.data, HoldsChannelBlock(outcome));
+    AppendValues(line, ResultValues(), point.run.data, outcome == RunOutcome::Complete);
+    return line + '\n';
+}
+
+std::string ProfileCsv(const std::vector<ChannelPoint>& points) {
+    std::string csv =
+        "z,InletFlowFraction,OutletFlowFraction,RelPressureInlet,RelPressureOutlet,"
+        "PressureInlet,PressureOutlet\n";
+    for (const ChannelPoint& p : points) {
+        for (const double value : {p.z, p.inletFraction, p.outletFraction, p.relPressureInlet,
+                                   p.relPressureOutlet, p.pressureInlet}) {
+            AppendNumber(csv, value);
+            csv += ',';
+        }
+        AppendNumber(csv, p.pressureOutlet);
+        csv += '\n';
+    }
+    return csv;
+}
+
+}  // namespace vortane::cli

@@ -1,0 +1,98 @@
+#include "cli/case_file.h"
+
+#include <gtest/gtest.h>
+
+#include "cli/command_line.h"
+#include "support/scratch_dir.h"
+
+namespace vortane::cli {
+namespace {
+
+// The usage error's text, or "" when there is none.
+std::string ErrorOf(std::string_view content) {
+    try {
+        ParseCaseFile(content, "study.case");
+    } catch (const UsageError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST(CaseFile, FieldsCommentsAndBlankLines) {
+    const std::vector<CaseEntry> entries = ParseCaseFile(
+        "# throughput study\n"
+        "\n"
+        "OutputRate = 30\n"
+        "   Edit11=0.5   # axial channels\r\n"
+        "ScrewSpeed =\t 90.0 \t\n"
+        "InletChannelCount = \" 5\"\n"
+        "A12 =\n",
+        "study.case");
+    ASSERT_EQ(entries.size(), 5u);
+    EXPECT_EQ(entries[0].field->name, "OutputRate");
+    EXPECT_EQ(entries[0].text, "30");
+    EXPECT_EQ(entries[0].line, 3);
+    EXPECT_EQ(entries[1].field->name, "ChannelAngle");
+    EXPECT_EQ(entries[1].text, "0.5");
+    EXPECT_EQ(entries[2].text, "90.0");
+    EXPECT_EQ(entries[3].text, " 5");  // quotes keep the blank the integer rule allows
+    EXPECT_EQ(entries[4].text, "");    // an empty box, which the run rejects
+    EXPECT_EQ(entries[4].line, 7);
+}
+
+TEST(CaseFile, QuotedTexts) {
+    const std::vector<CaseEntry> entries =
+        ParseCaseFile("A0 = \"6.8 # not a comment\"  # a comment\nA1 = \"say \"\"hi\"\"\"\n", "f");
+    EXPECT_EQ(entries[0].text, "6.8 # not a comment");
+    EXPECT_EQ(entries[1].text, "say \"hi\"");
+}
+
+TEST(CaseFile, ErrorsNameTheFileAndLine) {
+    EXPECT_EQ(ErrorOf("OutputRate = 30\nSpeed = 80\n"), "study.case:2: unknown field Speed");
+    EXPECT_EQ(ErrorOf("\n\nOutputRate 30\n"), "study.case:3: expected FIELD = TEXT");
+    EXPECT_EQ(ErrorOf("= 30"), "study.case:1: expected FIELD = TEXT");
+    EXPECT_EQ(ErrorOf("OutputRate # = 30"), "study.case:1: expected FIELD = TEXT");
+    EXPECT_EQ(ErrorOf("A0 = \"6.8"), "study.case:1: missing closing quote");
+    EXPECT_EQ(ErrorOf("A0 = \"6.8\" 1"), "study.case:1: unexpected text after the closing quote");
+    EXPECT_EQ(ErrorOf("OutputRate = 30\n# again\nEdit3 = 40\n"),
+              "study.case:3: OutputRate is already given on line 1");
+}
+
+TEST(CaseFile, WrittenCaseReadsBackToTheSameTexts) {
+    InputTexts texts = DefaultTexts(',');
+    texts[2] = "30,5";
+    texts[11] = " 5";
+    texts[12] = "5 ";
+    texts[13] = "";
+    texts[14] = "87 # warm";
+    texts[15] = "\"0.1\"";
+    const std::string content = CaseFileText(texts);
+    EXPECT_EQ(content.substr(0, content.find('\n', content.find('\n') + 1) + 1),
+              "# Vortane case: the texts of the 28 input boxes\n"
+              "BarrelDiameter        = 11,43\n");
+    InputTexts read = DefaultTexts('.');
+    for (const CaseEntry& entry : ParseCaseFile(content, "kept.case"))
+        read[entry.field->box - 1] = entry.text;
+    EXPECT_EQ(read, texts);
+    EXPECT_EQ(ParseCaseFile(content, "kept.case").size(), 28u);
+}
+
+TEST(CaseFile, LineBreaksCannotBeKept) {
+    InputTexts texts = DefaultTexts('.');
+    texts[2] = "3\n0";
+    EXPECT_THROW(CaseFileText(texts), UsageError);
+}
+
+TEST(CaseFile, UnreadableFileIsAUsageError) {
+    testing::ScratchDir dir;
+    try {
+        ReadCaseFile(dir.Path("missing.case").string());
+        FAIL() << "no error";
+    } catch (const UsageError& error) {
+        EXPECT_NE(std::string(error.what()).find("missing.case: No such file"), std::string::npos)
+            << error.what();
+    }
+}
+
+}  // namespace
+}  // namespace vortane::cli

@@ -1,0 +1,115 @@
+#include "cli/study_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <limits>
+
+#include "model/profile_along_channels.h"
+#include "support/recording_host.h"
+
+namespace vortane::cli {
+namespace {
+
+std::string Printf17g(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    return buffer;
+}
+
+TEST(StudyCsv, NumbersAsPercent17g) {
+    for (const double value : {0.0, -0.0, 1.0, 267.0, 0.1, -96.932657449124804, 1.1946e-3,
+                               -4.7079e-7, 1e300, 5e-324, 123456789012345678.0})
+        EXPECT_EQ(CsvNumber(value), Printf17g(value)) << value;
+    EXPECT_EQ(CsvNumber(0.1), "0.10000000000000001");
+    EXPECT_EQ(CsvNumber(-96.932657449124804), "-96.932657449124804");
+}
+
+TEST(StudyCsv, FieldsQuotedWhenNeeded) {
+    EXPECT_EQ(CsvField("30"), "30");
+    EXPECT_EQ(CsvField(""), "");
+    EXPECT_EQ(CsvField("30,5"), "\"30,5\"");
+    EXPECT_EQ(CsvField("Input data is not proper, change and try again!"),
+              "\"Input data is not proper, change and try again!\"");
+    EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(CsvField("a\nb"), "\"a\nb\"");
+}
+
+TEST(StudyCsv, OutcomeNames) {
+    EXPECT_EQ(OutcomeName(RunOutcome::Complete), "complete");
+    EXPECT_EQ(OutcomeName(RunOutcome::InputRejected), "input");
+    EXPECT_EQ(OutcomeName(RunOutcome::FileNotOpened), "file");
+    EXPECT_EQ(OutcomeName(RunOutcome::ChannelRejected), "channel");
+    EXPECT_EQ(OutcomeName(RunOutcome::PressureTooLow), "pressure");
+    EXPECT_EQ(OutcomeName(RunOutcome::NotConverged), "nonconvergent");
+    EXPECT_EQ(OutcomeName(RunOutcome::Fault), "fault");
+}
+
+// Splits a CSV line without quoted fields.
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    for (const char c : line) {
+        if (c == ',')
+            fields.emplace_back();
+        else if (c != '\n')
+            fields.back() += c;
+    }
+    return fields;
+}
+
+TEST(StudyCsv, RowsCarryWhatTheReportWouldHold) {
+    const SweepPlan plan = MakeSweepPlan(
+        DefaultTexts('.'), {"InletPressure=21:22:1", "OutputRate=267:267:1"}, '.', std::nullopt);
+    EXPECT_EQ(SweepHeader(plan),
+              "Point,InletPressure,OutputRate,Outcome,Passes,Message,ChannelWidth,"
+              "EquivalentWidth,SectionArea,DragShapeFactor,PressureShapeFactor,"
+              "RelPressureInletEnd,RelPressureOutletStart,RelPressureOutletEnd,TotalPressureDrop,"
+              "PowerKW,InletAverageMeltTemp,OutletAverageMeltTemp,TemperatureRise\n");
+
+    const std::vector<std::string> low = Fields(SweepRow(plan, RunPoint(plan, 0)));
+    ASSERT_EQ(low.size(), 19u);
+    EXPECT_EQ(low[0], "1");
+    EXPECT_EQ(low[1], "21");
+    EXPECT_EQ(low[3], "pressure");
+    EXPECT_EQ(low[4], "1");
+    EXPECT_EQ(low[5], "Assumed inlet pressure is too low!");
+    EXPECT_EQ(low[6].substr(0, 5), "2.583");  // the channel block was written
+    for (std::size_t i = 11; i < 19; ++i) EXPECT_EQ(low[i], "") << i;
+
+    const PointResult complete = RunPoint(plan, 1);
+    const std::vector<std::string> row = Fields(SweepRow(plan, complete));
+    EXPECT_EQ(row[3], "complete");
+    EXPECT_EQ(row[5], "");
+    EXPECT_EQ(row[15], CsvNumber(complete.run.data.PowerKW));
+    EXPECT_EQ(row[18], CsvNumber(complete.run.data.TemperatureRise));
+    EXPECT_EQ(std::stod(row[14]), complete.run.data.TotalPressureDrop);  // reads back exactly
+
+    const SweepPlan rejected =
+        MakeSweepPlan(DefaultTexts('.'), {"ChannelDepth=0:0:1"}, '.', std::nullopt);
+    EXPECT_EQ(SweepRow(rejected, RunPoint(rejected, 0)),
+              "1,0,fault,0,Invalid floating point operation,,,,,,,,,,,,,\n");
+}
+
+TEST(StudyCsv, ProfileLines) {
+    testing::RecordingHost host;
+    const CaseData d = RunCalculation(host, ReportTarget::None).data;
+    const std::string csv = ProfileCsv(ProfileAlongChannels(d, 100));
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < csv.size();) {
+        const std::size_t end = csv.find('\n', at);
+        lines.push_back(csv.substr(at, end - at));
+        at = end + 1;
+    }
+    ASSERT_EQ(lines.size(), 102u);
+    EXPECT_EQ(lines[0],
+              "z,InletFlowFraction,OutletFlowFraction,RelPressureInlet,RelPressureOutlet,"
+              "PressureInlet,PressureOutlet");
+    EXPECT_EQ(lines[1], "0,1,0,1," + CsvNumber(d.RelPressureOutletStart) + ",200," +
+                            CsvNumber(ChannelPointAt(d, 0).pressureOutlet));
+    EXPECT_EQ(Fields(lines[51])[0], "0.5");
+    EXPECT_EQ(Fields(lines[101])[0], "1");
+    EXPECT_EQ(Fields(lines[101])[2], "1");
+}
+
+}  // namespace
+}  // namespace vortane::cli
