@@ -7,6 +7,7 @@
 #include "cli/study_csv.h"
 #include "cli/study_plots.h"
 #include "cli/sweep.h"
+#include "cli/terminal_host.h"
 #include "model/arithmetic.h"
 #include "model/profile_along_channels.h"
 #include "run/calculation_run.h"
@@ -14,26 +15,6 @@
 namespace {
 
 using namespace vortane;
-
-// The command line's host: box texts from the arguments, messages to standard
-// error, one line each.
-class TerminalHost final : public RunHost {
-public:
-    TerminalHost(InputTexts texts, std::string fileName, char separator)
-        : texts_(std::move(texts)), fileName_(std::move(fileName)), separator_(separator) {}
-
-    std::string BoxText(int box) const override { return texts_[box - 1]; }
-    std::string ResultFileText() const override { return fileName_; }
-    char DecimalSeparator() const override { return separator_; }
-    void ShowMessage(std::string_view text) override { std::cerr << text << '\n'; }
-    void ShowFault(std::string_view text) override { std::cerr << text << '\n'; }
-    void RunCompleted() override {}
-
-private:
-    InputTexts texts_;
-    std::string fileName_;
-    char separator_;
-};
 
 enum ExitStatus { Complete = 0, Stopped = 1, Usage = 2, Fault = 3 };
 
@@ -63,7 +44,7 @@ InputTexts CaseTexts(const cli::Options& options, char separator) {
 }
 
 int SingleRun(const cli::Options& options, InputTexts texts, char separator) {
-    TerminalHost host(std::move(texts), options.resultFileName.value_or("result.txt"), separator);
+    cli::TerminalHost host(std::move(texts), options.resultFileName.value_or("result.txt"), separator);
     const RunResult result = RunCalculation(host);
     if (!options.profileFile && !options.plotFile) return ExitStatusOf(result.outcome);
     if (result.outcome != RunOutcome::Complete) {

@@ -21,10 +21,20 @@ enum class OpenMode { Create, Append };
                         std::strerror(error));
 }
 
+// The report's descriptor, or -1. A name holding a NUL byte names no file (it
+// is not cut short at the NUL), and a FIFO without a reader fails at once
+// rather than blocking the run: the open does not wait, the writes do.
+int OpenReport(const std::string& name, OpenMode mode) {
+    if (name.find('\0') != std::string::npos) return -1;
+    const int flags = mode == OpenMode::Create ? O_WRONLY | O_CREAT | O_TRUNC : O_WRONLY | O_APPEND;
+    const int descriptor = ::open(name.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (descriptor >= 0) ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    return descriptor;
+}
+
 void WriteBlock(CaseData& data, const ReportFile& report, OpenMode mode,
                 const std::vector<std::string>& lines, MessageSink& messages) {
-    const int flags = mode == OpenMode::Create ? O_WRONLY | O_CREAT | O_TRUNC : O_WRONLY | O_APPEND;
-    const int descriptor = ::open(report.ResultFileName.c_str(), flags | O_CLOEXEC, 0666);
+    const int descriptor = OpenReport(report.ResultFileName, mode);
     std::FILE* file = descriptor < 0 ? nullptr : ::fdopen(descriptor, "w");
     if (file == nullptr) {
         if (descriptor >= 0) ::close(descriptor);

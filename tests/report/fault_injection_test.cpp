@@ -99,6 +99,21 @@ TEST_F(FaultInjection, EmptyName) {
     EXPECT_EQ(host.messages, std::vector<std::string>{"File can not open!"});
 }
 
+TEST_F(FaultInjection, NameWithANulByteNamesNoFile) {
+    RecordingHost host(dir.Path("result").string() + std::string(1, '\0') + ".txt");
+    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::FileNotOpened);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"File can not open!"});
+    EXPECT_TRUE(fs::is_empty(dir.Root()));
+}
+
+TEST_F(FaultInjection, FifoWithoutAReaderDoesNotBlock) {
+    const fs::path fifo = dir.Path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    RecordingHost host(fifo.string());
+    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::FileNotOpened);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"File can not open!"});
+}
+
 TEST_F(FaultInjection, NameLongerThan255BytesIsCut) {
     const std::string name = dir.Root().string() + "/" + std::string(300, 'y');
     RecordingHost host(name);
