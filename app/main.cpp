@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     vortane::TFinishForm finishForm;
     const QPointer<vortane::TForm1> form1 = new vortane::TForm1(finishForm);
     form1->show();
-    const int status = application.exec();
+    const int status = QApplication::exec();
     delete form1.data();  // still there only when the loop ended otherwise
     return status;
 }

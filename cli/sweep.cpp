@@ -231,7 +231,7 @@ PointResult RunPoint(const SweepPlan& plan, std::size_t index) {
                    reported ? ReportName(*plan.reportPattern, index + 1) : "",
                    plan.decimalSeparator);
     RunResult run = RunCalculation(host, reported ? ReportTarget::File : ReportTarget::None);
-    return {index, std::move(run), std::move(host.messages)};
+    return {index, run, std::move(host.messages)};
 }
 
 namespace {
@@ -251,9 +251,9 @@ public:
         : plan_(plan),
           threads_(std::max(threads, 1u)),
           count_(PointCount(plan)),
-          chunkSize_(std::clamp<std::size_t>(count_ / (8 * threads_), 1, 64)),
+          chunkSize_(std::clamp<std::size_t>(count_ / (std::size_t{8} * threads_), 1, 64)),
           chunkCount_((count_ + chunkSize_ - 1) / chunkSize_),
-          window_(4 * threads_),
+          window_(std::size_t{4} * threads_),
           chunks_(window_) {}
 
     void Run(const std::function<void(const PointResult&)>& consume) {

@@ -10,7 +10,8 @@ namespace vortane {
 
 std::string ToCodePage932(std::string_view utf8) {
     const iconv_t converter = iconv_open("CP932", "UTF-8");
-    if (converter == reinterpret_cast<iconv_t>(-1))
+    // iconv_open reports failure as (iconv_t)-1.
+    if (converter == reinterpret_cast<iconv_t>(-1))  // NOLINT(performance-no-int-to-ptr)
         throw std::runtime_error("No UTF-8 to CP932 converter");
     const std::unique_ptr<void, int (*)(iconv_t)> closer(converter, iconv_close);
 

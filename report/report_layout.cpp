@@ -129,24 +129,24 @@ std::string ValueLabel(int indent, std::string_view caption, int width) {
     return label + "=  ";
 }
 
-std::vector<std::string> InputBlock(const C& data, char sep) {
+std::vector<std::string> InputBlock(const C& data, char decimalSeparator) {
     std::vector<std::string> lines{"", std::string(InputTitle)};
     const auto& labels = InputLabels();
     for (const InputField& field : InputFields()) {
         if (field.box == FirstCoefficientBox) lines.emplace_back(CoefficientTitle);
-        lines.push_back(labels[field.box - 1] + FieldText(data, field, sep));
+        lines.push_back(labels[field.box - 1] + FieldText(data, field, decimalSeparator));
     }
     return lines;
 }
 
-std::vector<std::string> ChannelBlock(const C& data, char sep) {
+std::vector<std::string> ChannelBlock(const C& data, char decimalSeparator) {
     static const std::vector<std::string> labels = RowLabels(ChannelRows, InputLabelWidth);
-    return ComputedBlock(ChannelTitle, ChannelRows, labels, data, sep);
+    return ComputedBlock(ChannelTitle, ChannelRows, labels, data, decimalSeparator);
 }
 
-std::vector<std::string> ResultsBlock(const C& data, char sep) {
+std::vector<std::string> ResultsBlock(const C& data, char decimalSeparator) {
     static const std::vector<std::string> labels = RowLabels(ResultRows, ResultsLabelWidth);
-    return ComputedBlock(ResultsTitle, ResultRows, labels, data, sep);
+    return ComputedBlock(ResultsTitle, ResultRows, labels, data, decimalSeparator);
 }
 
 const std::vector<ReportedValue>& ChannelValues() {

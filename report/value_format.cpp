@@ -33,7 +33,7 @@ Decimal Expand(double value) {
     if (value == 0) return d;
     // "d.ddddddddddddddddde±XX", whatever the C locale's decimal point
     char text[40];
-    const auto end = std::to_chars(text, text + sizeof text, static_cast<long double>(std::fabs(value)),
+    auto *const end = std::to_chars(text, text + sizeof text, static_cast<long double>(std::fabs(value)),
                                    std::chars_format::scientific, ExpansionDigits - 1)
                          .ptr;
     d.digits.push_back(text[0]);
@@ -105,16 +105,16 @@ std::string General(Decimal d, int precision, int exponentDigits, char sep) {
 
 }  // namespace
 
-std::string FormatGeneral(double value, int precision, int exponentDigits, char sep) {
+std::string FormatGeneral(double value, int precision, int exponentDigits, char decimalSeparator) {
     if (!std::isfinite(value)) return NonFinite(value);
-    return General(Expand(value), precision, exponentDigits, sep);
+    return General(Expand(value), precision, exponentDigits, decimalSeparator);
 }
 
-std::string FormatFixed(double value, int precision, int decimals, char sep) {
+std::string FormatFixed(double value, int precision, int decimals, char decimalSeparator) {
     if (!std::isfinite(value)) return NonFinite(value);
     Decimal d = Expand(value);
     if (!d.IsZero()) RoundTo(d, std::min(precision, d.E + decimals));
-    if (d.E > precision && !d.IsZero()) return General(d, precision, decimals, sep);
+    if (d.E > precision && !d.IsZero()) return General(d, precision, decimals, decimalSeparator);
     std::string out = Sign(d);
     if (d.IsZero() || d.E <= 0) {
         out += '0';
@@ -122,7 +122,7 @@ std::string FormatFixed(double value, int precision, int decimals, char sep) {
         for (int i = 0; i < d.E; ++i) out += d.Digit(i);
     }
     if (decimals > 0) {
-        out += sep;
+        out += decimalSeparator;
         for (int j = 0; j < decimals; ++j) out += d.IsZero() ? '0' : d.Digit(d.E + j);
     }
     return out;
@@ -130,10 +130,10 @@ std::string FormatFixed(double value, int precision, int decimals, char sep) {
 
 std::string FormatInteger(std::int32_t value) { return std::to_string(value); }
 
-std::string FormatReal(double value, ValueRule rule, char sep) {
+std::string FormatReal(double value, ValueRule rule, char decimalSeparator) {
     return rule.kind == ValueRule::Kind::General
-               ? FormatGeneral(value, rule.precision, rule.digits, sep)
-               : FormatFixed(value, rule.precision, rule.digits, sep);
+               ? FormatGeneral(value, rule.precision, rule.digits, decimalSeparator)
+               : FormatFixed(value, rule.precision, rule.digits, decimalSeparator);
 }
 
 }  // namespace vortane

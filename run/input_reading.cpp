@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -96,7 +97,10 @@ bool ExactMagnitude(const RealText& real, long double& magnitude) {
     }
     if (exponent < -ExactPowerLimit || exponent > ExactPowerLimit) return false;
     const long double m = static_cast<long double>(mantissa);
-    magnitude = exponent >= 0 ? m * ExactPowersOfTen[exponent] : m / ExactPowersOfTen[-exponent];
+    // |exponent| <= ExactPowerLimit, the table's last index.
+    // cppcheck-suppress containerOutOfBounds
+    const long double scale = ExactPowersOfTen[static_cast<std::size_t>(std::abs(exponent))];
+    magnitude = exponent >= 0 ? m * scale : m / scale;
     return true;
 }
 

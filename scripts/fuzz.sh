@@ -18,6 +18,13 @@ findings=build/fuzz/findings
 mkdir -p "$work" "$findings"
 cp fuzz/corpus/* "$work/"
 cd build/fuzz
-UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ./fuzz/vortane_fuzz_run \
+if UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ./fuzz/vortane_fuzz_run \
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -close_fd_mask=2 \
-  -artifact_prefix=findings/ corpus
+  -artifact_prefix=findings/ corpus >fuzz.log 2>&1; then
+  grep -E '^Done|^#[0-9]+ +DONE' fuzz.log || tail -n 3 fuzz.log
+  echo "fuzzing: no findings"
+else
+  tail -n 80 fuzz.log
+  echo "fuzzing: FINDING, input kept in build/fuzz/findings/" >&2
+  exit 1
+fi

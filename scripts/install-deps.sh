@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev fonts-ipafont-gothic)
+packages=(cmake g++ make git libgtest-dev libbenchmark-dev qt6-base-dev fonts-ipafont-gothic
+  clang libclang-rt-14-dev clang-tidy cppcheck)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up everything and runs all tests: an optimised build, then a debug build
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up everything and runs all tests: an optimised build, a debug build under
+# AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy and cppcheck, and
+# a minute of fuzzing the whole run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -8,9 +9,10 @@ scripts/install-deps.sh
 jobs=$(nproc)
 
 echo "== Optimised build (RelWithDebInfo, warnings as errors)"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORTANE_WERROR=ON
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORTANE_WERROR=ON \
+  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 cmake --build build/release -j "$jobs"
-ctest --test-dir build/release --output-on-failure -j "$jobs"
+ctest --test-dir build/release --output-on-failure -j "$jobs" | tee build/release/ctest.log
 build/release/bench/vortane_bench --benchmark_min_time=0.01 >/dev/null
 
 echo "== Debug build with AddressSanitizer and UndefinedBehaviorSanitizer"
@@ -18,4 +20,14 @@ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVORTANE_SANITIZE=ON -DVO
   -DVORTANE_BUILD_BENCH=OFF
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+  ctest --test-dir build/sanitize --output-on-failure -j "$jobs" | tee build/sanitize/ctest.log
+
+echo "== Static analysis"
+scripts/lint.sh build/release
+
+echo "== Fuzzing the whole run (60 s)"
+scripts/fuzz.sh 60
+
+count() { sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$1"; }
+echo
+echo "all: $(( $(count build/release/ctest.log) + $(count build/sanitize/ctest.log) )) passed, 0 failed"
