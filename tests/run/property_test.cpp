@@ -60,18 +60,28 @@ class RandomCases : public ::testing::Test {
 protected:
     ScratchDir dir;
     std::string report = dir.Path("result.txt").string();
+
+    // Runs CaseCount random cases drawn from `seed` and calls `check` with the
+    // texts and result of each that completes; most of them must.
+    template <class Check>
+    void ForEachCompleteRun(unsigned seed, Check check) {
+        std::mt19937 random(seed);
+        int complete = 0;
+        for (int i = 0; i < CaseCount; ++i) {
+            const auto texts = RandomTexts(random);
+            const RunResult result = RunCase(texts, report);
+            if (result.outcome != RunOutcome::Complete) continue;
+            ++complete;
+            SCOPED_TRACE(Describe(texts));
+            check(texts, result);
+        }
+        EXPECT_GT(complete, CaseCount * 8 / 10);
+    }
 };
 
 TEST_F(RandomCases, ProfileMeetsItsBoundaryValuesAndIsSymmetric) {
-    std::mt19937 random(Seed);
-    int complete = 0;
-    for (int i = 0; i < CaseCount; ++i) {
-        const auto texts = RandomTexts(random);
-        const RunResult result = RunCase(texts, report);
-        if (result.outcome != RunOutcome::Complete) continue;
-        ++complete;
+    ForEachCompleteRun(Seed, [](const auto&, const RunResult& result) {
         const CaseData& d = result.data;
-        SCOPED_TRACE(Describe(texts));
         const double s = std::sqrt(d.ProfileK);
         EXPECT_NEAR(d.ProfileCoefA + d.ProfileCoefB + d.ProfileOffset, 1, 1e-12);
         EXPECT_NEAR(InletFlowFraction(d, 1), 0, 1e-12);
@@ -80,42 +90,32 @@ TEST_F(RandomCases, ProfileMeetsItsBoundaryValuesAndIsSymmetric) {
         EXPECT_NEAR(d.ProfileOffset, 0.5, 1e-12);
         for (double z = 0.05; z < 1; z += 0.1)
             EXPECT_NEAR(InletFlowFraction(d, z), 1 - InletFlowFraction(d, 1 - z), 1e-12) << z;
-    }
-    EXPECT_GT(complete, CaseCount * 8 / 10);
+    });
 }
 
 TEST_F(RandomCases, DropAndPowerDoNotDependOnTheInletPressure) {
-    std::mt19937 random(Seed + 1);
-    for (int i = 0; i < CaseCount; ++i) {
-        auto texts = RandomTexts(random);
-        const RunResult base = RunCase(texts, report);
-        if (base.outcome != RunOutcome::Complete) continue;
+    ForEachCompleteRun(Seed + 1, [&](auto texts, const RunResult& base) {
         texts["InletPressure"] = "1000";
         const RunResult high = RunCase(texts, report);
-        SCOPED_TRACE(Describe(texts));
         ASSERT_EQ(high.outcome, RunOutcome::Complete);
         EXPECT_EQ(high.passes, base.passes);
         EXPECT_NEAR(high.data.TotalPressureDrop, base.data.TotalPressureDrop,
                     1e-9 * std::fabs(base.data.TotalPressureDrop) + 1e-9);
         EXPECT_NEAR(high.data.PowerKW, base.data.PowerKW, 1e-9 * base.data.PowerKW);
-    }
+    });
 }
 
 TEST_F(RandomCases, PowerIsProportionalToTheChannelCountAtFixedGeometry) {
-    std::mt19937 random(Seed + 2);
+    std::mt19937 counts(Seed + 2);
     std::uniform_int_distribution<int> count(1, 12);
-    for (int i = 0; i < CaseCount; ++i) {
-        const auto texts = RandomTexts(random);
-        const RunResult result = RunCase(texts, report);
-        if (result.outcome != RunOutcome::Complete) continue;
+    ForEachCompleteRun(Seed + 2, [&](const auto&, const RunResult& result) {
         CaseData one = result.data;
         CaseData many = one;
         one.InletChannelCount = 1;
-        many.InletChannelCount = count(random);
-        SCOPED_TRACE(Describe(texts));
+        many.InletChannelCount = count(counts);
         EXPECT_NEAR(ComputePower(many), many.InletChannelCount * ComputePower(one),
                     1e-12 * many.InletChannelCount * ComputePower(one));
-    }
+    });
 }
 
 // The value of a report line: the text after the first "=  ".
@@ -150,14 +150,7 @@ TEST_F(RandomCases, ReportReadsBackToThePrintedDigits) {
         &C::RelPressureOutletStart, &C::RelPressureOutletEnd, &C::TotalPressureDrop,
         &C::PowerKW,                &C::InletAverageMeltTemp, &C::OutletAverageMeltTemp,
         &C::TemperatureRise};
-    std::mt19937 random(Seed + 3);
-    int complete = 0;
-    for (int i = 0; i < CaseCount; ++i) {
-        const auto texts = RandomTexts(random);
-        const RunResult result = RunCase(texts, report);
-        if (result.outcome != RunOutcome::Complete) continue;
-        ++complete;
-        SCOPED_TRACE(Describe(texts));
+    ForEachCompleteRun(Seed + 3, [&](const auto&, const RunResult& result) {
         const std::string bytes = ReadBytes(report);
         EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 49);
         const std::vector<std::string> values = ReportValues(bytes);
@@ -172,8 +165,7 @@ TEST_F(RandomCases, ReportReadsBackToThePrintedDigits) {
             ASSERT_TRUE(parsed.has_value()) << values[v];
             EXPECT_NEAR(*parsed, stored[v], PrintedResolution(values[v])) << values[v];
         }
-    }
-    EXPECT_GT(complete, CaseCount * 8 / 10);
+    });
 }
 
 }  // namespace
