@@ -123,19 +123,19 @@ private:
 
 }  // namespace
 
-SweepAxis ParseSweepAxis(std::string_view spec, char decimalSeparator) {
+SweepAxis ParseSweepAxis(std::string_view argument, char decimalSeparator) {
     const auto fail = [&](const std::string& what) -> UsageError {
-        return UsageError("--sweep " + std::string(spec) + ": " + what);
+        return UsageError("--sweep " + std::string(argument) + ": " + what);
     };
-    const std::size_t equals = spec.find('=');
+    const std::size_t equals = argument.find('=');
     if (equals == std::string_view::npos) throw fail("expected FIELD=FROM:TO:STEP");
-    const std::string_view name = spec.substr(0, equals);
+    const std::string_view name = argument.substr(0, equals);
     const InputField* field = FindInputField(name);
     if (field == nullptr) throw fail("unknown field " + std::string(name));
     if (decimalSeparator == ':')
         throw fail("a colon cannot be both decimal separator and range mark");
 
-    const std::string_view range = spec.substr(equals + 1);
+    const std::string_view range = argument.substr(equals + 1);
     const std::size_t first = range.find(':');
     const std::size_t second = first == std::string_view::npos ? first : range.find(':', first + 1);
     if (second == std::string_view::npos || range.find(':', second + 1) != std::string_view::npos)
@@ -171,11 +171,11 @@ SweepAxis ParseSweepAxis(std::string_view spec, char decimalSeparator) {
     return axis;
 }
 
-SweepPlan MakeSweepPlan(InputTexts base, const std::vector<std::string>& specs,
+SweepPlan MakeSweepPlan(InputTexts base, const std::vector<std::string>& arguments,
                         char decimalSeparator, std::optional<std::string> reportPattern) {
     SweepPlan plan{std::move(base), {}, decimalSeparator, std::move(reportPattern)};
-    for (const std::string& spec : specs) {
-        SweepAxis axis = ParseSweepAxis(spec, decimalSeparator);
+    for (const std::string& argument : arguments) {
+        SweepAxis axis = ParseSweepAxis(argument, decimalSeparator);
         for (const SweepAxis& earlier : plan.axes) {
             if (earlier.field == axis.field)
                 throw UsageError(std::string(axis.field->name) + " is swept twice");

@@ -25,7 +25,7 @@ inline constexpr std::size_t SweepPointLimit = 1'000'000;
 // notation. The values FROM + i STEP are formed exactly in decimal, so the last
 // one is TO whenever the steps reach it; each is written with the decimals of
 // the finest of the three. Anything else is a UsageError.
-SweepAxis ParseSweepAxis(std::string_view spec, char decimalSeparator);
+SweepAxis ParseSweepAxis(std::string_view argument, char decimalSeparator);
 
 // A study over the grid of one or two axes (the first varies slowest); every
 // other box keeps its text from `base`.
@@ -36,9 +36,9 @@ struct SweepPlan {
     std::optional<std::string> reportPattern;  // a report per point; "{n}" is its number
 };
 
-// The plan of the --sweep specs over `base`. A field swept twice, or a grid of
+// The plan of the --sweep arguments over `base`. A field swept twice, or a grid of
 // more than SweepPointLimit points, is a UsageError.
-SweepPlan MakeSweepPlan(InputTexts base, const std::vector<std::string>& specs,
+SweepPlan MakeSweepPlan(InputTexts base, const std::vector<std::string>& arguments,
                         char decimalSeparator, std::optional<std::string> reportPattern);
 
 std::size_t PointCount(const SweepPlan& plan);

@@ -12,13 +12,13 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-Texts ValuesOf(std::string_view spec, char separator = '.') {
-    return ParseSweepAxis(spec, separator).texts;
+Texts ValuesOf(std::string_view argument, char separator = '.') {
+    return ParseSweepAxis(argument, separator).texts;
 }
 
-std::string ErrorOf(std::string_view spec, char separator = '.') {
+std::string ErrorOf(std::string_view argument, char separator = '.') {
     try {
-        ParseSweepAxis(spec, separator);
+        ParseSweepAxis(argument, separator);
     } catch (const UsageError& error) {
         return error.what();
     }
