@@ -1,6 +1,6 @@
 #include "app/decimal_separator.h"
 
-#include "run/input_reading.h"
+#include "case/number_text.h"
 
 namespace vortane {
 

@@ -17,8 +17,6 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
-#include <cfenv>
-
 #include "app/calc_finished.h"
 #include "app/decimal_separator.h"
 #include "app/interface_style.h"
@@ -262,7 +260,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
 }
 
-void TForm1::BitBtn1Click() { RunCalculation(*this); }
+void TForm1::BitBtn1Click() { ShowResult(RunCalculation(Request())); }
 
 void TForm1::BitBtn2Click() { close(); }
 
@@ -294,27 +292,27 @@ void TForm1::ShowCurrentDirectory() {
     ShowFiles(*FileListBox1, current);
 }
 
-std::string TForm1::BoxText(int box) const { return edits_[box - 1]->text().toStdString(); }
-
-std::string TForm1::ResultFileText() const { return EditResult->text().toStdString(); }
-
-char TForm1::DecimalSeparator() const { return decimalSeparator_; }
-
-void TForm1::ShowMessage(std::string_view text) {
-    // The box runs its own event loop while the run waits in a stage: keep its
-    // arithmetic out of the run's fault flags.
-    std::fexcept_t flags;
-    std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
-    QMessageBox box(QMessageBox::NoIcon, Caption, FromUtf8(text), QMessageBox::Ok, this);
-    box.exec();
-    std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+RunRequest TForm1::Request() const {
+    RunRequest request;
+    for (int box = 1; box <= InputCount; ++box)
+        request.texts[box - 1] = edits_[box - 1]->text().toStdString();
+    request.resultFileName = EditResult->text().toStdString();
+    request.decimalSeparator = decimalSeparator_;
+    return request;
 }
 
-void TForm1::ShowFault(std::string_view text) { QMessageBox::critical(this, Caption, FromUtf8(text)); }
-
-void TForm1::RunCompleted() {
-    finishForm_.ShowModal();
-    ShowFiles(*FileListBox1, QDir::currentPath());
+// The stages' messages in the order they were raised, then the error box of a
+// fault, or the completion dialog and the file list re-read.
+void TForm1::ShowResult(const RunResult& result) {
+    for (const std::string& text : result.messages) {
+        QMessageBox box(QMessageBox::NoIcon, Caption, FromUtf8(text), QMessageBox::Ok, this);
+        box.exec();
+    }
+    if (result.outcome == RunOutcome::Fault) QMessageBox::critical(this, Caption, FromUtf8(result.fault));
+    if (result.outcome == RunOutcome::Complete) {
+        finishForm_.ShowModal();
+        ShowFiles(*FileListBox1, QDir::currentPath());
+    }
 }
 
 }  // namespace vortane

@@ -5,8 +5,8 @@
 
 #include <array>
 
+#include "case/input_fields.h"
 #include "run/calculation_run.h"
-#include "run/input_fields.h"
 
 class QComboBox;
 class QFrame;
@@ -24,8 +24,8 @@ class TFinishForm;
 
 // The main window: the section drawing, the 28 input boxes on three pages, the
 // output directory, the save-file name and the OK and Close buttons. It does
-// no calculation; it is the host of the runs that OK starts.
-class TForm1 final : public QWidget, private RunHost {
+// no calculation: OK hands the texts to a run and shows what the run returns.
+class TForm1 final : public QWidget {
     Q_OBJECT
 
 public:
@@ -51,12 +51,8 @@ private:
     void OpenDirectory(const QString& path);
     void ShowCurrentDirectory();
 
-    std::string BoxText(int box) const override;
-    std::string ResultFileText() const override;
-    char DecimalSeparator() const override;
-    void ShowMessage(std::string_view text) override;
-    void ShowFault(std::string_view text) override;
-    void RunCompleted() override;
+    RunRequest Request() const;
+    void ShowResult(const RunResult& result);
 
     TFinishForm& finishForm_;
     const char decimalSeparator_;

@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "cli/study_csv.h"
-#include "cli/sweep.h"
+#include "study/study_csv.h"
+#include "study/sweep_run.h"
 
 namespace {
 
@@ -11,8 +11,8 @@ using namespace vortane;
 
 // `count` values evenly from `from` to `to`, as the shortest texts that read
 // back to them.
-cli::SweepAxis EvenAxis(std::string_view field, double from, double to, int count) {
-    cli::SweepAxis axis{FindInputField(field), {}};
+SweepAxis EvenAxis(std::string_view field, double from, double to, int count) {
+    SweepAxis axis{FindInputField(field), {}};
     for (int i = 0; i < count; ++i) {
         const double value = i + 1 == count ? to : from + (to - from) * i / (count - 1);
         char text[32];
@@ -26,21 +26,21 @@ cli::SweepAxis EvenAxis(std::string_view field, double from, double to, int coun
 // CSV has it; items per second are cases per second. The argument is the
 // number of threads.
 void SweepGrid(benchmark::State& state) {
-    cli::SweepPlan plan;
+    SweepPlan plan;
     plan.base = DefaultTexts('.');
     plan.axes = {EvenAxis("OutputRate", 100, 400, 100), EvenAxis("ScrewSpeed", 40, 120, 100)};
     const auto threads = static_cast<unsigned>(state.range(0));
     std::string csv;
     std::size_t complete = 0;
     for (auto _ : state) {
-        cli::RunSweep(plan, threads, [&](const cli::PointResult& point) {
-            csv += cli::SweepRow(plan, point);
+        RunSweep(plan, {threads, {}, {}}, [&](const PointResult& point) {
+            csv += SweepRow(plan, point);
             complete += point.run.outcome == RunOutcome::Complete;
             if (csv.size() > (1u << 20)) csv.clear();
         });
     }
     benchmark::DoNotOptimize(csv);
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(cli::PointCount(plan)));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(PointCount(plan)));
     state.counters["complete"] =
         benchmark::Counter(static_cast<double>(complete) / static_cast<double>(state.iterations()));
 }

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "run/input_fields.h"
+#include "case/input_fields.h"
 
 namespace vortane::cli {
 

@@ -3,7 +3,7 @@
 #include <clocale>
 #include <cstring>
 
-#include "run/input_reading.h"
+#include "case/number_text.h"
 
 namespace vortane::cli {
 
@@ -73,6 +73,28 @@ void CheckCombination(const Options& options) {
 }
 
 }  // namespace
+
+SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator) {
+    try {
+        return ParseSweepAxis(argument, decimalSeparator);
+    } catch (const SweepError& error) {
+        throw UsageError("--sweep " + std::string(argument) + ": " + error.what());
+    }
+}
+
+SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments,
+                      char decimalSeparator, std::optional<std::string> reportPattern) {
+    std::vector<SweepAxis> axes;
+    axes.reserve(arguments.size());
+    for (const std::string& argument : arguments)
+        axes.push_back(ParseSweepArgument(argument, decimalSeparator));
+    try {
+        return MakeSweepPlan(std::move(base), std::move(axes), decimalSeparator,
+                             std::move(reportPattern));
+    } catch (const SweepError& error) {
+        throw UsageError(error.what());
+    }
+}
 
 Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
     Options options;

@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "run/input_fields.h"
+#include "case/input_fields.h"
+#include "study/sweep_plan.h"
 
 namespace vortane::cli {
 
@@ -23,9 +24,6 @@ struct Options {
     bool help = false;
 };
 
-// The most fields one study sweeps.
-inline constexpr std::size_t SweepAxisLimit = 2;
-
 class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -34,6 +32,14 @@ public:
 // Throws UsageError for anything it cannot take, and for options that do not
 // go together.
 Options ParseCommandLine(const std::vector<std::string_view>& arguments);
+
+// The axis of one --sweep argument, FIELD=FROM:TO:STEP. Anything it cannot
+// take is a UsageError naming the argument.
+SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator);
+
+// The plan of the --sweep arguments over `base`; UsageError when it has none.
+SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments,
+                      char decimalSeparator, std::optional<std::string> reportPattern);
 
 // The separator of the user's LC_NUMERIC locale; a point where it is not one
 // usable byte. LC_NUMERIC is left at "C".

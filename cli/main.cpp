@@ -1,16 +1,13 @@
 #include <iostream>
-#include <thread>
 
 #include "cli/case_file.h"
 #include "cli/command_line.h"
 #include "cli/output_file.h"
-#include "cli/study_csv.h"
 #include "cli/study_plots.h"
-#include "cli/sweep.h"
-#include "cli/terminal_host.h"
-#include "model/arithmetic.h"
-#include "model/profile_along_channels.h"
-#include "run/calculation_run.h"
+#include "study/channel_profile.h"
+#include "study/study_csv.h"
+#include "study/sweep_curves.h"
+#include "study/sweep_run.h"
 
 namespace {
 
@@ -43,37 +40,48 @@ InputTexts CaseTexts(const cli::Options& options, char separator) {
     return texts;
 }
 
+// What the run showed, one line each on standard error: its messages, then its
+// fault.
+void ShowOnTerminal(const RunResult& result) {
+    for (const std::string& message : result.messages) std::cerr << message << '\n';
+    if (result.outcome == RunOutcome::Fault) std::cerr << result.fault << '\n';
+}
+
 int SingleRun(const cli::Options& options, InputTexts texts, char separator) {
-    cli::TerminalHost host(std::move(texts), options.resultFileName.value_or("result.txt"), separator);
-    const RunResult result = RunCalculation(host);
+    const RunResult result = RunCalculation(
+        {std::move(texts), options.resultFileName.value_or("result.txt"), separator});
+    ShowOnTerminal(result);
     if (!options.profileFile && !options.plotFile) return ExitStatusOf(result.outcome);
     if (result.outcome != RunOutcome::Complete) {
         std::cerr << "vortane-calc: no profile: the run did not complete\n";
         return ExitStatusOf(result.outcome);
     }
-    ClearArithmeticFaults();  // faults of the profile's own arithmetic only
-    const std::vector<ChannelPoint> profile = ProfileAlongChannels(result.data, 100);
-    if (options.profileFile) WriteFile(*options.profileFile, cli::ProfileCsv(profile));
-    if (options.plotFile) WriteFile(*options.plotFile, cli::RenderSvg(cli::ProfileChart(profile)));
+    const ChannelProfile profile = ProfileOfRun(result, 100);
+    if (!profile.fault.empty()) {
+        std::cerr << "vortane-calc: " << profile.fault << '\n';
+        return Fault;
+    }
+    if (options.profileFile) WriteFile(*options.profileFile, ProfileCsv(profile.points));
+    if (options.plotFile)
+        WriteFile(*options.plotFile, cli::RenderSvg(cli::ProfileChart(profile.points)));
     return Complete;
 }
 
 int Sweep(const cli::Options& options, InputTexts texts, char separator) {
-    const cli::SweepPlan plan =
-        cli::MakeSweepPlan(std::move(texts), options.sweeps, separator, options.resultFileName);
+    const SweepPlan plan =
+        cli::SweepPlanOf(std::move(texts), options.sweeps, separator, options.resultFileName);
     cli::OutputFile csv =
         options.csvFile ? cli::OutputFile(*options.csvFile) : cli::OutputFile::StandardOutput();
-    cli::SweepChartData chart(plan);
+    SweepCurves curves(plan, MainSweepQuantities());
     int status = Complete;
-    csv.Write(cli::SweepHeader(plan));
-    cli::RunSweep(plan, std::max(std::thread::hardware_concurrency(), 1u),
-                  [&](const cli::PointResult& point) {
-                      csv.Write(cli::SweepRow(plan, point));
-                      chart.Add(point);
-                      status = std::max(status, ExitStatusOf(point.run.outcome));
-                  });
+    csv.Write(SweepHeader(plan));
+    RunSweep(plan, {}, [&](const PointResult& point) {
+        csv.Write(SweepRow(plan, point));
+        curves.Add(point);
+        status = std::max(status, ExitStatusOf(point.run.outcome));
+    });
     csv.Close();
-    if (options.plotFile) WriteFile(*options.plotFile, cli::RenderSvg(chart.Build()));
+    if (options.plotFile) WriteFile(*options.plotFile, cli::RenderSvg(cli::SweepChart(plan, curves)));
     return status;
 }
 
@@ -98,11 +106,13 @@ int main(int argc, char** argv) {
     } catch (const cli::UsageError& error) {
         std::cerr << "vortane-calc: " << error.what() << "\n\n" << cli::UsageText;
         return Usage;
-    } catch (const cli::OutputError& error) {
+    } catch (const std::exception& error) {
+        // Output files that cannot be written, and anything else that ends
+        // the program early.
         std::cerr << "vortane-calc: " << error.what() << '\n';
         return Fault;
-    } catch (const ArithmeticFault& error) {
-        std::cerr << "vortane-calc: " << error.what() << '\n';
+    } catch (...) {
+        std::cerr << "vortane-calc: unexpected failure\n";
         return Fault;
     }
 }

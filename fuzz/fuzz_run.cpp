@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes through one whole run with the command line's host and
+// Feeds arbitrary bytes through one whole run, as the command line makes it, and
 // checks that it ends in one of the run's outcomes with a report that is a
 // clean prefix of whole blocks. The input is up to 29 lines: the 28 box texts
 // (a missing line keeps the box's default) and the save-file name, which is
@@ -11,7 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/terminal_host.h"
 #include "run/calculation_run.h"
 
 namespace {
@@ -77,7 +76,8 @@ std::string ReadAll(const fs::path& path) {
     return bytes;
 }
 
-void CheckReport(const std::string& bytes, const std::vector<std::size_t>& allowed) {
+// Returns the report's line count.
+std::size_t CheckReport(const std::string& bytes, const std::vector<std::size_t>& allowed) {
     std::size_t lines = 0;
     for (std::size_t at = 0; at < bytes.size(); ++at) {
         if (bytes[at] == '\n' && (at == 0 || bytes[at - 1] != '\r')) Finding("line feed without CR");
@@ -100,6 +100,7 @@ void CheckReport(const std::string& bytes, const std::vector<std::size_t>& allow
         if (bytes.compare(at, title.size() + 2, std::string(title) + "\r\n") != 0)
             Finding("block title missing at line " + std::to_string(line + 1));
     }
+    return lines;
 }
 
 }  // namespace
@@ -116,17 +117,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char& c : name)
         if (c == '/') c = '_';  // stays inside the scratch directory
 
-    cli::TerminalHost host(texts, ScratchDir().string() + "/" + name, '.');
-    const RunResult result = RunCalculation(host);
+    const RunResult result = RunCalculation({texts, ScratchDir().string() + "/" + name, '.'});
     const std::vector<std::size_t> allowed = AllowedLineCounts(result.outcome);
+    if (result.fault.empty() == (result.outcome == RunOutcome::Fault)) Finding("fault text and outcome disagree");
+    constexpr std::size_t LinesAfterBlocks[] = {0, 31, 38, 49};
+    if (result.blocksWritten < 0 || result.blocksWritten > 3) Finding("blocks written out of range");
 
     const std::vector<fs::path> files = FilesLeft();
     if (allowed.empty()) {
-        if (!files.empty()) Finding("a report left by a run that wrote none");
+        if (!files.empty() || result.blocksWritten != 0) Finding("a report left by a run that wrote none");
         return 0;
     }
     if (files.size() != 1) Finding(std::to_string(files.size()) + " files left");
-    CheckReport(ReadAll(files[0]), allowed);
+    if (CheckReport(ReadAll(files[0]), allowed) != LinesAfterBlocks[result.blocksWritten])
+        Finding("report lines differ from the blocks counted written");
     if (result.outcome == RunOutcome::Complete && result.passes < 1) Finding("complete without a pass");
     return 0;
 }

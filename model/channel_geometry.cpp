@@ -6,25 +6,25 @@
 
 namespace vortane {
 
-double ComputeChannelWidth(CaseData& data, MessageSink& messages) {
+double ComputeChannelWidth(CaseData& data, Messages& messages) {
     Store(data.ChannelAngleRad, (2 * Pi * Real{data.ChannelAngle}) / 360);
     const Real pitch = (Pi * Real{data.BarrelDiameter}) / static_cast<Real>(data.InletChannelCount);
     const double width = Stored(
         (std::cos(Real{data.ChannelAngleRad}) * pitch -
          (Real{data.BarrierWidth1} + Real{data.BarrierWidth2})) / 2);
     data.WidthOk = width > 0;
-    if (!data.WidthOk) messages.ShowMessage(message::WidthBecomesMinus);
+    if (!data.WidthOk) messages.emplace_back(message::WidthBecomesMinus);
     return width;
 }
 
 namespace {
 
 // R > H: the corner arcs reach the barrel surface before turning vertical.
-bool ShallowArcSection(Real W, Real H, Real R, double& area, MessageSink& messages) {
+bool ShallowArcSection(Real W, Real H, Real R, double& area, Messages& messages) {
     const Real arcExtent = std::sqrt(2 * R * H - H * H);
     const double flatHalf = Stored(W / 2 - arcExtent);
     if (!(flatHalf >= 0)) {
-        messages.ShowMessage(message::ChannelNotProper);
+        messages.emplace_back(message::ChannelNotProper);
         return false;
     }
     const Real b = W / 2 - Real{flatHalf};
@@ -37,9 +37,9 @@ bool ShallowArcSection(Real W, Real H, Real R, double& area, MessageSink& messag
 }
 
 // R <= H: quarter-circle fillets below straight side walls.
-bool FilletSection(Real W, Real H, Real R, double& area, MessageSink& messages) {
+bool FilletSection(Real W, Real H, Real R, double& area, Messages& messages) {
     if (!(W / 2 >= R)) {
-        messages.ShowMessage(message::CornerRadiusTooLarge);
+        messages.emplace_back(message::CornerRadiusTooLarge);
         return false;
     }
     Store(area, (Pi * R * R / 4 + (H - R) * R + (W / 2 - R) * H) * 2);
@@ -49,7 +49,7 @@ bool FilletSection(Real W, Real H, Real R, double& area, MessageSink& messages) 
 }  // namespace
 
 bool ComputeChannelSection(double width, double depth, double cornerRadius, double& area,
-                           double& equivalentWidth, MessageSink& messages) {
+                           double& equivalentWidth, Messages& messages) {
     double sectionArea;
     const bool built = cornerRadius > depth
                            ? ShallowArcSection(width, depth, cornerRadius, sectionArea, messages)

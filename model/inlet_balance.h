@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run/case_data.h"
+#include "case/case_data.h"
 
 namespace vortane {
 

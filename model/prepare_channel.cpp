@@ -5,7 +5,7 @@
 
 namespace vortane {
 
-void PrepareChannel(CaseData& data, MessageSink& messages) {
+void PrepareChannel(CaseData& data, Messages& messages) {
     data.ChannelWidth = ComputeChannelWidth(data, messages);
     data.SectionOk = ComputeChannelSection(data.ChannelWidth, data.ChannelDepth, data.CornerRadius,
                                            data.SectionArea, data.EquivalentWidth, messages);

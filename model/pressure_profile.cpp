@@ -26,13 +26,13 @@ Real BarrierConductance(const CaseData& d) {
            Cube(d.BarrierClearance2) / (Real{d.Barrier2Viscosity} * d.BarrierWidth2);
 }
 
-bool PassesInletPressureTest(CaseData& d, MessageSink& messages) {
+bool PassesInletPressureTest(CaseData& d, Messages& messages) {
     d.PressureOk = d.RelPressureInletEnd > 0;
-    if (!d.PressureOk) messages.ShowMessage(message::InletPressureTooLow);
+    if (!d.PressureOk) messages.emplace_back(message::InletPressureTooLow);
     return d.PressureOk;
 }
 
-void InclinedChannels(CaseData& d, MessageSink& messages) {
+void InclinedChannels(CaseData& d, Messages& messages) {
     const Real theta = d.ChannelAngleRad;
     const Real q = d.ChannelVolumeFlow;
     d.BarrierDragRatio = BarrierDragRatio(d);
@@ -75,7 +75,7 @@ void InclinedChannels(CaseData& d, MessageSink& messages) {
                                       Pi1 / Po * (1 - Real{d.RelPressureInletEnd}));
 }
 
-void AxialChannels(CaseData& d, MessageSink& messages) {
+void AxialChannels(CaseData& d, Messages& messages) {
     const Real q = d.ChannelVolumeFlow;
     d.BarrierDragRatio = BarrierDragRatio(d);
     Store(d.InletPressureFlowRatio,
@@ -108,7 +108,7 @@ void AxialChannels(CaseData& d, MessageSink& messages) {
 
 }  // namespace
 
-void SolvePressureProfile(CaseData& data, MessageSink& messages) {
+void SolvePressureProfile(CaseData& data, Messages& messages) {
     if (data.ChannelAngleRad <= PiOver360)
         AxialChannels(data, messages);
     else

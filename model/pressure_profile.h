@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/arithmetic.h"
-#include "run/case_data.h"
-#include "run/messages.h"
+#include "case/case_data.h"
+#include "case/messages.h"
 
 namespace vortane {
 
@@ -14,9 +14,9 @@ namespace vortane {
 //   leakage        −dy/dz = BarrierDragRatio + BarrierPressureFlowRatio · (p1 − p2)
 // so y'' = k y − K with y(0) = 1, y(1) = 0. Channels within half a degree of the
 // screw axis take the axial form (no drag along the channel). Sets PressureOk;
-// when the pressure at the inlet channel's end is not positive, shows the
+// when the pressure at the inlet channel's end is not positive, raises the
 // low-pressure message and leaves the outlet pressures and the drop untouched.
-void SolvePressureProfile(CaseData& data, MessageSink& messages);
+void SolvePressureProfile(CaseData& data, Messages& messages);
 
 // The closed-form flow fraction of the current pass, its rate s = √ProfileK
 // taken once for all the positions it is evaluated at.

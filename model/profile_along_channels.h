@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "run/case_data.h"
+#include "case/case_data.h"
 
 namespace vortane {
 

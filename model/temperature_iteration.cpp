@@ -23,7 +23,7 @@ void ApplyTemperatureRise(CaseData& d, double power) {
     if (!d.Converged) d.WorkingTemp = d.MeanMeltTemp;
 }
 
-void SolvePressureAndTemperature(CaseData& data, MessageSink& messages) {
+void SolvePressureAndTemperature(CaseData& data, Messages& messages) {
     ComputeChannelFlow(data);
     SolvePressureProfile(data, messages);
     if (!data.PressureOk) return;

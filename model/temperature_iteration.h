@@ -1,7 +1,7 @@
 #pragma once
 
-#include "run/case_data.h"
-#include "run/messages.h"
+#include "case/case_data.h"
+#include "case/messages.h"
 
 namespace vortane {
 
@@ -10,7 +10,7 @@ namespace vortane {
 // Converged when the mean melt temperature lies within 0.5 degC of WorkingTemp;
 // otherwise the mean becomes the next WorkingTemp. A pass that fails the inlet
 // pressure test ends after the profile, leaving PressureOk false.
-void SolvePressureAndTemperature(CaseData& data, MessageSink& messages);
+void SolvePressureAndTemperature(CaseData& data, Messages& messages);
 
 // Power (gf.cm/s) turned into heat in the melt: PowerCalPerSec, PowerKW, the
 // temperature rise, the outlet and mean melt temperatures, and the convergence

@@ -1,29 +1,28 @@
 #include "report/code_page.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-#include <memory>
 #include <stdexcept>
 
 namespace vortane {
 
-std::string ToCodePage932(std::string_view utf8) {
-    const iconv_t converter = iconv_open("CP932", "UTF-8");
-    // iconv_open reports failure as (iconv_t)-1.
-    if (converter == reinterpret_cast<iconv_t>(-1))  // NOLINT(performance-no-int-to-ptr)
-        throw std::runtime_error("No UTF-8 to CP932 converter");
-    const std::unique_ptr<void, int (*)(iconv_t)> closer(converter, iconv_close);
+namespace {
+constexpr std::string_view DegreeCelsius = "\u2103";       // ℃ in UTF-8
+constexpr std::string_view DegreeCelsius932 = "\x81\x8E";  // ℃ in code page 932
+}  // namespace
 
-    std::string in(utf8);
-    std::string out(in.size() * 2, '\0');  // no character grows in CP932
-    char* inAt = in.data();
-    std::size_t inLeft = in.size();
-    char* outAt = out.data();
-    std::size_t outLeft = out.size();
-    if (iconv(converter, &inAt, &inLeft, &outAt, &outLeft) == static_cast<std::size_t>(-1))
-        throw std::runtime_error("Text not representable in code page 932");
-    out.resize(out.size() - outLeft);
+std::string ToCodePage932(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+            out += utf8[at++];
+        } else if (utf8.substr(at, DegreeCelsius.size()) == DegreeCelsius) {
+            out += DegreeCelsius932;
+            at += DegreeCelsius.size();
+        } else {
+            throw std::invalid_argument("Text not representable in the report's code page: " +
+                                        std::string(utf8));
+        }
+    }
     return out;
 }
 

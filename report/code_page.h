@@ -5,8 +5,9 @@
 
 namespace vortane {
 
-// UTF-8 text in the report's code page 932 (Shift_JIS): ℃ becomes 0x81 0x8E.
-// Throws std::runtime_error for a character the code page lacks.
+// UTF-8 text in the report's code page 932 (Shift_JIS). The report's captions
+// hold ASCII and one other character, ℃, which becomes 0x81 0x8E; any other
+// character is a std::invalid_argument naming it.
 std::string ToCodePage932(std::string_view utf8);
 
 }  // namespace vortane

@@ -4,7 +4,7 @@
 
 #include "report/code_page.h"
 #include "report/value_format.h"
-#include "run/input_fields.h"
+#include "case/input_fields.h"
 
 namespace vortane {
 
@@ -63,14 +63,6 @@ constexpr Row ResultRows[] = {
     {{"TemperatureRise", "Temperature Difference (℃)", &C::TemperatureRise}, FixedRule(6, 2)},
 };
 
-// The window's caption without the asterisk of its note and trailing blanks.
-std::string_view ReportCaption(const InputField& field) {
-    std::string_view caption = field.caption;
-    if (caption.substr(0, 2) == "* ") caption.remove_prefix(2);
-    while (!caption.empty() && caption.back() == ' ') caption.remove_suffix(1);
-    return caption;
-}
-
 bool IsCoefficient(const InputField& field) { return field.box >= FirstCoefficientBox; }
 
 std::string FieldText(const C& data, const InputField& field, char sep) {
@@ -108,20 +100,47 @@ std::vector<ReportedValue> ValuesOf(const Row (&rows)[N]) {
     return values;
 }
 
+constexpr std::string_view LineEnd = "\r\n";
+constexpr std::size_t BlockBytesReserved = 2048;  // the longest block, the input block, is ~1.5 KB
+
+// A block starts with an empty line and its title.
+std::string BlockStart(std::string_view title) {
+    std::string bytes;
+    bytes.reserve(BlockBytesReserved);
+    bytes += LineEnd;
+    bytes += title;
+    bytes += LineEnd;
+    return bytes;
+}
+
+void AppendLine(std::string& bytes, std::string_view label, std::string_view value) {
+    bytes += label;
+    bytes += value;
+    bytes += LineEnd;
+}
+
 template <std::size_t N>
-std::vector<std::string> ComputedBlock(std::string_view title, const Row (&rows)[N],
-                                       const std::vector<std::string>& labels, const C& data,
-                                       char sep) {
-    std::vector<std::string> lines{"", std::string(title)};
+std::string ComputedBlock(std::string_view title, const Row (&rows)[N],
+                          const std::vector<std::string>& labels, const C& data, char sep) {
+    std::string bytes = BlockStart(title);
     for (std::size_t i = 0; i < N; ++i) {
         const Row& row = rows[i];
-        lines.push_back(row.value.field ? labels[i] + FormatReal(data.*row.value.field, row.rule, sep)
-                                        : "");
+        if (row.value.field)
+            AppendLine(bytes, labels[i], FormatReal(data.*row.value.field, row.rule, sep));
+        else
+            bytes += LineEnd;
     }
-    return lines;
+    return bytes;
 }
 
 }  // namespace
+
+std::string_view ReportCaption(const InputField& field) {
+    std::string_view caption = field.caption;
+    if (caption.substr(0, 2) == "* ") caption.remove_prefix(2);
+    while (!caption.empty() && caption.back() == ' ') caption.remove_suffix(1);
+    return caption;
+}
 
 std::string ValueLabel(int indent, std::string_view caption, int width) {
     std::string label = std::string(indent, ' ') + ToCodePage932(caption);
@@ -129,22 +148,22 @@ std::string ValueLabel(int indent, std::string_view caption, int width) {
     return label + "=  ";
 }
 
-std::vector<std::string> InputBlock(const C& data, char decimalSeparator) {
-    std::vector<std::string> lines{"", std::string(InputTitle)};
+std::string InputBlock(const C& data, char decimalSeparator) {
+    std::string bytes = BlockStart(InputTitle);
     const auto& labels = InputLabels();
     for (const InputField& field : InputFields()) {
-        if (field.box == FirstCoefficientBox) lines.emplace_back(CoefficientTitle);
-        lines.push_back(labels[field.box - 1] + FieldText(data, field, decimalSeparator));
+        if (field.box == FirstCoefficientBox) AppendLine(bytes, CoefficientTitle, "");
+        AppendLine(bytes, labels[field.box - 1], FieldText(data, field, decimalSeparator));
     }
-    return lines;
+    return bytes;
 }
 
-std::vector<std::string> ChannelBlock(const C& data, char decimalSeparator) {
+std::string ChannelBlock(const C& data, char decimalSeparator) {
     static const std::vector<std::string> labels = RowLabels(ChannelRows, InputLabelWidth);
     return ComputedBlock(ChannelTitle, ChannelRows, labels, data, decimalSeparator);
 }
 
-std::vector<std::string> ResultsBlock(const C& data, char decimalSeparator) {
+std::string ResultsBlock(const C& data, char decimalSeparator) {
     static const std::vector<std::string> labels = RowLabels(ResultRows, ResultsLabelWidth);
     return ComputedBlock(ResultsTitle, ResultRows, labels, data, decimalSeparator);
 }

@@ -4,16 +4,18 @@
 #include <string_view>
 #include <vector>
 
-#include "run/case_data.h"
+#include "case/case_data.h"
+#include "case/input_fields.h"
 
 namespace vortane {
 
-// The lines of the three report blocks, in code page 932 and without line
-// ends. A value line is its label (indent, caption, blanks, "=  ", padded in
-// bytes to the block's width) followed by the value's text.
-std::vector<std::string> InputBlock(const CaseData& data, char decimalSeparator);
-std::vector<std::string> ChannelBlock(const CaseData& data, char decimalSeparator);
-std::vector<std::string> ResultsBlock(const CaseData& data, char decimalSeparator);
+// The bytes of the three report blocks: code page 932, every line ended by
+// CR LF. A block opens with an empty line and its title; a value line is its
+// label (indent, caption, blanks, "=  ", padded in bytes to the block's width)
+// followed by the value's text.
+std::string InputBlock(const CaseData& data, char decimalSeparator);
+std::string ChannelBlock(const CaseData& data, char decimalSeparator);
+std::string ResultsBlock(const CaseData& data, char decimalSeparator);
 
 // A value of the channel or results block: its CaseData field by name and by
 // pointer, and the caption it is reported under (UTF-8, with its unit).
@@ -26,6 +28,10 @@ struct ReportedValue {
 // The values of the two computed blocks, in report order.
 const std::vector<ReportedValue>& ChannelValues();
 const std::vector<ReportedValue>& ResultValues();
+
+// An input's caption as the report writes it: the window's caption without the
+// asterisk of its note and trailing blanks (UTF-8).
+std::string_view ReportCaption(const InputField& field);
 
 // Builds a label of `width` bytes: `indent` blanks, the caption, blank padding,
 // "=" at byte width − 2 and two blanks.

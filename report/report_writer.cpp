@@ -4,9 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "report/report_layout.h"
 
@@ -23,48 +21,61 @@ enum class OpenMode { Create, Append };
 
 // The report's descriptor, or -1. A name holding a NUL byte names no file (it
 // is not cut short at the NUL), and a FIFO without a reader fails at once
-// rather than blocking the run: the open does not wait, the writes do.
+// rather than blocking the run: the open does not wait.
 int OpenReport(const std::string& name, OpenMode mode) {
     if (name.find('\0') != std::string::npos) return -1;
     const int flags = mode == OpenMode::Create ? O_WRONLY | O_CREAT | O_TRUNC : O_WRONLY | O_APPEND;
-    const int descriptor = ::open(name.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (descriptor >= 0) ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    return descriptor;
+    return ::open(name.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
 }
 
-void WriteBlock(CaseData& data, const ReportFile& report, OpenMode mode,
-                const std::vector<std::string>& lines, MessageSink& messages) {
-    const int descriptor = OpenReport(report.ResultFileName, mode);
-    std::FILE* file = descriptor < 0 ? nullptr : ::fdopen(descriptor, "w");
-    if (file == nullptr) {
-        if (descriptor >= 0) ::close(descriptor);
-        data.FileOk = false;
-        messages.ShowMessage(message::FileCannotOpen);
-        return;
-    }
-    for (const std::string& line : lines) {
-        if (std::fputs(line.c_str(), file) == EOF || std::fputs("\r\n", file) == EOF) {
-            const int error = errno;
-            std::fclose(file);
-            ThrowIoError(error);
+// Writes all of `bytes`. The descriptor stays non-blocking, which only a pipe
+// or a device notices: when one would block, it is made blocking and the
+// write goes on, so a slow reader is waited for.
+bool WriteAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written >= 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+        } else if (errno != EINTR) {
+            return false;
         }
     }
-    if (std::fclose(file) != 0) ThrowIoError(errno);
+    return true;
+}
+
+// Opens the report, writes the block in one piece and closes it: three system
+// calls a block.
+void WriteBlock(CaseData& data, const ReportFile& report, OpenMode mode,
+                std::string_view bytes, Messages& messages) {
+    const int descriptor = OpenReport(report.ResultFileName, mode);
+    if (descriptor < 0) {
+        data.FileOk = false;
+        messages.emplace_back(message::FileCannotOpen);
+        return;
+    }
+    if (!WriteAll(descriptor, bytes)) {
+        const int error = errno;
+        ::close(descriptor);
+        ThrowIoError(error);
+    }
+    if (::close(descriptor) != 0 && errno != EINTR) ThrowIoError(errno);
     data.FileOk = true;
 }
 
 }  // namespace
 
-void WriteInputData(CaseData& data, const ReportFile& report, MessageSink& messages) {
+void WriteInputData(CaseData& data, const ReportFile& report, Messages& messages) {
     WriteBlock(data, report, OpenMode::Create, InputBlock(data, report.decimalSeparator), messages);
 }
 
-void WriteChannelData(CaseData& data, const ReportFile& report, MessageSink& messages) {
+void WriteChannelData(CaseData& data, const ReportFile& report, Messages& messages) {
     WriteBlock(data, report, OpenMode::Append, ChannelBlock(data, report.decimalSeparator),
                messages);
 }
 
-void WriteResults(CaseData& data, const ReportFile& report, MessageSink& messages) {
+void WriteResults(CaseData& data, const ReportFile& report, Messages& messages) {
     WriteBlock(data, report, OpenMode::Append, ResultsBlock(data, report.decimalSeparator),
                messages);
 }

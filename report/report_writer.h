@@ -3,8 +3,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "run/case_data.h"
-#include "run/messages.h"
+#include "case/case_data.h"
+#include "case/messages.h"
 
 namespace vortane {
 
@@ -21,10 +21,10 @@ public:
 };
 
 // Each writer opens the report, writes its whole block with CR LF line ends,
-// closes it and sets FileOk. When the file cannot be opened it shows
+// closes it and sets FileOk. When the file cannot be opened it raises
 // "File can not open!", writes nothing and leaves FileOk false.
-void WriteInputData(CaseData& data, const ReportFile& report, MessageSink& messages);    // creates
-void WriteChannelData(CaseData& data, const ReportFile& report, MessageSink& messages);  // appends
-void WriteResults(CaseData& data, const ReportFile& report, MessageSink& messages);      // appends
+void WriteInputData(CaseData& data, const ReportFile& report, Messages& messages);    // creates
+void WriteChannelData(CaseData& data, const ReportFile& report, Messages& messages);  // appends
+void WriteResults(CaseData& data, const ReportFile& report, Messages& messages);      // appends
 
 }  // namespace vortane

@@ -1,9 +1,11 @@
 #include "report/value_format.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <charconv>
 #include <cstdlib>
+#include <string_view>
 
 namespace vortane {
 
@@ -11,15 +13,39 @@ namespace {
 
 constexpr int ExpansionDigits = 18;
 
+// The significant digits of an expansion, most significant first, held in
+// place: the 18 of the expansion and room for a carry into a new leading one.
+class Digits {
+public:
+    int size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    char& operator[](int i) { return data_[static_cast<std::size_t>(i)]; }
+    char operator[](int i) const { return data_[static_cast<std::size_t>(i)]; }
+    char back() const { return (*this)[size_ - 1]; }
+    void push_back(char c) { (*this)[size_++] = c; }
+    void pop_back() { --size_; }
+    void shrink(int size) { size_ = std::min(size_, size); }
+    void prepend(char c) {
+        std::copy_backward(data_.begin(), data_.begin() + size_, data_.begin() + size_ + 1);
+        data_[0] = c;
+        ++size_;
+    }
+    std::string_view from(int i) const { return {data_.data() + i, static_cast<std::size_t>(size_ - i)}; }
+
+private:
+    std::array<char, ExpansionDigits + 1> data_{};
+    int size_ = 0;
+};
+
 // value = ±0.d1d2d3... × 10^E; no digits means zero.
 struct Decimal {
     bool negative = false;
-    std::string digits;
+    Digits digits;
     int E = 0;
 
     bool IsZero() const { return digits.empty(); }
     char Digit(int index) const {
-        return index >= 0 && index < static_cast<int>(digits.size()) ? digits[index] : '0';
+        return index >= 0 && index < digits.size() ? digits[index] : '0';
     }
 };
 
@@ -31,13 +57,14 @@ Decimal Expand(double value) {
     Decimal d;
     d.negative = std::signbit(value);
     if (value == 0) return d;
-    // "d.ddddddddddddddddde±XX", whatever the C locale's decimal point
+    // "d.ddddddddddddddddde±XX", whatever the C locale's decimal point: the
+    // exact value of the double, correctly rounded (half to even) to 18 digits.
     char text[40];
-    auto *const end = std::to_chars(text, text + sizeof text, static_cast<long double>(std::fabs(value)),
-                                   std::chars_format::scientific, ExpansionDigits - 1)
-                         .ptr;
+    auto* const end = std::to_chars(text, text + sizeof text, std::fabs(value),
+                                    std::chars_format::scientific, ExpansionDigits - 1)
+                          .ptr;
     d.digits.push_back(text[0]);
-    d.digits.append(text + 2, ExpansionDigits - 1);
+    for (int i = 0; i < ExpansionDigits - 1; ++i) d.digits.push_back(text[2 + i]);
     const char* exponent = text + ExpansionDigits + 2;
     if (*exponent == '+') ++exponent;
     std::from_chars(exponent, end, d.E);
@@ -49,16 +76,16 @@ Decimal Expand(double value) {
 // Keeps `kept` significant digits, rounding half away from zero on the decimal
 // digits; a carry into a new leading digit raises E.
 void RoundTo(Decimal& d, int kept) {
-    if (kept >= static_cast<int>(d.digits.size())) return;
+    if (kept >= d.digits.size()) return;
     const bool up = kept >= 0 && d.digits[kept] >= '5';
-    d.digits.resize(std::max(kept, 0));
+    d.digits.shrink(std::max(kept, 0));
     if (up) {
         int i = kept - 1;
         while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
         if (i >= 0) {
             ++d.digits[i];
         } else {
-            d.digits.insert(d.digits.begin(), '1');
+            d.digits.prepend('1');
             ++d.E;
         }
     }
@@ -69,7 +96,10 @@ std::string Sign(const Decimal& d) { return d.negative && !d.IsZero() ? "-" : ""
 
 std::string Scientific(const Decimal& d, int exponentDigits, char sep) {
     std::string out = Sign(d) + d.digits[0];
-    if (d.digits.size() > 1) out += sep + d.digits.substr(1);
+    if (d.digits.size() > 1) {
+        out += sep;
+        out += d.digits.from(1);
+    }
     const int exponent = d.E - 1;
     std::string magnitude = std::to_string(std::abs(exponent));
     if (static_cast<int>(magnitude.size()) < exponentDigits)
@@ -82,10 +112,11 @@ std::string Plain(const Decimal& d, char sep) {
     std::string rest;
     if (d.E > 0) {
         for (int i = 0; i < d.E; ++i) out += d.Digit(i);
-        if (d.E < static_cast<int>(d.digits.size())) rest = d.digits.substr(d.E);
+        if (d.E < d.digits.size()) rest = d.digits.from(d.E);
     } else {
         out += '0';
-        rest = std::string(-d.E, '0') + d.digits;
+        rest = std::string(-d.E, '0');
+        rest += d.digits.from(0);
     }
     if (!rest.empty()) out += sep + rest;
     return out;

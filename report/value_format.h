@@ -3,24 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "case/value_rule.h"
+
 namespace vortane {
-
-// How a report value is written. Both real rules start from the value's
-// 18-significant-digit decimal expansion and round half away from zero.
-struct ValueRule {
-    enum class Kind { Fixed, General, Integer };
-    Kind kind;
-    int precision;  // significant digits P
-    int digits;     // Fixed: decimals D; General: least exponent digits X
-};
-
-constexpr ValueRule FixedRule(int precision, int decimals) {
-    return {ValueRule::Kind::Fixed, precision, decimals};
-}
-constexpr ValueRule GeneralRule(int precision, int exponentDigits) {
-    return {ValueRule::Kind::General, precision, exponentDigits};
-}
-inline constexpr ValueRule IntegerRule{ValueRule::Kind::Integer, 0, 0};
 
 // D decimals, at most P significant digits; scientific by the general rule
 // (X = D) when more than P digits stand before the point. Never "-0.00".

@@ -1,10 +1,12 @@
 #include "run/calculation_run.h"
 
+#include <exception>
+#include <optional>
+
 #include "model/arithmetic.h"
 #include "model/prepare_channel.h"
 #include "model/temperature_iteration.h"
 #include "report/report_writer.h"
-#include "run/input_fields.h"
 #include "run/input_reading.h"
 
 namespace vortane {
@@ -13,50 +15,45 @@ namespace {
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-InputTexts BoxTexts(const RunHost& host) {
-    InputTexts texts;
-    for (int box = 1; box <= InputCount; ++box) texts[box - 1] = host.BoxText(box);
-    return texts;
-}
-
-using BlockWriter = void (*)(CaseData&, const ReportFile&, MessageSink&);
+using BlockWriter = void (*)(CaseData&, const ReportFile&, Messages&);
 
 // Writes one report block, or counts it written when the run keeps no report.
-void WriteBlock(BlockWriter writer, CaseData& data, const std::optional<ReportFile>& report,
-                RunHost& host) {
-    if (report)
-        writer(data, *report, host);
-    else
-        data.FileOk = true;
+void WriteBlock(BlockWriter writer, RunResult& result, const std::optional<ReportFile>& report) {
+    if (!report) {
+        result.data.FileOk = true;
+        return;
+    }
+    writer(result.data, *report, result.messages);
+    if (result.data.FileOk) ++result.blocksWritten;
 }
 
 // The stages in their order; returns how the run ended.
-RunOutcome RunStages(RunResult& result, const std::optional<ReportFile>& report, RunHost& host) {
+RunOutcome RunStages(RunResult& result, const RunRequest& request,
+                     const std::optional<ReportFile>& report) {
     CaseData& data = result.data;
-    ReadInputData(data, BoxTexts(host), host.DecimalSeparator(), host);
+    ReadInputData(data, request.texts, request.decimalSeparator, result.messages);
     if (!data.InputOk) return RunOutcome::InputRejected;
-    WriteBlock(WriteInputData, data, report, host);
+    WriteBlock(WriteInputData, result, report);
     if (!data.FileOk) return RunOutcome::FileNotOpened;
 
     ClearArithmeticFaults();
-    PrepareChannel(data, host);
+    PrepareChannel(data, result.messages);
     if (!data.WidthOk || !data.SectionOk) return RunOutcome::ChannelRejected;
-    WriteBlock(WriteChannelData, data, report, host);
+    WriteBlock(WriteChannelData, result, report);
     if (!data.FileOk) return RunOutcome::FileNotOpened;
 
     do {
-        SolvePressureAndTemperature(data, host);
+        SolvePressureAndTemperature(data, result.messages);
         ++result.passes;
     } while (!data.Converged && data.PressureOk && result.passes < PassLimit);
     if (!data.PressureOk) return RunOutcome::PressureTooLow;
     if (!data.Converged) {
-        host.ShowMessage(message::NotConverging);
+        result.messages.emplace_back(message::NotConverging);
         return RunOutcome::NotConverged;
     }
 
-    WriteBlock(WriteResults, data, report, host);
+    WriteBlock(WriteResults, result, report);
     if (!data.FileOk) return RunOutcome::FileNotOpened;
-    host.RunCompleted();
     return RunOutcome::Complete;
 }
 
@@ -72,21 +69,18 @@ std::string CutResultFileName(std::string_view text) {
     return std::string(text.substr(0, length));
 }
 
-RunResult RunCalculation(RunHost& host) { return RunCalculation(host, ReportTarget::File); }
-
-RunResult RunCalculation(RunHost& host, ReportTarget target) {
-    std::optional<ReportFile> report;
-    if (target == ReportTarget::File)
-        report = ReportFile{CutResultFileName(host.ResultFileText()), host.DecimalSeparator()};
+RunResult RunCalculation(const RunRequest& request) {
     RunResult result;
     try {
-        result.outcome = RunStages(result, report, host);
-    } catch (const ArithmeticFault& fault) {
+        std::optional<ReportFile> report;
+        if (request.report == ReportTarget::File)
+            report = ReportFile{CutResultFileName(request.resultFileName), request.decimalSeparator};
+        result.outcome = RunStages(result, request, report);
+    } catch (const std::exception& fault) {
+        // An arithmetic fault, an I/O error, or anything else the core could
+        // not finish: the run ends here with the fault's text.
         result.outcome = RunOutcome::Fault;
-        host.ShowFault(fault.what());
-    } catch (const ReportIoError& error) {
-        result.outcome = RunOutcome::Fault;
-        host.ShowFault(error.what());
+        result.fault = fault.what();
     }
     return result;
 }

@@ -1,30 +1,25 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "run/case_data.h"
-#include "run/messages.h"
+#include "case/case_data.h"
+#include "case/input_fields.h"
+#include "case/messages.h"
 
 namespace vortane {
 
-// What a front end offers a run: the texts of the boxes, the modal boxes and
-// the completion step.
-class RunHost : public MessageSink {
-public:
-    virtual std::string BoxText(int box) const = 0;  // Edit1 ... Edit28
-    virtual std::string ResultFileText() const = 0;  // the save-file-name box
-    virtual char DecimalSeparator() const = 0;
+// Where a run's report goes: the file the save-file name names, or nowhere
+// (each block counts as written; for studies that keep only the result).
+enum class ReportTarget { File, None };
 
-    // The error box for an arithmetic fault or a failed write: the run has ended.
-    virtual void ShowFault(std::string_view text) = 0;
-
-    // The report is complete: the completion dialog, then the file list re-read.
-    virtual void RunCompleted() = 0;
-
-protected:
-    ~RunHost() = default;
+// One press of OK: the texts of the 28 input boxes and of the save-file-name
+// box, and the decimal separator they and the report are written with.
+struct RunRequest {
+    InputTexts texts;            // Edit1 ... Edit28
+    std::string resultFileName;  // the save-file-name box; not read without a report
+    char decimalSeparator = '.';
+    ReportTarget report = ReportTarget::File;
 };
 
 // How a run ended: complete, or the stage that stopped it.
@@ -38,9 +33,15 @@ enum class RunOutcome {
     Fault,            // arithmetic fault or I/O error
 };
 
+// What a run leaves for its front end to show: the messages the stages raised,
+// then the fault that ended the run, if any, then (when complete) the
+// completion dialog.
 struct RunResult {
     RunOutcome outcome = RunOutcome::InputRejected;
-    int passes = 0;  // passes of the temperature iteration made
+    Messages messages;      // in the order the stages raised them
+    std::string fault;      // the error box's text when the outcome is Fault
+    int passes = 0;         // passes of the temperature iteration made
+    int blocksWritten = 0;  // report blocks written to the file, 0 to 3
     CaseData data;
 };
 
@@ -55,17 +56,10 @@ inline constexpr std::size_t ResultFileNameLimit = 255;
 // character.
 std::string CutResultFileName(std::string_view text);
 
-// Where a run's report goes: the file the save-file-name box names, or nowhere
-// (each block counts as written; for studies that keep only the RunResult).
-enum class ReportTarget { File, None };
-
-// One press of OK: reads the boxes, writes the report stage by stage and stops
-// at the first stage that fails (it has shown its message). Arithmetic faults
-// and I/O errors end the run at once through ShowFault.
-RunResult RunCalculation(RunHost& host);
-
-// The same run with its report sent to `target`; with ReportTarget::None the
-// save-file name is not read and the writers are not called.
-RunResult RunCalculation(RunHost& host, ReportTarget target);
+// One press of OK: reads the texts, writes the report stage by stage and stops
+// at the first stage that fails (it has raised its message). An arithmetic
+// fault or an I/O error ends the run at once with its text in `fault`. Calls
+// nothing outside the core and may run on any thread.
+RunResult RunCalculation(const RunRequest& request);
 
 }  // namespace vortane

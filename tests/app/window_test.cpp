@@ -11,7 +11,7 @@
 #include "app/decimal_separator.h"
 #include "app/pictures.h"
 #include "program.h"
-#include "run/input_fields.h"
+#include "case/input_fields.h"
 
 namespace vortane::testing {
 

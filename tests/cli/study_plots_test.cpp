@@ -4,21 +4,22 @@
 
 #include <cmath>
 
-#include "support/recording_host.h"
+#include "support/case_request.h"
+#include "support/sweep_plans.h"
 
 namespace vortane::cli {
 namespace {
 
 TEST(StudyPlots, SweepChartHasAPanelPerQuantityAndACurvePerSecondValue) {
-    const SweepPlan plan = MakeSweepPlan(
-        DefaultTexts('.'), {"InletPressure=21:23:1", "ScrewSpeed=60:100:40"}, '.', std::nullopt);
-    SweepChartData data(plan);
+    const SweepPlan plan = testing::DefaultPlan(
+        {{"InletPressure", "21", "23", "1"}, {"ScrewSpeed", "60", "100", "40"}});
+    SweepCurves curves(plan, MainSweepQuantities());
     std::vector<PointResult> points;
-    RunSweep(plan, 2, [&](const PointResult& point) {
-        data.Add(point);
+    RunSweep(plan, {2, {}, {}}, [&](const PointResult& point) {
+        curves.Add(point);
         points.push_back(point);
     });
-    const Chart chart = data.Build();
+    const Chart chart = SweepChart(plan, curves);
     EXPECT_EQ(chart.xLabel, "Inlet Pressure (kgf/cm2)");
     ASSERT_EQ(chart.panels.size(), 3u);
     EXPECT_EQ(chart.panels[0].yLabel, "Total Pressure Drop (kgf/cm2)");
@@ -43,11 +44,10 @@ TEST(StudyPlots, SweepChartHasAPanelPerQuantityAndACurvePerSecondValue) {
 }
 
 TEST(StudyPlots, SingleFieldSweepNamesTheQuantities) {
-    const SweepPlan plan =
-        MakeSweepPlan(DefaultTexts('.'), {"OutputRate=100:300:100"}, '.', std::nullopt);
-    SweepChartData data(plan);
-    RunSweep(plan, 1, [&](const PointResult& point) { data.Add(point); });
-    const Chart chart = data.Build();
+    const SweepPlan plan = testing::DefaultPlan({{"OutputRate", "100", "300", "100"}});
+    SweepCurves curves(plan, MainSweepQuantities());
+    RunSweep(plan, {1, {}, {}}, [&](const PointResult& point) { curves.Add(point); });
+    const Chart chart = SweepChart(plan, curves);
     ASSERT_EQ(chart.panels.size(), 3u);
     EXPECT_EQ(chart.panels[0].series.at(0).label, "Total Pressure Drop");
     EXPECT_EQ(chart.panels[1].series.at(0).label, "Power Consumption at Mix. Part");
@@ -55,8 +55,7 @@ TEST(StudyPlots, SingleFieldSweepNamesTheQuantities) {
 }
 
 TEST(StudyPlots, ProfileChartPutsTheFlowFractionOnTheSecondAxis) {
-    testing::RecordingHost host;
-    const CaseData d = RunCalculation(host, ReportTarget::None).data;
+    const CaseData d = RunCalculation(testing::UnreportedRequest()).data;
     const Chart chart = ProfileChart(ProfileAlongChannels(d, 100));
     ASSERT_EQ(chart.panels.size(), 1u);
     const Panel& panel = chart.panels[0];

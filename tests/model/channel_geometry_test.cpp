@@ -6,14 +6,13 @@
 
 #include "model/arithmetic.h"
 #include "model/prepare_channel.h"
-#include "support/recording_host.h"
+#include "support/case_request.h"
 #include "support/significant.h"
 
 namespace vortane {
 namespace {
 
 using testing::DefaultInputs;
-using testing::RecordingSink;
 
 struct PreparedChannel {
     CaseData data;
@@ -23,9 +22,9 @@ struct PreparedChannel {
 PreparedChannel Prepare(const std::map<std::string, std::string>& overrides) {
     PreparedChannel result{DefaultInputs(overrides), {}};
     ClearArithmeticFaults();
-    RecordingSink sink;
+    Messages sink;
     PrepareChannel(result.data, sink);
-    result.messages = sink.messages;
+    result.messages = sink;
     return result;
 }
 
@@ -75,7 +74,7 @@ TEST(ChannelGeometry, SquareCornersGiveTheRectangle) {
 }
 
 TEST(ChannelGeometry, SectionIsContinuousWhereRadiusMeetsDepth) {
-    RecordingSink sink;
+    Messages sink;
     double atDepth = 0, above = 0, width = 0;
     ASSERT_TRUE(ComputeChannelSection(2.58, 0.62, 0.62, atDepth, width, sink));
     ASSERT_TRUE(ComputeChannelSection(2.58, 0.62, std::nextafter(0.62, 1.0), above, width, sink));
@@ -85,14 +84,14 @@ TEST(ChannelGeometry, SectionIsContinuousWhereRadiusMeetsDepth) {
 }
 
 TEST(ChannelGeometry, LimitingCornersAreAccepted) {
-    RecordingSink sink;
+    Messages sink;
     double area = 0, width = 0;
     // R <= H with R exactly W/2.
     EXPECT_TRUE(ComputeChannelSection(1.0, 0.62, 0.5, area, width, sink));
     // R > H with a flat bottom of exactly zero: b = √(2RH − H²) = W/2 with
     // R = 1.25, H = 0.5 (b = 1).
     EXPECT_TRUE(ComputeChannelSection(2.0, 0.5, 1.25, area, width, sink));
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink.empty());
 }
 
 TEST(ChannelGeometry, EightChannelsLeaveNoFlatBottom) {

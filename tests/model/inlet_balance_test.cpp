@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/arithmetic.h"
-#include "support/recording_host.h"
+#include "support/case_request.h"
 #include "support/significant.h"
 
 namespace vortane {

@@ -4,20 +4,19 @@
 
 #include "model/inlet_balance.h"
 #include "model/pressure_profile.h"
-#include "support/recording_host.h"
+#include "support/case_request.h"
 #include "support/significant.h"
 
 namespace vortane {
 namespace {
 
 using testing::PreparedCase;
-using testing::RecordingSink;
 
 // The first pass up to its power: flow, viscosities and pressure profile.
 CaseData BeforePower(const std::map<std::string, std::string>& overrides = {}) {
     CaseData d = PreparedCase(overrides);
     ComputeChannelFlow(d);
-    RecordingSink sink;
+    Messages sink;
     SolvePressureProfile(d, sink);
     EXPECT_TRUE(d.PressureOk);
     return d;

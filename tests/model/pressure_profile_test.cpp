@@ -5,14 +5,13 @@
 #include <cmath>
 
 #include "model/inlet_balance.h"
-#include "support/recording_host.h"
+#include "support/case_request.h"
 #include "support/significant.h"
 
 namespace vortane {
 namespace {
 
 using testing::PreparedCase;
-using testing::RecordingSink;
 
 struct Pass {
     CaseData data;
@@ -23,9 +22,9 @@ struct Pass {
 Pass FirstPassProfile(const std::map<std::string, std::string>& overrides = {}) {
     Pass pass{PreparedCase(overrides), {}};
     ComputeChannelFlow(pass.data);
-    RecordingSink sink;
+    Messages sink;
     SolvePressureProfile(pass.data, sink);
-    pass.messages = sink.messages;
+    pass.messages = sink;
     return pass;
 }
 
@@ -164,12 +163,12 @@ TEST(PressureProfile, ZeroPressureAtTheInletEndFails) {
     d.BarrierClearance1 = d.BarrierClearance2 = 0.1;
     d.BarrierWidth1 = d.BarrierWidth2 = 1;
     d.Barrier1Viscosity = d.Barrier2Viscosity = 1;
-    RecordingSink sink;
+    Messages sink;
     SolvePressureProfile(d, sink);
     EXPECT_EQ(d.InletPressureFlowRatio, 0.5);
     EXPECT_EQ(d.RelPressureInletEnd, 0.0);
     EXPECT_FALSE(d.PressureOk);
-    EXPECT_EQ(sink.messages, std::vector<std::string>{"Assumed inlet pressure is too low!"});
+    EXPECT_EQ(sink, std::vector<std::string>{"Assumed inlet pressure is too low!"});
 }
 
 }  // namespace

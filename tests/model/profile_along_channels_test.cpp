@@ -6,18 +6,14 @@
 
 #include "model/pressure_profile.h"
 #include "run/calculation_run.h"
-#include "support/recording_host.h"
+#include "support/case_request.h"
 
 namespace vortane {
 namespace {
 
-using testing::RecordingHost;
-
 // The last pass of a complete run, with its report kept nowhere.
 CaseData CompletedCase(const std::map<std::string, std::string>& texts = {}) {
-    RecordingHost host;
-    for (const auto& [field, text] : texts) host.Set(field, text);
-    const RunResult result = RunCalculation(host, ReportTarget::None);
+    const RunResult result = RunCalculation(testing::UnreportedRequest(texts));
     EXPECT_EQ(result.outcome, RunOutcome::Complete);
     return result.data;
 }

@@ -4,14 +4,13 @@
 
 #include <cmath>
 
-#include "support/recording_host.h"
+#include "support/case_request.h"
 #include "support/significant.h"
 
 namespace vortane {
 namespace {
 
 using testing::PreparedCase;
-using testing::RecordingSink;
 
 struct PassRecord {
     double workingTemp, powerKW, rise, outlet, mean;
@@ -25,14 +24,14 @@ struct Iteration {
 // Passes until convergence, a pressure failure or `limit` passes.
 Iteration Iterate(const std::map<std::string, std::string>& overrides, int limit = 1000) {
     Iteration it{PreparedCase(overrides), {}};
-    RecordingSink sink;
+    Messages sink;
     do {
         const double working = it.data.WorkingTemp;
         SolvePressureAndTemperature(it.data, sink);
         it.passes.push_back({working, it.data.PowerKW, it.data.TemperatureRise,
                              it.data.OutletAverageMeltTemp, it.data.MeanMeltTemp});
     } while (!it.data.Converged && it.data.PressureOk && static_cast<int>(it.passes.size()) < limit);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink.empty());
     return it;
 }
 
@@ -145,13 +144,13 @@ TEST(TemperatureIteration, PowerConvertsAtTheFixedFactors) {
 TEST(TemperatureIteration, FailedPressureLeavesTheTemperatures) {
     CaseData d = PreparedCase({{"InletPressure", "21"}});
     d.Converged = true;
-    RecordingSink sink;
+    Messages sink;
     SolvePressureAndTemperature(d, sink);
     EXPECT_FALSE(d.PressureOk);
     EXPECT_TRUE(d.Converged);
     EXPECT_EQ(d.WorkingTemp, d.InletAverageMeltTemp);
     EXPECT_EQ(d.PowerKW, 0.0);
-    EXPECT_EQ(sink.messages, std::vector<std::string>{"Assumed inlet pressure is too low!"});
+    EXPECT_EQ(sink, std::vector<std::string>{"Assumed inlet pressure is too low!"});
 }
 
 }  // namespace

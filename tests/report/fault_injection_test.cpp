@@ -15,7 +15,7 @@
 #include "run/calculation_run.h"
 #include "run/input_reading.h"
 #include "support/default_report.h"
-#include "support/recording_host.h"
+#include "support/case_request.h"
 #include "support/scratch_dir.h"
 
 namespace vortane {
@@ -24,8 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::DefaultReportLines;
 using testing::ReadBytes;
-using testing::RecordingHost;
-using testing::RecordingSink;
+using testing::CaseRequest;
 using testing::ScratchDir;
 
 constexpr std::size_t InputBlockLines = 31;
@@ -59,11 +58,10 @@ protected:
 
 TEST_F(FaultInjection, MissingDirectory) {
     const fs::path path = dir.Path("no-such-dir/result.txt");
-    RecordingHost host(path.string());
-    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::FileNotOpened);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"File can not open!"});
+    const RunResult result = RunCalculation(CaseRequest(path.string()));
+    EXPECT_EQ(result.outcome, RunOutcome::FileNotOpened);
+    EXPECT_EQ(result.messages, std::vector<std::string>{"File can not open!"});
     EXPECT_FALSE(fs::exists(path));
-    EXPECT_EQ(host.completions, 0);
 }
 
 TEST_F(FaultInjection, ReadOnlyDirectory) {
@@ -74,9 +72,9 @@ TEST_F(FaultInjection, ReadOnlyDirectory) {
     // Exit status: 0 when the run stopped at the first writer with only its
     // message, 1 otherwise.
     const auto status = RunUnprivileged([&] {
-        RecordingHost host(path.string());
-        const bool stopped = RunCalculation(host).outcome == RunOutcome::FileNotOpened &&
-                             host.messages == std::vector<std::string>{"File can not open!"};
+        const RunResult result = RunCalculation(CaseRequest(path.string()));
+        const bool stopped = result.outcome == RunOutcome::FileNotOpened &&
+                             result.messages == std::vector<std::string>{"File can not open!"};
         return stopped ? 0 : 1;
     });
     if (!status) GTEST_SKIP() << "cannot drop root privileges here, and root writes anywhere";
@@ -86,49 +84,48 @@ TEST_F(FaultInjection, ReadOnlyDirectory) {
 
 TEST_F(FaultInjection, NameOfADirectory) {
     fs::create_directory(dir.Path("taken"));
-    RecordingHost host(dir.Path("taken").string());
-    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::FileNotOpened);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"File can not open!"});
+    const RunResult result = RunCalculation(CaseRequest(dir.Path("taken").string()));
+    EXPECT_EQ(result.outcome, RunOutcome::FileNotOpened);
+    EXPECT_EQ(result.messages, std::vector<std::string>{"File can not open!"});
     EXPECT_TRUE(fs::is_directory(dir.Path("taken")));
     EXPECT_TRUE(fs::is_empty(dir.Path("taken")));
 }
 
 TEST_F(FaultInjection, EmptyName) {
-    RecordingHost host("");
-    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::FileNotOpened);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"File can not open!"});
+    const RunResult result = RunCalculation(CaseRequest(""));
+    EXPECT_EQ(result.outcome, RunOutcome::FileNotOpened);
+    EXPECT_EQ(result.messages, std::vector<std::string>{"File can not open!"});
 }
 
 TEST_F(FaultInjection, NameWithANulByteNamesNoFile) {
-    RecordingHost host(dir.Path("result").string() + std::string(1, '\0') + ".txt");
-    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::FileNotOpened);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"File can not open!"});
+    const RunResult result = RunCalculation(CaseRequest(dir.Path("result").string() + std::string(1, '\0') + ".txt"));
+    EXPECT_EQ(result.outcome, RunOutcome::FileNotOpened);
+    EXPECT_EQ(result.messages, std::vector<std::string>{"File can not open!"});
     EXPECT_TRUE(fs::is_empty(dir.Root()));
 }
 
 TEST_F(FaultInjection, FifoWithoutAReaderDoesNotBlock) {
     const fs::path fifo = dir.Path("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    RecordingHost host(fifo.string());
-    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::FileNotOpened);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"File can not open!"});
+    const RunResult result = RunCalculation(CaseRequest(fifo.string()));
+    EXPECT_EQ(result.outcome, RunOutcome::FileNotOpened);
+    EXPECT_EQ(result.messages, std::vector<std::string>{"File can not open!"});
 }
 
 TEST_F(FaultInjection, NameLongerThan255BytesIsCut) {
     const std::string name = dir.Root().string() + "/" + std::string(300, 'y');
-    RecordingHost host(name);
-    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::Complete);
+    const RunResult result = RunCalculation(CaseRequest(name));
+    EXPECT_EQ(result.outcome, RunOutcome::Complete);
     EXPECT_EQ(ReadBytes(name.substr(0, 255)), DefaultReportLines(49));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Root()), {}), 1);
 }
 
 TEST_F(FaultInjection, FullDevice) {
-    RecordingHost host("/dev/full");
-    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::Fault);
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(host.faults,
-              std::vector<std::string>{"I/O error while writing the report: No space left on device"});
-    EXPECT_EQ(host.completions, 0);
+    const RunResult result = RunCalculation(CaseRequest("/dev/full"));
+    EXPECT_EQ(result.outcome, RunOutcome::Fault);
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ(result.fault, "I/O error while writing the report: No space left on device");
+    EXPECT_EQ(result.blocksWritten, 0);
 }
 
 // The stages of a run up to the channel block, with `between` done to the file
@@ -142,14 +139,14 @@ ChannelBlockAttempt WriteChannelBlockAfter(const fs::path& path,
                                            const std::function<void()>& between) {
     const ReportFile report{path.string(), '.'};
     CaseData data;
-    RecordingSink sink;
+    Messages sink;
     ReadInputData(data, DefaultTexts('.'), '.', sink);
     WriteInputData(data, report, sink);
     between();
     ClearArithmeticFaults();
     PrepareChannel(data, sink);
     WriteChannelData(data, report, sink);
-    return {data.FileOk, sink.messages};
+    return {data.FileOk, sink};
 }
 
 TEST_F(FaultInjection, ReportRemovedBeforeTheChannelBlock) {
@@ -181,10 +178,10 @@ TEST_F(FaultInjection, ReportMadeUnwritableBeforeTheChannelBlock) {
 
 TEST_F(FaultInjection, AppendingWriterNeverCreatesTheFile) {
     CaseData data;
-    RecordingSink sink;
+    Messages sink;
     WriteResults(data, ReportFile{dir.Path("result.txt").string(), '.'}, sink);
     EXPECT_FALSE(data.FileOk);
-    EXPECT_EQ(sink.messages, std::vector<std::string>{"File can not open!"});
+    EXPECT_EQ(sink, std::vector<std::string>{"File can not open!"});
     EXPECT_FALSE(fs::exists(dir.Path("result.txt")));
 }
 

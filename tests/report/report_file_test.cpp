@@ -5,7 +5,7 @@
 
 #include "report/report_layout.h"
 #include "run/calculation_run.h"
-#include "support/recording_host.h"
+#include "support/case_request.h"
 #include "support/default_report.h"
 #include "support/scratch_dir.h"
 
@@ -15,7 +15,7 @@ namespace {
 using testing::DefaultReport;
 using testing::DefaultReportLines;
 using testing::ReadBytes;
-using testing::RecordingHost;
+using testing::CaseRequest;
 using testing::ScratchDir;
 
 class ReportFile : public ::testing::Test {
@@ -25,12 +25,11 @@ protected:
 };
 
 TEST_F(ReportFile, DefaultCaseWritesTheWholeReportByteForByte) {
-    RecordingHost host(ReportPath());
-    const RunResult result = RunCalculation(host);
+    const RunResult result = RunCalculation(CaseRequest(ReportPath()));
     EXPECT_EQ(result.outcome, RunOutcome::Complete);
     EXPECT_EQ(result.passes, 3);
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(host.completions, 1);
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ(result.blocksWritten, 3);
     ASSERT_EQ(DefaultReport.size(), 49u);
     EXPECT_EQ(ReadBytes(ReportPath()), DefaultReportLines(49));
 }
@@ -48,17 +47,13 @@ TEST_F(ReportFile, LabelsLineUpInBytes) {
 }
 
 TEST_F(ReportFile, ASecondRunReplacesTheFirst) {
-    RecordingHost first(ReportPath());
-    first.Set("ScrewSpeed", "60");
-    RunCalculation(first);
-    RecordingHost second(ReportPath());
-    RunCalculation(second);
+    RunCalculation(CaseRequest(ReportPath(), {{"ScrewSpeed", "60"}}));
+    RunCalculation(CaseRequest(ReportPath()));
     EXPECT_EQ(ReadBytes(ReportPath()), DefaultReportLines(49));
 }
 
 TEST_F(ReportFile, CommaLocaleWritesCommas) {
-    RecordingHost host(ReportPath(), ',');
-    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::Complete);
+    EXPECT_EQ(RunCalculation(CaseRequest(ReportPath(), {}, ',')).outcome, RunOutcome::Complete);
     const std::string report = ReadBytes(ReportPath());
     EXPECT_NE(report.find("    Barrel Diameter (cm)                        =  11,43\r\n"),
               std::string::npos);
@@ -68,18 +63,14 @@ TEST_F(ReportFile, CommaLocaleWritesCommas) {
 }
 
 TEST_F(ReportFile, ChannelFailureLeavesTheInputBlock) {
-    RecordingHost host(ReportPath());
-    host.Set("InletChannelCount", "8");
-    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::ChannelRejected);
+    EXPECT_EQ(RunCalculation(CaseRequest(ReportPath(), {{"InletChannelCount", "8"}})).outcome, RunOutcome::ChannelRejected);
     const std::string report = ReadBytes(ReportPath());
     EXPECT_EQ(report.substr(0, 2), "\r\n");
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 31);
 }
 
 TEST_F(ReportFile, PressureFailureLeavesInputAndChannelBlocks) {
-    RecordingHost host(ReportPath());
-    host.Set("InletPressure", "21");
-    EXPECT_EQ(RunCalculation(host).outcome, RunOutcome::PressureTooLow);
+    EXPECT_EQ(RunCalculation(CaseRequest(ReportPath(), {{"InletPressure", "21"}})).outcome, RunOutcome::PressureTooLow);
     const std::string report = ReadBytes(ReportPath());
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 38);
     EXPECT_NE(report.find("    Inlet Pressure (kgf/cm2)                    =  21.0\r\n"),

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/recording_host.h"
+#include "support/case_request.h"
 #include "support/same_case.h"
 #include "support/scratch_dir.h"
 #include "support/significant.h"
@@ -14,7 +14,8 @@ namespace vortane {
 namespace {
 
 using testing::ReadBytes;
-using testing::RecordingHost;
+using testing::CaseRequest;
+using testing::Texts;
 using testing::ScratchDir;
 
 std::size_t LineCount(const std::string& bytes) {
@@ -25,12 +26,8 @@ class Run : public ::testing::Test {
 protected:
     ScratchDir dir;
     std::string report = dir.Path("result.txt").string();
-    RecordingHost host{report};
 
-    RunResult RunWith(std::map<std::string, std::string> texts) {
-        for (const auto& [field, text] : texts) host.Set(field, text);
-        return RunCalculation(host);
-    }
+    RunResult RunWith(const Texts& texts) { return RunCalculation(CaseRequest(report, texts)); }
 };
 
 TEST_F(Run, BadTextShowsOnlyTheInputMessageAndLeavesTheReport) {
@@ -39,16 +36,15 @@ TEST_F(Run, BadTextShowsOnlyTheInputMessageAndLeavesTheReport) {
     }
     const RunResult result = RunWith({{"ChannelLength", "21.6cm"}});
     EXPECT_EQ(result.outcome, RunOutcome::InputRejected);
-    EXPECT_EQ(host.messages,
+    EXPECT_EQ(result.messages,
               std::vector<std::string>{"Input data is not proper, change and try again!"});
     EXPECT_EQ(ReadBytes(report), "earlier report");
-    EXPECT_EQ(host.completions, 0);
 }
 
 TEST_F(Run, NegativeWidthShowsBothGeometryMessagesAndKeepsTheInputBlock) {
     const RunResult result = RunWith({{"BarrierWidth1", "7"}});
     EXPECT_EQ(result.outcome, RunOutcome::ChannelRejected);
-    EXPECT_EQ(host.messages, (std::vector<std::string>{
+    EXPECT_EQ(result.messages, (std::vector<std::string>{
                                  "Input condition is not proper! Calculated width becomes minus.",
                                  "Channel dimensions are not proper!"}));
     EXPECT_EQ(LineCount(ReadBytes(report)), 31u);
@@ -58,20 +54,17 @@ TEST_F(Run, NegativeWidthShowsBothGeometryMessagesAndKeepsTheInputBlock) {
 TEST_F(Run, LowInletPressureShowsItsMessageOnce) {
     const RunResult result = RunWith({{"InletPressure", "21"}});
     EXPECT_EQ(result.outcome, RunOutcome::PressureTooLow);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Assumed inlet pressure is too low!"});
+    EXPECT_EQ(result.messages, std::vector<std::string>{"Assumed inlet pressure is too low!"});
     EXPECT_EQ(result.passes, 1);
-    EXPECT_EQ(host.completions, 0);
 }
 
 TEST_F(Run, ConvergingSmallThroughputsKeepTheirPassCounts) {
     const std::pair<const char*, int> cases[] = {{"267.0", 3}, {"30", 17}, {"20", 44}, {"17", 104}};
     for (const auto& [rate, passes] : cases) {
-        RecordingHost h(report);
-        h.Set("OutputRate", rate);
-        const RunResult result = RunCalculation(h);
+        const RunResult result = RunWith({{"OutputRate", rate}});
         EXPECT_EQ(result.outcome, RunOutcome::Complete) << rate;
         EXPECT_EQ(result.passes, passes) << rate;
-        EXPECT_EQ(h.completions, 1);
+        EXPECT_EQ(result.blocksWritten, 3);
         EXPECT_EQ(LineCount(ReadBytes(report)), 49u);
     }
 }
@@ -90,8 +83,7 @@ TEST_F(Run, NonConvergingIterationStopsAtThePassLimit) {
     const RunResult result = RunWith({{"OutputRate", "10"}});
     EXPECT_EQ(result.outcome, RunOutcome::NotConverged);
     EXPECT_EQ(result.passes, PassLimit);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Temperature iteration does not converge!"});
-    EXPECT_EQ(host.completions, 0);
+    EXPECT_EQ(result.messages, std::vector<std::string>{"Temperature iteration does not converge!"});
     EXPECT_EQ(LineCount(ReadBytes(report)), 38u);
 }
 
@@ -121,13 +113,11 @@ TEST_F(Run, ArithmeticFaultsEndTheRunAtOnce) {
     };
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(std::string(c.field) + " = " + c.text);
-        RecordingHost h(report);
-        h.Set(c.field, c.text);
-        const RunResult result = RunCalculation(h);
+        const RunResult result = RunWith({{c.field, c.text}});
         EXPECT_EQ(result.outcome, RunOutcome::Fault);
-        EXPECT_TRUE(h.messages.empty());
-        EXPECT_EQ(h.faults, std::vector<std::string>{c.fault});
-        EXPECT_EQ(h.completions, 0);
+        EXPECT_TRUE(result.messages.empty());
+        EXPECT_EQ(result.fault, c.fault);
+        EXPECT_EQ(result.blocksWritten, c.reportLines == 31 ? 1 : 2);
         EXPECT_EQ(LineCount(ReadBytes(report)), c.reportLines);
     }
 }
@@ -135,17 +125,17 @@ TEST_F(Run, ArithmeticFaultsEndTheRunAtOnce) {
 TEST_F(Run, MessageBeforeAFaultIsStillShown) {
     const RunResult result = RunWith({{"BarrierWidth1", "7"}, {"ChannelDepth", "-0.62"}});
     EXPECT_EQ(result.outcome, RunOutcome::Fault);
-    EXPECT_EQ(host.messages,
+    EXPECT_EQ(result.messages,
               std::vector<std::string>{
                   "Input condition is not proper! Calculated width becomes minus."});
-    EXPECT_EQ(host.faults, std::vector<std::string>{"Invalid floating point operation"});
+    EXPECT_EQ(result.fault, "Invalid floating point operation");
 }
 
 TEST_F(Run, AFaultDoesNotLeakIntoTheNextRun) {
     RunWith({{"OutputRate", "0"}});
-    RecordingHost next(report);
-    EXPECT_EQ(RunCalculation(next).outcome, RunOutcome::Complete);
-    EXPECT_TRUE(next.faults.empty());
+    const RunResult next = RunWith({});
+    EXPECT_EQ(next.outcome, RunOutcome::Complete);
+    EXPECT_TRUE(next.fault.empty());
 }
 
 TEST(ResultFileName, CutToWholeCharactersWithin255Bytes) {
@@ -161,8 +151,7 @@ TEST(ResultFileName, CutToWholeCharactersWithin255Bytes) {
 
 TEST_F(Run, LongNamesAreCutBeforeUse) {
     const std::string longName = dir.Root().string() + "/" + std::string(300, 'y');
-    RecordingHost h(longName);
-    EXPECT_EQ(RunCalculation(h).outcome, RunOutcome::Complete);
+    EXPECT_EQ(RunCalculation(CaseRequest(longName)).outcome, RunOutcome::Complete);
     EXPECT_TRUE(std::filesystem::exists(longName.substr(0, 255)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1);
 }
@@ -170,7 +159,7 @@ TEST_F(Run, LongNamesAreCutBeforeUse) {
 // A run that keeps no report takes the same stages to the same end: the
 // outcome, the passes, the messages and every field of the case, bit for bit.
 TEST_F(Run, WithoutAReportEveryStageEndsAlike) {
-    const std::map<std::string, std::string> cases[] = {
+    const Texts cases[] = {
         {},
         {{"OutputRate", "30"}},
         {{"ChannelAngle", "0"}},
@@ -183,19 +172,15 @@ TEST_F(Run, WithoutAReportEveryStageEndsAlike) {
     for (const auto& texts : cases) {
         SCOPED_TRACE(texts.empty() ? "defaults"
                                    : texts.begin()->first + " = " + texts.begin()->second);
-        RecordingHost written(report);
-        RecordingHost unwritten(dir.Path("never.txt").string());
-        for (const auto& [field, text] : texts) {
-            written.Set(field, text);
-            unwritten.Set(field, text);
-        }
-        const RunResult a = RunCalculation(written);
-        const RunResult b = RunCalculation(unwritten, ReportTarget::None);
+        RunRequest unwritten = CaseRequest(dir.Path("never.txt").string(), texts);
+        unwritten.report = ReportTarget::None;
+        const RunResult a = RunWith(texts);
+        const RunResult b = RunCalculation(unwritten);
         EXPECT_EQ(a.outcome, b.outcome);
         EXPECT_EQ(a.passes, b.passes);
-        EXPECT_EQ(written.messages, unwritten.messages);
-        EXPECT_EQ(written.faults, unwritten.faults);
-        EXPECT_EQ(written.completions, unwritten.completions);
+        EXPECT_EQ(a.messages, b.messages);
+        EXPECT_EQ(a.fault, b.fault);
+        EXPECT_EQ(b.blocksWritten, 0);
         testing::ExpectSameCase(a.data, b.data);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.Path("never.txt")));

@@ -7,19 +7,18 @@
 #include <cmath>
 #include <random>
 
-#include "support/recording_host.h"
+#include "case/number_text.h"
+#include "support/case_request.h"
 
 namespace vortane {
 namespace {
 
-using testing::RecordingSink;
-
 TEST(InputReading, DefaultTextsAllConvert) {
     CaseData d;
-    RecordingSink sink;
+    Messages sink;
     ReadInputData(d, DefaultTexts('.'), '.', sink);
     EXPECT_TRUE(d.InputOk);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink.empty());
     const double reals[] = {11.43, 80.0,  267.0, 21.6,  1.27,  0.5,   0.052, 0.011, 0.62,
                             1.3,   15.0,  170.0, 87.0,  0.1,   200.0, 110.6, 0.77,  0.66,
                             31.0,  0.62,  6.83729, -0.661828, -0.0158406, -0.0149381,
@@ -96,7 +95,7 @@ TEST(InputReading, CommaLocale) {
     EXPECT_EQ(DefaultText(*FindInputField("A22"), ','), "-4,7079E-7");
 
     CaseData d;
-    RecordingSink sink;
+    Messages sink;
     ReadInputData(d, DefaultTexts(','), ',', sink);
     EXPECT_TRUE(d.InputOk);
     EXPECT_EQ(d.A12, 1.1946E-3);
@@ -129,10 +128,10 @@ TEST(InputReading, StopsAtTheFirstBadBox) {
     texts[FindInputField("Edit14")->box - 1] = "999";
     CaseData d;
     d.InletMeltTemp = -1;
-    RecordingSink sink;
+    Messages sink;
     ReadInputData(d, texts, '.', sink);
     EXPECT_FALSE(d.InputOk);
-    EXPECT_EQ(sink.messages,
+    EXPECT_EQ(sink,
               std::vector<std::string>{"Input data is not proper, change and try again!"});
     EXPECT_EQ(d.InletChannelCount, 5);     // before the bad box: read
     EXPECT_EQ(d.EffectiveChannelCount, 0);  // the bad box: untouched
@@ -143,10 +142,10 @@ TEST(InputReading, EmptyFirstBoxFailsAtOnce) {
     InputTexts texts = DefaultTexts('.');
     texts[0] = "";
     CaseData d;
-    RecordingSink sink;
+    Messages sink;
     ReadInputData(d, texts, '.', sink);
     EXPECT_FALSE(d.InputOk);
-    EXPECT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.size(), 1u);
     EXPECT_EQ(d.ScrewSpeed, 0.0);
 }
 

@@ -10,15 +10,14 @@
 #include "model/power.h"
 #include "model/pressure_profile.h"
 #include "run/calculation_run.h"
-#include "run/input_reading.h"
-#include "support/recording_host.h"
+#include "case/number_text.h"
+#include "support/case_request.h"
 #include "support/scratch_dir.h"
 
 namespace vortane {
 namespace {
 
 using testing::ReadBytes;
-using testing::RecordingHost;
 using testing::ScratchDir;
 
 constexpr unsigned Seed = 20261208;
@@ -51,9 +50,7 @@ std::string Describe(const std::map<std::string, std::string>& texts) {
 }
 
 RunResult RunCase(const std::map<std::string, std::string>& texts, const std::string& report) {
-    RecordingHost host(report);
-    for (const auto& [field, text] : texts) host.Set(field, text);
-    return RunCalculation(host);
+    return RunCalculation(testing::CaseRequest(report, texts));
 }
 
 class RandomCases : public ::testing::Test {

@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "run/case_data.h"
+#include "case/case_data.h"
 
 namespace vortane::testing {
 

@@ -1,10 +1,10 @@
-#include "cli/study_csv.h"
+#include "study/study_csv.h"
 
 #include <charconv>
 
 #include "report/report_layout.h"
 
-namespace vortane::cli {
+namespace vortane {
 
 namespace {
 
@@ -35,9 +35,11 @@ void AppendNames(std::string& line, const std::vector<ReportedValue>& values) {
     }
 }
 
-std::string JoinedMessages(const std::vector<std::string>& messages) {
+// What the run showed, the fault last, joined by "; ".
+std::string JoinedMessages(const RunResult& run) {
     std::string joined;
-    for (const std::string& message : messages) joined += (joined.empty() ? "" : "; ") + message;
+    for (const std::string& message : run.messages) joined += (joined.empty() ? "" : "; ") + message;
+    if (run.outcome == RunOutcome::Fault) joined += (joined.empty() ? "" : "; ") + run.fault;
     return joined;
 }
 
@@ -94,7 +96,7 @@ std::string SweepRow(const SweepPlan& plan, const PointResult& point) {
     const RunOutcome outcome = point.run.outcome;
     line += ',';
     line += OutcomeName(outcome);
-    line += ',' + std::to_string(point.run.passes) + ',' + CsvField(JoinedMessages(point.messages));
+    line += ',' + std::to_string(point.run.passes) + ',' + CsvField(JoinedMessages(point.run));
     AppendValues(line, ChannelValues(), point.run.data, HoldsChannelBlock(outcome));
     AppendValues(line, ResultValues(), point.run.data, outcome == RunOutcome::Complete);
     return line + '\n';
@@ -116,4 +118,4 @@ std::string ProfileCsv(const std::vector<ChannelPoint>& points) {
     return csv;
 }
 
-}  // namespace vortane::cli
+}  // namespace vortane

@@ -1,4 +1,4 @@
-#include "run/input_fields.h"
+#include "case/input_fields.h"
 
 #include <algorithm>
 

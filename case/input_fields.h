@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "report/value_format.h"
-#include "run/case_data.h"
+#include "case/value_rule.h"
+#include "case/case_data.h"
 
 namespace vortane {
 

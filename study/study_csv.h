@@ -4,11 +4,10 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/sweep.h"
 #include "model/profile_along_channels.h"
-#include "run/calculation_run.h"
+#include "study/sweep_run.h"
 
-namespace vortane::cli {
+namespace vortane {
 
 // A double as printf's "%.17g" writes it in the C locale: enough digits to
 // read back the same double.
@@ -33,4 +32,4 @@ std::string SweepRow(const SweepPlan& plan, const PointResult& point);
 // in kgf/cm2, one line per point.
 std::string ProfileCsv(const std::vector<ChannelPoint>& points);
 
-}  // namespace vortane::cli
+}  // namespace vortane

@@ -1,4 +1,4 @@
-#include "cli/study_csv.h"
+#include "study/study_csv.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,10 @@
 #include <limits>
 
 #include "model/profile_along_channels.h"
-#include "support/recording_host.h"
+#include "support/case_request.h"
+#include "support/sweep_plans.h"
 
-namespace vortane::cli {
+namespace vortane {
 namespace {
 
 std::string Printf17g(double value) {
@@ -58,8 +59,8 @@ std::vector<std::string> Fields(const std::string& line) {
 }
 
 TEST(StudyCsv, RowsCarryWhatTheReportWouldHold) {
-    const SweepPlan plan = MakeSweepPlan(
-        DefaultTexts('.'), {"InletPressure=21:22:1", "OutputRate=267:267:1"}, '.', std::nullopt);
+    const SweepPlan plan = testing::DefaultPlan(
+        {{"InletPressure", "21", "22", "1"}, {"OutputRate", "267", "267", "1"}});
     EXPECT_EQ(SweepHeader(plan),
               "Point,InletPressure,OutputRate,Outcome,Passes,Message,ChannelWidth,"
               "EquivalentWidth,SectionArea,DragShapeFactor,PressureShapeFactor,"
@@ -84,15 +85,13 @@ TEST(StudyCsv, RowsCarryWhatTheReportWouldHold) {
     EXPECT_EQ(row[18], CsvNumber(complete.run.data.TemperatureRise));
     EXPECT_EQ(std::stod(row[14]), complete.run.data.TotalPressureDrop);  // reads back exactly
 
-    const SweepPlan rejected =
-        MakeSweepPlan(DefaultTexts('.'), {"ChannelDepth=0:0:1"}, '.', std::nullopt);
+    const SweepPlan rejected = testing::DefaultPlan({{"ChannelDepth", "0", "0", "1"}});
     EXPECT_EQ(SweepRow(rejected, RunPoint(rejected, 0)),
               "1,0,fault,0,Invalid floating point operation,,,,,,,,,,,,,\n");
 }
 
 TEST(StudyCsv, ProfileLines) {
-    testing::RecordingHost host;
-    const CaseData d = RunCalculation(host, ReportTarget::None).data;
+    const CaseData d = RunCalculation(testing::UnreportedRequest()).data;
     const std::string csv = ProfileCsv(ProfileAlongChannels(d, 100));
     std::vector<std::string> lines;
     for (std::size_t at = 0; at < csv.size();) {
@@ -112,4 +111,4 @@ TEST(StudyCsv, ProfileLines) {
 }
 
 }  // namespace
-}  // namespace vortane::cli
+}  // namespace vortane

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vortane {
 
-// The fixed texts of the message boxes that stages show.
+// The fixed texts of the messages that stages raise.
 namespace message {
 inline constexpr std::string_view InputNotProper = "Input data is not proper, change and try again!";
 inline constexpr std::string_view FileCannotOpen = "File can not open!";
@@ -17,14 +19,8 @@ inline constexpr std::string_view InletPressureTooLow = "Assumed inlet pressure 
 inline constexpr std::string_view NotConverging = "Temperature iteration does not converge!";
 }  // namespace message
 
-// Where a stage shows its modal message box; the call returns once the user has
-// dismissed it.
-class MessageSink {
-public:
-    virtual void ShowMessage(std::string_view text) = 0;
-
-protected:
-    ~MessageSink() = default;
-};
+// The messages a run's stages raise, in the order they raise them; a front end
+// shows them once the run has returned.
+using Messages = std::vector<std::string>;
 
 }  // namespace vortane

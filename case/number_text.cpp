@@ -1,0 +1,163 @@
+#include "case/number_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+
+namespace vortane {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Moves `at` past a run of decimal digits; returns them.
+std::string_view TakeDigits(std::string_view text, std::size_t& at) {
+    const std::size_t start = at;
+    while (at < text.size() && IsDigit(text[at])) ++at;
+    return text.substr(start, at - start);
+}
+
+void SkipBlanks(std::string_view text, std::size_t& at) {
+    while (at < text.size() && text[at] == ' ') ++at;
+}
+
+bool TakeSign(std::string_view text, std::size_t& at) {
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) return text[at++] == '-';
+    return false;
+}
+
+}  // namespace
+
+std::optional<RealText> ParseRealText(std::string_view text, char decimalSeparator) {
+    RealText real;
+    std::size_t at = 0;
+    SkipBlanks(text, at);
+    real.negative = TakeSign(text, at);
+    real.whole = TakeDigits(text, at);
+    if (at < text.size() && text[at] == decimalSeparator) {
+        ++at;
+        real.fraction = TakeDigits(text, at);
+    }
+    if (real.whole.empty() && real.fraction.empty()) return std::nullopt;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        real.exponentNegative = TakeSign(text, at);
+        real.exponent = TakeDigits(text, at);
+        if (real.exponent.empty()) return std::nullopt;
+    }
+    SkipBlanks(text, at);
+    if (at != text.size()) return std::nullopt;
+    return real;
+}
+
+namespace {
+
+// Powers of ten held exactly in the 64-bit mantissa of a long double.
+constexpr int ExactPowerLimit = 27;
+constexpr std::array<long double, ExactPowerLimit + 1> ExactPowersOfTen = [] {
+    std::array<long double, ExactPowerLimit + 1> powers{};
+    long double power = 1;
+    for (long double& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// The magnitude when it takes a single rounding: at most 19 significant digits
+// and a decimal exponent within the exact powers of ten. Both operands are then
+// exact, so one extended-precision multiplication or division, rounded to
+// nearest, gives the correctly rounded value, as the full conversion does.
+bool ExactMagnitude(const RealText& real, long double& magnitude) {
+    if (real.exponent.size() > 4) return false;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    const auto take = [&](std::string_view part) {
+        for (const char c : part) {
+            if (digits == 0 && c == '0') continue;
+            if (++digits > 19) return false;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+        return true;
+    };
+    if (!take(real.whole) || !take(real.fraction)) return false;
+    int exponent = 0;
+    for (const char c : real.exponent) exponent = exponent * 10 + (c - '0');
+    if (real.exponentNegative) exponent = -exponent;
+    exponent -= static_cast<int>(real.fraction.size());
+    if (mantissa == 0) {
+        magnitude = 0;
+        return true;
+    }
+    if (exponent < -ExactPowerLimit || exponent > ExactPowerLimit) return false;
+    const long double m = static_cast<long double>(mantissa);
+    // |exponent| <= ExactPowerLimit, the table's last index.
+    // cppcheck-suppress containerOutOfBounds
+    const long double scale = ExactPowersOfTen[static_cast<std::size_t>(std::abs(exponent))];
+    magnitude = exponent >= 0 ? m * scale : m / scale;
+    return true;
+}
+
+// The magnitude by the full conversion, from the text rewritten in the C
+// notation that from_chars reads.
+bool ConvertedMagnitude(const RealText& real, long double& magnitude) {
+    std::string plain(real.whole);
+    if (!real.fraction.empty()) {
+        plain += '.';
+        plain += real.fraction;
+    }
+    if (!real.exponent.empty()) {
+        plain += real.exponentNegative ? "e-" : "e";
+        plain += real.exponent;
+    }
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), magnitude);
+    return error == std::errc{} && end == plain.data() + plain.size();
+}
+
+}  // namespace
+
+std::optional<double> ConvertReal(std::string_view text, char decimalSeparator) {
+    const std::optional<RealText> real = ParseRealText(text, decimalSeparator);
+    if (!real) return std::nullopt;
+    long double magnitude;
+    if (!ExactMagnitude(*real, magnitude) && !ConvertedMagnitude(*real, magnitude))
+        return std::nullopt;
+    const double value = static_cast<double>(real->negative ? -magnitude : magnitude);
+    if (std::isinf(value)) return std::nullopt;
+    return value;
+}
+
+bool IsUsableDecimalSeparator(char c) {
+    return c > ' ' && c < 0x7F && !IsDigit(c) && std::strchr("+-eE$", c) == nullptr;
+}
+
+std::optional<std::int32_t> ConvertInteger(std::string_view text) {
+    std::size_t at = 0;
+    SkipBlanks(text, at);
+    const bool negative = TakeSign(text, at);
+    int base = 10;
+    if (text.substr(at, 1) == "$") {
+        base = 16;
+        at += 1;
+    } else if (text.substr(at, 2) == "0x" || text.substr(at, 2) == "0X") {
+        base = 16;
+        at += 2;
+    }
+    const std::string_view digits = text.substr(at);
+    if (digits.empty() || digits.front() == '+' || digits.front() == '-') return std::nullopt;
+    std::int64_t magnitude;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, base);
+    if (error != std::errc{} || end != digits.data() + digits.size()) return std::nullopt;
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+}  // namespace vortane

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <stop_token>
+
+#include "run/calculation_run.h"
+#include "study/sweep_plan.h"
+
+namespace vortane {
+
+struct PointResult {
+    std::size_t index;  // 0-based; the point's number is index + 1
+    RunResult run;
+};
+
+// One grid point, exactly as a run of its box texts: its report as the plan
+// says, or none.
+PointResult RunPoint(const SweepPlan& plan, std::size_t index);
+
+// How a sweep runs: on how many worker threads, whom it tells of its progress,
+// and what stops it early.
+struct SweepControl {
+    unsigned threads = 0;  // 0: one per core
+    // Called on the calling thread after each point handed on: points done,
+    // points in all.
+    std::function<void(std::size_t done, std::size_t total)> progress;
+    std::stop_token stop;  // a stop request ends the sweep after the points under way
+};
+
+enum class SweepEnd { Complete, Stopped };
+
+// Runs the points of the plan on worker threads and hands each result to
+// `consume` on the calling thread, in point order; the workers run at most a
+// few points per thread ahead of it, so memory stays bounded however many
+// points there are. After a stop request no further point starts and none is
+// handed on: the points handed on are the first ones, in order, and the call
+// returns once each worker has finished the point it was computing. An
+// exception from `consume` stops the sweep the same way and is rethrown.
+SweepEnd RunSweep(const SweepPlan& plan, const SweepControl& control,
+                  const std::function<void(const PointResult&)>& consume);
+
+}  // namespace vortane
