@@ -1,23 +1,32 @@
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
+#include <QSettings>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 
 #include "app/calc_finished.h"
+#include "app/results_window.h"
+#include "case/case_file.h"
 #include "app/decimal_separator.h"
 #include "app/interface_style.h"
 #include "app/output_directory.h"
@@ -55,6 +64,9 @@ constexpr std::array<Placement, InputCount> Placements{{
 }};
 
 constexpr QSize EditSize(69, 20);
+constexpr int RecentCaseLimit = 8;
+const QString RecentCasesKey = QStringLiteral("recentCases");
+const QString CaseFilter = QStringLiteral("Vortane cases (*.vcase *.case);;All files (*)");
 
 QString Name(const char* kind, int number) { return QLatin1String(kind) + QString::number(number); }
 
@@ -89,6 +101,18 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+std::string FileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString CompilerName() {
+#if defined(__clang__)
+    return QStringLiteral("Clang " __clang_version__);
+#elif defined(__GNUC__)
+    return QStringLiteral("GCC " __VERSION__);
+#else
+    return QStringLiteral("unknown");
+#endif
+}
+
 }  // namespace
 
 TForm1::TForm1(TFinishForm& finishForm)
@@ -97,7 +121,11 @@ TForm1::TForm1(TFinishForm& finishForm)
     setWindowTitle(Caption);
     setWindowIcon(QIcon(QPixmap::fromImage(IconImage())));
     setFont(InterfaceFont(12));
-    resize(663, 440);
+    results_ = new ResultsWindow(this);
+
+    // The menu bar stands above the 663 x 440 client area.
+    CreateMenus();
+    resize(663, 440 + menuBar_->sizeHint().height());
 
     CreateBackground();
     CreatePages();
@@ -110,8 +138,33 @@ TForm1::TForm1(TFinishForm& finishForm)
     edits_[0]->setFocus();
 }
 
+void TForm1::CreateMenus() {
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(QStringLiteral("MenuBar"));
+    menuBar_->setGeometry(0, 0, 663, menuBar_->sizeHint().height());
+
+    QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&New"), this, &TForm1::NewCase);
+    file->addAction(QStringLiteral("&Open Case..."), QKeySequence::Open, this, &TForm1::OpenCaseFromDialog);
+    file->addAction(QStringLiteral("&Save Case"), QKeySequence::Save, this, [this] { SaveCaseToFile(); });
+    file->addAction(QStringLiteral("Save Case &As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")), this,
+                    [this] { SaveCaseAs(); });
+    recentMenu_ = file->addMenu(QStringLiteral("&Recent Cases"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &TForm1::FillRecentMenu);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Quit"), QKeySequence(QStringLiteral("Ctrl+Q")), this, &QWidget::close);
+
+    QMenu* view = menuBar_->addMenu(QStringLiteral("&View"));
+    view->addAction(QStringLiteral("&Results"), QKeySequence(QStringLiteral("Ctrl+R")), this,
+                    &TForm1::ShowResults);
+
+    QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&About"), this, &TForm1::ShowAbout);
+}
+
 void TForm1::CreateBackground() {
-    Panel1 = Place<QFrame>(this, QStringLiteral("Panel1"), rect());
+    Panel1 = Place<QFrame>(this, QStringLiteral("Panel1"),
+                           rect().adjusted(0, menuBar_->sizeHint().height(), 0, 0));
     RaisedAndLowered(*Panel1);
 
     Panel2 = Place<QFrame>(Panel1, QStringLiteral("Panel2"), {27, 9, 429, 177});
@@ -145,10 +198,16 @@ void TForm1::CreatePages() {
     for (const InputField& field : InputFields()) {
         const Placement& place = Placements[field.box - 1];
         QFrame* panel = panels[place.page];
-        PlaceLabel(panel, Name("Label", place.label), FromUtf8(field.caption), place.labelAt, 12,
-                   CaptionBlue);
+        QLabel* label = PlaceLabel(panel, Name("Label", place.label), FromUtf8(field.caption),
+                                   place.labelAt, 12, CaptionBlue);
         QLineEdit* edit = Place<QLineEdit>(panel, Name("Edit", field.box), {place.boxAt, EditSize});
+        label->setBuddy(edit);
+        edit->setAccessibleName(FromUtf8(field.caption));
         edit->setText(FromUtf8(DefaultText(field, decimalSeparator_)));
+        // A box shows its text from the start, a leading minus sign included.
+        edit->setCursorPosition(0);
+        connect(edit, &QLineEdit::editingFinished, edit, [edit] { edit->setCursorPosition(0); });
+        connect(edit, &QLineEdit::textChanged, this, &TForm1::UpdateModified);
         // The boxes of a column overlap; the text at the top stays in view.
         edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         // The viscosity coefficients are shown but cannot be changed.
@@ -256,16 +315,28 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::closeEvent(QCloseEvent* event) { FormClose(event); }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
-    Panel1->setGeometry(rect());
+    const int menuHeight = menuBar_->sizeHint().height();
+    menuBar_->setGeometry(0, 0, width(), menuHeight);
+    Panel1->setGeometry(rect().adjusted(0, menuHeight, 0, 0));
     QWidget::resizeEvent(event);
 }
 
-void TForm1::BitBtn1Click() { ShowResult(RunCalculation(Request())); }
+void TForm1::BitBtn1Click() {
+    const RunRequest request = Request();
+    lastReportPath_ = QFileInfo(QDir::current(), QString::fromStdString(CutResultFileName(request.resultFileName)))
+                          .absoluteFilePath();
+    ShowResult(RunCalculation(request));
+}
 
 void TForm1::BitBtn2Click() { close(); }
 
 void TForm1::FormClose(QCloseEvent* event) {
+    if (!MaySetCaseAside()) {
+        event->ignore();
+        return;
+    }
     // The window is freed; closing the last window ends the program.
+    results_->close();
     setAttribute(Qt::WA_DeleteOnClose);
     event->accept();
 }
@@ -309,10 +380,143 @@ void TForm1::ShowResult(const RunResult& result) {
         box.exec();
     }
     if (result.outcome == RunOutcome::Fault) QMessageBox::critical(this, Caption, FromUtf8(result.fault));
+    results_->ShowRun(result, CaseName(), lastReportPath_, decimalSeparator_);
+    if (result.rejectedBox != 0) FindRejectedBox(result.rejectedBox);
     if (result.outcome == RunOutcome::Complete) {
         finishForm_.ShowModal();
         ShowFiles(*FileListBox1, QDir::currentPath());
+        ShowResults();
     }
+}
+
+// The page of the box that did not convert, the box focused and its text
+// selected.
+void TForm1::FindRejectedBox(int box) {
+    QLineEdit* edit = edits_[box - 1];
+    TabbedNotebook1->setCurrentIndex(Placements[box - 1].page);
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
+InputTexts TForm1::BoxTexts() const { return Request().texts; }
+
+void TForm1::SetBoxTexts(const InputTexts& texts) {
+    for (int box = 1; box <= InputCount; ++box) {
+        edits_[box - 1]->setText(FromUtf8(texts[box - 1]));
+        edits_[box - 1]->setCursorPosition(0);
+    }
+}
+
+QString TForm1::CaseName() const {
+    return casePath_.isEmpty() ? QStringLiteral("(no case file)") : QFileInfo(casePath_).fileName();
+}
+
+void TForm1::SetCaseFile(const QString& path) {
+    casePath_ = path;
+    caseTexts_ = BoxTexts();
+    setWindowTitle(path.isEmpty() ? Caption : CaseName() + QStringLiteral("[*] — ") + Caption);
+    UpdateModified();
+}
+
+void TForm1::UpdateModified() { setWindowModified(!casePath_.isEmpty() && BoxTexts() != caseTexts_); }
+
+bool TForm1::MaySetCaseAside() {
+    if (casePath_.isEmpty() || !isWindowModified()) return true;
+    const auto answer = QMessageBox::question(
+        this, Caption, QStringLiteral("The case %1 has unsaved changes. Save them?").arg(CaseName()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save) return SaveCaseToFile();
+    return answer == QMessageBox::Discard;
+}
+
+void TForm1::NewCase() {
+    if (!MaySetCaseAside()) return;
+    SetBoxTexts(DefaultTexts(decimalSeparator_));
+    SetCaseFile({});
+}
+
+bool TForm1::OpenCase(const QString& path) {
+    InputTexts texts;
+    try {
+        texts = ApplyCaseEntries(DefaultTexts(decimalSeparator_), ReadCaseFile(FileName(path)),
+                                 decimalSeparator_);
+    } catch (const CaseFileError& error) {
+        QMessageBox::warning(this, Caption, QString::fromLocal8Bit(error.what()));
+        return false;
+    }
+    SetBoxTexts(texts);
+    SetCaseFile(path);
+    RememberRecent(path);
+    return true;
+}
+
+void TForm1::OpenCaseFromDialog() {
+    if (!MaySetCaseAside()) return;
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Case"), {}, CaseFilter);
+    if (!path.isEmpty()) OpenCase(path);
+}
+
+bool TForm1::SaveCase(const QString& path) {
+    QSaveFile file(path);
+    try {
+        const std::string content = CaseFileText(BoxTexts(), decimalSeparator_);
+        if (file.open(QIODevice::WriteOnly) &&
+            file.write(content.data(), static_cast<qint64>(content.size())) ==
+                static_cast<qint64>(content.size()) &&
+            file.commit()) {
+            SetCaseFile(path);
+            RememberRecent(path);
+            return true;
+        }
+    } catch (const CaseFileError& error) {
+        QMessageBox::warning(this, Caption, FromUtf8(error.what()));
+        return false;
+    }
+    QMessageBox::warning(this, Caption, QStringLiteral("Cannot save the case to %1: %2").arg(path, file.errorString()));
+    return false;
+}
+
+bool TForm1::SaveCaseToFile() { return casePath_.isEmpty() ? SaveCaseAs() : SaveCase(casePath_); }
+
+bool TForm1::SaveCaseAs() {
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Case As"), casePath_, CaseFilter);
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".vcase");
+    return SaveCase(path);
+}
+
+void TForm1::RememberRecent(const QString& path) {
+    QSettings settings;
+    QStringList recent = settings.value(RecentCasesKey).toStringList();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    settings.setValue(RecentCasesKey, recent.mid(0, RecentCaseLimit));
+}
+
+void TForm1::FillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList recent = QSettings().value(RecentCasesKey).toStringList();
+    for (const QString& path : recent) {
+        recentMenu_->addAction(path, this, [this, path] {
+            if (MaySetCaseAside()) OpenCase(path);
+        });
+    }
+    recentMenu_->setEnabled(!recent.isEmpty());
+}
+
+void TForm1::ShowAbout() {
+    QMessageBox::about(this, QStringLiteral("About Vortane"),
+                       QStringLiteral("Vortane %1\nMixing section of a barrier screw: pressures, "
+                                      "power and melt temperature rise.\n\nCompiler: %2\nQt: %3 (built with %4)")
+                           .arg(QStringLiteral(VORTANE_VERSION), CompilerName(),
+                                QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR)));
+}
+
+void TForm1::ShowResults() {
+    results_->show();
+    results_->raise();
+    results_->activateWindow();
 }
 
 }  // namespace vortane

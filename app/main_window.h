@@ -8,18 +8,22 @@
 #include "case/input_fields.h"
 #include "run/calculation_run.h"
 
+class QAction;
 class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QTabWidget;
 class QTreeWidget;
 
 namespace vortane {
 
+class ResultsWindow;
 class TFinishForm;
 
 // The main window: the section drawing, the 28 input boxes on three pages, the
@@ -31,6 +35,14 @@ class TForm1 final : public QWidget {
 public:
     explicit TForm1(TFinishForm& finishForm);
 
+    // Fills the 28 boxes from a case file. A file that cannot be read or taken
+    // changes no box and is named, with its line and the problem, in a message
+    // box; returns whether the case was opened.
+    bool OpenCase(const QString& path);
+    bool SaveCase(const QString& path);
+
+    ResultsWindow& Results() { return *results_; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -38,6 +50,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CreateMenus();
     void CreateBackground();
     void CreatePages();
     void CreateCoefficientPage(QFrame& panel);
@@ -53,10 +66,35 @@ private:
 
     RunRequest Request() const;
     void ShowResult(const RunResult& result);
+    void FindRejectedBox(int box);
+
+    // The case file: its path (empty when none is open), and the texts it
+    // holds, to tell whether the boxes differ from it.
+    InputTexts BoxTexts() const;
+    void SetBoxTexts(const InputTexts& texts);
+    void SetCaseFile(const QString& path);
+    void UpdateModified();
+    bool MaySetCaseAside();  // false when the user cancels
+    void NewCase();
+    void OpenCaseFromDialog();
+    bool SaveCaseToFile();
+    bool SaveCaseAs();
+    void RememberRecent(const QString& path);
+    void FillRecentMenu();
+    void ShowAbout();
+    void ShowResults();
+    QString CaseName() const;
 
     TFinishForm& finishForm_;
     const char decimalSeparator_;
     QHash<QString, QString> lastDirectoryOnVolume_;
+
+    QString casePath_;
+    InputTexts caseTexts_;
+    QString lastReportPath_;
+    ResultsWindow* results_;
+    QMenuBar* menuBar_;
+    QMenu* recentMenu_;
 
     QFrame* Panel1;
     QFrame* Panel2;

@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "cli/case_file.h"
+#include "case/case_file.h"
 #include "cli/command_line.h"
 #include "cli/output_file.h"
 #include "cli/study_plots.h"
@@ -32,10 +32,7 @@ void WriteFile(const std::string& path, std::string_view content) {
 // The box texts: defaults, then the case file, then FIELD=TEXT arguments.
 InputTexts CaseTexts(const cli::Options& options, char separator) {
     InputTexts texts = DefaultTexts(separator);
-    if (options.caseFile) {
-        for (const cli::CaseEntry& entry : cli::ReadCaseFile(*options.caseFile))
-            texts[entry.field->box - 1] = entry.text;
-    }
+    if (options.caseFile) texts = ApplyCaseEntries(texts, ReadCaseFile(*options.caseFile), separator);
     for (const auto& [field, text] : options.boxTexts) texts[field->box - 1] = text;
     return texts;
 }
@@ -88,7 +85,7 @@ int Sweep(const cli::Options& options, InputTexts texts, char separator) {
 int Run(const cli::Options& options) {
     const char separator = options.decimalSeparator.value_or(cli::LocaleDecimalSeparator());
     InputTexts texts = CaseTexts(options, separator);
-    if (options.writeCaseFile) cli::WriteCaseFile(*options.writeCaseFile, texts);
+    if (options.writeCaseFile) WriteFile(*options.writeCaseFile, CaseFileText(texts, separator));
     return options.sweeps.empty() ? SingleRun(options, std::move(texts), separator)
                                   : Sweep(options, std::move(texts), separator);
 }
@@ -104,6 +101,9 @@ int main(int argc, char** argv) {
         }
         return Run(options);
     } catch (const cli::UsageError& error) {
+        std::cerr << "vortane-calc: " << error.what() << "\n\n" << cli::UsageText;
+        return Usage;
+    } catch (const CaseFileError& error) {
         std::cerr << "vortane-calc: " << error.what() << "\n\n" << cli::UsageText;
         return Usage;
     } catch (const std::exception& error) {

@@ -26,4 +26,21 @@ std::string ToCodePage932(std::string_view utf8) {
     return out;
 }
 
+std::string FromCodePage932(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (std::size_t at = 0; at < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+            out += bytes[at++];
+        } else if (bytes.substr(at, DegreeCelsius932.size()) == DegreeCelsius932) {
+            out += DegreeCelsius;
+            at += DegreeCelsius932.size();
+        } else {
+            out += "\uFFFD";
+            ++at;
+        }
+    }
+    return out;
+}
+
 }  // namespace vortane

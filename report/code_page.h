@@ -10,4 +10,8 @@ namespace vortane {
 // character is a std::invalid_argument naming it.
 std::string ToCodePage932(std::string_view utf8);
 
+// A report's bytes as UTF-8: ASCII as it is, 0x81 0x8E as ℃, and any other
+// byte as U+FFFD, the replacement character.
+std::string FromCodePage932(std::string_view bytes);
+
 }  // namespace vortane

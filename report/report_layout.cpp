@@ -1,6 +1,8 @@
 #include "report/report_layout.h"
 
 #include <algorithm>
+#include <span>
+#include <stdexcept>
 
 #include "report/code_page.h"
 #include "report/value_format.h"
@@ -166,6 +168,14 @@ std::string ChannelBlock(const C& data, char decimalSeparator) {
 std::string ResultsBlock(const C& data, char decimalSeparator) {
     static const std::vector<std::string> labels = RowLabels(ResultRows, ResultsLabelWidth);
     return ComputedBlock(ResultsTitle, ResultRows, labels, data, decimalSeparator);
+}
+
+std::string ReportedText(const ReportedValue& value, const C& data, char decimalSeparator) {
+    for (const auto& rows : {std::span<const Row>(ChannelRows), std::span<const Row>(ResultRows)})
+        for (const Row& row : rows)
+            if (row.value.field == value.field)
+                return FormatReal(data.*value.field, row.rule, decimalSeparator);
+    throw std::invalid_argument("not a reported value: " + std::string(value.name));
 }
 
 const std::vector<ReportedValue>& ChannelValues() {

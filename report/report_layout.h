@@ -25,6 +25,9 @@ struct ReportedValue {
     double CaseData::*field;
 };
 
+// A value of the channel or results block written as the report writes it.
+std::string ReportedText(const ReportedValue& value, const CaseData& data, char decimalSeparator);
+
 // The values of the two computed blocks, in report order.
 const std::vector<ReportedValue>& ChannelValues();
 const std::vector<ReportedValue>& ResultValues();

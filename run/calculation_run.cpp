@@ -31,7 +31,7 @@ void WriteBlock(BlockWriter writer, RunResult& result, const std::optional<Repor
 RunOutcome RunStages(RunResult& result, const RunRequest& request,
                      const std::optional<ReportFile>& report) {
     CaseData& data = result.data;
-    ReadInputData(data, request.texts, request.decimalSeparator, result.messages);
+    result.rejectedBox = ReadInputData(data, request.texts, request.decimalSeparator, result.messages);
     if (!data.InputOk) return RunOutcome::InputRejected;
     WriteBlock(WriteInputData, result, report);
     if (!data.FileOk) return RunOutcome::FileNotOpened;

@@ -33,6 +33,13 @@ enum class RunOutcome {
     Fault,            // arithmetic fault or I/O error
 };
 
+// Whether a run that ended so got as far as the channel block: its report
+// holds it, and its record the channel's values.
+constexpr bool HoldsChannelBlock(RunOutcome outcome) {
+    return outcome == RunOutcome::Complete || outcome == RunOutcome::PressureTooLow ||
+           outcome == RunOutcome::NotConverged;
+}
+
 // What a run leaves for its front end to show: the messages the stages raised,
 // then the fault that ended the run, if any, then (when complete) the
 // completion dialog.
@@ -42,6 +49,7 @@ struct RunResult {
     std::string fault;      // the error box's text when the outcome is Fault
     int passes = 0;         // passes of the temperature iteration made
     int blocksWritten = 0;  // report blocks written to the file, 0 to 3
+    int rejectedBox = 0;    // the box whose text did not convert (Edit1 ... Edit28), or 0
     CaseData data;
 };
 

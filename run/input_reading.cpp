@@ -20,16 +20,17 @@ bool Convert(CaseData& data, const InputField& field, const std::string& text,
 
 }  // namespace
 
-void ReadInputData(CaseData& data, const InputTexts& texts, char decimalSeparator,
+int ReadInputData(CaseData& data, const InputTexts& texts, char decimalSeparator,
                    Messages& messages) {
     for (const InputField& field : InputFields()) {
         if (!Convert(data, field, texts[field.box - 1], decimalSeparator)) {
             data.InputOk = false;
             messages.emplace_back(message::InputNotProper);
-            return;
+            return field.box;
         }
     }
     data.InputOk = true;
+    return 0;
 }
 
 }  // namespace vortane

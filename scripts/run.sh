@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Sets up everything, builds, and opens the window. With --headless it computes
 # a case instead; the remaining arguments go to vortane-calc (FIELD=TEXT, -o FILE, ...).
+# Set-up and build output goes to standard error, so standard output carries
+# only the program's own. Afterwards `cmake --install build/release` works.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 (
   cd "$root"
   scripts/install-deps.sh
   cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build/release -j "$(nproc)" --target vortane vortane-calc
-)
+  cmake --build build/release -j "$(nproc)" --target vortane vortane-calc vortane_icon
+) >&2
 if [ "${1:-}" = --headless ]; then
   shift
   exec "$root/build/release/cli/vortane-calc" "$@"

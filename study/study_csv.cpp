@@ -8,11 +8,6 @@ namespace vortane {
 
 namespace {
 
-bool HoldsChannelBlock(RunOutcome outcome) {
-    return outcome == RunOutcome::Complete || outcome == RunOutcome::PressureTooLow ||
-           outcome == RunOutcome::NotConverged;
-}
-
 void AppendNumber(std::string& line, double value) {
     char buffer[32];
     const auto result =

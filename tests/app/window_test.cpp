@@ -71,9 +71,12 @@ private slots:
 
     void controlsAtTheirPlaces() {
         Program program;
-        QCOMPARE(program.form1->size(), QSize(663, 440));
+        // The menu bar stands above the 663 x 440 client area.
+        const int menu = program.Find<QWidget>(QStringLiteral("MenuBar"))->sizeHint().height();
+        QVERIFY(menu > 0);
+        QCOMPARE(program.form1->size(), QSize(663, 440 + menu));
         const std::tuple<const char*, const char*, QRect> places[] = {
-            {"Panel1", "Form1", {0, 0, 663, 440}},
+            {"Panel1", "Form1", {0, menu, 663, 440}},
             {"Panel2", "Panel1", {27, 9, 429, 177}},
             {"Image1", "Panel2", {2, 2, 425, 173}},
             {"TabbedNotebook1", "Panel1", {11, 197, 448, 236}},
@@ -115,7 +118,8 @@ private slots:
         Program program;
         QVERIFY(program.Show());
         program.form1->resize(900, 620);
-        QTRY_COMPARE(program.Find<QWidget>(QStringLiteral("Panel1"))->geometry(), QRect(0, 0, 900, 620));
+        const int menu = program.Find<QWidget>(QStringLiteral("MenuBar"))->sizeHint().height();
+        QTRY_COMPARE(program.Find<QWidget>(QStringLiteral("Panel1"))->geometry(), QRect(0, menu, 900, 620 - menu));
         QCOMPARE(program.Find<QWidget>(QStringLiteral("BitBtn1"))->geometry(), QRect(472, 391, 85, 35));
         QCOMPARE(program.Find<QWidget>(QStringLiteral("TabbedNotebook1"))->geometry(), QRect(11, 197, 448, 236));
     }

@@ -21,5 +21,11 @@ TEST(CodePage932, OtherCharactersAreRefused) {
     EXPECT_THROW(ToCodePage932("\x81\x8E"), std::invalid_argument);  // already code page 932
 }
 
+TEST(CodePage932, ReportBytesReadBackAsUtf8) {
+    const std::string caption = "Temperature Difference (℃)   =  29.55\r\n";
+    EXPECT_EQ(FromCodePage932(ToCodePage932(caption)), caption);
+    EXPECT_EQ(FromCodePage932("a\x81"), "a\uFFFD");  // a lead byte without its partner
+}
+
 }  // namespace
 }  // namespace vortane

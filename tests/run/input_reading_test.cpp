@@ -16,7 +16,7 @@ namespace {
 TEST(InputReading, DefaultTextsAllConvert) {
     CaseData d;
     Messages sink;
-    ReadInputData(d, DefaultTexts('.'), '.', sink);
+    EXPECT_EQ(ReadInputData(d, DefaultTexts('.'), '.', sink), 0);
     EXPECT_TRUE(d.InputOk);
     EXPECT_TRUE(sink.empty());
     const double reals[] = {11.43, 80.0,  267.0, 21.6,  1.27,  0.5,   0.052, 0.011, 0.62,
@@ -129,7 +129,7 @@ TEST(InputReading, StopsAtTheFirstBadBox) {
     CaseData d;
     d.InletMeltTemp = -1;
     Messages sink;
-    ReadInputData(d, texts, '.', sink);
+    EXPECT_EQ(ReadInputData(d, texts, '.', sink), 13);  // the box that failed
     EXPECT_FALSE(d.InputOk);
     EXPECT_EQ(sink,
               std::vector<std::string>{"Input data is not proper, change and try again!"});
@@ -143,7 +143,7 @@ TEST(InputReading, EmptyFirstBoxFailsAtOnce) {
     texts[0] = "";
     CaseData d;
     Messages sink;
-    ReadInputData(d, texts, '.', sink);
+    EXPECT_EQ(ReadInputData(d, texts, '.', sink), 1);
     EXPECT_FALSE(d.InputOk);
     EXPECT_EQ(sink.size(), 1u);
     EXPECT_EQ(d.ScrewSpeed, 0.0);

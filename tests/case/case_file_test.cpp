@@ -1,18 +1,17 @@
-#include "cli/case_file.h"
+#include "case/case_file.h"
 
 #include <gtest/gtest.h>
 
-#include "cli/command_line.h"
 #include "support/scratch_dir.h"
 
-namespace vortane::cli {
+namespace vortane {
 namespace {
 
-// The usage error's text, or "" when there is none.
+// The error's text, or "" when there is none.
 std::string ErrorOf(std::string_view content) {
     try {
         ParseCaseFile(content, "study.case");
-    } catch (const UsageError& error) {
+    } catch (const CaseFileError& error) {
         return error.what();
     }
     return "";
@@ -66,33 +65,56 @@ TEST(CaseFile, WrittenCaseReadsBackToTheSameTexts) {
     texts[13] = "";
     texts[14] = "87 # warm";
     texts[15] = "\"0.1\"";
-    const std::string content = CaseFileText(texts);
+    const std::string content = CaseFileText(texts, ',');
     EXPECT_EQ(content.substr(0, content.find('\n', content.find('\n') + 1) + 1),
               "# Vortane case: the texts of the 28 input boxes\n"
-              "BarrelDiameter        = 11,43\n");
-    InputTexts read = DefaultTexts('.');
-    for (const CaseEntry& entry : ParseCaseFile(content, "kept.case"))
-        read[entry.field->box - 1] = entry.text;
-    EXPECT_EQ(read, texts);
-    EXPECT_EQ(ParseCaseFile(content, "kept.case").size(), 28u);
+              "BarrelDiameter        = 11.43\n");  // numbers always with a point
+    const std::vector<CaseEntry> entries = ParseCaseFile(content, "kept.case");
+    EXPECT_EQ(entries.size(), 28u);
+    EXPECT_EQ(ApplyCaseEntries(DefaultTexts('.'), entries, ','), texts);
+}
+
+// A case keeps its numbers whatever the locales that write and read it.
+TEST(CaseFile, NumbersReadTheSameUnderAnyDecimalSeparator) {
+    InputTexts comma = DefaultTexts(',');
+    comma[2] = "30,5";
+    comma[22] = "7,1E-1";
+    const std::string content = CaseFileText(comma, ',');
+    EXPECT_NE(content.find("OutputRate            = 30.5\n"), std::string::npos);
+    EXPECT_NE(content.find("A0                    = 7.1E-1\n"), std::string::npos);
+    const InputTexts point = ApplyCaseEntries(DefaultTexts('.'), ParseCaseFile(content, "c"), '.');
+    EXPECT_EQ(point[2], "30.5");
+    EXPECT_EQ(point[0], "11.43");
+    EXPECT_EQ(point[22], "7.1E-1");
+    EXPECT_EQ(CaseFileText(point, '.'), content);
+
+    // Texts that are not numbers in the writer's notation are kept as typed;
+    // a file written in a comma locale before the rule still loads there.
+    InputTexts odd = DefaultTexts(',');
+    odd[2] = "30.5";  // not a number where the comma is the separator
+    odd[3] = "abc";
+    const InputTexts back = ApplyCaseEntries(DefaultTexts(','), ParseCaseFile(CaseFileText(odd, ','), "c"), ',');
+    EXPECT_EQ(back[3], "abc");
+    EXPECT_EQ(ApplyCaseEntries(DefaultTexts(','), ParseCaseFile("OutputRate = 30,5\n", "old"), ',')[2],
+              "30,5");
 }
 
 TEST(CaseFile, LineBreaksCannotBeKept) {
     InputTexts texts = DefaultTexts('.');
     texts[2] = "3\n0";
-    EXPECT_THROW(CaseFileText(texts), UsageError);
+    EXPECT_THROW(CaseFileText(texts, '.'), CaseFileError);
 }
 
-TEST(CaseFile, UnreadableFileIsAUsageError) {
+TEST(CaseFile, UnreadableFileNamesTheFile) {
     testing::ScratchDir dir;
     try {
         ReadCaseFile(dir.Path("missing.case").string());
         FAIL() << "no error";
-    } catch (const UsageError& error) {
+    } catch (const CaseFileError& error) {
         EXPECT_NE(std::string(error.what()).find("missing.case: No such file"), std::string::npos)
             << error.what();
     }
 }
 
 }  // namespace
-}  // namespace vortane::cli
+}  // namespace vortane

@@ -1,14 +1,14 @@
-#include "cli/case_file.h"
+#include "case/case_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
-#include "cli/command_line.h"
-#include "cli/output_file.h"
+#include "case/number_text.h"
 
-namespace vortane::cli {
+namespace vortane {
 
 namespace {
 
@@ -40,7 +40,7 @@ public:
         return true;
     }
 
-    [[noreturn]] void Fail(const std::string& what) const { throw UsageError(where_ + what); }
+    [[noreturn]] void Fail(const std::string& what) const { throw CaseFileError(where_ + what); }
 
 private:
     static std::string Plain(std::string_view rest) {
@@ -75,6 +75,15 @@ private:
 bool NeedsQuotes(std::string_view text) {
     return text.empty() || IsBlank(text.front()) || IsBlank(text.back()) ||
            text.find_first_of("#\"") != std::string_view::npos;
+}
+
+// A real text that reads as a number in `from` notation, rewritten in `to`;
+// any other text as it is.
+std::string InNotation(const InputField& field, std::string text, char from, char to) {
+    if (field.conversion != InputField::Conversion::Real || from == to) return text;
+    if (!ConvertReal(text, from) || text.find(to) != std::string::npos) return text;
+    std::replace(text.begin(), text.end(), from, to);
+    return text;
 }
 
 std::string CaseText(std::string_view text) {
@@ -115,18 +124,25 @@ std::vector<CaseEntry> ParseCaseFile(std::string_view content, std::string_view 
 
 std::vector<CaseEntry> ReadCaseFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw UsageError("cannot read case file " + path + ": " + std::strerror(errno));
+    if (!in) throw CaseFileError("cannot read case file " + path + ": " + std::strerror(errno));
     std::ostringstream content;
     content << in.rdbuf();
     return ParseCaseFile(content.str(), path);
 }
 
-std::string CaseFileText(const InputTexts& texts) {
+InputTexts ApplyCaseEntries(InputTexts texts, const std::vector<CaseEntry>& entries,
+                            char decimalSeparator) {
+    for (const CaseEntry& entry : entries)
+        texts[entry.field->box - 1] = InNotation(*entry.field, entry.text, '.', decimalSeparator);
+    return texts;
+}
+
+std::string CaseFileText(const InputTexts& texts, char decimalSeparator) {
     std::string content = "# Vortane case: the texts of the 28 input boxes\n";
     for (const InputField& field : InputFields()) {
-        const std::string& text = texts[field.box - 1];
+        const std::string text = InNotation(field, texts[field.box - 1], decimalSeparator, '.');
         if (text.find_first_of("\r\n") != std::string::npos)
-            throw UsageError("the text of " + std::string(field.name) +
+            throw CaseFileError("the text of " + std::string(field.name) +
                              " holds a line break, which a case file cannot keep");
         std::string name(field.name);
         name.resize(std::max<std::size_t>(name.size(), 21), ' ');
@@ -135,10 +151,4 @@ std::string CaseFileText(const InputTexts& texts) {
     return content;
 }
 
-void WriteCaseFile(const std::string& path, const InputTexts& texts) {
-    OutputFile file(path);
-    file.Write(CaseFileText(texts));
-    file.Close();
-}
-
-}  // namespace vortane::cli
+}  // namespace vortane

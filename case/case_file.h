@@ -1,0 +1,53 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "case/input_fields.h"
+
+namespace vortane {
+
+// Case files: the texts of the 28 input boxes, one `FIELD = TEXT` a line,
+// FIELD a field or box name. TEXT is taken without the blanks around it; a
+// text in double quotes keeps them ("" stands for a quote inside). `#` starts
+// a comment outside quotes; blank lines are ignored.
+//
+// Numbers in a file always use a point as decimal separator, whatever the
+// locale that wrote it: a real box's text that reads as a number in the
+// user's notation is written with a point, and one that reads as a number
+// with a point is read back in the user's notation. Other texts are kept as
+// they are, so files written before this rule (in a comma locale, say) load
+// as they always did.
+
+// A case file that cannot be read or taken; the text names the file and, for
+// a line, its number.
+class CaseFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct CaseEntry {
+    const InputField* field;
+    std::string text;  // as the file holds it
+    int line;
+};
+
+// The entries of a case file's content; a malformed line, an unknown field or
+// a field given twice is a CaseFileError naming `fileName` and the line.
+std::vector<CaseEntry> ParseCaseFile(std::string_view content, std::string_view fileName);
+
+// Reads and parses the file; one that cannot be read is a CaseFileError.
+std::vector<CaseEntry> ReadCaseFile(const std::string& path);
+
+// `texts` with the entries put in their boxes, each in the user's notation.
+InputTexts ApplyCaseEntries(InputTexts texts, const std::vector<CaseEntry>& entries,
+                            char decimalSeparator);
+
+// The 28 texts, in the user's notation, as a case file: one line per box in
+// box order. A text holding a line break cannot be kept in one line:
+// CaseFileError.
+std::string CaseFileText(const InputTexts& texts, char decimalSeparator);
+
+}  // namespace vortane

@@ -1,0 +1,70 @@
+#include "study/run_summary.h"
+
+#include "report/report_layout.h"
+#include "report/value_format.h"
+#include "study/channel_profile.h"
+
+namespace vortane {
+
+namespace {
+
+constexpr int ProfileSteps = 100;
+
+std::vector<SummaryValue> Reported(const std::vector<ReportedValue>& values, const CaseData& data,
+                                   char sep) {
+    std::vector<SummaryValue> out;
+    out.reserve(values.size());
+    for (const ReportedValue& value : values)
+        out.push_back({std::string(value.name), std::string(value.caption),
+                       ReportedText(value, data, sep), data.*value.field});
+    return out;
+}
+
+SummaryValue Pressure(std::string name, std::string caption, double value, char sep) {
+    return {std::move(name), std::move(caption), FormatFixed(value, 7, 2, sep), value};
+}
+
+std::string BlocksHeld(int blocks) {
+    constexpr const char* Held[] = {"no block", "the input block", "the input and channel blocks",
+                                    "the input, channel and results blocks"};
+    return Held[blocks < 0 || blocks > 3 ? 0 : blocks];
+}
+
+std::string StopOf(const RunResult& run) {
+    if (run.outcome == RunOutcome::Fault) return run.fault;
+    return run.messages.empty() ? std::string() : run.messages.back();
+}
+
+}  // namespace
+
+RunSummary SummarizeRun(const RunResult& run, char decimalSeparator) {
+    RunSummary summary;
+    summary.blocksHeld = BlocksHeld(run.blocksWritten);
+    if (HoldsChannelBlock(run.outcome))
+        summary.channel = Reported(ChannelValues(), run.data, decimalSeparator);
+    if (run.outcome != RunOutcome::Complete) {
+        summary.stop = StopOf(run);
+        return summary;
+    }
+    summary.results = Reported(ResultValues(), run.data, decimalSeparator);
+    ChannelProfile profile = ProfileOfRun(run, ProfileSteps);
+    summary.profileFault = std::move(profile.fault);
+    summary.profile = std::move(profile.points);
+    if (!summary.profile.empty()) {
+        const ChannelPoint& start = summary.profile.front();
+        const ChannelPoint& end = summary.profile.back();
+        const char sep = decimalSeparator;
+        summary.results.push_back(Pressure("PressureInletEnd", "Pressure at Inlet Channel End (kgf/cm2)",
+                                           end.pressureInlet, sep));
+        summary.results.push_back(Pressure("PressureOutletStart",
+                                           "Pressure at Outlet Channel Start (kgf/cm2)",
+                                           start.pressureOutlet, sep));
+        summary.results.push_back(Pressure("PressureOutletEnd", "Pressure at Outlet Channel End (kgf/cm2)",
+                                           end.pressureOutlet, sep));
+    }
+    summary.results.push_back({"Passes", "Passes of the temperature iteration (-)",
+                               std::to_string(run.passes), static_cast<double>(run.passes)});
+    return summary;
+}
+
+}  // namespace vortane

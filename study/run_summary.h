@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/profile_along_channels.h"
+#include "run/calculation_run.h"
+
+namespace vortane {
+
+// One value of a run's summary: its name, the caption it is shown under
+// (UTF-8, with its unit), its text in the user's notation and the number.
+struct SummaryValue {
+    std::string name;
+    std::string caption;
+    std::string text;
+    double value;
+};
+
+// What a run found, for a front end to show: the channel characteristics and
+// the results as the report writes them, the absolute pressures at the channel
+// ends (kgf/cm2), the passes, and the profile along the channels; or, for a run
+// that stopped, what stopped it and the blocks its report holds.
+struct RunSummary {
+    std::vector<SummaryValue> channel;  // when the report holds the channel block
+    std::vector<SummaryValue> results;  // when the run completed
+    std::string stop;                   // the message or fault that ended the run; empty when complete
+    std::string blocksHeld;             // "input, channel and results blocks", ...
+    std::vector<ChannelPoint> profile;  // z = 0 ... 1 in 100 steps, when complete
+    std::string profileFault;
+};
+
+RunSummary SummarizeRun(const RunResult& run, char decimalSeparator);
+
+}  // namespace vortane

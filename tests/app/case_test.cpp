@@ -1,0 +1,152 @@
+// Case files in the window, the rejected box found for the user, and the
+// Results window that follows the runs.
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/results_window.h"
+#include "modal_closer.h"
+#include "program.h"
+#include "report/report_layout.h"
+
+namespace vortane::testing {
+
+namespace {
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+RunRequest RequestOf(const Program& program) {
+    RunRequest request{{}, "", '.', ReportTarget::None};
+    for (int box = 1; box <= InputCount; ++box) request.texts[box - 1] = program.Edit(box)->text().toStdString();
+    return request;
+}
+
+}  // namespace
+
+class CaseTest : public QObject {
+    Q_OBJECT
+
+    void PressOk(Program& program) {
+        QTest::mouseClick(program.Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }  // recent cases kept aside
+    void init() { QLocale::setDefault(QLocale::c()); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    // The window's report of an opened case is vortane-calc's of the same
+    // file, and the Results window shows that run's record.
+    void openedCaseRunsAsTheCommandLineRunsIt() {
+        Program program;
+        QVERIFY(program.Show());
+        ModalCloser closer;
+        const QString path = program.Scratch() + QStringLiteral("/thirty.vcase");
+        Write(path, "# thirty\nOutputRate = 30\nA0 = 6.9\n");
+        QVERIFY(program.form1->OpenCase(path));
+        QCOMPARE(program.Edit(3)->text(), QStringLiteral("30"));
+        QCOMPARE(program.Edit(23)->text(), QStringLiteral("6.9"));
+        QVERIFY(!program.Edit(23)->isEnabled());
+        QCOMPARE(program.form1->windowTitle(), QStringLiteral("thirty.vcase[*] — Vortane"));
+        PressOk(program);
+
+        QProcess calc;
+        calc.setWorkingDirectory(program.Scratch());
+        calc.start(QStringLiteral(VORTANE_CALC), {QStringLiteral("--case"), path, QStringLiteral("-o"),
+                                                  QStringLiteral("calc.txt")});
+        QVERIFY(calc.waitForFinished(30000));
+        QCOMPARE(calc.exitCode(), 0);
+        const QByteArray report = Bytes(program.Scratch() + QStringLiteral("/result.txt"));
+        QVERIFY(report.size() > 1000);
+        QCOMPARE(report, Bytes(program.Scratch() + QStringLiteral("/calc.txt")));
+
+        ResultsWindow& results = program.form1->Results();
+        QTRY_VERIFY(results.isVisible());
+        QVERIFY(results.windowTitle().contains(QStringLiteral("Results")));
+        const RunResult run = RunCalculation(RequestOf(program));
+        for (const ReportedValue& value : ResultValues()) {
+            const auto* label = results.findChild<QLabel*>(QString::fromUtf8(value.name.data(), value.name.size()));
+            QVERIFY2(label, value.name.data());
+            QCOMPARE(label->accessibleName(), QString::fromUtf8(value.caption.data(), value.caption.size()));
+            QCOMPARE(label->text().toStdString(), ReportedText(value, run.data, '.'));
+        }
+        QCOMPARE(results.findChild<QLabel*>(QStringLiteral("Passes"))->text(), QString::number(run.passes));
+    }
+
+    void malformedCaseChangesNoBox() {
+        Program program;
+        QVERIFY(program.Show());
+        ModalCloser closer;
+        const QString path = program.Scratch() + QStringLiteral("/bad.vcase");
+        Write(path, "OutputRate = 30\nSpeed = 80\n");
+        QVERIFY(!program.form1->OpenCase(path));
+        QCOMPARE(program.Edit(3)->text(), QStringLiteral("267.0"));
+        QCOMPARE(program.form1->windowTitle(), QStringLiteral("Vortane"));
+        QCOMPARE(closer.shown.size(), 1u);
+        QCOMPARE(closer.shown[0].text, path + QStringLiteral(":2: unknown field Speed"));
+    }
+
+    void rejectedBoxIsFound() {
+        Program program;
+        QVERIFY(program.Show());
+        ModalCloser closer;
+        program.Edit(14)->setText(QStringLiteral("17O.0"));
+        PressOk(program);
+        QCOMPARE(closer.Seen(), QStringList{QStringLiteral("Vortane: Input data is not proper, change and try again!")});
+        QCOMPARE(program.Find<QTabWidget>(QStringLiteral("TabbedNotebook1"))->currentIndex(), 1);
+        QTRY_COMPARE(program.form1->focusWidget(), program.Edit(14));
+        QCOMPARE(program.Edit(14)->selectedText(), QStringLiteral("17O.0"));
+    }
+
+    // Numbers in a case file read the same whatever the locales that wrote
+    // and read it.
+    void caseSavedWithCommasOpensWithPoints() {
+        ModalCloser closer;
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("comma.vcase"));
+        {
+            QLocale::setDefault(QLocale(QLocale::German));
+            Program program;
+            program.Edit(3)->setText(QStringLiteral("30,5"));
+            QVERIFY(program.form1->SaveCase(path));
+            QVERIFY(!program.form1->isWindowModified());
+        }
+        QCOMPARE(closer.Seen(), QStringList());
+        QLocale::setDefault(QLocale::c());
+        Program program;
+        QVERIFY(program.form1->OpenCase(path));
+        QCOMPARE(program.Edit(1)->text(), QStringLiteral("11.43"));
+        QCOMPARE(program.Edit(3)->text(), QStringLiteral("30.5"));
+        QCOMPARE(program.Edit(27)->text(), QStringLiteral("-4.7079E-7"));
+        program.Edit(3)->setText(QStringLiteral("31"));
+        QVERIFY(program.form1->isWindowModified());
+    }
+
+    void boxesShowTheirTextsFromTheStart() {
+        Program program;
+        for (int box = 1; box <= InputCount; ++box) {
+            QCOMPARE(program.Edit(box)->cursorPosition(), 0);
+            QVERIFY(!program.Edit(box)->accessibleName().isEmpty());
+        }
+        QCOMPARE(program.Edit(25)->accessibleName(), QStringLiteral("A11"));
+    }
+};
+
+}  // namespace vortane::testing
+
+QTEST_MAIN(vortane::testing::CaseTest)
+#include "case_test.moc"
