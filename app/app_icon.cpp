@@ -23,10 +23,10 @@ QPolygon Band(int top, int height) {
 
 }  // namespace
 
-QImage IconImage() {
+QImage IconImage(qreal devicePixelRatio) {
     // A small developed view: the inlet and outlet channels with the barrier
     // flight between them, and the melt crossing it.
-    QImage image(32, 32, QImage::Format_RGB32);
+    QImage image = BlankPicture({32, 32}, devicePixelRatio, QImage::Format_RGB32);
     image.fill(QColor(255, 255, 0));
     {
         QPainter p(&image);

@@ -1,4 +1,5 @@
 #include <QPainter>
+#include <QPixmap>
 #include <QPolygonF>
 
 #include "app/pictures.h"
@@ -7,16 +8,28 @@ namespace vortane {
 
 namespace {
 
-QImage EmptyGlyph() {
-    QImage glyph(18, 18, QImage::Format_ARGB32_Premultiplied);
+QImage EmptyGlyph(qreal devicePixelRatio) {
+    QImage glyph = BlankPicture({18, 18}, devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
     glyph.fill(Qt::transparent);
     return glyph;
 }
 
 }  // namespace
 
-QImage OkGlyph() {
-    QImage glyph = EmptyGlyph();
+QImage BlankPicture(QSize size, qreal devicePixelRatio, QImage::Format format) {
+    QImage image((QSizeF(size) * devicePixelRatio).toSize(), format);
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
+QIcon CrispIcon(QImage (*draw)(qreal devicePixelRatio)) {
+    QIcon icon;
+    for (const qreal ratio : {1.0, 1.5, 2.0, 3.0}) icon.addPixmap(QPixmap::fromImage(draw(ratio)));
+    return icon;
+}
+
+QImage OkGlyph(qreal devicePixelRatio) {
+    QImage glyph = EmptyGlyph(devicePixelRatio);
     QPainter p(&glyph);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -24,8 +37,8 @@ QImage OkGlyph() {
     return glyph;
 }
 
-QImage CloseGlyph() {
-    QImage glyph = EmptyGlyph();
+QImage CloseGlyph(qreal devicePixelRatio) {
+    QImage glyph = EmptyGlyph(devicePixelRatio);
     QPainter p(&glyph);
     // The exit sign.
     p.setPen(Qt::NoPen);

@@ -16,7 +16,7 @@ TFinishForm::TFinishForm(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("FinishForm"));
     setWindowTitle(QStringLiteral("Finsh"));
-    setWindowIcon(QIcon(QPixmap::fromImage(IconImage())));
+    setWindowIcon(CrispIcon(IconImage));
     setFont(InterfaceFont(12));
     setFixedSize(304, 179);
 
@@ -37,7 +37,7 @@ TFinishForm::TFinishForm(QWidget* parent)
     Label2->move(122, 104);
     Label2->adjustSize();
 
-    BitBtn1 = new QPushButton(QIcon(QPixmap::fromImage(OkGlyph())), QStringLiteral("OK"), this);
+    BitBtn1 = new QPushButton(CrispIcon(OkGlyph), QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(112, 136, 73, 25);
     BitBtn1->setDefault(true);

@@ -56,12 +56,13 @@ double Width(int pixelSize) {
 
 }  // namespace
 
-QImage FormulaPicture() {
-    QImage image(321, 19, QImage::Format_RGB888);
+QImage FormulaPicture(qreal devicePixelRatio) {
+    constexpr QSize Size(321, 19);
+    QImage image = BlankPicture(Size, devicePixelRatio, QImage::Format_RGB888);
     image.fill(Qt::white);
     // The largest size at which the whole law fits the picture.
     int pixelSize = 14;
-    while (pixelSize > 8 && Width(pixelSize) > image.width() - 4) --pixelSize;
+    while (pixelSize > 8 && Width(pixelSize) > Size.width() - 4) --pixelSize;
 
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

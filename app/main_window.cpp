@@ -119,9 +119,8 @@ TForm1::TForm1(TFinishForm& finishForm)
     : finishForm_(finishForm), decimalSeparator_(DecimalSeparatorOf(QLocale())) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Caption);
-    setWindowIcon(QIcon(QPixmap::fromImage(IconImage())));
+    setWindowIcon(CrispIcon(IconImage));
     setFont(InterfaceFont(12));
-    results_ = new ResultsWindow(this);
 
     // The menu bar stands above the 663 x 440 client area.
     CreateMenus();
@@ -179,7 +178,7 @@ void TForm1::CreateBackground() {
     // top-left corner: its right-most columns and bottom row are cut off.
     Image1 = Place<QLabel>(Panel2, QStringLiteral("Image1"), {2, 2, 425, 173});
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap::fromImage(SectionDrawing()));
+    Image1->setPixmap(QPixmap::fromImage(SectionDrawing(devicePixelRatioF())));
 }
 
 void TForm1::CreatePages() {
@@ -229,7 +228,7 @@ void TForm1::CreateCoefficientPage(QFrame& panel) {
     panel6->setLineWidth(2);
     auto* image2 = Place<QLabel>(panel6, QStringLiteral("Image2"), {2, 2, 320, 23});
     image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image2->setPixmap(QPixmap::fromImage(FormulaPicture()));
+    image2->setPixmap(QPixmap::fromImage(FormulaPicture(devicePixelRatioF())));
     PlaceLabel(&panel, QStringLiteral("Label23"), QStringLiteral("(Coefficients of Viscosity)"), {39, 66},
                15, CaptionBlue);
 }
@@ -274,13 +273,13 @@ void TForm1::CreateOutputDirectory() {
 void TForm1::CreateButtons() {
     BitBtn1 = Place<QPushButton>(Panel1, QStringLiteral("BitBtn1"), {472, 391, 85, 35});
     BitBtn1->setText(QStringLiteral("OK"));
-    BitBtn1->setIcon(QIcon(QPixmap::fromImage(OkGlyph())));
+    BitBtn1->setIcon(CrispIcon(OkGlyph));
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
 
     BitBtn2 = Place<QPushButton>(Panel1, QStringLiteral("BitBtn2"), {572, 391, 85, 35});
     BitBtn2->setText(QStringLiteral("Close(&C)"));
-    BitBtn2->setIcon(QIcon(QPixmap::fromImage(CloseGlyph())));
+    BitBtn2->setIcon(CrispIcon(CloseGlyph));
     connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
 
     for (QPushButton* button : {BitBtn1, BitBtn2}) {
@@ -336,7 +335,7 @@ void TForm1::FormClose(QCloseEvent* event) {
         return;
     }
     // The window is freed; closing the last window ends the program.
-    results_->close();
+    if (results_ != nullptr) results_->close();
     setAttribute(Qt::WA_DeleteOnClose);
     event->accept();
 }
@@ -380,7 +379,7 @@ void TForm1::ShowResult(const RunResult& result) {
         box.exec();
     }
     if (result.outcome == RunOutcome::Fault) QMessageBox::critical(this, Caption, FromUtf8(result.fault));
-    results_->ShowRun(result, CaseName(), lastReportPath_, decimalSeparator_);
+    Results().ShowRun(result, CaseName(), lastReportPath_, decimalSeparator_);
     if (result.rejectedBox != 0) FindRejectedBox(result.rejectedBox);
     if (result.outcome == RunOutcome::Complete) {
         finishForm_.ShowModal();
@@ -513,8 +512,13 @@ void TForm1::ShowAbout() {
                                 QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR)));
 }
 
+ResultsWindow& TForm1::Results() {
+    if (results_ == nullptr) results_ = new ResultsWindow(this);
+    return *results_;
+}
+
 void TForm1::ShowResults() {
-    results_->show();
+    Results().show();
     results_->raise();
     results_->activateWindow();
 }

@@ -41,7 +41,8 @@ public:
     bool OpenCase(const QString& path);
     bool SaveCase(const QString& path);
 
-    ResultsWindow& Results() { return *results_; }
+    // Made at the first run or the first View > Results, not at start-up.
+    ResultsWindow& Results();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -92,7 +93,7 @@ private:
     QString casePath_;
     InputTexts caseTexts_;
     QString lastReportPath_;
-    ResultsWindow* results_;
+    ResultsWindow* results_ = nullptr;
     QMenuBar* menuBar_;
     QMenu* recentMenu_;
 

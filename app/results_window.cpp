@@ -93,7 +93,7 @@ void AddValues(QFormLayout& form, const std::vector<SummaryValue>& values) {
 ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(QStringLiteral("Results — Vortane"));
-    resize(760, 820);
+    resize(760, 900);
 
     caseName_ = new QLabel;
     caseName_->setObjectName(QStringLiteral("CaseName"));
@@ -107,7 +107,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     chart_->setObjectName(QStringLiteral("ProfileChart"));
     chart_->setAccessibleName(QStringLiteral("Pressures and flow along the channels"));
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumHeight(260);
+    chart_->setMinimumHeight(340);
     report_ = new QPlainTextEdit;
     report_->setObjectName(QStringLiteral("ReportText"));
     report_->setAccessibleName(QStringLiteral("Report"));
@@ -150,6 +150,9 @@ void ResultsWindow::ShowRun(const RunResult& result, const QString& caseName,
 
     report_->setPlainText(ReportText(reportPath));
     reportPath_->setText(reportPath);
+    // Laid out now, while the completion dialog is up, so that showing it
+    // only maps and paints it.
+    layout()->activate();
 }
 
 void ResultsWindow::OpenReportFolder() {

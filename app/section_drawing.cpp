@@ -286,8 +286,8 @@ void DrawCrossSection(QPainter& p) {
 
 }  // namespace
 
-QImage SectionDrawing() {
-    QImage image(432, 174, QImage::Format_RGB888);
+QImage SectionDrawing(qreal devicePixelRatio) {
+    QImage image = BlankPicture({432, 174}, devicePixelRatio, QImage::Format_RGB888);
     image.fill(Ground);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(program.Edit(23)->text(), QStringLiteral("6.9"));
         QVERIFY(!program.Edit(23)->isEnabled());
         QCOMPARE(program.form1->windowTitle(), QStringLiteral("thirty.vcase[*] — Vortane"));
-        PressOk(program);
+        QTest::keyClick(program.Edit(1), Qt::Key_Return);  // Enter runs the case
 
         QProcess calc;
         calc.setWorkingDirectory(program.Scratch());
@@ -85,6 +85,21 @@ private slots:
             QCOMPARE(label->text().toStdString(), ReportedText(value, run.data, '.'));
         }
         QCOMPARE(results.findChild<QLabel*>(QStringLiteral("Passes"))->text(), QString::number(run.passes));
+    }
+
+    // After a run that stopped, the Results window says what stopped it and
+    // what the report holds.
+    void resultsOfAStoppedRun() {
+        Program program;
+        QVERIFY(program.Show());
+        ModalCloser closer;
+        program.Edit(17)->setText(QStringLiteral("21"));
+        PressOk(program);
+        const auto* stop = program.form1->Results().findChild<QLabel*>(QStringLiteral("StopMessage"));
+        QCOMPARE(stop->text(), QStringLiteral("Assumed inlet pressure is too low!\n"
+                                              "The report holds the input and channel blocks."));
+        QVERIFY(!program.form1->Results().findChild<QLabel*>(QStringLiteral("TotalPressureDrop")));
+        QVERIFY(program.form1->Results().findChild<QLabel*>(QStringLiteral("ChannelWidth")));
     }
 
     void malformedCaseChangesNoBox() {

@@ -189,7 +189,10 @@ private slots:
         };
         for (const auto& [name, picture, place] : pictures) {
             const auto* image = program.Find<QLabel>(name);
-            QCOMPARE(image->pixmap().size(), picture);
+            // Drawn for the screen's ratio: as many device pixels more, never upscaled.
+            QCOMPARE(image->pixmap().deviceIndependentSize().toSize(), picture);
+            QCOMPARE(image->pixmap().devicePixelRatio(), program.form1->devicePixelRatioF());
+            QCOMPARE(image->pixmap().size(), (QSizeF(picture) * program.form1->devicePixelRatioF()).toSize());
             QCOMPARE(image->size(), place);
             QVERIFY(!image->hasScaledContents());
             QCOMPARE(image->alignment(), Qt::AlignLeft | Qt::AlignTop);
@@ -197,6 +200,11 @@ private slots:
         const QImage icon = IconImage();
         QCOMPARE(icon.size(), QSize(32, 32));
         QVERIFY(icon.colorCount() <= 16);
+        const QImage largeIcon = IconImage(2);
+        QCOMPARE(largeIcon.size(), QSize(64, 64));
+        QCOMPARE(largeIcon.deviceIndependentSize(), QSizeF(32, 32));
+        QCOMPARE(largeIcon.pixel(29, 25), icon.pixel(14, 12));  // the same drawing, finer
+        QCOMPARE(OkGlyph(2).size(), QSize(36, 36));
         QVERIFY(!program.form1->windowIcon().isNull());
     }
 
