@@ -54,6 +54,9 @@ RunSummary SummarizeRun(const RunResult& run, char decimalSeparator) {
         const ChannelPoint& start = summary.profile.front();
         const ChannelPoint& end = summary.profile.back();
         const char sep = decimalSeparator;
+        summary.results.push_back(Pressure("PressureInletStart",
+                                           "Pressure at Inlet Channel Start (kgf/cm2)",
+                                           start.pressureInlet, sep));
         summary.results.push_back(Pressure("PressureInletEnd", "Pressure at Inlet Channel End (kgf/cm2)",
                                            end.pressureInlet, sep));
         summary.results.push_back(Pressure("PressureOutletStart",
