@@ -26,6 +26,7 @@
 
 #include "app/calc_finished.h"
 #include "app/results_window.h"
+#include "app/study_window.h"
 #include "case/case_file.h"
 #include "app/decimal_separator.h"
 #include "app/interface_style.h"
@@ -156,6 +157,10 @@ void TForm1::CreateMenus() {
     QMenu* view = menuBar_->addMenu(QStringLiteral("&View"));
     view->addAction(QStringLiteral("&Results"), QKeySequence(QStringLiteral("Ctrl+R")), this,
                     &TForm1::ShowResults);
+
+    QMenu* study = menuBar_->addMenu(QStringLiteral("&Study"));
+    study->addAction(QStringLiteral("&Sweep..."), QKeySequence(QStringLiteral("Ctrl+T")), this,
+                     &TForm1::ShowStudy);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About"), this, &TForm1::ShowAbout);
@@ -336,6 +341,7 @@ void TForm1::FormClose(QCloseEvent* event) {
     }
     // The window is freed; closing the last window ends the program.
     if (results_ != nullptr) results_->close();
+    if (study_ != nullptr) study_->close();
     setAttribute(Qt::WA_DeleteOnClose);
     event->accept();
 }
@@ -515,6 +521,25 @@ void TForm1::ShowAbout() {
 ResultsWindow& TForm1::Results() {
     if (results_ == nullptr) results_ = new ResultsWindow(this);
     return *results_;
+}
+
+StudyWindow& TForm1::Study() {
+    if (study_ == nullptr) {
+        study_ = new StudyWindow([this] { return BoxTexts(); },
+                                 [this](const InputTexts& texts) {
+                                     SetBoxTexts(texts);
+                                     raise();
+                                     activateWindow();
+                                 },
+                                 decimalSeparator_, this);
+    }
+    return *study_;
+}
+
+void TForm1::ShowStudy() {
+    Study().show();
+    study_->raise();
+    study_->activateWindow();
 }
 
 void TForm1::ShowResults() {

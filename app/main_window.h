@@ -24,6 +24,7 @@ class QTreeWidget;
 namespace vortane {
 
 class ResultsWindow;
+class StudyWindow;
 class TFinishForm;
 
 // The main window: the section drawing, the 28 input boxes on three pages, the
@@ -43,6 +44,7 @@ public:
 
     // Made at the first run or the first View > Results, not at start-up.
     ResultsWindow& Results();
+    StudyWindow& Study();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -84,6 +86,7 @@ private:
     void FillRecentMenu();
     void ShowAbout();
     void ShowResults();
+    void ShowStudy();
     QString CaseName() const;
 
     TFinishForm& finishForm_;
@@ -94,6 +97,7 @@ private:
     InputTexts caseTexts_;
     QString lastReportPath_;
     ResultsWindow* results_ = nullptr;
+    StudyWindow* study_ = nullptr;
     QMenuBar* menuBar_;
     QMenu* recentMenu_;
 

@@ -38,7 +38,8 @@ const std::string_view UsageText =
     "\n"
     "Messages go to standard error (a sweep puts them in its CSV). Exit status:\n"
     "0 complete (every point of a sweep); 1 a stage stopped the run (or a point);\n"
-    "2 bad command line or case file; 3 arithmetic fault or I/O error.\n";
+    "2 bad command line or case file; 3 arithmetic fault or I/O error; 130 a sweep\n"
+    "interrupted (Ctrl+C), its CSV holding whole rows of the points done.\n";
 
 char LocaleDecimalSeparator() {
     std::setlocale(LC_NUMERIC, "");

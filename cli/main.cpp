@@ -1,3 +1,7 @@
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
 #include <iostream>
 
 #include "case/case_file.h"
@@ -5,6 +9,7 @@
 #include "cli/output_file.h"
 #include "cli/study_plots.h"
 #include "study/channel_profile.h"
+#include "study/interrupt.h"
 #include "study/study_csv.h"
 #include "study/sweep_curves.h"
 #include "study/sweep_run.h"
@@ -13,7 +18,32 @@ namespace {
 
 using namespace vortane;
 
-enum ExitStatus { Complete = 0, Stopped = 1, Usage = 2, Fault = 3 };
+enum ExitStatus { Complete = 0, Stopped = 1, Usage = 2, Fault = 3, Interrupted = 130 };
+
+// "point N of M" on standard error, rewritten in place at most five times a
+// second, when standard error is a terminal.
+class TerminalProgress {
+public:
+    TerminalProgress() : shown_(::isatty(STDERR_FILENO) != 0) {}
+    ~TerminalProgress() {
+        if (drawn_) std::cerr << '\n';
+    }
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
+
+    void operator()(std::size_t done, std::size_t total) {
+        const auto now = std::chrono::steady_clock::now();
+        if (!shown_ || (done != total && now - last_ < std::chrono::milliseconds(200))) return;
+        last_ = now;
+        drawn_ = true;
+        std::cerr << "\rvortane-calc: point " << done << " of " << total << std::flush;
+    }
+
+private:
+    bool shown_;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point last_{};
+};
 
 int ExitStatusOf(RunOutcome outcome) {
     switch (outcome) {
@@ -72,12 +102,22 @@ int Sweep(const cli::Options& options, InputTexts texts, char separator) {
     SweepCurves curves(plan, MainSweepQuantities());
     int status = Complete;
     csv.Write(SweepHeader(plan));
-    RunSweep(plan, {}, [&](const PointResult& point) {
-        csv.Write(SweepRow(plan, point));
-        curves.Add(point);
-        status = std::max(status, ExitStatusOf(point.run.outcome));
-    });
+    std::stop_source stop;
+    const StopOnInterrupt interrupt(stop);
+    SweepEnd end;
+    {
+        TerminalProgress progress;
+        end = RunSweep(plan, {0, std::ref(progress), stop.get_token()}, [&](const PointResult& point) {
+            csv.Write(SweepRow(plan, point));
+            curves.Add(point);
+            status = std::max(status, ExitStatusOf(point.run.outcome));
+        });
+    }
     csv.Close();
+    if (end == SweepEnd::Stopped) {
+        std::cerr << "vortane-calc: interrupted; the CSV holds the points done\n";
+        return Interrupted;
+    }
     if (options.plotFile) WriteFile(*options.plotFile, cli::RenderSvg(cli::SweepChart(plan, curves)));
     return status;
 }

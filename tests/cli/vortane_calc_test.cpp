@@ -276,5 +276,34 @@ TEST(VortaneCalc, StudyOutputErrorsExitWithThree) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path("p.csv")));
 }
 
+// Ctrl+C ends a long sweep with status 130, its CSV holding whole rows of the
+// first points.
+TEST(VortaneCalc, InterruptedSweepLeavesWholeRows) {
+    ScratchDir dir;
+    const Outcome outcome =
+        RunCalc(dir, "--sweep OutputRate=100:1099:1 --sweep ScrewSpeed=1:1000:1 --csv big.csv",
+                "LC_ALL=C timeout --preserve-status -s INT 1");
+    EXPECT_EQ(outcome.status, 130) << outcome.stderrText;
+    EXPECT_NE(outcome.stderrText.find("interrupted"), std::string::npos);
+    const std::string csv = ReadBytes(dir.Path("big.csv"));
+    ASSERT_FALSE(csv.empty());
+    EXPECT_EQ(csv.back(), '\n');
+    const std::size_t lines = Lines(csv);
+    EXPECT_GT(lines, 1u);
+    EXPECT_LT(lines, 1'000'001u);
+    const auto commas = [](std::string_view line) { return std::count(line.begin(), line.end(), ','); };
+    const std::string_view all(csv);
+    const std::size_t headerEnd = all.find('\n');
+    const auto columns = commas(all.substr(0, headerEnd));
+    std::size_t number = 0;
+    for (std::size_t at = headerEnd + 1; at < all.size();) {
+        const std::size_t end = all.find('\n', at);
+        const std::string_view line = all.substr(at, end - at);
+        EXPECT_EQ(commas(line), columns) << line;
+        EXPECT_EQ(line.substr(0, line.find(',')), std::to_string(++number));  // the first points, in order
+        at = end + 1;
+    }
+}
+
 }  // namespace
 }  // namespace vortane

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <stop_token>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "study/sweep_curves.h"
+#include "study/sweep_run.h"
+
+class QChartView;
+class QComboBox;
+class QLineEdit;
+class QListView;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class QTimer;
+
+namespace vortane {
+
+class StoppedModel;
+class SweepRowModel;
+
+// Studies beside the main window: one or two inputs swept over a grid on worker
+// threads, the chosen result charted against the first, one curve per value of
+// the second, and the rows in a table with vortane-calc's CSV columns. Every
+// other input is the main window's text when Run is pressed.
+class StudyWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    // `boxTexts` gives the main window's texts; `loadTexts` puts a point's
+    // texts into its boxes.
+    StudyWindow(std::function<InputTexts()> boxTexts,
+                std::function<void(const InputTexts&)> loadTexts, char decimalSeparator,
+                QWidget* parent = nullptr);
+    ~StudyWindow() override;
+
+    bool Running() const { return worker_.joinable(); }
+
+    // The sweep's CSV so far, exactly as vortane-calc writes it.
+    std::string CsvText() const;
+    bool ExportCsv(const QString& path);
+
+signals:
+    void SweepEnded();
+
+private:
+    struct Axis {
+        QComboBox* field;
+        QLineEdit *from, *to, *step;
+    };
+
+    void CreateControls();
+    Axis CreateAxis(const QString& name, bool optional);
+    void Run();
+    void Cancel();
+    void Drain();
+    void Finish();
+    void DrawChart();
+    void LoadRow(int row);
+    void ExportChart(bool svg);
+
+    std::function<InputTexts()> boxTexts_;
+    std::function<void(const InputTexts&)> loadTexts_;
+    const char decimalSeparator_;
+
+    std::unique_ptr<SweepPlan> plan_;
+    std::unique_ptr<SweepCurves> curves_;
+    std::vector<std::string> rows_;  // CSV lines, in point order
+
+    // Handed over by the worker, taken by the user-interface thread.
+    std::mutex mutex_;
+    std::vector<PointResult> pending_;
+    bool workerDone_ = false;
+    std::stop_source stop_;
+    std::jthread worker_;
+
+    bool chartStale_ = false;
+    Axis first_, second_;
+    QPushButton *run_, *cancel_, *exportCsv_, *exportSvg_, *exportPng_;
+    QProgressBar* progress_;
+    QComboBox* quantity_;
+    QChartView* chart_;
+    QTableView* table_;
+    QListView* stopped_;
+    // Views of rows_, released before it.
+    std::unique_ptr<SweepRowModel> model_;
+    std::unique_ptr<StoppedModel> stoppedModel_;
+    QTimer* drain_;
+    QTimer* redraw_;
+};
+
+}  // namespace vortane

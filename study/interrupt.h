@@ -1,0 +1,26 @@
+#pragma once
+
+#include <stop_token>
+#include <thread>
+
+namespace vortane {
+
+// While it lives, an interrupt (SIGINT, Ctrl+C) requests a stop of `stop`
+// instead of ending the process, so that a sweep can finish the points under
+// way and leave only whole rows. The signal is blocked in the calling thread
+// and in the threads it starts afterwards, and taken by a watcher thread.
+class StopOnInterrupt {
+public:
+    explicit StopOnInterrupt(std::stop_source stop);
+    ~StopOnInterrupt();
+    StopOnInterrupt(const StopOnInterrupt&) = delete;
+    StopOnInterrupt& operator=(const StopOnInterrupt&) = delete;
+
+    bool Interrupted() const;
+
+private:
+    std::stop_source stop_;
+    std::jthread watcher_;
+};
+
+}  // namespace vortane

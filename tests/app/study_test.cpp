@@ -1,0 +1,187 @@
+// Sweeps in the window: the rows equal vortane-calc's, Cancel stops a long
+// sweep soon, and bad bounds run nothing.
+#include <QChartView>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTest>
+
+#include <chrono>
+
+#include "app/study_window.h"
+#include "modal_closer.h"
+#include "program.h"
+
+namespace vortane::testing {
+
+namespace {
+
+template <class Widget>
+Widget* Named(QWidget& window, const QString& name) {
+    for (Widget* widget : window.findChildren<Widget*>())
+        if (widget->accessibleName() == name) return widget;
+    return nullptr;
+}
+
+// Chooses an input by its caption and types FROM, TO and STEP.
+void Sweep(QWidget& window, const QString& input, const QString& caption, const QStringList& bounds,
+           const QString& suffix = {}) {
+    QComboBox* field = Named<QComboBox>(window, input);
+    field->setCurrentIndex(field->findText(caption));
+    Named<QLineEdit>(window, QStringLiteral("From") + suffix)->setText(bounds[0]);
+    Named<QLineEdit>(window, QStringLiteral("To") + suffix)->setText(bounds[1]);
+    Named<QLineEdit>(window, QStringLiteral("Step") + suffix)->setText(bounds[2]);
+}
+
+}  // namespace
+
+class StudyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void exportedSweepIsTheCommandLinesCsv() {
+        Program program;
+        QVERIFY(program.Show());
+        StudyWindow& study = program.form1->Study();
+        Sweep(study, QStringLiteral("First input"), QStringLiteral("Output (kg/hr)"),
+              {QStringLiteral("100"), QStringLiteral("400"), QStringLiteral("10")});
+        Sweep(study, QStringLiteral("Second input"), QStringLiteral("Number of Revolution (rpm)"),
+              {QStringLiteral("40"), QStringLiteral("120"), QStringLiteral("20")},
+              QStringLiteral(" (second input)"));
+        QTest::mouseClick(Named<QPushButton>(study, QStringLiteral("Run")), Qt::LeftButton);
+        QVERIFY(study.Running());
+        QTRY_VERIFY_WITH_TIMEOUT(!study.Running(), 20000);
+        QCOMPARE(Named<QTableView>(study, QStringLiteral("Rows"))->model()->rowCount(), 31 * 5);
+
+        const QString exported = program.Scratch() + QStringLiteral("/window.csv");
+        QVERIFY(study.ExportCsv(exported));
+        QProcess calc;
+        calc.setWorkingDirectory(program.Scratch());
+        calc.start(QStringLiteral(VORTANE_CALC),
+                   {QStringLiteral("--sweep"), QStringLiteral("OutputRate=100:400:10"), QStringLiteral("--sweep"),
+                    QStringLiteral("ScrewSpeed=40:120:20"), QStringLiteral("--csv"), QStringLiteral("calc.csv")});
+        QVERIFY(calc.waitForFinished(30000));
+        QFile a(exported), b(program.Scratch() + QStringLiteral("/calc.csv"));
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        const QByteArray windowCsv = a.readAll();
+        QVERIFY(windowCsv.size() > 10000);
+        QCOMPARE(windowCsv, b.readAll());
+
+        // Double-clicking a row puts its point's texts into the main window.
+        study.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&study));
+        QTableView* rows = Named<QTableView>(study, QStringLiteral("Rows"));
+        const QPoint at = rows->visualRect(rows->model()->index(6, 0)).center();
+        // As the window system delivers a double-click: press, release, press,
+        // double-click, release.
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, at);
+        QTest::mousePress(rows->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(rows->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(program.Edit(3)->text(), QStringLiteral("110"));
+        QCOMPARE(program.Edit(2)->text(), QStringLiteral("60"));
+        QCOMPARE(program.Edit(1)->text(), QStringLiteral("11.43"));
+    }
+
+    // Measured, not asserted: how long a 100 x 100 grid takes in the window,
+    // the longest the interface thread was held, and how often the chart was
+    // redrawn.
+    void hundredByHundredGrid() {
+        Program program;
+        StudyWindow& study = program.form1->Study();
+        Sweep(study, QStringLiteral("First input"), QStringLiteral("Output (kg/hr)"),
+              {QStringLiteral("100.0"), QStringLiteral("397.0"), QStringLiteral("3.0")});
+        Sweep(study, QStringLiteral("Second input"), QStringLiteral("Number of Revolution (rpm)"),
+              {QStringLiteral("40.0"), QStringLiteral("119.2"), QStringLiteral("0.8")}, QStringLiteral(" (second input)"));
+        QElapsedTimer gap;
+        qint64 longest = 0;
+        QTimer beat;
+        beat.setInterval(5);
+        connect(&beat, &QTimer::timeout, [&] {
+            longest = std::max(longest, gap.restart());
+        });
+        int redraws = 0;
+        auto* view = Named<QChartView>(study, QStringLiteral("Chart"));
+        QElapsedTimer took;
+        took.start();
+        gap.start();
+        beat.start();
+        QChart* seen = view->chart();
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (view->chart() != seen) ++redraws, seen = view->chart();
+        });
+        watch.start(1);
+        QSignalSpy ended(&study, &StudyWindow::SweepEnded);
+        QTest::mouseClick(Named<QPushButton>(study, QStringLiteral("Run")), Qt::LeftButton);
+        QVERIFY(ended.wait(20000));
+        const qint64 elapsed = took.elapsed();
+        QCOMPARE(Named<QTableView>(study, QStringLiteral("Rows"))->model()->rowCount(), 100 * 100);
+        qInfo("100 x 100 grid: %lld ms; interface held at most %lld ms; %d charts drawn", elapsed, longest, redraws);
+    }
+
+    // Cancel on a million-point grid ends the sweep within a fraction of a
+    // second, with the rows done so far.
+    void cancelStopsALongSweep() {
+        Program program;
+        StudyWindow& study = program.form1->Study();
+        Sweep(study, QStringLiteral("First input"), QStringLiteral("Output (kg/hr)"),
+              {QStringLiteral("100"), QStringLiteral("1099"), QStringLiteral("1")});
+        Sweep(study, QStringLiteral("Second input"), QStringLiteral("Number of Revolution (rpm)"),
+              {QStringLiteral("1"), QStringLiteral("1000"), QStringLiteral("1")}, QStringLiteral(" (second input)"));
+        QTest::mouseClick(Named<QPushButton>(study, QStringLiteral("Run")), Qt::LeftButton);
+        QTest::qWait(300);
+        const auto cancelled = std::chrono::steady_clock::now();
+        QSignalSpy ended(&study, &StudyWindow::SweepEnded);
+        QTest::mouseClick(Named<QPushButton>(study, QStringLiteral("Cancel")), Qt::LeftButton);
+        QVERIFY(ended.wait(5000));
+        const auto took = std::chrono::steady_clock::now() - cancelled;
+        qInfo("Cancel to stopped: %lld ms",
+              static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+        const int rows = Named<QTableView>(study, QStringLiteral("Rows"))->model()->rowCount();
+        QVERIFY(rows > 0);
+        QVERIFY(rows < 1'000'000);
+        QVERIFY(Named<QPushButton>(study, QStringLiteral("Run"))->isEnabled());
+    }
+
+    void badBoundsRunNothing() {
+        Program program;
+        QVERIFY(program.Show());
+        ModalCloser closer;
+        StudyWindow& study = program.form1->Study();
+        const std::pair<QStringList, QString> cases[] = {
+            {{QStringLiteral("1x"), QStringLiteral("2"), QStringLiteral("1")},
+             QStringLiteral("First input: '1x' is not a decimal number of at most 18 digits")},
+            {{QString(), QStringLiteral("2"), QStringLiteral("1")},
+             QStringLiteral("First input: '' is not a decimal number of at most 18 digits")},
+            {{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0")},
+             QStringLiteral("First input: STEP must not be zero")},
+            {{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("-1")},
+             QStringLiteral("First input: STEP leads away from TO")},
+            {{QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("0.000001")},
+             QStringLiteral("First input: more than 1000000 values")},
+        };
+        for (const auto& [bounds, message] : cases) {
+            closer.shown.clear();
+            Sweep(study, QStringLiteral("First input"), QStringLiteral("Output (kg/hr)"), bounds);
+            QTest::mouseClick(Named<QPushButton>(study, QStringLiteral("Run")), Qt::LeftButton);
+            QCOMPARE(closer.shown.size(), 1u);
+            QCOMPARE(closer.shown[0].text, message);
+            QVERIFY(!study.Running());
+        }
+    }
+};
+
+}  // namespace vortane::testing
+
+QTEST_MAIN(vortane::testing::StudyTest)
+#include "study_test.moc"
