@@ -24,6 +24,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include "app/core_text.h"
 #include "app/calc_finished.h"
 #include "app/results_window.h"
 #include "app/study_window.h"
@@ -96,10 +97,6 @@ void RaisedAndLowered(QFrame& frame) {
     frame.setFrameStyle(QFrame::Box | QFrame::Raised);
     frame.setLineWidth(1);
     frame.setMidLineWidth(0);
-}
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string FileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -369,12 +366,7 @@ void TForm1::ShowCurrentDirectory() {
 }
 
 RunRequest TForm1::Request() const {
-    RunRequest request;
-    for (int box = 1; box <= InputCount; ++box)
-        request.texts[box - 1] = edits_[box - 1]->text().toStdString();
-    request.resultFileName = EditResult->text().toStdString();
-    request.decimalSeparator = decimalSeparator_;
-    return request;
+    return {BoxTexts(), EditResult->text().toStdString(), decimalSeparator_};
 }
 
 // The stages' messages in the order they were raised, then the error box of a
@@ -403,7 +395,11 @@ void TForm1::FindRejectedBox(int box) {
     edit->selectAll();
 }
 
-InputTexts TForm1::BoxTexts() const { return Request().texts; }
+InputTexts TForm1::BoxTexts() const {
+    InputTexts texts;
+    for (int box = 1; box <= InputCount; ++box) texts[box - 1] = edits_[box - 1]->text().toStdString();
+    return texts;
+}
 
 void TForm1::SetBoxTexts(const InputTexts& texts) {
     for (int box = 1; box <= InputCount; ++box) {

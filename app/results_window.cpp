@@ -17,16 +17,13 @@
 
 #include <algorithm>
 
+#include "app/core_text.h"
 #include "report/code_page.h"
 #include "study/run_summary.h"
 
 namespace vortane {
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString ReportText(const QString& path) {
     QFile file(path);
@@ -137,9 +134,12 @@ void ResultsWindow::ShowRun(const RunResult& result, const QString& caseName,
                             const QString& reportPath, char decimalSeparator) {
     const RunSummary summary = SummarizeRun(result, decimalSeparator);
     caseName_->setText(QStringLiteral("Case: ") + caseName);
-    stop_->setVisible(!summary.stop.empty());
-    stop_->setText(FromUtf8(summary.stop) + QStringLiteral("\nThe report holds ") +
-                   FromUtf8(summary.blocksHeld) + u'.');
+    if (!summary.stop.empty())
+        stop_->setText(FromUtf8(summary.stop) + QStringLiteral("\nThe report holds ") +
+                       FromUtf8(summary.blocksHeld) + u'.');
+    else if (!summary.profileFault.empty())
+        stop_->setText(QStringLiteral("No profile along the channels: ") + FromUtf8(summary.profileFault));
+    stop_->setVisible(!summary.stop.empty() || !summary.profileFault.empty());
     while (values_->rowCount() > 0) values_->removeRow(0);
     AddValues(*values_, summary.channel);
     AddValues(*values_, summary.results);

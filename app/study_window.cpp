@@ -33,6 +33,7 @@
 #include <cmath>
 #include <limits>
 
+#include "app/core_text.h"
 #include "report/report_layout.h"
 #include "study/study_csv.h"
 
@@ -47,10 +48,6 @@ constexpr int DrainBudgetMilliseconds = 20;  // the most one take may hold the i
 // evenly chosen ones, so that a redraw holds the interface only briefly.
 constexpr std::size_t RunningCurveLimit = 20;
 constexpr std::size_t CurveLimit = 60;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The fields of one CSV line (without its line end); "" quotes a quote.
 QStringList CsvFields(std::string_view line) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <iostream>
+#include <optional>
 
 #include "case/case_file.h"
 #include "cli/command_line.h"
@@ -99,7 +100,8 @@ int Sweep(const cli::Options& options, InputTexts texts, char separator) {
         cli::SweepPlanOf(std::move(texts), options.sweeps, separator, options.resultFileName);
     cli::OutputFile csv =
         options.csvFile ? cli::OutputFile(*options.csvFile) : cli::OutputFile::StandardOutput();
-    SweepCurves curves(plan, MainSweepQuantities());
+    std::optional<SweepCurves> curves;  // only for a chart
+    if (options.plotFile) curves.emplace(plan, MainSweepQuantities());
     int status = Complete;
     csv.Write(SweepHeader(plan));
     std::stop_source stop;
@@ -109,7 +111,7 @@ int Sweep(const cli::Options& options, InputTexts texts, char separator) {
         TerminalProgress progress;
         end = RunSweep(plan, {0, std::ref(progress), stop.get_token()}, [&](const PointResult& point) {
             csv.Write(SweepRow(plan, point));
-            curves.Add(point);
+            if (curves) curves->Add(point);
             status = std::max(status, ExitStatusOf(point.run.outcome));
         });
     }
@@ -118,7 +120,7 @@ int Sweep(const cli::Options& options, InputTexts texts, char separator) {
         std::cerr << "vortane-calc: interrupted; the CSV holds the points done\n";
         return Interrupted;
     }
-    if (options.plotFile) WriteFile(*options.plotFile, cli::RenderSvg(cli::SweepChart(plan, curves)));
+    if (curves) WriteFile(*options.plotFile, cli::RenderSvg(cli::SweepChart(plan, *curves)));
     return status;
 }
 
