@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
@@ -85,12 +86,34 @@ void AddValues(QFormLayout& form, const std::vector<SummaryValue>& values) {
     }
 }
 
+void ClearForm(QFormLayout& form) {
+    while (form.rowCount() > 0) form.removeRow(0);
+}
+
+QGroupBox* Section(const QString& title, QLayout* content) {
+    auto* box = new QGroupBox(title);
+    box->setAccessibleName(title);
+    box->setLayout(content);
+    return box;
+}
+
+QString WarningsText(const std::vector<std::string>& warnings) {
+    if (warnings.empty())
+        return QStringLiteral("None: every input lies in its sound range and the results hold "
+                              "physically.");
+    QString text;
+    for (const std::string& warning : warnings)
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QStringLiteral("\u2022 ") +
+                FromUtf8(warning);
+    return text;
+}
+
 }  // namespace
 
 ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(QStringLiteral("Results — Vortane"));
-    resize(760, 900);
+    resize(1040, 900);
 
     caseName_ = new QLabel;
     caseName_->setObjectName(QStringLiteral("CaseName"));
@@ -100,6 +123,13 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     stop_->setAccessibleName(QStringLiteral("What stopped the run"));
     stop_->setWordWrap(true);
     values_ = new QFormLayout;
+    indicators_ = new QFormLayout;
+    warnings_ = new QLabel;
+    warnings_->setObjectName(QStringLiteral("Warnings"));
+    warnings_->setAccessibleName(QStringLiteral("Warnings"));
+    warnings_->setWordWrap(true);
+    warnings_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    warnings_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     chart_ = new QChartView;
     chart_->setObjectName(QStringLiteral("ProfileChart"));
     chart_->setAccessibleName(QStringLiteral("Pressures and flow along the channels"));
@@ -121,10 +151,18 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* file = new QHBoxLayout;
     file->addWidget(reportPath_, 1);
     file->addWidget(openFolder_);
+    auto* judgement = new QVBoxLayout;
+    judgement->addWidget(Section(QStringLiteral("Design indicators"), indicators_));
+    auto* warningsBox = new QVBoxLayout;
+    warningsBox->addWidget(warnings_);
+    judgement->addWidget(Section(QStringLiteral("Warnings"), warningsBox), 1);
+    auto* sections = new QHBoxLayout;
+    sections->addWidget(Section(QStringLiteral("Channel characteristics and results"), values_), 1);
+    sections->addLayout(judgement, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caseName_);
     layout->addWidget(stop_);
-    layout->addLayout(values_);
+    layout->addLayout(sections);
     layout->addWidget(chart_, 1);
     layout->addWidget(report_, 1);
     layout->addLayout(file);
@@ -135,14 +173,18 @@ void ResultsWindow::ShowRun(const RunResult& result, const QString& caseName,
     const RunSummary summary = SummarizeRun(result, decimalSeparator);
     caseName_->setText(QStringLiteral("Case: ") + caseName);
     if (!summary.stop.empty())
-        stop_->setText(FromUtf8(summary.stop) + QStringLiteral("\nThe report holds ") +
-                       FromUtf8(summary.blocksHeld) + u'.');
+        stop_->setText(FromUtf8(summary.stop) +
+                       (summary.detail.empty() ? QString() : u'\n' + FromUtf8(summary.detail)) +
+                       QStringLiteral("\nThe report holds ") + FromUtf8(summary.blocksHeld) + u'.');
     else if (!summary.profileFault.empty())
         stop_->setText(QStringLiteral("No profile along the channels: ") + FromUtf8(summary.profileFault));
     stop_->setVisible(!summary.stop.empty() || !summary.profileFault.empty());
-    while (values_->rowCount() > 0) values_->removeRow(0);
+    ClearForm(*values_);
     AddValues(*values_, summary.channel);
     AddValues(*values_, summary.results);
+    ClearForm(*indicators_);
+    AddValues(*indicators_, summary.indicators);
+    warnings_->setText(WarningsText(summary.warnings));
 
     QChart* previous = chart_->chart();
     chart_->setChart(summary.profile.empty() ? new QChart : ProfileChart(summary.profile));

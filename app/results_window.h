@@ -13,8 +13,9 @@ class QPushButton;
 namespace vortane {
 
 // What the last run found, beside the main window: the case, the channel
-// characteristics and results with their units, the pressures and flow along
-// the channels, the report's text and where it lies. It follows every run.
+// characteristics and results with their units, the design indicators, the
+// warnings, the pressures and flow along the channels, the report's text and
+// where it lies. It follows every run.
 class ResultsWindow final : public QWidget {
     Q_OBJECT
 
@@ -31,6 +32,8 @@ private:
     QLabel* caseName_;
     QLabel* stop_;
     QFormLayout* values_;
+    QFormLayout* indicators_;
+    QLabel* warnings_;
     QChartView* chart_;
     QPlainTextEdit* report_;
     QLabel* reportPath_;

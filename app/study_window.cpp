@@ -14,6 +14,7 @@
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QElapsedTimer>
 #include <QListView>
 #include <QMessageBox>
@@ -426,6 +427,12 @@ void StudyWindow::DrawChart() {
         const std::size_t count = curves_->CurveCount();
         const std::size_t limit = Running() ? RunningCurveLimit : CurveLimit;
         const std::size_t stride = count > limit ? (count + limit - 1) / limit : 1;
+        auto* warned = new QScatterSeries;
+        warned->setObjectName(QStringLiteral("WarnedPoints"));
+        warned->setName(QStringLiteral("Point with warnings"));
+        warned->setMarkerSize(11);
+        warned->setColor(Qt::transparent);
+        warned->setBorderColor(QColor(0xd6, 0x27, 0x28));
         for (std::size_t c = 0; c < count; ++c) {
             if (c % stride != 0 && c + 1 != count) continue;
             const SweepCurve curve = curves_->Curve(q, c);
@@ -462,9 +469,17 @@ void StudyWindow::DrawChart() {
                     });
                 }
                 segment->append(curve.x[i], curve.y[i]);
+                if (curve.warned[i]) warned->append(curve.x[i], curve.y[i]);
                 yLow = std::min(yLow, curve.y[i]);
                 yHigh = std::max(yHigh, curve.y[i]);
             }
+        }
+        if (warned->count() > 0) {
+            chart->addSeries(warned);
+            warned->attachAxis(x);
+            warned->attachAxis(y);
+        } else {
+            delete warned;
         }
         if (xLow <= xHigh) x->setRange(xLow, xHigh == xLow ? xLow + 1 : xHigh);
         if (yLow <= yHigh) {

@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
+#include <cctype>
 #include <clocale>
 #include <cstring>
 
@@ -30,16 +32,46 @@ const std::string_view UsageText =
     "  --sweep FIELD=FROM:TO:STEP\n"
     "                           one calculation per value FROM, FROM+STEP, ... up to\n"
     "                           TO; given twice, the full grid of both fields\n"
-    "  --csv FILE               the sweep's CSV to FILE (default standard output)\n"
+    "  --csv FILE               the CSV to FILE (default standard output with\n"
+    "                           --sweep): a row per point, or one for a single run\n"
     "  FIELD=TEXT               the text of one input box; FIELD is a field name\n"
     "                           (OutputRate, ChannelAngle, A12, ...) or a box name\n"
     "                           (Edit1 ... Edit28). Other boxes keep their defaults.\n"
-    "  --help                   this text\n"
+    "  --help                   this text and the list of fields\n"
     "\n"
-    "Messages go to standard error (a sweep puts them in its CSV). Exit status:\n"
-    "0 complete (every point of a sweep); 1 a stage stopped the run (or a point);\n"
+    "Messages go to standard error, each followed by a line saying why, and then\n"
+    "the warnings (a sweep puts them in its CSV). Exit status: 0 complete (every\n"
+    "point of a sweep), warnings or not; 1 a stage stopped the run (or a point);\n"
     "2 bad command line or case file; 3 arithmetic fault or I/O error; 130 a sweep\n"
     "interrupted (Ctrl+C), its CSV holding whole rows of the points done.\n";
+
+namespace {
+
+// The unit inside a caption's last parentheses: "kg/hr" of "Output (kg/hr)".
+std::string_view UnitOf(std::string_view caption) {
+    const std::size_t open = caption.rfind('(');
+    const std::size_t close = caption.rfind(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open) return "-";
+    return caption.substr(open + 1, close - open - 1);
+}
+
+// `text` and blanks up to `width` columns, one column a UTF-8 character.
+std::string Padded(std::string_view text, std::size_t width) {
+    const auto columns = static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return std::string(text) + std::string(columns < width ? width - columns : 1, ' ');
+}
+
+}  // namespace
+
+std::string HelpText() {
+    std::string text(UsageText);
+    text += "\nFields, in box order (FIELD=TEXT), with their units and default texts:\n";
+    for (const InputField& field : InputFields())
+        text += "  " + Padded("Edit" + std::to_string(field.box), 8) + Padded(field.name, 23) +
+                Padded(UnitOf(field.caption), 13) + std::string(field.defaultText) + '\n';
+    return text;
+}
 
 char LocaleDecimalSeparator() {
     std::setlocale(LC_NUMERIC, "");
@@ -52,7 +84,8 @@ char LocaleDecimalSeparator() {
 namespace {
 
 std::string_view ValueOf(const std::vector<std::string_view>& arguments, std::size_t& i) {
-    if (i + 1 >= arguments.size()) throw UsageError(std::string(arguments[i]) + " needs a value");
+    if (i + 1 >= arguments.size())
+        throw MalformedCommandLine(std::string(arguments[i]) + " needs a value");
     return arguments[++i];
 }
 
@@ -62,12 +95,29 @@ char SeparatorOf(std::string_view text) {
     return text[0];
 }
 
+bool IsSvgName(std::string_view name) {
+    constexpr std::string_view Svg = ".svg";
+    if (name.size() <= Svg.size()) return false;
+    const std::string_view end = name.substr(name.size() - Svg.size());
+    return std::equal(end.begin(), end.end(), Svg.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+std::string UnknownField(std::string_view name) {
+    std::string text = "unknown field " + std::string(name);
+    if (const InputField* nearest = NearestInputField(name))
+        text += " (did you mean " + std::string(nearest->name) + "?)";
+    return text;
+}
+
 // Options that make sense only together, or only apart.
 void CheckCombination(const Options& options) {
     const bool sweep = !options.sweeps.empty();
     if (options.sweeps.size() > SweepAxisLimit) throw UsageError("at most two --sweep options");
     if (sweep && options.profileFile) throw UsageError("--profile is for a single run, not a sweep");
-    if (!sweep && options.csvFile) throw UsageError("--csv needs --sweep");
+    if (options.plotFile && !IsSvgName(*options.plotFile))
+        throw UsageError("--plot " + *options.plotFile + ": the chart is SVG; name a file ending in .svg");
     if (sweep && options.resultFileName &&
         options.resultFileName->find("{n}") == std::string::npos)
         throw UsageError("with --sweep, -o needs {n} in the name, one report per point");
@@ -122,10 +172,10 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
         } else if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
             const std::string_view name = argument.substr(0, equals);
             const InputField* field = FindInputField(name);
-            if (field == nullptr) throw UsageError("unknown field " + std::string(name));
+            if (field == nullptr) throw UsageError(UnknownField(name));
             options.boxTexts.emplace_back(field, argument.substr(equals + 1));
         } else {
-            throw UsageError("unexpected argument " + std::string(argument));
+            throw MalformedCommandLine("unexpected argument " + std::string(argument));
         }
     }
     CheckCombination(options);

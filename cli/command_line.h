@@ -24,9 +24,17 @@ struct Options {
     bool help = false;
 };
 
+// An option or argument the program cannot take: one line, exit status 2.
 class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// A command line that cannot be read at all (an unknown option, an option
+// without its value): the usage text follows the line.
+class MalformedCommandLine : public UsageError {
+public:
+    using UsageError::UsageError;
 };
 
 // Throws UsageError for anything it cannot take, and for options that do not
@@ -46,5 +54,9 @@ SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments
 char LocaleDecimalSeparator();
 
 extern const std::string_view UsageText;
+
+// --help: the usage text, then the 28 fields with their boxes, units and
+// default texts.
+std::string HelpText();
 
 }  // namespace vortane::cli

@@ -68,17 +68,21 @@ InputTexts CaseTexts(const cli::Options& options, char separator) {
     return texts;
 }
 
-// What the run showed, one line each on standard error: its messages, then its
-// fault.
+// What the run showed, one line each on standard error: its messages, the
+// detail of why it stopped, its fault, then its warnings.
 void ShowOnTerminal(const RunResult& result) {
     for (const std::string& message : result.messages) std::cerr << message << '\n';
+    if (!result.detail.empty()) std::cerr << "vortane-calc: " << result.detail << '\n';
     if (result.outcome == RunOutcome::Fault) std::cerr << result.fault << '\n';
+    for (const std::string& warning : result.warnings)
+        std::cerr << "vortane-calc: warning: " << warning << '\n';
 }
 
 int SingleRun(const cli::Options& options, InputTexts texts, char separator) {
     const RunResult result = RunCalculation(
         {std::move(texts), options.resultFileName.value_or("result.txt"), separator});
     ShowOnTerminal(result);
+    if (options.csvFile) WriteFile(*options.csvFile, SingleRunCsv(result));
     if (!options.profileFile && !options.plotFile) return ExitStatusOf(result.outcome);
     if (result.outcome != RunOutcome::Complete) {
         std::cerr << "vortane-calc: no profile: the run did not complete\n";
@@ -138,15 +142,18 @@ int main(int argc, char** argv) {
     try {
         const cli::Options options = cli::ParseCommandLine({argv + 1, argv + argc});
         if (options.help) {
-            std::cout << cli::UsageText;
+            std::cout << cli::HelpText();
             return Complete;
         }
         return Run(options);
-    } catch (const cli::UsageError& error) {
+    } catch (const cli::MalformedCommandLine& error) {
         std::cerr << "vortane-calc: " << error.what() << "\n\n" << cli::UsageText;
         return Usage;
+    } catch (const cli::UsageError& error) {
+        std::cerr << "vortane-calc: " << error.what() << '\n';
+        return Usage;
     } catch (const CaseFileError& error) {
-        std::cerr << "vortane-calc: " << error.what() << "\n\n" << cli::UsageText;
+        std::cerr << "vortane-calc: " << error.what() << '\n';
         return Usage;
     } catch (const std::exception& error) {
         // Output files that cannot be written, and anything else that ends

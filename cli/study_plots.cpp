@@ -4,9 +4,14 @@ namespace vortane::cli {
 
 Chart ProfileChart(const std::vector<ChannelPoint>& points) {
     Panel panel{"Pressure (kgf/cm2)", "Inlet flow fraction y (-)", {}};
-    Series inlet{"Inlet channel pressure p1", {}, {}, PaletteColour(0)};
-    Series outlet{"Outlet channel pressure p2", {}, {}, PaletteColour(1)};
-    Series fraction{"Inlet flow fraction y", {}, {}, PaletteColour(2), true, true};
+    Series inlet, outlet, fraction;
+    inlet.label = "Inlet channel pressure p1";
+    inlet.colour = PaletteColour(0);
+    outlet.label = "Outlet channel pressure p2";
+    outlet.colour = PaletteColour(1);
+    fraction.label = "Inlet flow fraction y";
+    fraction.colour = PaletteColour(2);
+    fraction.rightAxis = fraction.dashed = true;
     for (const ChannelPoint& p : points) {
         for (Series* s : {&inlet, &outlet, &fraction}) s->x.push_back(p.z);
         inlet.y.push_back(p.pressureInlet);
@@ -47,6 +52,7 @@ Chart SweepChart(const SweepPlan& plan, const SweepCurves& curves) {
             series.markers = along.texts.size() <= 40;
             series.x = std::move(curve.x);
             series.y = std::move(curve.y);
+            series.flagged = std::move(curve.warned);
             panel.series.push_back(std::move(series));
         }
         chart.panels.push_back(std::move(panel));

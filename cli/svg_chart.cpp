@@ -41,7 +41,22 @@ struct Box {
 struct LegendEntry {
     std::string label, colour;
     bool dashed;
+    bool ring = false;  // the mark of flagged points, not a curve
 };
+
+constexpr const char* FlagColour = "#d62728";
+
+bool IsFlagged(const Series& series, std::size_t i) {
+    return i < series.flagged.size() && series.flagged[i] && std::isfinite(series.y[i]);
+}
+
+bool HasFlaggedPoint(const Chart& chart) {
+    for (const Panel& panel : chart.panels)
+        for (const Series& series : panel.series)
+            for (std::size_t i = 0; i < series.y.size(); ++i)
+                if (IsFlagged(series, i)) return true;
+    return false;
+}
 
 // The legend's entries: one per label, at most LegendLimit spread evenly.
 std::vector<LegendEntry> LegendOf(const Chart& chart, std::size_t& total) {
@@ -55,10 +70,13 @@ std::vector<LegendEntry> LegendOf(const Chart& chart, std::size_t& total) {
         }
     }
     total = entries.size();
-    if (entries.size() <= LegendLimit) return entries;
     std::vector<LegendEntry> shown;
-    for (std::size_t i = 0; i < LegendLimit; ++i)
-        shown.push_back(entries[i * (entries.size() - 1) / (LegendLimit - 1)]);
+    if (entries.size() <= LegendLimit)
+        shown = std::move(entries);
+    else
+        for (std::size_t i = 0; i < LegendLimit; ++i)
+            shown.push_back(entries[i * (entries.size() - 1) / (LegendLimit - 1)]);
+    if (HasFlaggedPoint(chart)) shown.push_back({"point with warnings", FlagColour, false, true});
     return shown;
 }
 
@@ -214,27 +232,38 @@ private:
             if (series.markers)
                 out_ += "<circle cx=\"" + Number(x) + "\" cy=\"" + Number(y) +
                         "\" r=\"2.5\" fill=\"" + EscapeXml(series.colour) + "\"/>\n";
+            if (IsFlagged(series, i)) Ring(x, y);
         }
         flush();
+    }
+
+    void Ring(double x, double y) {
+        out_ += "<circle cx=\"" + Number(x) + "\" cy=\"" + Number(y) +
+                "\" r=\"5\" fill=\"none\" stroke=\"" + FlagColour + "\" stroke-width=\"1.5\"/>\n";
     }
 
     void LegendPart(const std::vector<LegendEntry>& entries, std::size_t total, double left,
                     double top) {
         if (entries.empty()) return;
-        const double rows = static_cast<double>(entries.size() + (total > entries.size() ? 1 : 0));
+        const auto curves = static_cast<std::size_t>(
+            std::count_if(entries.begin(), entries.end(), [](const LegendEntry& e) { return !e.ring; }));
+        const bool more = total > curves;
+        const double rows = static_cast<double>(entries.size() + (more ? 1 : 0));
         out_ += "<rect x=\"" + Number(left) + "\" y=\"" + Number(top) + "\" width=\"" +
                 Number(LegendWidth(entries) - LegendGap) + "\" height=\"" + Number(rows * 20 + 10) +
                 "\" fill=\"white\" stroke=\"#888888\"/>\n";
         double y = top + 20;
         for (const LegendEntry& entry : entries) {
-            Line(left + 10, y - 4, left + 40, y - 4,
-                 "stroke=\"" + EscapeXml(entry.colour) + "\" stroke-width=\"2\"" +
-                     (entry.dashed ? " stroke-dasharray=\"6 4\"" : ""));
+            if (entry.ring)
+                Ring(left + 25, y - 4);
+            else
+                Line(left + 10, y - 4, left + 40, y - 4,
+                     "stroke=\"" + EscapeXml(entry.colour) + "\" stroke-width=\"2\"" +
+                         (entry.dashed ? " stroke-dasharray=\"6 4\"" : ""));
             Text(left + 48, y, entry.label, "start");
             y += 20;
         }
-        if (total > entries.size())
-            Text(left + 10, y, "(" + std::to_string(total) + " curves in all)", "start");
+        if (more) Text(left + 10, y, "(" + std::to_string(total) + " curves in all)", "start");
     }
 
     std::string out_;

@@ -15,6 +15,7 @@ struct Series {
     bool rightAxis = false;
     bool dashed = false;
     bool markers = false;
+    std::vector<bool> flagged;  // points ringed in red: points with warnings
 };
 
 // One plotting area with its y axis (and a second one at the right when
@@ -26,7 +27,7 @@ struct Panel {
 };
 
 // Panels stacked one above the other, sharing the x axis; the legend stands at
-// the right.
+// the right, with an entry for the red rings when a point is flagged.
 struct Chart {
     std::string title;
     std::string xLabel;

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include "report/report_layout.h"
 
@@ -28,6 +29,12 @@ int OpenReport(const std::string& name, OpenMode mode) {
     return ::open(name.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
 }
 
+// Why the report could not be opened, in the system's words.
+std::string OpenFailure(const std::string& name, int error) {
+    if (name.find('\0') != std::string::npos) return "the name holds a NUL byte";
+    return std::generic_category().message(error);
+}
+
 // Writes all of `bytes`. The descriptor stays non-blocking, which only a pipe
 // or a device notices: when one would block, it is made blocking and the
 // write goes on, so a slow reader is waited for.
@@ -47,10 +54,11 @@ bool WriteAll(int descriptor, std::string_view bytes) {
 
 // Opens the report, writes the block in one piece and closes it: three system
 // calls a block.
-void WriteBlock(CaseData& data, const ReportFile& report, OpenMode mode,
+void WriteBlock(CaseData& data, ReportFile& report, OpenMode mode,
                 std::string_view bytes, Messages& messages) {
     const int descriptor = OpenReport(report.ResultFileName, mode);
     if (descriptor < 0) {
+        report.openFailure = OpenFailure(report.ResultFileName, errno);
         data.FileOk = false;
         messages.emplace_back(message::FileCannotOpen);
         return;
@@ -66,16 +74,16 @@ void WriteBlock(CaseData& data, const ReportFile& report, OpenMode mode,
 
 }  // namespace
 
-void WriteInputData(CaseData& data, const ReportFile& report, Messages& messages) {
+void WriteInputData(CaseData& data, ReportFile& report, Messages& messages) {
     WriteBlock(data, report, OpenMode::Create, InputBlock(data, report.decimalSeparator), messages);
 }
 
-void WriteChannelData(CaseData& data, const ReportFile& report, Messages& messages) {
+void WriteChannelData(CaseData& data, ReportFile& report, Messages& messages) {
     WriteBlock(data, report, OpenMode::Append, ChannelBlock(data, report.decimalSeparator),
                messages);
 }
 
-void WriteResults(CaseData& data, const ReportFile& report, Messages& messages) {
+void WriteResults(CaseData& data, ReportFile& report, Messages& messages) {
     WriteBlock(data, report, OpenMode::Append, ResultsBlock(data, report.decimalSeparator),
                messages);
 }

@@ -8,10 +8,12 @@
 
 namespace vortane {
 
-// The report a run writes: its path and the decimal separator of its numbers.
+// The report a run writes: its path and the decimal separator of its numbers;
+// after an open that failed, the system's reason.
 struct ReportFile {
     std::string ResultFileName;
     char decimalSeparator = '.';
+    std::string openFailure;
 };
 
 // A write or the close of a report block failed; ends the run at once.
@@ -22,9 +24,10 @@ public:
 
 // Each writer opens the report, writes its whole block with CR LF line ends,
 // closes it and sets FileOk. When the file cannot be opened it raises
-// "File can not open!", writes nothing and leaves FileOk false.
-void WriteInputData(CaseData& data, const ReportFile& report, Messages& messages);    // creates
-void WriteChannelData(CaseData& data, const ReportFile& report, Messages& messages);  // appends
-void WriteResults(CaseData& data, const ReportFile& report, Messages& messages);      // appends
+// "File can not open!", writes nothing, leaves FileOk false and keeps the
+// reason in openFailure.
+void WriteInputData(CaseData& data, ReportFile& report, Messages& messages);    // creates
+void WriteChannelData(CaseData& data, ReportFile& report, Messages& messages);  // appends
+void WriteResults(CaseData& data, ReportFile& report, Messages& messages);      // appends
 
 }  // namespace vortane

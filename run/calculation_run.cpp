@@ -1,5 +1,6 @@
 #include "run/calculation_run.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -8,6 +9,8 @@
 #include "model/temperature_iteration.h"
 #include "report/report_writer.h"
 #include "run/input_reading.h"
+#include "run/run_warnings.h"
+#include "run/stop_detail.h"
 
 namespace vortane {
 
@@ -15,24 +18,58 @@ namespace {
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-using BlockWriter = void (*)(CaseData&, const ReportFile&, Messages&);
+using BlockWriter = void (*)(CaseData&, ReportFile&, Messages&);
 
 // Writes one report block, or counts it written when the run keeps no report.
-void WriteBlock(BlockWriter writer, RunResult& result, const std::optional<ReportFile>& report) {
+// A file that cannot be opened is named, with the system's reason.
+void WriteBlock(BlockWriter writer, RunResult& result, std::optional<ReportFile>& report) {
     if (!report) {
         result.data.FileOk = true;
         return;
     }
     writer(result.data, *report, result.messages);
-    if (result.data.FileOk) ++result.blocksWritten;
+    if (result.data.FileOk)
+        ++result.blocksWritten;
+    else
+        result.detail = FileDetail(report->ResultFileName, report->openFailure);
+}
+
+// The passes of the temperature iteration; returns how they ended.
+RunOutcome IterateTemperature(RunResult& result, char sep) {
+    CaseData& data = result.data;
+    double largestLoss = 0;
+    double workingTemp = data.WorkingTemp;
+    do {
+        workingTemp = data.WorkingTemp;
+        SolvePressureAndTemperature(data, result.messages);
+        ++result.passes;
+        largestLoss = std::max(largestLoss, InletChannelLoss(data));
+    } while (!data.Converged && data.PressureOk && result.passes < PassLimit);
+    if (!data.PressureOk) {
+        result.leastInletPressure = LeastPassingInletPressure(data, largestLoss, result.passes - 1);
+        if (result.leastInletPressure) result.detail = InletPressureDetail(*result.leastInletPressure, sep);
+        return RunOutcome::PressureTooLow;
+    }
+    result.leastInletPressure = largestLoss;
+    if (!data.Converged) {
+        result.messages.emplace_back(message::NotConverging);
+        result.detail = AlternationDetail(workingTemp, data.WorkingTemp, sep);
+        return RunOutcome::NotConverged;
+    }
+    return RunOutcome::Complete;
 }
 
 // The stages in their order; returns how the run ended.
 RunOutcome RunStages(RunResult& result, const RunRequest& request,
-                     const std::optional<ReportFile>& report) {
+                     std::optional<ReportFile>& report) {
     CaseData& data = result.data;
-    result.rejectedBox = ReadInputData(data, request.texts, request.decimalSeparator, result.messages);
-    if (!data.InputOk) return RunOutcome::InputRejected;
+    const char sep = request.decimalSeparator;
+    result.rejectedBox = ReadInputData(data, request.texts, sep, result.messages);
+    if (!data.InputOk) {
+        const int box = result.rejectedBox;
+        result.detail = RejectedBoxDetail(InputFields()[box - 1], request.texts[box - 1]);
+        return RunOutcome::InputRejected;
+    }
     WriteBlock(WriteInputData, result, report);
     if (!data.FileOk) return RunOutcome::FileNotOpened;
 
@@ -42,19 +79,22 @@ RunOutcome RunStages(RunResult& result, const RunRequest& request,
     WriteBlock(WriteChannelData, result, report);
     if (!data.FileOk) return RunOutcome::FileNotOpened;
 
-    do {
-        SolvePressureAndTemperature(data, result.messages);
-        ++result.passes;
-    } while (!data.Converged && data.PressureOk && result.passes < PassLimit);
-    if (!data.PressureOk) return RunOutcome::PressureTooLow;
-    if (!data.Converged) {
-        result.messages.emplace_back(message::NotConverging);
-        return RunOutcome::NotConverged;
-    }
+    if (const RunOutcome passes = IterateTemperature(result, sep); passes != RunOutcome::Complete)
+        return passes;
 
     WriteBlock(WriteResults, result, report);
     if (!data.FileOk) return RunOutcome::FileNotOpened;
     return RunOutcome::Complete;
+}
+
+// The indicators of a complete run; none when their own arithmetic faults.
+std::optional<DesignIndicators> IndicatorsOf(const CaseData& data) {
+    try {
+        ClearArithmeticFaults();
+        return DesignIndicatorsOf(data);
+    } catch (const ArithmeticFault&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace
@@ -74,14 +114,16 @@ RunResult RunCalculation(const RunRequest& request) {
     try {
         std::optional<ReportFile> report;
         if (request.report == ReportTarget::File)
-            report = ReportFile{CutResultFileName(request.resultFileName), request.decimalSeparator};
+            report = ReportFile{CutResultFileName(request.resultFileName), request.decimalSeparator, {}};
         result.outcome = RunStages(result, request, report);
+        if (result.outcome == RunOutcome::Complete) result.indicators = IndicatorsOf(result.data);
     } catch (const std::exception& fault) {
         // An arithmetic fault, an I/O error, or anything else the core could
         // not finish: the run ends here with the fault's text.
         result.outcome = RunOutcome::Fault;
         result.fault = fault.what();
     }
+    result.warnings = RunWarnings(result, request.decimalSeparator);
     return result;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "case/case_data.h"
 #include "case/input_fields.h"
 #include "case/messages.h"
+#include "model/design_indicators.h"
 
 namespace vortane {
 
@@ -42,7 +45,8 @@ constexpr bool HoldsChannelBlock(RunOutcome outcome) {
 
 // What a run leaves for its front end to show: the messages the stages raised,
 // then the fault that ended the run, if any, then (when complete) the
-// completion dialog.
+// completion dialog. Beside them, and never in place of them: a line that says
+// why the run stopped, the warnings, and the design indicators.
 struct RunResult {
     RunOutcome outcome = RunOutcome::InputRejected;
     Messages messages;      // in the order the stages raised them
@@ -51,6 +55,12 @@ struct RunResult {
     int blocksWritten = 0;  // report blocks written to the file, 0 to 3
     int rejectedBox = 0;    // the box whose text did not convert (Edit1 ... Edit28), or 0
     CaseData data;
+    std::string detail;                 // why it stopped, beyond the message; or empty
+    std::vector<std::string> warnings;  // inputs and results that mean nothing physically
+    std::optional<DesignIndicators> indicators;  // of a complete run
+    // kgf/cm2: every pass of the case passes the inlet pressure test above it;
+    // known once a pass has run.
+    std::optional<double> leastInletPressure;
 };
 
 // Passes after which an iteration that still swings is given up; every

@@ -3,6 +3,7 @@
 #include "report/report_layout.h"
 #include "report/value_format.h"
 #include "study/channel_profile.h"
+#include "study/indicator_table.h"
 
 namespace vortane {
 
@@ -40,6 +41,8 @@ std::string StopOf(const RunResult& run) {
 RunSummary SummarizeRun(const RunResult& run, char decimalSeparator) {
     RunSummary summary;
     summary.blocksHeld = BlocksHeld(run.blocksWritten);
+    summary.warnings = run.warnings;
+    summary.detail = run.detail;
     if (HoldsChannelBlock(run.outcome))
         summary.channel = Reported(ChannelValues(), run.data, decimalSeparator);
     if (run.outcome != RunOutcome::Complete) {
@@ -67,6 +70,12 @@ RunSummary SummarizeRun(const RunResult& run, char decimalSeparator) {
     }
     summary.results.push_back({"Passes", "Passes of the temperature iteration (-)",
                                std::to_string(run.passes), static_cast<double>(run.passes)});
+    if (run.indicators)
+        for (const IndicatorColumn& column : IndicatorColumns()) {
+            const double value = column.value(*run.indicators);
+            summary.indicators.push_back({std::string(column.name), std::string(column.caption),
+                                          FormatGeneral(value, 7, 2, decimalSeparator), value});
+        }
     return summary;
 }
 

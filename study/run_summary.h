@@ -19,12 +19,16 @@ struct SummaryValue {
 
 // What a run found, for a front end to show: the channel characteristics and
 // the results as the report writes them, the absolute pressures at the channel
-// ends (kgf/cm2), the passes, and the profile along the channels; or, for a run
-// that stopped, what stopped it and the blocks its report holds.
+// ends (kgf/cm2), the passes, the design indicators and the profile along the
+// channels; or, for a run that stopped, what stopped it, why, and the blocks its
+// report holds; and the warnings either way.
 struct RunSummary {
-    std::vector<SummaryValue> channel;  // when the report holds the channel block
-    std::vector<SummaryValue> results;  // when the run completed
-    std::string stop;                   // the message or fault that ended the run; empty when complete
+    std::vector<SummaryValue> channel;     // when the report holds the channel block
+    std::vector<SummaryValue> results;     // when the run completed
+    std::vector<SummaryValue> indicators;  // when the run completed
+    std::vector<std::string> warnings;
+    std::string stop;    // the message or fault that ended the run; empty when complete
+    std::string detail;  // why it stopped, beyond that message
     std::string blocksHeld;             // "input, channel and results blocks", ...
     std::vector<ChannelPoint> profile;  // z = 0 ... 1 in 100 steps, when complete
     std::string profileFault;

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "report/report_layout.h"
+#include "study/indicator_table.h"
 
 namespace vortane {
 
@@ -30,12 +31,40 @@ void AppendNames(std::string& line, const std::vector<ReportedValue>& values) {
     }
 }
 
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string joined;
+    for (const std::string& text : texts) joined += (joined.empty() ? "" : "; ") + text;
+    return joined;
+}
+
 // What the run showed, the fault last, joined by "; ".
 std::string JoinedMessages(const RunResult& run) {
-    std::string joined;
-    for (const std::string& message : run.messages) joined += (joined.empty() ? "" : "; ") + message;
+    std::string joined = Joined(run.messages);
     if (run.outcome == RunOutcome::Fault) joined += (joined.empty() ? "" : "; ") + run.fault;
     return joined;
+}
+
+// Outcome ... Warnings: the columns every row has after the swept fields.
+std::string RunColumnsHeader() {
+    std::string line = ",Outcome,Passes,Message";
+    AppendNames(line, ChannelValues());
+    AppendNames(line, ResultValues());
+    for (const IndicatorColumn& column : IndicatorColumns())
+        line += ',' + std::string(column.name) + " (" + std::string(column.unit) + ')';
+    return line + ",Warnings\n";
+}
+
+void AppendRunColumns(std::string& line, const RunResult& run) {
+    line += ',';
+    line += OutcomeName(run.outcome);
+    line += ',' + std::to_string(run.passes) + ',' + CsvField(JoinedMessages(run));
+    AppendValues(line, ChannelValues(), run.data, HoldsChannelBlock(run.outcome));
+    AppendValues(line, ResultValues(), run.data, run.outcome == RunOutcome::Complete);
+    for (const IndicatorColumn& column : IndicatorColumns()) {
+        line += ',';
+        if (run.indicators) AppendNumber(line, column.value(*run.indicators));
+    }
+    line += ',' + CsvField(Joined(run.warnings)) + '\n';
 }
 
 }  // namespace
@@ -75,26 +104,24 @@ std::string SweepHeader(const SweepPlan& plan) {
         line += ',';
         line += axis.field->name;
     }
-    line += ",Outcome,Passes,Message";
-    AppendNames(line, ChannelValues());
-    AppendNames(line, ResultValues());
-    return line + '\n';
+    return line + RunColumnsHeader();
 }
 
 std::string SweepRow(const SweepPlan& plan, const PointResult& point) {
     std::string line;
-    line.reserve(400);
+    line.reserve(640);
     line += std::to_string(point.index + 1);
     const std::vector<std::size_t> positions = AxisPositions(plan, point.index);
     for (std::size_t a = 0; a < plan.axes.size(); ++a)
         line += ',' + CsvField(plan.axes[a].texts[positions[a]]);
-    const RunOutcome outcome = point.run.outcome;
-    line += ',';
-    line += OutcomeName(outcome);
-    line += ',' + std::to_string(point.run.passes) + ',' + CsvField(JoinedMessages(point.run));
-    AppendValues(line, ChannelValues(), point.run.data, HoldsChannelBlock(outcome));
-    AppendValues(line, ResultValues(), point.run.data, outcome == RunOutcome::Complete);
-    return line + '\n';
+    AppendRunColumns(line, point.run);
+    return line;
+}
+
+std::string SingleRunCsv(const RunResult& run) {
+    std::string csv = "Point" + RunColumnsHeader() + '1';
+    AppendRunColumns(csv, run);
+    return csv;
 }
 
 std::string ProfileCsv(const std::vector<ChannelPoint>& points) {

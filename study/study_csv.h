@@ -21,12 +21,17 @@ std::string CsvField(std::string_view text);
 // "pressure", "nonconvergent", "fault".
 std::string_view OutcomeName(RunOutcome outcome);
 
-// The sweep's CSV: Point, the swept fields, Outcome, Passes, Message, then the
-// values of the report's channel and results blocks. A row carries the values
-// its run's report would hold: the channel block's from the pressure step on,
-// the results block's when complete; the others are empty.
+// The sweep's CSV: Point, the swept fields, Outcome, Passes, Message, the
+// values of the report's channel and results blocks, the design indicators
+// (their units in the header) and Warnings, joined by "; ". A row carries the
+// values its run's report would hold: the channel block's from the pressure
+// step on, the results block's and the indicators when complete; the others
+// are empty.
 std::string SweepHeader(const SweepPlan& plan);
 std::string SweepRow(const SweepPlan& plan, const PointResult& point);
+
+// A single run's CSV: the sweep's columns without swept fields, one row.
+std::string SingleRunCsv(const RunResult& run);
 
 // The profile along the channels: z, y, 1 − y, p1, p2 and the two pressures
 // in kgf/cm2, one line per point.

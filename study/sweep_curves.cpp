@@ -38,10 +38,12 @@ SweepCurves::SweepCurves(const SweepPlan& plan, std::vector<ReportedValue> quant
     : plan_(plan),
       quantities_(std::move(quantities)),
       x_(AxisValues(plan.axes.front(), plan.decimalSeparator)),
-      values_(quantities_.size(), std::vector<double>(PointCount(plan), Gap)) {}
+      values_(quantities_.size(), std::vector<double>(PointCount(plan), Gap)),
+      warned_(PointCount(plan), false) {}
 
 void SweepCurves::Add(const PointResult& point) {
     if (point.run.outcome != RunOutcome::Complete) return;
+    warned_[point.index] = !point.run.warnings.empty();
     for (std::size_t q = 0; q < quantities_.size(); ++q)
         values_[q][point.index] = point.run.data.*quantities_[q].field;
 }
@@ -57,6 +59,7 @@ SweepCurve SweepCurves::Curve(std::size_t quantity, std::size_t curve) const {
     for (std::size_t i = 0; i < x_.size(); ++i) {
         out.x.push_back(x_[i]);
         out.y.push_back(values_[quantity][i * curves + curve]);
+        out.warned.push_back(warned_[i * curves + curve]);
     }
     return out;
 }

@@ -15,10 +15,12 @@ namespace vortane {
 const std::vector<ReportedValue>& MainSweepQuantities();
 
 // One curve of a quantity against the first swept field: its x are the values
-// of that field as the run reads them, its y NaN where a point stopped.
+// of that field as the run reads them, its y NaN where a point stopped; warned
+// marks the points whose run has warnings.
 struct SweepCurve {
     std::string label;  // the second field's value ("Number of Revolution = 40 rpm"); empty without
     std::vector<double> x, y;
+    std::vector<bool> warned;
 };
 
 // Collects a sweep's results point by point for charts: each quantity against
@@ -37,6 +39,7 @@ private:
     std::vector<ReportedValue> quantities_;
     std::vector<double> x_;                    // the first field's values
     std::vector<std::vector<double>> values_;  // per quantity, per point
+    std::vector<bool> warned_;                 // per point
 };
 
 // The caption of a value without its unit: "Total Pressure Drop".

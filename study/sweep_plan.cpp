@@ -112,7 +112,11 @@ SweepAxis ParseSweepAxis(std::string_view notation, char decimalSeparator) {
     if (equals == std::string_view::npos) throw SweepError("expected FIELD=FROM:TO:STEP");
     const std::string_view name = notation.substr(0, equals);
     const InputField* field = FindInputField(name);
-    if (field == nullptr) throw SweepError("unknown field " + std::string(name));
+    if (field == nullptr) {
+        const InputField* nearest = NearestInputField(name);
+        throw SweepError("unknown field " + std::string(name) +
+                         (nearest ? " (did you mean " + std::string(nearest->name) + "?)" : ""));
+    }
     if (decimalSeparator == ':')
         throw SweepError("a colon cannot be both decimal separator and range mark");
 

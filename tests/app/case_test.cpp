@@ -1,5 +1,7 @@
 // Case files in the window, the rejected box found for the user, and the
 // Results window that follows the runs.
+#include <cmath>
+
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
@@ -85,6 +87,9 @@ private slots:
             QCOMPARE(label->text().toStdString(), ReportedText(value, run.data, '.'));
         }
         QCOMPARE(results.findChild<QLabel*>(QStringLiteral("Passes"))->text(), QString::number(run.passes));
+        const auto* energy = results.findChild<QLabel*>(QStringLiteral("SpecificEnergy"));
+        QVERIFY(energy);
+        QVERIFY(std::abs(energy->text().toDouble() / run.indicators->specificEnergy - 1) < 1e-6);
     }
 
     // After a run that stopped, the Results window says what stopped it and
@@ -94,10 +99,16 @@ private slots:
         QVERIFY(program.Show());
         ModalCloser closer;
         program.Edit(17)->setText(QStringLiteral("21"));
+        program.Edit(16)->setText(QStringLiteral("1.5"));
         PressOk(program);
         const auto* stop = program.form1->Results().findChild<QLabel*>(QStringLiteral("StopMessage"));
         QCOMPARE(stop->text(), QStringLiteral("Assumed inlet pressure is too low!\n"
+                                              "the inlet pressure test passes in every pass above "
+                                              "InletPressure = 133.9113 kgf/cm2\n"
                                               "The report holds the input and channel blocks."));
+        const auto* warnings = program.form1->Results().findChild<QLabel*>(QStringLiteral("Warnings"));
+        QVERIFY(warnings->text().contains(QStringLiteral("SolidRatio = 1.5 is outside its sound range, 0 to 1")));
+        QVERIFY(!program.form1->Results().findChild<QLabel*>(QStringLiteral("SpecificEnergy")));
         QVERIFY(!program.form1->Results().findChild<QLabel*>(QStringLiteral("TotalPressureDrop")));
         QVERIFY(program.form1->Results().findChild<QLabel*>(QStringLiteral("ChannelWidth")));
     }

@@ -70,7 +70,7 @@ TEST(CommandLine, StudyOptions) {
                                                     {"--case"},
                                                     {"--sweep", "A=1", "--sweep", "B=1", "--sweep",
                                                      "C=1"},
-                                                    {"--csv", "x.csv"},
+                                                    {"--plot", "chart.png"},
                                                     {"--sweep", "A0=1:2:1", "--profile", "p.csv"},
                                                     {"--sweep", "A0=1:2:1", "-o", "same.txt"}})
         EXPECT_THROW(Parse(bad), UsageError) << bad.size();

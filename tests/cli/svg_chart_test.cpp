@@ -98,9 +98,11 @@ std::string Point(double x, double y) {
 
 Chart TwoPanels() {
     const double gap = std::numeric_limits<double>::quiet_NaN();
-    Series drop{"Drop <kgf>", {0, 1, 2, 3, 4}, {10, 20, gap, 40, 30}, "#000000"};
-    Series power{"Power & heat", {0, 1, 2, 3}, {1, 2, 3, 4}, "#ff0000", false, true, true};
-    Series share{"Share", {0, 3}, {0, 1}, "#00ff00", true};
+    // Flagged: the second point, and the gap, which has nothing to ring.
+    Series drop{"Drop <kgf>", {0, 1, 2, 3, 4}, {10, 20, gap, 40, 30}, "#000000", false, false, false,
+                {false, true, true}};
+    Series power{"Power & heat", {0, 1, 2, 3}, {1, 2, 3, 4}, "#ff0000", false, true, true, {}};
+    Series share{"Share", {0, 3}, {0, 1}, "#00ff00", true, false, false, {}};
     return {"Study of \"rates\"",
             "Output (kg/hr)",
             {Panel{"Total Pressure Drop (kgf/cm2)", "", {drop}},
@@ -116,6 +118,20 @@ TEST(SvgChart, DocumentWithAxesLabelsAndLegend) {
         EXPECT_NE(svg.find(text), std::string::npos) << text;
     EXPECT_NE(svg.find("stroke-dasharray"), std::string::npos);
     EXPECT_EQ(std::count(svg.begin(), svg.end(), '\n') > 50, true);
+    // One ring on the plot, one in the legend beside its entry.
+    const auto rings = [](const std::string& text) {
+        std::size_t count = 0;
+        for (std::size_t at = text.find("r=\"5\""); at != std::string::npos; at = text.find("r=\"5\"", at + 1))
+            ++count;
+        return count;
+    };
+    EXPECT_EQ(rings(svg), 2u);
+    EXPECT_NE(svg.find(">point with warnings</text>"), std::string::npos);
+    Chart plain = TwoPanels();
+    plain.panels[0].series[0].flagged.clear();
+    const std::string unflagged = RenderSvg(plain);
+    EXPECT_EQ(rings(unflagged), 0u);
+    EXPECT_EQ(unflagged.find("point with warnings"), std::string::npos);
 }
 
 // Points map linearly into the plotting area; a gap splits the line.
@@ -137,7 +153,8 @@ TEST(SvgChart, LegendShowsAtMostTwelveEntries) {
     Chart chart{"Many", "x", {Panel{"y", "", {}}}};
     for (int i = 0; i < 30; ++i)
         chart.panels[0].series.push_back(
-            {"curve " + std::to_string(i), {0, 1}, {0, double(i)}, RampColour(i / 29.0)});
+            {"curve " + std::to_string(i), {0, 1}, {0, double(i)}, RampColour(i / 29.0), false, false,
+             false, {}});
     const std::string svg = RenderSvg(chart);
     EXPECT_NE(svg.find(">curve 0</text>"), std::string::npos);
     EXPECT_NE(svg.find(">curve 29</text>"), std::string::npos);

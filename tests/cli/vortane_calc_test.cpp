@@ -52,7 +52,11 @@ TEST(VortaneCalc, StageMessagesAndExitStatus) {
     ScratchDir dir;
     Outcome outcome = RunCalc(dir, "-o low.txt InletPressure=21");
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.stderrText, "Assumed inlet pressure is too low!\n");
+    // The message alone on its line, then why.
+    EXPECT_EQ(outcome.stderrText,
+              "Assumed inlet pressure is too low!\n"
+              "vortane-calc: the inlet pressure test passes in every pass above InletPressure = "
+              "21.13058 kgf/cm2\n");
     EXPECT_EQ(Lines(ReadBytes(dir.Path("low.txt"))), 38u);
 
     outcome = RunCalc(dir, "Edit10=0.3 BarrierWidth1=7");
@@ -63,7 +67,21 @@ TEST(VortaneCalc, StageMessagesAndExitStatus) {
 
     outcome = RunCalc(dir, "OutputRate=10");
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.stderrText, "Temperature iteration does not converge!\n");
+    EXPECT_EQ(outcome.stderrText,
+              "Temperature iteration does not converge!\n"
+              "vortane-calc: the working temperature alternates between 169.57 \u2103 and 581.36 \u2103\n");
+
+    // Warnings follow the messages; the run still completes.
+    outcome = RunCalc(dir, "ChannelLength=-5 ScrewSpeed=20");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.stderrText.substr(0, 80),
+              "vortane-calc: warning: ChannelLength = -5 is outside its sound range, 0 or more\n");
+
+    outcome = RunCalc(dir, "-o missing/r.txt");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.stderrText, "File can not open!\nvortane-calc: cannot open " +
+                                      dir.Path("missing/r.txt").string() +
+                                      ": No such file or directory\n");
 }
 
 TEST(VortaneCalc, FaultsExitWithThree) {
@@ -79,11 +97,23 @@ TEST(VortaneCalc, FaultsExitWithThree) {
 
 TEST(VortaneCalc, UsageErrorsExitWithTwo) {
     ScratchDir dir;
-    const Outcome outcome = RunCalc(dir, "Speed=80");
+    // An error is one line; only a command line that cannot be read at all
+    // brings the usage text.
+    Outcome outcome = RunCalc(dir, "Speed=80");
     EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.stderrText.find("unknown field Speed"), std::string::npos);
-    EXPECT_NE(outcome.stderrText.find("usage: vortane-calc"), std::string::npos);
-    EXPECT_EQ(RunCalc(dir, "--help").status, 0);
+    EXPECT_EQ(outcome.stderrText, "vortane-calc: unknown field Speed\n");
+    outcome = RunCalc(dir, "outputrat=80");
+    EXPECT_EQ(outcome.stderrText, "vortane-calc: unknown field outputrat (did you mean OutputRate?)\n");
+    outcome = RunCalc(dir, "--frobnicate");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.stderrText.find("vortane-calc: unexpected argument --frobnicate\n\nusage: "), 0u);
+
+    outcome = RunCalc(dir, "--help");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_NE(outcome.stdoutText.find("  Edit3   OutputRate             kg/hr        267.0\n"),
+              std::string::npos);
+    EXPECT_NE(outcome.stdoutText.find("  Edit28  A12                    -            1.1946E-3\n"),
+              std::string::npos);
 }
 
 TEST(VortaneCalc, DecimalSeparatorFromTheOptionOrTheLocale) {
@@ -95,7 +125,9 @@ TEST(VortaneCalc, DecimalSeparatorFromTheOptionOrTheLocale) {
     // A point where the separator is a comma is bad text.
     outcome = RunCalc(dir, "--decimal-separator , OutputRate=30.0");
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.stderrText, "Input data is not proper, change and try again!\n");
+    EXPECT_EQ(outcome.stderrText,
+              "Input data is not proper, change and try again!\n"
+              "vortane-calc: Edit3 OutputRate (\"Output (kg/hr)\"): \"30.0\" is not a real number\n");
 }
 
 std::vector<std::string> LinesOf(const std::string& text) {
@@ -117,6 +149,20 @@ std::vector<std::string> FieldsOf(const std::string& line) {
 std::size_t Column(const std::string& header, const std::string& name) {
     const std::vector<std::string> names = FieldsOf(header);
     return static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin());
+}
+
+TEST(VortaneCalc, SingleRunCsvHoldsOneRowWithIndicatorsAndWarnings) {
+    ScratchDir dir;
+    Outcome outcome = RunCalc(dir, "--csv one.csv SolidRatio=1.5");
+    EXPECT_EQ(outcome.status, 0);
+    const std::vector<std::string> lines = LinesOf(ReadBytes(dir.Path("one.csv")));
+    ASSERT_EQ(lines.size(), 2u);
+    const std::vector<std::string> row = FieldsOf(lines[1]);
+    EXPECT_EQ(FieldsOf(lines[0]).back(), "Warnings");
+    EXPECT_EQ(row[Column(lines[0], "Outcome")], "complete");
+    EXPECT_FALSE(row[Column(lines[0], "SpecificEnergy (kWh/kg)")].empty());
+    EXPECT_NE(lines[1].find(",\"SolidRatio = 1.5 is outside its sound range, 0 to 1; the feed cannot melt"),
+              std::string::npos);
 }
 
 TEST(VortaneCalc, SweepOfThroughputsPrintsOneRowPerPoint) {
@@ -245,7 +291,7 @@ TEST(VortaneCalc, SweepPlotAndStudyUsageErrors) {
     const std::pair<const char*, const char*> errors[] = {
         {"--sweep OutputRate=1:2:1 -o same.txt", "with --sweep, -o needs {n} in the name"},
         {"--sweep A0=1:2:1 --sweep A1=1:2:1 --sweep A2=1:2:1", "at most two --sweep options"},
-        {"--csv out.csv", "--csv needs --sweep"},
+        {"--plot chart.png", "--plot chart.png: the chart is SVG; name a file ending in .svg"},
         {"--sweep OutputRate=1:2:1 --profile p.csv", "--profile is for a single run"},
         {"--sweep OutputRate=1:2:1 --sweep Edit3=1:2:1", "OutputRate is swept twice"},
         {"--sweep OutputRate=1:2:0", "STEP must not be zero"},

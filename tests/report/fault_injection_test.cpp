@@ -137,7 +137,7 @@ struct ChannelBlockAttempt {
 
 ChannelBlockAttempt WriteChannelBlockAfter(const fs::path& path,
                                            const std::function<void()>& between) {
-    const ReportFile report{path.string(), '.'};
+    ReportFile report{path.string(), '.', {}};
     CaseData data;
     Messages sink;
     ReadInputData(data, DefaultTexts('.'), '.', sink);
@@ -179,7 +179,8 @@ TEST_F(FaultInjection, ReportMadeUnwritableBeforeTheChannelBlock) {
 TEST_F(FaultInjection, AppendingWriterNeverCreatesTheFile) {
     CaseData data;
     Messages sink;
-    WriteResults(data, ReportFile{dir.Path("result.txt").string(), '.'}, sink);
+    ReportFile report{dir.Path("result.txt").string(), '.', {}};
+    WriteResults(data, report, sink);
     EXPECT_FALSE(data.FileOk);
     EXPECT_EQ(sink, std::vector<std::string>{"File can not open!"});
     EXPECT_FALSE(fs::exists(dir.Path("result.txt")));

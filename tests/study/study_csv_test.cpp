@@ -65,17 +65,20 @@ TEST(StudyCsv, RowsCarryWhatTheReportWouldHold) {
               "Point,InletPressure,OutputRate,Outcome,Passes,Message,ChannelWidth,"
               "EquivalentWidth,SectionArea,DragShapeFactor,PressureShapeFactor,"
               "RelPressureInletEnd,RelPressureOutletStart,RelPressureOutletEnd,TotalPressureDrop,"
-              "PowerKW,InletAverageMeltTemp,OutletAverageMeltTemp,TemperatureRise\n");
+              "PowerKW,InletAverageMeltTemp,OutletAverageMeltTemp,TemperatureRise,"
+              "Barrier1ShearStress (kPa),Barrier2ShearStress (kPa),SpecificEnergy (kWh/kg),"
+              "ResidenceTime (s),LeastInletPressure (kgf/cm2),LeastInletPressureZ (-),"
+              "LeastOutletPressure (kgf/cm2),LeastOutletPressureZ (-),Warnings\n");
 
     const std::vector<std::string> low = Fields(SweepRow(plan, RunPoint(plan, 0)));
-    ASSERT_EQ(low.size(), 19u);
+    ASSERT_EQ(low.size(), 28u);
     EXPECT_EQ(low[0], "1");
     EXPECT_EQ(low[1], "21");
     EXPECT_EQ(low[3], "pressure");
     EXPECT_EQ(low[4], "1");
     EXPECT_EQ(low[5], "Assumed inlet pressure is too low!");
     EXPECT_EQ(low[6].substr(0, 5), "2.583");  // the channel block was written
-    for (std::size_t i = 11; i < 19; ++i) EXPECT_EQ(low[i], "") << i;
+    for (std::size_t i = 11; i < 28; ++i) EXPECT_EQ(low[i], "") << i;
 
     const PointResult complete = RunPoint(plan, 1);
     const std::vector<std::string> row = Fields(SweepRow(plan, complete));
@@ -84,10 +87,17 @@ TEST(StudyCsv, RowsCarryWhatTheReportWouldHold) {
     EXPECT_EQ(row[15], CsvNumber(complete.run.data.PowerKW));
     EXPECT_EQ(row[18], CsvNumber(complete.run.data.TemperatureRise));
     EXPECT_EQ(std::stod(row[14]), complete.run.data.TotalPressureDrop);  // reads back exactly
+    ASSERT_TRUE(complete.run.indicators.has_value());
+    EXPECT_EQ(row[21], CsvNumber(complete.run.indicators->specificEnergy));
+    // At 22 kgf/cm2 the inlet channel's pressure dips below zero mid-way.
+    EXPECT_EQ(row[27].substr(0, 58), "the pressure in the inlet channel falls to -1.24 kgf/cm2 a");
 
+    // A fault leaves every value empty; the warnings say what was wrong.
     const SweepPlan rejected = testing::DefaultPlan({{"ChannelDepth", "0", "0", "1"}});
     EXPECT_EQ(SweepRow(rejected, RunPoint(rejected, 0)),
-              "1,0,fault,0,Invalid floating point operation,,,,,,,,,,,,,\n");
+              "1,0,fault,0,Invalid floating point operation,,,,,,,,,,,,,,,,,,,,,,"
+              "\"BarrierClearance1 = 0.052 is outside its sound range, below ChannelDepth = 0; "
+              "BarrierClearance2 = 0.011 is outside its sound range, below ChannelDepth = 0\"\n");
 }
 
 TEST(StudyCsv, ProfileLines) {

@@ -1,0 +1,35 @@
+#include "model/design_indicators.h"
+
+#include <cmath>
+
+#include "model/arithmetic.h"
+
+namespace vortane {
+
+namespace {
+constexpr Real KilopascalPerGramForcePerCm2 = 0.0980665L;
+}
+
+double BarrierShearStress(double viscosity, double shearRate) {
+    return Stored(Real{viscosity} * shearRate * KilopascalPerGramForcePerCm2);
+}
+
+double SpecificEnergy(const CaseData& d) { return Stored(Real{d.PowerKW} / d.OutputRate); }
+
+double MeanResidenceTime(const CaseData& d) {
+    const Real meltVolume = 2 * static_cast<Real>(d.InletChannelCount) * d.SectionArea * d.ChannelLength /
+                            std::cos(Real{d.ChannelAngleRad});
+    const Real volumeFlow = Real{d.MassFlowRate} / d.MeltDensity;
+    return Stored(meltVolume / volumeFlow);
+}
+
+DesignIndicators DesignIndicatorsOf(const CaseData& d) {
+    return {BarrierShearStress(d.Barrier1Viscosity, d.Barrier1ShearRate),
+            BarrierShearStress(d.Barrier2Viscosity, d.Barrier2ShearRate),
+            SpecificEnergy(d),
+            MeanResidenceTime(d),
+            LeastInletChannelPressure(d),
+            LeastOutletChannelPressure(d)};
+}
+
+}  // namespace vortane

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "run/calculation_run.h"
+
+namespace vortane {
+
+// What a run's inputs and results say about whether its numbers mean anything,
+// one sentence each; a warning never stops a run nor changes its report.
+//   Once the texts have converted: every input outside its sound range.
+//   Once the channel is prepared: a feed that cannot melt completely (its
+//   average melt temperature at the inlet below the melting point).
+//   For a complete run: a pressure below zero along either channel (the
+//   channel cannot run full), and a negative power.
+std::vector<std::string> RunWarnings(const RunResult& run, char decimalSeparator);
+
+}  // namespace vortane

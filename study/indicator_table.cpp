@@ -1,0 +1,27 @@
+#include "study/indicator_table.h"
+
+namespace vortane {
+
+const std::vector<IndicatorColumn>& IndicatorColumns() {
+    using I = const DesignIndicators&;
+    static const std::vector<IndicatorColumn> columns{
+        {"Barrier1ShearStress", "kPa", "Shear Stress over Barrier Flight 1 (kPa)",
+         [](I i) { return i.barrier1ShearStress; }},
+        {"Barrier2ShearStress", "kPa", "Shear Stress over Barrier Flight 2 (kPa)",
+         [](I i) { return i.barrier2ShearStress; }},
+        {"SpecificEnergy", "kWh/kg", "Specific Energy Input (kWh/kg)",
+         [](I i) { return i.specificEnergy; }},
+        {"ResidenceTime", "s", "Mean Residence Time (s)", [](I i) { return i.residenceTime; }},
+        {"LeastInletPressure", "kgf/cm2", "Least Pressure in Inlet Channel (kgf/cm2)",
+         [](I i) { return i.leastInlet.pressure; }},
+        {"LeastInletPressureZ", "-", "Position of Least Inlet Channel Pressure, z (-)",
+         [](I i) { return i.leastInlet.z; }},
+        {"LeastOutletPressure", "kgf/cm2", "Least Pressure in Outlet Channel (kgf/cm2)",
+         [](I i) { return i.leastOutlet.pressure; }},
+        {"LeastOutletPressureZ", "-", "Position of Least Outlet Channel Pressure, z (-)",
+         [](I i) { return i.leastOutlet.z; }},
+    };
+    return columns;
+}
+
+}  // namespace vortane

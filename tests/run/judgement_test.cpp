@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "run/calculation_run.h"
+#include "support/case_request.h"
+
+namespace vortane {
+namespace {
+
+RunResult RunOf(const testing::Texts& texts) { return RunCalculation(testing::UnreportedRequest(texts)); }
+
+bool Warns(const RunResult& run, const std::string& start) {
+    for (const std::string& warning : run.warnings)
+        if (warning.rfind(start, 0) == 0) return true;
+    return false;
+}
+
+// Each input outside its sound range, in a case that still computes, and the
+// warning that names it; the default case warns of nothing.
+TEST(Warnings, EveryInputOutsideItsDomain) {
+    EXPECT_TRUE(RunOf({}).warnings.empty());
+    const std::vector<std::pair<testing::Texts, std::string>> cases{
+        {{{"ChannelLength", "-5"}}, "ChannelLength = -5 is outside its sound range, 0 or more"},
+        {{{"SolidRatio", "1.5"}}, "SolidRatio = 1.5 is outside its sound range, 0 to 1"},
+        {{{"SolidRatio", "-0.1"}}, "SolidRatio = -0.1 is outside its sound range, 0 to 1"},
+        {{{"MeltDensity", "-1"}}, "MeltDensity = -1 is outside its sound range, 0 or more"},
+        {{{"EffectiveChannelCount", "6"}},
+         "EffectiveChannelCount = 6 is outside its sound range, at most InletChannelCount = 5"},
+        {{{"EffectiveChannelCount", "-5"}}, "EffectiveChannelCount = -5 is outside its sound range, 1 or more"},
+        {{{"BarrierClearance1", "0.62"}},
+         "BarrierClearance1 = 0.62 is outside its sound range, below ChannelDepth = 0.62"},
+        {{{"BarrierClearance2", "0.7"}},
+         "BarrierClearance2 = 0.7 is outside its sound range, below ChannelDepth = 0.62"},
+        {{{"InletSolidTemp", "120"}},
+         "InletSolidTemp = 120 is outside its sound range, at most MeltingPoint = 110.6"},
+        {{{"InletMeltTemp", "100"}},
+         "InletMeltTemp = 100 is outside its sound range, at least MeltingPoint = 110.6"},
+        {{{"ChannelAngle", "-90"}}, "ChannelAngle = -90 is outside its sound range, above -90 and below 90"},
+        {{{"SolidSpecificHeat", "-0.66"}}, "SolidSpecificHeat = -0.66 is outside its sound range, 0 or more"},
+        {{{"HeatOfFusion", "-31"}}, "HeatOfFusion = -31 is outside its sound range, 0 or more"},
+        {{{"MeltSpecificHeat", "-0.62"}}, "MeltSpecificHeat = -0.62 is outside its sound range, 0 or more"},
+        {{{"OutputRate", "-267"}}, "OutputRate = -267 is outside its sound range, 0 or more"},
+        {{{"BarrelDiameter", "-11.43"}, {"ScrewSpeed", "-80"}},
+         "BarrelDiameter = -11.43 is outside its sound range, 0 or more"},
+        {{{"InletSolidTemp", "-300"}},
+         "InletSolidTemp = -300 is outside its sound range, -273.15 or more (absolute zero)"},
+    };
+    for (const auto& [texts, warning] : cases) {
+        const RunResult run = RunOf(texts);
+        EXPECT_NE(run.outcome, RunOutcome::InputRejected);
+        EXPECT_TRUE(Warns(run, warning)) << warning << "\n first: " << (run.warnings.empty() ? "" : run.warnings[0]);
+    }
+    // Texts that do not convert give no warning at all.
+    EXPECT_TRUE(RunOf({{"SolidRatio", "1,5"}}).warnings.empty());
+}
+
+// Results that cannot hold: the warning never changes the outcome.
+TEST(Warnings, ResultsThatMeanNothing) {
+    RunResult run = RunOf({{"ScrewSpeed", "20"}});
+    EXPECT_EQ(run.outcome, RunOutcome::Complete);
+    ASSERT_EQ(run.warnings.size(), 1u);
+    EXPECT_EQ(run.warnings[0],
+              "the pressure in the outlet channel falls to -213.78 kgf/cm2 at z = 1.000: below zero "
+              "the channel cannot run full");
+    run = RunOf({{"ChannelLength", "-5"}});
+    EXPECT_EQ(run.outcome, RunOutcome::Complete);
+    EXPECT_TRUE(Warns(run, "the power comes out negative, -1.553 kW"));
+    EXPECT_TRUE(Warns(RunOf({{"SolidRatio", "1"}}), "the feed cannot melt completely: its average melt "
+                                                   "temperature at the inlet, 35.48 \u2103"));
+    EXPECT_TRUE(Warns(RunOf({{"BarrierClearance1", "0.01"}}), "the pressure in the outlet channel falls to -1363.79"));
+}
+
+// InletPressure only decides the inlet pressure test, so the least pressure
+// that passes is known in closed form: just above it the case completes, just
+// below it fails.
+TEST(StopDetail, LeastPassingInletPressure) {
+    for (const testing::Texts& texts : {testing::Texts{{"InletPressure", "21"}},
+                                        {{"InletPressure", "5"}, {"ChannelAngle", "0"}},
+                                        {{"InletPressure", "10"}, {"ScrewSpeed", "40"}}}) {
+        const RunResult low = RunOf(texts);
+        ASSERT_EQ(low.outcome, RunOutcome::PressureTooLow);
+        ASSERT_TRUE(low.leastInletPressure.has_value());
+        const double least = *low.leastInletPressure;
+        testing::Texts near = texts;
+        near["InletPressure"] = std::to_string(least * (1 + 1e-6));
+        const RunResult above = RunOf(near);
+        EXPECT_EQ(above.outcome, RunOutcome::Complete) << near["InletPressure"];
+        EXPECT_NEAR(*above.leastInletPressure, least, least * 1e-12);
+        near["InletPressure"] = std::to_string(least * (1 - 1e-6));
+        EXPECT_EQ(RunOf(near).outcome, RunOutcome::PressureTooLow) << near["InletPressure"];
+    }
+    EXPECT_EQ(RunOf({{"InletPressure", "21"}}).detail,
+              "the inlet pressure test passes in every pass above InletPressure = 21.13058 kgf/cm2");
+}
+
+TEST(StopDetail, SaysWhyTheRunStopped) {
+    EXPECT_EQ(RunOf({{"Edit12", "5.0"}}).detail,
+              "Edit12 InletChannelCount (\"Number of Inlet (or Outlet) Channels (-)\"): \"5.0\" is not "
+              "a 32-bit integer");
+    EXPECT_EQ(RunOf({{"OutputRate", "10"}}).detail,
+              "the working temperature alternates between 169.57 \u2103 and 581.36 \u2103");
+    const RunResult missing = RunCalculation(testing::CaseRequest("/nonexistent/dir/r.txt"));
+    EXPECT_EQ(missing.outcome, RunOutcome::FileNotOpened);
+    EXPECT_EQ(missing.detail, "cannot open /nonexistent/dir/r.txt: No such file or directory");
+    EXPECT_EQ(RunOf({}).detail, "");
+}
+
+}  // namespace
+}  // namespace vortane
