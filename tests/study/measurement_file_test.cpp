@@ -121,6 +121,12 @@ TEST(MeasurementFile, FitRefusalsNameTheFile) {
     EXPECT_EQ(ErrorOf(testing::DefaultLawMeasurements({170}, {10, 100, 1000, 10000, 100000})),
               "melt.csv: 5 points: the six coefficients need at least six");
     EXPECT_EQ(ErrorOf(testing::DefaultLawMeasurements()), "");
+    // Viscosities at the top of a double's range: where the law runs above the
+    // points it leaves that range.
+    EXPECT_EQ(ErrorOf("T,Rate,Viscosity (gf.s/cm2)\n150,1,1.7e308\n190,1,1e308\n230,1,1.7e308\n"
+                      "150,10,1.7e308\n190,10,1.7e308\n230,10,1.7e308\n150,100,1.7e308\n190,100,1.7e308\n"
+                      "230,100,1.7e308\n"),
+              "melt.csv: the points are beyond the law in doubles: Floating point overflow");
 }
 
 }  // namespace
