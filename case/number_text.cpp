@@ -1,5 +1,6 @@
 #include "case/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -56,6 +57,7 @@ std::optional<RealText> ParseRealText(std::string_view text, char decimalSeparat
 
 namespace {
 
+#if VORTANE_EXTENDED
 // Powers of ten held exactly in the 64-bit mantissa of a long double.
 constexpr int ExactPowerLimit = 27;
 constexpr std::array<long double, ExactPowerLimit + 1> ExactPowersOfTen = [] {
@@ -101,10 +103,28 @@ bool ExactMagnitude(const RealText& real, long double& magnitude) {
     magnitude = exponent >= 0 ? m * scale : m / scale;
     return true;
 }
+#endif
+
+// The decimal exponent of the first significant digit of a nonzero magnitude.
+long LeadingExponent(const RealText& real) {
+    long exponent = 0;
+    for (const char c : real.exponent) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000L);
+    if (real.exponentNegative) exponent = -exponent;
+    const std::size_t first = real.whole.find_first_not_of('0');
+    if (first != std::string_view::npos)
+        return exponent + static_cast<long>(real.whole.size() - first) - 1;
+    return exponent - static_cast<long>(real.fraction.find_first_not_of('0')) - 1;
+}
+
+// 1e-4931, the least power of ten an extended real holds as a normal number.
+constexpr long LeastExtendedExponent = -4931;
 
 // The magnitude by the full conversion, from the text rewritten in the C
-// notation that from_chars reads.
-bool ConvertedMagnitude(const RealText& real, long double& magnitude) {
+// notation that from_chars reads. A magnitude too small for `Magnitude` (a
+// double, or a long double that is one) reads as zero, as an extended
+// conversion rounded to double makes it, down to the extended range.
+template <typename Magnitude>
+bool ConvertedMagnitude(const RealText& real, Magnitude& magnitude) {
     std::string plain(real.whole);
     if (!real.fraction.empty()) {
         plain += '.';
@@ -115,7 +135,13 @@ bool ConvertedMagnitude(const RealText& real, long double& magnitude) {
         plain += real.exponent;
     }
     const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), magnitude);
-    return error == std::errc{} && end == plain.data() + plain.size();
+    if (end != plain.data() + plain.size()) return false;
+    if (error == std::errc::result_out_of_range) {
+        const long leading = LeadingExponent(real);
+        magnitude = 0;
+        return leading < 0 && leading >= LeastExtendedExponent;
+    }
+    return error == std::errc{};
 }
 
 }  // namespace
@@ -123,9 +149,14 @@ bool ConvertedMagnitude(const RealText& real, long double& magnitude) {
 std::optional<double> ConvertReal(std::string_view text, char decimalSeparator) {
     const std::optional<RealText> real = ParseRealText(text, decimalSeparator);
     if (!real) return std::nullopt;
+#if VORTANE_EXTENDED
     long double magnitude;
     if (!ExactMagnitude(*real, magnitude) && !ConvertedMagnitude(*real, magnitude))
         return std::nullopt;
+#else
+    double magnitude;  // the formulas' precision: one correctly rounded conversion
+    if (!ConvertedMagnitude(*real, magnitude)) return std::nullopt;
+#endif
     const double value = static_cast<double>(real->negative ? -magnitude : magnitude);
     if (std::isinf(value)) return std::nullopt;
     return value;

@@ -23,8 +23,9 @@ struct RealText {
 // digit before the exponent. Nothing is converted.
 std::optional<RealText> ParseRealText(std::string_view text, char decimalSeparator);
 
-// A real text converted in extended precision, then rounded to double; beyond
-// the range of a double it does not convert.
+// A real text converted in the precision of the model's formulas (extended,
+// or double where the build turns VORTANE_EXTENDED off), then rounded to
+// double; beyond the range of a double it does not convert.
 std::optional<double> ConvertReal(std::string_view text, char decimalSeparator);
 
 // A decimal separator ConvertReal can read: one printable ASCII character that

@@ -21,7 +21,7 @@ namespace {
 
 // R > H: the corner arcs reach the barrel surface before turning vertical.
 bool ShallowArcSection(Real W, Real H, Real R, double& area, Messages& messages) {
-    const Real arcExtent = std::sqrt(2 * R * H - H * H);
+    const Real arcExtent = Sqrt(2 * R * H - H * H);
     const double flatHalf = Stored(W / 2 - arcExtent);
     if (!(flatHalf >= 0)) {
         messages.emplace_back(message::ChannelNotProper);
@@ -64,20 +64,20 @@ namespace {
 // u = exp(−H/W), each stored.
 Real AspectDecay(double depth, double equivalentWidth) {
     const double ratio = Stored(Real{depth} / Real{equivalentWidth});
-    return Stored(std::exp(-Real{ratio}));
+    return Stored(Exp(-Real{ratio}));
 }
 }  // namespace
 
 double DragShapeFactor(double depth, double equivalentWidth) {
     const Real u = AspectDecay(depth, equivalentWidth);
-    return Stored(1.8133L * u - 1.65001L * u * u + 1.19098L * u * u * u -
-                  0.35427L * u * u * u * u * u);
+    return Stored(1.8133_r * u - 1.65001_r * u * u + 1.19098_r * u * u * u -
+                  0.35427_r * u * u * u * u * u);
 }
 
 double PressureShapeFactor(double depth, double equivalentWidth) {
     const Real u = AspectDecay(depth, equivalentWidth);
-    return Stored(1.0627L * u + 0.32003L * u * u - 0.85251L * u * u * u * u +
-                  0.46978L * u * u * u * u * u);
+    return Stored(1.0627_r * u + 0.32003_r * u * u - 0.85251_r * u * u * u * u +
+                  0.46978_r * u * u * u * u * u);
 }
 
 }  // namespace vortane

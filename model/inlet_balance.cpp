@@ -13,7 +13,7 @@ void ComputeInletBalance(CaseData& data) {
         x * ((Tm - data.InletSolidTemp) * data.SolidSpecificHeat + data.HeatOfFusion);
     Store(data.InletAverageMeltTemp, Tm + (meltHeat - solidHeat) / data.MeltSpecificHeat);
     data.WorkingTemp = data.InletAverageMeltTemp;
-    Store(data.MassFlowRate, Real{data.OutputRate} / 3.6L);
+    Store(data.MassFlowRate, Real{data.OutputRate} / 3.6_r);
 }
 
 double SurfaceShearRate(const CaseData& data, double gap) {

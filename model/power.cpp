@@ -18,7 +18,7 @@ constexpr int SliceCount = 10;
 const std::array<double, SliceCount>& SliceCentres() {
     static const std::array<double, SliceCount> centres = [] {
         std::array<double, SliceCount> built{};
-        for (int i = 1; i <= SliceCount; ++i) built[i - 1] = Stored((i - 0.5L) / 10);
+        for (int i = 1; i <= SliceCount; ++i) built[i - 1] = Stored((i - 0.5_r) / 10);
         return built;
     }();
     return centres;

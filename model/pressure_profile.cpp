@@ -56,13 +56,13 @@ void InclinedChannels(CaseData& d, Messages& messages) {
     Store(d.ProfileForcing, Pb / Po * (1 - Do + Po * Di / Pi1));
 
     const Real k = d.ProfileK, K = d.ProfileForcing;
-    const Real s = std::sqrt(k);
+    const Real s = Sqrt(k);
     const Real r = K / k;
     // exp(±s) each taken once, in the order the coefficients first need them.
-    const Real decay = std::exp(-s);
-    Store(d.ProfileCoefB, (1 - (1 - decay) * r) / (1 - std::exp(-2 * s)));
-    const Real grow = std::exp(s);
-    Store(d.ProfileCoefA, (1 - (1 - grow) * r) / (1 - std::exp(2 * s)));
+    const Real decay = Exp(-s);
+    Store(d.ProfileCoefB, (1 - (1 - decay) * r) / (1 - Exp(-2 * s)));
+    const Real grow = Exp(s);
+    Store(d.ProfileCoefA, (1 - (1 - grow) * r) / (1 - Exp(2 * s)));
     Store(d.ProfileOffset, r);
     Store(d.RelPressureInletEnd,
           1 - ((1 - decay) * (1 - 2 * K / k) / (s * (decay + 1)) - Di + r) * (1 / Pi1));
@@ -92,12 +92,12 @@ void AxialChannels(CaseData& d, Messages& messages) {
     Store(d.ProfileK, 2 * Pb / Pi1);
     Store(d.ProfileForcing, Pb / Pi1);
 
-    const Real s = std::sqrt(Real{d.ProfileK});
-    Store(d.ProfileCoefB, 0.5L / (1 - std::exp(-s)));
-    const Real grow = std::exp(s);  // taken once
-    Store(d.ProfileCoefA, 0.5L / (1 - grow));
+    const Real s = Sqrt(Real{d.ProfileK});
+    Store(d.ProfileCoefB, 0.5_r / (1 - Exp(-s)));
+    const Real grow = Exp(s);  // taken once
+    Store(d.ProfileCoefA, 0.5_r / (1 - grow));
     d.ProfileOffset = 0.5;
-    Store(d.RelPressureInletEnd, 1 - 0.5L / Pi1);
+    Store(d.RelPressureInletEnd, 1 - 0.5_r / Pi1);
     if (!PassesInletPressureTest(d, messages)) return;
 
     Store(d.RelPressureOutletStart, s * (grow + 1) / ((1 - grow) * 2 * Pb) +
@@ -119,12 +119,12 @@ void SolvePressureProfile(CaseData& data, Messages& messages) {
 
 InletFlowProfile InletFlowProfileOf(const CaseData& data) {
     return {data.ProfileCoefA, data.ProfileCoefB, data.ProfileOffset,
-            std::sqrt(Real{data.ProfileK})};
+            Sqrt(Real{data.ProfileK})};
 }
 
 double InletFlowFraction(const InletFlowProfile& profile, double z) {
     const Real s = profile.rate;
-    return Stored((profile.coefA * std::exp(s * z) + profile.coefB * std::exp(-s * z)) +
+    return Stored((profile.coefA * Exp(s * z) + profile.coefB * Exp(-s * z)) +
                   profile.offset);
 }
 

@@ -8,7 +8,7 @@
 namespace vortane {
 
 double InletFlowIntegral(const CaseData& data, double z) {
-    const Real s = std::sqrt(Real{data.ProfileK});
+    const Real s = Sqrt(Real{data.ProfileK});
     return Stored(data.ProfileCoefA * std::expm1(s * z) / s -
                   data.ProfileCoefB * std::expm1(-s * z) / s + data.ProfileOffset * Real{z});
 }

@@ -14,8 +14,8 @@ constexpr Real Tolerance = 0.5;  // degC
 }
 
 void ApplyTemperatureRise(CaseData& d, double power) {
-    Store(d.PowerCalPerSec, Real{power} * 2.34302L / 100000);
-    Store(d.PowerKW, 0.0041897L * d.PowerCalPerSec);
+    Store(d.PowerCalPerSec, Real{power} * 2.34302_r / 100000);
+    Store(d.PowerKW, 0.0041897_r * d.PowerCalPerSec);
     Store(d.TemperatureRise, Real{d.PowerCalPerSec} / (Real{d.MeltSpecificHeat} * d.MassFlowRate));
     Store(d.OutletAverageMeltTemp, Real{d.InletAverageMeltTemp} + d.TemperatureRise);
     Store(d.MeanMeltTemp, (Real{d.OutletAverageMeltTemp} + d.InletAverageMeltTemp) / 2);

@@ -1,7 +1,16 @@
 #include "report/report_writer.h"
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#else
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -19,6 +28,37 @@ enum class OpenMode { Create, Append };
     throw ReportIoError(std::string("I/O error while writing the report: ") +
                         std::strerror(error));
 }
+
+#if defined(_WIN32)
+
+// The report's descriptor, or -1. A name holding a NUL byte names no file (it
+// is not cut short at the NUL). The name is UTF-8; binary mode writes the
+// block's CR LF line ends as they are.
+int OpenReport(const std::string& name, OpenMode mode) {
+    if (name.find('\0') != std::string::npos) return -1;
+    const std::filesystem::path path(std::u8string(name.begin(), name.end()));
+    const int flags =
+        mode == OpenMode::Create ? _O_WRONLY | _O_CREAT | _O_TRUNC : _O_WRONLY | _O_APPEND;
+    return ::_wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+}
+
+// Writes all of `bytes`.
+bool WriteAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const auto chunk = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1U << 30));
+        const int written = ::_write(descriptor, bytes.data(), chunk);
+        if (written <= 0) {
+            if (written == 0) errno = ENOSPC;  // nothing written: the device is full
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+int CloseReport(int descriptor) { return ::_close(descriptor); }
+
+#else
 
 // The report's descriptor, or -1. A name holding a NUL byte names no file (it
 // is not cut short at the NUL), and a FIFO without a reader fails at once
@@ -52,6 +92,10 @@ bool WriteAll(int descriptor, std::string_view bytes) {
     return true;
 }
 
+int CloseReport(int descriptor) { return ::close(descriptor); }
+
+#endif
+
 // Opens the report, writes the block in one piece and closes it: three system
 // calls a block.
 void WriteBlock(CaseData& data, ReportFile& report, OpenMode mode,
@@ -65,10 +109,10 @@ void WriteBlock(CaseData& data, ReportFile& report, OpenMode mode,
     }
     if (!WriteAll(descriptor, bytes)) {
         const int error = errno;
-        ::close(descriptor);
+        CloseReport(descriptor);
         ThrowIoError(error);
     }
-    if (::close(descriptor) != 0 && errno != EINTR) ThrowIoError(errno);
+    if (CloseReport(descriptor) != 0 && errno != EINTR) ThrowIoError(errno);
     data.FileOk = true;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up everything and runs all tests: an optimised build, a debug build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy and cppcheck, and
-# a minute of fuzzing the whole run.
+# Sets up everything and runs all tests: an optimised build, the same cases on
+# Windows x64 (wine), Linux AArch64 (qemu-user) and with double formulas, a
+# debug build under AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy
+# and cppcheck, and a minute of fuzzing the whole run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,6 +15,9 @@ cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORTANE_WERROR=O
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs" | tee build/release/ctest.log
 build/release/bench/vortane_bench --benchmark_min_time=0.01 >/dev/null
+
+echo "== Windows x64, Linux AArch64 and double formulas against the native build"
+scripts/cross.sh build/release
 
 echo "== Debug build with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVORTANE_SANITIZE=ON -DVORTANE_WERROR=ON \

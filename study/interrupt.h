@@ -8,7 +8,8 @@ namespace vortane {
 // While it lives, an interrupt (SIGINT, Ctrl+C) requests a stop of `stop`
 // instead of ending the process, so that a sweep can finish the points under
 // way and leave only whole rows. The signal is blocked in the calling thread
-// and in the threads it starts afterwards, and taken by a watcher thread.
+// and in the threads it starts afterwards, and taken by a watcher thread (on
+// Windows, a handler notes it and the watcher passes it on).
 class StopOnInterrupt {
 public:
     explicit StopOnInterrupt(std::stop_source stop);

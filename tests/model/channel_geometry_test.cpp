@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "model/arithmetic.h"
 #include "model/prepare_channel.h"
@@ -64,7 +65,7 @@ TEST(ChannelGeometry, AxialChannelIsTheWidest) {
     EXPECT_SIGNIFICANT(d.DragShapeFactor, 0.842027, 6);
     EXPECT_SIGNIFICANT(d.PressureShapeFactor, 0.809961, 6);
     // W = (π D / n − e1 − e2) / 2 worked out directly.
-    EXPECT_DOUBLE_EQ(d.ChannelWidth, (M_PI * 11.43 / 5 - 1.27 - 0.5) / 2);
+    EXPECT_DOUBLE_EQ(d.ChannelWidth, (std::numbers::pi * 11.43 / 5 - 1.27 - 0.5) / 2);
 }
 
 TEST(ChannelGeometry, SquareCornersGiveTheRectangle) {
@@ -80,7 +81,7 @@ TEST(ChannelGeometry, SectionIsContinuousWhereRadiusMeetsDepth) {
     ASSERT_TRUE(ComputeChannelSection(2.58, 0.62, std::nextafter(0.62, 1.0), above, width, sink));
     EXPECT_NEAR(atDepth, above, 1e-12);
     // At R = H the quarter circles: (π R²/4 + (W/2 − R) H) · 2.
-    EXPECT_NEAR(atDepth, (M_PI * 0.62 * 0.62 / 4 + (1.29 - 0.62) * 0.62) * 2, 1e-14);
+    EXPECT_NEAR(atDepth, (std::numbers::pi * 0.62 * 0.62 / 4 + (1.29 - 0.62) * 0.62) * 2, 1e-14);
 }
 
 TEST(ChannelGeometry, LimitingCornersAreAccepted) {

@@ -5,9 +5,11 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <random>
 
 #include "case/number_text.h"
+#include "model/arithmetic.h"
 #include "support/case_request.h"
 
 namespace vortane {
@@ -53,10 +55,15 @@ TEST(InputReading, RealsConvertInExtendedPrecisionThenRound) {
     EXPECT_EQ(ConvertReal("1E-400", '.'), 0.0);
 }
 
-// Short texts are converted by a single extended-precision rounding; it must
-// give the same double, bit for bit, as the full conversion of the same number
-// (from_chars to long double, as the long texts still take).
+// Short texts are converted by a single rounding in the formulas' precision;
+// it must give the same double, bit for bit, as the full conversion of the
+// same number (from_chars to Real, as the long texts still take).
 TEST(InputReading, ShortTextsRoundLikeTheFullConversion) {
+    const std::string_view tenthText = "0.1";
+    Real tenth;
+    std::from_chars(tenthText.data(), tenthText.data() + tenthText.size(), tenth);
+    if (std::numeric_limits<Real>::digits > 53 && tenth == static_cast<Real>(0.1))
+        GTEST_SKIP() << "this library's from_chars reads long double only as precisely as double";
     std::mt19937_64 random(20240611);
     const auto digitsOf = [&](int count) {
         std::string digits;
@@ -71,7 +78,7 @@ TEST(InputReading, ShortTextsRoundLikeTheFullConversion) {
         const int exponent = static_cast<int>(random() % 81) - 40;
         const bool negative = random() % 2 == 1;
         const std::string plain = mantissa + "e" + std::to_string(exponent);
-        long double full;
+        Real full;
         const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), full);
         ASSERT_EQ(error, std::errc{}) << plain;
         const double expected = static_cast<double>(negative ? -full : full);
@@ -82,6 +89,9 @@ TEST(InputReading, ShortTextsRoundLikeTheFullConversion) {
         ASSERT_EQ(std::bit_cast<std::uint64_t>(*value), std::bit_cast<std::uint64_t>(expected))
             << text;
     }
+}
+
+TEST(InputReading, ZerosOfAText) {
     // Zero keeps its sign; many leading zeros are no significant digits.
     EXPECT_TRUE(std::signbit(*ConvertReal("-0.000", '.')));
     EXPECT_EQ(ConvertReal("0000000000000000000000011.43", '.'), 11.43);

@@ -1,16 +1,21 @@
 #include "support/scratch_dir.h"
 
-#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace vortane::testing {
 
 ScratchDir::ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vortane-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
+    std::mt19937_64 random(std::random_device{}());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto name = "vortane-test-" + std::to_string(random());
+        root_ = std::filesystem::temp_directory_path() / name;
+        if (std::filesystem::create_directory(root_)) return;  // a new one, ours alone
+    }
+    throw std::runtime_error("no scratch directory under " +
+                             std::filesystem::temp_directory_path().string());
 }
 
 ScratchDir::~ScratchDir() {

@@ -1,0 +1,296 @@
+#!/usr/bin/env python3
+"""Runs the vortane-calc of a build under test beside the native one on the same
+cases and compares what each leaves: exit status, standard output, the message
+lines on standard error and the bytes of every file written (the report). Each
+case also runs as a one-point sweep, whose CSV row gives the outcome, the passes
+and the message, and the values to 17 digits.
+
+Cases: the default case, every input of the fuzz corpus (28 box texts, then the
+report's name, one a line) and COUNT cases drawn by a seeded generator around
+the defaults.
+
+A build whose formulas are double (VORTANE_EXTENDED=OFF) may print a digit
+differently where a value sits on a rounding boundary: --boundary-cases N lets
+at most N cases differ so, each only by one unit in the last printed digit of a
+report value. Nothing else may differ: not the status, a message, a fault, an
+outcome or the passes.
+"""
+
+import argparse
+import concurrent.futures
+import decimal
+import os
+import random
+import re
+import shlex
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+# The 28 boxes: field and default text, in box order.
+FIELDS = [
+    ("BarrelDiameter", "11.43"), ("ScrewSpeed", "80.0"), ("OutputRate", "267.0"),
+    ("ChannelLength", "21.6"), ("BarrierWidth1", "1.27"), ("BarrierWidth2", "0.5"),
+    ("BarrierClearance1", "0.052"), ("BarrierClearance2", "0.011"), ("ChannelDepth", "0.62"),
+    ("CornerRadius", "1.3"), ("ChannelAngle", "15.0"), ("InletChannelCount", "5"),
+    ("EffectiveChannelCount", "5"), ("InletMeltTemp", "170.0"), ("InletSolidTemp", "87.0"),
+    ("SolidRatio", "0.1"), ("InletPressure", "200.0"), ("MeltingPoint", "110.6"),
+    ("MeltDensity", "0.77"), ("SolidSpecificHeat", "0.66"), ("HeatOfFusion", "31.0"),
+    ("MeltSpecificHeat", "0.62"), ("A0", "6.83729"), ("A1", "-0.661828"),
+    ("A11", "-0.0158406"), ("A2", "-0.0149381"), ("A22", "-4.7079E-7"), ("A12", "1.1946E-3"),
+]
+COUNTS = {"InletChannelCount", "EffectiveChannelCount"}
+PLAIN_REAL = re.compile(r"^ *[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)? *$")
+TIMEOUT = 300  # seconds for one run
+
+
+class Case:
+    def __init__(self, name, texts, report="result.txt"):
+        self.name = name
+        self.texts = texts  # box number -> text (bytes), only those not default
+        self.report = report
+
+    def arguments(self):
+        args = [b"--decimal-separator", b"."]
+        for box, text in sorted(self.texts.items()):
+            args.append(b"Edit%d=" % box + text)
+        return args
+
+    def sweep_arguments(self):
+        """A one-point sweep of the first real box whose text a sweep bound can take."""
+        for box, (field, default) in enumerate(FIELDS, 1):
+            text = self.texts.get(box, default.encode())
+            if field in COUNTS or not PLAIN_REAL.match(text.decode("latin-1")):
+                continue
+            if sum(c.isdigit() for c in text.decode("latin-1")) > 18:
+                continue
+            return self.arguments() + [b"--sweep", b"Edit%d=%s:%s:1" % (box, text, text)]
+        return None
+
+
+def corpus_case(path):
+    with open(path, "rb") as f:
+        lines = f.read().split(b"\n")
+    texts = {box: text for box, text in enumerate(lines[:28], 1)
+             if text != FIELDS[box - 1][1].encode()}
+    name = lines[28] if len(lines) > 28 else b"result.txt"
+    # As the fuzz target keeps it inside its directory; a command line cannot
+    # carry a NUL byte, so the name ends there.
+    name = name.replace(b"/", b"_").split(b"\0")[0]
+    return Case("corpus/" + os.path.basename(path), texts, name)
+
+
+def random_text(rng, field, default):
+    """A text around the default: scaled, with 2 to 8 significant digits;
+    now and then zero, negative, or written with an exponent or blanks."""
+    if field in COUNTS:
+        return str(rng.randint(0 if rng.random() < 0.03 else 1, 9))
+    roll = rng.random()
+    if roll < 0.02:
+        return "0"
+    value = float(default) * rng.uniform(0.4, 1.8)
+    if field == "ChannelAngle":
+        value = 0.0 if roll < 0.1 else rng.uniform(0, 35)
+    if roll > 0.98:
+        value = -value
+    digits = rng.randint(2, 8)
+    if rng.random() < 0.1:
+        return "%.*E" % (digits - 1, value)
+    text = "%.*g" % (digits, value)
+    return " " + text if rng.random() < 0.03 else text
+
+
+def random_case(rng, number):
+    texts = {}
+    for box, (field, default) in enumerate(FIELDS[:22], 1):
+        if rng.random() < 0.45:
+            texts[box] = random_text(rng, field, default).encode()
+    return Case("random/%d" % number, texts)
+
+
+class Outcome:
+    """What one program left for one case."""
+
+    def __init__(self, status, stdout, stderr, files, row):
+        self.status, self.stdout, self.stderr, self.files, self.row = status, stdout, stderr, files, row
+
+
+def run_program(command, args, workdir, env):
+    """Exit status, standard output and standard error (lines, without the
+    line ends of the program's platform)."""
+    done = subprocess.run(command + args, cwd=workdir, env=env, stdin=subprocess.DEVNULL,
+                          capture_output=True, timeout=TIMEOUT)
+    return done.returncode, done.stdout.splitlines(), done.stderr.splitlines()
+
+
+def files_left(root):
+    files = {}
+    for base, _, names in os.walk(root):
+        for name in names:
+            path = os.path.join(base, name)
+            with open(path, "rb") as f:
+                files[os.path.relpath(path, root)] = f.read()
+    return files
+
+
+def run_case(command, case, scratch, env):
+    workdir = tempfile.mkdtemp(dir=scratch)
+    try:
+        status, stdout, stderr = run_program(command, case.arguments() + [b"-o", case.report],
+                                             workdir, env)
+        files = files_left(workdir)
+        row = None
+        sweep = case.sweep_arguments()
+        if sweep is not None:
+            _, lines, _ = run_program(command, sweep, workdir, env)
+            if len(lines) == 2:
+                header, values = (line.decode("latin-1").split(",") for line in lines)
+                row = dict(zip(header, values))
+        return Outcome(status, stdout, stderr, files, row)
+    finally:
+        shutil.rmtree(workdir, ignore_errors=True)
+
+
+def last_digit_apart(native, other):
+    """Whether two printed numbers are one unit of their last digit apart."""
+    try:
+        a, b = decimal.Decimal(native.strip()), decimal.Decimal(other.strip())
+    except decimal.InvalidOperation:
+        return False
+    quantum = a.as_tuple().exponent
+    return quantum == b.as_tuple().exponent and abs(a - b) == decimal.Decimal(1).scaleb(quantum)
+
+
+def boundary_lines(native, other):
+    """The differing report lines when each differs only by one unit of the
+    last printed digit; None when anything else differs."""
+    a, b = native.split(b"\r\n"), other.split(b"\r\n")
+    if len(a) != len(b):
+        return None
+    differing = []
+    for x, y in zip(a, b):
+        if x == y:
+            continue
+        x, y = x.decode("latin-1"), y.decode("latin-1")
+        label_x, _, value_x = x.rpartition("=")
+        label_y, _, value_y = y.rpartition("=")
+        if label_x != label_y or not label_x or not last_digit_apart(value_x, value_y):
+            return None
+        differing.append((x, y))
+    return differing
+
+
+CATEGORICAL = ("Outcome", "Passes", "Message")
+
+
+def row_difference(native, other):
+    """(categorical columns that differ, largest relative difference of the values)."""
+    if native is None or other is None:
+        return ([] if native is other else ["the sweep's row"]), 0.0
+    if native.keys() != other.keys():
+        return ["the sweep's columns"], 0.0
+    differing = [c for c in CATEGORICAL if native[c] != other[c]]
+    largest = 0.0
+    for column in native:
+        if column in CATEGORICAL or column == "Point" or native[column] == other[column]:
+            continue
+        try:
+            x, y = float(native[column]), float(other[column])
+        except ValueError:
+            differing.append(column)
+            continue
+        largest = max(largest, abs(x - y) / max(abs(x), abs(y)))
+    return differing, largest
+
+
+def compare(case, native, other):
+    """(problems, boundary lines, largest relative difference)."""
+    problems = []
+    if native.status != other.status:
+        problems.append("exit status %d, native %d" % (other.status, native.status))
+    if native.stdout != other.stdout:
+        problems.append("standard output differs")
+    if native.stderr != other.stderr:
+        problems.append("messages %r, native %r" % (other.stderr, native.stderr))
+    differing, largest = row_difference(native.row, other.row)
+    if differing:
+        problems.append("sweep row differs in " + ", ".join(differing))
+    boundary = []
+    if native.files.keys() != other.files.keys():
+        problems.append("files %s, native %s" % (sorted(other.files), sorted(native.files)))
+    else:
+        for name in native.files:
+            if native.files[name] == other.files[name]:
+                continue
+            lines = boundary_lines(native.files[name], other.files[name])
+            if lines is None:
+                problems.append("report %s differs" % name)
+            else:
+                boundary.extend(lines)
+    return problems, boundary, largest
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--label", required=True, help="name of the build under test")
+    parser.add_argument("--native", required=True, help="the native vortane-calc")
+    parser.add_argument("--target", required=True, help="command that runs the one under test")
+    parser.add_argument("--corpus", required=True, help="the fuzz corpus directory")
+    parser.add_argument("--random", type=int, default=200, metavar="COUNT")
+    parser.add_argument("--seed", type=int, default=13)
+    parser.add_argument("--boundary-cases", type=int, default=0, metavar="N")
+    parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
+    options = parser.parse_args()
+
+    rng = random.Random(options.seed)
+    cases = [Case("default", {})]
+    cases += [corpus_case(os.path.join(options.corpus, name))
+              for name in sorted(os.listdir(options.corpus))]
+    cases += [random_case(rng, n) for n in range(1, options.random + 1)]
+
+    # Each case runs in a directory of its own: paths become absolute.
+    native, target = ([os.path.abspath(word) if os.path.exists(word) else word
+                       for word in shlex.split(command)]
+                      for command in (options.native, options.target))
+    env = dict(os.environ, LC_ALL="C")
+    started = time.monotonic()
+    scratch = tempfile.mkdtemp(prefix="vortane-compare-")
+    try:
+        with concurrent.futures.ThreadPoolExecutor(options.jobs) as pool:
+            natives = list(pool.map(lambda c: run_case(native, c, scratch, env), cases))
+            others = list(pool.map(lambda c: run_case(target, c, scratch, env), cases))
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+
+    failed, boundary_cases, largest = 0, 0, 0.0
+    outcomes = {}
+    for case, a, b in zip(cases, natives, others):
+        problems, boundary, difference = compare(case, a, b)
+        largest = max(largest, difference)
+        outcome = a.row["Outcome"] if a.row else "input"
+        outcomes[outcome] = outcomes.get(outcome, 0) + 1
+        args = b" ".join(case.arguments()).decode("latin-1")
+        if problems:
+            failed += 1
+            print("%s: %s differs (%s): %s" % (options.label, case.name, args, "; ".join(problems)))
+        elif boundary:
+            boundary_cases += 1
+            print("%s: %s prints a value on a rounding boundary (%s):" % (options.label, case.name, args))
+            for x, y in boundary:
+                print("    native: %s\n    %s: %s" % (x.strip(), options.label, y.strip()))
+
+    corpus = sum(case.name.startswith("corpus/") for case in cases)
+    print("%s: %d cases (default, %d of the corpus, %d random, seed %d) in %.0f s; outcomes %s"
+          % (options.label, len(cases), corpus, options.random, options.seed,
+             time.monotonic() - started,
+             ", ".join("%s %d" % item for item in sorted(outcomes.items()))))
+    print("%s: %d differ, %d on a rounding boundary (at most %d allowed); "
+          "largest relative difference of a value %.2g"
+          % (options.label, failed, boundary_cases, options.boundary_cases, largest))
+    return 1 if failed or boundary_cases > options.boundary_cases else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
