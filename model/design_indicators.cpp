@@ -7,7 +7,7 @@
 namespace vortane {
 
 namespace {
-constexpr Real KilopascalPerGramForcePerCm2 = 0.0980665L;
+constexpr Real KilopascalPerGramForcePerCm2 = 0.0980665_r;
 }
 
 double BarrierShearStress(double viscosity, double shearRate) {

@@ -15,19 +15,19 @@ namespace {
 // does not cancel.
 std::vector<double> PositionsWhereFlowFractionIs(const CaseData& d, Real c) {
     const Real a = d.ProfileCoefA, b = Real{d.ProfileOffset} - c, e = d.ProfileCoefB;
-    const Real s = std::sqrt(Real{d.ProfileK});
+    const Real s = Sqrt(d.ProfileK);
     std::vector<Real> roots;
     if (a == 0) {
         if (b != 0) roots.push_back(-e / b);
     } else if (const Real discriminant = b * b - 4 * a * e; discriminant >= 0) {
-        const Real q = -(b + std::copysign(std::sqrt(discriminant), b)) / 2;
+        const Real q = -(b + std::copysign(Sqrt(discriminant), b)) / 2;
         roots.push_back(q / a);
         if (q != 0) roots.push_back(e / q);
     }
     std::vector<double> positions;
     for (const Real u : roots) {
         if (!(u > 0)) continue;
-        const Real z = std::log(u) / s;
+        const Real z = Log(u) / s;
         if (z > 0 && z < 1) positions.push_back(static_cast<double>(z));
     }
     return positions;

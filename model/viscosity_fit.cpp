@@ -20,7 +20,7 @@ using Vector = Eigen::Matrix<Real, Eigen::Dynamic, 1>;
 using Terms = Eigen::Matrix<Real, 6, 1>;
 
 // Singular values below this share of the largest leave a term undetermined.
-constexpr Real RankTolerance = 1e-10L;
+constexpr Real RankTolerance = 1e-10_r;
 
 // One variable of the law mapped onto [−1, 1] over the data: u = (x − centre) / half.
 struct Scaled {
@@ -126,7 +126,7 @@ Terms LawCoefficients(const Terms& c, const Scaled& L, const Scaled& T) {
         const Terms null = LawCoefficients(svd.matrixV().col(k), L, T);
         const Real largest = null.cwiseAbs().maxCoeff();
         for (std::size_t j = 0; j < 6; ++j) {
-            const bool takesPart = std::fabs(null[static_cast<Eigen::Index>(j)]) > 1e-8L * largest;
+            const bool takesPart = std::fabs(null[static_cast<Eigen::Index>(j)]) > 1e-8_r * largest;
             if (takesPart && std::find(terms.begin(), terms.end(), ViscosityTermNames[j]) == terms.end())
                 terms.push_back(ViscosityTermNames[j]);
         }

@@ -69,12 +69,6 @@ int OpenReport(const std::string& name, OpenMode mode) {
     return ::open(name.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
 }
 
-// Why the report could not be opened, in the system's words.
-std::string OpenFailure(const std::string& name, int error) {
-    if (name.find('\0') != std::string::npos) return "the name holds a NUL byte";
-    return std::generic_category().message(error);
-}
-
 // Writes all of `bytes`. The descriptor stays non-blocking, which only a pipe
 // or a device notices: when one would block, it is made blocking and the
 // write goes on, so a slow reader is waited for.
@@ -95,6 +89,12 @@ bool WriteAll(int descriptor, std::string_view bytes) {
 int CloseReport(int descriptor) { return ::close(descriptor); }
 
 #endif
+
+// Why the report could not be opened, in the system's words.
+std::string OpenFailure(const std::string& name, int error) {
+    if (name.find('\0') != std::string::npos) return "the name holds a NUL byte";
+    return std::generic_category().message(error);
+}
 
 // Opens the report, writes the block in one piece and closes it: three system
 // calls a block.
