@@ -28,6 +28,10 @@ from ._vortane import (
     sweep,
 )
 
+# Named where they are used from: vortane.Error, not vortane._vortane.Error.
+for _public in (Error, Profile, Result):
+    _public.__module__ = __name__
+
 __all__ = ["Error", "Profile", "Result", "profile", "read_case", "run", "sweep", "write_case"]
 
 
