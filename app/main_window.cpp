@@ -26,9 +26,11 @@
 
 #include "app/core_text.h"
 #include "app/calc_finished.h"
+#include "app/fit_dialog.h"
 #include "app/results_window.h"
 #include "app/study_window.h"
 #include "case/case_file.h"
+#include "study/material_fit.h"
 #include "app/decimal_separator.h"
 #include "app/interface_style.h"
 #include "app/output_directory.h"
@@ -158,6 +160,10 @@ void TForm1::CreateMenus() {
     QMenu* study = menuBar_->addMenu(QStringLiteral("&Study"));
     study->addAction(QStringLiteral("&Sweep..."), QKeySequence(QStringLiteral("Ctrl+T")), this,
                      &TForm1::ShowStudy);
+
+    QMenu* material = menuBar_->addMenu(QStringLiteral("&Material"));
+    material->addAction(QStringLiteral("&Fit from Measurements..."), this, &TForm1::FitFromMeasurements);
+    material->addAction(QStringLiteral("&Load Coefficients..."), this, &TForm1::LoadCoefficientsFromDialog);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About"), this, &TForm1::ShowAbout);
@@ -536,6 +542,51 @@ void TForm1::ShowStudy() {
     Study().show();
     study_->raise();
     study_->activateWindow();
+}
+
+FitDialog& TForm1::Fit() {
+    if (fit_ == nullptr) {
+        // Apply fills the coefficient boxes, which stay disabled.
+        fit_ = new FitDialog(
+            [this](const std::array<std::string, 6>& texts) {
+                const auto fields = ViscosityCoefficientFields();
+                for (std::size_t j = 0; j < fields.size(); ++j) {
+                    edits_[fields[j]->box - 1]->setText(FromUtf8(texts[j]));
+                    edits_[fields[j]->box - 1]->setCursorPosition(0);
+                }
+            },
+            decimalSeparator_, this);
+    }
+    return *fit_;
+}
+
+void TForm1::FitFromMeasurements() {
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Fit from Measurements"), {},
+                                                      QStringLiteral("Measurements (*.csv *.txt);;All files (*)"));
+    if (path.isEmpty()) return;
+    Fit().Open(path);
+    fit_->show();
+    fit_->raise();
+    fit_->activateWindow();
+}
+
+bool TForm1::LoadCoefficients(const QString& path) {
+    InputTexts texts;
+    try {
+        const std::vector<CaseEntry> entries = CoefficientEntries(ReadCaseFile(FileName(path)));
+        if (entries.empty()) throw CaseFileError(FileName(path) + " holds none of the coefficients A0 ... A12");
+        texts = ApplyCaseEntries(BoxTexts(), entries, decimalSeparator_);
+    } catch (const CaseFileError& error) {
+        QMessageBox::warning(this, Caption, QString::fromLocal8Bit(error.what()));
+        return false;
+    }
+    SetBoxTexts(texts);
+    return true;
+}
+
+void TForm1::LoadCoefficientsFromDialog() {
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Load Coefficients"), {}, CaseFilter);
+    if (!path.isEmpty()) LoadCoefficients(path);
 }
 
 void TForm1::ShowResults() {

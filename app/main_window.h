@@ -23,6 +23,7 @@ class QTreeWidget;
 
 namespace vortane {
 
+class FitDialog;
 class ResultsWindow;
 class StudyWindow;
 class TFinishForm;
@@ -42,9 +43,14 @@ public:
     bool OpenCase(const QString& path);
     bool SaveCase(const QString& path);
 
+    // Puts only the viscosity coefficients of a case file into their boxes;
+    // a file that cannot be read or holds none of them changes no box.
+    bool LoadCoefficients(const QString& path);
+
     // Made at the first run or the first View > Results, not at start-up.
     ResultsWindow& Results();
     StudyWindow& Study();
+    FitDialog& Fit();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -87,6 +93,8 @@ private:
     void ShowAbout();
     void ShowResults();
     void ShowStudy();
+    void FitFromMeasurements();
+    void LoadCoefficientsFromDialog();
     QString CaseName() const;
 
     TFinishForm& finishForm_;
@@ -98,6 +106,7 @@ private:
     QString lastReportPath_;
     ResultsWindow* results_ = nullptr;
     StudyWindow* study_ = nullptr;
+    FitDialog* fit_ = nullptr;
     QMenuBar* menuBar_;
     QMenu* recentMenu_;
 

@@ -113,7 +113,7 @@ QString WarningsText(const std::vector<std::string>& warnings) {
 ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(QStringLiteral("Results — Vortane"));
-    resize(1040, 900);
+    resize(1040, 980);
 
     caseName_ = new QLabel;
     caseName_->setObjectName(QStringLiteral("CaseName"));

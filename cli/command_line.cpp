@@ -73,6 +73,19 @@ std::string HelpText() {
     return text;
 }
 
+bool IsSvgName(std::string_view name) {
+    constexpr std::string_view Svg = ".svg";
+    if (name.size() <= Svg.size()) return false;
+    const std::string_view end = name.substr(name.size() - Svg.size());
+    return std::equal(end.begin(), end.end(), Svg.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+std::string NotSvg(std::string_view name) {
+    return "--plot " + std::string(name) + ": the chart is SVG; name a file ending in .svg";
+}
+
 char LocaleDecimalSeparator() {
     std::setlocale(LC_NUMERIC, "");
     const char* point = std::localeconv()->decimal_point;
@@ -95,15 +108,6 @@ char SeparatorOf(std::string_view text) {
     return text[0];
 }
 
-bool IsSvgName(std::string_view name) {
-    constexpr std::string_view Svg = ".svg";
-    if (name.size() <= Svg.size()) return false;
-    const std::string_view end = name.substr(name.size() - Svg.size());
-    return std::equal(end.begin(), end.end(), Svg.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
-}
-
 std::string UnknownField(std::string_view name) {
     std::string text = "unknown field " + std::string(name);
     if (const InputField* nearest = NearestInputField(name))
@@ -117,7 +121,7 @@ void CheckCombination(const Options& options) {
     if (options.sweeps.size() > SweepAxisLimit) throw UsageError("at most two --sweep options");
     if (sweep && options.profileFile) throw UsageError("--profile is for a single run, not a sweep");
     if (options.plotFile && !IsSvgName(*options.plotFile))
-        throw UsageError("--plot " + *options.plotFile + ": the chart is SVG; name a file ending in .svg");
+        throw UsageError(NotSvg(*options.plotFile));
     if (sweep && options.resultFileName &&
         options.resultFileName->find("{n}") == std::string::npos)
         throw UsageError("with --sweep, -o needs {n} in the name, one report per point");

@@ -49,6 +49,11 @@ SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator);
 SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments,
                       char decimalSeparator, std::optional<std::string> reportPattern);
 
+// Whether a --plot name ends in .svg (in any case), and the refusal of one
+// that does not.
+bool IsSvgName(std::string_view name);
+std::string NotSvg(std::string_view name);
+
 // The separator of the user's LC_NUMERIC locale; a point where it is not one
 // usable byte. LC_NUMERIC is left at "C".
 char LocaleDecimalSeparator();

@@ -7,6 +7,7 @@
 
 #include "case/case_file.h"
 #include "cli/command_line.h"
+#include "cli/fit_command.h"
 #include "cli/output_file.h"
 #include "cli/study_plots.h"
 #include "study/channel_profile.h"
@@ -139,10 +140,12 @@ int Run(const cli::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const std::vector<std::string_view> arguments(argv + 1, argv + argc); cli::IsFitCommand(arguments))
+        return cli::FitCommand(arguments, std::cout, std::cerr);
     try {
         const cli::Options options = cli::ParseCommandLine({argv + 1, argv + argc});
         if (options.help) {
-            std::cout << cli::HelpText();
+            std::cout << cli::HelpText() << '\n' << cli::FitUsageText;
             return Complete;
         }
         return Run(options);

@@ -102,9 +102,26 @@ void Extent(const std::vector<Series>& series, bool right, bool ofX, double& low
     if (low > high) low = 0, high = 1;
 }
 
+// The values of a logarithmic axis as their decimal logarithms; one that has
+// none is a gap.
+void ToDecades(std::vector<double>& values) {
+    for (double& v : values) v = v > 0 ? std::log10(v) : std::numeric_limits<double>::quiet_NaN();
+}
+
+Chart InDecades(Chart chart) {
+    for (Panel& panel : chart.panels) {
+        for (Series& series : panel.series) {
+            if (chart.logX) ToDecades(series.x);
+            if (panel.logY && !series.rightAxis) ToDecades(series.y);
+        }
+    }
+    return chart;
+}
+
 class SvgWriter {
 public:
-    std::string Document(const Chart& chart) {
+    std::string Document(const Chart& shown) {
+        const Chart chart = InDecades(shown);
         std::size_t total = 0;
         const std::vector<LegendEntry> legend = LegendOf(chart, total);
         const bool rightAxis = std::any_of(chart.panels.begin(), chart.panels.end(),
@@ -129,12 +146,13 @@ public:
         for (const Panel& panel : chart.panels)
             all.insert(all.end(), panel.series.begin(), panel.series.end());
         Extent(all, false, true, xLow, xHigh);
-        const AxisScale x = NiceScale(xLow, xHigh);
+        const AxisScale x = chart.logX ? DecadeScale(xLow, xHigh) : NiceScale(xLow, xHigh);
         for (std::size_t i = 0; i < chart.panels.size(); ++i) {
             const Box box{LeftMargin,
                           TitleHeight + static_cast<double>(i) * (panelHeight + PanelGap),
                           plotWidth, panelHeight};
-            PanelPart(chart.panels[i], box, x, i + 1 == chart.panels.size() ? chart.xLabel : "");
+            PanelPart(chart.panels[i], box, {x, chart.logX},
+                      i + 1 == chart.panels.size() ? chart.xLabel : "");
         }
         const double legendLeft = Width - RightMargin - LegendWidth(legend) + LegendGap;
         LegendPart(legend, total, legendLeft, TitleHeight);
@@ -161,11 +179,29 @@ private:
              "transform=\"translate(" + Number(x) + "," + Number(y) + ") rotate(-90)\"");
     }
 
-    void PanelPart(const Panel& panel, const Box& box, const AxisScale& x,
+    struct Axis {
+        AxisScale scale;
+        bool log;
+        std::string Label(double tick) const {
+            return log ? DecadeLabel(tick) : TickLabel(tick, scale.step);
+        }
+        // Light lines at 2 to 9 times each decade of a logarithmic axis.
+        std::vector<double> MinorTicks() const {
+            std::vector<double> ticks;
+            if (!log) return ticks;
+            for (double decade = scale.low; decade < scale.high; ++decade)
+                for (int k = 2; k <= 9; ++k) ticks.push_back(decade + std::log10(k));
+            return ticks;
+        }
+    };
+
+    void PanelPart(const Panel& panel, const Box& box, const Axis& xAxis,
                    std::string_view xLabel) {
+        const AxisScale& x = xAxis.scale;
         double low, high;
         Extent(panel.series, false, false, low, high);
-        const AxisScale y = NiceScale(low, high);
+        const Axis yAxis{panel.logY ? DecadeScale(low, high) : NiceScale(low, high), panel.logY};
+        const AxisScale& y = yAxis.scale;
         const auto px = [&](double v) {
             return box.left + (v - x.low) / (x.high - x.low) * box.width;
         };
@@ -174,15 +210,17 @@ private:
         };
         const double bottom = box.top + box.height, right = box.left + box.width;
 
+        for (const double t : yAxis.MinorTicks()) Line(box.left, py(y, t), right, py(y, t), "stroke=\"#f2f2f2\"");
+        for (const double t : xAxis.MinorTicks()) Line(px(t), box.top, px(t), bottom, "stroke=\"#f2f2f2\"");
         for (const double t : TickValues(y)) {
             Line(box.left, py(y, t), right, py(y, t), "stroke=\"#e0e0e0\"");
             Line(box.left - 5, py(y, t), box.left, py(y, t), "stroke=\"black\"");
-            Text(box.left - 8, py(y, t) + 4, TickLabel(t, y.step), "end");
+            Text(box.left - 8, py(y, t) + 4, yAxis.Label(t), "end");
         }
         for (const double t : TickValues(x)) {
             Line(px(t), box.top, px(t), bottom, "stroke=\"#e0e0e0\"");
             Line(px(t), bottom, px(t), bottom + 5, "stroke=\"black\"");
-            if (!xLabel.empty()) Text(px(t), bottom + 18, TickLabel(t, x.step), "middle");
+            if (!xLabel.empty()) Text(px(t), bottom + 18, xAxis.Label(t), "middle");
         }
         if (!xLabel.empty()) Text(box.left + box.width / 2, bottom + 42, xLabel, "middle");
         VerticalLabel(box.left - 62, box.top + box.height / 2, panel.yLabel);
@@ -215,7 +253,7 @@ private:
         const std::string dash = series.dashed ? " stroke-dasharray=\"6 4\"" : "";
         std::string points;
         const auto flush = [&] {
-            if (points.find(' ') != std::string::npos)
+            if (series.line && points.find(' ') != std::string::npos)
                 out_ += "<polyline fill=\"none\" " + stroke + dash +
                         " stroke-width=\"2\" points=\"" + points + "\"/>\n";
             points.clear();
@@ -229,9 +267,13 @@ private:
             const auto [x, y] = place(i);
             if (!points.empty()) points += ' ';
             points += Number(x) + "," + Number(y);
-            if (series.markers)
+            // Markers on a line are dots; markers alone, open circles.
+            if (series.markers && series.line)
                 out_ += "<circle cx=\"" + Number(x) + "\" cy=\"" + Number(y) +
                         "\" r=\"2.5\" fill=\"" + EscapeXml(series.colour) + "\"/>\n";
+            else if (series.markers)
+                out_ += "<circle cx=\"" + Number(x) + "\" cy=\"" + Number(y) + "\" r=\"4\" fill=\"white\" " +
+                        stroke + " stroke-width=\"1.5\"/>\n";
             if (IsFlagged(series, i)) Ring(x, y);
         }
         flush();
@@ -282,6 +324,21 @@ AxisScale NiceScale(double low, double high, int targetTicks) {
     const double normal = raw / magnitude;
     const double step = (normal < 1.5 ? 1 : normal < 3 ? 2 : normal < 7 ? 5 : 10) * magnitude;
     return {std::floor(low / step + 1e-9) * step, std::ceil(high / step - 1e-9) * step, step};
+}
+
+AxisScale DecadeScale(double low, double high) {
+    low = std::floor(low + 1e-9);
+    high = std::ceil(high - 1e-9);
+    if (!(high > low)) high = low + 1;
+    const double step = std::ceil((high - low) / 8);
+    return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
+}
+
+std::string DecadeLabel(double exponent) {
+    const int power = static_cast<int>(std::lround(exponent));
+    if (power < -3 || power > 5) return "1E" + std::to_string(power);
+    if (power >= 0) return "1" + std::string(static_cast<std::size_t>(power), '0');
+    return "0." + std::string(static_cast<std::size_t>(-power - 1), '0') + "1";
 }
 
 std::vector<double> TickValues(const AxisScale& scale) {

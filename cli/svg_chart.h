@@ -16,6 +16,7 @@ struct Series {
     bool dashed = false;
     bool markers = false;
     std::vector<bool> flagged;  // points ringed in red: points with warnings
+    bool line = true;           // false: the markers alone, as for measured points
 };
 
 // One plotting area with its y axis (and a second one at the right when
@@ -24,6 +25,7 @@ struct Panel {
     std::string yLabel;
     std::string y2Label;
     std::vector<Series> series;
+    bool logY = false;  // decades of the left axis
 };
 
 // Panels stacked one above the other, sharing the x axis; the legend stands at
@@ -32,6 +34,7 @@ struct Chart {
     std::string title;
     std::string xLabel;
     std::vector<Panel> panels;
+    bool logX = false;  // decades of the x axis
 };
 
 // An axis range widened to whole steps of 1, 2 or 5 times a power of ten, about
@@ -40,6 +43,13 @@ struct AxisScale {
     double low, high, step;
 };
 AxisScale NiceScale(double low, double high, int targetTicks = 6);
+
+// A logarithmic axis over decimal logarithms from `low` to `high`: whole
+// decades, a tick every decade, or every few when they are many.
+AxisScale DecadeScale(double low, double high);
+
+// The label of the decade 10^exponent: "0.01", "1", "1000", "1E6".
+std::string DecadeLabel(double exponent);
 
 // The tick values of a scale, from low to high.
 std::vector<double> TickValues(const AxisScale& scale);

@@ -163,7 +163,7 @@ std::string FormatInteger(std::int32_t value) { return std::to_string(value); }
 
 std::string FormatShortest(double value, char decimalSeparator) {
     char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    auto* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
     std::string text(buffer, end);
     std::replace(text.begin(), text.end(), '.', decimalSeparator);
     return text;

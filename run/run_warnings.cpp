@@ -23,7 +23,8 @@ std::string NegativePressureText(const char* channel, const LeastPressure& least
 
 }  // namespace
 
-std::vector<std::string> RunWarnings(const RunResult& run, char sep) {
+std::vector<std::string> RunWarnings(const RunResult& run, char decimalSeparator) {
+    const char sep = decimalSeparator;
     std::vector<std::string> warnings;
     if (run.outcome == RunOutcome::InputRejected) return warnings;
     const CaseData& d = run.data;

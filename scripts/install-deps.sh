@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
 
-packages=(cmake g++ make git libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev
+packages=(cmake g++ make git libgtest-dev libbenchmark-dev libeigen3-dev qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev
   fonts-ipafont-gothic clang libclang-rt-14-dev clang-tidy cppcheck
   dpkg-dev shared-mime-info desktop-file-utils
   python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest)

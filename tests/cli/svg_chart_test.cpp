@@ -43,6 +43,25 @@ TEST(SvgChart, TicksAndTheirLabels) {
     EXPECT_EQ(TickLabel(2.5e-5, 5e-6), "0.000025");
 }
 
+TEST(SvgChart, DecadesOfLogarithmicAxes) {
+    const AxisScale rates = DecadeScale(0, 4);  // 1 to 10000
+    EXPECT_EQ(rates.low, 0);
+    EXPECT_EQ(rates.high, 4);
+    EXPECT_EQ(rates.step, 1);
+    const AxisScale wide = DecadeScale(-6.5, 9.2);  // 17 decades: a tick every third
+    EXPECT_EQ(wide.low, -9);
+    EXPECT_EQ(wide.high, 12);
+    EXPECT_EQ(wide.step, 3);
+    const AxisScale one = DecadeScale(1.3, 1.3);
+    EXPECT_EQ(one.low, 1);
+    EXPECT_EQ(one.high, 2);
+    EXPECT_EQ(DecadeLabel(0), "1");
+    EXPECT_EQ(DecadeLabel(4), "10000");
+    EXPECT_EQ(DecadeLabel(-2), "0.01");
+    EXPECT_EQ(DecadeLabel(6), "1E6");
+    EXPECT_EQ(DecadeLabel(-4), "1E-4");
+}
+
 TEST(SvgChart, EscapesMarkup) {
     EXPECT_EQ(EscapeXml("a < b & \"c\" > 'd'"), "a &lt; b &amp; &quot;c&quot; &gt; &apos;d&apos;");
     EXPECT_EQ(EscapeXml("Temperature Difference (℃)"), "Temperature Difference (℃)");
@@ -147,6 +166,17 @@ TEST(SvgChart, LinesFollowTheScalesAndBreakAtGaps) {
     // The share runs along the second axis from the bottom of the lower panel
     // (top at 330) to its top.
     EXPECT_EQ(lines[3], "90,580 " + Point(90 + width * 3 / 4, 330));
+}
+
+// On log axes 10 lies halfway between 1 and 100; a value that has no
+// logarithm is a gap, which leaves the last point without a line.
+TEST(SvgChart, LogAxesPlaceDecadesEvenly) {
+    Chart chart{"Log", "x", {Panel{"y", "", {{"law", {1, 10, 100, 0, 1000}, {100, 10, 1, 1, 0.1}, "#000000", false, false, false, {}, true}}, true}}, true};
+    const std::vector<std::string> lines = Polylines(RenderSvg(chart));
+    ASSERT_EQ(lines.size(), 1u);
+    const std::string second = lines[0].substr(lines[0].find(' ') + 1);
+    const double x1 = std::stod(lines[0]), x2 = std::stod(second), x3 = std::stod(second.substr(second.find(' ') + 1));
+    EXPECT_NEAR(x2 - x1, x3 - x2, 0.02);
 }
 
 TEST(SvgChart, LegendShowsAtMostTwelveEntries) {

@@ -1,0 +1,261 @@
+#include "app/fit_dialog.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <limits>
+
+#include "app/core_text.h"
+
+namespace vortane {
+
+namespace {
+
+const QString MeasurementFilter = QStringLiteral("Measurements (*.csv *.txt);;All files (*)");
+
+QColor CurveColour(std::size_t curve, std::size_t curves) {
+    static const std::array<QColor, 6> Palette{QColor(0x1f, 0x5f, 0xa8), QColor(0xc8, 0x33, 0x1e),
+                                               QColor(0x2e, 0x8b, 0x3a), QColor(0x8e, 0x44, 0xad),
+                                               QColor(0xd9, 0x83, 0x00), QColor(0x55, 0x55, 0x55)};
+    if (curves <= Palette.size()) return Palette[curve];
+    const float along = static_cast<float>(curve) / static_cast<float>(curves - 1);
+    return QColor::fromHsvF(0.66F * (1 - along), 0.8F, 0.8F);  // blue to red
+}
+
+// A log axis over whole decades around the values.
+QLogValueAxis* DecadeAxis(const QString& title, double low, double high) {
+    auto* axis = new QLogValueAxis;
+    axis->setTitleText(title);
+    axis->setBase(10);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setMinorTickCount(8);
+    const double first = std::floor(std::log10(low)), last = std::ceil(std::log10(high));
+    axis->setRange(std::pow(10.0, first), std::pow(10.0, last > first ? last : first + 1));
+    return axis;
+}
+
+}  // namespace
+
+FitDialog::FitDialog(ApplyTexts apply, char decimalSeparator, QWidget* parent)
+    : QDialog(parent), apply_(std::move(apply)), decimalSeparator_(decimalSeparator) {
+    setObjectName(QStringLiteral("FitDialog"));
+    setWindowTitle(QStringLiteral("Fit Viscosity Law — Vortane"));
+    resize(940, 600);
+    CreateControls();
+}
+
+void FitDialog::CreateControls() {
+    file_ = new QLabel(QStringLiteral("(no file)"));
+    file_->setObjectName(QStringLiteral("MeasurementFile"));
+    file_->setAccessibleName(QStringLiteral("Measurement file"));
+    file_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    open_ = new QPushButton(QStringLiteral("Open..."));
+    open_->setObjectName(QStringLiteral("OpenMeasurements"));
+    open_->setAccessibleName(QStringLiteral("Open measurements"));
+    connect(open_, &QPushButton::clicked, this, &FitDialog::ChooseFile);
+    unit_ = new QComboBox;
+    unit_->setObjectName(QStringLiteral("ViscosityUnit"));
+    unit_->setAccessibleName(QStringLiteral("Viscosity unit"));
+    for (const ViscosityUnit unit : ViscosityUnits) unit_->addItem(FromUtf8(UnitName(unit)), static_cast<int>(unit));
+    connect(unit_, &QComboBox::activated, this, &FitDialog::Refit);
+    auto* unitLabel = new QLabel(QStringLiteral("Viscosity &unit:"));
+    unitLabel->setBuddy(unit_);
+
+    chart_ = new QChartView(new QChart);
+    chart_->setObjectName(QStringLiteral("FitChart"));
+    chart_->setAccessibleName(QStringLiteral("Points and fitted curves"));
+    chart_->setRenderHint(QPainter::Antialiasing);
+    chart_->setMinimumSize(520, 400);
+
+    message_ = new QLabel;
+    message_->setObjectName(QStringLiteral("FitMessage"));
+    message_->setAccessibleName(QStringLiteral("Fit message"));
+    message_->setWordWrap(true);
+    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette red = message_->palette();
+    red.setColor(QPalette::WindowText, QColor(0xb0, 0x1c, 0x1c));
+    message_->setPalette(red);
+
+    auto* quality = new QGroupBox(QStringLiteral("Fit"));
+    auto* qualityForm = new QFormLayout(quality);
+    const std::vector<FitFigure> captions = FitFigures({}, decimalSeparator_);
+    static constexpr std::array<const char*, 6> FigureNames{"RSquared",  "RmsError",     "LargestError",
+                                                           "PointCount", "Temperatures", "ShearRates"};
+    for (std::size_t i = 0; i < figures_.size(); ++i) {
+        figures_[i] = new QLabel(QStringLiteral("—"));
+        figures_[i]->setObjectName(QLatin1String(FigureNames[i]));
+        figures_[i]->setAccessibleName(FromUtf8(captions[i].caption));
+        figures_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        qualityForm->addRow(FromUtf8(captions[i].caption) + QLatin1Char(':'), figures_[i]);
+    }
+
+    auto* law = new QGroupBox(QStringLiteral("Coefficients"));
+    auto* lawForm = new QFormLayout(law);
+    for (std::size_t j = 0; j < coefficients_.size(); ++j) {
+        const QString name = FromUtf8(ViscosityTermNames[j]);
+        coefficients_[j] = new QLineEdit;
+        coefficients_[j]->setObjectName(QStringLiteral("Fitted") + name);
+        coefficients_[j]->setAccessibleName(name);
+        coefficients_[j]->setReadOnly(true);
+        auto* label = new QLabel(name);
+        label->setBuddy(coefficients_[j]);
+        lawForm->addRow(label, coefficients_[j]);
+    }
+
+    auto* buttons = new QDialogButtonBox;
+    applyButton_ = buttons->addButton(QStringLiteral("&Apply"), QDialogButtonBox::ApplyRole);
+    applyButton_->setObjectName(QStringLiteral("Apply"));
+    applyButton_->setAccessibleName(QStringLiteral("Apply the coefficients"));
+    applyButton_->setEnabled(false);
+    close_ = buttons->addButton(QDialogButtonBox::Close);
+    close_->setAccessibleName(QStringLiteral("Close"));
+    connect(applyButton_, &QPushButton::clicked, this, [this] {
+        if (texts_) apply_(*texts_);
+    });
+    connect(close_, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(new QLabel(QStringLiteral("Measurements:")));
+    fileRow->addWidget(file_, 1);
+    fileRow->addWidget(open_);
+    fileRow->addSpacing(16);
+    fileRow->addWidget(unitLabel);
+    fileRow->addWidget(unit_);
+    auto* side = new QVBoxLayout;
+    side->addWidget(quality);
+    side->addWidget(law);
+    side->addStretch(1);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(chart_, 1);
+    middle->addLayout(side);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fileRow);
+    layout->addLayout(middle, 1);
+    layout->addWidget(message_);
+    layout->addWidget(buttons);
+}
+
+void FitDialog::ChooseFile() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Fit from Measurements"), path_, MeasurementFilter);
+    if (!path.isEmpty()) Open(path);
+}
+
+bool FitDialog::Open(const QString& path) {
+    path_ = path;
+    file_->setText(path);
+    Refit();
+    return texts_.has_value();
+}
+
+// The chosen unit holds unless the file's header names one.
+void FitDialog::Refit() {
+    const auto chosen = static_cast<ViscosityUnit>(unit_->currentData().toInt());
+    const std::string path = QFile::encodeName(path_).toStdString();
+    try {
+        Measurements measurements = ReadMeasurementFile(path, std::nullopt);
+        if (!measurements.unitInHeader && measurements.unit != chosen) measurements = ReadMeasurementFile(path, chosen);
+        const ViscosityFit fit = FitMeasurements(measurements);
+        measurements.fileName = QFileInfo(path_).fileName().toStdString();
+        ShowFit(measurements, fit);
+    } catch (const std::exception& error) {
+        ShowRefusal(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void FitDialog::ShowFit(const Measurements& measurements, const ViscosityFit& fit) {
+    // A unit the header names is the file's; the choice gives way to it.
+    unit_->setCurrentIndex(unit_->findData(static_cast<int>(measurements.unit)));
+    unit_->setEnabled(!measurements.unitInHeader);
+    unit_->setToolTip(measurements.unitInHeader ? QStringLiteral("The file's header names the unit") : QString());
+
+    texts_ = CoefficientTexts(fit.coefficients, measurements.points, decimalSeparator_);
+    const std::vector<FitFigure> figures = FitFigures(fit, decimalSeparator_);
+    for (std::size_t i = 0; i < figures_.size(); ++i) figures_[i]->setText(FromUtf8(figures[i].text));
+    for (std::size_t j = 0; j < coefficients_.size(); ++j) {
+        coefficients_[j]->setText(FromUtf8((*texts_)[j]));
+        coefficients_[j]->setCursorPosition(0);
+    }
+    message_->clear();
+    applyButton_->setEnabled(true);
+    DrawChart(measurements, fit);
+}
+
+void FitDialog::ShowRefusal(const QString& text) {
+    texts_.reset();
+    message_->setText(text);
+    unit_->setEnabled(true);
+    for (QLabel* figure : figures_) figure->setText(QStringLiteral("—"));
+    for (QLineEdit* coefficient : coefficients_) coefficient->clear();
+    applyButton_->setEnabled(false);
+    QChart* previous = chart_->chart();
+    chart_->setChart(new QChart);
+    delete previous;
+}
+
+// The points as dots and the law as lines, one colour per temperature, on
+// decades of shear rate and viscosity.
+void FitDialog::DrawChart(const Measurements& measurements, const ViscosityFit& fit) {
+    const std::vector<FitCurve> curves = FitCurves(measurements, fit, decimalSeparator_);
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("%1: points measured, lines fitted").arg(FromUtf8(measurements.fileName)));
+    chart->legend()->setAlignment(Qt::AlignRight);
+    double low = std::numeric_limits<double>::infinity(), high = -low;
+    for (const FitCurve& curve : curves) {
+        for (const auto* values : {&curve.measuredViscosity, &curve.lawViscosity}) {
+            for (const double v : *values) {
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+        }
+    }
+    QLogValueAxis* x = DecadeAxis(QStringLiteral("Shear rate (1/s)"), fit.shearRateLow, fit.shearRateHigh);
+    QLogValueAxis* y =
+        DecadeAxis(QStringLiteral("Viscosity (%1)").arg(FromUtf8(UnitName(measurements.unit))), low, high);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (std::size_t c = 0; c < curves.size(); ++c) {
+        const FitCurve& curve = curves[c];
+        const QColor colour = CurveColour(c, curves.size());
+        auto* law = new QLineSeries;
+        law->setName(FromUtf8(curve.label));
+        law->setColor(colour);
+        for (std::size_t i = 0; i < curve.lawShearRate.size(); ++i)
+            law->append(curve.lawShearRate[i], curve.lawViscosity[i]);
+        auto* points = new QScatterSeries;
+        points->setName(FromUtf8(curve.label));
+        points->setColor(Qt::white);
+        points->setBorderColor(colour);
+        points->setMarkerSize(8);
+        for (std::size_t i = 0; i < curve.measuredShearRate.size(); ++i)
+            points->append(curve.measuredShearRate[i], curve.measuredViscosity[i]);
+        for (QXYSeries* series : {static_cast<QXYSeries*>(law), static_cast<QXYSeries*>(points)}) {
+            chart->addSeries(series);
+            series->attachAxis(x);
+            series->attachAxis(y);
+        }
+        chart->legend()->markers(points).value(0)->setVisible(false);  // one entry per temperature
+    }
+    QChart* previous = chart_->chart();
+    chart_->setChart(chart);
+    delete previous;
+}
+
+}  // namespace vortane

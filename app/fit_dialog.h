@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "study/material_fit.h"
+
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vortane {
+
+// The viscosity law fitted to a measurement file: the points and the fitted
+// curves on log axes, the fit's figures and the six coefficient texts. Apply
+// hands the texts to the main window.
+class FitDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    using ApplyTexts = std::function<void(const std::array<std::string, 6>&)>;
+
+    FitDialog(ApplyTexts apply, char decimalSeparator, QWidget* parent = nullptr);
+
+    // Reads and fits the file in the chosen unit (or the one its header names);
+    // what cannot be read or fitted is shown in the dialog, naming the file
+    // and line. Returns whether the law was fitted.
+    bool Open(const QString& path);
+
+private:
+    void CreateControls();
+    void ChooseFile();
+    void Refit();
+    void ShowFit(const Measurements& measurements, const ViscosityFit& fit);
+    void ShowRefusal(const QString& text);
+    void DrawChart(const Measurements& measurements, const ViscosityFit& fit);
+
+    ApplyTexts apply_;
+    const char decimalSeparator_;
+    QString path_;
+    std::optional<std::array<std::string, 6>> texts_;
+
+    QLabel* file_;
+    QPushButton* open_;
+    QComboBox* unit_;
+    QChartView* chart_;
+    QLabel* message_;
+    std::array<QLabel*, 6> figures_;
+    std::array<QLineEdit*, 6> coefficients_;
+    QPushButton* applyButton_;
+    QPushButton* close_;
+};
+
+}  // namespace vortane

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <iosfwd>
+#include <string_view>
+#include <vector>
+
+#include "cli/svg_chart.h"
+#include "study/material_fit.h"
+
+namespace vortane::cli {
+
+// vortane-calc --fit-viscosity DATA.csv [--viscosity-unit U] [--plot FIT.svg]:
+// the viscosity law fitted to measured points, printed as a case file.
+
+extern const std::string_view FitUsageText;
+
+// Whether the arguments ask for a fit rather than a run.
+bool IsFitCommand(const std::vector<std::string_view>& arguments);
+
+// Prints the fitted coefficients and the fit's figures to `out`, writes the
+// chart, and returns the exit status: 0 done, 2 a bad argument or data that
+// cannot be fitted, 3 a chart that cannot be written. Messages go to `err`,
+// one line each.
+int FitCommand(const std::vector<std::string_view>& arguments, std::ostream& out, std::ostream& err);
+
+// The measured points and the fitted law, η against shear rate on log-log
+// axes, one colour per temperature.
+Chart FitChart(const Measurements& measurements, const ViscosityFit& fit);
+
+}  // namespace vortane::cli

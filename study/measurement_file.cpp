@@ -1,0 +1,254 @@
+#include "study/measurement_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "case/number_text.h"
+#include "model/arithmetic.h"
+
+namespace vortane {
+
+namespace {
+
+constexpr double PascalSecondsPerModelUnit = 98.0665;  // 1 gf.s/cm2 = 9.80665 N · 1 s / 1e-4 m2
+
+enum class Column { Temperature, ShearRate, Viscosity };
+constexpr std::array<std::string_view, 3> ColumnNames{"temperature", "shear rate", "viscosity"};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// The text with the spellings of a product's dot ("·", "⋅", "*", a blank)
+// written as ".".
+std::string WithPlainDots(std::string_view text) {
+    std::string plain(text);
+    for (const std::string_view dot : {"·", "⋅", "*", " "}) {
+        for (std::size_t at; (at = plain.find(dot)) != std::string::npos;) plain.replace(at, dot.size(), ".");
+    }
+    return plain;
+}
+
+std::string Lowered(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lowered;
+}
+
+class LineError {
+public:
+    LineError(std::string_view fileName, int line)
+        : where_(std::string(fileName) + ":" + std::to_string(line) + ": ") {}
+    [[noreturn]] void operator()(const std::string& what) const { throw MeasurementError(where_ + what); }
+
+private:
+    std::string where_;
+};
+
+std::vector<std::string_view> Fields(std::string_view line, char separator) {
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = line.find(separator, start);
+        fields.push_back(Trimmed(line.substr(start, end - start)));
+        if (end == std::string_view::npos) return fields;
+        start = end + 1;
+    }
+}
+
+// A header cell: the column it names and the unit in parentheses or brackets
+// after the name, if any.
+Column HeaderColumn(std::string_view cell, std::string& unit, const LineError& fail) {
+    std::string_view name = cell;
+    unit.clear();
+    if (const std::size_t open = cell.find_first_of("(["); open != std::string_view::npos) {
+        const char close = cell[open] == '(' ? ')' : ']';
+        if (cell.back() != close) fail("the unit of column \"" + std::string(cell) + "\" lacks its closing " + close);
+        name = Trimmed(cell.substr(0, open));
+        unit = Trimmed(cell.substr(open + 1, cell.size() - open - 2));
+    }
+    std::string key;
+    for (const char c : Lowered(name))
+        if (!IsBlank(c) && c != '_' && c != '-' && c != '.') key += c;
+    for (const auto& [column, names] :
+         {std::pair{Column::Temperature, std::array<std::string_view, 3>{"temperature", "temp", "t"}},
+          {Column::ShearRate, {"shearrate", "rate", "gamma"}},
+          {Column::Viscosity, {"viscosity", "eta", "visc"}}}) {
+        if (std::find(names.begin(), names.end(), key) != names.end()) return column;
+    }
+    if (key == "γ") return Column::ShearRate;
+    if (key != "η")
+        fail("unknown column \"" + std::string(cell) +
+             "\"; the header names Temperature, ShearRate and Viscosity");
+    return Column::Viscosity;
+}
+
+void CheckTemperatureUnit(const std::string& unit, const LineError& fail) {
+    for (const std::string_view known : {"", "degC", "C", "°C", "℃"})
+        if (unit == known) return;
+    fail("the temperature must be in degC, not " + unit);
+}
+
+void CheckShearRateUnit(const std::string& unit, const LineError& fail) {
+    for (const std::string_view known : {"", "1/s", "s-1", "s^-1", "/s", "s⁻¹"})
+        if (unit == known) return;
+    fail("the shear rate must be in 1/s, not " + unit);
+}
+
+struct Header {
+    std::array<std::size_t, 3> at;  // the field of each column
+    std::optional<ViscosityUnit> unit;
+};
+
+Header ParseHeader(const std::vector<std::string_view>& cells, const LineError& fail) {
+    if (ParseRealText(cells.front(), '.') || ParseRealText(cells.front(), ','))
+        fail("expected a header naming the columns, such as Temperature,ShearRate,Viscosity");
+    if (cells.size() != 3)
+        fail("the header names " + std::to_string(cells.size()) +
+             " columns; expected three: Temperature, ShearRate and Viscosity");
+    Header header{};
+    std::array<bool, 3> seen{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        std::string unit;
+        const Column column = HeaderColumn(cells[i], unit, fail);
+        const auto index = static_cast<std::size_t>(column);
+        if (seen[index]) fail("the " + std::string(ColumnNames[index]) + " is named twice");
+        seen[index] = true;
+        header.at[index] = i;
+        if (column == Column::Temperature) CheckTemperatureUnit(unit, fail);
+        if (column == Column::ShearRate) CheckShearRateUnit(unit, fail);
+        if (column == Column::Viscosity && !unit.empty()) {
+            header.unit = FindViscosityUnit(unit);
+            if (!header.unit)
+                fail("unknown viscosity unit " + unit + "; use Pa.s, mPa.s, P or gf.s/cm2");
+        }
+    }
+    return header;
+}
+
+double FieldValue(std::string_view text, Column column, char separator, const LineError& fail) {
+    const std::string name(ColumnNames[static_cast<std::size_t>(column)]);
+    std::optional<double> value = ConvertReal(text, '.');
+    if (!value && separator == ';') value = ConvertReal(text, ',');
+    if (!value && (ParseRealText(text, '.') || (separator == ';' && ParseRealText(text, ','))))
+        fail("the " + name + " " + std::string(text) + " is beyond the range of a double");
+    if (!value) fail("the " + name + " \"" + std::string(text) + "\" is not a number");
+    if (column != Column::Temperature && !(*value > 0))
+        fail("the " + name + " must be positive, not " + std::string(text));
+    return *value;
+}
+
+}  // namespace
+
+std::string_view UnitName(ViscosityUnit unit) {
+    switch (unit) {
+        case ViscosityUnit::PascalSecond: return "Pa.s";
+        case ViscosityUnit::MilliPascalSecond: return "mPa.s";
+        case ViscosityUnit::Poise: return "P";
+        case ViscosityUnit::GramForceSecondPerSquareCentimetre: return "gf.s/cm2";
+    }
+    return {};
+}
+
+std::optional<ViscosityUnit> FindViscosityUnit(std::string_view text) {
+    const std::string plain = WithPlainDots(Trimmed(text));
+    if (plain == "Pa.s" || plain == "Pas") return ViscosityUnit::PascalSecond;
+    if (plain == "mPa.s" || plain == "mPas" || plain == "cP") return ViscosityUnit::MilliPascalSecond;
+    if (plain == "P" || Lowered(plain) == "poise") return ViscosityUnit::Poise;
+    if (plain == "gf.s/cm2" || plain == "gf.s/cm^2" || plain == "gf.s/cm²")
+        return ViscosityUnit::GramForceSecondPerSquareCentimetre;
+    return std::nullopt;
+}
+
+double ToModelViscosity(double value, ViscosityUnit unit) {
+    switch (unit) {
+        case ViscosityUnit::PascalSecond: return value / PascalSecondsPerModelUnit;
+        case ViscosityUnit::MilliPascalSecond: return value / (PascalSecondsPerModelUnit * 1000);
+        case ViscosityUnit::Poise: return value / (PascalSecondsPerModelUnit * 10);
+        case ViscosityUnit::GramForceSecondPerSquareCentimetre: return value;
+    }
+    return value;
+}
+
+double FromModelViscosity(double value, ViscosityUnit unit) {
+    switch (unit) {
+        case ViscosityUnit::PascalSecond: return value * PascalSecondsPerModelUnit;
+        case ViscosityUnit::MilliPascalSecond: return value * (PascalSecondsPerModelUnit * 1000);
+        case ViscosityUnit::Poise: return value * (PascalSecondsPerModelUnit * 10);
+        case ViscosityUnit::GramForceSecondPerSquareCentimetre: return value;
+    }
+    return value;
+}
+
+Measurements ParseMeasurements(std::string_view content, std::string_view fileName,
+                               std::optional<ViscosityUnit> unit) {
+    if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);  // UTF-8 mark
+    Measurements measurements{std::string(fileName), {}, {}, unit.value_or(ViscosityUnit::PascalSecond), false};
+    std::optional<Header> header;
+    char separator = ',';
+    for (int number = 1; !content.empty(); ++number) {
+        const std::size_t end = content.find('\n');
+        std::string_view line = content.substr(0, end);
+        content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        line = Trimmed(line);
+        if (line.empty() || line.front() == '#') continue;
+
+        const LineError fail(fileName, number);
+        if (!header) {
+            separator = line.find(';') != std::string_view::npos ? ';' : ',';
+            header = ParseHeader(Fields(line, separator), fail);
+            if (header->unit && unit && *header->unit != *unit)
+                fail("the header gives the viscosity in " + std::string(UnitName(*header->unit)) +
+                     ", not in " + std::string(UnitName(*unit)));
+            if (header->unit) measurements.unit = *header->unit;
+            measurements.unitInHeader = header->unit.has_value();
+            continue;
+        }
+        const std::vector<std::string_view> fields = Fields(line, separator);
+        if (fields.size() != 3)
+            fail("expected three fields separated by '" + std::string(1, separator) + "', found " +
+                 std::to_string(fields.size()));
+        std::array<double, 3> values{};
+        for (const Column column : {Column::Temperature, Column::ShearRate, Column::Viscosity}) {
+            const auto index = static_cast<std::size_t>(column);
+            values[index] = FieldValue(fields[header->at[index]], column, separator, fail);
+        }
+        const double viscosity = ToModelViscosity(values[2], measurements.unit);
+        if (!(viscosity > 0)) fail("the viscosity " + std::string(fields[header->at[2]]) + " is too small");
+        measurements.points.push_back({values[0], values[1], viscosity});
+        measurements.lines.push_back(number);
+    }
+    if (!header)
+        throw MeasurementError(std::string(fileName) +
+                               ": no header; expected Temperature,ShearRate,Viscosity and the points");
+    return measurements;
+}
+
+Measurements ReadMeasurementFile(const std::string& path, std::optional<ViscosityUnit> unit) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw MeasurementError("cannot read " + path + ": " + std::strerror(errno));
+    std::ostringstream content;
+    content << in.rdbuf();
+    return ParseMeasurements(content.str(), path, unit);
+}
+
+ViscosityFit FitMeasurements(const Measurements& measurements) {
+    try {
+        return FitViscosityLaw(measurements.points);
+    } catch (const ViscosityFitError& error) {
+        throw MeasurementError(measurements.fileName + ": " + error.what());
+    } catch (const ArithmeticFault& fault) {
+        throw MeasurementError(measurements.fileName + ": the points are beyond the law in doubles: " +
+                               fault.what());
+    }
+}
+
+}  // namespace vortane

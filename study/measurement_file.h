@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/viscosity_fit.h"
+
+namespace vortane {
+
+// Rheometer measurements for a fit of the viscosity law: a header row naming
+// the three columns, then one point a line: temperature (degC), shear rate
+// (1/s), viscosity. Fields are separated by commas, or by semicolons, in which
+// case a number may also use a decimal comma. Blank lines and lines starting
+// with # are skipped.
+//
+// Header names (case, blanks, '_' and '-' ignored): Temperature, Temp, T;
+// ShearRate, Rate, Gamma, γ; Viscosity, Visc, Eta, η. A name may carry its unit in
+// parentheses or brackets: (degC), (°C), (℃) for the temperature; (1/s), (s-1),
+// (s^-1) for the shear rate; one of the viscosity units for the viscosity.
+
+enum class ViscosityUnit { PascalSecond, MilliPascalSecond, Poise, GramForceSecondPerSquareCentimetre };
+
+inline constexpr std::array<ViscosityUnit, 4> ViscosityUnits{
+    ViscosityUnit::PascalSecond, ViscosityUnit::MilliPascalSecond, ViscosityUnit::Poise,
+    ViscosityUnit::GramForceSecondPerSquareCentimetre};
+
+// "Pa.s", "mPa.s", "P", "gf.s/cm2".
+std::string_view UnitName(ViscosityUnit unit);
+
+// The unit a text names: Pa.s, mPa.s (or cP), P (or poise), gf.s/cm2, with '·',
+// '*' or a blank for the point, or none; nullopt for any other text.
+std::optional<ViscosityUnit> FindViscosityUnit(std::string_view text);
+
+// A viscosity in `unit` in the model's gf.s/cm2 (1 gf.s/cm2 = 98.0665 Pa.s),
+// and back.
+double ToModelViscosity(double value, ViscosityUnit unit);
+double FromModelViscosity(double value, ViscosityUnit unit);
+
+// A file that cannot be read or taken, or points that cannot be fitted; the
+// text names the file and, where one is to blame, the line.
+class MeasurementError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Measurements {
+    std::string fileName;
+    std::vector<ViscosityPoint> points;  // viscosities in gf.s/cm2
+    std::vector<int> lines;              // the line of each point
+    ViscosityUnit unit;                  // the file's viscosity unit
+    bool unitInHeader;                   // named by the header rather than chosen
+};
+
+// The points of a file's content. The viscosity unit is the header's, else
+// `unit`, else Pa.s; a header unit other than `unit` is refused.
+Measurements ParseMeasurements(std::string_view content, std::string_view fileName,
+                               std::optional<ViscosityUnit> unit);
+
+Measurements ReadMeasurementFile(const std::string& path, std::optional<ViscosityUnit> unit);
+
+// The viscosity law fitted to the points; a refusal names the file.
+ViscosityFit FitMeasurements(const Measurements& measurements);
+
+}  // namespace vortane
