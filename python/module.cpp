@@ -15,6 +15,7 @@
 #include "study/run_table.h"
 #include "study/sweep_plan.h"
 #include "sweep_arrays.h"
+#include "viscosity_fit.h"
 
 namespace py = pybind11;
 using namespace py::literals;
@@ -258,6 +259,7 @@ PYBIND11_MODULE(_vortane, m) {
     py::register_exception<InputError>(m, "Error", PyExc_ValueError);
     DefineResult(m);
     DefineProfile(m);
+    DefineViscosityFit(m);
 
     m.def(
         "run",

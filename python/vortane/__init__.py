@@ -20,8 +20,10 @@ from ._vortane import (
     Error,
     Profile,
     Result,
+    ViscosityFit,
     __version__,
     _case_file_text,
+    fit_viscosity,
     profile,
     read_case,
     run,
@@ -29,10 +31,21 @@ from ._vortane import (
 )
 
 # Named where they are used from: vortane.Error, not vortane._vortane.Error.
-for _public in (Error, Profile, Result):
+for _public in (Error, Profile, Result, ViscosityFit):
     _public.__module__ = __name__
 
-__all__ = ["Error", "Profile", "Result", "profile", "read_case", "run", "sweep", "write_case"]
+__all__ = [
+    "Error",
+    "Profile",
+    "Result",
+    "ViscosityFit",
+    "fit_viscosity",
+    "profile",
+    "read_case",
+    "run",
+    "sweep",
+    "write_case",
+]
 
 
 def write_case(path, texts, decimal_separator="."):

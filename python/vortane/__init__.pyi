@@ -147,6 +147,26 @@ class Profile:
     @property
     def pressure_outlet(self) -> npt.NDArray[np.float64]: ...
 
+class ViscosityFit:
+    """The viscosity law fitted to measured points, and the fit's quality."""
+
+    @property
+    def coefficients(self) -> dict[str, float]: ...
+    @property
+    def texts(self) -> dict[str, str]: ...
+    @property
+    def r_squared(self) -> float: ...
+    @property
+    def rms_relative_error(self) -> float: ...
+    @property
+    def max_relative_error(self) -> float: ...
+    @property
+    def point_count(self) -> int: ...
+    @property
+    def temperature_range(self) -> Tuple[float, float]: ...
+    @property
+    def shear_rate_range(self) -> Tuple[float, float]: ...
+
 def run(
     case: Optional[Path] = None,
     report: Optional[Path] = None,
@@ -172,6 +192,15 @@ def profile(
     **texts: Text,
 ) -> Profile:
     """Runs one case without a report and returns the Profile along its channels."""
+
+def fit_viscosity(
+    temperature: npt.ArrayLike,
+    shear_rate: npt.ArrayLike,
+    viscosity: npt.ArrayLike,
+    unit: str = "Pa.s",
+    decimal_separator: str = ".",
+) -> ViscosityFit:
+    """Fits the six coefficients of the viscosity law to measured points."""
 
 def read_case(path: Path, decimal_separator: str = ".") -> dict[str, str]:
     """The 28 box texts of a case file by field name, in box order."""

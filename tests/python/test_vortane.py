@@ -169,6 +169,36 @@ def test_case_files_as_the_window_and_vortane_calc_keep_them(tmp_path):
     assert from_file.fields == vortane.run(OutputRate=30, InletChannelCount=4, ChannelAngle=0).fields
 
 
+DEFAULT_LAW = {"A0": 6.83729, "A1": -0.661828, "A11": -0.0158406, "A2": -0.0149381,
+               "A22": -4.7079e-7, "A12": 1.1946e-3}
+
+
+def test_fit_viscosity_recovers_the_law_it_was_given():
+    # Points of the default law without noise, in mPa.s: ln η (gf.s/cm2) =
+    # A0 + A1 ln γ + A11 ln² γ + A2 T + A22 T² + A12 T ln γ; 1 gf.s/cm2 = 98066.5 mPa.s.
+    a = DEFAULT_LAW
+    t, g = np.meshgrid([150.0, 170.0, 190.0, 210.0, 230.0], np.logspace(0, 4, 9))
+    ln = np.log(g)
+    eta = np.exp(a["A0"] + a["A1"] * ln + a["A11"] * ln**2 + a["A2"] * t + a["A22"] * t**2
+                 + a["A12"] * t * ln) * 98066.5
+    fit = vortane.fit_viscosity(t.ravel(), g.ravel(), eta.ravel(), unit="mPa.s")
+    for name, value in DEFAULT_LAW.items():
+        assert fit.coefficients[name] == pytest.approx(value, rel=1e-9), name
+    assert fit.r_squared == pytest.approx(1, abs=1e-12) and abs(fit.max_relative_error) < 1e-9
+    assert (fit.point_count, fit.temperature_range, fit.shear_rate_range) == (45, (150, 230), (1, 1e4))
+
+
+def test_fit_viscosity_equals_vortane_calc(tmp_path):
+    data = Path(__file__).resolve().parents[2] / "examples" / "melt-measurements.csv"
+    out = subprocess.run([CALC, "--fit-viscosity", str(data)], capture_output=True, text=True).stdout
+    texts = dict(line.split(" = ") for line in out.splitlines() if not line.startswith("#"))
+    with open(data, newline="") as file:
+        rows = [row for row in csv.reader(file) if row and not row[0].startswith("#")][1:]
+    fit = vortane.fit_viscosity(*zip(*[map(float, row) for row in rows]))
+    assert fit.texts == texts
+    assert f"# R² of ln η: {fit.r_squared:.6f}" in out
+
+
 @pytest.mark.parametrize("call,message", [
     (lambda: vortane.run(OutputRat=30), "unknown field OutputRat (did you mean OutputRate?)"),
     (lambda: vortane.run(OutputRate=[30]), "OutputRate: list is neither a text nor a number"),
@@ -181,6 +211,10 @@ def test_case_files_as_the_window_and_vortane_calc_keep_them(tmp_path):
     (lambda: vortane.sweep(("ScrewSpeed", 40, 120, 10), threads=0), "threads: 0 is not from 1 to 1024"),
     (lambda: vortane.profile(steps=0), "steps: 0 is not at least 1"),
     (lambda: vortane.write_case(os.devnull, {"OutputRate": "3\n0"}), "OutputRate"),
+    (lambda: vortane.fit_viscosity([170] * 5, [1, 2, 3, 4, 5], [1] * 5),
+     "fit_viscosity: 5 points: the six coefficients need at least six"),
+    (lambda: vortane.fit_viscosity([170], [1], [1], unit="Pa"), "unit: unknown viscosity unit Pa"),
+    (lambda: vortane.fit_viscosity([170, 180], [1], [1, 2]), "must be sequences of one length"),
 ])
 def test_errors_name_what_is_wrong(call, message):
     with pytest.raises(vortane.Error) as error:
