@@ -40,6 +40,17 @@ void DefaultRun(benchmark::State& state) {
 }
 BENCHMARK(DefaultRun);
 
+// The default case without a report, as studies and the Python module run it.
+void UnreportedRun(benchmark::State& state) {
+    RunRequest request = Request();
+    request.report = ReportTarget::None;
+    for (auto _ : state) {
+        const RunResult result = RunCalculation(request);
+        benchmark::DoNotOptimize(result.data.PowerKW);
+    }
+}
+BENCHMARK(UnreportedRun);
+
 // The floor under DefaultRun: the three open, write, close cycles of the
 // default report's blocks (created, then appended twice), their bytes made
 // once beforehand.

@@ -1,5 +1,6 @@
 # Installs the build under PREFIX and checks the desktop integration there:
-#   cmake -DBUILD_DIR=... -DPREFIX=... -DSIZES="16;...;256" [-DUPDATE_MIME_DATABASE=...] -P install_test.cmake
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DSIZES="16;...;256" [-DUPDATE_MIME_DATABASE=...]
+#         [-DPYTHON=... -DPYTHON_DIR=...] -P install_test.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
   OUTPUT_QUIET RESULT_VARIABLE result)
@@ -85,6 +86,22 @@ if(UPDATE_MIME_DATABASE AND EXISTS ${mime_xml})
       list(APPEND faults "MIME database: *.vcase glob '${globs}', parent '${parents}'")
     endif()
   endif()
+endif()
+
+# The Python module, when built, imports from where it is installed and runs.
+if(PYTHON)
+  set(package ${PREFIX}/${PYTHON_DIR}/vortane)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env PYTHONPATH=${PREFIX}/${PYTHON_DIR} PYTHONNOUSERSITE=1
+      ${PYTHON} -c "import vortane; print(vortane.__file__, vortane.run().outcome)"
+    WORKING_DIRECTORY ${PREFIX} OUTPUT_VARIABLE imported ERROR_VARIABLE error RESULT_VARIABLE result)
+  if(NOT imported STREQUAL "${package}/__init__.py complete\n")
+    list(APPEND faults "python module in ${package}: ${result} ${imported} ${error}")
+  endif()
+  foreach(file __init__.pyi py.typed)
+    if(NOT EXISTS ${package}/${file})
+      list(APPEND faults "missing ${package}/${file}")
+    endif()
+  endforeach()
 endif()
 
 if(faults)

@@ -9,9 +9,9 @@ build=${1:-build/release}
   cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 
 echo "== clang-tidy"
-git ls-files 'case/*.cpp' 'model/*.cpp' 'report/*.cpp' 'run/*.cpp' 'study/*.cpp' 'cli/*.cpp' 'app/*.cpp' |
+git ls-files 'case/*.cpp' 'model/*.cpp' 'report/*.cpp' 'run/*.cpp' 'study/*.cpp' 'cli/*.cpp' 'app/*.cpp' 'python/*.cpp' |
   xargs -P "$(nproc)" -n 1 clang-tidy -p "$build" --quiet
 
 echo "== cppcheck"
 cppcheck --enable=warning,performance,portability --std=c++20 --inline-suppr \
-  --error-exitcode=1 --quiet -I . --suppress=missingIncludeSystem case model report run study cli app
+  --error-exitcode=1 --quiet -I . --suppress=missingIncludeSystem case model report run study cli app python

@@ -1,9 +1,7 @@
 #include "study/study_csv.h"
 
 #include <charconv>
-
-#include "report/report_layout.h"
-#include "study/indicator_table.h"
+#include <optional>
 
 namespace vortane {
 
@@ -16,55 +14,23 @@ void AppendNumber(std::string& line, double value) {
     line.append(buffer, result.ptr);
 }
 
-void AppendValues(std::string& line, const std::vector<ReportedValue>& values, const CaseData& data,
-                  bool reported) {
-    for (const ReportedValue& value : values) {
-        line += ',';
-        if (reported) AppendNumber(line, data.*value.field);
-    }
-}
-
-void AppendNames(std::string& line, const std::vector<ReportedValue>& values) {
-    for (const ReportedValue& value : values) {
-        line += ',';
-        line += value.name;
-    }
-}
-
-std::string Joined(const std::vector<std::string>& texts) {
-    std::string joined;
-    for (const std::string& text : texts) joined += (joined.empty() ? "" : "; ") + text;
-    return joined;
-}
-
-// What the run showed, the fault last, joined by "; ".
-std::string JoinedMessages(const RunResult& run) {
-    std::string joined = Joined(run.messages);
-    if (run.outcome == RunOutcome::Fault) joined += (joined.empty() ? "" : "; ") + run.fault;
-    return joined;
-}
-
 // Outcome ... Warnings: the columns every row has after the swept fields.
 std::string RunColumnsHeader() {
-    std::string line = ",Outcome,Passes,Message";
-    AppendNames(line, ChannelValues());
-    AppendNames(line, ResultValues());
-    for (const IndicatorColumn& column : IndicatorColumns())
-        line += ',' + std::string(column.name) + " (" + std::string(column.unit) + ')';
-    return line + ",Warnings\n";
+    std::string line;
+    for (const RunColumn& column : RunColumns()) line += ',' + column.name;
+    return line + '\n';
 }
 
 void AppendRunColumns(std::string& line, const RunResult& run) {
-    line += ',';
-    line += OutcomeName(run.outcome);
-    line += ',' + std::to_string(run.passes) + ',' + CsvField(JoinedMessages(run));
-    AppendValues(line, ChannelValues(), run.data, HoldsChannelBlock(run.outcome));
-    AppendValues(line, ResultValues(), run.data, run.outcome == RunOutcome::Complete);
-    for (const IndicatorColumn& column : IndicatorColumns()) {
+    for (const RunColumn& column : RunColumns()) {
         line += ',';
-        if (run.indicators) AppendNumber(line, column.value(*run.indicators));
+        if (HoldsText(column.kind)) {
+            line += CsvField(ColumnText(column, run));
+        } else if (const std::optional<double> number = ColumnNumber(column, run)) {
+            AppendNumber(line, *number);
+        }
     }
-    line += ',' + CsvField(Joined(run.warnings)) + '\n';
+    line += '\n';
 }
 
 }  // namespace
@@ -83,19 +49,6 @@ std::string CsvField(std::string_view text) {
         quoted += c;
     }
     return quoted + '"';
-}
-
-std::string_view OutcomeName(RunOutcome outcome) {
-    switch (outcome) {
-        case RunOutcome::Complete: return "complete";
-        case RunOutcome::InputRejected: return "input";
-        case RunOutcome::FileNotOpened: return "file";
-        case RunOutcome::ChannelRejected: return "channel";
-        case RunOutcome::PressureTooLow: return "pressure";
-        case RunOutcome::NotConverged: return "nonconvergent";
-        case RunOutcome::Fault: return "fault";
-    }
-    return "fault";
 }
 
 std::string SweepHeader(const SweepPlan& plan) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/profile_along_channels.h"
+#include "study/run_table.h"
 #include "study/sweep_run.h"
 
 namespace vortane {
@@ -17,16 +18,8 @@ std::string CsvNumber(double value);
 // comma, a quote or a line break.
 std::string CsvField(std::string_view text);
 
-// "complete", or the stage that stopped the run: "input", "file", "channel",
-// "pressure", "nonconvergent", "fault".
-std::string_view OutcomeName(RunOutcome outcome);
-
-// The sweep's CSV: Point, the swept fields, Outcome, Passes, Message, the
-// values of the report's channel and results blocks, the design indicators
-// (their units in the header) and Warnings, joined by "; ". A row carries the
-// values its run's report would hold: the channel block's from the pressure
-// step on, the results block's and the indicators when complete; the others
-// are empty.
+// The sweep's CSV: Point, the swept fields as typed, then the columns of
+// RunColumns.
 std::string SweepHeader(const SweepPlan& plan);
 std::string SweepRow(const SweepPlan& plan, const PointResult& point);
 

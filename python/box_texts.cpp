@@ -1,0 +1,68 @@
+#include "box_texts.h"
+
+#include <cmath>
+
+#include "case/number_text.h"
+
+namespace py = pybind11;
+
+namespace vortane::python {
+
+char SeparatorOf(const std::string& text) {
+    if (text.size() != 1 || !IsUsableDecimalSeparator(text[0]))
+        throw InputError("decimal_separator '" + text +
+                         "': the decimal separator must be one character, not a digit, sign or E");
+    return text[0];
+}
+
+const InputField& FieldNamed(std::string_view name) {
+    if (const InputField* field = FindInputField(name)) return *field;
+    std::string text = "unknown field " + std::string(name);
+    if (const InputField* nearest = NearestInputField(name))
+        text += " (did you mean " + std::string(nearest->name) + "?)";
+    throw InputError(text);
+}
+
+std::string BoxText(py::handle value, char decimalSeparator, std::string_view what) {
+    if (py::isinstance<py::str>(value)) return value.cast<std::string>();
+    const std::string typeName = py::str(py::type::handle_of(value).attr("__name__"));
+    if (PyBool_Check(value.ptr()) != 0)
+        throw InputError(std::string(what) + ": " + typeName + " is neither a text nor a number");
+    if (PyIndex_Check(value.ptr()) != 0)
+        return py::str(py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr())));
+    if (PyFloat_Check(value.ptr()) == 0 && !py::hasattr(value, "__float__"))
+        throw InputError(std::string(what) + ": " + typeName + " is neither a text nor a number");
+    const double number = value.cast<double>();
+    if (!std::isfinite(number))
+        throw InputError(std::string(what) + ": " + std::string(py::repr(value)) +
+                         " is not a finite number");
+    std::string text = py::repr(py::float_(number));
+    if (const std::size_t point = text.find('.'); point != std::string::npos)
+        text[point] = decimalSeparator;
+    return text;
+}
+
+std::string PathOf(py::handle path) {
+    return py::module_::import("os").attr("fspath")(path).cast<std::string>();
+}
+
+std::vector<CaseEntry> CaseEntriesOf(py::handle path) {
+    try {
+        return ReadCaseFile(PathOf(path));
+    } catch (const CaseFileError& error) {
+        throw InputError(error.what());
+    }
+}
+
+InputTexts TextsOf(py::handle casePath, const py::dict& texts, char decimalSeparator) {
+    InputTexts boxes = DefaultTexts(decimalSeparator);
+    if (!casePath.is_none())
+        boxes = ApplyCaseEntries(std::move(boxes), CaseEntriesOf(casePath), decimalSeparator);
+    for (const auto& [name, value] : texts) {
+        const InputField& field = FieldNamed(name.cast<std::string>());
+        boxes[field.box - 1] = BoxText(value, decimalSeparator, field.name);
+    }
+    return boxes;
+}
+
+}  // namespace vortane::python

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "case/case_file.h"
+#include "case/input_fields.h"
+
+namespace vortane::python {
+
+// Bad input to the module, raised as vortane.Error (a ValueError); the text
+// names the field or the argument.
+class InputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The decimal separator of a `decimal_separator` argument.
+char SeparatorOf(const std::string& text);
+
+// The input named by a field or box name; an unknown name is an InputError
+// that suggests the nearest field.
+const InputField& FieldNamed(std::string_view name);
+
+// A box text from a Python value: a str as it is; an int as str() writes it;
+// a float (or anything float() takes) with the shortest digits that read back
+// to it, as repr() writes it, the decimal separator in place of the point.
+// `what` names the value in an InputError.
+std::string BoxText(pybind11::handle value, char decimalSeparator, std::string_view what);
+
+// A path from a str or an os.PathLike.
+std::string PathOf(pybind11::handle path);
+
+// The entries of a case file; one that cannot be read or taken is an
+// InputError naming the file and the line.
+std::vector<CaseEntry> CaseEntriesOf(pybind11::handle path);
+
+// The 28 texts of a run: the defaults, then the case file's entries when
+// `casePath` is not None, then `texts` by field name.
+InputTexts TextsOf(pybind11::handle casePath, const pybind11::dict& texts, char decimalSeparator);
+
+}  // namespace vortane::python

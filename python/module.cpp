@@ -1,0 +1,336 @@
+// The Python module vortane: runs, sweeps and profiles of the core, their
+// results as Python objects and NumPy arrays.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <string>
+#include <utility>
+#include <variant>
+
+#include "box_texts.h"
+#include "case/case_fields.h"
+#include "study/channel_profile.h"
+#include "study/indicator_table.h"
+#include "study/run_table.h"
+#include "study/sweep_plan.h"
+#include "sweep_arrays.h"
+#include "viscosity_fit.h"
+
+namespace py = pybind11;
+using namespace py::literals;
+
+namespace vortane::python {
+
+namespace {
+
+// A run and the texts it read.
+struct Result {
+    RunResult run;
+    InputTexts texts;
+};
+
+// The flow and pressures along the channels of a run, as arrays.
+struct Profile {
+    Result result;
+    std::string fault;
+    py::array_t<double> z, y, p1, p2, pressureInlet, pressureOutlet;
+};
+
+Result Run(const InputTexts& texts, const py::object& report, char separator) {
+    RunRequest request{texts, {}, separator, ReportTarget::None};
+    if (!report.is_none()) {
+        request.resultFileName = PathOf(report);
+        request.report = ReportTarget::File;
+    }
+    Result result{{}, texts};
+    {
+        const py::gil_scoped_release released;
+        result.run = RunCalculation(request);
+    }
+    return result;
+}
+
+py::object FieldValue(const CaseData& data, const CaseField& field) {
+    return std::visit([&](auto member) -> py::object { return py::cast(data.*member); },
+                      field.member);
+}
+
+py::dict FieldsOf(const CaseData& data) {
+    py::dict fields;
+    for (const CaseField& field : CaseFields())
+        fields[py::str(std::string(field.name))] = FieldValue(data, field);
+    return fields;
+}
+
+py::dict TextsDict(const InputTexts& texts) {
+    py::dict dict;
+    for (const InputField& field : InputFields())
+        dict[py::str(std::string(field.name))] = texts[field.box - 1];
+    return dict;
+}
+
+py::dict IndicatorsOf(const RunResult& run) {
+    py::dict indicators;
+    if (run.indicators)
+        for (const IndicatorColumn& column : IndicatorColumns())
+            indicators[py::str(std::string(column.name))] = column.value(*run.indicators);
+    return indicators;
+}
+
+py::array_t<double> PointValues(const std::vector<ChannelPoint>& points,
+                                double ChannelPoint::*value) {
+    py::array_t<double> array(static_cast<py::ssize_t>(points.size()));
+    auto out = array.mutable_unchecked<1>();
+    for (std::size_t i = 0; i < points.size(); ++i)
+        out(static_cast<py::ssize_t>(i)) = points[i].*value;
+    return array;
+}
+
+Profile ProfileOf(Result result, int steps) {
+    if (steps < 1) throw InputError("steps: " + std::to_string(steps) + " is not at least 1");
+    ChannelProfile profile;
+    {
+        const py::gil_scoped_release released;
+        profile = ProfileOfRun(result.run, steps);
+    }
+    const auto& points = profile.points;
+    return {std::move(result),
+            std::move(profile.fault),
+            PointValues(points, &ChannelPoint::z),
+            PointValues(points, &ChannelPoint::inletFraction),
+            PointValues(points, &ChannelPoint::relPressureInlet),
+            PointValues(points, &ChannelPoint::relPressureOutlet),
+            PointValues(points, &ChannelPoint::pressureInlet),
+            PointValues(points, &ChannelPoint::pressureOutlet)};
+}
+
+// One axis from (field, from, to, step).
+SweepAxis AxisOf(const py::handle& argument, std::string_view what, char separator) {
+    if (!py::isinstance<py::sequence>(argument) || py::isinstance<py::str>(argument) ||
+        py::len(argument) != 4)
+        throw InputError(std::string(what) + ": expected (field, from, to, step)");
+    const auto parts = py::reinterpret_borrow<py::sequence>(argument);
+    const InputField& field = FieldNamed(py::str(parts[0]).cast<std::string>());
+    const std::string name(field.name);
+    try {
+        return MakeSweepAxis(field, BoxText(parts[1], separator, name + " from"),
+                             BoxText(parts[2], separator, name + " to"),
+                             BoxText(parts[3], separator, name + " step"), separator);
+    } catch (const SweepError& error) {
+        throw InputError(std::string(what) + " " + name + ": " + error.what());
+    }
+}
+
+py::dict Sweep(const py::object& first, const py::object& second, const py::object& threads,
+               const py::object& casePath, const std::string& decimalSeparator,
+               const py::kwargs& texts) {
+    const char separator = SeparatorOf(decimalSeparator);
+    std::vector<SweepAxis> axes{AxisOf(first, "first", separator)};
+    if (!second.is_none()) axes.push_back(AxisOf(second, "second", separator));
+    unsigned workers = 0;
+    if (!threads.is_none()) {
+        const auto asked = threads.cast<long long>();
+        if (asked < 1 || asked > 1024)
+            throw InputError("threads: " + std::to_string(asked) + " is not from 1 to 1024");
+        workers = static_cast<unsigned>(asked);
+    }
+    InputTexts base = TextsOf(casePath, texts, separator);
+    SweepPlan plan;
+    try {
+        plan = MakeSweepPlan(std::move(base), std::move(axes), separator, std::nullopt);
+    } catch (const SweepError& error) {
+        throw InputError(std::string("sweep: ") + error.what());
+    }
+    return SweepArrays(plan, workers);
+}
+
+// The indicators' names and units, from their table.
+const std::string& IndicatorsDoc() {
+    static const std::string doc = [] {
+        std::string text = "The design indicators of a complete run by name; empty for a run that\n"
+                           "stopped:";
+        for (const IndicatorColumn& column : IndicatorColumns())
+            text += "\n  " + std::string(column.name) + " (" + std::string(column.unit) + ")";
+        return text;
+    }();
+    return doc;
+}
+
+std::string ResultRepr(const Result& result) {
+    std::string text = "<vortane.Result " + std::string(OutcomeName(result.run.outcome)) +
+                       ", passes=" + std::to_string(result.run.passes);
+    if (result.run.outcome == RunOutcome::Complete)
+        text += ", TemperatureRise=" +
+                std::string(py::repr(py::float_(result.run.data.TemperatureRise)));
+    return text + '>';
+}
+
+void DefineResult(py::module_& m) {
+    py::class_<Result> result(
+        m, "Result",
+        "One run: how it ended, what it showed, and every field of its case record.\n\n"
+        "The fields of the record (BarrelDiameter ... MeanMeltTemp, the stage flags\n"
+        "InputOk ... Converged) are attributes of their own name, and `fields` holds\n"
+        "them all as a dict. The record holds what the stages computed before the\n"
+        "run ended; the report shows the channel block's values from the pressure\n"
+        "step on and the results block's when complete.");
+    result
+        .def_property_readonly(
+            "outcome", [](const Result& r) { return std::string(OutcomeName(r.run.outcome)); },
+            "'complete', or the stage that stopped the run: 'input', 'file', 'channel',\n"
+            "'pressure', 'nonconvergent', 'fault'.")
+        .def_property_readonly(
+            "messages", [](const Result& r) { return r.run.messages; },
+            "The messages the stages raised, in order.")
+        .def_property_readonly(
+            "fault", [](const Result& r) { return r.run.fault; },
+            "The text of the arithmetic fault or I/O error that ended the run, or ''.")
+        .def_property_readonly(
+            "detail", [](const Result& r) { return r.run.detail; },
+            "Why the run stopped, beyond its message, or ''.")
+        .def_property_readonly(
+            "passes", [](const Result& r) { return r.run.passes; },
+            "Passes of the temperature iteration made.")
+        .def_property_readonly(
+            "blocks_written", [](const Result& r) { return r.run.blocksWritten; },
+            "Report blocks written to the file, 0 to 3 (0 without a report).")
+        .def_property_readonly(
+            "rejected_field",
+            [](const Result& r) -> py::object {
+                if (r.run.rejectedBox == 0) return py::none();
+                return py::str(std::string(InputFields()[r.run.rejectedBox - 1].name));
+            },
+            "The field whose text did not convert, or None.")
+        .def_property_readonly(
+            "warnings", [](const Result& r) { return r.run.warnings; },
+            "Inputs and results that mean nothing physically, one sentence each.")
+        .def_property_readonly(
+            "indicators", [](const Result& r) { return IndicatorsOf(r.run); },
+            IndicatorsDoc().c_str())
+        .def_property_readonly(
+            "least_inlet_pressure",
+            [](const Result& r) -> py::object {
+                if (!r.run.leastInletPressure) return py::none();
+                return py::float_(*r.run.leastInletPressure);
+            },
+            "kgf/cm2: every pass passes the inlet pressure test above it; None before\n"
+            "a pass has run.")
+        .def_property_readonly(
+            "fields", [](const Result& r) { return FieldsOf(r.run.data); },
+            "Every field of the case record by name, in the record's order.")
+        .def_property_readonly(
+            "texts", [](const Result& r) { return TextsDict(r.texts); },
+            "The 28 box texts the run read, by field name.")
+        .def("__repr__", &ResultRepr);
+    for (const CaseField& field : CaseFields())
+        result.def_property_readonly(
+            std::string(field.name).c_str(),
+            [f = &field](const Result& r) { return FieldValue(r.run.data, *f); });
+}
+
+void DefineProfile(py::module_& m) {
+    py::class_<Profile>(
+        m, "Profile",
+        "The flow and pressures along the channels of a complete run at z = i/steps:\n"
+        "empty arrays and the reason in `fault` when the run did not complete or the\n"
+        "profile's arithmetic faulted.")
+        .def_readonly("result", &Profile::result, "The run.")
+        .def_readonly("fault", &Profile::fault, "Why there is no profile, or ''.")
+        .def_readonly("z", &Profile::z, "Relative position along the channels, 0 to 1.")
+        .def_readonly("y", &Profile::y, "Share of the channel flow in the inlet channel.")
+        .def_readonly("p1", &Profile::p1, "Relative pressure in the inlet channel.")
+        .def_readonly("p2", &Profile::p2, "Relative pressure in the outlet channel.")
+        .def_readonly("pressure_inlet", &Profile::pressureInlet,
+                      "Pressure in the inlet channel, kgf/cm2 (p1 times InletPressure).")
+        .def_readonly("pressure_outlet", &Profile::pressureOutlet,
+                      "Pressure in the outlet channel, kgf/cm2 (p2 times InletPressure).");
+}
+
+}  // namespace
+
+}  // namespace vortane::python
+
+PYBIND11_MODULE(_vortane, m) {
+    using namespace vortane;
+    using namespace vortane::python;
+    m.doc() = "The compiled core of the package vortane.";
+    m.attr("__version__") = VORTANE_VERSION;
+    py::register_exception<InputError>(m, "Error", PyExc_ValueError);
+    DefineResult(m);
+    DefineProfile(m);
+    DefineViscosityFit(m);
+
+    m.def(
+        "run",
+        [](const py::object& casePath, const py::object& report,
+           const std::string& decimalSeparator, const py::kwargs& texts) {
+            const char separator = SeparatorOf(decimalSeparator);
+            return Run(TextsOf(casePath, texts, separator), report, separator);
+        },
+        "case"_a = py::none(), "report"_a = py::none(), "decimal_separator"_a = ".",
+        "Runs one case, as one press of OK in the window, and returns its Result.\n\n"
+        "texts: box texts by field or box name (OutputRate='30', Edit3='30'), over\n"
+        "the case file `case` and the default texts. A number stands for its text:\n"
+        "an int as str() writes it, a float with repr()'s shortest round-trip digits.\n"
+        "report: the file the report is written to; None writes none.\n"
+        "decimal_separator: of the texts and the report.\n\n"
+        "A run that a stage stops is a Result like any other; an unknown field, a\n"
+        "value that is neither text nor number or a case file that cannot be read\n"
+        "raises vortane.Error (a ValueError) naming it.");
+
+    m.def("sweep", &Sweep, "first"_a, "second"_a = py::none(), "threads"_a = py::none(),
+          "case"_a = py::none(), "decimal_separator"_a = ".",
+          "Runs one case per point of the grid of one or two inputs and returns its table\n"
+          "as `vortane-calc --sweep ... --csv` writes it: a dict of one NumPy array per\n"
+          "column, under the CSV header's names and in its order, a point a row.\n\n"
+          "first, second: (field, from, to, step), the values from, from + step, ... up\n"
+          "to `to`, each read as a box reads its text; the first varies slowest.\n"
+          "threads: worker threads, None for one per core. texts and case: the other\n"
+          "boxes, as for run().\n\n"
+          "Point and Passes are int64 arrays; the swept fields hold the values as the\n"
+          "runs read them; Outcome holds strings ('complete', 'pressure', ...); Message\n"
+          "and Warnings str objects; every other column exactly the doubles of the\n"
+          "CSV's numbers, NaN where its field is empty. The GIL is released while the\n"
+          "points run; Ctrl+C stops the sweep after the points under way and raises\n"
+          "KeyboardInterrupt.");
+
+    m.def(
+        "profile",
+        [](const py::object& casePath, int steps, const std::string& decimalSeparator,
+           const py::kwargs& texts) {
+            const char separator = SeparatorOf(decimalSeparator);
+            return ProfileOf(Run(TextsOf(casePath, texts, separator), py::none(), separator),
+                             steps);
+        },
+        "case"_a = py::none(), "steps"_a = 100, "decimal_separator"_a = ".",
+        "Runs one case without a report and returns the Profile along its channels\n"
+        "at z = 0, 1/steps, ... 1: the arrays z, y, p1, p2 and the absolute pressures\n"
+        "pressure_inlet and pressure_outlet (kgf/cm2). texts and case as for run().");
+
+    m.def(
+        "read_case",
+        [](const py::object& path, const std::string& decimalSeparator) {
+            const char separator = SeparatorOf(decimalSeparator);
+            return TextsDict(
+                ApplyCaseEntries(DefaultTexts(separator), CaseEntriesOf(path), separator));
+        },
+        "path"_a, "decimal_separator"_a = ".",
+        "The 28 box texts of a case file by field name, in box order: the defaults\n"
+        "with the file's entries in their boxes, numbers in the notation of\n"
+        "`decimal_separator`. The format is the window's and vortane-calc's; a file\n"
+        "that cannot be read or taken raises vortane.Error naming it and the line.");
+
+    m.def(
+        "_case_file_text",
+        [](const py::dict& texts, const std::string& decimalSeparator) {
+            const char separator = SeparatorOf(decimalSeparator);
+            try {
+                return py::bytes(CaseFileText(TextsOf(py::none(), texts, separator), separator));
+            } catch (const CaseFileError& error) {
+                throw InputError(error.what());
+            }
+        },
+        "texts"_a, "decimal_separator"_a = ".",
+        "The bytes of a case file holding `texts` (others at their defaults).");
+}

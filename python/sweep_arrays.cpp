@@ -1,0 +1,167 @@
+#include "sweep_arrays.h"
+
+#include <pybind11/numpy.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <stop_token>
+#include <string>
+#include <vector>
+
+#include "case/number_text.h"
+#include "study/run_table.h"
+#include "study/sweep_run.h"
+
+namespace py = pybind11;
+
+namespace vortane::python {
+
+namespace {
+
+constexpr double Empty = std::numeric_limits<double>::quiet_NaN();
+
+// The columns of RunColumns, filled point by point without the GIL.
+struct RunColumnValues {
+    std::vector<RunOutcome> outcomes;
+    std::vector<std::vector<double>> numbers;     // per numeric column
+    std::vector<std::vector<std::string>> texts;  // per text column but Outcome
+
+    explicit RunColumnValues(std::size_t points)
+        : numbers(RunColumns().size()), texts(RunColumns().size()) {
+        outcomes.reserve(points);
+        for (std::size_t c = 0; c < RunColumns().size(); ++c) {
+            const RunColumn::Kind kind = RunColumns()[c].kind;
+            if (!HoldsText(kind))
+                numbers[c].reserve(points);
+            else if (kind != RunColumn::Kind::Outcome)
+                texts[c].reserve(points);
+        }
+    }
+
+    void Add(const RunResult& run) {
+        outcomes.push_back(run.outcome);
+        for (std::size_t c = 0; c < RunColumns().size(); ++c) {
+            const RunColumn& column = RunColumns()[c];
+            if (!HoldsText(column.kind))
+                numbers[c].push_back(ColumnNumber(column, run).value_or(Empty));
+            else if (column.kind != RunColumn::Kind::Outcome)
+                texts[c].push_back(ColumnText(column, run));
+        }
+    }
+};
+
+// Looks for a pending signal (Ctrl+C) now and then, the GIL taken for the
+// moment; one that raised leaves its exception pending and stops the sweep.
+class InterruptCheck {
+public:
+    explicit InterruptCheck(std::stop_source stop) : stop_(std::move(stop)) {}
+
+    void operator()(std::size_t /*done*/, std::size_t /*total*/) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < std::chrono::milliseconds(50)) return;
+        last_ = now;
+        const py::gil_scoped_acquire gil;
+        if (PyErr_CheckSignals() != 0) {
+            interrupted_ = true;
+            stop_.request_stop();
+        }
+    }
+
+    bool Interrupted() const { return interrupted_; }
+
+private:
+    std::stop_source stop_;
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+    bool interrupted_ = false;
+};
+
+// An array that owns the vector's storage, without a copy.
+template <class T>
+py::array_t<T> ArrayOf(std::vector<T> values) {
+    auto owned = std::make_unique<std::vector<T>>(std::move(values));
+    const auto size = static_cast<py::ssize_t>(owned->size());
+    T* data = owned->data();
+    const py::capsule owner(owned.release(),
+                            [](void* p) { delete static_cast<std::vector<T>*>(p); });
+    return py::array_t<T>(size, data, owner);
+}
+
+py::array_t<std::int64_t> IntegersOf(const std::vector<double>& values) {
+    py::array_t<std::int64_t> array(static_cast<py::ssize_t>(values.size()));
+    auto out = array.mutable_unchecked<1>();
+    for (std::size_t i = 0; i < values.size(); ++i)
+        out(static_cast<py::ssize_t>(i)) = static_cast<std::int64_t>(values[i]);
+    return array;
+}
+
+// The outcomes' names as a fixed-width unicode array (they are ASCII).
+py::array OutcomeArray(const std::vector<RunOutcome>& outcomes) {
+    std::size_t width = 1;
+    for (const RunOutcome outcome : outcomes) width = std::max(width, OutcomeName(outcome).size());
+    py::array array(py::dtype("<U" + std::to_string(width)),
+                    std::vector<py::ssize_t>{static_cast<py::ssize_t>(outcomes.size())});
+    auto* chars = static_cast<std::uint32_t*>(array.mutable_data());
+    std::fill_n(chars, outcomes.size() * width, 0);
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        const std::string_view name = OutcomeName(outcomes[i]);
+        std::copy(name.begin(), name.end(), chars + i * width);
+    }
+    return array;
+}
+
+// Free texts as an array of str objects: each text is kept once, however long.
+py::array TextArray(const std::vector<std::string>& texts) {
+    py::list list(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) list[i] = py::str(texts[i]);
+    return py::module_::import("numpy").attr("array")(list, py::arg("dtype") = "O");
+}
+
+// The values of an axis at every point, as the runs read the texts.
+py::array_t<double> SweptValues(const SweepPlan& plan, std::size_t axis, std::size_t points) {
+    std::vector<double> values;
+    for (const std::string& text : plan.axes[axis].texts)
+        values.push_back(ConvertReal(text, plan.decimalSeparator).value_or(Empty));
+    std::vector<double> column;
+    column.reserve(points);
+    for (std::size_t i = 0; i < points; ++i) column.push_back(values[AxisPositions(plan, i)[axis]]);
+    return ArrayOf(std::move(column));
+}
+
+}  // namespace
+
+py::dict SweepArrays(const SweepPlan& plan, unsigned threads) {
+    const std::size_t count = PointCount(plan);
+    RunColumnValues values(count);
+    std::stop_source stop;
+    InterruptCheck check(stop);
+    {
+        const py::gil_scoped_release released;
+        RunSweep(plan, {threads, std::ref(check), stop.get_token()},
+                 [&](const PointResult& point) { values.Add(point.run); });
+    }
+    if (check.Interrupted()) throw py::error_already_set();
+
+    py::dict table;
+    std::vector<std::int64_t> numbers(count);
+    for (std::size_t i = 0; i < count; ++i) numbers[i] = static_cast<std::int64_t>(i + 1);
+    table["Point"] = ArrayOf(std::move(numbers));
+    for (std::size_t a = 0; a < plan.axes.size(); ++a)
+        table[py::str(std::string(plan.axes[a].field->name))] = SweptValues(plan, a, count);
+    for (std::size_t c = 0; c < RunColumns().size(); ++c) {
+        const RunColumn& column = RunColumns()[c];
+        const py::str name(column.name);
+        switch (column.kind) {
+            case RunColumn::Kind::Outcome: table[name] = OutcomeArray(values.outcomes); break;
+            case RunColumn::Kind::Message:
+            case RunColumn::Kind::Warnings: table[name] = TextArray(values.texts[c]); break;
+            case RunColumn::Kind::Passes: table[name] = IntegersOf(values.numbers[c]); break;
+            default: table[name] = ArrayOf(std::move(values.numbers[c]));
+        }
+    }
+    return table;
+}
+
+}  // namespace vortane::python

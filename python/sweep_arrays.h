@@ -1,0 +1,19 @@
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+#include "study/sweep_plan.h"
+
+namespace vortane::python {
+
+// Runs the plan on `threads` worker threads (0: one per core) without the GIL
+// and returns its table as the CSV has it: one NumPy array per column, in the
+// CSV's order and under its header's names, a point a row in point order.
+// Point and Passes are integers; the swept fields the values as the runs read
+// them; Outcome fixed-width strings; Message and Warnings str objects; every
+// other column the doubles the CSV's numbers read back to, NaN where its field
+// is empty. Ctrl+C stops the sweep after the points under way and raises
+// KeyboardInterrupt.
+pybind11::dict SweepArrays(const SweepPlan& plan, unsigned threads);
+
+}  // namespace vortane::python

@@ -1,0 +1,81 @@
+#include "study/run_table.h"
+
+#include "report/report_layout.h"
+#include "study/indicator_table.h"
+
+namespace vortane {
+
+namespace {
+
+std::vector<RunColumn> MakeRunColumns() {
+    using K = RunColumn::Kind;
+    std::vector<RunColumn> columns{
+        {K::Outcome, "Outcome"}, {K::Passes, "Passes"}, {K::Message, "Message"}};
+    for (const ReportedValue& value : ChannelValues())
+        columns.push_back({K::Channel, std::string(value.name), value.field});
+    for (const ReportedValue& value : ResultValues())
+        columns.push_back({K::Results, std::string(value.name), value.field});
+    for (const IndicatorColumn& column : IndicatorColumns())
+        columns.push_back({K::Indicator,
+                           std::string(column.name) + " (" + std::string(column.unit) + ')',
+                           nullptr, column.value});
+    columns.push_back({K::Warnings, "Warnings"});
+    return columns;
+}
+
+void Join(std::string& joined, const std::string& text) {
+    joined += (joined.empty() ? "" : "; ") + text;
+}
+
+}  // namespace
+
+const std::vector<RunColumn>& RunColumns() {
+    static const std::vector<RunColumn> columns = MakeRunColumns();
+    return columns;
+}
+
+std::optional<double> ColumnNumber(const RunColumn& column, const RunResult& run) {
+    switch (column.kind) {
+        case RunColumn::Kind::Passes: return run.passes;
+        case RunColumn::Kind::Channel:
+            if (HoldsChannelBlock(run.outcome)) return run.data.*column.field;
+            return std::nullopt;
+        case RunColumn::Kind::Results:
+            if (run.outcome == RunOutcome::Complete) return run.data.*column.field;
+            return std::nullopt;
+        case RunColumn::Kind::Indicator:
+            if (run.indicators) return column.indicator(*run.indicators);
+            return std::nullopt;
+        default: return std::nullopt;
+    }
+}
+
+std::string ColumnText(const RunColumn& column, const RunResult& run) {
+    std::string text;
+    switch (column.kind) {
+        case RunColumn::Kind::Outcome: return std::string(OutcomeName(run.outcome));
+        case RunColumn::Kind::Message:
+            for (const std::string& message : run.messages) Join(text, message);
+            if (run.outcome == RunOutcome::Fault) Join(text, run.fault);
+            return text;
+        case RunColumn::Kind::Warnings:
+            for (const std::string& warning : run.warnings) Join(text, warning);
+            return text;
+        default: return text;
+    }
+}
+
+std::string_view OutcomeName(RunOutcome outcome) {
+    switch (outcome) {
+        case RunOutcome::Complete: return "complete";
+        case RunOutcome::InputRejected: return "input";
+        case RunOutcome::FileNotOpened: return "file";
+        case RunOutcome::ChannelRejected: return "channel";
+        case RunOutcome::PressureTooLow: return "pressure";
+        case RunOutcome::NotConverged: return "nonconvergent";
+        case RunOutcome::Fault: return "fault";
+    }
+    return "fault";
+}
+
+}  // namespace vortane

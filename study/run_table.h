@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/design_indicators.h"
+#include "run/calculation_run.h"
+
+namespace vortane {
+
+// The columns of a table of runs after its Point and swept fields, in the one
+// order the CSV and every other table of them share: Outcome, Passes,
+// Message, the values of the report's channel and results blocks, the design
+// indicators (their units in the name) and Warnings. A row carries the values
+// its run's report would hold: the channel block's from the pressure step on,
+// the results block's and the indicators when complete; the others are empty.
+struct RunColumn {
+    enum class Kind { Outcome, Passes, Message, Channel, Results, Indicator, Warnings };
+    Kind kind;
+    std::string name;                                        // the CSV header's
+    double CaseData::*field = nullptr;                       // of Channel and Results
+    double (*indicator)(const DesignIndicators&) = nullptr;  // of Indicator
+};
+
+const std::vector<RunColumn>& RunColumns();
+
+// Whether the column holds texts: Outcome, Message and Warnings.
+constexpr bool HoldsText(RunColumn::Kind kind) {
+    return kind == RunColumn::Kind::Outcome || kind == RunColumn::Kind::Message ||
+           kind == RunColumn::Kind::Warnings;
+}
+
+// The number of a run in a column that holds numbers; empty where the row
+// leaves it empty.
+std::optional<double> ColumnNumber(const RunColumn& column, const RunResult& run);
+
+// The text of a run in a column that holds texts: the outcome's name; the
+// messages and then the fault; the warnings; each list joined by "; ".
+std::string ColumnText(const RunColumn& column, const RunResult& run);
+
+// "complete", or the stage that stopped the run: "input", "file", "channel",
+// "pressure", "nonconvergent", "fault".
+std::string_view OutcomeName(RunOutcome outcome);
+
+}  // namespace vortane

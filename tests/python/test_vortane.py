@@ -1,0 +1,242 @@
+"""The module against vortane-calc on the same texts: runs field by field,
+sweeps and profiles bit for bit, case files byte for byte; and the errors."""
+
+import ast
+import csv
+import math
+import os
+import struct
+import subprocess
+import threading
+import _thread
+import time
+from pathlib import Path
+
+import numpy as np
+import pytest
+
+import vortane
+
+CALC = os.environ.get("VORTANE_CALC") or str(
+    Path(vortane.__file__).resolve().parents[2] / "cli" / "vortane-calc")
+
+
+def calc(tmp_path, *arguments):
+    """Runs vortane-calc in tmp_path; its exit status."""
+    return subprocess.run([CALC, "--decimal-separator", ".", *arguments], cwd=tmp_path,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+
+
+def read_csv(path):
+    with open(path, newline="", encoding="utf-8") as file:
+        rows = list(csv.reader(file))
+    return rows[0], rows[1:]
+
+
+def bits(values):
+    return [struct.pack("<d", value) for value in values]
+
+
+def csv_number(text):
+    return float(text) if text else math.nan
+
+
+# Complete, stopped by the inlet pressure, non-converging, a rejected channel,
+# an arithmetic fault, a text that does not convert.
+CASES = [
+    {},
+    {"OutputRate": "30"},
+    {"InletPressure": "21", "ScrewSpeed": "60"},
+    {"OutputRate": "10"},
+    {"BarrierWidth1": "12"},
+    {"ChannelDepth": "0"},
+    {"Edit7": "0.0x5"},
+]
+
+
+@pytest.mark.parametrize("texts", CASES)
+def test_run_equals_vortane_calc(tmp_path, texts):
+    arguments = [f"{field}={text}" for field, text in texts.items()]
+    calc(tmp_path, "-o", "calc.txt", "--csv", "calc.csv", *arguments)
+    result = vortane.run(report=tmp_path / "module.txt", **texts)
+
+    header, rows = read_csv(tmp_path / "calc.csv")
+    row = dict(zip(header, rows[0]))
+    assert row.pop("Point") == "1"
+    assert row.pop("Outcome") == result.outcome
+    assert int(row.pop("Passes")) == result.passes
+    assert row.pop("Message") == "; ".join(result.messages + ([result.fault] if result.fault else []))
+    assert row.pop("Warnings") == "; ".join(result.warnings)
+    for column, text in row.items():
+        name = column.split(" (")[0]
+        value = result.indicators.get(name) if " (" in column else getattr(result, name)
+        if text:
+            assert bits([float(text)]) == bits([value]), column
+        else:
+            assert value is None or result.outcome != "complete", column
+    assert (tmp_path / "module.txt").exists() == (tmp_path / "calc.txt").exists()
+    if (tmp_path / "calc.txt").exists():
+        assert (tmp_path / "module.txt").read_bytes() == (tmp_path / "calc.txt").read_bytes()
+
+
+def test_stopped_runs_are_results():
+    rejected = vortane.run(Edit7="0.0x5")
+    assert rejected.outcome == "input"
+    assert rejected.rejected_field == "BarrierClearance1"
+    assert rejected.messages == ["Input data is not proper, change and try again!"]
+    assert rejected.indicators == {}
+    low = vortane.run(InletPressure=21, ScrewSpeed=60)
+    assert (low.outcome, low.messages) == ("pressure", ["Assumed inlet pressure is too low!"])
+    assert low.least_inlet_pressure > 21
+    assert low.fields["PressureOk"] is False and low.fields["InletChannelCount"] == 5
+
+
+def test_numbers_stand_for_their_shortest_texts():
+    result = vortane.run(OutputRate=0.1 + 0.2, InletChannelCount=np.int64(5), ScrewSpeed=np.float32(60.5))
+    assert result.texts["OutputRate"] == "0.30000000000000004"
+    assert result.OutputRate == 0.1 + 0.2
+    assert result.texts["InletChannelCount"] == "5"
+    assert result.texts["ScrewSpeed"] == "60.5"
+    comma = vortane.run(decimal_separator=",", OutputRate=30.5, ChannelDepth=6.2e-05)
+    assert (comma.texts["OutputRate"], comma.texts["ChannelDepth"]) == ("30,5", "6,2e-05")
+    assert comma.OutputRate == 30.5 and comma.texts["BarrelDiameter"] == "11,43"
+
+
+# The 100 x 100 grid of the speed figures, and every way a point ends:
+# complete, fault and pressure; channel and nonconvergent; input ("4.5").
+GRIDS = [
+    [("OutputRate", "100", "397", "3"), ("ScrewSpeed", "40", "119.2", "0.8")],
+    [("InletPressure", "0", "30", "1"), ("ChannelDepth", "0", "0.8", "0.4")],
+    [("OutputRate", "5", "15", "5"), ("BarrierWidth1", "1.27", "12", "10.73")],
+    [("InletChannelCount", "4", "5", "0.5")],
+]
+
+
+@pytest.mark.parametrize("axes", GRIDS)
+def test_sweep_equals_vortane_calc_to_the_last_bit(tmp_path, axes):
+    sweeps = [part for a in axes for part in ("--sweep", f"{a[0]}={a[1]}:{a[2]}:{a[3]}")]
+    calc(tmp_path, "--csv", "calc.csv", *sweeps)
+    header, rows = read_csv(tmp_path / "calc.csv")
+    table = vortane.sweep(*axes)
+
+    assert list(table) == header
+    for c, name in enumerate(header):
+        texts = [row[c] for row in rows]
+        array = table[name]
+        assert len(array) == len(rows), name
+        if name in ("Outcome", "Message", "Warnings"):
+            assert array.tolist() == texts, name
+        elif name in ("Point", "Passes"):
+            assert array.dtype == np.int64 and array.tolist() == [int(t) for t in texts], name
+        else:
+            assert array.dtype == np.float64
+            assert bits(array) == bits(csv_number(t) for t in texts), name
+
+
+def test_sweep_stops_on_ctrl_c():
+    # About 300,000 points take seconds on every core; an interrupt 0.1 s in
+    # ends the sweep after the points under way.
+    timer = threading.Timer(0.1, _thread.interrupt_main)
+    started = time.monotonic()
+    timer.start()
+    with pytest.raises(KeyboardInterrupt):
+        vortane.sweep(("OutputRate", 100, 400, 0.01), ("ScrewSpeed", 40, 49, 1))
+    assert time.monotonic() - started < 3
+
+
+def test_profile_equals_vortane_calc(tmp_path):
+    calc(tmp_path, "OutputRate=30", "--profile", "profile.csv")
+    header, rows = read_csv(tmp_path / "profile.csv")
+    profile = vortane.profile(OutputRate=30)
+    columns = dict(zip(header, zip(*rows)))
+    for name, array in [("z", profile.z), ("InletFlowFraction", profile.y), ("RelPressureInlet", profile.p1),
+                        ("RelPressureOutlet", profile.p2), ("PressureInlet", profile.pressure_inlet),
+                        ("PressureOutlet", profile.pressure_outlet)]:
+        assert bits(array) == bits(float(t) for t in columns[name]), name
+    stopped = vortane.profile(InletPressure=21, ScrewSpeed=60)
+    assert (stopped.result.outcome, stopped.fault, len(stopped.z)) == ("pressure", "the run did not complete", 0)
+
+
+def test_case_files_as_the_window_and_vortane_calc_keep_them(tmp_path):
+    calc(tmp_path, "OutputRate=30", "InletChannelCount=4", "--write-case", "calc.vcase")
+    vortane.write_case(tmp_path / "module.vcase", {"OutputRate": 30, "InletChannelCount": 4})
+    assert (tmp_path / "module.vcase").read_bytes() == (tmp_path / "calc.vcase").read_bytes()
+
+    texts = vortane.read_case(tmp_path / "calc.vcase", decimal_separator=",")
+    assert list(texts)[:3] == ["BarrelDiameter", "ScrewSpeed", "OutputRate"] and len(texts) == 28
+    assert (texts["BarrelDiameter"], texts["OutputRate"]) == ("11,43", "30")
+    from_file = vortane.run(case=tmp_path / "calc.vcase", ChannelAngle="0")
+    assert from_file.fields == vortane.run(OutputRate=30, InletChannelCount=4, ChannelAngle=0).fields
+
+
+DEFAULT_LAW = {"A0": 6.83729, "A1": -0.661828, "A11": -0.0158406, "A2": -0.0149381,
+               "A22": -4.7079e-7, "A12": 1.1946e-3}
+
+
+def test_fit_viscosity_recovers_the_law_it_was_given():
+    # Points of the default law without noise, in mPa.s: ln η (gf.s/cm2) =
+    # A0 + A1 ln γ + A11 ln² γ + A2 T + A22 T² + A12 T ln γ; 1 gf.s/cm2 = 98066.5 mPa.s.
+    a = DEFAULT_LAW
+    t, g = np.meshgrid([150.0, 170.0, 190.0, 210.0, 230.0], np.logspace(0, 4, 9))
+    ln = np.log(g)
+    eta = np.exp(a["A0"] + a["A1"] * ln + a["A11"] * ln**2 + a["A2"] * t + a["A22"] * t**2
+                 + a["A12"] * t * ln) * 98066.5
+    fit = vortane.fit_viscosity(t.ravel(), g.ravel(), eta.ravel(), unit="mPa.s")
+    for name, value in DEFAULT_LAW.items():
+        assert fit.coefficients[name] == pytest.approx(value, rel=1e-9), name
+    assert fit.r_squared == pytest.approx(1, abs=1e-12) and abs(fit.max_relative_error) < 1e-9
+    assert (fit.point_count, fit.temperature_range, fit.shear_rate_range) == (45, (150, 230), (1, 1e4))
+
+
+def test_fit_viscosity_equals_vortane_calc(tmp_path):
+    data = Path(__file__).resolve().parents[2] / "examples" / "melt-measurements.csv"
+    out = subprocess.run([CALC, "--fit-viscosity", str(data)], capture_output=True, text=True).stdout
+    texts = dict(line.split(" = ") for line in out.splitlines() if not line.startswith("#"))
+    with open(data, newline="") as file:
+        rows = [row for row in csv.reader(file) if row and not row[0].startswith("#")][1:]
+    fit = vortane.fit_viscosity(*zip(*[map(float, row) for row in rows]))
+    assert fit.texts == texts
+    assert f"# R² of ln η: {fit.r_squared:.6f}" in out
+
+
+@pytest.mark.parametrize("call,message", [
+    (lambda: vortane.run(OutputRat=30), "unknown field OutputRat (did you mean OutputRate?)"),
+    (lambda: vortane.run(OutputRate=[30]), "OutputRate: list is neither a text nor a number"),
+    (lambda: vortane.run(OutputRate=True), "OutputRate: bool is neither a text nor a number"),
+    (lambda: vortane.run(ScrewSpeed=math.inf), "ScrewSpeed: inf is not a finite number"),
+    (lambda: vortane.run(decimal_separator="e"), "decimal_separator 'e': the decimal separator"),
+    (lambda: vortane.sweep(("ScrewSpeed", 40, 120, 0)), "first ScrewSpeed: STEP must not be zero"),
+    (lambda: vortane.sweep(("ScrewSpeed", 40, 120, 10), ("Speed", 1, 2, 1)), "unknown field Speed"),
+    (lambda: vortane.sweep(("ScrewSpeed", 40, 120)), "first: expected (field, from, to, step)"),
+    (lambda: vortane.sweep(("ScrewSpeed", 40, 120, 10), threads=0), "threads: 0 is not from 1 to 1024"),
+    (lambda: vortane.profile(steps=0), "steps: 0 is not at least 1"),
+    (lambda: vortane.write_case(os.devnull, {"OutputRate": "3\n0"}), "OutputRate"),
+    (lambda: vortane.fit_viscosity([170] * 5, [1, 2, 3, 4, 5], [1] * 5),
+     "fit_viscosity: 5 points: the six coefficients need at least six"),
+    (lambda: vortane.fit_viscosity([170], [1], [1], unit="Pa"), "unit: unknown viscosity unit Pa"),
+    (lambda: vortane.fit_viscosity([170, 180], [1], [1, 2]), "must be sequences of one length"),
+])
+def test_errors_name_what_is_wrong(call, message):
+    with pytest.raises(vortane.Error) as error:
+        call()
+    assert isinstance(error.value, ValueError)
+    assert message in str(error.value)
+
+
+def test_case_file_errors_name_the_file_and_line(tmp_path):
+    (tmp_path / "bad.vcase").write_text("OutputRate = 30\nSpeed = 80\n")
+    with pytest.raises(vortane.Error, match=r"bad\.vcase:2: unknown field Speed"):
+        vortane.read_case(tmp_path / "bad.vcase")
+    with pytest.raises(vortane.Error, match="cannot read case file"):
+        vortane.run(case=tmp_path / "missing.vcase")
+
+
+def test_stub_declares_the_module():
+    stub = ast.parse((Path(vortane.__file__).parent / "__init__.pyi").read_text())
+    classes = {node.name: node for node in stub.body if isinstance(node, ast.ClassDef)}
+    declared = {getattr(node, "name", None) or getattr(getattr(node, "target", None), "id", None)
+                for node in classes["Result"].body} - {None}
+    assert declared == {name for name in dir(vortane.Result) if not name.startswith("_")}
+    functions = {node.name for node in stub.body if isinstance(node, ast.FunctionDef)}
+    assert functions | set(classes) == set(vortane.__all__)
+    assert (Path(vortane.__file__).parent / "py.typed").exists()
