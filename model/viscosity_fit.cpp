@@ -20,7 +20,10 @@ using Vector = Eigen::Matrix<Real, Eigen::Dynamic, 1>;
 using Terms = Eigen::Matrix<Real, 6, 1>;
 
 // Singular values below this share of the largest leave a term undetermined.
-constexpr Real RankTolerance = 1e-10_r;
+constexpr Real RankTolerance = 0.0000000001_r;
+// A term takes part in a vanishing combination when its share of the
+// combination's largest coefficient is above this.
+constexpr Real NullShare = 0.00000001_r;
 
 // One variable of the law mapped onto [−1, 1] over the data: u = (x − centre) / half.
 struct Scaled {
@@ -126,7 +129,7 @@ Terms LawCoefficients(const Terms& c, const Scaled& L, const Scaled& T) {
         const Terms null = LawCoefficients(svd.matrixV().col(k), L, T);
         const Real largest = null.cwiseAbs().maxCoeff();
         for (std::size_t j = 0; j < 6; ++j) {
-            const bool takesPart = std::fabs(null[static_cast<Eigen::Index>(j)]) > 1e-8_r * largest;
+            const bool takesPart = std::fabs(null[static_cast<Eigen::Index>(j)]) > NullShare * largest;
             if (takesPart && std::find(terms.begin(), terms.end(), ViscosityTermNames[j]) == terms.end())
                 terms.push_back(ViscosityTermNames[j]);
         }
