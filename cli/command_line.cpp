@@ -73,6 +73,12 @@ std::string HelpText() {
     return text;
 }
 
+std::string_view OptionValue(const std::vector<std::string_view>& arguments, std::size_t& i) {
+    if (i + 1 >= arguments.size())
+        throw MalformedCommandLine(std::string(arguments[i]) + " needs a value");
+    return arguments[++i];
+}
+
 bool IsSvgName(std::string_view name) {
     constexpr std::string_view Svg = ".svg";
     if (name.size() <= Svg.size()) return false;
@@ -95,12 +101,6 @@ char LocaleDecimalSeparator() {
 }
 
 namespace {
-
-std::string_view ValueOf(const std::vector<std::string_view>& arguments, std::size_t& i) {
-    if (i + 1 >= arguments.size())
-        throw MalformedCommandLine(std::string(arguments[i]) + " needs a value");
-    return arguments[++i];
-}
 
 char SeparatorOf(std::string_view text) {
     if (text.size() != 1 || !IsUsableDecimalSeparator(text[0]))
@@ -158,21 +158,21 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
         if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "-o") {
-            options.resultFileName = ValueOf(arguments, i);
+            options.resultFileName = OptionValue(arguments, i);
         } else if (argument == "--decimal-separator") {
-            options.decimalSeparator = SeparatorOf(ValueOf(arguments, i));
+            options.decimalSeparator = SeparatorOf(OptionValue(arguments, i));
         } else if (argument == "--case") {
-            options.caseFile = ValueOf(arguments, i);
+            options.caseFile = OptionValue(arguments, i);
         } else if (argument == "--write-case") {
-            options.writeCaseFile = ValueOf(arguments, i);
+            options.writeCaseFile = OptionValue(arguments, i);
         } else if (argument == "--sweep") {
-            options.sweeps.emplace_back(ValueOf(arguments, i));
+            options.sweeps.emplace_back(OptionValue(arguments, i));
         } else if (argument == "--csv") {
-            options.csvFile = ValueOf(arguments, i);
+            options.csvFile = OptionValue(arguments, i);
         } else if (argument == "--profile") {
-            options.profileFile = ValueOf(arguments, i);
+            options.profileFile = OptionValue(arguments, i);
         } else if (argument == "--plot") {
-            options.plotFile = ValueOf(arguments, i);
+            options.plotFile = OptionValue(arguments, i);
         } else if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
             const std::string_view name = argument.substr(0, equals);
             const InputField* field = FindInputField(name);

@@ -49,6 +49,10 @@ SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator);
 SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments,
                       char decimalSeparator, std::optional<std::string> reportPattern);
 
+// The value of the option at arguments[i], stepping i onto it;
+// MalformedCommandLine when none follows.
+std::string_view OptionValue(const std::vector<std::string_view>& arguments, std::size_t& i);
+
 // Whether a --plot name ends in .svg (in any case), and the refusal of one
 // that does not.
 bool IsSvgName(std::string_view name);

@@ -38,11 +38,6 @@ struct FitOptions {
     bool help = false;
 };
 
-std::string_view ValueOf(const std::vector<std::string_view>& arguments, std::size_t& i) {
-    if (i + 1 >= arguments.size()) throw UsageError(std::string(arguments[i]) + " needs a value");
-    return arguments[++i];
-}
-
 FitOptions ParseFitArguments(const std::vector<std::string_view>& arguments) {
     FitOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -50,15 +45,15 @@ FitOptions ParseFitArguments(const std::vector<std::string_view>& arguments) {
         if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "--fit-viscosity") {
-            options.dataFile = ValueOf(arguments, i);
+            options.dataFile = OptionValue(arguments, i);
         } else if (argument == "--viscosity-unit") {
-            const std::string_view name = ValueOf(arguments, i);
+            const std::string_view name = OptionValue(arguments, i);
             options.unit = FindViscosityUnit(name);
             if (!options.unit)
                 throw UsageError("unknown viscosity unit " + std::string(name) +
                                  "; use Pa.s, mPa.s, P or gf.s/cm2");
         } else if (argument == "--plot") {
-            options.plotFile = ValueOf(arguments, i);
+            options.plotFile = OptionValue(arguments, i);
             if (!IsSvgName(*options.plotFile)) throw UsageError(NotSvg(*options.plotFile));
         } else {
             throw UsageError("--fit-viscosity takes --viscosity-unit and --plot, not " +

@@ -24,12 +24,13 @@ double MeanResidenceTime(const CaseData& d) {
 }
 
 DesignIndicators DesignIndicatorsOf(const CaseData& d) {
+    const ChannelLeastPressures least = LeastPressuresAlongChannels(d);
     return {BarrierShearStress(d.Barrier1Viscosity, d.Barrier1ShearRate),
             BarrierShearStress(d.Barrier2Viscosity, d.Barrier2ShearRate),
             SpecificEnergy(d),
             MeanResidenceTime(d),
-            LeastInletChannelPressure(d),
-            LeastOutletChannelPressure(d)};
+            least.inlet,
+            least.outlet};
 }
 
 }  // namespace vortane

@@ -33,31 +33,29 @@ std::vector<double> PositionsWhereFlowFractionIs(const CaseData& d, Real c) {
     return positions;
 }
 
-template <typename Pressure>
-LeastPressure LeastAmong(const CaseData& d, Real turningFraction, Pressure pressure) {
-    std::vector<double> positions = PositionsWhereFlowFractionIs(d, turningFraction);
-    positions.push_back(0);
-    positions.push_back(1);
-    LeastPressure least{};
-    bool first = true;
-    for (const double z : positions) {
-        const double p = pressure(ChannelPointAt(d, z));
-        if (first || p < least.pressure) least = {p, z};
-        first = false;
-    }
+// The least of one channel's pressure among the positions where its gradient
+// changes sign and the two ends.
+LeastPressure LeastAmong(const CaseData& d, Real turningFraction, const ChannelPoint& start,
+                         const ChannelPoint& end, double ChannelPoint::*pressure) {
+    std::vector<ChannelPoint> candidates;
+    for (const double z : PositionsWhereFlowFractionIs(d, turningFraction))
+        candidates.push_back(ChannelPointAt(d, z));
+    candidates.push_back(start);
+    candidates.push_back(end);
+    LeastPressure least{candidates.front().*pressure, candidates.front().z};
+    for (const ChannelPoint& point : candidates)
+        if (point.*pressure < least.pressure) least = {point.*pressure, point.z};
     return least;
 }
 
 }  // namespace
 
-LeastPressure LeastInletChannelPressure(const CaseData& data) {
-    return LeastAmong(data, data.InletDragFlowRatio,
-                      [](const ChannelPoint& point) { return point.pressureInlet; });
-}
-
-LeastPressure LeastOutletChannelPressure(const CaseData& data) {
-    return LeastAmong(data, 1 - Real{data.OutletDragFlowRatio},
-                      [](const ChannelPoint& point) { return point.pressureOutlet; });
+ChannelLeastPressures LeastPressuresAlongChannels(const CaseData& data) {
+    const ChannelPoint start = ChannelPointAt(data, 0);
+    const ChannelPoint end = ChannelPointAt(data, 1);
+    return {LeastAmong(data, data.InletDragFlowRatio, start, end, &ChannelPoint::pressureInlet),
+            LeastAmong(data, 1 - Real{data.OutletDragFlowRatio}, start, end,
+                       &ChannelPoint::pressureOutlet)};
 }
 
 }  // namespace vortane

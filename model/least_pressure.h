@@ -15,8 +15,11 @@ struct LeastPressure {
 // InletPressureFlowRatio changes sign, that is where y(z) = InletDragFlowRatio;
 // p2 likewise where y(z) = 1 − OutletDragFlowRatio. With u = exp(s z) each such
 // z solves ProfileCoefA u² + (ProfileOffset − c) u + ProfileCoefB = 0, so the
-// least is found in closed form among at most four positions.
-LeastPressure LeastInletChannelPressure(const CaseData& data);
-LeastPressure LeastOutletChannelPressure(const CaseData& data);
+// least is found in closed form among at most four positions; the channel
+// ends are evaluated once for both channels.
+struct ChannelLeastPressures {
+    LeastPressure inlet, outlet;
+};
+ChannelLeastPressures LeastPressuresAlongChannels(const CaseData& data);
 
 }  // namespace vortane

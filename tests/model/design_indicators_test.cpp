@@ -61,8 +61,7 @@ TEST(LeastPressure, ClosedFormMeetsASearch) {
                                         {{"BarrierClearance1", "0.01"}}, {{"OutputRate", "30"}},
                                         {{"InletPressure", "22"}}, {{"ChannelAngle", "25"}}}) {
         const CaseData d = CompletedCase(texts);
-        const LeastPressure inlet = LeastInletChannelPressure(d);
-        const LeastPressure outlet = LeastOutletChannelPressure(d);
+        const auto [inlet, outlet] = LeastPressuresAlongChannels(d);
         const LeastPressure inletSearched = SearchedLeast(d, &ChannelPoint::pressureInlet);
         const LeastPressure outletSearched = SearchedLeast(d, &ChannelPoint::pressureOutlet);
         const double scale = std::fabs(d.InletPressure) * 1e-9;
