@@ -114,8 +114,10 @@ int Sweep(const cli::Options& options, InputTexts texts, char separator) {
     SweepEnd end;
     {
         TerminalProgress progress;
-        end = RunSweep(plan, {0, std::ref(progress), stop.get_token()}, [&](const PointResult& point) {
-            csv.Write(SweepRow(plan, point));
+        const PointFormat row = [&plan](const PointResult& point) { return SweepRow(plan, point); };
+        end = RunSweep(plan, {0, std::ref(progress), stop.get_token()}, row,
+                       [&](const PointResult& point, const std::string& text) {
+            csv.Write(text);
             if (curves) curves->Add(point);
             status = std::max(status, ExitStatusOf(point.run.outcome));
         });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -34,8 +35,11 @@ private:
     OutputFile(std::FILE* file, std::string name) : file_(file), name_(std::move(name)) {}
     [[noreturn]] void Fail(int error) const;
 
+    static constexpr std::size_t BufferSize = std::size_t{1} << 18;
+
     std::FILE* file_;
     std::string name_;
+    std::unique_ptr<char[]> buffer_;  // the file's, while it is open
 };
 
 }  // namespace vortane::cli

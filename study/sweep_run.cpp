@@ -19,6 +19,7 @@ namespace {
 // A run of consecutive points, computed by one worker.
 struct Chunk {
     std::vector<PointResult> results;
+    std::vector<std::string> texts;  // each result's, when the sweep formats them
     std::exception_ptr error;
     std::size_t filled = 0;  // index + 1 of the chunk it holds
 };
@@ -32,8 +33,9 @@ unsigned ThreadCount(unsigned asked) {
 // worker finishes the point it is computing and starts no other.
 class SweepPipeline {
 public:
-    SweepPipeline(const SweepPlan& plan, unsigned threads)
+    SweepPipeline(const SweepPlan& plan, unsigned threads, const PointFormat& format)
         : plan_(plan),
+          format_(format),
           threads_(threads),
           count_(PointCount(plan)),
           chunkSize_(std::clamp<std::size_t>(count_ / (std::size_t{8} * threads_), 1, 64)),
@@ -42,7 +44,7 @@ public:
           chunks_(window_) {}
 
     SweepEnd Run(const SweepControl& control,
-                 const std::function<void(const PointResult&)>& consume) {
+                 const std::function<void(const PointResult&, const std::string&)>& consume) {
         const std::stop_callback relay(control.stop, [this] { Stop(); });
         std::vector<std::jthread> workers;
         for (unsigned t = 0; t < threads_; ++t) workers.emplace_back([this] { Work(); });
@@ -56,9 +58,9 @@ public:
                 }
                 if (stopped_) return SweepEnd::Stopped;
                 if (chunk.error) std::rethrow_exception(chunk.error);
-                for (const PointResult& result : chunk.results) {
+                for (std::size_t i = 0; i < chunk.results.size(); ++i) {
                     if (stopped_) return SweepEnd::Stopped;
-                    consume(result);
+                    consume(chunk.results[i], format_ ? chunk.texts[i] : NoText);
                     if (control.progress) control.progress(++done, count_);
                 }
                 {
@@ -97,10 +99,13 @@ private:
             }
             Chunk& chunk = chunks_[k % window_];
             chunk.results.clear();
+            chunk.texts.clear();
             try {
                 const std::size_t end = std::min(count_, (k + 1) * chunkSize_);
-                for (std::size_t i = k * chunkSize_; i < end && !stopped_; ++i)
+                for (std::size_t i = k * chunkSize_; i < end && !stopped_; ++i) {
                     chunk.results.push_back(RunPoint(plan_, i));
+                    if (format_) chunk.texts.push_back(format_(chunk.results.back()));
+                }
             } catch (...) {
                 chunk.error = std::current_exception();
             }
@@ -112,7 +117,10 @@ private:
         }
     }
 
+    static inline const std::string NoText;
+
     const SweepPlan& plan_;
+    const PointFormat& format_;
     const unsigned threads_;
     const std::size_t count_;
     const std::size_t chunkSize_;
@@ -129,7 +137,13 @@ private:
 
 SweepEnd RunSweep(const SweepPlan& plan, const SweepControl& control,
                   const std::function<void(const PointResult&)>& consume) {
-    return SweepPipeline(plan, ThreadCount(control.threads)).Run(control, consume);
+    return RunSweep(plan, control, nullptr,
+                    [&](const PointResult& point, const std::string&) { consume(point); });
+}
+
+SweepEnd RunSweep(const SweepPlan& plan, const SweepControl& control, const PointFormat& format,
+                  const std::function<void(const PointResult&, const std::string&)>& consume) {
+    return SweepPipeline(plan, ThreadCount(control.threads), format).Run(control, consume);
 }
 
 }  // namespace vortane

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <stop_token>
+#include <string>
 
 #include "run/calculation_run.h"
 #include "study/sweep_plan.h"
@@ -39,5 +40,12 @@ enum class SweepEnd { Complete, Stopped };
 // exception from `consume` stops the sweep the same way and is rethrown.
 SweepEnd RunSweep(const SweepPlan& plan, const SweepControl& control,
                   const std::function<void(const PointResult&)>& consume);
+
+// As RunSweep, but each point is also turned into a text by `format` on the
+// worker that computed it, so that a table's rows are written where the cycles
+// are; `consume` takes the point with its text, in point order.
+using PointFormat = std::function<std::string(const PointResult&)>;
+SweepEnd RunSweep(const SweepPlan& plan, const SweepControl& control, const PointFormat& format,
+                  const std::function<void(const PointResult&, const std::string&)>& consume);
 
 }  // namespace vortane

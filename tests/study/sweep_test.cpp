@@ -134,6 +134,30 @@ TEST(Sweep, OneThreadOrManyGiveTheSameRows) {
     }
 }
 
+// Texts made on the workers arrive with their own points, in point order.
+TEST(Sweep, TextsFormattedOnTheWorkersFollowTheirPoints) {
+    const SweepPlan plan =
+        DefaultPlan({{"OutputRate", "10", "400", "30"}, {"InletPressure", "5", "200", "65"}});
+    const PointFormat text = [](const PointResult& point) {
+        return std::to_string(point.index) + ':' + std::to_string(point.run.passes);
+    };
+    for (const unsigned threads : {1U, 3U}) {
+        std::size_t next = 0;
+        RunSweep(plan, {threads, {}, {}}, text, [&](const PointResult& point, const std::string& made) {
+            EXPECT_EQ(point.index, next++);
+            EXPECT_EQ(made, text(point));
+        });
+        EXPECT_EQ(next, PointCount(plan));
+    }
+    EXPECT_THROW(RunSweep(plan, {2, {}, {}},
+                          [](const PointResult& point) -> std::string {
+                              if (point.index == 7) throw std::runtime_error("no memory");
+                              return {};
+                          },
+                          [](const PointResult&, const std::string&) {}),
+                 std::runtime_error);
+}
+
 TEST(Sweep, ReportsPerPointAreTheSingleRunsReports) {
     testing::ScratchDir dir;
     const std::string pattern = dir.Path("point-{n}.txt").string();
