@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -11,7 +12,8 @@
 #include <QValueAxis>
 
 #include <cmath>
-#include <map>
+#include <utility>
+#include <vector>
 
 #include "app/core_text.h"
 #include "study/chart_scale.h"
@@ -19,6 +21,10 @@
 namespace vortane {
 
 namespace {
+
+// Legend entries of curves at most: the chart's height holds them beside the
+// note and the rings.
+constexpr std::size_t WindowLegendLimit = 8;
 
 QColor ToQColor(Colour colour) { return {colour.red, colour.green, colour.blue}; }
 
@@ -45,15 +51,18 @@ QAbstractAxis* MakeAxis(const ChartAxis& axis, const AxisScale& scale) {
 // Builds the QChart of one description.
 class QtChartBuilder {
 public:
-    explicit QtChartBuilder(const Chart& chart) : chart_(chart), made_(new QChart) {}
+    explicit QtChartBuilder(const Chart& chart) : chart_(chart) {}
 
     QChart* Build() {
+        made_ = new QChart;
         made_->setTitle(FromUtf8(chart_.title));
         made_->legend()->setAlignment(Qt::AlignRight);
+        made_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
         if (chart_.panels.empty()) return made_;
         x_ = MakeAxis(chart_.x, XScale(chart_));
         made_->addAxis(x_, Qt::AlignBottom);
         for (const ChartPanel& panel : chart_.panels) AddPanel(panel);
+        for (const auto& [y, points] : warned_) AddRings(y, points);
         ShowLegend();
         return made_;
     }
@@ -82,7 +91,6 @@ private:
 
     void AddSeries(const ChartSeries& series, QAbstractAxis* y, Scale yScale) {
         QXYSeries* segment = nullptr;
-        QScatterSeries* rings = nullptr;
         for (std::size_t i = 0; i < std::min(series.x.size(), series.y.size()); ++i) {
             if (!std::isfinite(AxisValue(series.x[i], chart_.x.scale)) || !std::isfinite(AxisValue(series.y[i], yScale))) {
                 if (!series.markersOnly) segment = nullptr;  // a gap
@@ -90,10 +98,7 @@ private:
             }
             if (!segment) segment = Place(series.markersOnly ? MarkersOf(series) : LineOf(series), series, y);
             segment->append(series.x[i], series.y[i]);
-            if (IsWarned(series, i)) {
-                if (!rings) rings = RingsOn(y);
-                rings->append(series.x[i], series.y[i]);
-            }
+            if (IsWarned(series, i)) Warned(y).append({series.x[i], series.y[i]});
         }
     }
 
@@ -130,27 +135,32 @@ private:
         return series;
     }
 
-    // The rings of the warned points on the axis `y`, one series per axis.
-    QScatterSeries* RingsOn(QAbstractAxis* y) {
-        QScatterSeries*& rings = rings_[y];
-        if (rings) return rings;
-        rings = new QScatterSeries;
+    // The warned points on the axis `y`, in the order the axes came.
+    QList<QPointF>& Warned(QAbstractAxis* y) {
+        for (auto& [axis, points] : warned_)
+            if (axis == y) return points;
+        return warned_.emplace_back(y, QList<QPointF>()).second;
+    }
+
+    // Their rings, above the curves.
+    void AddRings(QAbstractAxis* y, const QList<QPointF>& points) {
+        auto* rings = new QScatterSeries;
         rings->setObjectName(QStringLiteral("WarnedPoints"));
         rings->setMarkerSize(11);
         rings->setColor(Qt::transparent);
         rings->setBorderColor(ToQColor(WarningColour));
+        rings->append(points);
         made_->addSeries(rings);
         rings->attachAxis(x_);
         rings->attachAxis(y);
-        return rings;
+        if (!rings_) rings_ = rings;
     }
 
     // One legend marker per entry of the description: a curve's first line
     // (its markers when it has none), the note, the rings.
     void ShowLegend() {
         for (QLegendMarker* marker : made_->legend()->markers()) marker->setVisible(false);
-        bool ringShown = false;
-        for (const LegendEntry& entry : LegendOf(chart_)) {
+        for (const LegendEntry& entry : LegendOf(chart_, WindowLegendLimit)) {
             QAbstractSeries* shown = nullptr;
             if (entry.kind == LegendEntry::Kind::Curve) {
                 for (const Drawn& d : drawn_)
@@ -162,9 +172,8 @@ private:
                 note->attachAxis(x_);
                 note->attachAxis(firstY_);
                 shown = note;
-            } else if (!ringShown && !rings_.empty()) {
-                shown = rings_.begin()->second;
-                ringShown = true;
+            } else {
+                shown = rings_;
             }
             if (!shown) continue;
             shown->setName(FromUtf8(entry.label));
@@ -179,11 +188,12 @@ private:
     }
 
     const Chart& chart_;
-    QChart* made_;
+    QChart* made_ = nullptr;
     QAbstractAxis* x_ = nullptr;
     QAbstractAxis* firstY_ = nullptr;
     std::vector<Drawn> drawn_;
-    std::map<QAbstractAxis*, QScatterSeries*> rings_;
+    std::vector<std::pair<QAbstractAxis*, QList<QPointF>>> warned_;
+    QScatterSeries* rings_ = nullptr;  // the first, listed in the legend
 };
 
 }  // namespace

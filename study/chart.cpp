@@ -54,7 +54,8 @@ bool IsWarned(const ChartSeries& series, std::size_t i) {
            std::isfinite(series.y[i]);
 }
 
-std::vector<LegendEntry> LegendOf(const Chart& chart) {
+std::vector<LegendEntry> LegendOf(const Chart& chart, std::size_t limit) {
+    limit = std::max<std::size_t>(limit, 2);
     std::vector<LegendEntry> curves;
     bool warned = false;
     for (const ChartPanel& panel : chart.panels) {
@@ -67,11 +68,10 @@ std::vector<LegendEntry> LegendOf(const Chart& chart) {
         }
     }
     std::vector<LegendEntry> shown;
-    if (curves.size() <= LegendLimit) {
+    if (curves.size() <= limit) {
         shown = curves;
     } else {
-        for (std::size_t i = 0; i < LegendLimit; ++i)
-            shown.push_back(curves[i * (curves.size() - 1) / (LegendLimit - 1)]);
+        for (std::size_t i = 0; i < limit; ++i) shown.push_back(curves[i * (curves.size() - 1) / (limit - 1)]);
         shown.push_back({LegendEntry::Kind::Note, "(" + std::to_string(curves.size()) + " curves in all)",
                          {0x55, 0x55, 0x55}});
     }

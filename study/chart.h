@@ -69,8 +69,8 @@ struct Chart {
     std::vector<ChartPanel> panels;  // stacked, sharing x
 };
 
-// What the legend lists: one entry per label, at most `LegendLimit` of them
-// spread evenly over the curves, then a note of how many curves there are when
+// What the legend lists: one entry per label, at most `limit` of them (two at
+// least) spread evenly over the curves, the first and last among them, then a note of how many curves there are when
 // some are left out, and the ring of warned points when a point is warned.
 struct LegendEntry {
     enum class Kind { Curve, Note, Ring };
@@ -80,7 +80,7 @@ struct LegendEntry {
     bool dashed = false;
 };
 inline constexpr std::size_t LegendLimit = 12;
-std::vector<LegendEntry> LegendOf(const Chart& chart);
+std::vector<LegendEntry> LegendOf(const Chart& chart, std::size_t limit = LegendLimit);
 
 // Whether point i of `series` is warned and shown.
 bool IsWarned(const ChartSeries& series, std::size_t i);

@@ -122,6 +122,8 @@ TEST(ChartLegend, OneEntryPerLabelAtMostTwelveSpreadEvenly) {
     EXPECT_EQ(many[LegendLimit].label, "(30 curves in all)");
     EXPECT_EQ(many.back().kind, LegendEntry::Kind::Ring);
     EXPECT_EQ(many.back().colour, WarningColour);
+    EXPECT_EQ(Labels(LegendOf(Curves(30, false), 3)),
+              (std::vector<std::string>{"curve 0", "curve 14", "curve 29", "(30 curves in all)"}));
 }
 
 // A warned point in a gap has nothing to ring.
