@@ -11,45 +11,20 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLegendMarker>
 #include <QLineEdit>
-#include <QLineSeries>
-#include <QLogValueAxis>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QVBoxLayout>
 
-#include <cmath>
-#include <limits>
 
+#include "app/chart_view.h"
 #include "app/core_text.h"
+#include "study/study_charts.h"
 
 namespace vortane {
 
 namespace {
 
 const QString MeasurementFilter = QStringLiteral("Measurements (*.csv *.txt);;All files (*)");
-
-QColor CurveColour(std::size_t curve, std::size_t curves) {
-    static const std::array<QColor, 6> Palette{QColor(0x1f, 0x5f, 0xa8), QColor(0xc8, 0x33, 0x1e),
-                                               QColor(0x2e, 0x8b, 0x3a), QColor(0x8e, 0x44, 0xad),
-                                               QColor(0xd9, 0x83, 0x00), QColor(0x55, 0x55, 0x55)};
-    if (curves <= Palette.size()) return Palette[curve];
-    const float along = static_cast<float>(curve) / static_cast<float>(curves - 1);
-    return QColor::fromHsvF(0.66F * (1 - along), 0.8F, 0.8F);  // blue to red
-}
-
-// A log axis over whole decades around the values.
-QLogValueAxis* DecadeAxis(const QString& title, double low, double high) {
-    auto* axis = new QLogValueAxis;
-    axis->setTitleText(title);
-    axis->setBase(10);
-    axis->setLabelFormat(QStringLiteral("%g"));
-    axis->setMinorTickCount(8);
-    const double first = std::floor(std::log10(low)), last = std::ceil(std::log10(high));
-    axis->setRange(std::pow(10.0, first), std::pow(10.0, last > first ? last : first + 1));
-    return axis;
-}
 
 }  // namespace
 
@@ -195,7 +170,7 @@ void FitDialog::ShowFit(const Measurements& measurements, const ViscosityFit& fi
     }
     message_->clear();
     applyButton_->setEnabled(true);
-    DrawChart(measurements, fit);
+    ShowChart(*chart_, FitChart(measurements, fit, decimalSeparator_));
 }
 
 void FitDialog::ShowRefusal(const QString& text) {
@@ -205,57 +180,7 @@ void FitDialog::ShowRefusal(const QString& text) {
     for (QLabel* figure : figures_) figure->setText(QStringLiteral("—"));
     for (QLineEdit* coefficient : coefficients_) coefficient->clear();
     applyButton_->setEnabled(false);
-    QChart* previous = chart_->chart();
-    chart_->setChart(new QChart);
-    delete previous;
-}
-
-// The points as dots and the law as lines, one colour per temperature, on
-// decades of shear rate and viscosity.
-void FitDialog::DrawChart(const Measurements& measurements, const ViscosityFit& fit) {
-    const std::vector<FitCurve> curves = FitCurves(measurements, fit, decimalSeparator_);
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("%1: points measured, lines fitted").arg(FromUtf8(measurements.fileName)));
-    chart->legend()->setAlignment(Qt::AlignRight);
-    double low = std::numeric_limits<double>::infinity(), high = -low;
-    for (const FitCurve& curve : curves) {
-        for (const auto* values : {&curve.measuredViscosity, &curve.lawViscosity}) {
-            for (const double v : *values) {
-                low = std::min(low, v);
-                high = std::max(high, v);
-            }
-        }
-    }
-    QLogValueAxis* x = DecadeAxis(QStringLiteral("Shear rate (1/s)"), fit.shearRateLow, fit.shearRateHigh);
-    QLogValueAxis* y =
-        DecadeAxis(QStringLiteral("Viscosity (%1)").arg(FromUtf8(UnitName(measurements.unit))), low, high);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (std::size_t c = 0; c < curves.size(); ++c) {
-        const FitCurve& curve = curves[c];
-        const QColor colour = CurveColour(c, curves.size());
-        auto* law = new QLineSeries;
-        law->setName(FromUtf8(curve.label));
-        law->setColor(colour);
-        for (std::size_t i = 0; i < curve.lawShearRate.size(); ++i)
-            law->append(curve.lawShearRate[i], curve.lawViscosity[i]);
-        auto* points = new QScatterSeries;
-        points->setName(FromUtf8(curve.label));
-        points->setColor(Qt::white);
-        points->setBorderColor(colour);
-        points->setMarkerSize(8);
-        for (std::size_t i = 0; i < curve.measuredShearRate.size(); ++i)
-            points->append(curve.measuredShearRate[i], curve.measuredViscosity[i]);
-        for (QXYSeries* series : {static_cast<QXYSeries*>(law), static_cast<QXYSeries*>(points)}) {
-            chart->addSeries(series);
-            series->attachAxis(x);
-            series->attachAxis(y);
-        }
-        chart->legend()->markers(points).value(0)->setVisible(false);  // one entry per temperature
-    }
-    QChart* previous = chart_->chart();
-    chart_->setChart(chart);
-    delete previous;
+    ShowChart(*chart_, {});
 }
 
 }  // namespace vortane

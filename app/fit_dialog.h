@@ -39,7 +39,6 @@ private:
     void Refit();
     void ShowFit(const Measurements& measurements, const ViscosityFit& fit);
     void ShowRefusal(const QString& text);
-    void DrawChart(const Measurements& measurements, const ViscosityFit& fit);
 
     ApplyTexts apply_;
     const char decimalSeparator_;

@@ -1,6 +1,5 @@
 #include "app/results_window.h"
 
-#include <QChart>
 #include <QChartView>
 #include <QDesktopServices>
 #include <QFile>
@@ -9,18 +8,16 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
-#include <QValueAxis>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
+#include "app/chart_view.h"
 #include "app/core_text.h"
 #include "report/code_page.h"
 #include "study/run_summary.h"
+#include "study/study_charts.h"
 
 namespace vortane {
 
@@ -31,47 +28,6 @@ QString ReportText(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = file.readAll();
     return FromUtf8(FromCodePage932(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
-}
-
-// The pressures in both channels (kgf/cm2) and the inlet flow fraction on a
-// second axis, against z.
-QChart* ProfileChart(const std::vector<ChannelPoint>& points) {
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Pressures and flow along the channels"));
-    auto* inlet = new QLineSeries;
-    inlet->setName(QStringLiteral("Inlet channel pressure p1"));
-    auto* outlet = new QLineSeries;
-    outlet->setName(QStringLiteral("Outlet channel pressure p2"));
-    auto* fraction = new QLineSeries;
-    fraction->setName(QStringLiteral("Inlet flow fraction y"));
-    double low = points.front().pressureInlet, high = low;
-    for (const ChannelPoint& p : points) {
-        inlet->append(p.z, p.pressureInlet);
-        outlet->append(p.z, p.pressureOutlet);
-        fraction->append(p.z, p.inletFraction);
-        low = std::min({low, p.pressureInlet, p.pressureOutlet});
-        high = std::max({high, p.pressureInlet, p.pressureOutlet});
-    }
-    for (QLineSeries* series : {inlet, outlet, fraction}) chart->addSeries(series);
-
-    auto* z = new QValueAxis;
-    z->setTitleText(QStringLiteral("Relative position along the channels z (-)"));
-    z->setRange(0, 1);
-    auto* pressure = new QValueAxis;
-    pressure->setTitleText(QStringLiteral("Pressure (kgf/cm2)"));
-    auto* share = new QValueAxis;
-    share->setTitleText(QStringLiteral("Inlet flow fraction y (-)"));
-    share->setRange(0, 1);
-    chart->addAxis(z, Qt::AlignBottom);
-    chart->addAxis(pressure, Qt::AlignLeft);
-    chart->addAxis(share, Qt::AlignRight);
-    for (QLineSeries* series : {inlet, outlet, fraction}) series->attachAxis(z);
-    inlet->attachAxis(pressure);
-    outlet->attachAxis(pressure);
-    fraction->attachAxis(share);
-    pressure->setRange(low, high);  // both channels
-    pressure->applyNiceNumbers();
-    return chart;
 }
 
 void AddValues(QFormLayout& form, const std::vector<SummaryValue>& values) {
@@ -132,7 +88,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     warnings_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     chart_ = new QChartView;
     chart_->setObjectName(QStringLiteral("ProfileChart"));
-    chart_->setAccessibleName(QStringLiteral("Pressures and flow along the channels"));
+    chart_->setAccessibleName(QStringLiteral("Profile chart"));
     chart_->setRenderHint(QPainter::Antialiasing);
     chart_->setMinimumHeight(340);
     report_ = new QPlainTextEdit;
@@ -186,9 +142,7 @@ void ResultsWindow::ShowRun(const RunResult& result, const QString& caseName,
     AddValues(*indicators_, summary.indicators);
     warnings_->setText(WarningsText(summary.warnings));
 
-    QChart* previous = chart_->chart();
-    chart_->setChart(summary.profile.empty() ? new QChart : ProfileChart(summary.profile));
-    delete previous;
+    ShowChart(*chart_, summary.profile.empty() ? Chart{} : ProfileChart(summary.profile));
 
     report_->setPlainText(ReportText(reportPath));
     reportPath_->setText(reportPath);

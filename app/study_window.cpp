@@ -4,17 +4,13 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QCursor>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLegendMarker>
 #include <QLineEdit>
-#include <QLineSeries>
-#include <QScatterSeries>
 #include <QElapsedTimer>
 #include <QListView>
 #include <QMessageBox>
@@ -26,16 +22,14 @@
 #include <QSvgGenerator>
 #include <QTableView>
 #include <QTimer>
-#include <QToolTip>
-#include <QValueAxis>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
+#include "app/chart_view.h"
 #include "app/core_text.h"
 #include "report/report_layout.h"
+#include "study/study_charts.h"
 #include "study/study_csv.h"
 
 namespace vortane {
@@ -45,10 +39,9 @@ namespace {
 constexpr int DrainMilliseconds = 40;    // rows are taken from the workers this often
 constexpr int RedrawMilliseconds = 200;  // and the chart redrawn at most this often
 constexpr int DrainBudgetMilliseconds = 20;  // the most one take may hold the interface
-// Curves drawn at most, while the sweep runs and once it has ended; beyond,
-// evenly chosen ones, so that a redraw holds the interface only briefly.
+// Curves drawn at most while the sweep runs, so that a redraw holds the
+// interface only briefly.
 constexpr std::size_t RunningCurveLimit = 20;
-constexpr std::size_t CurveLimit = 60;
 
 // The fields of one CSV line (without its line end); "" quotes a quote.
 QStringList CsvFields(std::string_view line) {
@@ -83,12 +76,6 @@ std::vector<ReportedValue> ChartableQuantities() {
                              [&](const ReportedValue& q) { return q.field == value.field; }))
                 quantities.push_back(value);
     return quantities;
-}
-
-QColor CurveColour(std::size_t curve, std::size_t curves) {
-    if (curves <= 1) return QColor(31, 119, 180);
-    const float along = static_cast<float>(curve) / static_cast<float>(curves - 1);
-    return QColor::fromHsvF(0.66F * (1 - along), 0.8F, 0.85F);  // blue to red
 }
 
 }  // namespace
@@ -411,89 +398,12 @@ void StudyWindow::Finish() {
 // the second; a point that stopped (or is still to come) breaks its curve.
 void StudyWindow::DrawChart() {
     chartStale_ = false;
-    auto* chart = new QChart;
-    chart->legend()->setAlignment(Qt::AlignRight);
-    if (plan_ && curves_) {
-        const std::size_t q = static_cast<std::size_t>(std::max(quantity_->currentIndex(), 0));
-        const ReportedValue& quantity = curves_->Quantities()[q];
-        auto* x = new QValueAxis;
-        x->setTitleText(FromUtf8(ReportCaption(*plan_->axes.front().field)));
-        auto* y = new QValueAxis;
-        y->setTitleText(FromUtf8(quantity.caption));
-        chart->addAxis(x, Qt::AlignBottom);
-        chart->addAxis(y, Qt::AlignLeft);
-        constexpr double Inf = std::numeric_limits<double>::infinity();
-        double xLow = Inf, xHigh = -Inf, yLow = Inf, yHigh = -Inf;
-        const std::size_t count = curves_->CurveCount();
-        const std::size_t limit = Running() ? RunningCurveLimit : CurveLimit;
-        const std::size_t stride = count > limit ? (count + limit - 1) / limit : 1;
-        auto* warned = new QScatterSeries;
-        warned->setObjectName(QStringLiteral("WarnedPoints"));
-        warned->setName(QStringLiteral("Point with warnings"));
-        warned->setMarkerSize(11);
-        warned->setColor(Qt::transparent);
-        warned->setBorderColor(QColor(0xd6, 0x27, 0x28));
-        for (std::size_t c = 0; c < count; ++c) {
-            if (c % stride != 0 && c + 1 != count) continue;
-            const SweepCurve curve = curves_->Curve(q, c);
-            const QColor colour = CurveColour(c, count);
-            QLineSeries* segment = nullptr;
-            bool named = false;
-            for (std::size_t i = 0; i < curve.x.size(); ++i) {
-                if (std::isfinite(curve.x[i])) {
-                    xLow = std::min(xLow, curve.x[i]);
-                    xHigh = std::max(xHigh, curve.x[i]);
-                }
-                if (!std::isfinite(curve.y[i])) {
-                    segment = nullptr;  // a gap
-                    continue;
-                }
-                if (segment == nullptr) {
-                    segment = new QLineSeries;
-                    segment->setColor(colour);
-                    segment->setPointsVisible(curve.x.size() <= 40);
-                    segment->setName(curve.label.empty() ? FromUtf8(QuantityName(quantity.caption)) : FromUtf8(curve.label));
-                    chart->addSeries(segment);
-                    segment->attachAxis(x);
-                    segment->attachAxis(y);
-                    // Many curves are told apart by their colours; the legend names the first and last.
-                    const bool listed = count <= 8 || c == 0 || c + 1 == count;
-                    chart->legend()->markers(segment).value(0)->setVisible(listed && !named);
-                    named = true;
-                    const QString label = segment->name();
-                    connect(segment, &QLineSeries::hovered, this, [label, x, y](const QPointF& at, bool state) {
-                        if (state)
-                            QToolTip::showText(QCursor::pos(), QStringLiteral("%1\n%2 = %3\n%4 = %5")
-                                                                   .arg(label, x->titleText(), QString::number(at.x(), 'g', 7),
-                                                                        y->titleText(), QString::number(at.y(), 'g', 7)));
-                    });
-                }
-                segment->append(curve.x[i], curve.y[i]);
-                if (curve.warned[i]) warned->append(curve.x[i], curve.y[i]);
-                yLow = std::min(yLow, curve.y[i]);
-                yHigh = std::max(yHigh, curve.y[i]);
-            }
-        }
-        if (warned->count() > 0) {
-            chart->addSeries(warned);
-            warned->attachAxis(x);
-            warned->attachAxis(y);
-        } else {
-            delete warned;
-        }
-        if (xLow <= xHigh) x->setRange(xLow, xHigh == xLow ? xLow + 1 : xHigh);
-        if (yLow <= yHigh) {
-            y->setRange(yLow, yHigh == yLow ? yLow + 1 : yHigh);
-            y->applyNiceNumbers();
-        }
-        QString title = QStringLiteral("%1 against %2").arg(FromUtf8(QuantityName(quantity.caption)),
-                                                            FromUtf8(QuantityName(ReportCaption(*plan_->axes.front().field))));
-        if (stride > 1) title += QStringLiteral(" (every %1th of %2 curves)").arg(stride).arg(count);
-        chart->setTitle(title);
+    if (!plan_ || !curves_) {
+        ShowChart(*chart_, {});
+        return;
     }
-    QChart* previous = chart_->chart();
-    chart_->setChart(chart);
-    delete previous;
+    const auto quantity = static_cast<std::size_t>(std::max(quantity_->currentIndex(), 0));
+    ShowChart(*chart_, SweepQuantityChart(*plan_, *curves_, quantity, Running() ? RunningCurveLimit : SweepCurveLimit));
 }
 
 void StudyWindow::LoadRow(int row) {

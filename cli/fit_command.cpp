@@ -7,6 +7,9 @@
 
 #include "cli/command_line.h"
 #include "cli/output_file.h"
+#include "study/material_fit.h"
+#include "study/study_charts.h"
+#include "study/svg_chart.h"
 
 namespace vortane::cli {
 
@@ -69,32 +72,6 @@ bool IsFitCommand(const std::vector<std::string_view>& arguments) {
     return std::find(arguments.begin(), arguments.end(), "--fit-viscosity") != arguments.end();
 }
 
-Chart FitChart(const Measurements& measurements, const ViscosityFit& fit) {
-    const std::vector<FitCurve> curves = FitCurves(measurements, fit, '.');
-    Panel panel{"Viscosity (" + std::string(UnitName(measurements.unit)) + ")", "", {}, true};
-    for (std::size_t c = 0; c < curves.size(); ++c) {
-        const FitCurve& curve = curves[c];
-        const std::string colour =
-            curves.size() <= 6 ? PaletteColour(c)
-                               : RampColour(static_cast<double>(c) / static_cast<double>(curves.size() - 1));
-        Series points, law;
-        points.label = law.label = curve.label;
-        points.colour = law.colour = colour;
-        points.x = curve.measuredShearRate;
-        points.y = curve.measuredViscosity;
-        points.markers = true;
-        points.line = false;
-        law.x = curve.lawShearRate;
-        law.y = curve.lawViscosity;
-        panel.series.push_back(std::move(points));
-        panel.series.push_back(std::move(law));
-    }
-    return {"Viscosity law fitted to " + measurements.fileName + ": points measured, lines fitted",
-            "Shear rate (1/s)",
-            {panel},
-            true};
-}
-
 int FitCommand(const std::vector<std::string_view>& arguments, std::ostream& out, std::ostream& err) {
     try {
         const FitOptions options = ParseFitArguments(arguments);
@@ -108,7 +85,7 @@ int FitCommand(const std::vector<std::string_view>& arguments, std::ostream& out
         if (!out) throw OutputError("cannot write the coefficients to standard output");
         if (options.plotFile) {
             OutputFile plot(*options.plotFile);
-            plot.Write(RenderSvg(FitChart(measurements, fit)));
+            plot.Write(SvgDocument(FitChart(measurements, fit, '.')));
             plot.Close();
         }
         return Done;

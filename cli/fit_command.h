@@ -4,8 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/svg_chart.h"
-#include "study/material_fit.h"
 
 namespace vortane::cli {
 
@@ -22,9 +20,5 @@ bool IsFitCommand(const std::vector<std::string_view>& arguments);
 // cannot be fitted, 3 a chart that cannot be written. Messages go to `err`,
 // one line each.
 int FitCommand(const std::vector<std::string_view>& arguments, std::ostream& out, std::ostream& err);
-
-// The measured points and the fitted law, η against shear rate on log-log
-// axes, one colour per temperature.
-Chart FitChart(const Measurements& measurements, const ViscosityFit& fit);
 
 }  // namespace vortane::cli

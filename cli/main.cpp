@@ -9,12 +9,13 @@
 #include "cli/command_line.h"
 #include "cli/fit_command.h"
 #include "cli/output_file.h"
-#include "cli/study_plots.h"
 #include "study/channel_profile.h"
 #include "study/interrupt.h"
+#include "study/study_charts.h"
 #include "study/study_csv.h"
 #include "study/sweep_curves.h"
 #include "study/sweep_run.h"
+#include "study/svg_chart.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ int SingleRun(const cli::Options& options, InputTexts texts, char separator) {
     }
     if (options.profileFile) WriteFile(*options.profileFile, ProfileCsv(profile.points));
     if (options.plotFile)
-        WriteFile(*options.plotFile, cli::RenderSvg(cli::ProfileChart(profile.points)));
+        WriteFile(*options.plotFile, SvgDocument(ProfileChart(profile.points)));
     return Complete;
 }
 
@@ -127,7 +128,7 @@ int Sweep(const cli::Options& options, InputTexts texts, char separator) {
         std::cerr << "vortane-calc: interrupted; the CSV holds the points done\n";
         return Interrupted;
     }
-    if (curves) WriteFile(*options.plotFile, cli::RenderSvg(cli::SweepChart(plan, *curves)));
+    if (curves) WriteFile(*options.plotFile, SvgDocument(SweepChart(plan, *curves, SweepCurveLimit)));
     return status;
 }
 

@@ -136,31 +136,5 @@ TEST(FitCommand, ExampleCaseIsTheFitOfTheExampleMeasurements) {
     EXPECT_EQ(fit.out, ReadBytes(VORTANE_EXAMPLES "/melt-fitted.vcase"));
 }
 
-// Points as open circles, the law as a line, both in one colour per
-// temperature, on decades of both axes.
-TEST(FitCommand, ChartOfPointsAndCurves) {
-    const Measurements m =
-        ParseMeasurements(DefaultLawMeasurements({150, 190, 230}, {1, 10, 100, 1000}), "melt.csv", std::nullopt);
-    const cli::Chart chart = cli::FitChart(m, FitMeasurements(m));
-    EXPECT_TRUE(chart.logX);
-    ASSERT_EQ(chart.panels.size(), 1u);
-    EXPECT_TRUE(chart.panels[0].logY);
-    EXPECT_EQ(chart.panels[0].yLabel, "Viscosity (Pa.s)");
-    ASSERT_EQ(chart.panels[0].series.size(), 6u);
-    const cli::Series& points = chart.panels[0].series[0];
-    const cli::Series& law = chart.panels[0].series[1];
-    EXPECT_EQ(points.label, "150 degC");
-    EXPECT_EQ(law.label, "150 degC");
-    EXPECT_EQ(points.colour, law.colour);
-    EXPECT_FALSE(points.line);
-    EXPECT_TRUE(points.markers);
-    EXPECT_EQ(points.x, (std::vector<double>{1, 10, 100, 1000}));
-    const std::string svg = cli::RenderSvg(chart);
-    std::size_t circles = 0;
-    for (std::size_t at = 0; (at = svg.find("<circle", at)) != std::string::npos; ++at) ++circles;
-    EXPECT_EQ(circles, 12u);
-    for (const char* tick : {">1</text>", ">10</text>", ">1000</text>"}) EXPECT_NE(svg.find(tick), std::string::npos) << tick;
-}
-
 }  // namespace
 }  // namespace vortane

@@ -1,0 +1,208 @@
+#include "app/chart_view.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCursor>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QScatterSeries>
+#include <QToolTip>
+#include <QValueAxis>
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "app/core_text.h"
+#include "study/chart_scale.h"
+
+namespace vortane {
+
+namespace {
+
+// Legend entries of curves at most: the chart's height holds them beside the
+// note and the rings.
+constexpr std::size_t WindowLegendLimit = 8;
+
+QColor ToQColor(Colour colour) { return {colour.red, colour.green, colour.blue}; }
+
+QAbstractAxis* MakeAxis(const ChartAxis& axis, const AxisScale& scale) {
+    QAbstractAxis* made;
+    if (axis.scale == Scale::Log) {
+        auto* log = new QLogValueAxis;
+        log->setBase(10);
+        log->setLabelFormat(QStringLiteral("%g"));
+        log->setMinorTickCount(8);
+        log->setRange(std::pow(10.0, scale.low), std::pow(10.0, scale.high));
+        made = log;
+    } else {
+        auto* linear = new QValueAxis;
+        linear->setRange(scale.low, scale.high);
+        linear->setTickCount(static_cast<int>(TickValues(scale).size()));
+        linear->setLabelFormat(QStringLiteral("%.%1f").arg(TickDecimals(scale.step)));
+        made = linear;
+    }
+    made->setTitleText(FromUtf8(AxisTitle(axis)));
+    return made;
+}
+
+// Builds the QChart of one description.
+class QtChartBuilder {
+public:
+    explicit QtChartBuilder(const Chart& chart) : chart_(chart) {}
+
+    QChart* Build() {
+        made_ = new QChart;
+        made_->setTitle(FromUtf8(chart_.title));
+        made_->legend()->setAlignment(Qt::AlignRight);
+        made_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+        if (chart_.panels.empty()) return made_;
+        x_ = MakeAxis(chart_.x, XScale(chart_));
+        made_->addAxis(x_, Qt::AlignBottom);
+        for (const ChartPanel& panel : chart_.panels) AddPanel(panel);
+        for (const auto& [y, points] : warned_) AddRings(y, points);
+        ShowLegend();
+        return made_;
+    }
+
+private:
+    struct Drawn {
+        std::string label;
+        QXYSeries* series;
+        bool line;
+    };
+
+    void AddPanel(const ChartPanel& panel) {
+        QAbstractAxis* y = MakeAxis(panel.y, YScale(panel, false));
+        made_->addAxis(y, Qt::AlignLeft);
+        QAbstractAxis* y2 = nullptr;
+        if (!panel.y2.quantity.empty()) {
+            y2 = MakeAxis(panel.y2, YScale(panel, true));
+            made_->addAxis(y2, Qt::AlignRight);
+        }
+        if (!firstY_) firstY_ = y;
+        for (const ChartSeries& series : panel.series) {
+            const bool right = series.rightAxis && y2;
+            AddSeries(series, right ? y2 : y, right ? panel.y2.scale : panel.y.scale);
+        }
+    }
+
+    void AddSeries(const ChartSeries& series, QAbstractAxis* y, Scale yScale) {
+        QXYSeries* segment = nullptr;
+        for (std::size_t i = 0; i < std::min(series.x.size(), series.y.size()); ++i) {
+            if (!std::isfinite(AxisValue(series.x[i], chart_.x.scale)) || !std::isfinite(AxisValue(series.y[i], yScale))) {
+                if (!series.markersOnly) segment = nullptr;  // a gap
+                continue;
+            }
+            if (!segment) segment = Place(series.markersOnly ? MarkersOf(series) : LineOf(series), series, y);
+            segment->append(series.x[i], series.y[i]);
+            if (IsWarned(series, i)) Warned(y).append({series.x[i], series.y[i]});
+        }
+    }
+
+    static QXYSeries* LineOf(const ChartSeries& series) {
+        auto* line = new QLineSeries;
+        QPen pen(ToQColor(series.colour), 2);
+        if (series.dashed) pen.setStyle(Qt::DashLine);
+        line->setPen(pen);
+        line->setPointsVisible(series.markers);
+        return line;
+    }
+
+    static QXYSeries* MarkersOf(const ChartSeries& series) {
+        auto* markers = new QScatterSeries;
+        markers->setColor(Qt::white);
+        markers->setBorderColor(ToQColor(series.colour));
+        markers->setMarkerSize(8);
+        return markers;
+    }
+
+    QXYSeries* Place(QXYSeries* series, const ChartSeries& of, QAbstractAxis* y) {
+        series->setName(FromUtf8(of.label));
+        made_->addSeries(series);
+        series->attachAxis(x_);
+        series->attachAxis(y);
+        drawn_.push_back({of.label, series, !of.markersOnly});
+        const QString label = series->name(), xTitle = x_->titleText(), yTitle = y->titleText();
+        QObject::connect(series, &QXYSeries::hovered, series, [=](const QPointF& at, bool state) {
+            if (state)
+                QToolTip::showText(QCursor::pos(), QStringLiteral("%1\n%2 = %3\n%4 = %5")
+                                                       .arg(label, xTitle, QString::number(at.x(), 'g', 7), yTitle,
+                                                            QString::number(at.y(), 'g', 7)));
+        });
+        return series;
+    }
+
+    // The warned points on the axis `y`, in the order the axes came.
+    QList<QPointF>& Warned(QAbstractAxis* y) {
+        for (auto& [axis, points] : warned_)
+            if (axis == y) return points;
+        return warned_.emplace_back(y, QList<QPointF>()).second;
+    }
+
+    // Their rings, above the curves.
+    void AddRings(QAbstractAxis* y, const QList<QPointF>& points) {
+        auto* rings = new QScatterSeries;
+        rings->setObjectName(QStringLiteral("WarnedPoints"));
+        rings->setMarkerSize(11);
+        rings->setColor(Qt::transparent);
+        rings->setBorderColor(ToQColor(WarningColour));
+        rings->append(points);
+        made_->addSeries(rings);
+        rings->attachAxis(x_);
+        rings->attachAxis(y);
+        if (!rings_) rings_ = rings;
+    }
+
+    // One legend marker per entry of the description: a curve's first line
+    // (its markers when it has none), the note, the rings.
+    void ShowLegend() {
+        for (QLegendMarker* marker : made_->legend()->markers()) marker->setVisible(false);
+        for (const LegendEntry& entry : LegendOf(chart_, WindowLegendLimit)) {
+            QAbstractSeries* shown = nullptr;
+            if (entry.kind == LegendEntry::Kind::Curve) {
+                for (const Drawn& d : drawn_)
+                    if (d.label == entry.label && (!shown || (d.line && !IsLine(shown)))) shown = d.series;
+            } else if (entry.kind == LegendEntry::Kind::Note) {
+                auto* note = new QLineSeries;
+                note->setPen(Qt::NoPen);
+                made_->addSeries(note);
+                note->attachAxis(x_);
+                note->attachAxis(firstY_);
+                shown = note;
+            } else {
+                shown = rings_;
+            }
+            if (!shown) continue;
+            shown->setName(FromUtf8(entry.label));
+            for (QLegendMarker* marker : made_->legend()->markers(shown)) marker->setVisible(true);
+        }
+    }
+
+    bool IsLine(QAbstractSeries* series) const {
+        for (const Drawn& d : drawn_)
+            if (d.series == series) return d.line;
+        return false;
+    }
+
+    const Chart& chart_;
+    QChart* made_ = nullptr;
+    QAbstractAxis* x_ = nullptr;
+    QAbstractAxis* firstY_ = nullptr;
+    std::vector<Drawn> drawn_;
+    std::vector<std::pair<QAbstractAxis*, QList<QPointF>>> warned_;
+    QScatterSeries* rings_ = nullptr;  // the first, listed in the legend
+};
+
+}  // namespace
+
+void ShowChart(QChartView& view, const Chart& chart) {
+    QChart* previous = view.chart();
+    view.setChart(QtChartBuilder(chart).Build());
+    view.setAccessibleDescription(FromUtf8(chart.title));
+    delete previous;
+}
+
+}  // namespace vortane

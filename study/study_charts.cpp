@@ -1,0 +1,105 @@
+#include "study/study_charts.h"
+
+#include <string>
+
+namespace vortane {
+
+namespace {
+
+// "Total Pressure Drop (kgf/cm2)" as its quantity and unit.
+ChartAxis AxisOfCaption(std::string_view caption) {
+    const std::string_view quantity = QuantityName(caption);
+    if (quantity.size() == caption.size() || caption.back() != ')') return {std::string(caption), {}};
+    return {std::string(quantity), std::string(caption.substr(quantity.size() + 2, caption.size() - quantity.size() - 3))};
+}
+
+// The curves shown of `count`: all up to `limit`, else every stride-th and the last.
+std::vector<std::size_t> ShownCurves(std::size_t count, std::size_t limit) {
+    const std::size_t stride = count > limit && limit > 0 ? (count + limit - 1) / limit : 1;
+    std::vector<std::size_t> shown;
+    for (std::size_t c = 0; c < count; ++c)
+        if (c % stride == 0 || c + 1 == count) shown.push_back(c);
+    return shown;
+}
+
+Chart QuantitiesChart(const SweepPlan& plan, const SweepCurves& curves, const std::vector<std::size_t>& quantities,
+                      std::size_t curveLimit) {
+    const SweepAxis& along = plan.axes.front();
+    const SweepAxis* across = plan.axes.size() > 1 ? &plan.axes[1] : nullptr;
+    const std::size_t count = curves.CurveCount();
+    const std::vector<std::size_t> shown = ShownCurves(count, curveLimit);
+
+    Chart chart;
+    chart.title = (quantities.size() == 1 ? std::string(QuantityName(curves.Quantities()[quantities[0]].caption))
+                                          : std::string("Mixing section")) +
+                  " against " + std::string(QuantityName(ReportCaption(*along.field)));
+    if (across) chart.title += ", one curve per " + std::string(QuantityName(ReportCaption(*across->field)));
+    if (shown.size() < count)
+        chart.title += " (" + std::to_string(shown.size()) + " of " + std::to_string(count) + " curves)";
+    chart.x = AxisOfCaption(ReportCaption(*along.field));
+    for (const std::size_t q : quantities) {
+        const ReportedValue& quantity = curves.Quantities()[q];
+        ChartPanel panel{AxisOfCaption(quantity.caption), {}, {}};
+        for (const std::size_t c : shown) {
+            SweepCurve curve = curves.Curve(q, c);
+            ChartSeries series;
+            series.label = across ? std::move(curve.label) : std::string(QuantityName(quantity.caption));
+            series.colour = across ? CurveColour(c, count) : PaletteColour(q);
+            series.markers = along.texts.size() <= 40;
+            series.x = std::move(curve.x);
+            series.y = std::move(curve.y);
+            series.warned = std::move(curve.warned);
+            panel.series.push_back(std::move(series));
+        }
+        chart.panels.push_back(std::move(panel));
+    }
+    return chart;
+}
+
+}  // namespace
+
+Chart ProfileChart(const std::vector<ChannelPoint>& points) {
+    ChartSeries inlet{"Inlet channel pressure p1", {}, {}, PaletteColour(0)};
+    ChartSeries outlet{"Outlet channel pressure p2", {}, {}, PaletteColour(1)};
+    ChartSeries fraction{"Inlet flow fraction y", {}, {}, PaletteColour(2)};
+    fraction.rightAxis = fraction.dashed = true;
+    for (const ChannelPoint& p : points) {
+        for (ChartSeries* s : {&inlet, &outlet, &fraction}) s->x.push_back(p.z);
+        inlet.y.push_back(p.pressureInlet);
+        outlet.y.push_back(p.pressureOutlet);
+        fraction.y.push_back(p.inletFraction);
+    }
+    return {"Pressures and flow along the channels",
+            {"Relative position along the channels z", "-"},
+            {{{"Pressure", "kgf/cm2"}, {"Inlet flow fraction y", "-"}, {inlet, outlet, fraction}}}};
+}
+
+Chart SweepChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t curveLimit) {
+    std::vector<std::size_t> quantities;
+    for (std::size_t q = 0; q < curves.Quantities().size(); ++q) quantities.push_back(q);
+    return QuantitiesChart(plan, curves, quantities, curveLimit);
+}
+
+Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t quantity,
+                         std::size_t curveLimit) {
+    return QuantitiesChart(plan, curves, {quantity}, curveLimit);
+}
+
+Chart FitChart(const Measurements& measurements, const ViscosityFit& fit, char decimalSeparator) {
+    const std::vector<FitCurve> curves = FitCurves(measurements, fit, decimalSeparator);
+    ChartPanel panel{{"Viscosity", std::string(UnitName(measurements.unit)), Scale::Log}, {}, {}};
+    for (std::size_t c = 0; c < curves.size(); ++c) {
+        const FitCurve& curve = curves[c];
+        ChartSeries points{curve.label, curve.measuredShearRate, curve.measuredViscosity,
+                           CurveColour(c, curves.size())};
+        points.markersOnly = true;
+        ChartSeries law{curve.label, curve.lawShearRate, curve.lawViscosity, points.colour};
+        panel.series.push_back(std::move(points));
+        panel.series.push_back(std::move(law));
+    }
+    return {"Viscosity law fitted to " + measurements.fileName + ": points measured, lines fitted",
+            {"Shear rate", "1/s", Scale::Log},
+            {std::move(panel)}};
+}
+
+}  // namespace vortane

@@ -1,0 +1,246 @@
+#include "study/svg_chart.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "study/chart_scale.h"
+
+namespace vortane {
+
+namespace {
+
+constexpr double Width = 960;
+constexpr double TitleHeight = 50;
+constexpr double PanelHeight = 250;  // of each of several stacked panels
+constexpr double SinglePanelHeight = 380;
+constexpr double PanelGap = 30;
+constexpr double BottomMargin = 60;
+constexpr double LeftMargin = 90;
+constexpr double RightAxisMargin = 80;
+constexpr double RightMargin = 20;
+constexpr double LegendGap = 20;
+constexpr double CharWidth = 7;  // of the 12-pixel legend font, about
+constexpr double LegendRow = 20;
+
+std::string Number(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    std::string text(buffer, result.ptr);
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text == "-0" ? "0" : text;
+}
+
+std::string EscapeXml(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+            case '&': escaped += "&amp;"; break;
+            case '<': escaped += "&lt;"; break;
+            case '>': escaped += "&gt;"; break;
+            case '"': escaped += "&quot;"; break;
+            case '\'': escaped += "&apos;"; break;
+            default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// Characters, not bytes, of UTF-8 text.
+std::size_t Characters(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xc0) != 0x80; }));
+}
+
+double LegendWidth(const std::vector<LegendEntry>& entries) {
+    std::size_t longest = 0;
+    for (const LegendEntry& entry : entries) longest = std::max(longest, Characters(entry.label));
+    return entries.empty() ? 0 : LegendGap + 60 + CharWidth * static_cast<double>(longest);
+}
+
+struct Box {
+    double left, top, width, height;
+};
+
+// An axis as drawn: its scale and how its ticks read.
+struct DrawnAxis {
+    AxisScale scale;
+    Scale kind;
+    std::string Label(double tick) const {
+        return kind == Scale::Log ? DecadeLabel(tick) : TickLabel(tick, scale.step);
+    }
+    // Light lines at 2 to 9 times each decade of a log axis.
+    std::vector<double> MinorTicks() const {
+        std::vector<double> ticks;
+        if (kind != Scale::Log) return ticks;
+        for (double decade = scale.low; decade < scale.high; ++decade)
+            for (int k = 2; k <= 9; ++k) ticks.push_back(decade + std::log10(k));
+        return ticks;
+    }
+};
+
+class SvgWriter {
+public:
+    std::string Document(const Chart& chart) {
+        const std::vector<LegendEntry> legend = LegendOf(chart);
+        const bool rightAxis = std::any_of(chart.panels.begin(), chart.panels.end(),
+                                           [](const ChartPanel& p) { return !p.y2.quantity.empty(); });
+        const std::size_t count = std::max<std::size_t>(chart.panels.size(), 1);
+        const double panels = static_cast<double>(count);
+        const double panelHeight = count == 1 ? SinglePanelHeight : PanelHeight;
+        const double height = TitleHeight + panels * panelHeight + (panels - 1) * PanelGap + BottomMargin;
+        const double plotWidth =
+            Width - LeftMargin - RightMargin - LegendWidth(legend) - (rightAxis ? RightAxisMargin : 0);
+
+        out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+        out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(Width) + "\" height=\"" +
+                Number(height) + "\" viewBox=\"0 0 " + Number(Width) + " " + Number(height) +
+                "\" font-family=\"DejaVu Sans, Arial, sans-serif\" font-size=\"12\">\n";
+        out_ += "<title>" + EscapeXml(chart.title) + "</title>\n";
+        out_ += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+        Text(Width / 2, 30, chart.title, "middle", "font-size=\"16\" font-weight=\"bold\"");
+
+        const DrawnAxis x{XScale(chart), chart.x.scale};
+        for (std::size_t i = 0; i < chart.panels.size(); ++i) {
+            const Box box{LeftMargin, TitleHeight + static_cast<double>(i) * (panelHeight + PanelGap), plotWidth,
+                          panelHeight};
+            PanelPart(chart, chart.panels[i], box, x, i + 1 == chart.panels.size());
+        }
+        LegendPart(legend, Width - RightMargin - LegendWidth(legend) + LegendGap, TitleHeight);
+        out_ += "</svg>\n";
+        return std::move(out_);
+    }
+
+private:
+    void Text(double x, double y, std::string_view text, std::string_view anchor, std::string_view extra = "") {
+        out_ += "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" text-anchor=\"" + std::string(anchor) + "\"";
+        if (!extra.empty()) out_ += " " + std::string(extra);
+        out_ += ">" + EscapeXml(text) + "</text>\n";
+    }
+
+    void Line(double x1, double y1, double x2, double y2, std::string_view style) {
+        out_ += "<line x1=\"" + Number(x1) + "\" y1=\"" + Number(y1) + "\" x2=\"" + Number(x2) + "\" y2=\"" +
+                Number(y2) + "\" " + std::string(style) + "/>\n";
+    }
+
+    void VerticalLabel(double x, double y, std::string_view text) {
+        Text(0, 0, text, "middle", "transform=\"translate(" + Number(x) + "," + Number(y) + ") rotate(-90)\"");
+    }
+
+    void Circle(double x, double y, double r, std::string_view style) {
+        out_ += "<circle cx=\"" + Number(x) + "\" cy=\"" + Number(y) + "\" r=\"" + Number(r) + "\" " +
+                std::string(style) + "/>\n";
+    }
+
+    void Ring(double x, double y) {
+        Circle(x, y, 5, "fill=\"none\" stroke=\"" + HexColour(WarningColour) + "\" stroke-width=\"1.5\"");
+    }
+
+    void PanelPart(const Chart& chart, const ChartPanel& panel, const Box& box, const DrawnAxis& xAxis,
+                   bool lowest) {
+        const AxisScale& x = xAxis.scale;
+        const DrawnAxis yAxis{YScale(panel, false), panel.y.scale};
+        const AxisScale& y = yAxis.scale;
+        const auto px = [&](double v) { return box.left + (v - x.low) / (x.high - x.low) * box.width; };
+        const auto py = [&](const AxisScale& s, double v) {
+            return box.top + (s.high - v) / (s.high - s.low) * box.height;
+        };
+        const double bottom = box.top + box.height, right = box.left + box.width;
+
+        for (const double t : yAxis.MinorTicks()) Line(box.left, py(y, t), right, py(y, t), "stroke=\"#f2f2f2\"");
+        for (const double t : xAxis.MinorTicks()) Line(px(t), box.top, px(t), bottom, "stroke=\"#f2f2f2\"");
+        for (const double t : TickValues(y)) {
+            Line(box.left, py(y, t), right, py(y, t), "stroke=\"#e0e0e0\"");
+            Line(box.left - 5, py(y, t), box.left, py(y, t), "stroke=\"black\"");
+            Text(box.left - 8, py(y, t) + 4, yAxis.Label(t), "end");
+        }
+        for (const double t : TickValues(x)) {
+            Line(px(t), box.top, px(t), bottom, "stroke=\"#e0e0e0\"");
+            Line(px(t), bottom, px(t), bottom + 5, "stroke=\"black\"");
+            if (lowest) Text(px(t), bottom + 18, xAxis.Label(t), "middle");
+        }
+        if (lowest) Text(box.left + box.width / 2, bottom + 42, AxisTitle(chart.x), "middle");
+        VerticalLabel(box.left - 62, box.top + box.height / 2, AxisTitle(panel.y));
+
+        const DrawnAxis y2Axis{YScale(panel, true), panel.y2.scale};
+        if (!panel.y2.quantity.empty()) {
+            for (const double t : TickValues(y2Axis.scale)) {
+                Line(right, py(y2Axis.scale, t), right + 5, py(y2Axis.scale, t), "stroke=\"black\"");
+                Text(right + 8, py(y2Axis.scale, t) + 4, y2Axis.Label(t), "start");
+            }
+            VerticalLabel(right + 62, box.top + box.height / 2, AxisTitle(panel.y2));
+        }
+        out_ += "<rect x=\"" + Number(box.left) + "\" y=\"" + Number(box.top) + "\" width=\"" + Number(box.width) +
+                "\" height=\"" + Number(box.height) + "\" fill=\"none\" stroke=\"black\"/>\n";
+
+        for (const ChartSeries& series : panel.series) {
+            const DrawnAxis& axis = series.rightAxis ? y2Axis : yAxis;
+            SeriesPart(series, [&](std::size_t i) {
+                return std::pair{px(AxisValue(series.x[i], chart.x.scale)),
+                                 py(axis.scale, AxisValue(series.y[i], axis.kind))};
+            });
+        }
+    }
+
+    template <typename Place>
+    void SeriesPart(const ChartSeries& series, Place place) {
+        const std::string colour = HexColour(series.colour);
+        const std::string stroke = "stroke=\"" + colour + "\"";
+        const std::string dash = series.dashed ? " stroke-dasharray=\"6 4\"" : "";
+        std::string points;
+        const auto flush = [&] {
+            if (!series.markersOnly && points.find(' ') != std::string::npos)
+                out_ += "<polyline fill=\"none\" " + stroke + dash + " stroke-width=\"2\" points=\"" + points +
+                        "\"/>\n";
+            points.clear();
+        };
+        const std::size_t n = std::min(series.x.size(), series.y.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto [x, y] = place(i);
+            if (!std::isfinite(x) || !std::isfinite(y)) {
+                flush();
+                continue;
+            }
+            if (!points.empty()) points += ' ';
+            points += Number(x) + "," + Number(y);
+            // Markers on a line are dots; markers alone, open circles.
+            if (series.markersOnly)
+                Circle(x, y, 4, "fill=\"white\" " + stroke + " stroke-width=\"1.5\"");
+            else if (series.markers)
+                Circle(x, y, 2.5, "fill=\"" + colour + "\"");
+            if (IsWarned(series, i)) Ring(x, y);
+        }
+        flush();
+    }
+
+    void LegendPart(const std::vector<LegendEntry>& entries, double left, double top) {
+        if (entries.empty()) return;
+        out_ += "<rect x=\"" + Number(left) + "\" y=\"" + Number(top) + "\" width=\"" +
+                Number(LegendWidth(entries) - LegendGap) + "\" height=\"" +
+                Number(static_cast<double>(entries.size()) * LegendRow + 10) +
+                "\" fill=\"white\" stroke=\"#888888\"/>\n";
+        double y = top + LegendRow;
+        for (const LegendEntry& entry : entries) {
+            switch (entry.kind) {
+                case LegendEntry::Kind::Ring: Ring(left + 25, y - 4); break;
+                case LegendEntry::Kind::Curve:
+                    Line(left + 10, y - 4, left + 40, y - 4,
+                         "stroke=\"" + HexColour(entry.colour) + "\" stroke-width=\"2\"" +
+                             (entry.dashed ? " stroke-dasharray=\"6 4\"" : ""));
+                    break;
+                case LegendEntry::Kind::Note: break;
+            }
+            Text(entry.kind == LegendEntry::Kind::Note ? left + 10 : left + 48, y, entry.label, "start");
+            y += LegendRow;
+        }
+    }
+
+    std::string out_;
+};
+
+}  // namespace
+
+std::string SvgDocument(const Chart& chart) { return SvgWriter().Document(chart); }
+
+}  // namespace vortane

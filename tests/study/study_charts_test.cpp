@@ -1,0 +1,131 @@
+// The charts of a run, a sweep and a fit: their titles, axes and curves.
+#include "study/study_charts.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/case_request.h"
+#include "support/measurements.h"
+#include "support/sweep_plans.h"
+
+namespace vortane {
+namespace {
+
+std::vector<std::string> Labels(const ChartPanel& panel) {
+    std::vector<std::string> labels;
+    for (const ChartSeries& series : panel.series) labels.push_back(series.label);
+    return labels;
+}
+
+TEST(StudyCharts, SweepHasAPanelPerQuantityAndACurvePerSecondValue) {
+    const SweepPlan plan = testing::DefaultPlan({{"InletPressure", "21", "23", "1"}, {"ScrewSpeed", "60", "100", "40"}});
+    SweepCurves curves(plan, MainSweepQuantities());
+    std::vector<PointResult> points;
+    RunSweep(plan, {2, {}, {}}, [&](const PointResult& point) {
+        curves.Add(point);
+        points.push_back(point);
+    });
+    const Chart chart = SweepChart(plan, curves, SweepCurveLimit);
+    EXPECT_EQ(chart.title, "Mixing section against Inlet Pressure, one curve per Number of Revolution");
+    EXPECT_EQ(AxisTitle(chart.x), "Inlet Pressure (kgf/cm2)");
+    ASSERT_EQ(chart.panels.size(), 3u);
+    EXPECT_EQ(AxisTitle(chart.panels[0].y), "Total Pressure Drop (kgf/cm2)");
+    EXPECT_EQ(AxisTitle(chart.panels[1].y), "Power Consumption at Mix. Part (kW)");
+    EXPECT_EQ(AxisTitle(chart.panels[2].y), "Temperature Difference (℃)");
+    for (const ChartPanel& panel : chart.panels) {
+        EXPECT_EQ(Labels(panel),
+                  (std::vector<std::string>{"Number of Revolution = 60 rpm", "Number of Revolution = 100 rpm"}));
+        EXPECT_EQ(panel.series[0].x, (std::vector<double>{21, 22, 23}));
+        EXPECT_NE(panel.series[0].colour, panel.series[1].colour);
+        EXPECT_TRUE(panel.series[0].markers);
+    }
+    // Points that stopped are gaps; the others carry their results.
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double drop = chart.panels[0].series[points[i].index % 2].y[points[i].index / 2];
+        if (points[i].run.outcome == RunOutcome::Complete)
+            EXPECT_EQ(drop, points[i].run.data.TotalPressureDrop) << i;
+        else
+            EXPECT_TRUE(std::isnan(drop)) << i;
+    }
+    EXPECT_TRUE(std::isnan(chart.panels[2].series[0].y[0]));  // 21 kgf/cm2 at 60 rpm: too low
+    EXPECT_FALSE(std::isnan(chart.panels[2].series[1].y[0]));
+}
+
+TEST(StudyCharts, SingleInputSweepNamesTheQuantities) {
+    const SweepPlan plan = testing::DefaultPlan({{"OutputRate", "100", "300", "100"}});
+    SweepCurves curves(plan, MainSweepQuantities());
+    RunSweep(plan, {1, {}, {}}, [&](const PointResult& point) { curves.Add(point); });
+    const Chart chart = SweepChart(plan, curves, SweepCurveLimit);
+    EXPECT_EQ(chart.title, "Mixing section against Output");
+    ASSERT_EQ(chart.panels.size(), 3u);
+    EXPECT_EQ(Labels(chart.panels[0]), std::vector<std::string>{"Total Pressure Drop"});
+    EXPECT_EQ(Labels(chart.panels[1]), std::vector<std::string>{"Power Consumption at Mix. Part"});
+    EXPECT_NE(chart.panels[0].series[0].colour, chart.panels[1].series[0].colour);
+
+    const Chart power = SweepQuantityChart(plan, curves, 1, SweepCurveLimit);
+    EXPECT_EQ(power.title, "Power Consumption at Mix. Part against Output");
+    ASSERT_EQ(power.panels.size(), 1u);
+    EXPECT_EQ(AxisTitle(power.panels[0].y), "Power Consumption at Mix. Part (kW)");
+}
+
+// Beyond the limit, evenly chosen curves, the first and the last among them;
+// the title says how many are shown. Many points are drawn without markers.
+TEST(StudyCharts, ManyCurvesAreThinnedEvenly) {
+    const SweepPlan plan = testing::DefaultPlan({{"OutputRate", "100", "300", "5"}, {"ScrewSpeed", "40", "80", "10"}});
+    const SweepCurves curves(plan, MainSweepQuantities());
+    const Chart chart = SweepQuantityChart(plan, curves, 0, 2);
+    EXPECT_EQ(Labels(chart.panels[0]), (std::vector<std::string>{"Number of Revolution = 40 rpm",
+                                                                   "Number of Revolution = 70 rpm",
+                                                                   "Number of Revolution = 80 rpm"}));
+    EXPECT_EQ(chart.title, "Total Pressure Drop against Output, one curve per Number of Revolution (3 of 5 curves)");
+    EXPECT_FALSE(chart.panels[0].series[0].markers);  // 41 points a curve
+    EXPECT_TRUE(std::isnan(chart.panels[0].series[0].y[0]));  // not yet run
+    EXPECT_EQ(SweepQuantityChart(plan, curves, 0, 5).panels[0].series.size(), 5u);
+}
+
+TEST(StudyCharts, ProfilePutsTheFlowFractionOnTheSecondAxis) {
+    const CaseData d = RunCalculation(testing::UnreportedRequest()).data;
+    const Chart chart = ProfileChart(ProfileAlongChannels(d, 100));
+    EXPECT_EQ(chart.title, "Pressures and flow along the channels");
+    EXPECT_EQ(AxisTitle(chart.x), "Relative position along the channels z (-)");
+    ASSERT_EQ(chart.panels.size(), 1u);
+    const ChartPanel& panel = chart.panels[0];
+    EXPECT_EQ(AxisTitle(panel.y), "Pressure (kgf/cm2)");
+    EXPECT_EQ(AxisTitle(panel.y2), "Inlet flow fraction y (-)");
+    EXPECT_EQ(Labels(panel), (std::vector<std::string>{"Inlet channel pressure p1", "Outlet channel pressure p2",
+                                                        "Inlet flow fraction y"}));
+    EXPECT_FALSE(panel.series[0].rightAxis);
+    EXPECT_TRUE(panel.series[2].rightAxis);
+    EXPECT_EQ(panel.series[0].y.front(), 200);  // the inlet pressure at z = 0
+    EXPECT_EQ(panel.series[2].y.front(), 1);    // all the flow in the inlet channel
+    EXPECT_EQ(panel.series[2].x.size(), 101u);
+}
+
+// Points as open circles, the law as a line, both in one colour per
+// temperature, on decades of both axes.
+TEST(StudyCharts, FitShowsPointsAndLawPerTemperature) {
+    Measurements m = ParseMeasurements(testing::DefaultLawMeasurements({150, 190, 230}, {1, 10, 100, 1000}),
+                                       "melt.csv", std::nullopt);
+    const Chart chart = FitChart(m, FitMeasurements(m), ',');
+    EXPECT_EQ(chart.title, "Viscosity law fitted to melt.csv: points measured, lines fitted");
+    EXPECT_EQ(chart.x.scale, Scale::Log);
+    EXPECT_EQ(AxisTitle(chart.x), "Shear rate (1/s)");
+    ASSERT_EQ(chart.panels.size(), 1u);
+    EXPECT_EQ(chart.panels[0].y.scale, Scale::Log);
+    EXPECT_EQ(AxisTitle(chart.panels[0].y), "Viscosity (Pa.s)");
+    ASSERT_EQ(chart.panels[0].series.size(), 6u);
+    const ChartSeries& points = chart.panels[0].series[0];
+    const ChartSeries& law = chart.panels[0].series[1];
+    EXPECT_EQ(points.label, "150 degC");
+    EXPECT_EQ(law.label, "150 degC");
+    EXPECT_EQ(points.colour, law.colour);
+    EXPECT_NE(points.colour, chart.panels[0].series[2].colour);
+    EXPECT_TRUE(points.markersOnly);
+    EXPECT_FALSE(law.markersOnly);
+    EXPECT_EQ(points.x, (std::vector<double>{1, 10, 100, 1000}));
+    EXPECT_NEAR(law.y.front(), points.y.front(), points.y.front() * 1e-9);  // the law through noiseless points
+}
+
+}  // namespace
+}  // namespace vortane
