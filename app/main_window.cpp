@@ -16,20 +16,18 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
-#include <QSettings>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 
-#include "app/core_text.h"
 #include "app/calc_finished.h"
+#include "app/case_document.h"
+#include "app/core_text.h"
 #include "app/fit_dialog.h"
 #include "app/results_window.h"
 #include "app/study_window.h"
-#include "case/case_file.h"
 #include "study/material_fit.h"
 #include "app/decimal_separator.h"
 #include "app/interface_style.h"
@@ -68,9 +66,6 @@ constexpr std::array<Placement, InputCount> Placements{{
 }};
 
 constexpr QSize EditSize(69, 20);
-constexpr int RecentCaseLimit = 8;
-const QString RecentCasesKey = QStringLiteral("recentCases");
-const QString CaseFilter = QStringLiteral("Vortane cases (*.vcase *.case);;All files (*)");
 
 QString Name(const char* kind, int number) { return QLatin1String(kind) + QString::number(number); }
 
@@ -101,8 +96,6 @@ void RaisedAndLowered(QFrame& frame) {
     frame.setMidLineWidth(0);
 }
 
-std::string FileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 QString CompilerName() {
 #if defined(__clang__)
     return QStringLiteral("Clang " __clang_version__);
@@ -116,7 +109,11 @@ QString CompilerName() {
 }  // namespace
 
 TForm1::TForm1(TFinishForm& finishForm)
-    : finishForm_(finishForm), decimalSeparator_(DecimalSeparatorOf(QLocale())) {
+    : finishForm_(finishForm),
+      decimalSeparator_(DecimalSeparatorOf(QLocale())),
+      document_(new CaseDocument(
+          *this, Caption, [this] { return BoxTexts(); },
+          [this](const InputTexts& texts) { SetBoxTexts(texts); }, decimalSeparator_)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Caption);
     setWindowIcon(CrispIcon(IconImage));
@@ -143,13 +140,13 @@ void TForm1::CreateMenus() {
     menuBar_->setGeometry(0, 0, 663, menuBar_->sizeHint().height());
 
     QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&New"), this, &TForm1::NewCase);
-    file->addAction(QStringLiteral("&Open Case..."), QKeySequence::Open, this, &TForm1::OpenCaseFromDialog);
-    file->addAction(QStringLiteral("&Save Case"), QKeySequence::Save, this, [this] { SaveCaseToFile(); });
-    file->addAction(QStringLiteral("Save Case &As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")), this,
-                    [this] { SaveCaseAs(); });
+    file->addAction(QStringLiteral("&New"), document_, &CaseDocument::New);
+    file->addAction(QStringLiteral("&Open Case..."), QKeySequence::Open, document_, &CaseDocument::OpenFromDialog);
+    file->addAction(QStringLiteral("&Save Case"), QKeySequence::Save, document_, [this] { document_->Save(); });
+    file->addAction(QStringLiteral("Save Case &As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")), document_,
+                    [this] { document_->SaveAs(); });
     recentMenu_ = file->addMenu(QStringLiteral("&Recent Cases"));
-    connect(recentMenu_, &QMenu::aboutToShow, this, &TForm1::FillRecentMenu);
+    connect(recentMenu_, &QMenu::aboutToShow, document_, [this] { document_->FillRecentMenu(*recentMenu_); });
     file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), QKeySequence(QStringLiteral("Ctrl+Q")), this, &QWidget::close);
 
@@ -163,7 +160,8 @@ void TForm1::CreateMenus() {
 
     QMenu* material = menuBar_->addMenu(QStringLiteral("&Material"));
     material->addAction(QStringLiteral("&Fit from Measurements..."), this, &TForm1::FitFromMeasurements);
-    material->addAction(QStringLiteral("&Load Coefficients..."), this, &TForm1::LoadCoefficientsFromDialog);
+    material->addAction(QStringLiteral("&Load Coefficients..."), document_,
+                        &CaseDocument::LoadCoefficientsFromDialog);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About"), this, &TForm1::ShowAbout);
@@ -214,7 +212,7 @@ void TForm1::CreatePages() {
         // A box shows its text from the start, a leading minus sign included.
         edit->setCursorPosition(0);
         connect(edit, &QLineEdit::editingFinished, edit, [edit] { edit->setCursorPosition(0); });
-        connect(edit, &QLineEdit::textChanged, this, &TForm1::UpdateModified);
+        connect(edit, &QLineEdit::textChanged, document_, &CaseDocument::UpdateModified);
         // The boxes of a column overlap; the text at the top stays in view.
         edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         // The viscosity coefficients are shown but cannot be changed.
@@ -338,7 +336,7 @@ void TForm1::BitBtn1Click() {
 void TForm1::BitBtn2Click() { close(); }
 
 void TForm1::FormClose(QCloseEvent* event) {
-    if (!MaySetCaseAside()) {
+    if (!document_->MaySetAside()) {
         event->ignore();
         return;
     }
@@ -383,7 +381,7 @@ void TForm1::ShowResult(const RunResult& result) {
         box.exec();
     }
     if (result.outcome == RunOutcome::Fault) QMessageBox::critical(this, Caption, FromUtf8(result.fault));
-    Results().ShowRun(result, CaseName(), lastReportPath_, decimalSeparator_);
+    Results().ShowRun(result, document_->Name(), lastReportPath_, decimalSeparator_);
     if (result.rejectedBox != 0) FindRejectedBox(result.rejectedBox);
     if (result.outcome == RunOutcome::Complete) {
         finishForm_.ShowModal();
@@ -414,103 +412,11 @@ void TForm1::SetBoxTexts(const InputTexts& texts) {
     }
 }
 
-QString TForm1::CaseName() const {
-    return casePath_.isEmpty() ? QStringLiteral("(no case file)") : QFileInfo(casePath_).fileName();
-}
+bool TForm1::OpenCase(const QString& path) { return document_->Open(path); }
 
-void TForm1::SetCaseFile(const QString& path) {
-    casePath_ = path;
-    caseTexts_ = BoxTexts();
-    setWindowTitle(path.isEmpty() ? Caption : CaseName() + QStringLiteral("[*] — ") + Caption);
-    UpdateModified();
-}
+bool TForm1::SaveCase(const QString& path) { return document_->SaveTo(path); }
 
-void TForm1::UpdateModified() { setWindowModified(!casePath_.isEmpty() && BoxTexts() != caseTexts_); }
-
-bool TForm1::MaySetCaseAside() {
-    if (casePath_.isEmpty() || !isWindowModified()) return true;
-    const auto answer = QMessageBox::question(
-        this, Caption, QStringLiteral("The case %1 has unsaved changes. Save them?").arg(CaseName()),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (answer == QMessageBox::Save) return SaveCaseToFile();
-    return answer == QMessageBox::Discard;
-}
-
-void TForm1::NewCase() {
-    if (!MaySetCaseAside()) return;
-    SetBoxTexts(DefaultTexts(decimalSeparator_));
-    SetCaseFile({});
-}
-
-bool TForm1::OpenCase(const QString& path) {
-    InputTexts texts;
-    try {
-        texts = ApplyCaseEntries(DefaultTexts(decimalSeparator_), ReadCaseFile(FileName(path)),
-                                 decimalSeparator_);
-    } catch (const CaseFileError& error) {
-        QMessageBox::warning(this, Caption, QString::fromLocal8Bit(error.what()));
-        return false;
-    }
-    SetBoxTexts(texts);
-    SetCaseFile(path);
-    RememberRecent(path);
-    return true;
-}
-
-void TForm1::OpenCaseFromDialog() {
-    if (!MaySetCaseAside()) return;
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Case"), {}, CaseFilter);
-    if (!path.isEmpty()) OpenCase(path);
-}
-
-bool TForm1::SaveCase(const QString& path) {
-    QSaveFile file(path);
-    try {
-        const std::string content = CaseFileText(BoxTexts(), decimalSeparator_);
-        if (file.open(QIODevice::WriteOnly) &&
-            file.write(content.data(), static_cast<qint64>(content.size())) ==
-                static_cast<qint64>(content.size()) &&
-            file.commit()) {
-            SetCaseFile(path);
-            RememberRecent(path);
-            return true;
-        }
-    } catch (const CaseFileError& error) {
-        QMessageBox::warning(this, Caption, FromUtf8(error.what()));
-        return false;
-    }
-    QMessageBox::warning(this, Caption, QStringLiteral("Cannot save the case to %1: %2").arg(path, file.errorString()));
-    return false;
-}
-
-bool TForm1::SaveCaseToFile() { return casePath_.isEmpty() ? SaveCaseAs() : SaveCase(casePath_); }
-
-bool TForm1::SaveCaseAs() {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Case As"), casePath_, CaseFilter);
-    if (path.isEmpty()) return false;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".vcase");
-    return SaveCase(path);
-}
-
-void TForm1::RememberRecent(const QString& path) {
-    QSettings settings;
-    QStringList recent = settings.value(RecentCasesKey).toStringList();
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    recent.removeAll(absolute);
-    recent.prepend(absolute);
-    settings.setValue(RecentCasesKey, recent.mid(0, RecentCaseLimit));
-}
-
-void TForm1::FillRecentMenu() {
-    recentMenu_->clear();
-    const QStringList recent = QSettings().value(RecentCasesKey).toStringList();
-    for (const QString& path : recent) {
-        recentMenu_->addAction(path, this, [this, path] {
-            if (MaySetCaseAside()) OpenCase(path);
-        });
-    }
-    recentMenu_->setEnabled(!recent.isEmpty());
-}
+bool TForm1::LoadCoefficients(const QString& path) { return document_->LoadCoefficients(path); }
 
 void TForm1::ShowAbout() {
     QMessageBox::about(this, QStringLiteral("About Vortane"),
@@ -568,25 +474,6 @@ void TForm1::FitFromMeasurements() {
     fit_->show();
     fit_->raise();
     fit_->activateWindow();
-}
-
-bool TForm1::LoadCoefficients(const QString& path) {
-    InputTexts texts;
-    try {
-        const std::vector<CaseEntry> entries = CoefficientEntries(ReadCaseFile(FileName(path)));
-        if (entries.empty()) throw CaseFileError(FileName(path) + " holds none of the coefficients A0 ... A12");
-        texts = ApplyCaseEntries(BoxTexts(), entries, decimalSeparator_);
-    } catch (const CaseFileError& error) {
-        QMessageBox::warning(this, Caption, QString::fromLocal8Bit(error.what()));
-        return false;
-    }
-    SetBoxTexts(texts);
-    return true;
-}
-
-void TForm1::LoadCoefficientsFromDialog() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Load Coefficients"), {}, CaseFilter);
-    if (!path.isEmpty()) LoadCoefficients(path);
 }
 
 void TForm1::ShowResults() {

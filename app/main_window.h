@@ -23,6 +23,7 @@ class QTreeWidget;
 
 namespace vortane {
 
+class CaseDocument;
 class FitDialog;
 class ResultsWindow;
 class StudyWindow;
@@ -37,14 +38,10 @@ class TForm1 final : public QWidget {
 public:
     explicit TForm1(TFinishForm& finishForm);
 
-    // Fills the 28 boxes from a case file. A file that cannot be read or taken
-    // changes no box and is named, with its line and the problem, in a message
-    // box; returns whether the case was opened.
+    // The case document's Open, SaveTo and LoadCoefficients (see
+    // app/case_document.h).
     bool OpenCase(const QString& path);
     bool SaveCase(const QString& path);
-
-    // Puts only the viscosity coefficients of a case file into their boxes;
-    // a file that cannot be read or holds none of them changes no box.
     bool LoadCoefficients(const QString& path);
 
     // Made at the first run or the first View > Results, not at start-up.
@@ -77,32 +74,18 @@ private:
     void ShowResult(const RunResult& result);
     void FindRejectedBox(int box);
 
-    // The case file: its path (empty when none is open), and the texts it
-    // holds, to tell whether the boxes differ from it.
     InputTexts BoxTexts() const;
     void SetBoxTexts(const InputTexts& texts);
-    void SetCaseFile(const QString& path);
-    void UpdateModified();
-    bool MaySetCaseAside();  // false when the user cancels
-    void NewCase();
-    void OpenCaseFromDialog();
-    bool SaveCaseToFile();
-    bool SaveCaseAs();
-    void RememberRecent(const QString& path);
-    void FillRecentMenu();
     void ShowAbout();
     void ShowResults();
     void ShowStudy();
     void FitFromMeasurements();
-    void LoadCoefficientsFromDialog();
-    QString CaseName() const;
 
     TFinishForm& finishForm_;
     const char decimalSeparator_;
     QHash<QString, QString> lastDirectoryOnVolume_;
 
-    QString casePath_;
-    InputTexts caseTexts_;
+    CaseDocument* document_;
     QString lastReportPath_;
     ResultsWindow* results_ = nullptr;
     StudyWindow* study_ = nullptr;

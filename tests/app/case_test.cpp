@@ -1,9 +1,11 @@
 // Case files in the window, the rejected box found for the user, and the
 // Results window that follows the runs.
+#include <algorithm>
 #include <cmath>
 
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -11,6 +13,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
+#include "app/case_document.h"
+#include "app/core_text.h"
 #include "app/results_window.h"
 #include "modal_closer.h"
 #include "program.h"
@@ -29,6 +35,25 @@ void Write(const QString& path, const QByteArray& content) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
+}
+
+CaseDocument& DocumentOf(const Program& program) { return *program.form1->findChild<CaseDocument*>(); }
+
+// What opening a case may change: the caption, the boxes and the recent cases.
+QStringList Seen(const Program& program) {
+    QStringList seen{program.form1->windowTitle(), QString::number(program.form1->isWindowModified())};
+    for (int box = 1; box <= InputCount; ++box) seen << program.Edit(box)->text();
+    return seen + DocumentOf(program).RecentCases();
+}
+
+// Picks the recent case `path` from the File menu.
+bool PickRecent(const Program& program, const QString& path) {
+    QMenu menu;
+    DocumentOf(program).FillRecentMenu(menu);
+    const QList<QAction*> actions = menu.actions();
+    const auto action = std::find_if(actions.begin(), actions.end(), [&](QAction* a) { return a->text() == path; });
+    if (action != actions.end()) (*action)->trigger();
+    return action != actions.end();
 }
 
 RunRequest RequestOf(const Program& program) {
@@ -81,9 +106,9 @@ private slots:
         QVERIFY(results.windowTitle().contains(QStringLiteral("Results")));
         const RunResult run = RunCalculation(RequestOf(program));
         for (const ReportedValue& value : ResultValues()) {
-            const auto* label = results.findChild<QLabel*>(QString::fromUtf8(value.name.data(), value.name.size()));
+            const auto* label = results.findChild<QLabel*>(FromUtf8(value.name));
             QVERIFY2(label, value.name.data());
-            QCOMPARE(label->accessibleName(), QString::fromUtf8(value.caption.data(), value.caption.size()));
+            QCOMPARE(label->accessibleName(), FromUtf8(value.caption));
             QCOMPARE(label->text().toStdString(), ReportedText(value, run.data, '.'));
         }
         QCOMPARE(results.findChild<QLabel*>(QStringLiteral("Passes"))->text(), QString::number(run.passes));
@@ -124,6 +149,81 @@ private slots:
         QCOMPARE(program.form1->windowTitle(), QStringLiteral("Vortane"));
         QCOMPARE(closer.shown.size(), 1u);
         QCOMPARE(closer.shown[0].text, path + QStringLiteral(":2: unknown field Speed"));
+    }
+
+    // Only a file is a case: a directory, a FIFO or a device is named and
+    // changes no box, no caption and no recent case.
+    void notAFileOpensNothing_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("directory") << QStringLiteral("folder.vcase") << QStringLiteral("Is a directory");
+        QTest::newRow("FIFO") << QStringLiteral("pipe.vcase") << QStringLiteral("not a regular file");
+        QTest::newRow("device") << QStringLiteral("/dev/null") << QStringLiteral("not a regular file");
+    }
+
+    void notAFileOpensNothing() {
+        QFETCH(QString, name);
+        QFETCH(QString, problem);
+        Program program;
+        QVERIFY(program.Show());
+        ModalCloser closer;
+        const QString open = program.Scratch() + QStringLiteral("/thirty.vcase");
+        Write(open, "OutputRate = 30\n");
+        QVERIFY(program.form1->OpenCase(open));
+        QDir(program.Scratch()).mkdir(QStringLiteral("folder.vcase"));
+        QCOMPARE(::mkfifo(QFile::encodeName(program.Scratch() + QStringLiteral("/pipe.vcase")).constData(), 0600), 0);
+        const QStringList before = Seen(program);
+
+        const QString path = name.startsWith(u'/') ? name : program.Scratch() + u'/' + name;
+        QVERIFY(!program.form1->OpenCase(path));
+        QVERIFY(!program.form1->LoadCoefficients(path));
+        const QString message = QStringLiteral("Vortane: cannot read case file %1: %2").arg(path, problem);
+        QCOMPARE(closer.Seen(), (QStringList{message, message}));
+        QCOMPARE(Seen(program), before);
+    }
+
+    // A recent case that has vanished or become a directory is named when
+    // picked and changes nothing; its entry stays, as its drive may be back.
+    void recentCaseNoLongerAFile() {
+        Program program;
+        QVERIFY(program.Show());
+        ModalCloser closer;
+        const QString gone = program.Scratch() + QStringLiteral("/gone.vcase");
+        const QString open = program.Scratch() + QStringLiteral("/open.vcase");
+        Write(gone, "OutputRate = 20\n");
+        Write(open, "OutputRate = 30\n");
+        QVERIFY(program.form1->OpenCase(gone));
+        QVERIFY(program.form1->OpenCase(open));
+        QVERIFY(QFile::remove(gone));
+        const QStringList before = Seen(program);
+
+        QVERIFY(PickRecent(program, gone));
+        QVERIFY(QDir(program.Scratch()).mkdir(QStringLiteral("gone.vcase")));
+        QVERIFY(PickRecent(program, gone));
+        QCOMPARE(Seen(program), before);
+        const QString message = QStringLiteral("Vortane: cannot read case file %1: %2");
+        QCOMPARE(closer.Seen(), (QStringList{message.arg(gone, QStringLiteral("No such file or directory")),
+                                             message.arg(gone, QStringLiteral("Is a directory"))}));
+    }
+
+    // Changed boxes are saved to their case, when the user agrees, before
+    // another case is opened.
+    void changesAreSavedBeforeTheCaseIsSetAside() {
+        Program program;
+        QVERIFY(program.Show());
+        ModalCloser closer;
+        const QString first = program.Scratch() + QStringLiteral("/first.vcase");
+        const QString second = program.Scratch() + QStringLiteral("/second.vcase");
+        Write(second, "OutputRate = 30\n");
+        QVERIFY(program.form1->OpenCase(second));
+        QVERIFY(program.form1->SaveCase(first));
+        program.Edit(3)->setText(QStringLiteral("25"));
+        QVERIFY(PickRecent(program, second));  // Enter answers Save
+        QCOMPARE(closer.Seen(),
+                 QStringList{QStringLiteral("Vortane: The case first.vcase has unsaved changes. Save them?")});
+        QVERIFY(Bytes(first).contains("OutputRate            = 25\n"));
+        QCOMPARE(program.form1->windowTitle(), QStringLiteral("second.vcase[*] — Vortane"));
+        QCOMPARE(program.Edit(3)->text(), QStringLiteral("30"));
     }
 
     void rejectedBoxIsFound() {

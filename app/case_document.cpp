@@ -1,0 +1,172 @@
+#include "app/case_document.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QSettings>
+#include <QWidget>
+
+#include <utility>
+
+#include "app/core_text.h"
+#include "study/material_fit.h"
+
+namespace vortane {
+
+namespace {
+
+constexpr int RecentCaseLimit = 8;
+const QString RecentCasesKey = QStringLiteral("recentCases");
+const QString CaseFilter = QStringLiteral("Vortane cases (*.vcase *.case);;All files (*)");
+
+std::string FileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QStringList Recent() { return QSettings().value(RecentCasesKey).toStringList(); }
+
+// Puts `path` first among the recent cases.
+void Remember(const QString& path) {
+    QStringList recent = Recent();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    QSettings().setValue(RecentCasesKey, recent.mid(0, RecentCaseLimit));
+}
+
+}  // namespace
+
+CaseDocument::CaseDocument(QWidget& window, QString caption, TakeTexts boxTexts, GiveTexts setBoxTexts,
+                           char decimalSeparator)
+    : QObject(&window),
+      window_(window),
+      caption_(std::move(caption)),
+      boxTexts_(std::move(boxTexts)),
+      setBoxTexts_(std::move(setBoxTexts)),
+      decimalSeparator_(decimalSeparator) {}
+
+QString CaseDocument::Name() const {
+    return path_.isEmpty() ? QStringLiteral("(no case file)") : QFileInfo(path_).fileName();
+}
+
+std::optional<std::vector<CaseEntry>> CaseDocument::Read(const QString& path) {
+    // Only a file holds a case: a directory reads as empty, and a FIFO or a
+    // device may block or never end.
+    if (const QFileInfo info(path); info.exists() && !info.isFile()) {
+        Warn(QStringLiteral("cannot read case file %1: %2")
+                 .arg(path, info.isDir() ? QStringLiteral("Is a directory") : QStringLiteral("not a regular file")));
+        return std::nullopt;
+    }
+    try {
+        return ReadCaseFile(FileName(path));
+    } catch (const CaseFileError& error) {
+        Warn(QString::fromLocal8Bit(error.what()));
+        return std::nullopt;
+    }
+}
+
+bool CaseDocument::Open(const QString& path) {
+    const auto entries = Read(path);
+    if (!entries) return false;
+    setBoxTexts_(ApplyCaseEntries(DefaultTexts(decimalSeparator_), *entries, decimalSeparator_));
+    Adopt(path);
+    Remember(path);
+    return true;
+}
+
+bool CaseDocument::SaveTo(const QString& path) {
+    std::string content;
+    try {
+        content = CaseFileText(boxTexts_(), decimalSeparator_);
+    } catch (const CaseFileError& error) {
+        Warn(FromUtf8(error.what()));
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(content.data(), static_cast<qint64>(content.size())) != static_cast<qint64>(content.size()) ||
+        !file.commit()) {
+        Warn(QStringLiteral("Cannot save the case to %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    Adopt(path);
+    Remember(path);
+    return true;
+}
+
+bool CaseDocument::LoadCoefficients(const QString& path) {
+    const auto entries = Read(path);
+    if (!entries) return false;
+    const std::vector<CaseEntry> coefficients = CoefficientEntries(*entries);
+    if (coefficients.empty()) {
+        Warn(path + QStringLiteral(" holds none of the coefficients A0 ... A12"));
+        return false;
+    }
+    setBoxTexts_(ApplyCaseEntries(boxTexts_(), coefficients, decimalSeparator_));
+    return true;
+}
+
+void CaseDocument::New() {
+    if (!MaySetAside()) return;
+    setBoxTexts_(DefaultTexts(decimalSeparator_));
+    Adopt({});
+}
+
+void CaseDocument::OpenFromDialog() {
+    if (!MaySetAside()) return;
+    const QString path = QFileDialog::getOpenFileName(&window_, QStringLiteral("Open Case"), {}, CaseFilter);
+    if (!path.isEmpty()) Open(path);
+}
+
+bool CaseDocument::Save() { return path_.isEmpty() ? SaveAs() : SaveTo(path_); }
+
+bool CaseDocument::SaveAs() {
+    QString path = QFileDialog::getSaveFileName(&window_, QStringLiteral("Save Case As"), path_, CaseFilter);
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".vcase");
+    return SaveTo(path);
+}
+
+void CaseDocument::LoadCoefficientsFromDialog() {
+    const QString path =
+        QFileDialog::getOpenFileName(&window_, QStringLiteral("Load Coefficients"), {}, CaseFilter);
+    if (!path.isEmpty()) LoadCoefficients(path);
+}
+
+bool CaseDocument::MaySetAside() {
+    if (path_.isEmpty() || !window_.isWindowModified()) return true;
+    const auto answer = QMessageBox::question(
+        &window_, caption_, QStringLiteral("The case %1 has unsaved changes. Save them?").arg(Name()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save) return Save();
+    return answer == QMessageBox::Discard;
+}
+
+void CaseDocument::UpdateModified() { window_.setWindowModified(!path_.isEmpty() && boxTexts_() != texts_); }
+
+// The boxes' texts are now those of the case at `path`, or of no case.
+void CaseDocument::Adopt(const QString& path) {
+    path_ = path;
+    texts_ = boxTexts_();
+    window_.setWindowFilePath(path);
+    window_.setWindowTitle(path.isEmpty() ? caption_ : Name() + QStringLiteral("[*] — ") + caption_);
+    UpdateModified();
+}
+
+QStringList CaseDocument::RecentCases() const { return Recent(); }
+
+void CaseDocument::FillRecentMenu(QMenu& menu) {
+    menu.clear();
+    const QStringList recent = RecentCases();
+    for (const QString& path : recent) {
+        menu.addAction(path, this, [this, path] {
+            if (MaySetAside()) Open(path);
+        });
+    }
+    menu.setEnabled(!recent.isEmpty());
+}
+
+void CaseDocument::Warn(const QString& text) { QMessageBox::warning(&window_, caption_, text); }
+
+}  // namespace vortane

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "case/case_file.h"
+#include "case/input_fields.h"
+
+class QMenu;
+class QWidget;
+
+namespace vortane {
+
+// The case file behind a window's 28 boxes: its path (empty when none is
+// open), the texts it held when last opened or saved, and the recent cases
+// kept in the settings. It takes the box texts and gives them back through
+// the two functions it is made with, shows the case in the window's caption,
+// marked while the boxes differ from the file, and asks the user, in dialogs
+// over the window, for a file or whether to save.
+class CaseDocument final : public QObject {
+    Q_OBJECT
+
+public:
+    using TakeTexts = std::function<InputTexts()>;
+    using GiveTexts = std::function<void(const InputTexts&)>;
+
+    // `caption` is the program's name: the caption without a case, and the
+    // title of the document's messages.
+    CaseDocument(QWidget& window, QString caption, TakeTexts boxTexts, GiveTexts setBoxTexts,
+                 char decimalSeparator);
+
+    // The open case's file name, or "(no case file)".
+    QString Name() const;
+
+    // Fills the boxes from a case file and makes it the open case. A file that
+    // cannot be read or taken, a directory or other non-file among them,
+    // changes nothing: no box, no caption, no recent case; it is named, with
+    // its line and the problem, in a message box. Returns whether it opened.
+    bool Open(const QString& path);
+    // Writes the box texts to `path` and makes it the open case; a failure is
+    // named in a message box and changes nothing.
+    bool SaveTo(const QString& path);
+    // Puts only the viscosity coefficients of a case file into their boxes;
+    // a file that cannot be read or holds none of them changes no box.
+    bool LoadCoefficients(const QString& path);
+
+    // The File and Material menu's commands; each asks first what it needs.
+    void New();
+    void OpenFromDialog();
+    bool Save();    // to the open case, else as Save As
+    bool SaveAs();  // false when the user cancels or the file cannot be written
+    void LoadCoefficientsFromDialog();
+
+    // Asks to save unsaved changes of the open case; false when the user
+    // cancels or the save fails.
+    bool MaySetAside();
+    // To be called whenever a box's text changes.
+    void UpdateModified();
+
+    // Absolute paths, the latest first.
+    QStringList RecentCases() const;
+    // One action per recent case, each opening it after MaySetAside.
+    void FillRecentMenu(QMenu& menu);
+
+private:
+    // The entries of a case file; nullopt after naming the problem.
+    std::optional<std::vector<CaseEntry>> Read(const QString& path);
+    void Adopt(const QString& path);
+    void Warn(const QString& text);
+
+    QWidget& window_;
+    const QString caption_;
+    const TakeTexts boxTexts_;
+    const GiveTexts setBoxTexts_;
+    const char decimalSeparator_;
+    QString path_;
+    InputTexts texts_;
+};
+
+}  // namespace vortane
