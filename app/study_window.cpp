@@ -42,11 +42,13 @@ namespace vortane {
 
 namespace {
 
-constexpr int DrainMilliseconds = 40;    // rows are taken from the workers this often
-constexpr int RedrawMilliseconds = 200;  // and the chart redrawn at most this often
+constexpr int DrainMilliseconds = 15;  // rows are taken from the workers this often
+// The chart is redrawn at most this often while a sweep runs: each redraw
+// holds the interface thread, which the workers share the cores with.
+constexpr int RedrawMilliseconds = 1000;
 constexpr int DrainBudgetMilliseconds = 20;  // the most one take may hold the interface
 // Points the workers may be ahead of the interface; beyond, they wait.
-constexpr std::size_t PendingLimit = 8192;
+constexpr std::size_t PendingLimit = 2048;
 // Curves drawn at most, while the sweep runs and once it has ended; beyond,
 // evenly chosen ones, so that a redraw holds the interface only briefly.
 constexpr std::size_t RunningCurveLimit = 20;

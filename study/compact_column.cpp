@@ -1,5 +1,6 @@
 #include "study/compact_column.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace vortane {
@@ -40,7 +41,7 @@ void CompactColumn::Code(std::uint64_t bits, double value) {
 }
 
 void CompactColumn::GoFull() {
-    each_.reserve(2 * size_);
+    each_.reserve(std::max(room_, 2 * size_));
     for (std::size_t point = 0; point < size_; ++point) each_.push_back((*this)[point]);
     full_ = true;
     distinct_ = {};

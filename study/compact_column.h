@@ -13,6 +13,10 @@ namespace vortane {
 // full. Values are told apart by their bits, so each reads back exactly.
 class CompactColumn {
 public:
+    // Room for `points` values should the column hold each in full; memory
+    // is taken only as the values come.
+    explicit CompactColumn(std::size_t points = 0) : room_(points) {}
+
     void Add(double value);
     // The last value again, standing in for an empty cell; costs nothing while
     // the column is constant.
@@ -27,6 +31,7 @@ private:
     void Code(std::uint64_t bits, double value);
     void GoFull();
 
+    std::size_t room_;
     std::size_t size_ = 0;
     std::vector<double> distinct_;                      // while coded or constant
     std::unordered_map<std::uint64_t, std::uint8_t> codes_;  // bits to index in distinct_

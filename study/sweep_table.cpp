@@ -8,18 +8,25 @@
 
 namespace vortane {
 
-SweepTable::SweepTable(const SweepPlan& plan) : plan_(plan), numbers_(RunColumns().size()) {}
+// Room for every point of the plan is reserved, not taken: the pages are
+// touched only as points come.
+SweepTable::SweepTable(const SweepPlan& plan)
+    : plan_(plan), numbers_(RunColumns().size(), CompactColumn(PointCount(plan))) {
+    shape_.reserve(PointCount(plan));
+    notes_.reserve(PointCount(plan));
+}
 
 void SweepTable::Add(const PointResult& point) {
     if (point.index != Size()) throw std::logic_error("sweep point out of order");
     const RunResult& run = point.run;
     const std::vector<RunColumn>& columns = RunColumns();
     RowShape shape{run.outcome, std::vector<bool>(columns.size())};
+    Notes notes{};
     for (std::size_t c = 0; c < columns.size(); ++c) {
         switch (columns[c].kind) {
             case RunColumn::Kind::Outcome: break;
-            case RunColumn::Kind::Message: message_.push_back(Intern(ColumnText(columns[c], run))); break;
-            case RunColumn::Kind::Warnings: warnings_.push_back(Intern(ColumnText(columns[c], run))); break;
+            case RunColumn::Kind::Message: notes.message = Intern(ColumnText(columns[c], run)); break;
+            case RunColumn::Kind::Warnings: notes.warnings = Intern(ColumnText(columns[c], run)); break;
             default: {
                 const std::optional<double> number = ColumnNumber(columns[c], run);
                 shape.numbers[c] = number.has_value();
@@ -31,6 +38,7 @@ void SweepTable::Add(const PointResult& point) {
         }
     }
     shape_.push_back(Intern(std::move(shape)));
+    notes_.push_back(Intern(notes));
 }
 
 std::uint32_t SweepTable::Intern(std::string text) {
@@ -40,6 +48,13 @@ std::uint32_t SweepTable::Intern(std::string text) {
     const auto code = static_cast<std::uint32_t>(texts_.size());
     textCodes_.emplace(texts_.emplace_back(std::move(text)), code);
     return code;
+}
+
+std::uint32_t SweepTable::Intern(Notes notes) {
+    const std::uint64_t key = std::uint64_t{notes.message} << 32 | notes.warnings;
+    const auto [found, added] = notesCodes_.emplace(key, static_cast<std::uint32_t>(distinctNotes_.size()));
+    if (added) distinctNotes_.push_back(notes);
+    return found->second;
 }
 
 std::uint8_t SweepTable::Intern(RowShape shape) {
@@ -53,7 +68,7 @@ std::uint8_t SweepTable::Intern(RowShape shape) {
 
 RunOutcome SweepTable::Outcome(std::size_t point) const { return shapes_[shape_[point]].outcome; }
 
-bool SweepTable::HasWarnings(std::size_t point) const { return !texts_[warnings_[point]].empty(); }
+bool SweepTable::HasWarnings(std::size_t point) const { return !texts_[distinctNotes_[notes_[point]].warnings].empty(); }
 
 std::optional<double> SweepTable::Number(std::size_t point, std::size_t column) const {
     if (!shapes_[shape_[point]].numbers[column]) return std::nullopt;
@@ -63,8 +78,8 @@ std::optional<double> SweepTable::Number(std::size_t point, std::size_t column) 
 std::string_view SweepTable::Text(std::size_t point, std::size_t column) const {
     switch (RunColumns()[column].kind) {
         case RunColumn::Kind::Outcome: return OutcomeName(Outcome(point));
-        case RunColumn::Kind::Message: return texts_[message_[point]];
-        case RunColumn::Kind::Warnings: return texts_[warnings_[point]];
+        case RunColumn::Kind::Message: return texts_[distinctNotes_[notes_[point]].message];
+        case RunColumn::Kind::Warnings: return texts_[distinctNotes_[notes_[point]].warnings];
         default: return {};
     }
 }

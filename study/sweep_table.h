@@ -17,7 +17,7 @@ namespace vortane {
 
 // A sweep's results, held compactly for as long as the user keeps them: per
 // point its outcome, which cells it leaves empty, its message and warnings
-// (each distinct text once) and the numbers of RunColumns, column by column,
+// (each distinct text, and each pair of them, once) and the numbers of RunColumns, column by column,
 // a column that has not varied held once. Cells become text only on demand.
 // The points arrive in order, as RunSweep hands them on.
 class SweepTable {
@@ -65,7 +65,16 @@ private:
     const SweepPlan& plan_;
     std::vector<std::uint8_t> shape_;  // per point: which of shapes_
     std::vector<RowShape> shapes_;
-    std::vector<std::uint32_t> message_, warnings_;  // per point: which of texts_
+    // A point's message and warnings, as indices into texts_; the pairs that
+    // occur are each held once.
+    struct Notes {
+        std::uint32_t message, warnings;
+    };
+    std::uint32_t Intern(Notes notes);
+
+    std::vector<std::uint32_t> notes_;  // per point: which of distinctNotes_
+    std::vector<Notes> distinctNotes_;
+    std::unordered_map<std::uint64_t, std::uint32_t> notesCodes_;
     std::deque<std::string> texts_;
     std::unordered_map<std::string_view, std::uint32_t> textCodes_;  // views of texts_
     std::vector<CompactColumn> numbers_;  // per column of RunColumns(); unused for texts

@@ -82,8 +82,10 @@ int main(int argc, char** argv) {
     const qint64 elapsed = took.elapsed();
     const int rows = Named<QTableView>(study, QStringLiteral("Rows"))->model()->rowCount();
     const long peak = StatusKb("VmHWM");
-    std::printf("%d points in %.2f s; idle window %ld kB (peak %ld kB); peak while running %ld kB, %+.1f MB\n",
+    const long after = StatusKb("VmRSS");
+    std::printf("%d points in %.2f s; idle window %ld kB (peak %ld kB); peak while running %ld kB, %+.1f MB; "
+                "%ld kB at the end\n",
                 rows, static_cast<double>(elapsed) / 1000, idle, idlePeak, peak,
-                static_cast<double>(peak - idle) / 1024);
+                static_cast<double>(peak - idle) / 1024, after);
     return 0;
 }
