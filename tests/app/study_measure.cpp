@@ -1,7 +1,8 @@
 // Run by hand, not by CTest: how long a study of OUTPUT x SPEED points takes
 // in the window, shown, and how much more it holds at its peak than the idle
 // window. Arguments: FIRST SECOND, each FROM:TO:STEP (default the
-// 1,000 x 1,000 grid OutputRate 100:399.7:0.3 x ScrewSpeed 40:139.9:0.1).
+// 1,000 x 1,000 grid OutputRate 100:399.7:0.3 x ScrewSpeed 40:139.9:0.1),
+// then optionally a PNG file to save the window's picture in.
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -87,5 +88,6 @@ int main(int argc, char** argv) {
                 "%ld kB at the end\n",
                 rows, static_cast<double>(elapsed) / 1000, idle, idlePeak, peak,
                 static_cast<double>(peak - idle) / 1024, after);
+    if (args.size() > 3 && !study.grab().save(args[3], "PNG")) return 1;
     return 0;
 }
