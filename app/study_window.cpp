@@ -1,6 +1,5 @@
 #include "app/study_window.h"
 
-#include <QAbstractTableModel>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -28,43 +27,25 @@
 
 #include "app/chart_view.h"
 #include "app/core_text.h"
+#include "app/stopped_model.h"
+#include "app/sweep_row_model.h"
 #include "report/report_layout.h"
 #include "study/study_charts.h"
-#include "study/study_csv.h"
 
 namespace vortane {
 
 namespace {
 
-constexpr int DrainMilliseconds = 40;    // rows are taken from the workers this often
-constexpr int RedrawMilliseconds = 200;  // and the chart redrawn at most this often
+constexpr int DrainMilliseconds = 15;  // rows are taken from the workers this often
+// The chart is redrawn at most this often while a sweep runs: each redraw
+// holds the interface thread, which the workers share the cores with.
+constexpr int RedrawMilliseconds = 1000;
 constexpr int DrainBudgetMilliseconds = 20;  // the most one take may hold the interface
+// Points the workers may be ahead of the interface; beyond, they wait.
+constexpr std::size_t PendingLimit = 2048;
 // Curves drawn at most while the sweep runs, so that a redraw holds the
 // interface only briefly.
 constexpr std::size_t RunningCurveLimit = 20;
-
-// The fields of one CSV line (without its line end); "" quotes a quote.
-QStringList CsvFields(std::string_view line) {
-    QStringList fields;
-    std::string field;
-    bool quoted = false;
-    for (std::size_t at = 0; at < line.size(); ++at) {
-        const char c = line[at];
-        if (quoted && c == '"' && at + 1 < line.size() && line[at + 1] == '"') {
-            field += '"';
-            ++at;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (c == ',' && !quoted) {
-            fields << QString::fromStdString(field);
-            field.clear();
-        } else if (c != '\n') {
-            field += c;
-        }
-    }
-    fields << QString::fromStdString(field);
-    return fields;
-}
 
 // The values a sweep can chart: the three main ones first, then the other
 // values of the report's channel and results blocks.
@@ -79,82 +60,6 @@ std::vector<ReportedValue> ChartableQuantities() {
 }
 
 }  // namespace
-
-// The points that stopped: their number, swept values, outcome and message.
-class StoppedModel final : public QAbstractListModel {
-public:
-    StoppedModel(const std::vector<std::string>& rows, std::size_t axes) : rows_(rows), axes_(axes) {}
-
-    void Reset(std::size_t axes) {
-        beginResetModel();
-        axes_ = axes;
-        indices_.clear();
-        endResetModel();
-    }
-    void Add(const std::vector<std::size_t>& rows) {
-        if (rows.empty()) return;
-        const int first = static_cast<int>(indices_.size());
-        beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-        indices_.insert(indices_.end(), rows.begin(), rows.end());
-        endInsertRows();
-    }
-
-    int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(indices_.size());
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
-        const QStringList fields = CsvFields(rows_[indices_[static_cast<std::size_t>(index.row())]]);
-        const int axes = static_cast<int>(axes_);
-        return QStringLiteral("Point %1 (%2): %3 — %4")
-            .arg(fields.value(0), fields.mid(1, axes).join(QStringLiteral(", ")), fields.value(axes + 1),
-                 fields.value(axes + 3));
-    }
-
-private:
-    const std::vector<std::string>& rows_;
-    std::size_t axes_;
-    std::vector<std::size_t> indices_;
-};
-
-// The rows of the sweep, with the CSV's columns.
-class SweepRowModel final : public QAbstractTableModel {
-public:
-    explicit SweepRowModel(const std::vector<std::string>& rows) : rows_(rows) {}
-
-    void Reset(const QStringList& header) {
-        beginResetModel();
-        header_ = header;
-        shown_ = 0;
-        endResetModel();
-    }
-    void ShowAll() {
-        const int count = static_cast<int>(rows_.size());
-        if (count == shown_) return;
-        beginInsertRows({}, shown_, count - 1);
-        shown_ = count;
-        endInsertRows();
-    }
-
-    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : shown_; }
-    int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(header_.size());
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
-        const QStringList fields = CsvFields(rows_[static_cast<std::size_t>(index.row())]);
-        return index.column() < fields.size() ? fields[index.column()] : QString();
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-        return header_.value(section);
-    }
-
-private:
-    const std::vector<std::string>& rows_;
-    QStringList header_;
-    int shown_ = 0;
-};
 
 StudyWindow::StudyWindow(std::function<InputTexts()> boxTexts,
                          std::function<void(const InputTexts&)> loadTexts, char decimalSeparator,
@@ -195,18 +100,26 @@ StudyWindow::Axis StudyWindow::CreateAxis(const QString& name, bool optional) {
     return axis;
 }
 
+void StudyWindow::SetExample(const Axis& axis, std::string_view field, const char* from, const char* to,
+                             const char* step) {
+    axis.field->setCurrentIndex(axis.field->findData(FindInputField(field)->box));
+    for (const auto& [edit, text] : {std::pair{axis.from, from}, {axis.to, to}, {axis.step, step}})
+        edit->setText(QString::fromLatin1(text).replace(u'.', QChar::fromLatin1(decimalSeparator_)));
+}
+
 void StudyWindow::CreateControls() {
     first_ = CreateAxis(QStringLiteral("First input"), false);
     second_ = CreateAxis(QStringLiteral("Second input"), true);
     // A first study to start from: throughput against screw speed.
-    const auto example = [this](const Axis& axis, std::string_view name, const char* from, const char* to,
-                                const char* step) {
-        axis.field->setCurrentIndex(axis.field->findData(FindInputField(name)->box));
-        for (const auto& [edit, text] : {std::pair{axis.from, from}, {axis.to, to}, {axis.step, step}})
-            edit->setText(QString::fromLatin1(text).replace(u'.', QChar::fromLatin1(decimalSeparator_)));
-    };
-    example(first_, "OutputRate", "100", "400", "10");
-    example(second_, "ScrewSpeed", "40", "120", "20");
+    SetExample(first_, "OutputRate", "100", "400", "10");
+    SetExample(second_, "ScrewSpeed", "40", "120", "20");
+    QWidget* inputs = CreateInputs();
+    CreateButtons();
+    LayOut(inputs, CreateViews());
+}
+
+// The two axes under their heads From, To and Step.
+QWidget* StudyWindow::CreateInputs() {
     auto* inputs = new QGroupBox(QStringLiteral("Swept inputs"));
     auto* grid = new QFormLayout(inputs);
     auto* heads = new QHBoxLayout;
@@ -222,7 +135,11 @@ void StudyWindow::CreateControls() {
         }
         grid->addRow(axis == &first_ ? QStringLiteral("First:") : QStringLiteral("Second:"), row);
     }
+    return inputs;
+}
 
+// Run, Cancel, the progress, the quantity charted and the exports.
+void StudyWindow::CreateButtons() {
     run_ = new QPushButton(QStringLiteral("Run"));
     cancel_ = new QPushButton(QStringLiteral("Cancel"));
     cancel_->setEnabled(false);
@@ -233,7 +150,7 @@ void StudyWindow::CreateControls() {
     quantity_ = new QComboBox;
     quantity_->setAccessibleName(QStringLiteral("Quantity"));
     for (const ReportedValue& value : ChartableQuantities())
-        quantity_->addItem(FromUtf8(value.caption), QString::fromUtf8(value.name.data(), static_cast<qsizetype>(value.name.size())));
+        quantity_->addItem(FromUtf8(value.caption), FromUtf8(value.name));
     exportCsv_ = new QPushButton(QStringLiteral("Export CSV..."));
     exportCsv_->setAccessibleName(QStringLiteral("Export CSV"));
     exportSvg_ = new QPushButton(QStringLiteral("Export SVG..."));
@@ -250,11 +167,14 @@ void StudyWindow::CreateControls() {
     });
     connect(exportSvg_, &QPushButton::clicked, this, [this] { ExportChart(true); });
     connect(exportPng_, &QPushButton::clicked, this, [this] { ExportChart(false); });
+}
 
+// The chart, the rows and the stopped points, one above the other.
+QWidget* StudyWindow::CreateViews() {
     chart_ = new QChartView(new QChart);
     chart_->setAccessibleName(QStringLiteral("Chart"));
     chart_->setRenderHint(QPainter::Antialiasing);
-    model_ = std::make_unique<SweepRowModel>(rows_);
+    model_ = std::make_unique<SweepRowModel>();
     table_ = new QTableView;
     table_->setAccessibleName(QStringLiteral("Rows"));
     table_->setModel(model_.get());
@@ -262,12 +182,21 @@ void StudyWindow::CreateControls() {
     table_->verticalHeader()->setDefaultSectionSize(20);
     table_->horizontalHeader()->setDefaultSectionSize(150);  // a %.17g number whole
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { LoadRow(index.row()); });
-    stoppedModel_ = std::make_unique<StoppedModel>(rows_, 1);
+    stoppedModel_ = std::make_unique<StoppedModel>();
     stopped_ = new QListView;
     stopped_->setAccessibleName(QStringLiteral("Stopped points"));
     stopped_->setModel(stoppedModel_.get());
     stopped_->setUniformItemSizes(true);
+    auto* split = new QSplitter(Qt::Vertical);
+    split->addWidget(chart_);
+    split->addWidget(table_);
+    split->addWidget(stopped_);
+    chart_->setMinimumHeight(300);
+    split->setSizes({420, 180, 80});
+    return split;
+}
 
+void StudyWindow::LayOut(QWidget* inputs, QWidget* views) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(run_);
     buttons->addWidget(cancel_);
@@ -277,21 +206,16 @@ void StudyWindow::CreateControls() {
     chartBar->addWidget(exportSvg_);
     chartBar->addWidget(exportPng_);
     chartBar->addWidget(exportCsv_);
-    auto* split = new QSplitter(Qt::Vertical);
-    split->addWidget(chart_);
-    split->addWidget(table_);
-    split->addWidget(stopped_);
-    chart_->setMinimumHeight(300);
-    split->setSizes({420, 180, 80});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(inputs);
     layout->addLayout(buttons);
     layout->addLayout(chartBar);
-    layout->addWidget(split, 1);
+    layout->addWidget(views, 1);
 }
 
-void StudyWindow::Run() {
-    if (Running()) return;
+// The plan of the swept inputs over the main window's texts; none, after a
+// message naming the input at fault, when the bounds do not make one.
+std::unique_ptr<SweepPlan> StudyWindow::PlanFromControls() {
     std::vector<SweepAxis> axes;
     try {
         for (const Axis* axis : {&first_, &second_}) {
@@ -307,31 +231,36 @@ void StudyWindow::Run() {
                                  std::string(error.what()));
             }
         }
-        plan_ = std::make_unique<SweepPlan>(MakeSweepPlan(boxTexts_(), std::move(axes), decimalSeparator_, {}));
+        return std::make_unique<SweepPlan>(MakeSweepPlan(boxTexts_(), std::move(axes), decimalSeparator_, {}));
     } catch (const SweepError& error) {
         QMessageBox::warning(this, QStringLiteral("Vortane"), FromUtf8(error.what()));
-        return;
+        return nullptr;
     }
+}
 
-    std::vector<ReportedValue> quantities = ChartableQuantities();
-    curves_ = std::make_unique<SweepCurves>(*plan_, std::move(quantities));
-    rows_.clear();
-    rows_.reserve(PointCount(*plan_));
-    model_->Reset(CsvFields(SweepHeader(*plan_)));
-    stoppedModel_->Reset(plan_->axes.size());
+void StudyWindow::Run() {
+    if (Running()) return;
+    std::unique_ptr<SweepPlan> plan = PlanFromControls();
+    if (!plan) return;
+    // The views leave the last sweep's results before they go.
+    auto results = std::make_unique<SweepTable>(*plan);
+    model_->Reset(results.get());
+    stoppedModel_->Reset(results.get());
+    curves_ = std::make_unique<SweepCurves>(*results, ChartableQuantities());
+    results_ = std::move(results);
+    plan_ = std::move(plan);
+
     progress_->setRange(0, static_cast<int>(PointCount(*plan_)));
     progress_->setValue(0);
     run_->setEnabled(false);
     cancel_->setEnabled(true);
+    pending_.clear();
     workerDone_ = false;
     stop_ = std::stop_source();
     DrawChart();
 
     worker_ = std::jthread([this, stop = stop_.get_token()] {
-        RunSweep(*plan_, {0, {}, stop}, [this](const PointResult& point) {
-            const std::lock_guard lock(mutex_);
-            pending_.push_back(point);
-        });
+        RunSweep(*plan_, {0, {}, stop}, [this, &stop](const PointResult& point) { Consume(point, stop); });
         {
             const std::lock_guard lock(mutex_);
             workerDone_ = true;
@@ -340,6 +269,14 @@ void StudyWindow::Run() {
     });
     drain_->start();
     redraw_->start();
+}
+
+// On the sweep's thread: hands a point over, first waiting while the interface
+// has PendingLimit points still to take; a stop request ends the wait and the
+// point is dropped, as the sweep stops.
+void StudyWindow::Consume(const PointResult& point, std::stop_token stop) {
+    std::unique_lock lock(mutex_);
+    if (room_.wait(lock, stop, [this] { return pending_.size() < PendingLimit; })) pending_.push_back(point);
 }
 
 // The workers stop after the points under way; the rows not yet taken are
@@ -359,15 +296,15 @@ void StudyWindow::Drain() {
         taken.swap(pending_);
         done = workerDone_;
     }
+    room_.notify_all();
     QElapsedTimer budget;
     budget.start();
     std::vector<std::size_t> stopped;
     std::size_t used = 0;
     for (; used < taken.size() && !(used % 256 == 0 && budget.elapsed() > DrainBudgetMilliseconds); ++used) {
         const PointResult& point = taken[used];
-        rows_.push_back(SweepRow(*plan_, point));
-        curves_->Add(point);
-        if (point.run.outcome != RunOutcome::Complete) stopped.push_back(rows_.size() - 1);
+        results_->Add(point);
+        if (point.run.outcome != RunOutcome::Complete) stopped.push_back(point.index);
     }
     if (used < taken.size()) {  // the rest in the next take, ahead of newer rows
         const std::lock_guard lock(mutex_);
@@ -378,7 +315,7 @@ void StudyWindow::Drain() {
     if (used > 0) {
         model_->ShowAll();
         stoppedModel_->Add(stopped);
-        progress_->setValue(static_cast<int>(rows_.size()));
+        progress_->setValue(static_cast<int>(results_->Size()));
         chartStale_ = true;
     }
     if (done) Finish();
@@ -407,22 +344,16 @@ void StudyWindow::DrawChart() {
 }
 
 void StudyWindow::LoadRow(int row) {
-    if (!plan_ || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
+    if (!plan_ || row < 0 || static_cast<std::size_t>(row) >= results_->Size()) return;
     loadTexts_(PointTexts(*plan_, static_cast<std::size_t>(row)));
-}
-
-std::string StudyWindow::CsvText() const {
-    if (!plan_) return {};
-    std::string csv = SweepHeader(*plan_);
-    for (const std::string& row : rows_) csv += row;
-    return csv;
 }
 
 bool StudyWindow::ExportCsv(const QString& path) {
     QSaveFile file(path);
-    const std::string csv = CsvText();
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) && file.commit())
+    const auto write = [&file](std::string_view piece) {
+        return file.write(piece.data(), static_cast<qint64>(piece.size())) == static_cast<qint64>(piece.size());
+    };
+    if (file.open(QIODevice::WriteOnly) && (!results_ || WriteSweepCsv(*results_, write)) && file.commit())
         return true;
     QMessageBox::warning(this, QStringLiteral("Vortane"),
                          QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));

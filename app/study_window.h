@@ -2,16 +2,18 @@
 
 #include <QWidget>
 
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <stop_token>
-#include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "study/sweep_curves.h"
 #include "study/sweep_run.h"
+#include "study/sweep_table.h"
 
 class QChartView;
 class QComboBox;
@@ -44,8 +46,8 @@ public:
 
     bool Running() const { return worker_.joinable(); }
 
-    // The sweep's CSV so far, exactly as vortane-calc writes it.
-    std::string CsvText() const;
+    // Writes the sweep's CSV so far, exactly as vortane-calc writes it; says
+    // in a message box when it cannot.
     bool ExportCsv(const QString& path);
 
 signals:
@@ -59,7 +61,14 @@ private:
 
     void CreateControls();
     Axis CreateAxis(const QString& name, bool optional);
+    void SetExample(const Axis& axis, std::string_view field, const char* from, const char* to, const char* step);
+    QWidget* CreateInputs();
+    void CreateButtons();
+    QWidget* CreateViews();
+    void LayOut(QWidget* inputs, QWidget* views);
+    std::unique_ptr<SweepPlan> PlanFromControls();
     void Run();
+    void Consume(const PointResult& point, std::stop_token stop);
     void Cancel();
     void Drain();
     void Finish();
@@ -72,11 +81,13 @@ private:
     const char decimalSeparator_;
 
     std::unique_ptr<SweepPlan> plan_;
-    std::unique_ptr<SweepCurves> curves_;
-    std::vector<std::string> rows_;  // CSV lines, in point order
+    std::unique_ptr<SweepTable> results_;  // the points taken, in order
+    std::unique_ptr<SweepCurves> curves_;  // over results_
 
-    // Handed over by the worker, taken by the user-interface thread.
+    // Handed over by the worker, taken by the user-interface thread; the
+    // worker waits while the interface is behind by more than a bound.
     std::mutex mutex_;
+    std::condition_variable_any room_;
     std::vector<PointResult> pending_;
     bool workerDone_ = false;
     std::stop_source stop_;
@@ -90,7 +101,7 @@ private:
     QChartView* chart_;
     QTableView* table_;
     QListView* stopped_;
-    // Views of rows_, released before it.
+    // Views of results_, released before it.
     std::unique_ptr<SweepRowModel> model_;
     std::unique_ptr<StoppedModel> stoppedModel_;
     QTimer* drain_;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "case/number_text.h"
+#include "study/run_table.h"
 
 namespace vortane {
 
@@ -15,6 +16,17 @@ const ReportedValue& ResultValue(std::string_view name) {
     for (const ReportedValue& value : ResultValues())
         if (value.name == name) return value;
     throw std::logic_error("no reported value " + std::string(name));
+}
+
+// The column of RunColumns() that holds a value of the report's channel or
+// results block.
+std::size_t RunColumnOf(const ReportedValue& value) {
+    const std::vector<RunColumn>& columns = RunColumns();
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        if ((columns[c].kind == RunColumn::Kind::Channel || columns[c].kind == RunColumn::Kind::Results) &&
+            columns[c].field == value.field)
+            return c;
+    throw std::logic_error("no run column for " + std::string(value.name));
 }
 
 // The swept values as the run reads them; the axis spans them all, so the
@@ -35,31 +47,45 @@ const std::vector<ReportedValue>& MainSweepQuantities() {
 }
 
 SweepCurves::SweepCurves(const SweepPlan& plan, std::vector<ReportedValue> quantities)
-    : plan_(plan),
-      quantities_(std::move(quantities)),
-      x_(AxisValues(plan.axes.front(), plan.decimalSeparator)),
-      values_(quantities_.size(), std::vector<double>(PointCount(plan), Gap)),
-      warned_(PointCount(plan), false) {}
+    : own_(std::make_unique<SweepTable>(plan)), table_(*own_), quantities_(std::move(quantities)) {
+    Prepare();
+}
+
+SweepCurves::SweepCurves(const SweepTable& table, std::vector<ReportedValue> quantities)
+    : table_(table), quantities_(std::move(quantities)) {
+    Prepare();
+}
+
+void SweepCurves::Prepare() {
+    for (const ReportedValue& quantity : quantities_) columns_.push_back(RunColumnOf(quantity));
+    x_ = AxisValues(table_.Plan().axes.front(), table_.Plan().decimalSeparator);
+}
 
 void SweepCurves::Add(const PointResult& point) {
-    if (point.run.outcome != RunOutcome::Complete) return;
-    warned_[point.index] = !point.run.warnings.empty();
-    for (std::size_t q = 0; q < quantities_.size(); ++q)
-        values_[q][point.index] = point.run.data.*quantities_[q].field;
+    if (!own_) throw std::logic_error("these sweep curves read a table filled elsewhere");
+    own_->Add(point);
 }
 
 std::size_t SweepCurves::CurveCount() const {
-    return plan_.axes.size() > 1 ? plan_.axes[1].texts.size() : 1;
+    const SweepPlan& plan = table_.Plan();
+    return plan.axes.size() > 1 ? plan.axes[1].texts.size() : 1;
 }
 
+// A point not yet run, or one that stopped, is a gap; a point is warned when it
+// completed with warnings.
 SweepCurve SweepCurves::Curve(std::size_t quantity, std::size_t curve) const {
+    const SweepPlan& plan = table_.Plan();
     const std::size_t curves = CurveCount();
     SweepCurve out;
-    if (plan_.axes.size() > 1) out.label = SweptValueLabel(*plan_.axes[1].field, plan_.axes[1].texts[curve]);
+    if (plan.axes.size() > 1) out.label = SweptValueLabel(*plan.axes[1].field, plan.axes[1].texts[curve]);
+    out.x = x_;
+    out.y.assign(x_.size(), Gap);
+    out.warned.assign(x_.size(), false);
     for (std::size_t i = 0; i < x_.size(); ++i) {
-        out.x.push_back(x_[i]);
-        out.y.push_back(values_[quantity][i * curves + curve]);
-        out.warned.push_back(warned_[i * curves + curve]);
+        const std::size_t point = i * curves + curve;
+        if (point >= table_.Size() || table_.Outcome(point) != RunOutcome::Complete) continue;
+        out.y[i] = table_.Number(point, columns_[quantity]).value_or(Gap);
+        out.warned[i] = table_.HasWarnings(point);
     }
     return out;
 }

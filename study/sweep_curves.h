@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "case/input_fields.h"
 #include "report/report_layout.h"
 #include "study/sweep_run.h"
+#include "study/sweep_table.h"
 
 namespace vortane {
 
@@ -23,11 +25,18 @@ struct SweepCurve {
     std::vector<bool> warned;
 };
 
-// Collects a sweep's results point by point for charts: each quantity against
-// the first swept field, one curve per value of the second.
+// A sweep's results as charts: each quantity (a value of the report's channel
+// or results block) against the first swept field, one curve per value of the
+// second; read from a SweepTable as far as it has come.
 class SweepCurves {
 public:
+    // Over a table of its own, filled by Add.
     SweepCurves(const SweepPlan& plan, std::vector<ReportedValue> quantities);
+    // Over a table another fills, which outlives the curves.
+    SweepCurves(const SweepTable& table, std::vector<ReportedValue> quantities);
+
+    // The next point, into the curves' own table; a std::logic_error over a
+    // table another fills.
     void Add(const PointResult& point);
 
     const std::vector<ReportedValue>& Quantities() const { return quantities_; }
@@ -35,11 +44,13 @@ public:
     SweepCurve Curve(std::size_t quantity, std::size_t curve) const;
 
 private:
-    const SweepPlan& plan_;
+    void Prepare();
+
+    std::unique_ptr<SweepTable> own_;
+    const SweepTable& table_;
     std::vector<ReportedValue> quantities_;
-    std::vector<double> x_;                    // the first field's values
-    std::vector<std::vector<double>> values_;  // per quantity, per point
-    std::vector<bool> warned_;                 // per point
+    std::vector<std::size_t> columns_;  // per quantity, its column of RunColumns()
+    std::vector<double> x_;             // the first field's values
 };
 
 // The caption of a value without its unit: "Total Pressure Drop".

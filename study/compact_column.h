@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace vortane {
+
+// The doubles of one column, point by point, held as compactly as their
+// variety allows: once while every value is the same, then as a byte per point
+// into the distinct values while there are at most 256 of them, else each in
+// full. Values are told apart by their bits, so each reads back exactly.
+class CompactColumn {
+public:
+    // Room for `points` values should the column hold each in full; memory
+    // is taken only as the values come.
+    explicit CompactColumn(std::size_t points = 0) : room_(points) {}
+
+    void Add(double value);
+    // The last value again, standing in for an empty cell; costs nothing while
+    // the column is constant.
+    void Repeat();
+
+    std::size_t Size() const { return size_; }
+    double operator[](std::size_t point) const;
+
+private:
+    static constexpr std::size_t CodeLimit = 256;
+
+    void Code(std::uint64_t bits, double value);
+    void GoFull();
+
+    std::size_t room_;
+    std::size_t size_ = 0;
+    std::vector<double> distinct_;                      // while coded or constant
+    std::unordered_map<std::uint64_t, std::uint8_t> codes_;  // bits to index in distinct_
+    std::vector<std::uint8_t> coded_;                   // per point, once two values are seen
+    bool full_ = false;                                 // beyond CodeLimit values
+    std::vector<double> each_;                          // per point, once full
+};
+
+}  // namespace vortane

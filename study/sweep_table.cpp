@@ -1,0 +1,143 @@
+#include "study/sweep_table.h"
+
+#include <limits>
+#include <stdexcept>
+
+#include "study/run_table.h"
+#include "study/study_csv.h"
+
+namespace vortane {
+
+// Room for every point of the plan is reserved, not taken: the pages are
+// touched only as points come.
+SweepTable::SweepTable(const SweepPlan& plan)
+    : plan_(plan), numbers_(RunColumns().size(), CompactColumn(PointCount(plan))) {
+    shape_.reserve(PointCount(plan));
+    notes_.reserve(PointCount(plan));
+}
+
+void SweepTable::Add(const PointResult& point) {
+    if (point.index != Size()) throw std::logic_error("sweep point out of order");
+    const RunResult& run = point.run;
+    const std::vector<RunColumn>& columns = RunColumns();
+    RowShape shape{run.outcome, std::vector<bool>(columns.size())};
+    Notes notes{};
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        switch (columns[c].kind) {
+            case RunColumn::Kind::Outcome: break;
+            case RunColumn::Kind::Message: notes.message = Intern(ColumnText(columns[c], run)); break;
+            case RunColumn::Kind::Warnings: notes.warnings = Intern(ColumnText(columns[c], run)); break;
+            default: {
+                const std::optional<double> number = ColumnNumber(columns[c], run);
+                shape.numbers[c] = number.has_value();
+                if (number)
+                    numbers_[c].Add(*number);
+                else
+                    numbers_[c].Repeat();
+            }
+        }
+    }
+    shape_.push_back(Intern(std::move(shape)));
+    notes_.push_back(Intern(notes));
+}
+
+std::uint32_t SweepTable::Intern(std::string text) {
+    if (const auto found = textCodes_.find(text); found != textCodes_.end()) return found->second;
+    if (texts_.size() == std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("too many distinct texts in a sweep");
+    const auto code = static_cast<std::uint32_t>(texts_.size());
+    textCodes_.emplace(texts_.emplace_back(std::move(text)), code);
+    return code;
+}
+
+std::uint32_t SweepTable::Intern(Notes notes) {
+    const std::uint64_t key = std::uint64_t{notes.message} << 32 | notes.warnings;
+    const auto [found, added] = notesCodes_.emplace(key, static_cast<std::uint32_t>(distinctNotes_.size()));
+    if (added) distinctNotes_.push_back(notes);
+    return found->second;
+}
+
+std::uint8_t SweepTable::Intern(RowShape shape) {
+    for (std::size_t s = 0; s < shapes_.size(); ++s)
+        if (shapes_[s] == shape) return static_cast<std::uint8_t>(s);
+    if (shapes_.size() > std::numeric_limits<std::uint8_t>::max())
+        throw std::logic_error("too many shapes of sweep rows");
+    shapes_.push_back(std::move(shape));
+    return static_cast<std::uint8_t>(shapes_.size() - 1);
+}
+
+RunOutcome SweepTable::Outcome(std::size_t point) const { return shapes_[shape_[point]].outcome; }
+
+bool SweepTable::HasWarnings(std::size_t point) const { return !texts_[distinctNotes_[notes_[point]].warnings].empty(); }
+
+std::optional<double> SweepTable::Number(std::size_t point, std::size_t column) const {
+    if (!shapes_[shape_[point]].numbers[column]) return std::nullopt;
+    return numbers_[column][point];
+}
+
+std::string_view SweepTable::Text(std::size_t point, std::size_t column) const {
+    switch (RunColumns()[column].kind) {
+        case RunColumn::Kind::Outcome: return OutcomeName(Outcome(point));
+        case RunColumn::Kind::Message: return texts_[distinctNotes_[notes_[point]].message];
+        case RunColumn::Kind::Warnings: return texts_[distinctNotes_[notes_[point]].warnings];
+        default: return {};
+    }
+}
+
+std::size_t SweepTable::CsvColumnCount() const { return 1 + plan_.axes.size() + RunColumns().size(); }
+
+std::string SweepTable::CsvColumnName(std::size_t csvColumn) const {
+    const std::size_t axes = plan_.axes.size();
+    if (csvColumn == 0) return "Point";
+    if (csvColumn <= axes) return std::string(plan_.axes[csvColumn - 1].field->name);
+    return RunColumns()[csvColumn - 1 - axes].name;
+}
+
+std::string SweepTable::CsvCell(std::size_t point, std::size_t csvColumn) const {
+    std::string text;
+    AppendCell(text, point, csvColumn, false);
+    return text;
+}
+
+void SweepTable::AppendCsvRow(std::string& csv, std::size_t point) const {
+    for (std::size_t c = 0; c < CsvColumnCount(); ++c) {
+        if (c > 0) csv += ',';
+        AppendCell(csv, point, c, true);
+    }
+    csv += '\n';
+}
+
+void SweepTable::AppendCell(std::string& out, std::size_t point, std::size_t csvColumn, bool quoted) const {
+    const auto append = [&](std::string_view text) {
+        if (quoted)
+            out += CsvField(text);
+        else
+            out += text;
+    };
+    const std::size_t axes = plan_.axes.size();
+    if (csvColumn == 0) {
+        out += std::to_string(point + 1);
+    } else if (csvColumn <= axes) {
+        append(plan_.axes[csvColumn - 1].texts[AxisPositions(plan_, point)[csvColumn - 1]]);
+    } else if (const std::size_t column = csvColumn - 1 - axes; HoldsText(RunColumns()[column].kind)) {
+        append(Text(point, column));
+    } else if (const std::optional<double> number = Number(point, column)) {
+        out += CsvNumber(*number);
+    }
+}
+
+bool WriteSweepCsv(const SweepTable& table, const std::function<bool(std::string_view)>& write) {
+    constexpr std::size_t Piece = 1 << 20;
+    std::string csv = SweepHeader(table.Plan());
+    csv.reserve(Piece + 4096);
+    for (std::size_t point = 0; point < table.Size(); ++point) {
+        table.AppendCsvRow(csv, point);
+        if (csv.size() >= Piece) {
+            if (!write(csv)) return false;
+            csv.clear();
+        }
+    }
+    return write(csv);
+}
+
+}  // namespace vortane

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "study/compact_column.h"
+#include "study/sweep_run.h"
+
+namespace vortane {
+
+// A sweep's results, held compactly for as long as the user keeps them: per
+// point its outcome, which cells it leaves empty, its message and warnings
+// (each distinct text, and each pair of them, once) and the numbers of RunColumns, column by column,
+// a column that has not varied held once. Cells become text only on demand.
+// The points arrive in order, as RunSweep hands them on.
+class SweepTable {
+public:
+    // The plan outlives the table.
+    explicit SweepTable(const SweepPlan& plan);
+
+    // The next point; one out of order is a std::logic_error.
+    void Add(const PointResult& point);
+
+    const SweepPlan& Plan() const { return plan_; }
+    std::size_t Size() const { return shape_.size(); }
+
+    RunOutcome Outcome(std::size_t point) const;
+    bool HasWarnings(std::size_t point) const;
+
+    // A cell of column `column` of RunColumns(): its number, empty where the
+    // row leaves it empty or the column holds texts.
+    std::optional<double> Number(std::size_t point, std::size_t column) const;
+    // A cell of a column that holds texts; empty for the others.
+    std::string_view Text(std::size_t point, std::size_t column) const;
+
+    // The columns of the sweep's CSV: Point, the swept fields, RunColumns().
+    std::size_t CsvColumnCount() const;
+    // The CSV header's name of a column.
+    std::string CsvColumnName(std::size_t csvColumn) const;
+    // A cell of the CSV as a table shows it: its text, unquoted.
+    std::string CsvCell(std::size_t point, std::size_t csvColumn) const;
+    // The point's CSV line, exactly as SweepRow writes it.
+    void AppendCsvRow(std::string& csv, std::size_t point) const;
+
+private:
+    void AppendCell(std::string& out, std::size_t point, std::size_t csvColumn, bool quoted) const;
+    std::uint32_t Intern(std::string text);
+
+    // How a run ended and which columns of RunColumns() it fills with numbers;
+    // the few that occur are each held once.
+    struct RowShape {
+        RunOutcome outcome;
+        std::vector<bool> numbers;
+        bool operator==(const RowShape&) const = default;
+    };
+    std::uint8_t Intern(RowShape shape);
+
+    const SweepPlan& plan_;
+    std::vector<std::uint8_t> shape_;  // per point: which of shapes_
+    std::vector<RowShape> shapes_;
+    // A point's message and warnings, as indices into texts_; the pairs that
+    // occur are each held once.
+    struct Notes {
+        std::uint32_t message, warnings;
+    };
+    std::uint32_t Intern(Notes notes);
+
+    std::vector<std::uint32_t> notes_;  // per point: which of distinctNotes_
+    std::vector<Notes> distinctNotes_;
+    std::unordered_map<std::uint64_t, std::uint32_t> notesCodes_;
+    std::deque<std::string> texts_;
+    std::unordered_map<std::string_view, std::uint32_t> textCodes_;  // views of texts_
+    std::vector<CompactColumn> numbers_;  // per column of RunColumns(); unused for texts
+};
+
+// The table's CSV, exactly as vortane-calc writes it for the same points,
+// handed to `write` in pieces of about a megabyte; stops as soon as `write`
+// returns false, and returns whether every piece was written.
+bool WriteSweepCsv(const SweepTable& table, const std::function<bool(std::string_view)>& write);
+
+}  // namespace vortane
