@@ -7,13 +7,6 @@ namespace vortane {
 
 namespace {
 
-void AppendNumber(std::string& line, double value) {
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    line.append(buffer, result.ptr);
-}
-
 // Outcome ... Warnings: the columns every row has after the swept fields.
 std::string RunColumnsHeader() {
     std::string line;
@@ -21,23 +14,18 @@ std::string RunColumnsHeader() {
     return line + '\n';
 }
 
-void AppendRunColumns(std::string& line, const RunResult& run) {
-    for (const RunColumn& column : RunColumns()) {
-        line += ',';
-        if (HoldsText(column.kind)) {
-            line += CsvField(ColumnText(column, run));
-        } else if (const std::optional<double> number = ColumnNumber(column, run)) {
-            AppendNumber(line, *number);
-        }
-    }
-    line += '\n';
-}
-
 }  // namespace
+
+void AppendCsvNumber(std::string& line, double value) {
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    line.append(buffer, result.ptr);
+}
 
 std::string CsvNumber(double value) {
     std::string text;
-    AppendNumber(text, value);
+    AppendCsvNumber(text, value);
     return text;
 }
 
@@ -63,17 +51,17 @@ std::string SweepHeader(const SweepPlan& plan) {
 std::string SweepRow(const SweepPlan& plan, const PointResult& point) {
     std::string line;
     line.reserve(640);
-    line += std::to_string(point.index + 1);
-    const std::vector<std::size_t> positions = AxisPositions(plan, point.index);
-    for (std::size_t a = 0; a < plan.axes.size(); ++a)
-        line += ',' + CsvField(plan.axes[a].texts[positions[a]]);
-    AppendRunColumns(line, point.run);
+    const std::vector<RunColumn>& columns = RunColumns();
+    AppendSweepRow(
+        line, plan, point.index, [&](std::size_t c) { return ColumnNumber(columns[c], point.run); },
+        [&](std::size_t c) { return ColumnText(columns[c], point.run); });
     return line;
 }
 
 std::string SingleRunCsv(const RunResult& run) {
-    std::string csv = "Point" + RunColumnsHeader() + '1';
-    AppendRunColumns(csv, run);
+    const SweepPlan single{};
+    std::string csv = SweepHeader(single);
+    csv += SweepRow(single, {0, run});
     return csv;
 }
 
@@ -84,10 +72,10 @@ std::string ProfileCsv(const std::vector<ChannelPoint>& points) {
     for (const ChannelPoint& p : points) {
         for (const double value : {p.z, p.inletFraction, p.outletFraction, p.relPressureInlet,
                                    p.relPressureOutlet, p.pressureInlet}) {
-            AppendNumber(csv, value);
+            AppendCsvNumber(csv, value);
             csv += ',';
         }
-        AppendNumber(csv, p.pressureOutlet);
+        AppendCsvNumber(csv, p.pressureOutlet);
         csv += '\n';
     }
     return csv;

@@ -94,36 +94,19 @@ std::string SweepTable::CsvColumnName(std::size_t csvColumn) const {
 }
 
 std::string SweepTable::CsvCell(std::size_t point, std::size_t csvColumn) const {
-    std::string text;
-    AppendCell(text, point, csvColumn, false);
-    return text;
+    const std::size_t axes = plan_.axes.size();
+    if (csvColumn == 0) return std::to_string(point + 1);
+    if (csvColumn <= axes) return plan_.axes[csvColumn - 1].texts[AxisPositions(plan_, point)[csvColumn - 1]];
+    const std::size_t column = csvColumn - 1 - axes;
+    if (HoldsText(RunColumns()[column].kind)) return std::string(Text(point, column));
+    const std::optional<double> number = Number(point, column);
+    return number ? CsvNumber(*number) : std::string();
 }
 
 void SweepTable::AppendCsvRow(std::string& csv, std::size_t point) const {
-    for (std::size_t c = 0; c < CsvColumnCount(); ++c) {
-        if (c > 0) csv += ',';
-        AppendCell(csv, point, c, true);
-    }
-    csv += '\n';
-}
-
-void SweepTable::AppendCell(std::string& out, std::size_t point, std::size_t csvColumn, bool quoted) const {
-    const auto append = [&](std::string_view text) {
-        if (quoted)
-            out += CsvField(text);
-        else
-            out += text;
-    };
-    const std::size_t axes = plan_.axes.size();
-    if (csvColumn == 0) {
-        out += std::to_string(point + 1);
-    } else if (csvColumn <= axes) {
-        append(plan_.axes[csvColumn - 1].texts[AxisPositions(plan_, point)[csvColumn - 1]]);
-    } else if (const std::size_t column = csvColumn - 1 - axes; HoldsText(RunColumns()[column].kind)) {
-        append(Text(point, column));
-    } else if (const std::optional<double> number = Number(point, column)) {
-        out += CsvNumber(*number);
-    }
+    AppendSweepRow(
+        csv, plan_, point, [&](std::size_t c) { return Number(point, c); },
+        [&](std::size_t c) { return Text(point, c); });
 }
 
 bool WriteSweepCsv(const SweepTable& table, const std::function<bool(std::string_view)>& write) {

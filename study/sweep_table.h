@@ -50,7 +50,6 @@ public:
     void AppendCsvRow(std::string& csv, std::size_t point) const;
 
 private:
-    void AppendCell(std::string& out, std::size_t point, std::size_t csvColumn, bool quoted) const;
     std::uint32_t Intern(std::string text);
 
     // How a run ended and which columns of RunColumns() it fills with numbers;
