@@ -19,7 +19,7 @@ Chart ProfileChart(const std::vector<ChannelPoint>& points);
 
 // The curves a sweep's chart shows at most; beyond, evenly chosen ones, the
 // first and last among them.
-inline constexpr std::size_t SweepCurveLimit = 60;
+inline constexpr std::size_t SweepCurveLimit = 30;
 
 // A panel per quantity of `curves` against the first swept input, one curve
 // per value of the second (at most `curveLimit` of them); points that did not

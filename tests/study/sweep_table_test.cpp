@@ -122,7 +122,9 @@ TEST(SweepTable, PointsOutOfOrderAreRefused) {
 // zero's sign and NaN included.
 TEST(CompactColumn, ValuesReadBackExactly) {
     std::vector<double> values{-0.0, -0.0, 0.0, std::numeric_limits<double>::quiet_NaN(), 0.0};
-    for (int i = 0; i < 600; ++i) values.push_back(i % 3 == 0 ? 1.5 : 0.1 * i);
+    // Past 256 distinct values codes widen to two bytes, past 65,536 the
+    // column holds each value in full.
+    for (int i = 0; i < 70000; ++i) values.push_back(i % 3 == 0 ? 1.5 : 0.1 * i);
     CompactColumn column;
     std::vector<double> expected;
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -132,13 +134,27 @@ TEST(CompactColumn, ValuesReadBackExactly) {
             column.Repeat();  // an empty cell: the last value again
             expected.push_back(values[i]);
         }
-        if (i == 1 || i == 4 || i == 200 || i + 1 == values.size()) {
+        if (i == 1 || i == 4 || i == 200 || i == 1000 || i == 98000 || i + 1 == values.size()) {
             ASSERT_EQ(column.Size(), expected.size());
             for (std::size_t p = 0; p < expected.size(); ++p)
                 ASSERT_EQ(std::bit_cast<std::uint64_t>(column[p]), std::bit_cast<std::uint64_t>(expected[p]))
                     << "after " << i << " at " << p;
         }
     }
+    // A column that follows the second of two swept inputs: 1,000 values
+    // over and over, held in two-byte codes.
+    CompactColumn repeating;
+    CompactColumn varying;
+    for (int i = 0; i < 20000; ++i) {
+        repeating.Add(0.5 * (i % 1000));
+        varying.Add(0.5 * i);
+    }
+    for (std::size_t p = 0; p < repeating.Size(); ++p) {
+        ASSERT_EQ(repeating[p], 0.5 * static_cast<double>(p % 1000));
+        ASSERT_EQ(varying[p], 0.5 * static_cast<double>(p));
+    }
+    EXPECT_EQ(repeating.PointBytes(), 2 * repeating.Size());
+    EXPECT_EQ(varying.PointBytes(), 8 * varying.Size());
     CompactColumn empty;
     empty.Repeat();
     EXPECT_EQ(empty.Size(), 1u);
