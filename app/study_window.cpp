@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
-#include <QSvgGenerator>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -31,6 +30,7 @@
 #include "app/sweep_row_model.h"
 #include "report/report_layout.h"
 #include "study/study_charts.h"
+#include "study/svg_chart.h"
 
 namespace vortane {
 
@@ -335,12 +335,14 @@ void StudyWindow::Finish() {
 // the second; a point that stopped (or is still to come) breaks its curve.
 void StudyWindow::DrawChart() {
     chartStale_ = false;
-    if (!plan_ || !curves_) {
-        ShowChart(*chart_, {});
-        return;
-    }
+    ShowChart(*chart_, CurrentChart());
+}
+
+// The chosen quantity against the first swept input, as the core describes it.
+Chart StudyWindow::CurrentChart() const {
+    if (!plan_ || !curves_) return {};
     const auto quantity = static_cast<std::size_t>(std::max(quantity_->currentIndex(), 0));
-    ShowChart(*chart_, SweepQuantityChart(*plan_, *curves_, quantity, Running() ? RunningCurveLimit : SweepCurveLimit));
+    return SweepQuantityChart(*plan_, *curves_, quantity, Running() ? RunningCurveLimit : SweepCurveLimit);
 }
 
 void StudyWindow::LoadRow(int row) {
@@ -365,15 +367,13 @@ void StudyWindow::ExportChart(bool svg) {
                                                       svg ? QStringLiteral("SVG (*.svg)") : QStringLiteral("PNG (*.png)"));
     if (path.isEmpty()) return;
     bool written;
-    if (svg) {
-        QSvgGenerator generator;
-        generator.setFileName(path);
-        generator.setSize(chart_->size());
-        generator.setViewBox(chart_->rect());
-        generator.setTitle(chart_->chart()->title());
-        QPainter painter(&generator);
-        chart_->render(&painter);
-        written = painter.end();
+    if (svg) {  // the core's SVG of the chart, as vortane-calc --plot writes it
+        const std::string document = SvgDocument(CurrentChart());
+        QSaveFile file(path);
+        written = file.open(QIODevice::WriteOnly) &&
+                  file.write(document.data(), static_cast<qint64>(document.size())) ==
+                      static_cast<qint64>(document.size()) &&
+                  file.commit();
     } else {
         written = chart_->grab().save(path, "PNG");
     }

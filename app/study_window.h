@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "study/chart.h"
 #include "study/sweep_curves.h"
 #include "study/sweep_run.h"
 #include "study/sweep_table.h"
@@ -73,6 +74,7 @@ private:
     void Drain();
     void Finish();
     void DrawChart();
+    Chart CurrentChart() const;
     void LoadRow(int row);
     void ExportChart(bool svg);
 
