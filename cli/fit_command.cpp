@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "cli/exit_status.h"
 #include "cli/output_file.h"
 
 namespace vortane::cli {
@@ -28,8 +29,6 @@ const std::string_view FitUsageText =
     "output cannot be written.\n";
 
 namespace {
-
-enum Status { Done = 0, Refused = 2, Failed = 3 };
 
 struct FitOptions {
     std::string dataFile;
@@ -100,7 +99,7 @@ int FitCommand(const std::vector<std::string_view>& arguments, std::ostream& out
         const FitOptions options = ParseFitArguments(arguments);
         if (options.help) {
             out << FitUsageText;
-            return Done;
+            return Complete;
         }
         const Measurements measurements = ReadMeasurementFile(options.dataFile, options.unit);
         const ViscosityFit fit = FitMeasurements(measurements);
@@ -111,16 +110,9 @@ int FitCommand(const std::vector<std::string_view>& arguments, std::ostream& out
             plot.Write(RenderSvg(FitChart(measurements, fit)));
             plot.Close();
         }
-        return Done;
-    } catch (const UsageError& error) {
-        err << "vortane-calc: " << error.what() << '\n';
-        return Refused;
-    } catch (const MeasurementError& error) {
-        err << "vortane-calc: " << error.what() << '\n';
-        return Refused;
-    } catch (const std::exception& error) {
-        err << "vortane-calc: " << error.what() << '\n';
-        return Failed;
+        return Complete;
+    } catch (...) {
+        return ReportFailure(err, {});
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/measurements.h"
+#include "support/scratch_dir.h"
 
 namespace vortane {
 namespace {
@@ -127,6 +128,26 @@ TEST(MeasurementFile, FitRefusalsNameTheFile) {
                       "150,10,1.7e308\n190,10,1.7e308\n230,10,1.7e308\n150,100,1.7e308\n190,100,1.7e308\n"
                       "230,100,1.7e308\n"),
               "melt.csv: the points are beyond the law in doubles: Floating point overflow");
+}
+
+// A directory is no measurement file; the context holds the file and line.
+TEST(MeasurementFile, ContextOfARefusal) {
+    const testing::ScratchDir dir;
+    const std::string folder = dir.Root().string();
+    try {
+        ReadMeasurementFile(folder, std::nullopt);
+        FAIL() << "no error";
+    } catch (const MeasurementError& error) {
+        EXPECT_EQ(std::string(error.what()), "cannot read " + folder + ": Is a directory");
+        EXPECT_EQ(error.Context().file, folder);
+    }
+    try {
+        ParseMeasurements("Temperature,ShearRate,Viscosity\n\n170,abc,5000\n", "melt.csv", std::nullopt);
+        FAIL() << "no error";
+    } catch (const MeasurementError& error) {
+        EXPECT_EQ(error.Context().file, "melt.csv");
+        EXPECT_EQ(error.Context().line, 3);
+    }
 }
 
 }  // namespace
