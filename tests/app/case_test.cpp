@@ -81,9 +81,11 @@ private slots:
         QVERIFY(results.windowTitle().contains(QStringLiteral("Results")));
         const RunResult run = RunCalculation(RequestOf(program));
         for (const ReportedValue& value : ResultValues()) {
-            const auto* label = results.findChild<QLabel*>(QString::fromUtf8(value.name.data(), value.name.size()));
+            const auto* label = results.findChild<QLabel*>(
+                QString::fromUtf8(value.name.data(), static_cast<qsizetype>(value.name.size())));
             QVERIFY2(label, value.name.data());
-            QCOMPARE(label->accessibleName(), QString::fromUtf8(value.caption.data(), value.caption.size()));
+            QCOMPARE(label->accessibleName(),
+                     QString::fromUtf8(value.caption.data(), static_cast<qsizetype>(value.caption.size())));
             QCOMPARE(label->text().toStdString(), ReportedText(value, run.data, '.'));
         }
         QCOMPARE(results.findChild<QLabel*>(QStringLiteral("Passes"))->text(), QString::number(run.passes));
