@@ -17,9 +17,10 @@ echo "== clang-tidy"
 git ls-files "${folders[@]/%//*.cpp}" ':!fuzz/*' |
   xargs -P "$(nproc)" -n 1 clang-tidy -p "$build" --quiet
 layers=()
-for layer in "$build"/layers/*/; do layers+=("-I$layer"); done
+for layer in case model report run study; do layers+=("-I$build/layers/$layer"); done
 clang-tidy --quiet fuzz/fuzz_run.cpp -- -std=c++20 "${layers[@]}"
 
 echo "== cppcheck"
 cppcheck --enable=warning,performance,portability --std=c++20 --inline-suppr \
-  --error-exitcode=1 --quiet -I . -I tests --suppress=missingIncludeSystem "${folders[@]}"
+  --error-exitcode=1 --quiet -I . -I tests --suppress=missingIncludeSystem \
+  --library=googletest --library=qt "${folders[@]}"
