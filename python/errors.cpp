@@ -1,11 +1,23 @@
 #include "errors.h"
 
+#include <exception>
+
 #include "case/error.h"
+
+namespace py = pybind11;
 
 namespace vortane::python {
 
-void RegisterErrors(pybind11::module_& m) {
-    pybind11::register_exception<Error>(m, "Error", PyExc_ValueError);
+void RegisterErrors(py::module_& m) {
+    // Lives as long as the module, as pybind11's own exception types do.
+    static py::exception<Error> type(m, "Error", PyExc_ValueError);
+    py::register_exception_translator([](std::exception_ptr raised) {
+        try {
+            if (raised) std::rethrow_exception(raised);
+        } catch (const Error& error) {
+            type(error.what());
+        }
+    });
 }
 
 }  // namespace vortane::python
