@@ -10,7 +10,6 @@
 #include <sys/stat.h>
 #endif
 
-#include "case/case_file.h"
 #include "support/scratch_dir.h"
 
 namespace vortane {
@@ -59,18 +58,6 @@ TEST(FileRead, RefusalsNameTheFile) {
 TEST(FileRead, ReadErrorIsAnError) {
     if (!std::filesystem::is_regular_file("/proc/self/mem")) GTEST_SKIP() << "no /proc/self/mem";
     EXPECT_EQ(FailureOf("/proc/self/mem").first, "cannot read notes /proc/self/mem: Input/output error");
-}
-
-TEST(FileRead, CaseFileThatIsNoFileIsACaseFileError) {
-    testing::ScratchDir dir;
-    const std::string folder = dir.Root().string();
-    try {
-        ReadCaseFile(folder);
-        FAIL() << "no error";
-    } catch (const CaseFileError& error) {
-        EXPECT_EQ(std::string(error.what()), "cannot read case file " + folder + ": Is a directory");
-        EXPECT_EQ(error.Context().file, folder);
-    }
 }
 
 }  // namespace
