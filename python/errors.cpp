@@ -11,7 +11,8 @@ namespace vortane::python {
 void RegisterErrors(py::module_& m) {
     // Lives as long as the module, as pybind11's own exception types do.
     static py::exception<Error> type(m, "Error", PyExc_ValueError);
-    py::register_exception_translator([](std::exception_ptr raised) {
+    // pybind11's translator type takes the exception_ptr by value.
+    py::register_exception_translator([](std::exception_ptr raised) {  // NOLINT(performance-unnecessary-value-param)
         try {
             if (raised) std::rethrow_exception(raised);
         } catch (const Error& error) {
