@@ -1,11 +1,8 @@
 #include "case/case_file.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
+#include "case/file_read.h"
 #include "case/number_text.h"
 
 namespace vortane {
@@ -24,7 +21,7 @@ std::string_view Trimmed(std::string_view text) {
 class LineReader {
 public:
     LineReader(std::string_view line, std::string_view fileName, int number)
-        : line_(line), where_(std::string(fileName) + ":" + std::to_string(number) + ": ") {}
+        : line_(line), file_(fileName), number_(number) {}
 
     bool Entry(std::string_view& name, std::string& text) {
         const std::size_t end = line_.find_first_of("=#");
@@ -40,7 +37,9 @@ public:
         return true;
     }
 
-    [[noreturn]] void Fail(const std::string& what) const { throw CaseFileError(where_ + what); }
+    [[noreturn]] void Fail(const std::string& what) const {
+        throw CaseFileError(file_ + ":" + std::to_string(number_) + ": " + what, {file_, number_, nullptr});
+    }
 
 private:
     static std::string Plain(std::string_view rest) {
@@ -69,7 +68,8 @@ private:
     }
 
     std::string_view line_;
-    std::string where_;
+    std::string file_;
+    int number_;
 };
 
 bool NeedsQuotes(std::string_view text) {
@@ -123,11 +123,13 @@ std::vector<CaseEntry> ParseCaseFile(std::string_view content, std::string_view 
 }
 
 std::vector<CaseEntry> ReadCaseFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw CaseFileError("cannot read case file " + path + ": " + std::strerror(errno));
-    std::ostringstream content;
-    content << in.rdbuf();
-    return ParseCaseFile(content.str(), path);
+    std::string content;
+    try {
+        content = ReadWholeFile(path, "case file " + path);
+    } catch (const FileReadError& error) {
+        throw CaseFileError(error.what(), error.Context());
+    }
+    return ParseCaseFile(content, path);
 }
 
 InputTexts ApplyCaseEntries(InputTexts texts, const std::vector<CaseEntry>& entries,
@@ -143,7 +145,8 @@ std::string CaseFileText(const InputTexts& texts, char decimalSeparator) {
         const std::string text = InNotation(field, texts[field.box - 1], decimalSeparator, '.');
         if (text.find_first_of("\r\n") != std::string::npos)
             throw CaseFileError("the text of " + std::string(field.name) +
-                             " holds a line break, which a case file cannot keep");
+                                    " holds a line break, which a case file cannot keep",
+                                {{}, {}, &field});
         std::string name(field.name);
         name.resize(std::max<std::size_t>(name.size(), 21), ' ');
         content += name + " = " + CaseText(text) + "\n";

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "case/error.h"
 #include "case/input_fields.h"
 
 namespace vortane {
@@ -22,10 +22,10 @@ namespace vortane {
 // as they always did.
 
 // A case file that cannot be read or taken; the text names the file and, for
-// a line, its number.
-class CaseFileError : public std::runtime_error {
+// a line, its number, as the context does.
+class CaseFileError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 struct CaseEntry {
@@ -38,7 +38,8 @@ struct CaseEntry {
 // a field given twice is a CaseFileError naming `fileName` and the line.
 std::vector<CaseEntry> ParseCaseFile(std::string_view content, std::string_view fileName);
 
-// Reads and parses the file; one that cannot be read is a CaseFileError.
+// Reads and parses the file; one that cannot be read (a directory, say) is a
+// CaseFileError.
 std::vector<CaseEntry> ReadCaseFile(const std::string& path);
 
 // `texts` with the entries put in their boxes, each in the user's notation.

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "case/error.h"
 #include "case/input_fields.h"
 #include "study/sweep_plan.h"
 
@@ -25,9 +25,9 @@ struct Options {
 };
 
 // An option or argument the program cannot take: one line, exit status 2.
-class UsageError : public std::runtime_error {
+class UsageError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // A command line that cannot be read at all (an unknown option, an option

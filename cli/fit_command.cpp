@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "cli/exit_status.h"
 #include "cli/output_file.h"
 #include "study/material_fit.h"
 #include "study/study_charts.h"
@@ -31,8 +32,6 @@ const std::string_view FitUsageText =
     "output cannot be written.\n";
 
 namespace {
-
-enum Status { Done = 0, Refused = 2, Failed = 3 };
 
 struct FitOptions {
     std::string dataFile;
@@ -77,7 +76,7 @@ int FitCommand(const std::vector<std::string_view>& arguments, std::ostream& out
         const FitOptions options = ParseFitArguments(arguments);
         if (options.help) {
             out << FitUsageText;
-            return Done;
+            return Complete;
         }
         const Measurements measurements = ReadMeasurementFile(options.dataFile, options.unit);
         const ViscosityFit fit = FitMeasurements(measurements);
@@ -88,16 +87,9 @@ int FitCommand(const std::vector<std::string_view>& arguments, std::ostream& out
             plot.Write(SvgDocument(FitChart(measurements, fit, '.')));
             plot.Close();
         }
-        return Done;
-    } catch (const UsageError& error) {
-        err << "vortane-calc: " << error.what() << '\n';
-        return Refused;
-    } catch (const MeasurementError& error) {
-        err << "vortane-calc: " << error.what() << '\n';
-        return Refused;
-    } catch (const std::exception& error) {
-        err << "vortane-calc: " << error.what() << '\n';
-        return Failed;
+        return Complete;
+    } catch (...) {
+        return ReportFailure(err, {});
     }
 }
 

@@ -7,10 +7,11 @@
 
 #include "case/case_file.h"
 #include "cli/command_line.h"
+#include "cli/exit_status.h"
 #include "cli/fit_command.h"
+#include "cli/interrupt.h"
 #include "cli/output_file.h"
 #include "study/channel_profile.h"
-#include "study/interrupt.h"
 #include "study/study_charts.h"
 #include "study/study_csv.h"
 #include "study/sweep_curves.h"
@@ -21,7 +22,7 @@ namespace {
 
 using namespace vortane;
 
-enum ExitStatus { Complete = 0, Stopped = 1, Usage = 2, Fault = 3, Interrupted = 130 };
+using enum cli::ExitStatus;
 
 // "point N of M" on standard error, rewritten in place at most five times a
 // second, when standard error is a terminal.
@@ -111,7 +112,7 @@ int Sweep(const cli::Options& options, InputTexts texts, char separator) {
     int status = Complete;
     csv.Write(SweepHeader(plan));
     std::stop_source stop;
-    const StopOnInterrupt interrupt(stop);
+    const cli::StopOnInterrupt interrupt(stop);
     SweepEnd end;
     {
         TerminalProgress progress;
@@ -152,22 +153,7 @@ int main(int argc, char** argv) {
             return Complete;
         }
         return Run(options);
-    } catch (const cli::MalformedCommandLine& error) {
-        std::cerr << "vortane-calc: " << error.what() << "\n\n" << cli::UsageText;
-        return Usage;
-    } catch (const cli::UsageError& error) {
-        std::cerr << "vortane-calc: " << error.what() << '\n';
-        return Usage;
-    } catch (const CaseFileError& error) {
-        std::cerr << "vortane-calc: " << error.what() << '\n';
-        return Usage;
-    } catch (const std::exception& error) {
-        // Output files that cannot be written, and anything else that ends
-        // the program early.
-        std::cerr << "vortane-calc: " << error.what() << '\n';
-        return Fault;
     } catch (...) {
-        std::cerr << "vortane-calc: unexpected failure\n";
-        return Fault;
+        return cli::ReportFailure(std::cerr, cli::UsageText);
     }
 }

@@ -2,17 +2,18 @@
 
 #include <cstdio>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "case/error.h"
 
 namespace vortane::cli {
 
 // Writing one of the study's outputs failed; the text names the file and the
 // reason.
-class OutputError : public std::runtime_error {
+class OutputError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // A file created (or truncated) for writing, or standard output; every failure

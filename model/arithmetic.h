@@ -2,8 +2,9 @@
 
 #include <cfenv>
 #include <cmath>
-#include <stdexcept>
 #include <string>
+
+#include "case/error.h"
 
 namespace vortane {
 
@@ -25,9 +26,9 @@ inline constexpr Real PiOver360 = 0.0087266462599716478846_r;  // half a degree,
 
 // An invalid operation, division by zero or overflow in the model. It ends the
 // run at once; its text names the fault.
-class ArithmeticFault : public std::runtime_error {
+class ArithmeticFault : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 inline constexpr int TrappedFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;

@@ -2,9 +2,10 @@
 
 #include <array>
 #include <cstddef>
-#include <stdexcept>
 #include <string_view>
 #include <vector>
+
+#include "case/error.h"
 
 namespace vortane {
 
@@ -36,9 +37,9 @@ struct ViscosityFit {
 
 // Points that cannot determine the law; the text says why, naming the terms
 // that cannot be fitted where that is the reason.
-class ViscosityFitError : public std::runtime_error {
+class ViscosityFitError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 inline constexpr std::size_t ViscosityFitMinimumPoints = 6;

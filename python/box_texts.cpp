@@ -46,13 +46,7 @@ std::string PathOf(py::handle path) {
     return py::module_::import("os").attr("fspath")(path).cast<std::string>();
 }
 
-std::vector<CaseEntry> CaseEntriesOf(py::handle path) {
-    try {
-        return ReadCaseFile(PathOf(path));
-    } catch (const CaseFileError& error) {
-        throw InputError(error.what());
-    }
-}
+std::vector<CaseEntry> CaseEntriesOf(py::handle path) { return ReadCaseFile(PathOf(path)); }
 
 InputTexts TextsOf(py::handle casePath, const py::dict& texts, char decimalSeparator) {
     InputTexts boxes = DefaultTexts(decimalSeparator);

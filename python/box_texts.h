@@ -2,7 +2,6 @@
 
 #include <pybind11/pybind11.h>
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,9 +13,9 @@ namespace vortane::python {
 
 // Bad input to the module, raised as vortane.Error (a ValueError); the text
 // names the field or the argument.
-class InputError : public std::runtime_error {
+class InputError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // The decimal separator of a `decimal_separator` argument.
@@ -35,8 +34,8 @@ std::string BoxText(pybind11::handle value, char decimalSeparator, std::string_v
 // A path from a str or an os.PathLike.
 std::string PathOf(pybind11::handle path);
 
-// The entries of a case file; one that cannot be read or taken is an
-// InputError naming the file and the line.
+// The entries of a case file; one that cannot be read or taken is a
+// CaseFileError naming the file and the line.
 std::vector<CaseEntry> CaseEntriesOf(pybind11::handle path);
 
 // The 28 texts of a run: the defaults, then the case file's entries when

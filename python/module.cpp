@@ -10,6 +10,7 @@
 
 #include "box_texts.h"
 #include "case/case_fields.h"
+#include "errors.h"
 #include "study/channel_profile.h"
 #include "study/indicator_table.h"
 #include "study/run_table.h"
@@ -113,13 +114,11 @@ SweepAxis AxisOf(const py::handle& argument, std::string_view what, char separat
     const auto parts = py::reinterpret_borrow<py::sequence>(argument);
     const InputField& field = FieldNamed(py::str(parts[0]).cast<std::string>());
     const std::string name(field.name);
-    try {
-        return MakeSweepAxis(field, BoxText(parts[1], separator, name + " from"),
-                             BoxText(parts[2], separator, name + " to"),
-                             BoxText(parts[3], separator, name + " step"), separator);
-    } catch (const SweepError& error) {
-        throw InputError(std::string(what) + " " + name + ": " + error.what());
-    }
+    const std::string from = BoxText(parts[1], separator, name + " from");
+    const std::string to = BoxText(parts[2], separator, name + " to");
+    const std::string step = BoxText(parts[3], separator, name + " step");
+    return Naming<SweepError>(std::string(what) + " " + name + ": ",
+                              [&] { return MakeSweepAxis(field, from, to, step, separator); });
 }
 
 py::dict Sweep(const py::object& first, const py::object& second, const py::object& threads,
@@ -136,12 +135,9 @@ py::dict Sweep(const py::object& first, const py::object& second, const py::obje
         workers = static_cast<unsigned>(asked);
     }
     InputTexts base = TextsOf(casePath, texts, separator);
-    SweepPlan plan;
-    try {
-        plan = MakeSweepPlan(std::move(base), std::move(axes), separator, std::nullopt);
-    } catch (const SweepError& error) {
-        throw InputError(std::string("sweep: ") + error.what());
-    }
+    const SweepPlan plan = Naming<SweepError>("sweep: ", [&] {
+        return MakeSweepPlan(std::move(base), std::move(axes), separator, std::nullopt);
+    });
     return SweepArrays(plan, workers);
 }
 
@@ -256,7 +252,7 @@ PYBIND11_MODULE(_vortane, m) {
     using namespace vortane::python;
     m.doc() = "The compiled core of the package vortane.";
     m.attr("__version__") = VORTANE_VERSION;
-    py::register_exception<InputError>(m, "Error", PyExc_ValueError);
+    RegisterErrors(m);
     DefineResult(m);
     DefineProfile(m);
     DefineViscosityFit(m);
@@ -325,11 +321,7 @@ PYBIND11_MODULE(_vortane, m) {
         "_case_file_text",
         [](const py::dict& texts, const std::string& decimalSeparator) {
             const char separator = SeparatorOf(decimalSeparator);
-            try {
-                return py::bytes(CaseFileText(TextsOf(py::none(), texts, separator), separator));
-            } catch (const CaseFileError& error) {
-                throw InputError(error.what());
-            }
+            return py::bytes(CaseFileText(TextsOf(py::none(), texts, separator), separator));
         },
         "texts"_a, "decimal_separator"_a = ".",
         "The bytes of a case file holding `texts` (others at their defaults).");

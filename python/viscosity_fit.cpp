@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "box_texts.h"
+#include "errors.h"
 #include "model/arithmetic.h"
 #include "study/material_fit.h"
 #include "study/measurement_file.h"
@@ -53,14 +54,10 @@ FittedLaw FitViscosity(const Column& temperature, const Column& shearRate,
     Measurements measurements{"fit_viscosity", PointsOf(temperature, shearRate, viscosity, *unit),
                               {}, *unit, false};
     const py::gil_scoped_release released;
-    try {
+    return Naming<ArithmeticFault>("fit_viscosity: ", [&]() -> FittedLaw {
         const ViscosityFit fit = FitMeasurements(measurements);
         return {fit, CoefficientTexts(fit.coefficients, measurements.points, separator)};
-    } catch (const MeasurementError& error) {
-        throw InputError(error.what());
-    } catch (const ArithmeticFault& fault) {
-        throw InputError(std::string("fit_viscosity: ") + fault.what());
-    }
+    });
 }
 
 // A0 ... A12 by name, each of `values` in the order of the coefficient boxes.

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
 #include "case/case_data.h"
+#include "case/error.h"
 #include "case/messages.h"
 
 namespace vortane {
@@ -17,9 +17,9 @@ struct ReportFile {
 };
 
 // A write or the close of a report block failed; ends the run at once.
-class ReportIoError : public std::runtime_error {
+class ReportIoError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // Each writer opens the report, writes its whole block with CR LF line ends,

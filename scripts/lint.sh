@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
-# clang-tidy (the checks of .clang-tidy) and cppcheck over the sources; any
-# finding fails. Needs a configured build with compile_commands.json.
+# clang-tidy (the checks of .clang-tidy) and cppcheck over every folder of
+# sources: the core, the front ends, the tests, the benchmarks, the fuzzer and
+# the packaging tool; any finding fails. Needs a configured build with
+# compile_commands.json.
 #   scripts/lint.sh [BUILD_DIR]    default build/release
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 [ -f "$build/compile_commands.json" ] ||
   cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+folders=(case model report run study cli app python tests bench fuzz packaging)
 
 echo "== clang-tidy"
-git ls-files 'case/*.cpp' 'model/*.cpp' 'report/*.cpp' 'run/*.cpp' 'study/*.cpp' 'cli/*.cpp' 'app/*.cpp' 'python/*.cpp' |
+# Each source with the flags of its build; the fuzzer, built only with clang
+# in its own build, with the include roots of the core it links.
+git ls-files "${folders[@]/%//*.cpp}" ':!fuzz/*' |
   xargs -P "$(nproc)" -n 1 clang-tidy -p "$build" --quiet
+layers=()
+for layer in case model report run study; do layers+=("-I$build/layers/$layer"); done
+clang-tidy --quiet fuzz/fuzz_run.cpp -- -std=c++20 "${layers[@]}"
 
 echo "== cppcheck"
 cppcheck --enable=warning,performance,portability --std=c++20 --inline-suppr \
-  --error-exitcode=1 --quiet -I . --suppress=missingIncludeSystem case model report run study cli app python
+  --error-exitcode=1 --quiet -I . -I tests --suppress=missingIncludeSystem \
+  --library=googletest --library=qt "${folders[@]}"

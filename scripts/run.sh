@@ -9,7 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
   cd "$root"
   scripts/install-deps.sh
   cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build/release -j "$(nproc)" --target vortane vortane-calc vortane_icon
+  # Everything `cmake --install build/release` installs, the Python module too.
+  cmake --build build/release -j "$(nproc)" --target vortane vortane-calc vortane_icon vortane_python
 ) >&2
 if [ "${1:-}" = --headless ]; then
   shift

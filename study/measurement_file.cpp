@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
+#include "case/file_read.h"
 #include "case/number_text.h"
 #include "model/arithmetic.h"
 
@@ -45,12 +42,14 @@ std::string Lowered(std::string_view text) {
 
 class LineError {
 public:
-    LineError(std::string_view fileName, int line)
-        : where_(std::string(fileName) + ":" + std::to_string(line) + ": ") {}
-    [[noreturn]] void operator()(const std::string& what) const { throw MeasurementError(where_ + what); }
+    LineError(std::string_view fileName, int line) : file_(fileName), line_(line) {}
+    [[noreturn]] void operator()(const std::string& what) const {
+        throw MeasurementError(file_ + ":" + std::to_string(line_) + ": " + what, {file_, line_, nullptr});
+    }
 
 private:
-    std::string where_;
+    std::string file_;
+    int line_;
 };
 
 std::vector<std::string_view> Fields(std::string_view line, char separator) {
@@ -228,26 +227,30 @@ Measurements ParseMeasurements(std::string_view content, std::string_view fileNa
     }
     if (!header)
         throw MeasurementError(std::string(fileName) +
-                               ": no header; expected Temperature,ShearRate,Viscosity and the points");
+                                   ": no header; expected Temperature,ShearRate,Viscosity and the points",
+                               {std::string(fileName), {}, nullptr});
     return measurements;
 }
 
 Measurements ReadMeasurementFile(const std::string& path, std::optional<ViscosityUnit> unit) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw MeasurementError("cannot read " + path + ": " + std::strerror(errno));
-    std::ostringstream content;
-    content << in.rdbuf();
-    return ParseMeasurements(content.str(), path, unit);
+    std::string content;
+    try {
+        content = ReadWholeFile(path, path);
+    } catch (const FileReadError& error) {
+        throw MeasurementError(error.what(), error.Context());
+    }
+    return ParseMeasurements(content, path, unit);
 }
 
 ViscosityFit FitMeasurements(const Measurements& measurements) {
     try {
         return FitViscosityLaw(measurements.points);
     } catch (const ViscosityFitError& error) {
-        throw MeasurementError(measurements.fileName + ": " + error.what());
+        throw MeasurementError(measurements.fileName + ": " + error.what(), {measurements.fileName, {}, nullptr});
     } catch (const ArithmeticFault& fault) {
         throw MeasurementError(measurements.fileName + ": the points are beyond the law in doubles: " +
-                               fault.what());
+                                   fault.what(),
+                               {measurements.fileName, {}, nullptr});
     }
 }
 

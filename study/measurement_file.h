@@ -2,11 +2,11 @@
 
 #include <array>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "case/error.h"
 #include "model/viscosity_fit.h"
 
 namespace vortane {
@@ -41,10 +41,10 @@ double ToModelViscosity(double value, ViscosityUnit unit);
 double FromModelViscosity(double value, ViscosityUnit unit);
 
 // A file that cannot be read or taken, or points that cannot be fitted; the
-// text names the file and, where one is to blame, the line.
-class MeasurementError : public std::runtime_error {
+// text names the file and, where one is to blame, the line, as the context does.
+class MeasurementError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 struct Measurements {

@@ -2,20 +2,20 @@
 
 #include <cstddef>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "case/error.h"
 #include "case/input_fields.h"
 #include "run/calculation_run.h"
 
 namespace vortane {
 
 // A sweep that cannot be planned; the text says why.
-class SweepError : public std::runtime_error {
+class SweepError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // One swept input and the box texts it takes, in order.

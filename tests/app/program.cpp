@@ -18,7 +18,7 @@ Program::~Program() {
     QDir::setCurrent(previousDirectory_);
 }
 
-bool Program::Show() {
+bool Program::Show() const {
     form1->show();
     form1->activateWindow();
     return QTest::qWaitForWindowActive(form1);

@@ -24,7 +24,7 @@ public:
     Program& operator=(const Program&) = delete;
 
     // Shows the main window and waits until it is active; false when it never is.
-    bool Show();
+    bool Show() const;
 
     template <class Widget>
     Widget* Find(const QString& name) const {

@@ -42,8 +42,8 @@ void DoubleClick(QTreeWidget* list, QTreeWidgetItem* line) {
 }
 
 QTreeWidgetItem* LineOf(QTreeWidget* list, const QString& path) {
-    for (QTreeWidgetItemIterator line(list); *line; ++line) {
-        if ((*line)->data(0, Qt::UserRole).toString() == path) return *line;
+    for (QTreeWidgetItemIterator line(list); QTreeWidgetItem* item = *line; ++line) {
+        if (item->data(0, Qt::UserRole).toString() == path) return item;
     }
     return nullptr;
 }

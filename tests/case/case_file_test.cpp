@@ -102,7 +102,23 @@ TEST(CaseFile, NumbersReadTheSameUnderAnyDecimalSeparator) {
 TEST(CaseFile, LineBreaksCannotBeKept) {
     InputTexts texts = DefaultTexts('.');
     texts[2] = "3\n0";
-    EXPECT_THROW(CaseFileText(texts, '.'), CaseFileError);
+    try {
+        CaseFileText(texts, '.');
+        FAIL() << "no error";
+    } catch (const CaseFileError& error) {
+        EXPECT_EQ(error.Context().field, &InputFields()[2]);
+    }
+}
+
+// The context names the file and the line the text names.
+TEST(CaseFile, ErrorContextIsTheFileAndLine) {
+    try {
+        ParseCaseFile("OutputRate = 30\n\nSpeed = 80\n", "study.case");
+        FAIL() << "no error";
+    } catch (const CaseFileError& error) {
+        EXPECT_EQ(error.Context().file, "study.case");
+        EXPECT_EQ(error.Context().line, 3);
+    }
 }
 
 TEST(CaseFile, UnreadableFileNamesTheFile) {

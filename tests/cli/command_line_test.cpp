@@ -5,7 +5,7 @@
 namespace vortane::cli {
 namespace {
 
-Options Parse(std::vector<std::string_view> arguments) { return ParseCommandLine(arguments); }
+Options Parse(const std::vector<std::string_view>& arguments) { return ParseCommandLine(arguments); }
 
 TEST(CommandLine, DefaultsWithoutArguments) {
     const Options options = Parse({});

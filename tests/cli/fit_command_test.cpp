@@ -111,6 +111,7 @@ TEST(FitCommand, Refusals) {
              "cannot be fitted; measure at three temperatures and three shear rates or more"}},
         {"--fit-viscosity text.csv", {2, "text.csv:3: the shear rate \"ten\" is not a number"}},
         {"--fit-viscosity missing.csv", {2, "cannot read missing.csv: No such file or directory"}},
+        {"--fit-viscosity .", {2, "cannot read .: Is a directory"}},
         {"--fit-viscosity good.csv --viscosity-unit kPa.s", {2, "unknown viscosity unit kPa.s; use Pa.s, mPa.s, P or gf.s/cm2"}},
         {"--fit-viscosity good.csv -o x.txt", {2, "--fit-viscosity takes --viscosity-unit and --plot, not -o"}},
         {"--fit-viscosity", {2, "--fit-viscosity needs a value"}},

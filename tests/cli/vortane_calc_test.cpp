@@ -241,6 +241,13 @@ TEST(VortaneCalc, BadCaseFileIsAUsageError) {
     outcome = RunCalc(dir, "--case missing.case");
     EXPECT_EQ(outcome.status, 2);
     EXPECT_NE(outcome.stderrText.find("cannot read case file missing.case"), std::string::npos);
+
+    // A directory is no case file: one line, nothing run.
+    std::filesystem::create_directory(dir.Path("cases"));
+    outcome = RunCalc(dir, "--case cases");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.stderrText, "vortane-calc: cannot read case file cases: Is a directory\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("result.txt")));
 }
 
 TEST(VortaneCalc, ProfileOfTheDefaultCaseMeetsTheReportedPressures) {

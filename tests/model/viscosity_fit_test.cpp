@@ -59,6 +59,7 @@ TEST(ViscosityFit, ExactPointsGiveBackTheirLaw) {
 // far from zero: the centred columns keep the solve well conditioned.
 TEST(ViscosityFit, ScatteredPointsFarFromTheOrigin) {
     std::vector<ViscosityPoint> points;
+    points.reserve(7);
     const double T[] = {240, 241, 242, 240, 241, 242, 240.5};
     const double rate[] = {500, 520, 540, 540, 500, 520, 510};
     for (int i = 0; i < 7; ++i) points.push_back({T[i], rate[i], ViscosityOf(DefaultLaw, rate[i], T[i])});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,9 +14,8 @@ namespace {
 RunResult RunOf(const testing::Texts& texts) { return RunCalculation(testing::UnreportedRequest(texts)); }
 
 bool Warns(const RunResult& run, const std::string& start) {
-    for (const std::string& warning : run.warnings)
-        if (warning.rfind(start, 0) == 0) return true;
-    return false;
+    return std::ranges::any_of(run.warnings,
+                               [&](const std::string& warning) { return warning.starts_with(start); });
 }
 
 // Each input outside its sound range, in a case that still computes, and the

@@ -45,7 +45,7 @@ std::map<std::string, std::string> RandomTexts(std::mt19937& random) {
 
 std::string Describe(const std::map<std::string, std::string>& texts) {
     std::string out;
-    for (const auto& [field, text] : texts) out += field + "=" + text + " ";
+    for (const auto& [field, text] : texts) out.append(field).append("=").append(text).append(" ");
     return out;
 }
 

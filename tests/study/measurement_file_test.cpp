@@ -129,5 +129,16 @@ TEST(MeasurementFile, FitRefusalsNameTheFile) {
               "melt.csv: the points are beyond the law in doubles: Floating point overflow");
 }
 
+// The context of a refusal holds the file and the line.
+TEST(MeasurementFile, ContextOfARefusal) {
+    try {
+        ParseMeasurements("Temperature,ShearRate,Viscosity\n\n170,abc,5000\n", "melt.csv", std::nullopt);
+        FAIL() << "no error";
+    } catch (const MeasurementError& error) {
+        EXPECT_EQ(error.Context().file, "melt.csv");
+        EXPECT_EQ(error.Context().line, 3);
+    }
+}
+
 }  // namespace
 }  // namespace vortane

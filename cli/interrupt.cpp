@@ -1,4 +1,4 @@
-#include "study/interrupt.h"
+#include "cli/interrupt.h"
 
 #include <csignal>
 #include <ctime>
@@ -9,7 +9,7 @@
 #include <pthread.h>
 #endif
 
-namespace vortane {
+namespace vortane::cli {
 
 #if defined(_WIN32)
 
@@ -76,4 +76,4 @@ StopOnInterrupt::~StopOnInterrupt() {
 
 bool StopOnInterrupt::Interrupted() const { return stop_.stop_requested(); }
 
-}  // namespace vortane
+}  // namespace vortane::cli

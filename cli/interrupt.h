@@ -3,7 +3,7 @@
 #include <stop_token>
 #include <thread>
 
-namespace vortane {
+namespace vortane::cli {
 
 // While it lives, an interrupt (SIGINT, Ctrl+C) requests a stop of `stop`
 // instead of ending the process, so that a sweep can finish the points under
@@ -24,4 +24,4 @@ private:
     std::jthread watcher_;
 };
 
-}  // namespace vortane
+}  // namespace vortane::cli
