@@ -5,6 +5,8 @@
 
 #if defined(_WIN32)
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #else
 #include <pthread.h>
 #endif
@@ -26,10 +28,14 @@ extern "C" void NoteInterrupt(int) { interrupted = 1; }
 StopOnInterrupt::StopOnInterrupt(std::stop_source stop) : stop_(std::move(stop)) {
     interrupted = 0;
     std::signal(SIGINT, NoteInterrupt);
+    // Looks every 50 ms, and leaves at once when it is done.
     watcher_ = std::jthread([this](const std::stop_token& done) {
+        std::mutex mutex;
+        std::condition_variable_any wake;
+        std::unique_lock lock(mutex);
         while (!done.stop_requested()) {
             if (interrupted != 0) stop_.request_stop();
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            wake.wait_for(lock, done, std::chrono::milliseconds(50), [] { return false; });
         }
     });
 }
@@ -44,31 +50,37 @@ StopOnInterrupt::~StopOnInterrupt() {
 
 namespace {
 
-sigset_t InterruptSet() {
+// SIGINT, and the signal that tells the watcher it is done: both blocked in
+// every thread, and taken by the watcher alone.
+constexpr int DoneSignal = SIGUSR1;
+
+sigset_t WatchedSet() {
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
+    sigaddset(&set, DoneSignal);
     return set;
 }
 
 }  // namespace
 
 StopOnInterrupt::StopOnInterrupt(std::stop_source stop) : stop_(std::move(stop)) {
-    const sigset_t set = InterruptSet();
+    const sigset_t set = WatchedSet();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
     watcher_ = std::jthread([this](const std::stop_token& done) {
-        const sigset_t interrupt = InterruptSet();
-        const timespec wait{0, 50'000'000};  // 50 ms: how soon the watcher sees it is done
+        const sigset_t watched = WatchedSet();
         while (!done.stop_requested()) {
-            if (sigtimedwait(&interrupt, nullptr, &wait) == SIGINT) stop_.request_stop();
+            int signal = 0;
+            if (sigwait(&watched, &signal) == 0 && signal == SIGINT) stop_.request_stop();
         }
     });
 }
 
 StopOnInterrupt::~StopOnInterrupt() {
     watcher_.request_stop();
+    pthread_kill(watcher_.native_handle(), DoneSignal);
     watcher_.join();
-    const sigset_t set = InterruptSet();
+    const sigset_t set = WatchedSet();
     pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 

@@ -9,7 +9,8 @@ namespace vortane::cli {
 // instead of ending the process, so that a sweep can finish the points under
 // way and leave only whole rows. The signal is blocked in the calling thread
 // and in the threads it starts afterwards, and taken by a watcher thread (on
-// Windows, a handler notes it and the watcher passes it on).
+// Windows, a handler notes it and the watcher passes it on). The watcher
+// leaves as soon as the object ends: ending costs no wait.
 class StopOnInterrupt {
 public:
     explicit StopOnInterrupt(std::stop_source stop);
