@@ -75,7 +75,7 @@ TEST(VortaneCalc, StageMessagesAndExitStatus) {
     outcome = RunCalc(dir, "ChannelLength=-5 ScrewSpeed=20");
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.stderrText.substr(0, 80),
-              "vortane-calc: warning: ChannelLength = -5 is outside its sound range, 0 or more\n");
+              "vortane-calc: warning: ChannelLength = -5 is outside its sound range, above 0\n");
 
     outcome = RunCalc(dir, "-o missing/r.txt");
     EXPECT_EQ(outcome.status, 1);
