@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "app/core_text.h"
+#include "app/pictures.h"
 #include "case/number_text.h"
 #include "study/material_fit.h"
 
@@ -22,6 +23,7 @@ constexpr int BoxCharacters = 28;
 // A rejected text is quoted up to this many characters.
 constexpr qsizetype QuotedLimit = 40;
 
+// The law as the coefficient page draws it, and in words for a screen reader.
 const QString Law = QStringLiteral(
     "ln \u03b7 = A0 + A1 ln \u03b3\u0307 + A11 (ln \u03b3\u0307)\u00b2 + A2 T + A22 T\u00b2 + A12 T ln \u03b3\u0307");
 const QString Units = QStringLiteral(
@@ -34,9 +36,12 @@ CoefficientDialog::CoefficientDialog(ApplyTexts apply, char decimalSeparator, QW
     setObjectName(QStringLiteral("CoefficientDialog"));
     setWindowTitle(QStringLiteral("Coefficients of Viscosity — Vortane"));
 
-    auto* law = new QLabel(Law);
+    auto* law = new QLabel;
+    law->setPixmap(QPixmap::fromImage(FormulaPicture(devicePixelRatioF())));
     law->setObjectName(QStringLiteral("Law"));
     law->setAccessibleName(QStringLiteral("Viscosity law"));
+    law->setAccessibleDescription(Law);
+    law->setToolTip(Law);
     auto* units = new QLabel(Units);
     units->setObjectName(QStringLiteral("Units"));
     units->setAccessibleName(QStringLiteral("Units of the law"));
