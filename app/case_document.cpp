@@ -44,11 +44,16 @@ CaseDocument::CaseDocument(QWidget& window, QString caption, TakeTexts boxTexts,
       caption_(std::move(caption)),
       boxTexts_(std::move(boxTexts)),
       setBoxTexts_(std::move(setBoxTexts)),
-      decimalSeparator_(decimalSeparator) {}
+      decimalSeparator_(decimalSeparator),
+      texts_(DefaultTexts(decimalSeparator)) {
+    window_.setWindowTitle(caption_ + QStringLiteral("[*]"));
+}
 
 QString CaseDocument::Name() const {
-    return path_.isEmpty() ? QStringLiteral("(no case file)") : QFileInfo(path_).fileName();
+    return path_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path_).fileName();
 }
+
+bool CaseDocument::Modified() const { return modified_; }
 
 std::optional<std::vector<CaseEntry>> CaseDocument::Read(const QString& path) {
     // Only a file holds a case: a directory reads as empty, and a FIFO or a
@@ -135,23 +140,35 @@ void CaseDocument::LoadCoefficientsFromDialog() {
 }
 
 bool CaseDocument::MaySetAside() {
-    if (path_.isEmpty() || !window_.isWindowModified()) return true;
-    const auto answer = QMessageBox::question(
-        &window_, caption_, QStringLiteral("The case %1 has unsaved changes. Save them?").arg(Name()),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (!Modified()) return true;
+    QString question = path_.isEmpty() ? QStringLiteral("The design has not been saved. Save it as a case?")
+                                       : QStringLiteral("The case %1 has unsaved changes. Save them?").arg(Name());
+    if (const QString work = work_ ? work_() : QString(); !work.isEmpty()) question += u'\n' + work;
+    const auto answer = QMessageBox::question(&window_, caption_, question,
+                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                              QMessageBox::Save);
     if (answer == QMessageBox::Save) return Save();
     return answer == QMessageBox::Discard;
 }
 
-void CaseDocument::UpdateModified() { window_.setWindowModified(!path_.isEmpty() && boxTexts_() != texts_); }
+void CaseDocument::UpdateModified() {
+    const bool modified = boxTexts_() != texts_;
+    if (modified == modified_) return;
+    modified_ = modified;
+    window_.setWindowModified(modified);
+    emit Changed();
+}
 
 // The boxes' texts are now those of the case at `path`, or of no case.
 void CaseDocument::Adopt(const QString& path) {
     path_ = path;
     texts_ = boxTexts_();
     window_.setWindowFilePath(path);
-    window_.setWindowTitle(path.isEmpty() ? caption_ : Name() + QStringLiteral("[*] — ") + caption_);
-    UpdateModified();
+    window_.setWindowTitle(path.isEmpty() ? caption_ + QStringLiteral("[*]")
+                                          : Name() + QStringLiteral("[*] — ") + caption_);
+    modified_ = false;
+    window_.setWindowModified(false);
+    emit Changed();
 }
 
 QStringList CaseDocument::RecentCases() const { return Recent(); }

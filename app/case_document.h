@@ -17,11 +17,12 @@ class QWidget;
 namespace vortane {
 
 // The case file behind a window's 28 boxes: its path (empty when none is
-// open), the texts it held when last opened or saved, and the recent cases
-// kept in the settings. It takes the box texts and gives them back through
-// the two functions it is made with, shows the case in the window's caption,
-// marked while the boxes differ from the file, and asks the user, in dialogs
-// over the window, for a file or whether to save.
+// open), the texts it held when last opened or saved (the default texts when
+// none is open), and the recent cases kept in the settings. It takes the box
+// texts and gives them back through the two functions it is made with, shows
+// the case in the window's caption, marked while the boxes differ from those
+// texts, and asks the user, in dialogs over the window, for a file or whether
+// to save.
 class CaseDocument final : public QObject {
     Q_OBJECT
 
@@ -34,8 +35,17 @@ public:
     CaseDocument(QWidget& window, QString caption, TakeTexts boxTexts, GiveTexts setBoxTexts,
                  char decimalSeparator);
 
-    // The open case's file name, or "(no case file)".
+    using TellWork = std::function<QString()>;
+
+    // The open case's file name, or "Untitled".
     QString Name() const;
+    // The texts of the open case's file, or the default texts.
+    const InputTexts& SavedTexts() const { return texts_; }
+    // Whether the boxes differ from SavedTexts().
+    bool Modified() const;
+    // Gives a sentence naming work under way that setting the design aside
+    // may stop (a running study), or an empty text; it ends the save question.
+    void SetWorkUnderWay(TellWork work) { work_ = std::move(work); }
 
     // Fills the boxes from a case file and makes it the open case. A file that
     // cannot be read or taken, a directory or other non-file among them,
@@ -56,8 +66,8 @@ public:
     bool SaveAs();  // false when the user cancels or the file cannot be written
     void LoadCoefficientsFromDialog();
 
-    // Asks to save unsaved changes of the open case; false when the user
-    // cancels or the save fails.
+    // Asks to save a modified design, opened from a file or not; false when
+    // the user cancels or the save fails.
     bool MaySetAside();
     // To be called whenever a box's text changes.
     void UpdateModified();
@@ -66,6 +76,10 @@ public:
     QStringList RecentCases() const;
     // One action per recent case, each opening it after MaySetAside.
     void FillRecentMenu(QMenu& menu);
+
+signals:
+    // The open case, or whether the boxes differ from it, has changed.
+    void Changed();
 
 private:
     // The entries of a case file; nullopt after naming the problem.
@@ -78,8 +92,10 @@ private:
     const TakeTexts boxTexts_;
     const GiveTexts setBoxTexts_;
     const char decimalSeparator_;
+    TellWork work_;
     QString path_;
     InputTexts texts_;
+    bool modified_ = false;
 };
 
 }  // namespace vortane

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -24,10 +25,13 @@
 
 #include "app/calc_finished.h"
 #include "app/case_document.h"
+#include "app/coefficient_dialog.h"
+#include "app/elided_label.h"
 #include "app/core_text.h"
 #include "app/fit_dialog.h"
 #include "app/results_window.h"
 #include "app/study_window.h"
+#include "app/warning_strip.h"
 #include "study/material_fit.h"
 #include "app/decimal_separator.h"
 #include "app/interface_style.h"
@@ -66,6 +70,11 @@ constexpr std::array<Placement, InputCount> Placements{{
 }};
 
 constexpr QSize EditSize(69, 20);
+
+// The client area below the menu bar, and the warning strip under it.
+constexpr int ClientHeight = 440;
+constexpr QRect StripPlace(11, 442, 646, 28);
+constexpr int ClientHeightWithStrip = 474;
 
 QString Name(const char* kind, int number) { return QLatin1String(kind) + QString::number(number); }
 
@@ -115,19 +124,25 @@ TForm1::TForm1(TFinishForm& finishForm)
           *this, Caption, [this] { return BoxTexts(); },
           [this](const InputTexts& texts) { SetBoxTexts(texts); }, decimalSeparator_)) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(Caption);
     setWindowIcon(CrispIcon(IconImage));
     setFont(InterfaceFont(12));
 
     // The menu bar stands above the 663 x 440 client area.
     CreateMenus();
-    resize(663, 440 + menuBar_->sizeHint().height());
+    resize(663, ClientHeight + menuBar_->sizeHint().height());
 
     CreateBackground();
     CreatePages();
     CreateOutputDirectory();
     CreateButtons();
+    CreateGoMenu();
+    CreateWarningStrip();
     ShowCurrentDirectory();
+    document_->SetWorkUnderWay([this] {
+        return study_ != nullptr && study_->Running() ? QStringLiteral("A study is running in the Study window.")
+                                                      : QString();
+    });
+    connect(document_, &CaseDocument::Changed, this, &TForm1::ShowCaseOfResults);
 
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                     screen()->availableGeometry()));
@@ -162,6 +177,7 @@ void TForm1::CreateMenus() {
     material->addAction(QStringLiteral("&Fit from Measurements..."), this, &TForm1::FitFromMeasurements);
     material->addAction(QStringLiteral("&Load Coefficients..."), document_,
                         &CaseDocument::LoadCoefficientsFromDialog);
+    material->addAction(QStringLiteral("&Edit Coefficients\u2026"), this, &TForm1::EditCoefficients);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About"), this, &TForm1::ShowAbout);
@@ -212,13 +228,22 @@ void TForm1::CreatePages() {
         // A box shows its text from the start, a leading minus sign included.
         edit->setCursorPosition(0);
         connect(edit, &QLineEdit::editingFinished, edit, [edit] { edit->setCursorPosition(0); });
-        connect(edit, &QLineEdit::textChanged, document_, &CaseDocument::UpdateModified);
         // The boxes of a column overlap; the text at the top stays in view.
         edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        // The viscosity coefficients are shown but cannot be changed.
-        if (place.page == CoefficientPage) edit->setEnabled(false);
+        // The viscosity coefficients are shown but cannot be changed here;
+        // their whole texts are the tooltip and the accessible description.
+        if (place.page == CoefficientPage) {
+            edit->setEnabled(false);
+            const auto describe = [edit] {
+                edit->setToolTip(edit->text());
+                edit->setAccessibleDescription(edit->text());
+            };
+            describe();
+            connect(edit, &QLineEdit::textChanged, edit, describe);
+        }
         edits_[field.box - 1] = edit;
     }
+    for (QLineEdit* edit : edits_) connect(edit, &QLineEdit::textChanged, document_, &CaseDocument::UpdateModified);
     PlaceLabel(panels[1], QStringLiteral("Label30"),
                QStringLiteral("( * to evaluate the effect of choking channels by solid, reduce this number )"),
                {15, 190}, 12, CaptionMaroon);
@@ -257,12 +282,17 @@ void TForm1::CreateOutputDirectory() {
     // Every line is open for good: no expand or collapse marks.
     DirectoryListBox1->setStyleSheet(QStringLiteral("QTreeView::branch { image: none; }"));
     DirectoryListBox1->installEventFilter(this);
+    DirectoryListBox1->setToolTip(QStringLiteral("Folders (Alt+D): double-click or Enter opens a folder; "
+                                                 "the report goes to the folder opened"));
+    DirectoryListBox1->setAccessibleName(QStringLiteral("Folders"));
     connect(DirectoryListBox1, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* line) { OpenDirectory(line->data(0, Qt::UserRole).toString()); });
 
     FileListBox1 = Place<QListWidget>(Panel1, QStringLiteral("FileListBox1"), {496, 161, 150, 142});
     FileListBox1->setFocusPolicy(Qt::ClickFocus);
     FileListBox1->setUniformItemSizes(true);
+    FileListBox1->setToolTip(QStringLiteral("Files of the folder opened (Alt+L)"));
+    FileListBox1->setAccessibleName(QStringLiteral("Files of the folder opened"));
 
     GroupBox1 = Place<QGroupBox>(Panel1, QStringLiteral("GroupBox1"), {495, 322, 151, 51});
     GroupBox1->setTitle(QStringLiteral("Save File Name"));
@@ -274,6 +304,16 @@ void TForm1::CreateOutputDirectory() {
     black.setColor(QPalette::Text, Qt::black);
     EditResult->setPalette(black);
     EditResult->setText(QStringLiteral("result.txt"));
+    EditResult->setToolTip(QStringLiteral("Save File Name (Alt+N)"));
+    EditResult->setAccessibleName(QStringLiteral("Save File Name"));
+
+    // Between the group box and the buttons: where OK will write.
+    reportPath_ = new ElidedLabel(Qt::ElideMiddle, Panel1);
+    reportPath_->setObjectName(QStringLiteral("ReportPath"));
+    reportPath_->setAccessibleName(QStringLiteral("Report path OK writes to"));
+    reportPath_->setFont(InterfaceFont(11));
+    reportPath_->setGeometry(472, 374, 185, 16);
+    connect(EditResult, &QLineEdit::textChanged, this, &TForm1::ShowReportPath);
 }
 
 void TForm1::CreateButtons() {
@@ -281,11 +321,15 @@ void TForm1::CreateButtons() {
     BitBtn1->setText(QStringLiteral("OK"));
     BitBtn1->setIcon(CrispIcon(OkGlyph));
     BitBtn1->setDefault(true);
+    BitBtn1->setToolTip(QStringLiteral("Runs the case (Enter, Ctrl+Return)"));
+    BitBtn1->setAccessibleName(QStringLiteral("OK: run the case"));
     connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
 
     BitBtn2 = Place<QPushButton>(Panel1, QStringLiteral("BitBtn2"), {572, 391, 85, 35});
     BitBtn2->setText(QStringLiteral("Close(&C)"));
     BitBtn2->setIcon(CrispIcon(CloseGlyph));
+    BitBtn2->setToolTip(QStringLiteral("Closes the window (Alt+C)"));
+    BitBtn2->setAccessibleName(QStringLiteral("Close the window"));
     connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
 
     for (QPushButton* button : {BitBtn1, BitBtn2}) {
@@ -293,6 +337,55 @@ void TForm1::CreateButtons() {
         button->setIconSize({18, 18});
         button->setFocusPolicy(Qt::ClickFocus);
     }
+}
+
+// Keyboard ways to the controls the Tab key does not reach; Tab still walks
+// only the boxes of a page.
+void TForm1::CreateGoMenu() {
+    QMenu* go = new QMenu(QStringLiteral("&Go"), menuBar_);
+    menuBar_->insertMenu(menuBar_->actions().at(2), go);
+    for (int page = 0; page < 3; ++page) {
+        go->addAction(QStringLiteral("Input Data &%1").arg(page + 1),
+                      QKeySequence(QStringLiteral("Alt+%1").arg(page + 1)), this, [this, page] { ShowPage(page); });
+    }
+    go->addAction(QStringLiteral("&Next Page"), QKeySequence(QStringLiteral("Ctrl+PgDown")), this,
+                  [this] { ShowPage((TabbedNotebook1->currentIndex() + 1) % 3); });
+    go->addAction(QStringLiteral("&Previous Page"), QKeySequence(QStringLiteral("Ctrl+PgUp")), this,
+                  [this] { ShowPage((TabbedNotebook1->currentIndex() + 2) % 3); });
+    go->addSeparator();
+    go->addAction(QStringLiteral("&Folders"), QKeySequence(QStringLiteral("Alt+D")), this,
+                  [this] { DirectoryListBox1->setFocus(Qt::ShortcutFocusReason); });
+    go->addAction(QStringLiteral("F&iles"), QKeySequence(QStringLiteral("Alt+L")), this,
+                  [this] { FileListBox1->setFocus(Qt::ShortcutFocusReason); });
+    go->addAction(QStringLiteral("Save File &Name"), QKeySequence(QStringLiteral("Alt+N")), this, [this] {
+        EditResult->setFocus(Qt::ShortcutFocusReason);
+        EditResult->selectAll();
+    });
+    go->addSeparator();
+    go->addAction(QStringLiteral("&OK"), QKeySequence(QStringLiteral("Ctrl+Return")), BitBtn1, &QPushButton::click);
+    // Alt+C is the button's own mnemonic; the menu only lists it.
+    go->addAction(QStringLiteral("&Close\tAlt+C"), BitBtn2, &QPushButton::click);
+}
+
+// A page shown from the keyboard, its first enabled box focused.
+void TForm1::ShowPage(int page) {
+    TabbedNotebook1->setCurrentIndex(page);
+    for (int box = 1; box <= InputCount; ++box) {
+        if (Placements[box - 1].page == page && edits_[box - 1]->isEnabled()) {
+            edits_[box - 1]->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    }
+}
+
+void TForm1::CreateWarningStrip() {
+    warningStrip_ = new WarningStrip(
+        [this] {
+            ShowCaseOfResults();
+            Results().ShowWarnings();
+        },
+        Panel1);
+    warningStrip_->setGeometry(StripPlace);
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
@@ -328,8 +421,8 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::BitBtn1Click() {
     const RunRequest request = Request();
-    lastReportPath_ = QFileInfo(QDir::current(), QString::fromStdString(CutResultFileName(request.resultFileName)))
-                          .absoluteFilePath();
+    lastReportPath_ = ReportPath();
+    runTexts_ = request.texts;
     ShowResult(RunCalculation(request));
 }
 
@@ -367,7 +460,16 @@ void TForm1::ShowCurrentDirectory() {
     DriveComboBox1->setCurrentIndex(DriveComboBox1->findText(root));
     ShowDirectoryPath(*DirectoryListBox1, current);
     ShowFiles(*FileListBox1, current);
+    ShowReportPath();
 }
+
+// The save-file name as the run cuts it, against the current directory.
+QString TForm1::ReportPath() const {
+    return QFileInfo(QDir::current(), QString::fromStdString(CutResultFileName(EditResult->text().toStdString())))
+        .absoluteFilePath();
+}
+
+void TForm1::ShowReportPath() { reportPath_->SetFullText(ReportPath()); }
 
 RunRequest TForm1::Request() const {
     return {BoxTexts(), EditResult->text().toStdString(), decimalSeparator_};
@@ -381,17 +483,39 @@ void TForm1::ShowResult(const RunResult& result) {
         box.exec();
     }
     if (result.outcome == RunOutcome::Fault) QMessageBox::critical(this, Caption, FromUtf8(result.fault));
-    Results().ShowRun(result, document_->Name(), lastReportPath_, decimalSeparator_);
+    Results().ShowRun(result, lastReportPath_, decimalSeparator_);
+    ShowCaseOfResults();
     if (result.rejectedBox != 0) FindRejectedBox(result.rejectedBox);
+    if (result.faultBox != 0) FindRejectedBox(result.faultBox);
     if (result.outcome == RunOutcome::Complete) {
         finishForm_.ShowModal();
         ShowFiles(*FileListBox1, QDir::currentPath());
         ShowResults();
     }
+    ShowWarningStrip(result.warnings);
 }
 
-// The page of the box that did not convert, the box focused and its text
-// selected.
+// The strip stands below the specified controls; the window grows to hold it
+// and gives the room back when it hides.
+void TForm1::ShowWarningStrip(const std::vector<std::string>& warnings) {
+    const int menuHeight = menuBar_->sizeHint().height();
+    warningStrip_->ShowWarnings(warnings);
+    if (!warnings.empty() && height() < menuHeight + ClientHeightWithStrip)
+        resize(width(), menuHeight + ClientHeightWithStrip);
+    else if (warnings.empty() && height() == menuHeight + ClientHeightWithStrip)
+        resize(width(), menuHeight + ClientHeight);
+}
+
+// The Results window names the case of its run, marked when the run's texts
+// are not the case file's.
+void TForm1::ShowCaseOfResults() {
+    if (results_ == nullptr) return;
+    results_->ShowCase(document_->Name(),
+                       runTexts_ ? *runTexts_ != document_->SavedTexts() : document_->Modified());
+}
+
+// The page of the box that did not convert, or that an arithmetic fault
+// follows from, the box focused and its text selected.
 void TForm1::FindRejectedBox(int box) {
     QLineEdit* edit = edits_[box - 1];
     TabbedNotebook1->setCurrentIndex(Placements[box - 1].page);
@@ -427,7 +551,10 @@ void TForm1::ShowAbout() {
 }
 
 ResultsWindow& TForm1::Results() {
-    if (results_ == nullptr) results_ = new ResultsWindow(this);
+    if (results_ == nullptr) {
+        results_ = new ResultsWindow(this);
+        ShowCaseOfResults();
+    }
     return *results_;
 }
 
@@ -453,17 +580,38 @@ void TForm1::ShowStudy() {
 FitDialog& TForm1::Fit() {
     if (fit_ == nullptr) {
         // Apply fills the coefficient boxes, which stay disabled.
-        fit_ = new FitDialog(
-            [this](const std::array<std::string, 6>& texts) {
-                const auto fields = ViscosityCoefficientFields();
-                for (std::size_t j = 0; j < fields.size(); ++j) {
-                    edits_[fields[j]->box - 1]->setText(FromUtf8(texts[j]));
-                    edits_[fields[j]->box - 1]->setCursorPosition(0);
-                }
-            },
-            decimalSeparator_, this);
+        fit_ = new FitDialog([this](const std::array<std::string, 6>& texts) { SetCoefficientTexts(texts); },
+                             decimalSeparator_, this);
     }
     return *fit_;
+}
+
+// Fills the coefficient boxes, which stay disabled.
+void TForm1::SetCoefficientTexts(const std::array<std::string, 6>& texts) {
+    const auto fields = ViscosityCoefficientFields();
+    for (std::size_t j = 0; j < fields.size(); ++j) {
+        edits_[fields[j]->box - 1]->setText(FromUtf8(texts[j]));
+        edits_[fields[j]->box - 1]->setCursorPosition(0);
+    }
+}
+
+CoefficientDialog& TForm1::Coefficients() {
+    if (coefficients_ == nullptr) {
+        coefficients_ = new CoefficientDialog(
+            [this](const CoefficientDialog::Texts& texts) { SetCoefficientTexts(texts); }, decimalSeparator_, this);
+    }
+    return *coefficients_;
+}
+
+// The dialog opens on the boxes' texts.
+void TForm1::EditCoefficients() {
+    CoefficientDialog::Texts texts;
+    const auto fields = ViscosityCoefficientFields();
+    for (std::size_t j = 0; j < fields.size(); ++j) texts[j] = edits_[fields[j]->box - 1]->text().toStdString();
+    Coefficients().SetTexts(texts);
+    coefficients_->show();
+    coefficients_->raise();
+    coefficients_->activateWindow();
 }
 
 void TForm1::FitFromMeasurements() {

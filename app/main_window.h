@@ -4,6 +4,9 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "case/input_fields.h"
 #include "run/calculation_run.h"
@@ -24,14 +27,19 @@ class QTreeWidget;
 namespace vortane {
 
 class CaseDocument;
+class CoefficientDialog;
+class ElidedLabel;
 class FitDialog;
 class ResultsWindow;
 class StudyWindow;
 class TFinishForm;
+class WarningStrip;
 
 // The main window: the section drawing, the 28 input boxes on three pages, the
-// output directory, the save-file name and the OK and Close buttons. It does
-// no calculation: OK hands the texts to a run and shows what the run returns.
+// output directory, the save-file name with the path OK writes to, and the OK
+// and Close buttons; below them, after a run with warnings, the warning strip.
+// It does no calculation: OK hands the texts to a run and shows what the run
+// returns.
 class TForm1 final : public QWidget {
     Q_OBJECT
 
@@ -48,6 +56,7 @@ public:
     ResultsWindow& Results();
     StudyWindow& Study();
     FitDialog& Fit();
+    CoefficientDialog& Coefficients();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -62,6 +71,8 @@ private:
     void CreateCoefficientPage(QFrame& panel);
     void CreateOutputDirectory();
     void CreateButtons();
+    void CreateGoMenu();
+    void CreateWarningStrip();
 
     void BitBtn1Click();
     void BitBtn2Click();
@@ -69,13 +80,20 @@ private:
     void DriveComboBox1Change(int index);
     void OpenDirectory(const QString& path);
     void ShowCurrentDirectory();
+    QString ReportPath() const;
+    void ShowReportPath();
 
     RunRequest Request() const;
     void ShowResult(const RunResult& result);
     void FindRejectedBox(int box);
+    void ShowWarningStrip(const std::vector<std::string>& warnings);
+    void ShowCaseOfResults();
+    void ShowPage(int page);
 
     InputTexts BoxTexts() const;
     void SetBoxTexts(const InputTexts& texts);
+    void SetCoefficientTexts(const std::array<std::string, 6>& texts);
+    void EditCoefficients();
     void ShowAbout();
     void ShowResults();
     void ShowStudy();
@@ -87,9 +105,11 @@ private:
 
     CaseDocument* document_;
     QString lastReportPath_;
+    std::optional<InputTexts> runTexts_;  // the boxes' texts at the last run
     ResultsWindow* results_ = nullptr;
     StudyWindow* study_ = nullptr;
     FitDialog* fit_ = nullptr;
+    CoefficientDialog* coefficients_ = nullptr;
     QMenuBar* menuBar_;
     QMenu* recentMenu_;
 
@@ -103,6 +123,8 @@ private:
     QListWidget* FileListBox1;
     QGroupBox* GroupBox1;
     QLineEdit* EditResult;
+    ElidedLabel* reportPath_;
+    WarningStrip* warningStrip_;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 };

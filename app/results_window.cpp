@@ -30,9 +30,26 @@ QString ReportText(const QString& path) {
     return FromUtf8(FromCodePage932(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
+// A label of any text that never widens its window: cut at its edge, the
+// whole text in its tooltip and accessible description.
+void ShowText(QLabel& label, const QString& text) {
+    label.setText(text);
+    label.setToolTip(text);
+    label.setAccessibleDescription(text);
+}
+
+QLabel* NarrowLabel(const QString& name, const QString& accessibleName) {
+    auto* label = new QLabel;
+    label->setObjectName(name);
+    label->setAccessibleName(accessibleName);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return label;
+}
+
 void AddValues(QFormLayout& form, const std::vector<SummaryValue>& values) {
     for (const SummaryValue& value : values) {
-        auto* text = new QLabel(FromUtf8(value.text));
+        auto* text = new QLabel;
+        ShowText(*text, FromUtf8(value.text));
         text->setObjectName(FromUtf8(value.name));
         text->setAccessibleName(FromUtf8(value.caption));
         text->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -53,7 +70,9 @@ QGroupBox* Section(const QString& title, QLayout* content) {
     return box;
 }
 
-QString WarningsText(const std::vector<std::string>& warnings) {
+QString WarningsText(const RunSummary& summary) {
+    const std::vector<std::string>& warnings = summary.warnings;
+    if (warnings.empty() && !summary.stop.empty()) return QStringLiteral("None found before the run stopped.");
     if (warnings.empty())
         return QStringLiteral("None: every input lies in its sound range and the results hold "
                               "physically.");
@@ -68,23 +87,16 @@ QString WarningsText(const std::vector<std::string>& warnings) {
 
 ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("ResultsWindow"));
-    setWindowTitle(QStringLiteral("Results — Vortane"));
     resize(1040, 980);
 
-    caseName_ = new QLabel;
-    caseName_->setObjectName(QStringLiteral("CaseName"));
-    caseName_->setAccessibleName(QStringLiteral("Case"));
-    stop_ = new QLabel;
-    stop_->setObjectName(QStringLiteral("StopMessage"));
-    stop_->setAccessibleName(QStringLiteral("What stopped the run"));
+    caseName_ = NarrowLabel(QStringLiteral("CaseName"), QStringLiteral("Case"));
+    stop_ = NarrowLabel(QStringLiteral("StopMessage"), QStringLiteral("What stopped the run"));
     stop_->setWordWrap(true);
     values_ = new QFormLayout;
     indicators_ = new QFormLayout;
-    warnings_ = new QLabel;
-    warnings_->setObjectName(QStringLiteral("Warnings"));
-    warnings_->setAccessibleName(QStringLiteral("Warnings"));
+    warnings_ = NarrowLabel(QStringLiteral("Warnings"), QStringLiteral("Warnings"));
     warnings_->setWordWrap(true);
-    warnings_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    warnings_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     warnings_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     chart_ = new QChartView;
     chart_->setObjectName(QStringLiteral("ProfileChart"));
@@ -96,9 +108,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     report_->setAccessibleName(QStringLiteral("Report"));
     report_->setReadOnly(true);
     report_->setFont(QFont(QStringLiteral("Monospace")));
-    reportPath_ = new QLabel;
-    reportPath_->setObjectName(QStringLiteral("ReportPath"));
-    reportPath_->setAccessibleName(QStringLiteral("Report file"));
+    reportPath_ = NarrowLabel(QStringLiteral("ReportPath"), QStringLiteral("Report file"));
     reportPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     openFolder_ = new QPushButton(QStringLiteral("Open Folder"));
     openFolder_->setAccessibleName(QStringLiteral("Open the report's folder"));
@@ -122,33 +132,50 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(chart_, 1);
     layout->addWidget(report_, 1);
     layout->addLayout(file);
+    ShowCase(QStringLiteral("Untitled"), false);
 }
 
-void ResultsWindow::ShowRun(const RunResult& result, const QString& caseName,
-                            const QString& reportPath, char decimalSeparator) {
+void ResultsWindow::ShowRun(const RunResult& result, const QString& reportPath, char decimalSeparator) {
     const RunSummary summary = SummarizeRun(result, decimalSeparator);
-    caseName_->setText(QStringLiteral("Case: ") + caseName);
     if (!summary.stop.empty())
-        stop_->setText(FromUtf8(summary.stop) +
-                       (summary.detail.empty() ? QString() : u'\n' + FromUtf8(summary.detail)) +
-                       QStringLiteral("\nThe report holds ") + FromUtf8(summary.blocksHeld) + u'.');
+        ShowText(*stop_, FromUtf8(summary.stop) +
+                             (summary.detail.empty() ? QString() : u'\n' + FromUtf8(summary.detail)) +
+                             QStringLiteral("\nThe report holds ") + FromUtf8(summary.blocksHeld) + u'.');
     else if (!summary.profileFault.empty())
-        stop_->setText(QStringLiteral("No profile along the channels: ") + FromUtf8(summary.profileFault));
+        ShowText(*stop_, QStringLiteral("No profile along the channels: ") + FromUtf8(summary.profileFault));
     stop_->setVisible(!summary.stop.empty() || !summary.profileFault.empty());
     ClearForm(*values_);
     AddValues(*values_, summary.channel);
     AddValues(*values_, summary.results);
     ClearForm(*indicators_);
     AddValues(*indicators_, summary.indicators);
-    warnings_->setText(WarningsText(summary.warnings));
+    ShowText(*warnings_, WarningsText(summary));
 
     ShowChart(*chart_, summary.profile.empty() ? Chart{} : ProfileChart(summary.profile));
 
-    report_->setPlainText(ReportText(reportPath));
-    reportPath_->setText(reportPath);
+    // A run that wrote nothing leaves the file as an earlier run wrote it.
+    report_->setPlainText(result.blocksWritten > 0
+                              ? ReportText(reportPath)
+                              : QStringLiteral("This run wrote no report block; the file below is not its report."));
+    ShowText(*reportPath_, reportPath);
     // Laid out now, while the completion dialog is up, so that showing it
     // only maps and paints it.
     layout()->activate();
+}
+
+void ResultsWindow::ShowCase(const QString& caseName, bool differsFromFile) {
+    setWindowTitle(QStringLiteral("Results: %1[*] — Vortane").arg(caseName));
+    setWindowModified(differsFromFile);
+    ShowText(*caseName_, QStringLiteral("Case: ") + caseName +
+                             (differsFromFile ? QStringLiteral(" (changed: this run's inputs differ from it)")
+                                              : QString()));
+}
+
+void ResultsWindow::ShowWarnings() {
+    show();
+    raise();
+    activateWindow();
+    warnings_->setFocus(Qt::OtherFocusReason);
 }
 
 void ResultsWindow::OpenReportFolder() {

@@ -12,19 +12,25 @@ class QPushButton;
 
 namespace vortane {
 
-// What the last run found, beside the main window: the case, the channel
-// characteristics and results with their units, the design indicators, the
-// warnings, the pressures and flow along the channels, the report's text and
-// where it lies. It follows every run.
+// What the last run found, beside the main window: the case it belongs to, the
+// channel characteristics and results with their units, the design
+// indicators, the warnings, the pressures and flow along the channels, the
+// report blocks the run wrote and where they lie. It follows every run; every
+// value and warning is also given to assistive technology as text, and no
+// text, however long, widens the window.
 class ResultsWindow final : public QWidget {
     Q_OBJECT
 
 public:
     explicit ResultsWindow(QWidget* parent = nullptr);
 
-    // Shows `result` of the case `caseName`, whose report is `reportPath`.
-    void ShowRun(const RunResult& result, const QString& caseName, const QString& reportPath,
-                 char decimalSeparator);
+    // Shows `result`, whose report is `reportPath`.
+    void ShowRun(const RunResult& result, const QString& reportPath, char decimalSeparator);
+    // Names the case the shown run belongs to in the title and header,
+    // marked when the run's inputs differ from that case's file.
+    void ShowCase(const QString& caseName, bool differsFromFile);
+    // Shows the window with the warnings in view and focused.
+    void ShowWarnings();
 
 private:
     void OpenReportFolder();

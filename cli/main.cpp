@@ -71,12 +71,12 @@ InputTexts CaseTexts(const cli::Options& options, char separator) {
     return texts;
 }
 
-// What the run showed, one line each on standard error: its messages, the
-// detail of why it stopped, its fault, then its warnings.
+// What the run showed, one line each on standard error: its messages, its
+// fault, the detail of why it stopped, then its warnings.
 void ShowOnTerminal(const RunResult& result) {
     for (const std::string& message : result.messages) std::cerr << message << '\n';
-    if (!result.detail.empty()) std::cerr << "vortane-calc: " << result.detail << '\n';
     if (result.outcome == RunOutcome::Fault) std::cerr << result.fault << '\n';
+    if (!result.detail.empty()) std::cerr << "vortane-calc: " << result.detail << '\n';
     for (const std::string& warning : result.warnings)
         std::cerr << "vortane-calc: warning: " << warning << '\n';
 }

@@ -14,6 +14,9 @@ public:
     void AtLeastZero(std::string_view field, double value) {
         if (value < 0) found_.push_back({field, value, "0 or more", {}, 0});
     }
+    void AboveZero(std::string_view field, double value) {
+        if (!(value > 0)) found_.push_back({field, value, "above 0", {}, 0});
+    }
     void AtLeastOne(std::string_view field, double value) {
         if (value < 1) found_.push_back({field, value, "1 or more", {}, 0});
     }
@@ -48,16 +51,17 @@ private:
 
 std::vector<DomainBreach> InputDomainBreaches(const CaseData& d) {
     Breaches b;
-    b.AtLeastZero("BarrelDiameter", d.BarrelDiameter);
-    b.AtLeastZero("OutputRate", d.OutputRate);
-    b.AtLeastZero("ChannelLength", d.ChannelLength);
-    b.AtLeastZero("BarrierWidth1", d.BarrierWidth1);
-    b.AtLeastZero("BarrierWidth2", d.BarrierWidth2);
-    b.AtLeastZero("BarrierClearance1", d.BarrierClearance1);
+    b.AboveZero("BarrelDiameter", d.BarrelDiameter);
+    b.AboveZero("ScrewSpeed", d.ScrewSpeed);
+    b.AboveZero("OutputRate", d.OutputRate);
+    b.AboveZero("ChannelLength", d.ChannelLength);
+    b.AboveZero("BarrierWidth1", d.BarrierWidth1);
+    b.AboveZero("BarrierWidth2", d.BarrierWidth2);
+    b.AboveZero("BarrierClearance1", d.BarrierClearance1);
     b.Below("BarrierClearance1", d.BarrierClearance1, "ChannelDepth", d.ChannelDepth);
-    b.AtLeastZero("BarrierClearance2", d.BarrierClearance2);
+    b.AboveZero("BarrierClearance2", d.BarrierClearance2);
     b.Below("BarrierClearance2", d.BarrierClearance2, "ChannelDepth", d.ChannelDepth);
-    b.AtLeastZero("ChannelDepth", d.ChannelDepth);
+    b.AboveZero("ChannelDepth", d.ChannelDepth);
     b.AtLeastZero("CornerRadius", d.CornerRadius);
     b.Across("ChannelAngle", d.ChannelAngle, RightAngle, "above -90 and below 90");
     b.AtLeastOne("InletChannelCount", d.InletChannelCount);
@@ -69,12 +73,12 @@ std::vector<DomainBreach> InputDomainBreaches(const CaseData& d) {
     b.AboveAbsoluteZero("InletSolidTemp", d.InletSolidTemp);
     b.AtMost("InletSolidTemp", d.InletSolidTemp, "MeltingPoint", d.MeltingPoint);
     b.Within("SolidRatio", d.SolidRatio, 0, 1, "0 to 1");
-    b.AtLeastZero("InletPressure", d.InletPressure);
+    b.AboveZero("InletPressure", d.InletPressure);
     b.AboveAbsoluteZero("MeltingPoint", d.MeltingPoint);
-    b.AtLeastZero("MeltDensity", d.MeltDensity);
+    b.AboveZero("MeltDensity", d.MeltDensity);
     b.AtLeastZero("SolidSpecificHeat", d.SolidSpecificHeat);
     b.AtLeastZero("HeatOfFusion", d.HeatOfFusion);
-    b.AtLeastZero("MeltSpecificHeat", d.MeltSpecificHeat);
+    b.AboveZero("MeltSpecificHeat", d.MeltSpecificHeat);
     return std::move(b).Found();
 }
 

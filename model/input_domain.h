@@ -13,15 +13,20 @@ namespace vortane {
 struct DomainBreach {
     std::string_view field;
     double value;
-    std::string_view soundRange;  // "0 or more", "0 to 1", "below", ...
+    std::string_view soundRange;  // "above 0", "0 or more", "0 to 1", "below", ...
     std::string_view limitField;  // empty, or the input the range refers to
     double limit = 0;
 };
 
 // Every breach of the inputs of `data`, in box order:
-//   lengths, widths, clearances, depth, corner radius, diameter, density,
-//   specific heats and heat of fusion below zero (the geometry and the energy
-//   balance turn over); a negative throughput or inlet pressure;
+//   quantities the formulas divide by, or take the logarithm of through a
+//   shear rate, at or below zero: the diameter, screw speed, throughput,
+//   channel length, barrier widths (leakage conductance δ³/(η e)), barrier
+//   clearances and channel depth (shear rate π D N / (60 δ)), inlet pressure
+//   (relative pressures), melt density (volume flow) and melt specific heat
+//   (temperature rise);
+//   a corner radius, solid specific heat or heat of fusion below zero (the
+//   geometry and the energy balance turn over);
 //   channel counts below 1, and more effective channels than channels;
 //   a barrier clearance not smaller than the channel depth (the flight would
 //   stand no higher than the channel floor);

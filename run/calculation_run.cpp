@@ -97,6 +97,19 @@ std::optional<DesignIndicators> IndicatorsOf(const CaseData& data) {
     }
 }
 
+// Names the input an arithmetic fault follows from: the first outside its
+// sound range. The inputs were read, or the run could not have faulted.
+void ExplainFault(RunResult& result, char sep) {
+    const std::vector<DomainBreach> breaches = InputDomainBreaches(result.data);
+    if (breaches.empty()) {
+        result.detail = "every input lies in its sound range";
+        return;
+    }
+    const DomainBreach& first = breaches.front();
+    result.faultBox = FindInputField(first.field)->box;
+    result.detail = BreachText(first, sep) + ", and the fault follows from it";
+}
+
 }  // namespace
 
 std::string CutResultFileName(std::string_view text) {
@@ -117,6 +130,10 @@ RunResult RunCalculation(const RunRequest& request) {
             report = ReportFile{CutResultFileName(request.resultFileName), request.decimalSeparator, {}};
         result.outcome = RunStages(result, request, report);
         if (result.outcome == RunOutcome::Complete) result.indicators = IndicatorsOf(result.data);
+    } catch (const ArithmeticFault& fault) {
+        result.outcome = RunOutcome::Fault;
+        result.fault = fault.what();
+        ExplainFault(result, request.decimalSeparator);
     } catch (const std::exception& fault) {
         // An arithmetic fault, an I/O error, or anything else the core could
         // not finish: the run ends here with the fault's text.

@@ -54,6 +54,9 @@ struct RunResult {
     int passes = 0;         // passes of the temperature iteration made
     int blocksWritten = 0;  // report blocks written to the file, 0 to 3
     int rejectedBox = 0;    // the box whose text did not convert (Edit1 ... Edit28), or 0
+    // After an arithmetic fault: the box of the first input outside its sound
+    // range, which the fault follows from; 0 when every input lies in it.
+    int faultBox = 0;
     CaseData data;
     std::string detail;                 // why it stopped, beyond the message; or empty
     std::vector<std::string> warnings;  // inputs and results that mean nothing physically

@@ -1,19 +1,10 @@
 #include "run/run_warnings.h"
 
-#include "model/input_domain.h"
 #include "report/value_format.h"
 
 namespace vortane {
 
 namespace {
-
-std::string BreachText(const DomainBreach& breach, char sep) {
-    std::string text = std::string(breach.field) + " = " + FormatShortest(breach.value, sep) +
-                       " is outside its sound range, " + std::string(breach.soundRange);
-    if (!breach.limitField.empty())
-        text += ' ' + std::string(breach.limitField) + " = " + FormatShortest(breach.limit, sep);
-    return text;
-}
 
 std::string NegativePressureText(const char* channel, const LeastPressure& least, char sep) {
     return std::string("the pressure in the ") + channel + " channel falls to " +
@@ -22,6 +13,14 @@ std::string NegativePressureText(const char* channel, const LeastPressure& least
 }
 
 }  // namespace
+
+std::string BreachText(const DomainBreach& breach, char sep) {
+    std::string text = std::string(breach.field) + " = " + FormatShortest(breach.value, sep) +
+                       " is outside its sound range, " + std::string(breach.soundRange);
+    if (!breach.limitField.empty())
+        text += ' ' + std::string(breach.limitField) + " = " + FormatShortest(breach.limit, sep);
+    return text;
+}
 
 std::vector<std::string> RunWarnings(const RunResult& run, char decimalSeparator) {
     const char sep = decimalSeparator;

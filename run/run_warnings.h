@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "model/input_domain.h"
 #include "run/calculation_run.h"
 
 namespace vortane {
@@ -15,5 +16,8 @@ namespace vortane {
 //   For a complete run: a pressure below zero along either channel (the
 //   channel cannot run full), and a negative power.
 std::vector<std::string> RunWarnings(const RunResult& run, char decimalSeparator);
+
+// `ScrewSpeed = 0 is outside its sound range, above 0`.
+std::string BreachText(const DomainBreach& breach, char decimalSeparator);
 
 }  // namespace vortane

@@ -146,7 +146,8 @@ private slots:
         Write(path, "OutputRate = 30\nSpeed = 80\n");
         QVERIFY(!program.form1->OpenCase(path));
         QCOMPARE(program.Edit(3)->text(), QStringLiteral("267.0"));
-        QCOMPARE(program.form1->windowTitle(), QStringLiteral("Vortane"));
+        QCOMPARE(program.form1->windowTitle(), QStringLiteral("Vortane[*]"));
+        QVERIFY(!program.form1->isWindowModified());
         QCOMPARE(closer.shown.size(), 1u);
         QCOMPARE(closer.shown[0].text, path + QStringLiteral(":2: unknown field Speed"));
     }

@@ -60,7 +60,8 @@ private slots:
             if (menu->text() != QStringLiteral("&Material")) continue;
             for (const QAction* action : menu->menu()->actions()) items << action->text();
         }
-        QCOMPARE(items, (QStringList{QStringLiteral("&Fit from Measurements..."), QStringLiteral("&Load Coefficients...")}));
+        QCOMPARE(items, (QStringList{QStringLiteral("&Fit from Measurements..."), QStringLiteral("&Load Coefficients..."),
+                                     QStringLiteral("&Edit Coefficients\u2026")}));
     }
 
     // The dialog shows vortane-calc's figures and texts; Apply puts the texts

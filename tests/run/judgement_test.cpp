@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "run/calculation_run.h"
@@ -23,10 +24,10 @@ bool Warns(const RunResult& run, const std::string& start) {
 TEST(Warnings, EveryInputOutsideItsDomain) {
     EXPECT_TRUE(RunOf({}).warnings.empty());
     const std::vector<std::pair<testing::Texts, std::string>> cases{
-        {{{"ChannelLength", "-5"}}, "ChannelLength = -5 is outside its sound range, 0 or more"},
+        {{{"ChannelLength", "-5"}}, "ChannelLength = -5 is outside its sound range, above 0"},
         {{{"SolidRatio", "1.5"}}, "SolidRatio = 1.5 is outside its sound range, 0 to 1"},
         {{{"SolidRatio", "-0.1"}}, "SolidRatio = -0.1 is outside its sound range, 0 to 1"},
-        {{{"MeltDensity", "-1"}}, "MeltDensity = -1 is outside its sound range, 0 or more"},
+        {{{"MeltDensity", "-1"}}, "MeltDensity = -1 is outside its sound range, above 0"},
         {{{"EffectiveChannelCount", "6"}},
          "EffectiveChannelCount = 6 is outside its sound range, at most InletChannelCount = 5"},
         {{{"EffectiveChannelCount", "-5"}}, "EffectiveChannelCount = -5 is outside its sound range, 1 or more"},
@@ -41,10 +42,10 @@ TEST(Warnings, EveryInputOutsideItsDomain) {
         {{{"ChannelAngle", "-90"}}, "ChannelAngle = -90 is outside its sound range, above -90 and below 90"},
         {{{"SolidSpecificHeat", "-0.66"}}, "SolidSpecificHeat = -0.66 is outside its sound range, 0 or more"},
         {{{"HeatOfFusion", "-31"}}, "HeatOfFusion = -31 is outside its sound range, 0 or more"},
-        {{{"MeltSpecificHeat", "-0.62"}}, "MeltSpecificHeat = -0.62 is outside its sound range, 0 or more"},
-        {{{"OutputRate", "-267"}}, "OutputRate = -267 is outside its sound range, 0 or more"},
+        {{{"MeltSpecificHeat", "-0.62"}}, "MeltSpecificHeat = -0.62 is outside its sound range, above 0"},
+        {{{"OutputRate", "-267"}}, "OutputRate = -267 is outside its sound range, above 0"},
         {{{"BarrelDiameter", "-11.43"}, {"ScrewSpeed", "-80"}},
-         "BarrelDiameter = -11.43 is outside its sound range, 0 or more"},
+         "BarrelDiameter = -11.43 is outside its sound range, above 0"},
         {{{"InletSolidTemp", "-300"}},
          "InletSolidTemp = -300 is outside its sound range, -273.15 or more (absolute zero)"},
     };
@@ -55,6 +56,38 @@ TEST(Warnings, EveryInputOutsideItsDomain) {
     }
     // Texts that do not convert give no warning at all.
     EXPECT_TRUE(RunOf({{"SolidRatio", "1,5"}}).warnings.empty());
+}
+
+// Inputs the formulas divide by, or whose logarithm the viscosity law takes
+// through a shear rate: at zero or below each ends the run in an arithmetic
+// fault, and the detail names the input and the window's box for it.
+TEST(StopDetail, AFaultNamesTheInputItFollowsFrom) {
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases{
+        {"ScrewSpeed", "0", "Floating point division by zero"},
+        {"ScrewSpeed", "-80", "Invalid floating point operation"},
+        {"OutputRate", "0", "Floating point division by zero"},
+        {"InletPressure", "0", "Floating point division by zero"},
+        {"MeltDensity", "0", "Floating point division by zero"},
+        {"MeltSpecificHeat", "0", "Floating point division by zero"},
+        {"BarrierWidth1", "0", "Floating point division by zero"},
+        {"ChannelLength", "0", "Floating point division by zero"},
+    };
+    for (const auto& [field, text, fault] : cases) {
+        const RunResult run = RunOf({{field, text}});
+        EXPECT_EQ(run.outcome, RunOutcome::Fault) << field;
+        EXPECT_EQ(run.fault, fault) << field;
+        EXPECT_EQ(run.detail, field + " = " + text + " is outside its sound range, above 0, and the fault "
+                                                    "follows from it");
+        EXPECT_EQ(run.faultBox, FindInputField(field)->box);
+        EXPECT_TRUE(Warns(run, field + " = " + text + " is outside its sound range, above 0")) << field;
+    }
+    // A fault of inputs that all lie in their sound ranges says so: a law
+    // whose viscosity overflows.
+    const RunResult inside = RunOf({{"A0", "20000"}});
+    EXPECT_EQ(inside.fault, "Floating point overflow");
+    EXPECT_EQ(inside.detail, "every input lies in its sound range");
+    EXPECT_EQ(inside.faultBox, 0);
+    EXPECT_EQ(RunOf({}).faultBox, 0);
 }
 
 // Results that cannot hold: the warning never changes the outcome.

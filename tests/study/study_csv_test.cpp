@@ -97,7 +97,8 @@ TEST(StudyCsv, RowsCarryWhatTheReportWouldHold) {
     EXPECT_EQ(SweepRow(rejected, RunPoint(rejected, 0)),
               "1,0,fault,0,Invalid floating point operation,,,,,,,,,,,,,,,,,,,,,,"
               "\"BarrierClearance1 = 0.052 is outside its sound range, below ChannelDepth = 0; "
-              "BarrierClearance2 = 0.011 is outside its sound range, below ChannelDepth = 0\"\n");
+              "BarrierClearance2 = 0.011 is outside its sound range, below ChannelDepth = 0; "
+              "ChannelDepth = 0 is outside its sound range, above 0\"\n");
 }
 
 TEST(StudyCsv, ProfileLines) {
