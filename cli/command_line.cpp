@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "case/number_text.h"
+#include "run/calculation_run.h"
 
 namespace vortane::cli {
 
@@ -125,6 +126,7 @@ void CheckCombination(const Options& options) {
     if (sweep && options.resultFileName &&
         options.resultFileName->find("{n}") == std::string::npos)
         throw UsageError("with --sweep, -o needs {n} in the name, one report per point");
+    if (!sweep && options.resultFileName) CheckResultFileName(*options.resultFileName);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "case/case_file.h"
 #include "cli/command_line.h"
+#include "run/calculation_run.h"
 #include "study/measurement_file.h"
 #include "study/sweep_plan.h"
 
@@ -15,7 +16,8 @@ bool IsRefusal(const Error& error) {
     return dynamic_cast<const UsageError*>(&error) != nullptr ||
            dynamic_cast<const CaseFileError*>(&error) != nullptr ||
            dynamic_cast<const SweepError*>(&error) != nullptr ||
-           dynamic_cast<const MeasurementError*>(&error) != nullptr;
+           dynamic_cast<const MeasurementError*>(&error) != nullptr ||
+           dynamic_cast<const ResultFileNameError*>(&error) != nullptr;
 }
 
 }  // namespace

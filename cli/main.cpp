@@ -102,9 +102,7 @@ int SingleRun(const cli::Options& options, InputTexts texts, char separator) {
     return Complete;
 }
 
-int Sweep(const cli::Options& options, InputTexts texts, char separator) {
-    const SweepPlan plan =
-        cli::SweepPlanOf(std::move(texts), options.sweeps, separator, options.resultFileName);
+int Sweep(const cli::Options& options, const SweepPlan& plan) {
     cli::OutputFile csv =
         options.csvFile ? cli::OutputFile(*options.csvFile) : cli::OutputFile::StandardOutput();
     std::optional<SweepCurves> curves;  // only for a chart
@@ -136,9 +134,12 @@ int Sweep(const cli::Options& options, InputTexts texts, char separator) {
 int Run(const cli::Options& options) {
     const char separator = options.decimalSeparator.value_or(cli::LocaleDecimalSeparator());
     InputTexts texts = CaseTexts(options, separator);
+    // Everything refused is refused before anything is written.
+    std::optional<SweepPlan> plan;
+    if (!options.sweeps.empty())
+        plan = cli::SweepPlanOf(texts, options.sweeps, separator, options.resultFileName);
     if (options.writeCaseFile) WriteFile(*options.writeCaseFile, CaseFileText(texts, separator));
-    return options.sweeps.empty() ? SingleRun(options, std::move(texts), separator)
-                                  : Sweep(options, std::move(texts), separator);
+    return plan ? Sweep(options, *plan) : SingleRun(options, std::move(texts), separator);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <limits>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -42,6 +44,7 @@ Result Run(const InputTexts& texts, const py::object& report, char separator) {
     RunRequest request{texts, {}, separator, ReportTarget::None};
     if (!report.is_none()) {
         request.resultFileName = PathOf(report);
+        CheckResultFileName(request.resultFileName);
         request.report = ReportTarget::File;
     }
     Result result{{}, texts};
@@ -52,15 +55,22 @@ Result Run(const InputTexts& texts, const py::object& report, char separator) {
     return result;
 }
 
-py::object FieldValue(const CaseData& data, const CaseField& field) {
-    return std::visit([&](auto member) -> py::object { return py::cast(data.*member); },
-                      field.member);
+// A field of the run's record; NaN for a value of the report's blocks that the
+// run did not compute, as in a sweep's arrays.
+py::object FieldValue(const RunResult& run, const CaseField& field) {
+    return std::visit(
+        [&](auto member) -> py::object {
+            if constexpr (std::is_same_v<decltype(member), double CaseData::*>)
+                if (!RunComputed(run, member)) return py::float_(std::numeric_limits<double>::quiet_NaN());
+            return py::cast(run.data.*member);
+        },
+        field.member);
 }
 
-py::dict FieldsOf(const CaseData& data) {
+py::dict FieldsOf(const RunResult& run) {
     py::dict fields;
     for (const CaseField& field : CaseFields())
-        fields[py::str(std::string(field.name))] = FieldValue(data, field);
+        fields[py::str(std::string(field.name))] = FieldValue(run, field);
     return fields;
 }
 
@@ -169,8 +179,9 @@ void DefineResult(py::module_& m) {
         "The fields of the record (BarrelDiameter ... MeanMeltTemp, the stage flags\n"
         "InputOk ... Converged) are attributes of their own name, and `fields` holds\n"
         "them all as a dict. The record holds what the stages computed before the\n"
-        "run ended; the report shows the channel block's values from the pressure\n"
-        "step on and the results block's when complete.");
+        "run ended; a value of the report's blocks the run did not compute is NaN:\n"
+        "the channel block's before the pressure step, the results block's unless\n"
+        "complete, as in sweep().");
     result
         .def_property_readonly(
             "outcome", [](const Result& r) { return std::string(OutcomeName(r.run.outcome)); },
@@ -213,7 +224,7 @@ void DefineResult(py::module_& m) {
             "kgf/cm2: every pass passes the inlet pressure test above it; None before\n"
             "a pass has run.")
         .def_property_readonly(
-            "fields", [](const Result& r) { return FieldsOf(r.run.data); },
+            "fields", [](const Result& r) { return FieldsOf(r.run); },
             "Every field of the case record by name, in the record's order.")
         .def_property_readonly(
             "texts", [](const Result& r) { return TextsDict(r.texts); },
@@ -222,7 +233,7 @@ void DefineResult(py::module_& m) {
     for (const CaseField& field : CaseFields())
         result.def_property_readonly(
             std::string(field.name).c_str(),
-            [f = &field](const Result& r) { return FieldValue(r.run.data, *f); });
+            [f = &field](const Result& r) { return FieldValue(r.run, *f); });
 }
 
 void DefineProfile(py::module_& m) {

@@ -4,6 +4,7 @@
 #include <exception>
 #include <optional>
 
+#include "case/excerpt.h"
 #include "model/arithmetic.h"
 #include "model/prepare_channel.h"
 #include "model/temperature_iteration.h"
@@ -120,6 +121,13 @@ std::string CutResultFileName(std::string_view text) {
     while (length > ResultFileNameLimit - 3 && IsContinuationByte(text[length])) --length;
     if (IsContinuationByte(text[length])) length = ResultFileNameLimit;
     return std::string(text.substr(0, length));
+}
+
+void CheckResultFileName(std::string_view name) {
+    if (name.size() <= ResultFileNameLimit) return;
+    throw ResultFileNameError("the report's name \"" + Excerpt(name) + "\" is " + std::to_string(name.size()) +
+                              " bytes long; a report's name holds at most " +
+                              std::to_string(ResultFileNameLimit));
 }
 
 RunResult RunCalculation(const RunRequest& request) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "case/case_data.h"
+#include "case/error.h"
 #include "case/input_fields.h"
 #include "case/messages.h"
 #include "model/design_indicators.h"
@@ -76,6 +77,17 @@ inline constexpr std::size_t ResultFileNameLimit = 255;
 // The save-file name cut to its first 255 bytes, never inside a UTF-8
 // character.
 std::string CutResultFileName(std::string_view text);
+
+// A report's name longer than ResultFileNameLimit bytes, which a run would cut
+// (and with it, for a long path, the folder it names). The window's box holds
+// no more; every other front end refuses the name.
+class ResultFileNameError : public Error {
+public:
+    using Error::Error;
+};
+
+// Refuses a name the run would cut.
+void CheckResultFileName(std::string_view name);
 
 // One press of OK: reads the texts, writes the report stage by stage and stops
 // at the first stage that fails (it has raised its message). An arithmetic

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "case/excerpt.h"
 #include "model/arithmetic.h"
 #include "model/temperature_iteration.h"
 #include "report/value_format.h"
@@ -15,7 +16,7 @@ namespace vortane {
 std::string RejectedBoxDetail(const InputField& field, std::string_view text) {
     const bool real = field.conversion == InputField::Conversion::Real;
     return "Edit" + std::to_string(field.box) + ' ' + std::string(field.name) + " (\"" +
-           std::string(field.caption) + "\"): \"" + std::string(text) + "\" is not " +
+           std::string(field.caption) + "\"): \"" + Excerpt(text) + "\" is not " +
            (real ? "a real number" : "a 32-bit integer");
 }
 

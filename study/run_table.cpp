@@ -1,5 +1,7 @@
 #include "study/run_table.h"
 
+#include <algorithm>
+
 #include "report/report_layout.h"
 #include "study/indicator_table.h"
 
@@ -63,6 +65,16 @@ std::string ColumnText(const RunColumn& column, const RunResult& run) {
             return text;
         default: return text;
     }
+}
+
+bool RunComputed(const RunResult& run, double CaseData::*field) {
+    const auto in = [field](const std::vector<ReportedValue>& block) {
+        return std::any_of(block.begin(), block.end(),
+                           [field](const ReportedValue& value) { return value.field == field; });
+    };
+    if (in(ChannelValues())) return HoldsChannelBlock(run.outcome);
+    if (in(ResultValues())) return run.outcome == RunOutcome::Complete;
+    return true;
 }
 
 std::string_view OutcomeName(RunOutcome outcome) {

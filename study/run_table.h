@@ -40,6 +40,11 @@ std::optional<double> ColumnNumber(const RunColumn& column, const RunResult& run
 // messages and then the fault; the warnings; each list joined by "; ".
 std::string ColumnText(const RunColumn& column, const RunResult& run);
 
+// Whether the run computed a value of its report's channel or results block:
+// as a row of the table has it, the channel block's from the pressure step on,
+// the results block's when complete. Other fields of the record: true.
+bool RunComputed(const RunResult& run, double CaseData::*field);
+
 // "complete", or the stage that stopped the run: "input", "file", "channel",
 // "pressure", "nonconvergent", "fault".
 std::string_view OutcomeName(RunOutcome outcome);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "case/number_text.h"
+#include "run/calculation_run.h"
 
 namespace vortane {
 
@@ -143,6 +144,8 @@ SweepPlan MakeSweepPlan(InputTexts base, std::vector<SweepAxis> axes, char decim
                              " points");
         plan.axes.push_back(std::move(axis));
     }
+    // The last point's report has the longest name.
+    if (plan.reportPattern) CheckResultFileName(ReportName(*plan.reportPattern, PointCount(plan)));
     return plan;
 }
 

@@ -52,7 +52,8 @@ struct SweepPlan {
 };
 
 // The plan of `axes` over `base`. More than SweepAxisLimit axes, a field swept
-// twice or a grid of more than SweepPointLimit points is a SweepError.
+// twice or a grid of more than SweepPointLimit points is a SweepError; a report
+// pattern whose names a run would cut is a ResultFileNameError.
 SweepPlan MakeSweepPlan(InputTexts base, std::vector<SweepAxis> axes, char decimalSeparator,
                         std::optional<std::string> reportPattern);
 

@@ -119,6 +119,27 @@ TEST(VortaneCalc, UsageErrorsExitWithTwo) {
               std::string::npos);
 }
 
+// A report's name the run would cut is refused before anything is written:
+// the cut would drop part of the folder too.
+TEST(VortaneCalc, ReportNamesTooLongAreRefused) {
+    ScratchDir dir;
+    const std::string folder = dir.Path(std::string(120, 'd')).string();
+    std::filesystem::create_directories(folder + "/" + std::string(100, 'e'));
+    const std::string name = folder + "/" + std::string(100, 'e') + "/report.txt";
+    ASSERT_GT(name.size(), 255u);
+    for (const std::string& arguments : {"-o " + name + " --write-case c.vcase --csv c.csv",
+                                         "--sweep OutputRate=100:200:50 -o " + name + "{n}"}) {
+        const Outcome outcome = RunCalc(dir, arguments);
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(Lines(outcome.stderrText), 1u) << outcome.stderrText;
+        EXPECT_EQ(outcome.stderrText.rfind("vortane-calc: the report's name \"/", 0), 0u) << outcome.stderrText;
+        EXPECT_NE(outcome.stderrText.find("\u2026\" is "), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(dir.Path("c.vcase")));
+        EXPECT_FALSE(std::filesystem::exists(dir.Path("c.csv")));
+        EXPECT_TRUE(std::filesystem::is_empty(folder + "/" + std::string(100, 'e')));
+    }
+}
+
 TEST(VortaneCalc, DecimalSeparatorFromTheOptionOrTheLocale) {
     ScratchDir dir;
     Outcome outcome = RunCalc(dir, "--decimal-separator , OutputRate=30,0");

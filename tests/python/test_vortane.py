@@ -91,6 +91,19 @@ def test_stopped_runs_are_results():
     assert low.fields["PressureOk"] is False and low.fields["InletChannelCount"] == 5
 
 
+def test_values_a_run_did_not_compute_are_nan(tmp_path):
+    fault = vortane.run(ScrewSpeed=0)
+    assert fault.outcome == "fault" and fault.detail.startswith("ScrewSpeed = 0 is outside")
+    assert math.isnan(fault.TemperatureRise) and math.isnan(fault.fields["PowerKW"])
+    assert math.isnan(fault.ChannelWidth)  # the channel block is the pressure step's
+    assert fault.ScrewSpeed == 0 and fault.InletChannelCount == 5
+    low = vortane.run(InletPressure=21)
+    assert low.ChannelWidth > 0 and math.isnan(low.TemperatureRise)
+    with pytest.raises(vortane.Error, match="is 301 bytes long; a report's name holds at most 255"):
+        vortane.run(report=str(tmp_path / ("a" * 200)) + "/" + "b" * (300 - len(str(tmp_path)) - 201))
+    assert not any(tmp_path.iterdir())
+
+
 def test_numbers_stand_for_their_shortest_texts():
     result = vortane.run(OutputRate=0.1 + 0.2, InletChannelCount=np.int64(5), ScrewSpeed=np.float32(60.5))
     assert result.texts["OutputRate"] == "0.30000000000000004"

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "case/excerpt.h"
 #include "support/case_request.h"
 #include "support/same_case.h"
 #include "support/scratch_dir.h"
@@ -147,6 +148,30 @@ TEST(ResultFileName, CutToWholeCharactersWithin255Bytes) {
     EXPECT_EQ(CutResultFileName(std::string(254, 'a') + "é"), std::string(254, 'a'));
     EXPECT_EQ(CutResultFileName(std::string(253, 'a') + "℃b"), std::string(253, 'a'));
     EXPECT_EQ(CutResultFileName(std::string(252, 'a') + "℃b"), std::string(252, 'a') + "℃");
+}
+
+// Front ends other than the window refuse what the run would cut.
+TEST(ResultFileName, LongerThan255BytesIsRefused) {
+    EXPECT_NO_THROW(CheckResultFileName(std::string(255, 'a')));
+    try {
+        CheckResultFileName(std::string(200, 'a') + "/" + std::string(100, 'b'));
+        ADD_FAILURE() << "a 301-byte name passed";
+    } catch (const ResultFileNameError& error) {
+        EXPECT_EQ(std::string(error.what()), "the report's name \"" + std::string(60, 'a') +
+                                                 "…\" is 301 bytes long; a report's name holds at most 255");
+    }
+}
+
+// A text quoted in a detail is cut to a readable length, never inside a
+// character.
+TEST_F(Run, QuotedTextsAreCut) {
+    EXPECT_EQ(Excerpt("0.0x5"), "0.0x5");
+    EXPECT_EQ(Excerpt(std::string(60, 'x')), std::string(60, 'x'));
+    EXPECT_EQ(Excerpt(std::string(59, 'x') + "℃℃"), std::string(59, 'x') + "℃…");
+    EXPECT_EQ(Excerpt("abc", 0), "…");
+    EXPECT_EQ(RunWith({{"Edit2", std::string(300, '9') + "x"}}).detail,
+              "Edit2 ScrewSpeed (\"Number of Revolution (rpm)\"): \"" + std::string(60, '9') +
+                  "…\" is not a real number");
 }
 
 TEST_F(Run, LongNamesAreCutBeforeUse) {
