@@ -41,13 +41,17 @@ struct FitOptions {
     bool help = false;
 };
 
+bool IsHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
+
 FitOptions ParseFitArguments(const std::vector<std::string_view>& arguments) {
     FitOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
-        if (argument == "--help" || argument == "-h") {
+        if (IsHelp(argument)) {
             options.help = true;
         } else if (argument == "--fit-viscosity") {
+            // "--fit-viscosity --help" asks for this text, not for a file of that name.
+            if (i + 1 < arguments.size() && IsHelp(arguments[i + 1])) continue;
             options.dataFile = OptionValue(arguments, i);
         } else if (argument == "--viscosity-unit") {
             const std::string_view name = OptionValue(arguments, i);
