@@ -22,7 +22,8 @@ const std::string_view FitUsageText =
     "\n"
     "  DATA.csv                 a header, Temperature,ShearRate,Viscosity, then one\n"
     "                           point a line: degC, 1/s, viscosity; separated by\n"
-    "                           commas, or semicolons (then decimal commas too)\n"
+    "                           commas, or semicolons or tabs (then decimal commas\n"
+    "                           too); UTF-8, UTF-16 or Windows-1252 text\n"
     "  --viscosity-unit U       Pa.s (default), mPa.s, P or gf.s/cm2, unless the\n"
     "                           header names it: Viscosity (mPa.s)\n"
     "  --plot FIT.svg           the points and the fitted law, viscosity against\n"
@@ -40,13 +41,17 @@ struct FitOptions {
     bool help = false;
 };
 
+bool IsHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
+
 FitOptions ParseFitArguments(const std::vector<std::string_view>& arguments) {
     FitOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
-        if (argument == "--help" || argument == "-h") {
+        if (IsHelp(argument)) {
             options.help = true;
         } else if (argument == "--fit-viscosity") {
+            // "--fit-viscosity --help" asks for this text, not for a file of that name.
+            if (i + 1 < arguments.size() && IsHelp(arguments[i + 1])) continue;
             options.dataFile = OptionValue(arguments, i);
         } else if (argument == "--viscosity-unit") {
             const std::string_view name = OptionValue(arguments, i);

@@ -6,6 +6,7 @@
 #include "case/file_read.h"
 #include "case/number_text.h"
 #include "model/arithmetic.h"
+#include "study/text_decoding.h"
 
 namespace vortane {
 
@@ -52,6 +53,18 @@ private:
     int line_;
 };
 
+// The separator of a header line: a semicolon, else a comma, else a tab;
+// none when it holds none of them.
+std::optional<char> HeaderSeparator(std::string_view line) {
+    for (const char separator : {';', ',', '\t'})
+        if (line.find(separator) != std::string_view::npos) return separator;
+    return std::nullopt;
+}
+
+std::string SeparatorName(char separator) {
+    return separator == '\t' ? "tabs" : "'" + std::string(1, separator) + "'";
+}
+
 std::vector<std::string_view> Fields(std::string_view line, char separator) {
     std::vector<std::string_view> fields;
     for (std::size_t start = 0;;) {
@@ -89,9 +102,14 @@ Column HeaderColumn(std::string_view cell, std::string& unit, const LineError& f
     return Column::Viscosity;
 }
 
+// Blanks aside, degC, C, °C or ℃; ºC too, the ordinal sign that keyboards
+// without a degree sign offer in its place.
 void CheckTemperatureUnit(const std::string& unit, const LineError& fail) {
-    for (const std::string_view known : {"", "degC", "C", "°C", "℃"})
-        if (unit == known) return;
+    std::string key;
+    for (const char c : unit)
+        if (!IsBlank(c)) key += c;
+    for (const std::string_view known : {"", "degC", "C", "°C", "℃", "ºC"})
+        if (key == known) return;
     fail("the temperature must be in degC, not " + unit);
 }
 
@@ -109,6 +127,9 @@ struct Header {
 Header ParseHeader(const std::vector<std::string_view>& cells, const LineError& fail) {
     if (ParseRealText(cells.front(), '.') || ParseRealText(cells.front(), ','))
         fail("expected a header naming the columns, such as Temperature,ShearRate,Viscosity");
+    if (cells.size() == 1)
+        fail("the header line holds no comma, semicolon or tab between its names: \"" + std::string(cells.front()) +
+             "\"");
     if (cells.size() != 3)
         fail("the header names " + std::to_string(cells.size()) +
              " columns; expected three: Temperature, ShearRate and Viscosity");
@@ -135,13 +156,23 @@ Header ParseHeader(const std::vector<std::string_view>& cells, const LineError& 
 double FieldValue(std::string_view text, Column column, char separator, const LineError& fail) {
     const std::string name(ColumnNames[static_cast<std::size_t>(column)]);
     std::optional<double> value = ConvertReal(text, '.');
-    if (!value && separator == ';') value = ConvertReal(text, ',');
-    if (!value && (ParseRealText(text, '.') || (separator == ';' && ParseRealText(text, ','))))
+    const bool decimalComma = separator != ',';
+    if (!value && decimalComma) value = ConvertReal(text, ',');
+    if (!value && (ParseRealText(text, '.') || (decimalComma && ParseRealText(text, ','))))
         fail("the " + name + " " + std::string(text) + " is beyond the range of a double");
     if (!value) fail("the " + name + " \"" + std::string(text) + "\" is not a number");
     if (column != Column::Temperature && !(*value > 0))
         fail("the " + name + " must be positive, not " + std::string(text));
     return *value;
+}
+
+// The content in UTF-8; bytes of no encoding taken are refused with their line.
+std::string TextOf(std::string_view content, std::string_view fileName) {
+    try {
+        return DecodeText(content);
+    } catch (const TextDecodingError& error) {
+        LineError(fileName, error.Context().line.value_or(1))(error.what());
+    }
 }
 
 }  // namespace
@@ -188,21 +219,22 @@ double FromModelViscosity(double value, ViscosityUnit unit) {
 
 Measurements ParseMeasurements(std::string_view content, std::string_view fileName,
                                std::optional<ViscosityUnit> unit) {
-    if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);  // UTF-8 mark
+    const std::string text = TextOf(content, fileName);
+    std::string_view rest = text;
     Measurements measurements{std::string(fileName), {}, {}, unit.value_or(ViscosityUnit::PascalSecond), false};
     std::optional<Header> header;
     char separator = ',';
-    for (int number = 1; !content.empty(); ++number) {
-        const std::size_t end = content.find('\n');
-        std::string_view line = content.substr(0, end);
-        content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
+    for (int number = 1; !rest.empty(); ++number) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         line = Trimmed(line);
         if (line.empty() || line.front() == '#') continue;
 
         const LineError fail(fileName, number);
         if (!header) {
-            separator = line.find(';') != std::string_view::npos ? ';' : ',';
+            separator = HeaderSeparator(line).value_or(',');
             header = ParseHeader(Fields(line, separator), fail);
             if (header->unit && unit && *header->unit != *unit)
                 fail("the header gives the viscosity in " + std::string(UnitName(*header->unit)) +
@@ -213,7 +245,7 @@ Measurements ParseMeasurements(std::string_view content, std::string_view fileNa
         }
         const std::vector<std::string_view> fields = Fields(line, separator);
         if (fields.size() != 3)
-            fail("expected three fields separated by '" + std::string(1, separator) + "', found " +
+            fail("expected three fields separated by " + SeparatorName(separator) + ", found " +
                  std::to_string(fields.size()));
         std::array<double, 3> values{};
         for (const Column column : {Column::Temperature, Column::ShearRate, Column::Viscosity}) {

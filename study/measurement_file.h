@@ -13,9 +13,11 @@ namespace vortane {
 
 // Rheometer measurements for a fit of the viscosity law: a header row naming
 // the three columns, then one point a line: temperature (degC), shear rate
-// (1/s), viscosity. Fields are separated by commas, or by semicolons, in which
-// case a number may also use a decimal comma. Blank lines and lines starting
-// with # are skipped.
+// (1/s), viscosity. Fields are separated by commas, or by semicolons or tabs,
+// in which case a number may also use a decimal comma; the header's first
+// separator of these, in that order, is the file's. Blank lines and lines
+// starting with # are skipped. The text is UTF-8, UTF-16 or Windows-1252, as
+// DecodeText reads it.
 //
 // Header names (case, blanks, '_' and '-' ignored): Temperature, Temp, T;
 // ShearRate, Rate, Gamma, γ; Viscosity, Visc, Eta, η. A name may carry its unit in
@@ -55,7 +57,7 @@ struct Measurements {
     bool unitInHeader;                   // named by the header rather than chosen
 };
 
-// The points of a file's content. The viscosity unit is the header's, else
+// The points of a file's bytes. The viscosity unit is the header's, else
 // `unit`, else Pa.s; a header unit other than `unit` is refused.
 Measurements ParseMeasurements(std::string_view content, std::string_view fileName,
                                std::optional<ViscosityUnit> unit);

@@ -128,6 +128,18 @@ TEST(FitCommand, Refusals) {
     EXPECT_EQ(five.out, "");
 }
 
+// Help asked for anywhere, even where a data file would stand, is the usage.
+TEST(FitCommand, Help) {
+    ScratchDir dir;
+    for (const std::string arguments :
+         {"--fit-viscosity --help", "--fit-viscosity -h", "--help --fit-viscosity x.csv"}) {
+        const Outcome outcome = Calc(dir, arguments);
+        EXPECT_EQ(outcome.status, 0) << arguments;
+        EXPECT_EQ(outcome.out, cli::FitUsageText) << arguments;
+        EXPECT_EQ(outcome.err, "") << arguments;
+    }
+}
+
 // The shipped example is the fit of the shipped measurements.
 TEST(FitCommand, ExampleCaseIsTheFitOfTheExampleMeasurements) {
     ScratchDir dir;

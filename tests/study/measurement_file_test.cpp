@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "study/material_fit.h"
+#include "study/text_decoding.h"
 #include "support/measurements.h"
 
 namespace vortane {
@@ -17,6 +19,32 @@ std::string ErrorOf(std::string_view content, std::optional<ViscosityUnit> unit 
 }
 
 constexpr double Relative = 1e-15;
+
+using namespace std::string_literals;
+
+// The points of a comma file, its header left out, separated by `separator`,
+// with decimal commas where asked and CR LF line ends.
+std::string Body(std::string_view commaFile, char separator, bool decimalComma) {
+    std::string body;
+    for (const char c : commaFile.substr(commaFile.find('\n') + 1)) {
+        if (c == ',') body += separator;
+        else if (c == '.' && decimalComma) body += ',';
+        else if (c == '\n') body += "\r\n";
+        else body += c;
+    }
+    return body;
+}
+
+// The UTF-16 bytes of `text`, after the order's mark if asked.
+std::string Utf16(std::u16string_view text, bool little, bool mark) {
+    std::string bytes = !mark ? "" : little ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char16_t c : text) {
+        const auto high = static_cast<char>(c >> 8);
+        const auto low = static_cast<char>(c & 0xFF);
+        bytes += little ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+}
 
 TEST(MeasurementFile, CommaSeparatedPointsInPascalSeconds) {
     const Measurements m = ParseMeasurements(
@@ -127,6 +155,76 @@ TEST(MeasurementFile, FitRefusalsNameTheFile) {
                       "150,10,1.7e308\n190,10,1.7e308\n230,10,1.7e308\n150,100,1.7e308\n190,100,1.7e308\n"
                       "230,100,1.7e308\n"),
               "melt.csv: the points are beyond the law in doubles: Floating point overflow");
+}
+
+// A spreadsheet's tab-separated or Windows-1252 export and a UTF-16 text give
+// the very points, coefficients and texts of the same data in commas.
+TEST(MeasurementFile, EncodingsAndSeparatorsGiveTheSameFit) {
+    const std::string comma = testing::DefaultLawMeasurements({150, 190, 230}, {1, 10, 100, 1000}, 0.03);
+    const Measurements reference = ParseMeasurements(comma, "melt.csv", std::nullopt);
+    const ViscosityFit fit = FitMeasurements(reference);
+    const std::string tabs = Body(comma, '\t', true);
+    const std::u16string tabs16(tabs.begin(), tabs.end());
+    const std::u16string header16 = u"Temperature (℃)\tShear rate (s⁻¹)\tη (Pa·s)\r\n";
+    for (const std::string& file :
+         {"Temperature (°C)\tShear rate (1/s)\tViscosity (Pa·s)\r\n" + Body(comma, '\t', false),
+          "\xEF\xBB\xBFT (deg C)\tRate\tEta\r\n" + tabs,
+          "Temperature (\xB0""C),Shear rate (1/s),Viscosity (Pa.s)\r\n" + Body(comma, ',', false),
+          "Temperature (\xBA""C); Shear rate (1/s); Viscosity (Pa\xB7s)\r\n" + Body(comma, ';', true),
+          Utf16(header16 + tabs16, true, true), Utf16(header16 + tabs16, false, true),
+          Utf16(u"Temperature\tShearRate\tViscosity\r\n" + tabs16, true, false)}) {
+        const Measurements m = ParseMeasurements(file, "melt.csv", std::nullopt);
+        ASSERT_EQ(m.points.size(), reference.points.size()) << file;
+        for (std::size_t i = 0; i < m.points.size(); ++i) {
+            EXPECT_EQ(m.points[i].temperature, reference.points[i].temperature);
+            EXPECT_EQ(m.points[i].shearRate, reference.points[i].shearRate);
+            EXPECT_EQ(m.points[i].viscosity, reference.points[i].viscosity);
+        }
+        EXPECT_EQ(m.lines, reference.lines);
+        EXPECT_EQ(FitMeasurements(m).coefficients, fit.coefficients);
+        EXPECT_EQ(FittedCaseText(m, FitMeasurements(m)), FittedCaseText(reference, fit));
+    }
+}
+
+// Bytes of none of the encodings, and a header with none of the separators,
+// are refused, saying what was found and where.
+TEST(MeasurementFile, UnknownEncodingOrSeparatorSaysWhatWasFound) {
+    const std::string header = "Temperature,ShearRate,Viscosity\n";
+    const std::string notText = "the file is neither UTF-8, UTF-16 nor Windows-1252 text: ";
+    EXPECT_EQ(ErrorOf(header + "170,10,5\n170,\x81,5\n"), "melt.csv:3: " + notText + "byte 0x81");
+    EXPECT_EQ(ErrorOf("\xEF\xBB\xBF" + header + "170,10,5\xB0\n"),
+              "melt.csv:2: " + notText + "byte 0xB0 after the UTF-8 byte order mark");
+    EXPECT_EQ(ErrorOf(header + "170,10,5\0"s), "melt.csv:2: " + notText + "byte 0x00");
+    EXPECT_EQ(ErrorOf("\xFF\xFE\0\0T\0\0\0"s), "melt.csv:1: " + notText + "a UTF-32 byte order mark");
+    EXPECT_EQ(ErrorOf("T\0\0\0,\0\0\0"s), "melt.csv:1: " + notText + "a NUL character");  // UTF-32, unmarked
+    EXPECT_EQ(ErrorOf(Utf16(std::u16string{u'T', u'\n', char16_t{0xDE00}, u'x'}, true, true)),
+              "melt.csv:2: " + notText + "the unpaired UTF-16 surrogate 0xDE00");
+    EXPECT_EQ(ErrorOf(Utf16(u"T,Rate,Eta\n", false, true) + "\0"s),
+              "melt.csv:2: " + notText + "UTF-16 text ending in half a character");
+    EXPECT_EQ(ErrorOf("Temperature|ShearRate|Viscosity\n170|10|5\n"),
+              "melt.csv:1: the header line holds no comma, semicolon or tab between its names: "
+              "\"Temperature|ShearRate|Viscosity\"");
+    EXPECT_EQ(ErrorOf("T\tRate\tEta\n170\t10 5\n"), "melt.csv:2: expected three fields separated by tabs, found 2");
+    EXPECT_EQ(ErrorOf("T (\xB0""F),Rate,Eta\n"), "melt.csv:1: the temperature must be in degC, not °F");
+}
+
+// What is not UTF-8 reads as Windows-1252: its own characters at 0x80 to 0x9F,
+// Latin-1's above; what it leaves undefined is refused.
+TEST(MeasurementFile, TextDecoding) {
+    EXPECT_EQ(DecodeText("\x80\x8A\x9F \xB0\xFF"), "€ŠŸ °ÿ");
+    EXPECT_EQ(DecodeText("\xC0\xAF"), "À¯");              // an overlong '/'
+    EXPECT_EQ(DecodeText("\xED\xA0\x80"), "í\u00A0€");    // a surrogate
+    EXPECT_EQ(DecodeText("\xF0\x82\x82\xAC"), "ð‚‚¬");   // an overlong '€'
+    for (const std::string bytes : {"\x81", "\x8D", "\x8F", "\x90", "\x9D", "\xF4\x90\x80\x80"})
+        EXPECT_THROW(DecodeText(bytes), TextDecodingError) << bytes;
+
+    const std::string text = "T (℃) η 😀 \U0010FFFF\r\n";
+    const std::u16string text16 = u"T (℃) η 😀 \U0010FFFF\r\n";
+    EXPECT_EQ(DecodeText(text), text);
+    EXPECT_EQ(DecodeText("\xEF\xBB\xBF" + text), text);
+    EXPECT_EQ(DecodeText(Utf16(text16, true, true)), text);
+    EXPECT_EQ(DecodeText(Utf16(text16, false, true)), text);
+    EXPECT_EQ(DecodeText(Utf16(text16, false, false)), text);
 }
 
 // The context of a refusal holds the file and the line.
