@@ -55,7 +55,13 @@ QString CaseDocument::Name() const {
 
 bool CaseDocument::Modified() const { return modified_; }
 
-std::optional<std::vector<CaseEntry>> CaseDocument::Read(const QString& path) {
+void CaseDocument::SetViscosityRanges(const FittedRanges& ranges) {
+    ranges_ = ranges;
+    lawTexts_ = boxTexts_();
+    UpdateModified();
+}
+
+std::optional<CaseFile> CaseDocument::Read(const QString& path) {
     // Only a file holds a case: a directory reads as empty, and a FIFO or a
     // device may block or never end.
     if (const QFileInfo info(path); info.exists() && !info.isFile()) {
@@ -72,9 +78,10 @@ std::optional<std::vector<CaseEntry>> CaseDocument::Read(const QString& path) {
 }
 
 bool CaseDocument::Open(const QString& path) {
-    const auto entries = Read(path);
-    if (!entries) return false;
-    setBoxTexts_(ApplyCaseEntries(DefaultTexts(decimalSeparator_), *entries, decimalSeparator_));
+    const auto file = Read(path);
+    if (!file) return false;
+    setBoxTexts_(ApplyCaseEntries(DefaultTexts(decimalSeparator_), file->entries, decimalSeparator_));
+    SetViscosityRanges(file->extras.viscosityRanges);
     Adopt(path);
     Remember(path);
     return true;
@@ -83,7 +90,7 @@ bool CaseDocument::Open(const QString& path) {
 bool CaseDocument::SaveTo(const QString& path) {
     std::string content;
     try {
-        content = CaseFileText(boxTexts_(), decimalSeparator_);
+        content = CaseFileText(boxTexts_(), {ranges_}, decimalSeparator_);
     } catch (const CaseFileError& error) {
         Warn(FromUtf8(error.what()));
         return false;
@@ -101,20 +108,22 @@ bool CaseDocument::SaveTo(const QString& path) {
 }
 
 bool CaseDocument::LoadCoefficients(const QString& path) {
-    const auto entries = Read(path);
-    if (!entries) return false;
-    const std::vector<CaseEntry> coefficients = CoefficientEntries(*entries);
+    const auto file = Read(path);
+    if (!file) return false;
+    const std::vector<CaseEntry> coefficients = CoefficientEntries(file->entries);
     if (coefficients.empty()) {
         Warn(path + QStringLiteral(" holds none of the coefficients A0 ... A12"));
         return false;
     }
     setBoxTexts_(ApplyCaseEntries(boxTexts_(), coefficients, decimalSeparator_));
+    SetViscosityRanges(file->extras.viscosityRanges);
     return true;
 }
 
 void CaseDocument::New() {
     if (!MaySetAside()) return;
     setBoxTexts_(DefaultTexts(decimalSeparator_));
+    SetViscosityRanges({});
     Adopt({});
 }
 
@@ -152,7 +161,9 @@ bool CaseDocument::MaySetAside() {
 }
 
 void CaseDocument::UpdateModified() {
-    const bool modified = boxTexts_() != texts_;
+    const InputTexts boxes = boxTexts_();
+    ranges_ = RangesOfLaw(ranges_, lawTexts_, boxes);
+    const bool modified = boxes != texts_ || ranges_ != savedRanges_;
     if (modified == modified_) return;
     modified_ = modified;
     window_.setWindowModified(modified);
@@ -163,6 +174,7 @@ void CaseDocument::UpdateModified() {
 void CaseDocument::Adopt(const QString& path) {
     path_ = path;
     texts_ = boxTexts_();
+    savedRanges_ = ranges_;
     window_.setWindowFilePath(path);
     window_.setWindowTitle(path.isEmpty() ? caption_ + QStringLiteral("[*]")
                                           : Name() + QStringLiteral("[*] — ") + caption_);

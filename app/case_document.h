@@ -18,7 +18,8 @@ namespace vortane {
 
 // The case file behind a window's 28 boxes: its path (empty when none is
 // open), the texts it held when last opened or saved (the default texts when
-// none is open), and the recent cases kept in the settings. It takes the box
+// none is open), the ranges the viscosity law in the boxes was fitted on, and
+// the recent cases kept in the settings. It takes the box
 // texts and gives them back through the two functions it is made with, shows
 // the case in the window's caption, marked while the boxes differ from those
 // texts, and asks the user, in dialogs over the window, for a file or whether
@@ -41,8 +42,14 @@ public:
     QString Name() const;
     // The texts of the open case's file, or the default texts.
     const InputTexts& SavedTexts() const { return texts_; }
-    // Whether the boxes differ from SavedTexts().
+    // Whether the boxes, or the ranges of their law, differ from the file's.
     bool Modified() const;
+    // The data the viscosity law in the boxes was fitted on, as far as known:
+    // from the case file or coefficients loaded, or from a fit applied; none
+    // once a coefficient box holds another text (another law).
+    const FittedRanges& ViscosityRanges() const { return ranges_; }
+    // The ranges of the law the coefficient boxes now hold.
+    void SetViscosityRanges(const FittedRanges& ranges);
     // Gives a sentence naming work under way that setting the design aside
     // may stop (a running study), or an empty text; it ends the save question.
     void SetWorkUnderWay(TellWork work) { work_ = std::move(work); }
@@ -55,8 +62,9 @@ public:
     // Writes the box texts to `path` and makes it the open case; a failure is
     // named in a message box and changes nothing.
     bool SaveTo(const QString& path);
-    // Puts only the viscosity coefficients of a case file into their boxes;
-    // a file that cannot be read or holds none of them changes no box.
+    // Puts only the viscosity coefficients of a case file into their boxes,
+    // with the ranges the file says they were fitted on; a file that cannot be
+    // read or holds none of them changes no box.
     bool LoadCoefficients(const QString& path);
 
     // The File and Material menu's commands; each asks first what it needs.
@@ -82,8 +90,8 @@ signals:
     void Changed();
 
 private:
-    // The entries of a case file; nullopt after naming the problem.
-    std::optional<std::vector<CaseEntry>> Read(const QString& path);
+    // The content of a case file; nullopt after naming the problem.
+    std::optional<CaseFile> Read(const QString& path);
     void Adopt(const QString& path);
     void Warn(const QString& text);
 
@@ -95,6 +103,9 @@ private:
     TellWork work_;
     QString path_;
     InputTexts texts_;
+    FittedRanges savedRanges_;  // of the file, as texts_
+    FittedRanges ranges_;       // of the law in the boxes
+    InputTexts lawTexts_;       // the boxes when ranges_ were set
     bool modified_ = false;
 };
 

@@ -28,7 +28,7 @@ const QString MeasurementFilter = QStringLiteral("Measurements (*.csv *.txt);;Al
 
 }  // namespace
 
-FitDialog::FitDialog(ApplyTexts apply, char decimalSeparator, QWidget* parent)
+FitDialog::FitDialog(ApplyLaw apply, char decimalSeparator, QWidget* parent)
     : QDialog(parent), apply_(std::move(apply)), decimalSeparator_(decimalSeparator) {
     setObjectName(QStringLiteral("FitDialog"));
     setWindowTitle(QStringLiteral("Fit Viscosity Law — Vortane"));
@@ -102,7 +102,7 @@ void FitDialog::CreateControls() {
     close_ = buttons->addButton(QDialogButtonBox::Close);
     close_->setAccessibleName(QStringLiteral("Close"));
     connect(applyButton_, &QPushButton::clicked, this, [this] {
-        if (texts_) apply_(*texts_);
+        if (texts_) apply_(*texts_, ranges_);
     });
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
 
@@ -162,6 +162,7 @@ void FitDialog::ShowFit(const Measurements& measurements, const ViscosityFit& fi
     unit_->setToolTip(measurements.unitInHeader ? QStringLiteral("The file's header names the unit") : QString());
 
     texts_ = CoefficientTexts(fit.coefficients, measurements.points, decimalSeparator_);
+    ranges_ = FittedRangesOf(fit);
     const std::vector<FitFigure> figures = FitFigures(fit, decimalSeparator_);
     for (std::size_t i = 0; i < figures_.size(); ++i) figures_[i]->setText(FromUtf8(figures[i].text));
     for (std::size_t j = 0; j < coefficients_.size(); ++j) {

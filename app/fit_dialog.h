@@ -19,14 +19,15 @@ namespace vortane {
 
 // The viscosity law fitted to a measurement file: the points and the fitted
 // curves on log axes, the fit's figures and the six coefficient texts. Apply
-// hands the texts to the main window.
+// hands the texts, and the ranges of the data they were fitted on, to the
+// main window.
 class FitDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    using ApplyTexts = std::function<void(const std::array<std::string, 6>&)>;
+    using ApplyLaw = std::function<void(const std::array<std::string, 6>&, const FittedRanges&)>;
 
-    FitDialog(ApplyTexts apply, char decimalSeparator, QWidget* parent = nullptr);
+    FitDialog(ApplyLaw apply, char decimalSeparator, QWidget* parent = nullptr);
 
     // Reads and fits the file in the chosen unit (or the one its header names);
     // what cannot be read or fitted is shown in the dialog, naming the file
@@ -40,10 +41,11 @@ private:
     void ShowFit(const Measurements& measurements, const ViscosityFit& fit);
     void ShowRefusal(const QString& text);
 
-    ApplyTexts apply_;
+    ApplyLaw apply_;
     const char decimalSeparator_;
     QString path_;
     std::optional<std::array<std::string, 6>> texts_;
+    FittedRanges ranges_;  // of the fit shown
 
     QLabel* file_;
     QPushButton* open_;

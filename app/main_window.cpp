@@ -472,7 +472,8 @@ QString TForm1::ReportPath() const {
 void TForm1::ShowReportPath() { reportPath_->SetFullText(ReportPath()); }
 
 RunRequest TForm1::Request() const {
-    return {BoxTexts(), EditResult->text().toStdString(), decimalSeparator_};
+    return {BoxTexts(), EditResult->text().toStdString(), decimalSeparator_, ReportTarget::File,
+            document_->ViscosityRanges()};
 }
 
 // The stages' messages in the order they were raised, then the error box of a
@@ -560,7 +561,7 @@ ResultsWindow& TForm1::Results() {
 
 StudyWindow& TForm1::Study() {
     if (study_ == nullptr) {
-        study_ = new StudyWindow([this] { return BoxTexts(); },
+        study_ = new StudyWindow([this] { return BoxTexts(); }, [this] { return document_->ViscosityRanges(); },
                                  [this](const InputTexts& texts) {
                                      SetBoxTexts(texts);
                                      raise();
@@ -579,9 +580,14 @@ void TForm1::ShowStudy() {
 
 FitDialog& TForm1::Fit() {
     if (fit_ == nullptr) {
-        // Apply fills the coefficient boxes, which stay disabled.
-        fit_ = new FitDialog([this](const std::array<std::string, 6>& texts) { SetCoefficientTexts(texts); },
-                             decimalSeparator_, this);
+        // Apply fills the coefficient boxes, which stay disabled; the law now
+        // holds the ranges it was fitted on.
+        fit_ = new FitDialog(
+            [this](const std::array<std::string, 6>& texts, const FittedRanges& ranges) {
+                SetCoefficientTexts(texts);
+                document_->SetViscosityRanges(ranges);
+            },
+            decimalSeparator_, this);
     }
     return *fit_;
 }

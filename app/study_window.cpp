@@ -61,11 +61,12 @@ std::vector<ReportedValue> ChartableQuantities() {
 
 }  // namespace
 
-StudyWindow::StudyWindow(std::function<InputTexts()> boxTexts,
+StudyWindow::StudyWindow(std::function<InputTexts()> boxTexts, std::function<FittedRanges()> viscosityRanges,
                          std::function<void(const InputTexts&)> loadTexts, char decimalSeparator,
                          QWidget* parent)
     : QWidget(parent, Qt::Window),
       boxTexts_(std::move(boxTexts)),
+      viscosityRanges_(std::move(viscosityRanges)),
       loadTexts_(std::move(loadTexts)),
       decimalSeparator_(decimalSeparator) {
     setObjectName(QStringLiteral("StudyWindow"));
@@ -231,7 +232,9 @@ std::unique_ptr<SweepPlan> StudyWindow::PlanFromControls() {
                                  std::string(error.what()));
             }
         }
-        return std::make_unique<SweepPlan>(MakeSweepPlan(boxTexts_(), std::move(axes), decimalSeparator_, {}));
+        auto plan = std::make_unique<SweepPlan>(MakeSweepPlan(boxTexts_(), std::move(axes), decimalSeparator_, {}));
+        plan->viscosityRanges = viscosityRanges_();
+        return plan;
     } catch (const SweepError& error) {
         QMessageBox::warning(this, QStringLiteral("Vortane"), FromUtf8(error.what()));
         return nullptr;

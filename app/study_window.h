@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "case/fitted_ranges.h"
 #include "study/chart.h"
 #include "study/sweep_curves.h"
 #include "study/sweep_run.h"
@@ -38,9 +39,9 @@ class StudyWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    // `boxTexts` gives the main window's texts; `loadTexts` puts a point's
-    // texts into its boxes.
-    StudyWindow(std::function<InputTexts()> boxTexts,
+    // `boxTexts` gives the main window's texts and `viscosityRanges` the data
+    // their law was fitted on; `loadTexts` puts a point's texts into its boxes.
+    StudyWindow(std::function<InputTexts()> boxTexts, std::function<FittedRanges()> viscosityRanges,
                 std::function<void(const InputTexts&)> loadTexts, char decimalSeparator,
                 QWidget* parent = nullptr);
     ~StudyWindow() override;
@@ -79,6 +80,7 @@ private:
     void ExportChart(bool svg);
 
     std::function<InputTexts()> boxTexts_;
+    std::function<FittedRanges()> viscosityRanges_;
     std::function<void(const InputTexts&)> loadTexts_;
     const char decimalSeparator_;
 

@@ -1,6 +1,9 @@
 #include "case/case_file.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
 
 #include "case/file_read.h"
 #include "case/number_text.h"
@@ -86,6 +89,54 @@ std::string InNotation(const InputField& field, std::string text, char from, cha
     return text;
 }
 
+// The fields beside the boxes: the ranges a viscosity law was fitted on.
+struct RangeField {
+    std::string_view name;
+    std::string_view unit;
+    std::optional<ValueRange> FittedRanges::*range;
+    bool positive;  // a shear rate's logarithm is taken
+};
+
+constexpr RangeField RangeFields[] = {
+    {"ViscosityTemperatureRange", "degC", &FittedRanges::temperature, false},
+    {"ViscosityShearRateRange", "1/s", &FittedRanges::shearRate, true},
+};
+
+const RangeField* FindRangeField(std::string_view name) {
+    for (const RangeField& field : RangeFields)
+        if (field.name == name) return &field;
+    return nullptr;
+}
+
+// A number with a point, in any notation std::from_chars reads; nothing else.
+std::optional<double> PointNumber(std::string_view text) {
+    text = Trimmed(text);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+ValueRange ParseRange(const RangeField& field, std::string_view text, const LineReader& reader) {
+    const std::string quoted = std::string(field.name) + " = \"" + std::string(text) + "\"";
+    const std::size_t colon = text.find(':');
+    const std::optional<double> low = PointNumber(text.substr(0, colon));
+    const std::optional<double> high =
+        colon == std::string_view::npos ? std::nullopt : PointNumber(text.substr(colon + 1));
+    if (!low || !high)
+        reader.Fail(quoted + " is not LOW:HIGH, two numbers with a point, in " + std::string(field.unit));
+    if (*low > *high) reader.Fail(quoted + ": LOW lies above HIGH");
+    if (field.positive && !(*low > 0)) reader.Fail(quoted + ": the range must lie above 0");
+    return {*low, *high};
+}
+
+std::string PointText(double value) {
+    char digits[32];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, error == std::errc() ? end : digits);
+}
+
 std::string CaseText(std::string_view text) {
     if (!NeedsQuotes(text)) return std::string(text);
     std::string quoted = "\"";
@@ -95,9 +146,11 @@ std::string CaseText(std::string_view text) {
 
 }  // namespace
 
-std::vector<CaseEntry> ParseCaseFile(std::string_view content, std::string_view fileName) {
+CaseFile ParseCaseFile(std::string_view content, std::string_view fileName) {
     if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);  // UTF-8 mark
-    std::vector<CaseEntry> entries;
+    CaseFile file;
+    std::vector<CaseEntry>& entries = file.entries;
+    std::map<std::string_view, int> extraLines;  // the line of each extra given
     int number = 0;
     while (!content.empty()) {
         const std::size_t end = content.find('\n');
@@ -110,6 +163,14 @@ std::vector<CaseEntry> ParseCaseFile(std::string_view content, std::string_view 
         std::string_view name;
         std::string text;
         if (!reader.Entry(name, text)) continue;
+        if (const RangeField* range = FindRangeField(name)) {
+            if (const auto earlier = extraLines.find(range->name); earlier != extraLines.end())
+                reader.Fail(std::string(range->name) + " is already given on line " +
+                            std::to_string(earlier->second));
+            extraLines.emplace(range->name, number);
+            file.extras.viscosityRanges.*(range->range) = ParseRange(*range, text, reader);
+            continue;
+        }
         const InputField* field = FindInputField(name);
         if (field == nullptr) reader.Fail("unknown field " + std::string(name));
         for (const CaseEntry& earlier : entries) {
@@ -119,10 +180,10 @@ std::vector<CaseEntry> ParseCaseFile(std::string_view content, std::string_view 
         }
         entries.push_back({field, std::move(text), number});
     }
-    return entries;
+    return file;
 }
 
-std::vector<CaseEntry> ReadCaseFile(const std::string& path) {
+CaseFile ReadCaseFile(const std::string& path) {
     std::string content;
     try {
         content = ReadWholeFile(path, "case file " + path);
@@ -139,7 +200,7 @@ InputTexts ApplyCaseEntries(InputTexts texts, const std::vector<CaseEntry>& entr
     return texts;
 }
 
-std::string CaseFileText(const InputTexts& texts, char decimalSeparator) {
+std::string CaseFileText(const InputTexts& texts, const CaseExtras& extras, char decimalSeparator) {
     std::string content = "# Vortane case: the texts of the 28 input boxes\n";
     for (const InputField& field : InputFields()) {
         const std::string text = InNotation(field, texts[field.box - 1], decimalSeparator, '.');
@@ -150,6 +211,15 @@ std::string CaseFileText(const InputTexts& texts, char decimalSeparator) {
         std::string name(field.name);
         name.resize(std::max<std::size_t>(name.size(), 21), ' ');
         content += name + " = " + CaseText(text) + "\n";
+    }
+    return content + CaseExtrasText(extras);
+}
+
+std::string CaseExtrasText(const CaseExtras& extras) {
+    std::string content;
+    for (const RangeField& field : RangeFields) {
+        if (const std::optional<ValueRange>& range = extras.viscosityRanges.*(field.range))
+            content += std::string(field.name) + " = " + PointText(range->low) + ":" + PointText(range->high) + "\n";
     }
     return content;
 }

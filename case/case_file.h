@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "case/error.h"
+#include "case/fitted_ranges.h"
 #include "case/input_fields.h"
 
 namespace vortane {
@@ -13,6 +14,11 @@ namespace vortane {
 // FIELD a field or box name. TEXT is taken without the blanks around it; a
 // text in double quotes keeps them ("" stands for a quote inside). `#` starts
 // a comment outside quotes; blank lines are ignored.
+//
+// Beside the boxes a case may say what its viscosity law was fitted on:
+//   ViscosityTemperatureRange = 150:230     (degC)
+//   ViscosityShearRateRange   = 1:10000     (1/s)
+// LOW:HIGH, two numbers with a point, LOW not above HIGH, shear rates above 0.
 //
 // Numbers in a file always use a point as decimal separator, whatever the
 // locale that wrote it: a real box's text that reads as a number in the
@@ -34,21 +40,38 @@ struct CaseEntry {
     int line;
 };
 
-// The entries of a case file's content; a malformed line, an unknown field or
-// a field given twice is a CaseFileError naming `fileName` and the line.
-std::vector<CaseEntry> ParseCaseFile(std::string_view content, std::string_view fileName);
+// What a case holds beside the texts of its boxes; each part is written only
+// when it is known.
+struct CaseExtras {
+    FittedRanges viscosityRanges;
+    friend bool operator==(const CaseExtras&, const CaseExtras&) = default;
+};
+
+// A case file's content: the boxes it gives, and the rest.
+struct CaseFile {
+    std::vector<CaseEntry> entries;
+    CaseExtras extras;
+};
+
+// The content of a case file; a malformed line, an unknown field, a field
+// given twice or a malformed range is a CaseFileError naming `fileName` and
+// the line.
+CaseFile ParseCaseFile(std::string_view content, std::string_view fileName);
 
 // Reads and parses the file; one that cannot be read (a directory, say) is a
 // CaseFileError.
-std::vector<CaseEntry> ReadCaseFile(const std::string& path);
+CaseFile ReadCaseFile(const std::string& path);
 
 // `texts` with the entries put in their boxes, each in the user's notation.
 InputTexts ApplyCaseEntries(InputTexts texts, const std::vector<CaseEntry>& entries,
                             char decimalSeparator);
 
 // The 28 texts, in the user's notation, as a case file: one line per box in
-// box order. A text holding a line break cannot be kept in one line:
-// CaseFileError.
-std::string CaseFileText(const InputTexts& texts, char decimalSeparator);
+// box order, then a line for each known extra. A text holding a line break
+// cannot be kept in one line: CaseFileError.
+std::string CaseFileText(const InputTexts& texts, const CaseExtras& extras, char decimalSeparator);
+
+// The lines of the known extras alone, as a case file holds them.
+std::string CaseExtrasText(const CaseExtras& extras);
 
 }  // namespace vortane

@@ -12,6 +12,7 @@
 #include "cli/interrupt.h"
 #include "cli/output_file.h"
 #include "study/channel_profile.h"
+#include "study/material_fit.h"
 #include "study/study_charts.h"
 #include "study/study_csv.h"
 #include "study/sweep_curves.h"
@@ -63,12 +64,26 @@ void WriteFile(const std::string& path, std::string_view content) {
     file.Close();
 }
 
-// The box texts: defaults, then the case file, then FIELD=TEXT arguments.
-InputTexts CaseTexts(const cli::Options& options, char separator) {
-    InputTexts texts = DefaultTexts(separator);
-    if (options.caseFile) texts = ApplyCaseEntries(texts, ReadCaseFile(*options.caseFile), separator);
-    for (const auto& [field, text] : options.boxTexts) texts[field->box - 1] = text;
-    return texts;
+// The box texts and what the case says beside them.
+struct CaseOnCommandLine {
+    InputTexts texts;
+    CaseExtras extras;
+};
+
+// The box texts: defaults, then the case file, then FIELD=TEXT arguments. The
+// file's fitted ranges go with its coefficients: an argument giving another
+// coefficient text drops them.
+CaseOnCommandLine CaseOf(const cli::Options& options, char separator) {
+    CaseOnCommandLine given{DefaultTexts(separator), {}};
+    if (options.caseFile) {
+        const CaseFile file = ReadCaseFile(*options.caseFile);
+        given.texts = ApplyCaseEntries(given.texts, file.entries, separator);
+        given.extras = file.extras;
+    }
+    const InputTexts fileTexts = given.texts;
+    for (const auto& [field, text] : options.boxTexts) given.texts[field->box - 1] = text;
+    given.extras.viscosityRanges = RangesOfLaw(given.extras.viscosityRanges, fileTexts, given.texts);
+    return given;
 }
 
 // What the run showed, one line each on standard error: its messages, its
@@ -81,9 +96,10 @@ void ShowOnTerminal(const RunResult& result) {
         std::cerr << "vortane-calc: warning: " << warning << '\n';
 }
 
-int SingleRun(const cli::Options& options, InputTexts texts, char separator) {
-    const RunResult result = RunCalculation(
-        {std::move(texts), options.resultFileName.value_or("result.txt"), separator});
+int SingleRun(const cli::Options& options, CaseOnCommandLine given, char separator) {
+    const RunResult result =
+        RunCalculation({std::move(given.texts), options.resultFileName.value_or("result.txt"), separator,
+                        ReportTarget::File, given.extras.viscosityRanges});
     ShowOnTerminal(result);
     if (options.csvFile) WriteFile(*options.csvFile, SingleRunCsv(result));
     if (!options.profileFile && !options.plotFile) return ExitStatusOf(result.outcome);
@@ -133,13 +149,16 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
 
 int Run(const cli::Options& options) {
     const char separator = options.decimalSeparator.value_or(cli::LocaleDecimalSeparator());
-    InputTexts texts = CaseTexts(options, separator);
+    CaseOnCommandLine given = CaseOf(options, separator);
     // Everything refused is refused before anything is written.
     std::optional<SweepPlan> plan;
-    if (!options.sweeps.empty())
-        plan = cli::SweepPlanOf(texts, options.sweeps, separator, options.resultFileName);
-    if (options.writeCaseFile) WriteFile(*options.writeCaseFile, CaseFileText(texts, separator));
-    return plan ? Sweep(options, *plan) : SingleRun(options, std::move(texts), separator);
+    if (!options.sweeps.empty()) {
+        plan = cli::SweepPlanOf(given.texts, options.sweeps, separator, options.resultFileName);
+        plan->viscosityRanges = given.extras.viscosityRanges;
+    }
+    if (options.writeCaseFile)
+        WriteFile(*options.writeCaseFile, CaseFileText(given.texts, given.extras, separator));
+    return plan ? Sweep(options, *plan) : SingleRun(options, std::move(given), separator);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "case/number_text.h"
+#include "study/material_fit.h"
 
 namespace py = pybind11;
 
@@ -46,17 +47,22 @@ std::string PathOf(py::handle path) {
     return py::module_::import("os").attr("fspath")(path).cast<std::string>();
 }
 
-std::vector<CaseEntry> CaseEntriesOf(py::handle path) { return ReadCaseFile(PathOf(path)); }
+CaseFile CaseFileOf(py::handle path) { return ReadCaseFile(PathOf(path)); }
 
-InputTexts TextsOf(py::handle casePath, const py::dict& texts, char decimalSeparator) {
-    InputTexts boxes = DefaultTexts(decimalSeparator);
-    if (!casePath.is_none())
-        boxes = ApplyCaseEntries(std::move(boxes), CaseEntriesOf(casePath), decimalSeparator);
+CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparator) {
+    CaseInput given{DefaultTexts(decimalSeparator), {}};
+    if (!casePath.is_none()) {
+        const CaseFile file = CaseFileOf(casePath);
+        given.texts = ApplyCaseEntries(std::move(given.texts), file.entries, decimalSeparator);
+        given.viscosityRanges = file.extras.viscosityRanges;
+    }
+    const InputTexts fileTexts = given.texts;
     for (const auto& [name, value] : texts) {
         const InputField& field = FieldNamed(name.cast<std::string>());
-        boxes[field.box - 1] = BoxText(value, decimalSeparator, field.name);
+        given.texts[field.box - 1] = BoxText(value, decimalSeparator, field.name);
     }
-    return boxes;
+    given.viscosityRanges = RangesOfLaw(given.viscosityRanges, fileTexts, given.texts);
+    return given;
 }
 
 }  // namespace vortane::python

@@ -34,12 +34,19 @@ std::string BoxText(pybind11::handle value, char decimalSeparator, std::string_v
 // A path from a str or an os.PathLike.
 std::string PathOf(pybind11::handle path);
 
-// The entries of a case file; one that cannot be read or taken is a
+// The content of a case file; one that cannot be read or taken is a
 // CaseFileError naming the file and the line.
-std::vector<CaseEntry> CaseEntriesOf(pybind11::handle path);
+CaseFile CaseFileOf(pybind11::handle path);
+
+// A case as a run takes it: the box texts and the ranges its law was fitted on.
+struct CaseInput {
+    InputTexts texts;
+    FittedRanges viscosityRanges;
+};
 
 // The 28 texts of a run: the defaults, then the case file's entries when
-// `casePath` is not None, then `texts` by field name.
-InputTexts TextsOf(pybind11::handle casePath, const pybind11::dict& texts, char decimalSeparator);
+// `casePath` is not None, then `texts` by field name; the file's ranges while
+// `texts` leave its coefficients as they are.
+CaseInput CaseOf(pybind11::handle casePath, const pybind11::dict& texts, char decimalSeparator);
 
 }  // namespace vortane::python

@@ -40,8 +40,9 @@ struct Profile {
     py::array_t<double> z, y, p1, p2, pressureInlet, pressureOutlet;
 };
 
-Result Run(const InputTexts& texts, const py::object& report, char separator) {
-    RunRequest request{texts, {}, separator, ReportTarget::None};
+Result Run(const CaseInput& given, const py::object& report, char separator) {
+    const InputTexts& texts = given.texts;
+    RunRequest request{texts, {}, separator, ReportTarget::None, given.viscosityRanges};
     if (!report.is_none()) {
         request.resultFileName = PathOf(report);
         CheckResultFileName(request.resultFileName);
@@ -144,10 +145,11 @@ py::dict Sweep(const py::object& first, const py::object& second, const py::obje
             throw InputError("threads: " + std::to_string(asked) + " is not from 1 to 1024");
         workers = static_cast<unsigned>(asked);
     }
-    InputTexts base = TextsOf(casePath, texts, separator);
-    const SweepPlan plan = Naming<SweepError>("sweep: ", [&] {
-        return MakeSweepPlan(std::move(base), std::move(axes), separator, std::nullopt);
+    CaseInput base = CaseOf(casePath, texts, separator);
+    SweepPlan plan = Naming<SweepError>("sweep: ", [&] {
+        return MakeSweepPlan(std::move(base.texts), std::move(axes), separator, std::nullopt);
     });
+    plan.viscosityRanges = base.viscosityRanges;
     return SweepArrays(plan, workers);
 }
 
@@ -273,7 +275,7 @@ PYBIND11_MODULE(_vortane, m) {
         [](const py::object& casePath, const py::object& report,
            const std::string& decimalSeparator, const py::kwargs& texts) {
             const char separator = SeparatorOf(decimalSeparator);
-            return Run(TextsOf(casePath, texts, separator), report, separator);
+            return Run(CaseOf(casePath, texts, separator), report, separator);
         },
         "case"_a = py::none(), "report"_a = py::none(), "decimal_separator"_a = ".",
         "Runs one case, as one press of OK in the window, and returns its Result.\n\n"
@@ -307,7 +309,7 @@ PYBIND11_MODULE(_vortane, m) {
         [](const py::object& casePath, int steps, const std::string& decimalSeparator,
            const py::kwargs& texts) {
             const char separator = SeparatorOf(decimalSeparator);
-            return ProfileOf(Run(TextsOf(casePath, texts, separator), py::none(), separator),
+            return ProfileOf(Run(CaseOf(casePath, texts, separator), py::none(), separator),
                              steps);
         },
         "case"_a = py::none(), "steps"_a = 100, "decimal_separator"_a = ".",
@@ -320,7 +322,7 @@ PYBIND11_MODULE(_vortane, m) {
         [](const py::object& path, const std::string& decimalSeparator) {
             const char separator = SeparatorOf(decimalSeparator);
             return TextsDict(
-                ApplyCaseEntries(DefaultTexts(separator), CaseEntriesOf(path), separator));
+                ApplyCaseEntries(DefaultTexts(separator), CaseFileOf(path).entries, separator));
         },
         "path"_a, "decimal_separator"_a = ".",
         "The 28 box texts of a case file by field name, in box order: the defaults\n"
@@ -332,7 +334,7 @@ PYBIND11_MODULE(_vortane, m) {
         "_case_file_text",
         [](const py::dict& texts, const std::string& decimalSeparator) {
             const char separator = SeparatorOf(decimalSeparator);
-            return py::bytes(CaseFileText(TextsOf(py::none(), texts, separator), separator));
+            return py::bytes(CaseFileText(CaseOf(py::none(), texts, separator).texts, {}, separator));
         },
         "texts"_a, "decimal_separator"_a = ".",
         "The bytes of a case file holding `texts` (others at their defaults).");

@@ -149,6 +149,8 @@ RunResult RunCalculation(const RunRequest& request) {
         result.fault = fault.what();
     }
     result.warnings = RunWarnings(result, request.decimalSeparator);
+    for (std::string& warning : ViscosityRangeWarnings(result, request.viscosityRanges, request.decimalSeparator))
+        result.warnings.push_back(std::move(warning));
     return result;
 }
 

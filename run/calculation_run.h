@@ -7,6 +7,7 @@
 
 #include "case/case_data.h"
 #include "case/error.h"
+#include "case/fitted_ranges.h"
 #include "case/input_fields.h"
 #include "case/messages.h"
 #include "model/design_indicators.h"
@@ -18,12 +19,14 @@ namespace vortane {
 enum class ReportTarget { File, None };
 
 // One press of OK: the texts of the 28 input boxes and of the save-file-name
-// box, and the decimal separator they and the report are written with.
+// box, and the decimal separator they and the report are written with; beside
+// them, the data the viscosity law was fitted on, where the case knows it.
 struct RunRequest {
     InputTexts texts;            // Edit1 ... Edit28
     std::string resultFileName;  // the save-file-name box; not read without a report
     char decimalSeparator = '.';
     ReportTarget report = ReportTarget::File;
+    FittedRanges viscosityRanges = {};  // only warned about
 };
 
 // How a run ended: complete, or the stage that stopped it.

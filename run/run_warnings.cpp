@@ -12,6 +12,13 @@ std::string NegativePressureText(const char* channel, const LeastPressure& least
            FormatFixed(least.z, 4, 3, sep) + ": below zero the channel cannot run full";
 }
 
+// "the viscosity law is used at a melt temperature of 235.30 ℃, outside the
+// 150 to 230 ℃ it was fitted on"; `at` is the quantity with its value.
+std::string OutsideText(const std::string& at, const ValueRange& range, const char* unit, char sep) {
+    return "the viscosity law is used at " + at + ", outside the " + FormatShortest(range.low, sep) + " to " +
+           FormatShortest(range.high, sep) + ' ' + unit + " it was fitted on";
+}
+
 }  // namespace
 
 std::string BreachText(const DomainBreach& breach, char sep) {
@@ -44,6 +51,39 @@ std::vector<std::string> RunWarnings(const RunResult& run, char decimalSeparator
     if (d.PowerKW < 0)
         warnings.push_back("the power comes out negative, " + FormatFixed(d.PowerKW, 15, 3, sep) +
                            " kW: the section would give energy back to the screw");
+    return warnings;
+}
+
+// The law is evaluated at the working temperature of each pass and at the
+// surface shear rates π D N / (60 gap) of the channel depth and the two
+// barrier clearances (the inlet balance's channel flow, and the power
+// stage's, which takes the same three rates again). The rates do not change
+// from pass to pass; the temperature of the viscosities the results come
+// from is the last pass's, which the record keeps unless a non-converging
+// iteration has moved it on to the next.
+std::vector<std::string> ViscosityRangeWarnings(const RunResult& run, const FittedRanges& ranges,
+                                                char decimalSeparator) {
+    const char sep = decimalSeparator;
+    std::vector<std::string> warnings;
+    if (!HoldsChannelBlock(run.outcome)) return warnings;
+    const CaseData& d = run.data;
+    const bool lastPassTemperature =
+        run.outcome == RunOutcome::Complete || run.outcome == RunOutcome::PressureTooLow;
+    if (ranges.temperature && lastPassTemperature && !ranges.temperature->Holds(d.WorkingTemp))
+        warnings.push_back(OutsideText("a melt temperature of " + FormatFixed(d.WorkingTemp, 15, 2, sep) +
+                                           " \u2103",
+                                       *ranges.temperature, "\u2103", sep));
+    if (!ranges.shearRate) return warnings;
+    const std::pair<const char*, double> rates[] = {
+        {"the channel", d.ChannelShearRate},
+        {"the clearance of barrier 1", d.Barrier1ShearRate},
+        {"the clearance of barrier 2", d.Barrier2ShearRate},
+    };
+    for (const auto& [where, rate] : rates) {
+        if (!ranges.shearRate->Holds(rate))
+            warnings.push_back(OutsideText("a shear rate of " + FormatGeneral(rate, 6, 0, sep) + " 1/s in " + where,
+                                           *ranges.shearRate, "1/s", sep));
+    }
     return warnings;
 }
 

@@ -17,6 +17,15 @@ namespace vortane {
 //   channel cannot run full), and a negative power.
 std::vector<std::string> RunWarnings(const RunResult& run, char decimalSeparator);
 
+// Where the run used the viscosity law outside the data it was fitted on: the
+// melt temperature and the shear rates of the channel and the two barrier
+// clearances, each against the range the case gives for it. Checked once the
+// law has been evaluated (the run holds its channel block); the temperature
+// only while the record's working temperature is the one the last pass's
+// viscosities were evaluated at (complete, or stopped by the pressure test).
+std::vector<std::string> ViscosityRangeWarnings(const RunResult& run, const FittedRanges& ranges,
+                                                char decimalSeparator);
+
 // `ScrewSpeed = 0 is outside its sound range, above 0`.
 std::string BreachText(const DomainBreach& breach, char decimalSeparator);
 

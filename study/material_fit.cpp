@@ -80,10 +80,15 @@ std::vector<FitFigure> FitFigures(const ViscosityFit& fit, char decimalSeparator
     };
 }
 
+FittedRanges FittedRangesOf(const ViscosityFit& fit) {
+    return {ValueRange{fit.temperatureLow, fit.temperatureHigh}, ValueRange{fit.shearRateLow, fit.shearRateHigh}};
+}
+
 std::string FittedCaseText(const Measurements& measurements, const ViscosityFit& fit) {
     const std::array<std::string, 6> texts = CoefficientTexts(fit.coefficients, measurements.points, '.');
     std::string content;
     for (std::size_t j = 0; j < 6; ++j) content += std::string(ViscosityTermNames[j]) + " = " + texts[j] + "\n";
+    content += CaseExtrasText({FittedRangesOf(fit)});
     content += "# Viscosity law fitted to " + measurements.fileName + ", viscosities in " +
                std::string(UnitName(measurements.unit)) + "\n";
     for (const FitFigure& figure : FitFigures(fit, '.'))
@@ -114,6 +119,17 @@ std::vector<FitCurve> FitCurves(const Measurements& measurements, const Viscosit
         curves.push_back(std::move(curve));
     }
     return curves;
+}
+
+std::array<std::string, 6> CoefficientTextsOf(const InputTexts& texts) {
+    const std::array<const InputField*, 6> fields = ViscosityCoefficientFields();
+    std::array<std::string, 6> coefficients;
+    for (std::size_t j = 0; j < fields.size(); ++j) coefficients[j] = texts[fields[j]->box - 1];
+    return coefficients;
+}
+
+FittedRanges RangesOfLaw(const FittedRanges& ranges, const InputTexts& fittedTexts, const InputTexts& texts) {
+    return CoefficientTextsOf(texts) == CoefficientTextsOf(fittedTexts) ? ranges : FittedRanges{};
 }
 
 std::vector<CaseEntry> CoefficientEntries(const std::vector<CaseEntry>& entries) {

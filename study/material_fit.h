@@ -33,8 +33,11 @@ struct FitFigure {
 };
 std::vector<FitFigure> FitFigures(const ViscosityFit& fit, char decimalSeparator);
 
-// A case file holding the six coefficients, then the figures, the file and its
-// unit as comments.
+// The temperatures and shear rates the fit's points span.
+FittedRanges FittedRangesOf(const ViscosityFit& fit);
+
+// A case file holding the six coefficients and the ranges they were fitted
+// on, then the figures, the file and its unit as comments.
 std::string FittedCaseText(const Measurements& measurements, const ViscosityFit& fit);
 
 // The points of one temperature and the fitted law through them, viscosities
@@ -49,7 +52,16 @@ struct FitCurve {
 std::vector<FitCurve> FitCurves(const Measurements& measurements, const ViscosityFit& fit,
                                 char decimalSeparator, int samples = 60);
 
-// The coefficients of a case file's entries; every other field left out.
+// The texts of the six coefficient boxes among `texts`, A0 first.
+std::array<std::string, 6> CoefficientTextsOf(const InputTexts& texts);
+
+// The ranges a law was fitted on belong to its coefficient texts: `ranges`,
+// fitted for the coefficients of `fittedTexts`, while `texts` holds the same
+// coefficients; none once any differs (another law).
+FittedRanges RangesOfLaw(const FittedRanges& ranges, const InputTexts& fittedTexts, const InputTexts& texts);
+
+// The coefficients of a case file's entries; every other field left out (the
+// ranges their law was fitted on stand beside the entries, in its extras).
 std::vector<CaseEntry> CoefficientEntries(const std::vector<CaseEntry>& entries);
 
 }  // namespace vortane

@@ -189,7 +189,7 @@ std::string ReportName(std::string_view pattern, std::size_t number) {
 RunRequest PointRequest(const SweepPlan& plan, std::size_t index) {
     const bool reported = plan.reportPattern.has_value();
     return {PointTexts(plan, index), reported ? ReportName(*plan.reportPattern, index + 1) : "",
-            plan.decimalSeparator, reported ? ReportTarget::File : ReportTarget::None};
+            plan.decimalSeparator, reported ? ReportTarget::File : ReportTarget::None, plan.viscosityRanges};
 }
 
 }  // namespace vortane

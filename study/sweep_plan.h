@@ -49,6 +49,7 @@ struct SweepPlan {
     std::vector<SweepAxis> axes;
     char decimalSeparator = '.';
     std::optional<std::string> reportPattern;  // a report per point; "{n}" is its number
+    FittedRanges viscosityRanges = {};         // of the case every point varies
 };
 
 // The plan of `axes` over `base`. More than SweepAxisLimit axes, a field swept

@@ -11,7 +11,9 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "app/case_document.h"
 #include "app/fit_dialog.h"
+#include "app/results_window.h"
 #include "modal_closer.h"
 #include "program.h"
 
@@ -29,6 +31,13 @@ void Write(const QString& path, const QByteArray& content) {
 
 // "NAME = TEXT" and "# CAPTION: TEXT" lines of vortane-calc's fit of the
 // example, by NAME or CAPTION.
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const FittedRanges ExampleRanges{ValueRange{150, 230}, ValueRange{1, 10000}};
+
 QHash<QString, QString> CalcFit() {
     QFile file(QStringLiteral(VORTANE_EXAMPLES "/melt-fitted.vcase"));
     if (!file.open(QIODevice::ReadOnly)) return {};
@@ -72,7 +81,7 @@ private slots:
         FitDialog& dialog = program.form1->Fit();
         QVERIFY(dialog.Open(Example));
         const QHash<QString, QString> calc = CalcFit();
-        QCOMPARE(calc.size(), 12);  // six coefficients, six figures
+        QCOMPARE(calc.size(), 14);  // six coefficients, two ranges, six figures
         for (const auto* figure : dialog.findChildren<QLabel*>()) {
             if (calc.contains(figure->accessibleName()))
                 QCOMPARE(figure->text(), calc.value(figure->accessibleName()));
@@ -181,6 +190,42 @@ private slots:
         QCOMPARE(closer.shown.size(), 1u);
         QCOMPARE(closer.shown[0].text, path + QStringLiteral(" holds none of the coefficients A0 ... A12"));
         QCOMPARE(program.Edit(23)->text(), QStringLiteral("7.1"));
+    }
+
+    // The ranges of an applied fit go into the run and the saved case, and
+    // stay with their coefficients: another coefficient text drops them.
+    void appliedFitKeepsItsRanges() {
+        Program program;
+        QVERIFY(program.Show());
+        ModalCloser closer;
+        const CaseDocument& document = *program.form1->findChild<CaseDocument*>();
+        FitDialog& dialog = program.form1->Fit();
+        QVERIFY(dialog.Open(Example));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Apply")), Qt::LeftButton);
+        QCOMPARE(document.ViscosityRanges(), ExampleRanges);
+
+        program.Edit(3)->setText(QStringLiteral("30"));
+        QTest::mouseClick(program.Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+        const auto* warnings = program.form1->Results().findChild<QLabel*>(QStringLiteral("Warnings"));
+        QVERIFY2(warnings->text().contains(QStringLiteral("the viscosity law is used at a melt temperature of "
+                                                          "235.25 \u2103, outside the 150 to 230 \u2103")),
+                 qPrintable(warnings->text()));
+
+        const QString path = program.Scratch() + QStringLiteral("/fitted.vcase");
+        QVERIFY(program.form1->SaveCase(path));
+        QVERIFY(Bytes(path).endsWith("ViscosityTemperatureRange = 150:230\nViscosityShearRateRange = 1:10000\n"));
+        QVERIFY(!program.form1->isWindowModified());
+
+        program.Edit(23)->setText(QStringLiteral("6.4"));  // as Edit Coefficients' Apply sets it
+        QCOMPARE(document.ViscosityRanges(), FittedRanges{});
+        QVERIFY(program.form1->isWindowModified());
+
+        QVERIFY(program.form1->OpenCase(path));
+        QCOMPARE(document.ViscosityRanges(), ExampleRanges);
+        QVERIFY(!program.form1->isWindowModified());
+        QVERIFY(program.form1->LoadCoefficients(QStringLiteral(VORTANE_EXAMPLES "/melt-fitted.vcase")));
+        QCOMPARE(document.ViscosityRanges(), ExampleRanges);
+        QVERIFY(closer.shown.size() >= 1);  // the completion dialog of the run
     }
 };
 

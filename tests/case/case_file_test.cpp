@@ -26,7 +26,7 @@ TEST(CaseFile, FieldsCommentsAndBlankLines) {
         "ScrewSpeed =\t 90.0 \t\n"
         "InletChannelCount = \" 5\"\n"
         "A12 =\n",
-        "study.case");
+        "study.case").entries;
     ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[0].field->name, "OutputRate");
     EXPECT_EQ(entries[0].text, "30");
@@ -41,7 +41,7 @@ TEST(CaseFile, FieldsCommentsAndBlankLines) {
 
 TEST(CaseFile, QuotedTexts) {
     const std::vector<CaseEntry> entries =
-        ParseCaseFile("A0 = \"6.8 # not a comment\"  # a comment\nA1 = \"say \"\"hi\"\"\"\n", "f");
+        ParseCaseFile("A0 = \"6.8 # not a comment\"  # a comment\nA1 = \"say \"\"hi\"\"\"\n", "f").entries;
     EXPECT_EQ(entries[0].text, "6.8 # not a comment");
     EXPECT_EQ(entries[1].text, "say \"hi\"");
 }
@@ -65,11 +65,11 @@ TEST(CaseFile, WrittenCaseReadsBackToTheSameTexts) {
     texts[13] = "";
     texts[14] = "87 # warm";
     texts[15] = "\"0.1\"";
-    const std::string content = CaseFileText(texts, ',');
+    const std::string content = CaseFileText(texts, {}, ',');
     EXPECT_EQ(content.substr(0, content.find('\n', content.find('\n') + 1) + 1),
               "# Vortane case: the texts of the 28 input boxes\n"
               "BarrelDiameter        = 11.43\n");  // numbers always with a point
-    const std::vector<CaseEntry> entries = ParseCaseFile(content, "kept.case");
+    const std::vector<CaseEntry> entries = ParseCaseFile(content, "kept.case").entries;
     EXPECT_EQ(entries.size(), 28u);
     EXPECT_EQ(ApplyCaseEntries(DefaultTexts('.'), entries, ','), texts);
 }
@@ -79,31 +79,74 @@ TEST(CaseFile, NumbersReadTheSameUnderAnyDecimalSeparator) {
     InputTexts comma = DefaultTexts(',');
     comma[2] = "30,5";
     comma[22] = "7,1E-1";
-    const std::string content = CaseFileText(comma, ',');
+    const std::string content = CaseFileText(comma, {}, ',');
     EXPECT_NE(content.find("OutputRate            = 30.5\n"), std::string::npos);
     EXPECT_NE(content.find("A0                    = 7.1E-1\n"), std::string::npos);
-    const InputTexts point = ApplyCaseEntries(DefaultTexts('.'), ParseCaseFile(content, "c"), '.');
+    const InputTexts point = ApplyCaseEntries(DefaultTexts('.'), ParseCaseFile(content, "c").entries, '.');
     EXPECT_EQ(point[2], "30.5");
     EXPECT_EQ(point[0], "11.43");
     EXPECT_EQ(point[22], "7.1E-1");
-    EXPECT_EQ(CaseFileText(point, '.'), content);
+    EXPECT_EQ(CaseFileText(point, {}, '.'), content);
 
     // Texts that are not numbers in the writer's notation are kept as typed;
     // a file written in a comma locale before the rule still loads there.
     InputTexts odd = DefaultTexts(',');
     odd[2] = "30.5";  // not a number where the comma is the separator
     odd[3] = "abc";
-    const InputTexts back = ApplyCaseEntries(DefaultTexts(','), ParseCaseFile(CaseFileText(odd, ','), "c"), ',');
+    const InputTexts back = ApplyCaseEntries(DefaultTexts(','), ParseCaseFile(CaseFileText(odd, {}, ','), "c").entries, ',');
     EXPECT_EQ(back[3], "abc");
-    EXPECT_EQ(ApplyCaseEntries(DefaultTexts(','), ParseCaseFile("OutputRate = 30,5\n", "old"), ',')[2],
+    EXPECT_EQ(ApplyCaseEntries(DefaultTexts(','), ParseCaseFile("OutputRate = 30,5\n", "old").entries, ',')[2],
               "30,5");
+}
+
+// The ranges a viscosity law was fitted on stand after the boxes and read
+// back to the same doubles; each may come alone; a file without them, as every
+// file written before them, has none and is written as it was.
+TEST(CaseFile, ViscosityRangesRoundTrip) {
+    const CaseExtras extras{{ValueRange{150, 230}, ValueRange{0.1 + 0.2, 1.25e4}}};
+    const std::string content = CaseFileText(DefaultTexts(','), extras, ',');
+    const std::string plain = CaseFileText(DefaultTexts(','), {}, ',');
+    EXPECT_EQ(content, plain +
+                           "ViscosityTemperatureRange = 150:230\n"
+                           "ViscosityShearRateRange = 0.30000000000000004:12500\n");
+    const CaseFile file = ParseCaseFile(content, "fit.vcase");
+    EXPECT_EQ(file.extras, extras);
+    EXPECT_EQ(ApplyCaseEntries(DefaultTexts('.'), file.entries, ','), DefaultTexts(','));
+
+    EXPECT_EQ(ParseCaseFile(plain, "old.vcase").extras, CaseExtras{});
+    EXPECT_EQ(ParseCaseFile("ViscosityShearRateRange = \" 1 : 1e3 \"  # Pa.s\n", "f").extras.viscosityRanges,
+              (FittedRanges{std::nullopt, ValueRange{1, 1000}}));
+    EXPECT_EQ(ParseCaseFile("ViscosityTemperatureRange = -20.5:-20.5\n", "f").extras.viscosityRanges,
+              (FittedRanges{ValueRange{-20.5, -20.5}, std::nullopt}));
+}
+
+TEST(CaseFile, MalformedRangesAreRefused) {
+    const std::string form = " is not LOW:HIGH, two numbers with a point, in ";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"ViscosityTemperatureRange = 150-230", "\"150-230\"" + form + "degC"},
+        {"ViscosityTemperatureRange = 150,5:230", "\"150,5:230\"" + form + "degC"},
+        {"ViscosityTemperatureRange = 150:230:300", "\"150:230:300\"" + form + "degC"},
+        {"ViscosityTemperatureRange = :230", "\":230\"" + form + "degC"},
+        {"ViscosityTemperatureRange =", "\"\"" + form + "degC"},
+        {"ViscosityShearRateRange = nan:10", "\"nan:10\"" + form + "1/s"},
+        {"ViscosityShearRateRange = 1:inf", "\"1:inf\"" + form + "1/s"},
+        {"ViscosityShearRateRange = 1:1e999", "\"1:1e999\"" + form + "1/s"},
+        {"ViscosityTemperatureRange = 230:150", "\"230:150\": LOW lies above HIGH"},
+        {"ViscosityShearRateRange = 0:100", "\"0:100\": the range must lie above 0"},
+    };
+    for (const auto& [line, what] : cases) {
+        const std::string name = line.substr(0, line.find(' '));
+        EXPECT_EQ(ErrorOf("OutputRate = 30\n" + line + "\n"), "study.case:2: " + name + " = " + what);
+    }
+    EXPECT_EQ(ErrorOf("ViscosityShearRateRange = 1:10\nViscosityShearRateRange = 1:10\n"),
+              "study.case:2: ViscosityShearRateRange is already given on line 1");
 }
 
 TEST(CaseFile, LineBreaksCannotBeKept) {
     InputTexts texts = DefaultTexts('.');
     texts[2] = "3\n0";
     try {
-        CaseFileText(texts, '.');
+        CaseFileText(texts, {}, '.');
         FAIL() << "no error";
     } catch (const CaseFileError& error) {
         EXPECT_EQ(error.Context().field, &InputFields()[2]);

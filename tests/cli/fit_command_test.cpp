@@ -149,5 +149,35 @@ TEST(FitCommand, ExampleCaseIsTheFitOfTheExampleMeasurements) {
     EXPECT_EQ(fit.out, ReadBytes(VORTANE_EXAMPLES "/melt-fitted.vcase"));
 }
 
+// The fit's case carries the ranges of its data; a run of it beyond them
+// warns, with the report as without them. They stay with the coefficients:
+// --write-case keeps them, another coefficient text drops them.
+TEST(FitCommand, FittedCaseWarnsOutsideItsData) {
+    ScratchDir dir;
+    std::filesystem::copy_file(VORTANE_EXAMPLES "/melt-measurements.csv", dir.Path("melt-measurements.csv"));
+    const Outcome fit = Calc(dir, "--fit-viscosity melt-measurements.csv");
+    ASSERT_EQ(fit.status, 0);
+    Write(dir.Path("fit.vcase"), fit.out);
+    const Outcome thirty = Calc(dir, "--case fit.vcase OutputRate=30 -o ranges.txt --write-case kept.vcase");
+    EXPECT_EQ(thirty.status, 0);
+    EXPECT_EQ(thirty.err, "vortane-calc: warning: the viscosity law is used at a melt temperature of 235.25 \u2103, "
+                          "outside the 150 to 230 \u2103 it was fitted on\n");
+    EXPECT_NE(ReadBytes(dir.Path("kept.vcase")).find("\nViscosityTemperatureRange = 150:230\n"), std::string::npos);
+
+    std::string coefficients;  // " A0=6.353905607 A1=..." from the case's lines "A0 = 6.353905607"
+    std::istringstream fitted(ReadBytes(dir.Path("fit.vcase")));
+    for (std::string line; std::getline(fitted, line);) {
+        if (line.starts_with("A")) coefficients += " " + line.replace(line.find(" = "), 3, "=");
+    }
+    const Outcome plain = Calc(dir, "OutputRate=30 -o plain.txt" + coefficients);
+    EXPECT_EQ(plain.err, "");
+    EXPECT_EQ(ReadBytes(dir.Path("ranges.txt")), ReadBytes(dir.Path("plain.txt")));
+
+    EXPECT_EQ(Calc(dir, "--case fit.vcase OutputRate=30 A0=6.4 --write-case other.vcase").err, "");
+    EXPECT_EQ(ReadBytes(dir.Path("other.vcase")).find("Range"), std::string::npos);
+    EXPECT_NE(Calc(dir, "--case fit.vcase --sweep OutputRate=30:40:10").out.find("outside the 150 to 230"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace vortane

@@ -204,11 +204,12 @@ def test_fit_viscosity_recovers_the_law_it_was_given():
 def test_fit_viscosity_equals_vortane_calc(tmp_path):
     data = Path(__file__).resolve().parents[2] / "examples" / "melt-measurements.csv"
     out = subprocess.run([CALC, "--fit-viscosity", str(data)], capture_output=True, text=True).stdout
-    texts = dict(line.split(" = ") for line in out.splitlines() if not line.startswith("#"))
+    entries = dict(line.split(" = ") for line in out.splitlines() if not line.startswith("#"))
     with open(data, newline="") as file:
         rows = [row for row in csv.reader(file) if row and not row[0].startswith("#")][1:]
     fit = vortane.fit_viscosity(*zip(*[map(float, row) for row in rows]))
-    assert fit.texts == texts
+    assert {name: entries.pop(name) for name in fit.texts} == fit.texts
+    assert entries == {"ViscosityTemperatureRange": "150:230", "ViscosityShearRateRange": "1:10000"}
     assert f"# R² of ln η: {fit.r_squared:.6f}" in out
 
 
@@ -234,6 +235,17 @@ def test_errors_name_what_is_wrong(call, message):
         call()
     assert isinstance(error.value, ValueError)
     assert message in str(error.value)
+
+
+def test_fitted_case_warns_where_its_law_leaves_its_data():
+    fitted = Path(__file__).resolve().parents[2] / "examples" / "melt-fitted.vcase"
+    outside = ("the viscosity law is used at a melt temperature of 235.25 \u2103, "
+               "outside the 150 to 230 \u2103 it was fitted on")
+    assert outside in vortane.run(case=fitted, OutputRate=30).warnings
+    assert not any("viscosity law" in w for w in vortane.run(case=fitted).warnings)
+    assert not any("viscosity law" in w for w in vortane.run(case=fitted, OutputRate=30, A0=6.4).warnings)
+    table = vortane.sweep(("OutputRate", 30, 40, 10), case=fitted)
+    assert outside in table["Warnings"][0] and "viscosity law" not in table["Warnings"][1]
 
 
 def test_case_file_errors_name_the_file_and_line(tmp_path):

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -109,6 +110,60 @@ TEST(Warnings, ResultsThatMeanNothing) {
 // InletPressure only decides the inlet pressure test, so the least pressure
 // that passes is known in closed form: just above it the case completes, just
 // below it fails.
+// The law of examples/melt-fitted.vcase, fitted on 150 to 230 degC and 1 to
+// 10000 1/s. At 30 kg/hr its melt reaches a working temperature of 235.25 degC;
+// the shear rates π D N / (60 gap) are 77.22 1/s in the channel, 920.7 and
+// 4352.5 1/s in the clearances, whatever the temperature.
+TEST(Warnings, ViscosityLawOutsideItsData) {
+    const testing::Texts fit{{"A0", "6.353905607"},       {"A1", "-0.6271968711"},
+                             {"A11", "-0.016743224415"},  {"A2", "-0.010464736195"},
+                             {"A22", "-1.0630030207E-5"}, {"A12", "0.0010625106509"}};
+    const auto runOf = [&](const testing::Texts& texts, FittedRanges ranges) {
+        testing::Texts all = fit;
+        all.insert(texts.begin(), texts.end());
+        RunRequest request = testing::UnreportedRequest(all);
+        request.viscosityRanges = ranges;
+        return RunCalculation(request);
+    };
+    const auto lawWarnings = [](const RunResult& run) {
+        std::vector<std::string> found;
+        std::ranges::copy_if(run.warnings, std::back_inserter(found),
+                             [](const std::string& w) { return w.starts_with("the viscosity law"); });
+        return found;
+    };
+    const FittedRanges data{ValueRange{150, 230}, ValueRange{1, 10000}};
+
+    const RunResult thirty = runOf({{"OutputRate", "30"}}, data);
+    EXPECT_EQ(lawWarnings(thirty), std::vector<std::string>{"the viscosity law is used at a melt temperature of "
+                                                             "235.25 \u2103, outside the 150 to 230 \u2103 it "
+                                                             "was fitted on"});
+    EXPECT_TRUE(lawWarnings(runOf({}, data)).empty());
+    EXPECT_TRUE(lawWarnings(runOf({{"OutputRate", "30"}}, {})).empty());  // a case that does not know them
+
+    EXPECT_EQ(lawWarnings(runOf({}, {std::nullopt, ValueRange{100, 1000}})),
+              (std::vector<std::string>{
+                  "the viscosity law is used at a shear rate of 77.2224 1/s in the channel, outside the 100 to "
+                  "1000 1/s it was fitted on",
+                  "the viscosity law is used at a shear rate of 4352.53 1/s in the clearance of barrier 2, "
+                  "outside the 100 to 1000 1/s it was fitted on"}));
+
+    // A run stopped by the pressure test used the law at its last pass's temperature too.
+    const RunResult stopped = runOf({{"InletPressure", "21"}}, {ValueRange{300, 400}, std::nullopt});
+    ASSERT_EQ(stopped.outcome, RunOutcome::PressureTooLow);
+    EXPECT_EQ(lawWarnings(stopped).size(), 1u);
+    const RunResult rejected = runOf({{"BarrierWidth1", "20"}}, {ValueRange{300, 400}, ValueRange{1, 2}});
+    ASSERT_FALSE(HoldsChannelBlock(rejected.outcome));
+    EXPECT_TRUE(lawWarnings(rejected).empty());  // the law never evaluated
+
+    // The warnings change nothing else.
+    const RunResult unknown = runOf({{"OutputRate", "30"}}, {});
+    EXPECT_EQ(thirty.outcome, unknown.outcome);
+    EXPECT_EQ(thirty.messages, unknown.messages);
+    EXPECT_EQ(thirty.passes, unknown.passes);
+    EXPECT_EQ(thirty.data.TemperatureRise, unknown.data.TemperatureRise);
+    EXPECT_EQ(thirty.warnings.size(), unknown.warnings.size() + 1);
+}
+
 TEST(StopDetail, LeastPassingInletPressure) {
     for (const testing::Texts& texts : {testing::Texts{{"InletPressure", "21"}},
                                         {{"InletPressure", "5"}, {"ChannelAngle", "0"}},

@@ -77,15 +77,18 @@ TEST(MaterialFit, CaseTextOfTheFit) {
     const std::string text = FittedCaseText(f.measurements, f.fit);
     EXPECT_EQ(text.substr(0, text.find("# ")),
               "A0 = 6.83729\nA1 = -0.661828\nA11 = -0.0158406\nA2 = -0.0149381\n"
-              "A22 = -4.7079E-7\nA12 = 0.0011946\n");
+              "A22 = -4.7079E-7\nA12 = 0.0011946\n"
+              "ViscosityTemperatureRange = 150:230\nViscosityShearRateRange = 1:10000\n");
     for (const char* line : {"# Viscosity law fitted to melt.csv, viscosities in Pa.s\n",
                              "# R² of ln η: 1.000000\n", "# Points: 30\n",
                              "# Temperatures: 150 to 230 degC\n", "# Shear rates: 1 to 10000 1/s\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
-    const std::vector<CaseEntry> entries = ParseCaseFile(text, "fit.vcase");
-    ASSERT_EQ(entries.size(), 6u);
-    EXPECT_EQ(entries[4].field->name, "A22");
-    EXPECT_EQ(entries[4].text, "-4.7079E-7");
+    const CaseFile file = ParseCaseFile(text, "fit.vcase");
+    ASSERT_EQ(file.entries.size(), 6u);
+    EXPECT_EQ(file.entries[4].field->name, "A22");
+    EXPECT_EQ(file.entries[4].text, "-4.7079E-7");
+    // The points span 150 to 230 degC and 1 to 10000 1/s.
+    EXPECT_EQ(file.extras.viscosityRanges, (FittedRanges{ValueRange{150, 230}, ValueRange{1, 10000}}));
 }
 
 // One curve per temperature, coldest first; viscosities in the file's unit.
@@ -110,7 +113,7 @@ TEST(MaterialFit, CurvesPerTemperature) {
 
 TEST(MaterialFit, CoefficientEntriesOnly) {
     const std::vector<CaseEntry> entries = CoefficientEntries(
-        ParseCaseFile("OutputRate = 30\nA0 = 7\nEdit28 = 0.002\nScrewSpeed = 90\n", "other.vcase"));
+        ParseCaseFile("OutputRate = 30\nA0 = 7\nEdit28 = 0.002\nScrewSpeed = 90\n", "other.vcase").entries);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].field->name, "A0");
     EXPECT_EQ(entries[1].field->name, "A12");
