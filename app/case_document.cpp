@@ -61,14 +61,8 @@ void CaseDocument::SetViscosityRanges(const FittedRanges& ranges) {
     UpdateModified();
 }
 
+// The core's reader refuses what holds no case: a directory, a FIFO, a device.
 std::optional<CaseFile> CaseDocument::Read(const QString& path) {
-    // Only a file holds a case: a directory reads as empty, and a FIFO or a
-    // device may block or never end.
-    if (const QFileInfo info(path); info.exists() && !info.isFile()) {
-        Warn(QStringLiteral("cannot read case file %1: %2")
-                 .arg(path, info.isDir() ? QStringLiteral("Is a directory") : QStringLiteral("not a regular file")));
-        return std::nullopt;
-    }
     try {
         return ReadCaseFile(FileName(path));
     } catch (const CaseFileError& error) {

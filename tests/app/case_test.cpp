@@ -158,8 +158,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("problem");
         QTest::newRow("directory") << QStringLiteral("folder.vcase") << QStringLiteral("Is a directory");
-        QTest::newRow("FIFO") << QStringLiteral("pipe.vcase") << QStringLiteral("not a regular file");
-        QTest::newRow("device") << QStringLiteral("/dev/null") << QStringLiteral("not a regular file");
+        QTest::newRow("FIFO") << QStringLiteral("pipe.vcase") << QStringLiteral("Is a FIFO");
+        QTest::newRow("device") << QStringLiteral("/dev/null") << QStringLiteral("Is a device");
     }
 
     void notAFileOpensNothing() {
