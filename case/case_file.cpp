@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 
+#include "case/excerpt.h"
 #include "case/file_read.h"
 #include "case/number_text.h"
 
@@ -119,7 +120,7 @@ std::optional<double> PointNumber(std::string_view text) {
 }
 
 ValueRange ParseRange(const RangeField& field, std::string_view text, const LineReader& reader) {
-    const std::string quoted = std::string(field.name) + " = \"" + std::string(text) + "\"";
+    const std::string quoted = std::string(field.name) + " = \"" + Excerpt(text) + "\"";
     const std::size_t colon = text.find(':');
     const std::optional<double> low = PointNumber(text.substr(0, colon));
     const std::optional<double> high =
@@ -172,7 +173,7 @@ CaseFile ParseCaseFile(std::string_view content, std::string_view fileName) {
             continue;
         }
         const InputField* field = FindInputField(name);
-        if (field == nullptr) reader.Fail("unknown field " + std::string(name));
+        if (field == nullptr) reader.Fail("unknown field " + Excerpt(name));
         for (const CaseEntry& earlier : entries) {
             if (earlier.field == field)
                 reader.Fail(std::string(field->name) + " is already given on line " +

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cstring>
 
+#include "case/excerpt.h"
 #include "case/number_text.h"
 #include "run/calculation_run.h"
 
@@ -110,7 +111,7 @@ char SeparatorOf(std::string_view text) {
 }
 
 std::string UnknownField(std::string_view name) {
-    std::string text = "unknown field " + std::string(name);
+    std::string text = "unknown field " + Excerpt(name);
     if (const InputField* nearest = NearestInputField(name))
         text += " (did you mean " + std::string(nearest->name) + "?)";
     return text;

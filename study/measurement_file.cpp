@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "case/excerpt.h"
 #include "case/file_read.h"
 #include "case/number_text.h"
 #include "model/arithmetic.h"
@@ -82,7 +83,7 @@ Column HeaderColumn(std::string_view cell, std::string& unit, const LineError& f
     unit.clear();
     if (const std::size_t open = cell.find_first_of("(["); open != std::string_view::npos) {
         const char close = cell[open] == '(' ? ')' : ']';
-        if (cell.back() != close) fail("the unit of column \"" + std::string(cell) + "\" lacks its closing " + close);
+        if (cell.back() != close) fail("the unit of column \"" + Excerpt(cell) + "\" lacks its closing " + close);
         name = Trimmed(cell.substr(0, open));
         unit = Trimmed(cell.substr(open + 1, cell.size() - open - 2));
     }
@@ -97,7 +98,7 @@ Column HeaderColumn(std::string_view cell, std::string& unit, const LineError& f
     }
     if (key == "γ") return Column::ShearRate;
     if (key != "η")
-        fail("unknown column \"" + std::string(cell) +
+        fail("unknown column \"" + Excerpt(cell) +
              "\"; the header names Temperature, ShearRate and Viscosity");
     return Column::Viscosity;
 }
@@ -128,7 +129,7 @@ Header ParseHeader(const std::vector<std::string_view>& cells, const LineError& 
     if (ParseRealText(cells.front(), '.') || ParseRealText(cells.front(), ','))
         fail("expected a header naming the columns, such as Temperature,ShearRate,Viscosity");
     if (cells.size() == 1)
-        fail("the header line holds no comma, semicolon or tab between its names: \"" + std::string(cells.front()) +
+        fail("the header line holds no comma, semicolon or tab between its names: \"" + Excerpt(cells.front()) +
              "\"");
     if (cells.size() != 3)
         fail("the header names " + std::to_string(cells.size()) +
@@ -160,7 +161,7 @@ double FieldValue(std::string_view text, Column column, char separator, const Li
     if (!value && decimalComma) value = ConvertReal(text, ',');
     if (!value && (ParseRealText(text, '.') || (decimalComma && ParseRealText(text, ','))))
         fail("the " + name + " " + std::string(text) + " is beyond the range of a double");
-    if (!value) fail("the " + name + " \"" + std::string(text) + "\" is not a number");
+    if (!value) fail("the " + name + " \"" + Excerpt(text) + "\" is not a number");
     if (column != Column::Temperature && !(*value > 0))
         fail("the " + name + " must be positive, not " + std::string(text));
     return *value;
