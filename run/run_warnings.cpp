@@ -21,7 +21,8 @@ std::string OutsideText(const std::string& at, const ValueRange& range, const ch
 
 }  // namespace
 
-std::string BreachText(const DomainBreach& breach, char sep) {
+std::string BreachText(const DomainBreach& breach, char decimalSeparator) {
+    const char sep = decimalSeparator;
     std::string text = std::string(breach.field) + " = " + FormatShortest(breach.value, sep) +
                        " is outside its sound range, " + std::string(breach.soundRange);
     if (!breach.limitField.empty())
