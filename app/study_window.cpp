@@ -102,7 +102,7 @@ StudyWindow::Axis StudyWindow::CreateAxis(const QString& name, bool optional) {
 }
 
 void StudyWindow::SetExample(const Axis& axis, std::string_view field, const char* from, const char* to,
-                             const char* step) {
+                             const char* step) const {
     axis.field->setCurrentIndex(axis.field->findData(FindInputField(field)->box));
     for (const auto& [edit, text] : {std::pair{axis.from, from}, {axis.to, to}, {axis.step, step}})
         edit->setText(QString::fromLatin1(text).replace(u'.', QChar::fromLatin1(decimalSeparator_)));
@@ -277,7 +277,7 @@ void StudyWindow::Run() {
 // On the sweep's thread: hands a point over, first waiting while the interface
 // has PendingLimit points still to take; a stop request ends the wait and the
 // point is dropped, as the sweep stops.
-void StudyWindow::Consume(const PointResult& point, std::stop_token stop) {
+void StudyWindow::Consume(const PointResult& point, const std::stop_token& stop) {
     std::unique_lock lock(mutex_);
     if (room_.wait(lock, stop, [this] { return pending_.size() < PendingLimit; })) pending_.push_back(point);
 }

@@ -63,14 +63,15 @@ private:
 
     void CreateControls();
     Axis CreateAxis(const QString& name, bool optional);
-    void SetExample(const Axis& axis, std::string_view field, const char* from, const char* to, const char* step);
+    void SetExample(const Axis& axis, std::string_view field, const char* from, const char* to,
+                    const char* step) const;
     QWidget* CreateInputs();
     void CreateButtons();
     QWidget* CreateViews();
     void LayOut(QWidget* inputs, QWidget* views);
     std::unique_ptr<SweepPlan> PlanFromControls();
     void Run();
-    void Consume(const PointResult& point, std::stop_token stop);
+    void Consume(const PointResult& point, const std::stop_token& stop);
     void Cancel();
     void Drain();
     void Finish();

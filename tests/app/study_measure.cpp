@@ -58,7 +58,7 @@ void Sweep(QWidget& window, const QString& input, const QString& caption, const 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
-    const QStringList args = application.arguments();
+    const QStringList args = QApplication::arguments();
     const QString first = args.value(1, QStringLiteral("100:399.7:0.3"));
     const QString second = args.value(2, QStringLiteral("40:139.9:0.1"));
 
