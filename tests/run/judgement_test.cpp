@@ -77,10 +77,11 @@ TEST(StopDetail, AFaultNamesTheInputItFollowsFrom) {
         const RunResult run = RunOf({{field, text}});
         EXPECT_EQ(run.outcome, RunOutcome::Fault) << field;
         EXPECT_EQ(run.fault, fault) << field;
-        EXPECT_EQ(run.detail, field + " = " + text + " is outside its sound range, above 0, and the fault "
-                                                    "follows from it");
+        const std::string breach = std::string(field).append(" = ").append(text).append(
+            " is outside its sound range, above 0");
+        EXPECT_EQ(run.detail, breach + ", and the fault follows from it");
         EXPECT_EQ(run.faultBox, FindInputField(field)->box);
-        EXPECT_TRUE(Warns(run, field + " = " + text + " is outside its sound range, above 0")) << field;
+        EXPECT_TRUE(Warns(run, breach)) << field;
     }
     // A fault of inputs that all lie in their sound ranges says so: a law
     // whose viscosity overflows.

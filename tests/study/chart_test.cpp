@@ -108,6 +108,7 @@ Chart Curves(int count, bool warned) {
 
 std::vector<std::string> Labels(const std::vector<LegendEntry>& entries) {
     std::vector<std::string> labels;
+    labels.reserve(entries.size());
     for (const LegendEntry& entry : entries) labels.push_back(entry.label);
     return labels;
 }

@@ -72,7 +72,7 @@ std::vector<Element> Named(const std::vector<Element>& elements, const std::stri
                            const std::string& attribute = {}, const std::string& value = {}) {
     std::vector<Element> found;
     for (const Element& e : elements)
-        if (e.name == name && (attribute.empty() || (e.attributes.count(attribute) && e.attributes.at(attribute) == value)))
+        if (e.name == name && (attribute.empty() || (e.attributes.contains(attribute) && e.attributes.at(attribute) == value)))
             found.push_back(e);
     return found;
 }
