@@ -5,8 +5,7 @@
 
 #if defined(_WIN32)
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <semaphore>
 #else
 #include <pthread.h>
 #endif
@@ -30,12 +29,11 @@ StopOnInterrupt::StopOnInterrupt(std::stop_source stop) : stop_(std::move(stop))
     std::signal(SIGINT, NoteInterrupt);
     // Looks every 50 ms, and leaves at once when it is done.
     watcher_ = std::jthread([this](const std::stop_token& done) {
-        std::mutex mutex;
-        std::condition_variable_any wake;
-        std::unique_lock lock(mutex);
+        std::binary_semaphore wake{0};
+        const std::stop_callback leave(done, [&wake] { wake.release(); });
         while (!done.stop_requested()) {
             if (interrupted != 0) stop_.request_stop();
-            wake.wait_for(lock, done, std::chrono::milliseconds(50), [] { return false; });
+            (void)wake.try_acquire_for(std::chrono::milliseconds(50));
         }
     });
 }
