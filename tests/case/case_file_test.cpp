@@ -136,7 +136,8 @@ TEST(CaseFile, MalformedRangesAreRefused) {
     };
     for (const auto& [line, what] : cases) {
         const std::string name = line.substr(0, line.find(' '));
-        EXPECT_EQ(ErrorOf("OutputRate = 30\n" + line + "\n"), "study.case:2: " + name + " = " + what);
+        EXPECT_EQ(ErrorOf(std::string("OutputRate = 30\n").append(line).append("\n")),
+                  std::string("study.case:2: ").append(name).append(" = ").append(what));
     }
     EXPECT_EQ(ErrorOf("ViscosityShearRateRange = 1:10\nViscosityShearRateRange = 1:10\n"),
               "study.case:2: ViscosityShearRateRange is already given on line 1");
