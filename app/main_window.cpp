@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,6 +23,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include "app/calc_finished.h"
 #include "app/case_document.h"
@@ -115,6 +117,15 @@ QString CompilerName() {
 #endif
 }
 
+// The User's Guide: installed beside the program (share/doc/vortane), or else
+// in the source tree the program was built from.
+QUrl UserGuide() {
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/vortane/guide.md");
+    return QUrl::fromLocalFile(QFileInfo::exists(installed) ? QFileInfo(installed).canonicalFilePath()
+                                                            : QStringLiteral(VORTANE_SOURCE_GUIDE));
+}
+
 }  // namespace
 
 TForm1::TForm1(TFinishForm& finishForm)
@@ -180,6 +191,10 @@ void TForm1::CreateMenus() {
     material->addAction(QStringLiteral("&Edit Coefficients\u2026"), this, &TForm1::EditCoefficients);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
+    QAction* guide = help->addAction(QStringLiteral("User's &Guide"), this,
+                                     [] { QDesktopServices::openUrl(UserGuide()); });
+    guide->setObjectName(QStringLiteral("UserGuideAction"));
+    guide->setData(UserGuide());
     help->addAction(QStringLiteral("&About"), this, &TForm1::ShowAbout);
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets up everything and runs all tests: an optimised build, the same cases on
-# Windows x64 (wine), Linux AArch64 (qemu-user) and with double formulas, a
-# debug build under AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy
-# and cppcheck, and a minute of fuzzing the whole run.
+# Sets up everything and runs all tests: an optimised build and its Debian
+# package under lintian, the same cases on Windows x64 (wine), Linux AArch64
+# (qemu-user) and with double formulas, a debug build under AddressSanitizer
+# and UndefinedBehaviorSanitizer, clang-tidy and cppcheck, and a minute of
+# fuzzing the whole run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,6 +18,10 @@ ctest --test-dir build/release --output-on-failure -j "$jobs" | tee build/releas
 if [ -x build/release/bench/vortane_bench ]; then
   build/release/bench/vortane_bench --benchmark_min_time=0.01 >/dev/null
 fi
+
+echo "== The Debian package, checked by lintian"
+(cd build/release && cpack -G DEB >/dev/null)
+lintian --fail-on error,warning build/release/vortane_*.deb
 
 echo "== Windows x64, Linux AArch64 and double formulas against the native build"
 scripts/cross.sh build/release
