@@ -511,7 +511,7 @@ void TForm1::ShowResult(const RunResult& result) {
     ShowWarningStrip(result.warnings);
 }
 
-// The strip stands below the specified controls; the window grows to hold it
+// The strip stands below the window's controls; the window grows to hold it
 // and gives the room back when it hides.
 void TForm1::ShowWarningStrip(const std::vector<std::string>& warnings) {
     const int menuHeight = menuBar_->sizeHint().height();

@@ -120,7 +120,7 @@ private slots:
 
     // The strip shows the count and the first warning in full to assistive
     // technology, opens the warnings, and hides after a run without any;
-    // the window grows below the specified controls and moves none of them.
+    // the window grows below its controls and moves none of them.
     void warningStrip() {
         auto* strip = program->Find<QWidget>(QStringLiteral("WarningStrip"));
         QVERIFY(!strip->isVisible());
