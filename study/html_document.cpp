@@ -1,5 +1,7 @@
 #include "study/html_document.h"
 
+#include <algorithm>
+
 #include "study/svg_chart.h"
 
 namespace vortane {
@@ -18,6 +20,9 @@ table.grid { font-size: 11px; }
 table.grid th, table.grid td { border: 1px solid #ccc; padding: 1px 4px; white-space: nowrap; }
 table.grid th { font-weight: bold; background: #f0f0f0; }
 .wide { overflow-x: auto; }
+.columns { column-count: 2; column-gap: 32px; }
+.columns section { break-inside: avoid; }
+.columns h2:first-child { margin-top: 12px; }
 ul.notes { margin: 4px 0; padding-left: 20px; }
 figure { margin: 16px 0; }
 figure svg { max-width: 100%; height: auto; }
@@ -80,11 +85,15 @@ std::string HtmlDocument(const ReportDocument& document) {
     html += "<header>\n" + Cell("h1", document.title) + "\n";
     AppendPairs(html, document.about);
     html += "</header>\n";
-    for (std::size_t i = 0; i <= document.sections.size(); ++i) {
-        if (i == document.chartPosition && document.chart)
-            html += "<figure>\n" + SvgElement(*document.chart) + "</figure>\n";
-        if (i < document.sections.size()) AppendSection(html, document.sections[i]);
+    // The sections before the chart side by side, the rest under it.
+    const std::size_t before = std::min(document.chartPosition, document.sections.size());
+    if (before > 0) {
+        html += "<div class=\"columns\">\n";
+        for (std::size_t i = 0; i < before; ++i) AppendSection(html, document.sections[i]);
+        html += "</div>\n";
     }
+    if (document.chart) html += "<figure>\n" + SvgElement(*document.chart) + "</figure>\n";
+    for (std::size_t i = before; i < document.sections.size(); ++i) AppendSection(html, document.sections[i]);
     html += "</body>\n</html>\n";
     return html;
 }
