@@ -45,7 +45,7 @@ DocumentSection Inputs(const RunResult& run, const InputTexts& texts, char sep) 
     for (const InputField& field : InputFields())
         section.rows.push_back({std::string(ReportCaption(field)),
                                 read ? ReportedInputText(run.data, field, sep) : texts[field.box - 1]});
-    if (!read) section.notes.push_back("The texts as typed: one of them is not a proper input.");
+    if (!read) section.notes.emplace_back("The texts as typed: one of them is not a proper input.");
     return section;
 }
 
@@ -74,7 +74,7 @@ DocumentSection Stopped(const RunSummary& summary) {
 
 DocumentSection Warnings(const std::vector<std::string>& warnings) {
     DocumentSection section{"Warnings", {}, {}, {}};
-    if (warnings.empty()) section.notes.push_back("None: every input and result lies in its sound range.");
+    if (warnings.empty()) section.notes.emplace_back("None: every input and result lies in its sound range.");
     for (const std::string& warning : warnings) section.notes.push_back(warning);
     return section;
 }
@@ -96,7 +96,11 @@ std::string_view ProgramVersion() { return VORTANE_VERSION; }
 std::string LocalDateTime() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &now);
+#else
     localtime_r(&now, &local);
+#endif
     char buffer[64];
     const std::size_t length = std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M %z", &local);
     return {buffer, length};
