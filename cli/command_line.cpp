@@ -31,6 +31,9 @@ const std::string_view UsageText =
     "                           channels, z from 0 to 1 in 100 steps (single run)\n"
     "  --plot FILE.svg          SVG chart: the profile of a single run, or the\n"
     "                           pressure drop, power and temperature rise of a sweep\n"
+    "  --html FILE              the report to hand on as one HTML page: inputs,\n"
+    "                           results, indicators, warnings and the chart; with\n"
+    "                           --sweep, the study's chart and table\n"
     "  --sweep FIELD=FROM:TO:STEP\n"
     "                           one calculation per value FROM, FROM+STEP, ... up to\n"
     "                           TO; given twice, the full grid of both fields\n"
@@ -176,6 +179,8 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
             options.profileFile = OptionValue(arguments, i);
         } else if (argument == "--plot") {
             options.plotFile = OptionValue(arguments, i);
+        } else if (argument == "--html") {
+            options.htmlFile = OptionValue(arguments, i);
         } else if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
             const std::string_view name = argument.substr(0, equals);
             const InputField* field = FindInputField(name);

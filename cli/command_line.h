@@ -20,6 +20,7 @@ struct Options {
     std::optional<std::string> csvFile;         // --csv; standard output when not given
     std::optional<std::string> profileFile;     // --profile
     std::optional<std::string> plotFile;        // --plot
+    std::optional<std::string> htmlFile;        // --html
     std::vector<std::pair<const InputField*, std::string>> boxTexts;  // FIELD=TEXT, in order
     bool help = false;
 };

@@ -12,7 +12,9 @@
 #include "cli/interrupt.h"
 #include "cli/output_file.h"
 #include "study/channel_profile.h"
+#include "study/html_document.h"
 #include "study/material_fit.h"
+#include "study/report_document.h"
 #include "study/study_charts.h"
 #include "study/study_csv.h"
 #include "study/sweep_curves.h"
@@ -96,12 +98,19 @@ void ShowOnTerminal(const RunResult& result) {
         std::cerr << "vortane-calc: warning: " << warning << '\n';
 }
 
-int SingleRun(const cli::Options& options, CaseOnCommandLine given, char separator) {
+DocumentSource SourceOf(const cli::Options& options) {
+    return {options.caseFile.value_or(""), LocalDateTime()};
+}
+
+int SingleRun(const cli::Options& options, const CaseOnCommandLine& given, char separator) {
     const RunResult result =
-        RunCalculation({std::move(given.texts), options.resultFileName.value_or("result.txt"), separator,
+        RunCalculation({given.texts, options.resultFileName.value_or("result.txt"), separator,
                         ReportTarget::File, given.extras.viscosityRanges});
     ShowOnTerminal(result);
     if (options.csvFile) WriteFile(*options.csvFile, SingleRunCsv(result));
+    if (options.htmlFile)
+        WriteFile(*options.htmlFile, HtmlDocument(RunDocument(result, given.texts, given.extras.viscosityRanges,
+                                                              SourceOf(options), separator)));
     if (!options.profileFile && !options.plotFile) return ExitStatusOf(result.outcome);
     if (result.outcome != RunOutcome::Complete) {
         std::cerr << "vortane-calc: no profile: the run did not complete\n";
@@ -121,8 +130,13 @@ int SingleRun(const cli::Options& options, CaseOnCommandLine given, char separat
 int Sweep(const cli::Options& options, const SweepPlan& plan) {
     cli::OutputFile csv =
         options.csvFile ? cli::OutputFile(*options.csvFile) : cli::OutputFile::StandardOutput();
-    std::optional<SweepCurves> curves;  // only for a chart
-    if (options.plotFile) curves.emplace(plan, MainSweepQuantities());
+    // Only for a chart or the document.
+    std::optional<SweepTable> table;
+    std::optional<SweepCurves> curves;
+    if (options.plotFile || options.htmlFile) {
+        table.emplace(plan);
+        curves.emplace(*table, MainSweepQuantities());
+    }
     int status = Complete;
     csv.Write(SweepHeader(plan));
     std::stop_source stop;
@@ -134,7 +148,7 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
         end = RunSweep(plan, {0, std::ref(progress), stop.get_token()}, row,
                        [&](const PointResult& point, const std::string& text) {
             csv.Write(text);
-            if (curves) curves->Add(point);
+            if (table) table->Add(point);
             status = std::max(status, ExitStatusOf(point.run.outcome));
         });
     }
@@ -143,7 +157,10 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
         std::cerr << "vortane-calc: interrupted; the CSV holds the points done\n";
         return Interrupted;
     }
-    if (curves) WriteFile(*options.plotFile, SvgDocument(SweepChart(plan, *curves, SweepCurveLimit)));
+    if (options.plotFile)
+        WriteFile(*options.plotFile, SvgDocument(SweepChart(plan, *curves, SweepCurveLimit)));
+    if (options.htmlFile)
+        WriteFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, SourceOf(options))));
     return status;
 }
 
@@ -158,7 +175,7 @@ int Run(const cli::Options& options) {
     }
     if (options.writeCaseFile)
         WriteFile(*options.writeCaseFile, CaseFileText(given.texts, given.extras, separator));
-    return plan ? Sweep(options, *plan) : SingleRun(options, std::move(given), separator);
+    return plan ? Sweep(options, *plan) : SingleRun(options, given, separator);
 }
 
 }  // namespace

@@ -50,8 +50,9 @@ std::string PathOf(py::handle path) {
 CaseFile CaseFileOf(py::handle path) { return ReadCaseFile(PathOf(path)); }
 
 CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparator) {
-    CaseInput given{DefaultTexts(decimalSeparator), {}};
+    CaseInput given{DefaultTexts(decimalSeparator), {}, {}};
     if (!casePath.is_none()) {
+        given.caseFile = PathOf(casePath);
         const CaseFile file = CaseFileOf(casePath);
         given.texts = ApplyCaseEntries(std::move(given.texts), file.entries, decimalSeparator);
         given.viscosityRanges = file.extras.viscosityRanges;

@@ -38,10 +38,12 @@ std::string PathOf(pybind11::handle path);
 // CaseFileError naming the file and the line.
 CaseFile CaseFileOf(pybind11::handle path);
 
-// A case as a run takes it: the box texts and the ranges its law was fitted on.
+// A case as a run takes it: the box texts, the ranges its law was fitted on
+// and the file it came from.
 struct CaseInput {
     InputTexts texts;
     FittedRanges viscosityRanges;
+    std::string caseFile;  // the case file's path, or empty
 };
 
 // The 28 texts of a run: the defaults, then the case file's entries when

@@ -14,7 +14,9 @@
 #include "case/case_fields.h"
 #include "errors.h"
 #include "study/channel_profile.h"
+#include "study/html_document.h"
 #include "study/indicator_table.h"
+#include "study/report_document.h"
 #include "study/run_table.h"
 #include "study/sweep_plan.h"
 #include "sweep_arrays.h"
@@ -27,10 +29,13 @@ namespace vortane::python {
 
 namespace {
 
-// A run and the texts it read.
+// A run and the case it read.
 struct Result {
     RunResult run;
     InputTexts texts;
+    FittedRanges viscosityRanges;
+    std::string caseFile;
+    char separator;
 };
 
 // The flow and pressures along the channels of a run, as arrays.
@@ -48,7 +53,7 @@ Result Run(const CaseInput& given, const py::object& report, char separator) {
         CheckResultFileName(request.resultFileName);
         request.report = ReportTarget::File;
     }
-    Result result{{}, texts};
+    Result result{{}, texts, given.viscosityRanges, given.caseFile, separator};
     {
         const py::gil_scoped_release released;
         result.run = RunCalculation(request);
@@ -174,6 +179,11 @@ std::string ResultRepr(const Result& result) {
     return text + '>';
 }
 
+std::string ResultHtml(const Result& result) {
+    return HtmlDocument(RunDocument(result.run, result.texts, result.viscosityRanges,
+                                    {result.caseFile, LocalDateTime()}, result.separator));
+}
+
 void DefineResult(py::module_& m) {
     py::class_<Result> result(
         m, "Result",
@@ -231,7 +241,13 @@ void DefineResult(py::module_& m) {
         .def_property_readonly(
             "texts", [](const Result& r) { return TextsDict(r.texts); },
             "The 28 box texts the run read, by field name.")
-        .def("__repr__", &ResultRepr);
+        .def("__repr__", &ResultRepr)
+        .def("to_html", &ResultHtml,
+             "The report to hand on as one self-contained HTML page (UTF-8 str): the case,\n"
+             "date and program version, the inputs, the viscosity law and its fitted\n"
+             "ranges, the channel characteristics, results and design indicators, the\n"
+             "warnings or what stopped the run, and the profile chart as inline SVG.")
+        .def("_repr_html_", &ResultHtml);
     for (const CaseField& field : CaseFields())
         result.def_property_readonly(
             std::string(field.name).c_str(),

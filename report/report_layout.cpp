@@ -178,6 +178,10 @@ std::string ReportedText(const ReportedValue& value, const C& data, char decimal
     throw std::invalid_argument("not a reported value: " + std::string(value.name));
 }
 
+std::string ReportedInputText(const C& data, const InputField& field, char decimalSeparator) {
+    return FieldText(data, field, decimalSeparator);
+}
+
 const std::vector<ReportedValue>& ChannelValues() {
     static const std::vector<ReportedValue> values = ValuesOf(ChannelRows);
     return values;

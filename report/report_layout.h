@@ -28,6 +28,9 @@ struct ReportedValue {
 // A value of the channel or results block written as the report writes it.
 std::string ReportedText(const ReportedValue& value, const CaseData& data, char decimalSeparator);
 
+// An input's value as the input block writes it.
+std::string ReportedInputText(const CaseData& data, const InputField& field, char decimalSeparator);
+
 // The values of the two computed blocks, in report order.
 const std::vector<ReportedValue>& ChannelValues();
 const std::vector<ReportedValue>& ResultValues();

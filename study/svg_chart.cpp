@@ -32,21 +32,6 @@ std::string Number(double value) {
     return text == "-0" ? "0" : text;
 }
 
-std::string EscapeXml(std::string_view text) {
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            case '\'': escaped += "&apos;"; break;
-            default: escaped += c;
-        }
-    }
-    return escaped;
-}
-
 // Characters, not bytes, of UTF-8 text.
 std::size_t Characters(std::string_view text) {
     return static_cast<std::size_t>(
@@ -82,7 +67,9 @@ struct DrawnAxis {
 
 class SvgWriter {
 public:
-    std::string Document(const Chart& chart) {
+    // Standalone: an XML declaration and the SVG namespace, for a file of its
+    // own; else the bare element an HTML page holds.
+    std::string Document(const Chart& chart, bool standalone) {
         const std::vector<LegendEntry> legend = LegendOf(chart);
         const bool rightAxis = std::any_of(chart.panels.begin(), chart.panels.end(),
                                            [](const ChartPanel& p) { return !p.y2.quantity.empty(); });
@@ -93,8 +80,9 @@ public:
         const double plotWidth =
             Width - LeftMargin - RightMargin - LegendWidth(legend) - (rightAxis ? RightAxisMargin : 0);
 
-        out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-        out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(Width) + "\" height=\"" +
+        if (standalone) out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+        out_ += standalone ? "<svg xmlns=\"http://www.w3.org/2000/svg\"" : "<svg";
+        out_ += " width=\"" + Number(Width) + "\" height=\"" +
                 Number(height) + "\" viewBox=\"0 0 " + Number(Width) + " " + Number(height) +
                 "\" font-family=\"DejaVu Sans, Arial, sans-serif\" font-size=\"12\">\n";
         out_ += "<title>" + EscapeXml(chart.title) + "</title>\n";
@@ -241,6 +229,23 @@ private:
 
 }  // namespace
 
-std::string SvgDocument(const Chart& chart) { return SvgWriter().Document(chart); }
+std::string EscapeXml(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+            case '&': escaped += "&amp;"; break;
+            case '<': escaped += "&lt;"; break;
+            case '>': escaped += "&gt;"; break;
+            case '"': escaped += "&quot;"; break;
+            case '\'': escaped += "&apos;"; break;
+            default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string SvgDocument(const Chart& chart) { return SvgWriter().Document(chart, true); }
+
+std::string SvgElement(const Chart& chart) { return SvgWriter().Document(chart, false); }
 
 }  // namespace vortane

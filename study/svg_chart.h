@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "study/chart.h"
 
@@ -10,5 +11,12 @@ namespace vortane {
 // the shared x axis (its ticks and title under the lowest), the legend at the
 // right. A curve is one polyline per unbroken run of points.
 std::string SvgDocument(const Chart& chart);
+
+// The same drawing as an <svg> element to inline in an HTML page: no XML
+// declaration, no namespace.
+std::string SvgElement(const Chart& chart);
+
+// `text` with &, <, >, " and ' as XML entities, for text and attribute values.
+std::string EscapeXml(std::string_view text);
 
 }  // namespace vortane

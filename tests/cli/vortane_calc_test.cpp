@@ -347,6 +347,11 @@ TEST(VortaneCalc, StudyOutputErrorsExitWithThree) {
     outcome = RunCalc(dir, "--profile /nonexistent/p.csv");
     EXPECT_EQ(outcome.status, 3);
     EXPECT_NE(outcome.stderrText.find("cannot write /nonexistent/p.csv"), std::string::npos);
+    for (const char* html : {"--html /dev/full", "--sweep OutputRate=30:60:10 --html /dev/full"}) {
+        outcome = RunCalc(dir, html);
+        EXPECT_EQ(outcome.status, 3) << html;
+        EXPECT_NE(outcome.stderrText.find("cannot write /dev/full"), std::string::npos) << html;
+    }
     // A run that stops writes no profile.
     outcome = RunCalc(dir, "InletPressure=21 --profile p.csv");
     EXPECT_EQ(outcome.status, 1);

@@ -1,0 +1,158 @@
+#include "study/report_document.h"
+
+#include <algorithm>
+#include <charconv>
+#include <ctime>
+#include <filesystem>
+
+#include "report/report_layout.h"
+#include "study/run_summary.h"
+#include "study/study_charts.h"
+
+namespace vortane {
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// The shortest text that reads back to the value.
+std::string Shortest(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return {buffer, result.ptr};
+}
+
+std::string RangeText(const std::optional<ValueRange>& range) {
+    return range ? Shortest(range->low) + " to " + Shortest(range->high) : "not given";
+}
+
+std::vector<std::vector<std::string>> About(const std::string& caseName, const DocumentSource& source) {
+    Rows about{{"Case", caseName}};
+    if (!source.caseFile.empty()) about.push_back({"Case file", source.caseFile});
+    about.push_back({"Date and time", source.dateTime});
+    about.push_back({"Program", "Vortane " + std::string(ProgramVersion())});
+    return about;
+}
+
+std::string CaseName(const DocumentSource& source) {
+    return source.caseFile.empty() ? "Untitled" : std::filesystem::path(source.caseFile).filename().string();
+}
+
+DocumentSection Inputs(const RunResult& run, const InputTexts& texts, char sep) {
+    // A rejected text leaves the record unread: the texts are what there is.
+    const bool read = run.outcome != RunOutcome::InputRejected;
+    DocumentSection section{"Input data", {}, {}, {}};
+    for (const InputField& field : InputFields())
+        section.rows.push_back({std::string(ReportCaption(field)),
+                                read ? ReportedInputText(run.data, field, sep) : texts[field.box - 1]});
+    if (!read) section.notes.emplace_back("The texts as typed: one of them is not a proper input.");
+    return section;
+}
+
+DocumentSection ViscosityLaw(const FittedRanges& ranges) {
+    DocumentSection section{"Viscosity law", {}, {}, {}};
+    section.rows.push_back({"Law", "ln η = A0 + A1 ln γ̇ + A11 (ln γ̇)² + A2 T + A22 T² + A12 T ln γ̇"});
+    section.rows.push_back({"Units", "η in gf·s/cm², T in ℃, γ̇ in 1/s"});
+    section.rows.push_back({"Fitted on temperatures (℃)", RangeText(ranges.temperature)});
+    section.rows.push_back({"Fitted on shear rates (1/s)", RangeText(ranges.shearRate)});
+    return section;
+}
+
+DocumentSection Values(std::string title, const std::vector<SummaryValue>& values) {
+    DocumentSection section{std::move(title), {}, {}, {}};
+    for (const SummaryValue& value : values) section.rows.push_back({value.caption, value.text});
+    return section;
+}
+
+DocumentSection Stopped(const RunSummary& summary) {
+    DocumentSection section{"The run stopped", {}, {}, {}};
+    section.rows.push_back({"Message", summary.stop});
+    if (!summary.detail.empty()) section.rows.push_back({"Why", summary.detail});
+    section.rows.push_back({"The report holds", summary.blocksHeld});
+    return section;
+}
+
+DocumentSection Warnings(const std::vector<std::string>& warnings) {
+    DocumentSection section{"Warnings", {}, {}, {}};
+    if (warnings.empty()) section.notes.emplace_back("None: every input and result lies in its sound range.");
+    for (const std::string& warning : warnings) section.notes.push_back(warning);
+    return section;
+}
+
+std::string GridText(const SweepPlan& plan) {
+    std::string text;
+    for (const SweepAxis& axis : plan.axes) {
+        if (!text.empty()) text += " by ";
+        text += std::string(axis.field->name) + " " + axis.texts.front() + " to " + axis.texts.back() + " (" +
+                std::to_string(axis.texts.size()) + " values)";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string_view ProgramVersion() { return VORTANE_VERSION; }
+
+std::string LocalDateTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char buffer[64];
+    const std::size_t length = std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M %z", &local);
+    return {buffer, length};
+}
+
+ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const FittedRanges& ranges,
+                           const DocumentSource& source, char decimalSeparator) {
+    const RunSummary summary = SummarizeRun(run, decimalSeparator);
+    const std::string caseName = CaseName(source);
+    ReportDocument document{"Mixing section: " + caseName, About(caseName, source), {}, {}};
+    document.sections.push_back(Inputs(run, texts, decimalSeparator));
+    document.sections.push_back(ViscosityLaw(ranges));
+    if (!summary.stop.empty()) document.sections.push_back(Stopped(summary));
+    if (!summary.channel.empty())
+        document.sections.push_back(Values("Channel characteristics", summary.channel));
+    if (!summary.results.empty()) document.sections.push_back(Values("Results", summary.results));
+    if (!summary.indicators.empty())
+        document.sections.push_back(Values("Design indicators", summary.indicators));
+    document.chartPosition = document.sections.size();
+    if (!summary.profile.empty()) document.chart = ProfileChart(summary.profile);
+    document.sections.push_back(Warnings(summary.warnings));
+    if (!summary.profileFault.empty())
+        document.sections.push_back({"Profile along the channels", {}, {}, {summary.profileFault}});
+    return document;
+}
+
+namespace {
+
+DocumentSection SweepPoints(const SweepTable& table, std::size_t rowLimit) {
+    DocumentSection section{"Points", {}, {}, {}};
+    for (std::size_t c = 0; c < table.CsvColumnCount(); ++c) section.columns.push_back(table.CsvColumnName(c));
+    const std::size_t shown = std::min(table.Size(), rowLimit);
+    for (std::size_t point = 0; point < shown; ++point) {
+        std::vector<std::string>& row = section.rows.emplace_back();
+        for (std::size_t c = 0; c < table.CsvColumnCount(); ++c) row.push_back(table.CsvCell(point, c));
+    }
+    if (shown < table.Size())
+        section.notes.push_back("The first " + std::to_string(shown) + " of " + std::to_string(table.Size()) +
+                                " points; the CSV holds them all.");
+    return section;
+}
+
+}  // namespace
+
+ReportDocument SweepDocument(const SweepTable& table, const SweepCurves& curves, const DocumentSource& source,
+                             std::size_t rowLimit) {
+    const SweepPlan& plan = table.Plan();
+    const std::string caseName = CaseName(source);
+    ReportDocument document{"Study of " + caseName + ": " + GridText(plan), About(caseName, source), {}, {}};
+    document.chart = SweepChart(plan, curves, SweepCurveLimit);
+    document.sections.push_back(SweepPoints(table, rowLimit));
+    return document;
+}
+
+}  // namespace vortane

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "case/fitted_ranges.h"
+#include "case/input_fields.h"
+#include "run/calculation_run.h"
+#include "study/chart.h"
+#include "study/sweep_curves.h"
+#include "study/sweep_table.h"
+
+namespace vortane {
+
+// A report to hand on, as plain data: what every renderer of it shows, in
+// order. Texts are UTF-8 and shown as they are.
+
+// A titled table: with column names, a row per record; without, a caption and
+// its value a row. Notes follow the table.
+struct DocumentSection {
+    std::string title;
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> notes;
+};
+
+struct ReportDocument {
+    std::string title;
+    std::vector<std::vector<std::string>> about;  // caption and value: case, file, date, version
+    std::vector<DocumentSection> sections;
+    std::optional<Chart> chart;
+    std::size_t chartPosition = 0;  // the sections shown before the chart
+};
+
+// Where the document's case came from and when it was made.
+struct DocumentSource {
+    std::string caseFile;  // empty: the default texts and what the command gave
+    std::string dateTime;  // as LocalDateTime writes it
+};
+
+// The program's version, "1.0.0".
+std::string_view ProgramVersion();
+
+// Now, in the local time zone: "2026-12-08 22:58 +0000".
+std::string LocalDateTime();
+
+// The document of one run of `texts`: inputs (as the report writes them, or
+// as typed when a text was rejected), the viscosity law and the ranges it was
+// fitted on, the channel characteristics, results and design indicators it
+// computed, the message and detail of a run that stopped, its warnings, and
+// the profile chart of a complete run.
+ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const FittedRanges& ranges,
+                           const DocumentSource& source, char decimalSeparator);
+
+// The rows a sweep's document lists at most.
+inline constexpr std::size_t SweepDocumentRowLimit = 1000;
+
+// The summary of a sweep: its grid, the sweep chart of `curves` and the
+// table's first `rowLimit` points with their CSV cells, and how many there are.
+ReportDocument SweepDocument(const SweepTable& table, const SweepCurves& curves, const DocumentSource& source,
+                             std::size_t rowLimit = SweepDocumentRowLimit);
+
+}  // namespace vortane
