@@ -7,6 +7,7 @@
 
 #include "case/error.h"
 #include "case/input_fields.h"
+#include "case/units.h"
 #include "study/sweep_plan.h"
 
 namespace vortane::cli {
@@ -21,6 +22,7 @@ struct Options {
     std::optional<std::string> profileFile;     // --profile
     std::optional<std::string> plotFile;        // --plot
     std::vector<std::pair<const InputField*, std::string>> boxTexts;  // FIELD=TEXT, in order
+    UnitSystem units = UnitSystem::Metric;       // --units, of the CSV and profile
     bool help = false;
 };
 

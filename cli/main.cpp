@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "case/case_file.h"
+#include "case/unit_text.h"
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
 #include "cli/fit_command.h"
@@ -81,7 +82,8 @@ CaseOnCommandLine CaseOf(const cli::Options& options, char separator) {
         given.extras = file.extras;
     }
     const InputTexts fileTexts = given.texts;
-    for (const auto& [field, text] : options.boxTexts) given.texts[field->box - 1] = text;
+    for (const auto& [field, text] : options.boxTexts)
+        given.texts[field->box - 1] = TextInBoxUnit(*field, text, separator);
     given.extras.viscosityRanges = RangesOfLaw(given.extras.viscosityRanges, fileTexts, given.texts);
     return given;
 }
@@ -101,7 +103,7 @@ int SingleRun(const cli::Options& options, CaseOnCommandLine given, char separat
         RunCalculation({std::move(given.texts), options.resultFileName.value_or("result.txt"), separator,
                         ReportTarget::File, given.extras.viscosityRanges});
     ShowOnTerminal(result);
-    if (options.csvFile) WriteFile(*options.csvFile, SingleRunCsv(result));
+    if (options.csvFile) WriteFile(*options.csvFile, SingleRunCsv(result, options.units));
     if (!options.profileFile && !options.plotFile) return ExitStatusOf(result.outcome);
     if (result.outcome != RunOutcome::Complete) {
         std::cerr << "vortane-calc: no profile: the run did not complete\n";
@@ -112,7 +114,7 @@ int SingleRun(const cli::Options& options, CaseOnCommandLine given, char separat
         std::cerr << "vortane-calc: " << profile.fault << '\n';
         return Fault;
     }
-    if (options.profileFile) WriteFile(*options.profileFile, ProfileCsv(profile.points));
+    if (options.profileFile) WriteFile(*options.profileFile, ProfileCsv(profile.points, options.units));
     if (options.plotFile)
         WriteFile(*options.plotFile, SvgDocument(ProfileChart(profile.points)));
     return Complete;
@@ -124,13 +126,15 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
     std::optional<SweepCurves> curves;  // only for a chart
     if (options.plotFile) curves.emplace(plan, MainSweepQuantities());
     int status = Complete;
-    csv.Write(SweepHeader(plan));
+    csv.Write(SweepHeader(plan, options.units));
     std::stop_source stop;
     const cli::StopOnInterrupt interrupt(stop);
     SweepEnd end;
     {
         TerminalProgress progress;
-        const PointFormat row = [&plan](const PointResult& point) { return SweepRow(plan, point); };
+        const PointFormat row = [&plan, units = options.units](const PointResult& point) {
+            return SweepRow(plan, point, units);
+        };
         end = RunSweep(plan, {0, std::ref(progress), stop.get_token()}, row,
                        [&](const PointResult& point, const std::string& text) {
             csv.Write(text);
