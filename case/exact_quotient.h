@@ -16,6 +16,8 @@ __extension__ typedef __int128 ExactInteger;
 struct ExactQuotient {
     ExactInteger numerator = 0;
     ExactInteger denominator = 1;  // positive; the quotient is kept reduced
+
+    friend bool operator==(const ExactQuotient&, const ExactQuotient&) = default;
 };
 
 // "-0.45359237", "100/9.80665": a decimal, or two divided; none for other text

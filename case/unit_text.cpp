@@ -35,16 +35,6 @@ std::size_t NumberEnd(std::string_view text, char separator) {
     return i;
 }
 
-// Whether what follows a number is meant as a unit: a letter, a degree sign
-// (UTF-8 ° or ℃) or "1/", possibly after blanks.
-bool LooksLikeUnit(std::string_view rest) {
-    const std::size_t start = rest.find_first_not_of(' ');
-    if (start == std::string_view::npos) return false;
-    rest.remove_prefix(start);
-    return std::isalpha(static_cast<unsigned char>(rest[0])) != 0 || rest.starts_with("°") ||
-           rest.starts_with("℃") || rest.starts_with("℉") || rest.starts_with("1/");
-}
-
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
@@ -61,6 +51,26 @@ std::string Normalized(std::string_view symbol) {
                                    {"degc", "c"}, {"degf", "f"}, {"²", "2"}, {"³", "3"}, {"hr", "h"}})
         ReplaceAll(text, from, to);
     return text;
+}
+
+// Whether what follows a number is meant as a unit: after blanks, anything
+// that starts with a letter, a degree sign or "1/"; right after the number,
+// only a unit of some quantity ("0.52mm"), so that a mistyped number ("12x",
+// "1.5E") is refused by the run as any other text it cannot read.
+bool LooksLikeUnit(std::string_view rest) {
+    const std::size_t start = rest.find_first_not_of(' ');
+    if (start == std::string_view::npos) return false;
+    const std::string_view symbol = rest.substr(start);
+    const bool unitLike = std::isalpha(static_cast<unsigned char>(symbol[0])) != 0 ||
+                          symbol.starts_with("°") || symbol.starts_with("℃") ||
+                          symbol.starts_with("℉") || symbol.starts_with("1/");
+    if (!unitLike) return false;
+    if (start > 0) return true;
+    const std::string wanted = Normalized(symbol);
+    for (int q = 0; q <= static_cast<int>(Quantity::Time); ++q)
+        for (const Unit& unit : UnitsOf(static_cast<Quantity>(q)))
+            if (Normalized(unit.symbol) == wanted) return true;
+    return false;
 }
 
 std::string UnitList(Quantity quantity) {
