@@ -27,8 +27,10 @@ constexpr InputField Integer(int box, std::string_view name, std::string_view ca
 constexpr ValueRule Coefficient = GeneralRule(11, 0);
 
 constexpr std::array<InputField, InputCount> Fields{{
-    Real(1, "BarrelDiameter", "Barrel Diameter (cm)", "11.43", &C::BarrelDiameter, FixedRule(5, 2), Q::Length),
-    Real(2, "ScrewSpeed", "Number of Revolution (rpm)", "80.0", &C::ScrewSpeed, FixedRule(6, 2), Q::ScrewSpeed),
+    Real(1, "BarrelDiameter", "Barrel Diameter (cm)", "11.43", &C::BarrelDiameter, FixedRule(5, 2),
+         Q::Length),
+    Real(2, "ScrewSpeed", "Number of Revolution (rpm)", "80.0", &C::ScrewSpeed, FixedRule(6, 2),
+         Q::ScrewSpeed),
     Real(3, "OutputRate", "Output (kg/hr)", "267.0", &C::OutputRate, FixedRule(6, 1), Q::Throughput),
     Real(4, "ChannelLength", "Channel Length (cm)", "21.6", &C::ChannelLength, FixedRule(5, 2), Q::Length),
     Real(5, "BarrierWidth1", "Barrier Width - 1 (cm)", "1.27", &C::BarrierWidth1, FixedRule(5, 3), Q::Length),
@@ -53,11 +55,13 @@ constexpr std::array<InputField, InputCount> Fields{{
     Real(16, "SolidRatio", "Solid Ratio (-)", "0.1", &C::SolidRatio, FixedRule(5, 3)),
     Real(17, "InletPressure", "Inlet Pressure (kgf/cm2)", "200.0", &C::InletPressure,
          FixedRule(6, 1), Q::Pressure),
-    Real(18, "MeltingPoint", "Melting Point (℃)", "110.6", &C::MeltingPoint, FixedRule(5, 1), Q::Temperature),
+    Real(18, "MeltingPoint", "Melting Point (℃)", "110.6", &C::MeltingPoint, FixedRule(5, 1),
+         Q::Temperature),
     Real(19, "MeltDensity", "Density of Melt (g/cm3)", "0.77", &C::MeltDensity, FixedRule(6, 3), Q::Density),
     Real(20, "SolidSpecificHeat", "Specific Heat of Solid (cal/g.℃)", "0.66",
          &C::SolidSpecificHeat, FixedRule(6, 3), Q::SpecificHeat),
-    Real(21, "HeatOfFusion", "Heat of Fusion (cal/g)", "31.0", &C::HeatOfFusion, FixedRule(6, 2), Q::HeatOfFusion),
+    Real(21, "HeatOfFusion", "Heat of Fusion (cal/g)", "31.0", &C::HeatOfFusion, FixedRule(6, 2),
+         Q::HeatOfFusion),
     Real(22, "MeltSpecificHeat", "Specific Heat of Melt (cal/g.℃)", "0.62", &C::MeltSpecificHeat,
          FixedRule(3, 3), Q::SpecificHeat),
     Real(23, "A0", "A0", "6.83729", &C::A0, Coefficient),

@@ -49,7 +49,8 @@ struct RunColumnValues {
         for (std::size_t c = 0; c < RunColumns().size(); ++c) {
             const RunColumn& column = RunColumns()[c];
             if (!HoldsText(column.kind))
-                numbers[c].push_back(InSystem(ColumnNumber(column, run).value_or(Empty), column.quantity, system));
+                numbers[c].push_back(
+                    InSystem(ColumnNumber(column, run).value_or(Empty), column.quantity, system));
             else if (column.kind != RunColumn::Kind::Outcome)
                 texts[c].push_back(ColumnText(column, run));
         }
@@ -128,7 +129,8 @@ py::array_t<double> SweptValues(const SweepPlan& plan, std::size_t axis, std::si
     const Quantity quantity = plan.axes[axis].field->quantity;
     std::vector<double> values;
     for (const std::string& text : plan.axes[axis].texts)
-        values.push_back(InSystem(ConvertReal(text, plan.decimalSeparator).value_or(Empty), quantity, system));
+        values.push_back(
+            InSystem(ConvertReal(text, plan.decimalSeparator).value_or(Empty), quantity, system));
     std::vector<double> column;
     column.reserve(points);
     for (std::size_t i = 0; i < points; ++i) column.push_back(values[AxisPositions(plan, i)[axis]]);

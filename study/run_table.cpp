@@ -39,7 +39,8 @@ const std::vector<RunColumn>& RunColumns() {
 std::string ColumnName(const RunColumn& column, UnitSystem system) {
     if (system == UnitSystem::Metric) return column.name;
     const std::string unit = " (" + std::string(UnitIn(column.quantity, system).symbol) + ')';
-    if (column.kind == RunColumn::Kind::Indicator) return column.name.substr(0, column.name.find(" (")) + unit;
+    if (column.kind == RunColumn::Kind::Indicator)
+        return column.name.substr(0, column.name.find(" (")) + unit;
     if (column.quantity == Quantity::Dimensionless) return column.name;
     return column.name + unit;
 }
