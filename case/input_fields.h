@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "case/units.h"
 #include "case/value_rule.h"
 #include "case/case_data.h"
 
@@ -23,6 +24,7 @@ struct InputField {
     double CaseData::*real;        // the field, for a real input
     std::int32_t CaseData::*integer;  // the field, for an integer input
     ValueRule reportRule;             // how the report's input block writes it
+    Quantity quantity = Quantity::Dimensionless;  // what its number measures
 };
 
 inline constexpr int InputCount = 28;

@@ -39,9 +39,15 @@ const std::string_view UsageText =
     "                           TO; given twice, the full grid of both fields\n"
     "  --csv FILE               the CSV to FILE (default standard output with\n"
     "                           --sweep): a row per point, or one for a single run\n"
+    "  --units metric|si|us     units of the CSV and --profile values (default\n"
+    "                           metric, the report's); in si or us every name of\n"
+    "                           a column with a unit is followed by it: (MPa)\n"
     "  FIELD=TEXT               the text of one input box; FIELD is a field name\n"
     "                           (OutputRate, ChannelAngle, A12, ...) or a box name\n"
     "                           (Edit1 ... Edit28). Other boxes keep their defaults.\n"
+    "                           TEXT may end in a unit of the field's quantity\n"
+    "                           (OutputRate=\"350 lb/hr\"); the run reads the number\n"
+    "                           converted to the field's own unit.\n"
     "  --help                   this text and the list of fields\n"
     "\n"
     "Messages go to standard error, each followed by a line saying why, and then\n"
@@ -113,6 +119,11 @@ char SeparatorOf(std::string_view text) {
     return text[0];
 }
 
+UnitSystem UnitSystemOf(std::string_view name) {
+    if (const std::optional<UnitSystem> system = UnitSystemNamed(name)) return *system;
+    throw UsageError("--units " + Excerpt(name) + ": the systems are metric, si and us");
+}
+
 std::string UnknownField(std::string_view name) {
     std::string text = "unknown field " + Excerpt(name);
     if (const InputField* nearest = NearestInputField(name))
@@ -177,6 +188,8 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
             options.csvFile = OptionValue(arguments, i);
         } else if (argument == "--profile") {
             options.profileFile = OptionValue(arguments, i);
+        } else if (argument == "--units") {
+            options.units = UnitSystemOf(OptionValue(arguments, i));
         } else if (argument == "--plot") {
             options.plotFile = OptionValue(arguments, i);
         } else if (argument == "--html") {

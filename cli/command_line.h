@@ -7,6 +7,7 @@
 
 #include "case/error.h"
 #include "case/input_fields.h"
+#include "case/units.h"
 #include "study/sweep_plan.h"
 
 namespace vortane::cli {
@@ -22,6 +23,7 @@ struct Options {
     std::optional<std::string> plotFile;        // --plot
     std::optional<std::string> htmlFile;        // --html
     std::vector<std::pair<const InputField*, std::string>> boxTexts;  // FIELD=TEXT, in order
+    UnitSystem units = UnitSystem::Metric;       // --units, of the CSV and profile
     bool help = false;
 };
 

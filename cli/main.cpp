@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "case/case_file.h"
+#include "case/unit_text.h"
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
 #include "cli/fit_command.h"
@@ -83,7 +84,8 @@ CaseOnCommandLine CaseOf(const cli::Options& options, char separator) {
         given.extras = file.extras;
     }
     const InputTexts fileTexts = given.texts;
-    for (const auto& [field, text] : options.boxTexts) given.texts[field->box - 1] = text;
+    for (const auto& [field, text] : options.boxTexts)
+        given.texts[field->box - 1] = TextInBoxUnit(*field, text, separator);
     given.extras.viscosityRanges = RangesOfLaw(given.extras.viscosityRanges, fileTexts, given.texts);
     return given;
 }
@@ -107,7 +109,7 @@ int SingleRun(const cli::Options& options, const CaseOnCommandLine& given, char 
         RunCalculation({given.texts, options.resultFileName.value_or("result.txt"), separator,
                         ReportTarget::File, given.extras.viscosityRanges});
     ShowOnTerminal(result);
-    if (options.csvFile) WriteFile(*options.csvFile, SingleRunCsv(result));
+    if (options.csvFile) WriteFile(*options.csvFile, SingleRunCsv(result, options.units));
     if (options.htmlFile)
         WriteFile(*options.htmlFile, HtmlDocument(RunDocument(result, given.texts, given.extras.viscosityRanges,
                                                               SourceOf(options), separator)));
@@ -121,7 +123,7 @@ int SingleRun(const cli::Options& options, const CaseOnCommandLine& given, char 
         std::cerr << "vortane-calc: " << profile.fault << '\n';
         return Fault;
     }
-    if (options.profileFile) WriteFile(*options.profileFile, ProfileCsv(profile.points));
+    if (options.profileFile) WriteFile(*options.profileFile, ProfileCsv(profile.points, options.units));
     if (options.plotFile)
         WriteFile(*options.plotFile, SvgDocument(ProfileChart(profile.points)));
     return Complete;
@@ -138,13 +140,15 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
         curves.emplace(*table, MainSweepQuantities());
     }
     int status = Complete;
-    csv.Write(SweepHeader(plan));
+    csv.Write(SweepHeader(plan, options.units));
     std::stop_source stop;
     const cli::StopOnInterrupt interrupt(stop);
     SweepEnd end;
     {
         TerminalProgress progress;
-        const PointFormat row = [&plan](const PointResult& point) { return SweepRow(plan, point); };
+        const PointFormat row = [&plan, units = options.units](const PointResult& point) {
+            return SweepRow(plan, point, units);
+        };
         end = RunSweep(plan, {0, std::ref(progress), stop.get_token()}, row,
                        [&](const PointResult& point, const std::string& text) {
             csv.Write(text);

@@ -3,11 +3,17 @@
 #include <cmath>
 
 #include "case/number_text.h"
+#include "case/unit_text.h"
 #include "study/material_fit.h"
 
 namespace py = pybind11;
 
 namespace vortane::python {
+
+UnitSystem UnitSystemOf(const std::string& name) {
+    if (const std::optional<UnitSystem> system = UnitSystemNamed(name)) return *system;
+    throw InputError("units '" + name + "': the systems are 'metric', 'si' and 'us'");
+}
 
 char SeparatorOf(const std::string& text) {
     if (text.size() != 1 || !IsUsableDecimalSeparator(text[0]))
@@ -60,7 +66,8 @@ CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparat
     const InputTexts fileTexts = given.texts;
     for (const auto& [name, value] : texts) {
         const InputField& field = FieldNamed(name.cast<std::string>());
-        given.texts[field.box - 1] = BoxText(value, decimalSeparator, field.name);
+        given.texts[field.box - 1] =
+            TextInBoxUnit(field, BoxText(value, decimalSeparator, field.name), decimalSeparator);
     }
     given.viscosityRanges = RangesOfLaw(given.viscosityRanges, fileTexts, given.texts);
     return given;

@@ -8,6 +8,7 @@
 
 #include "case/case_file.h"
 #include "case/input_fields.h"
+#include "case/units.h"
 
 namespace vortane::python {
 
@@ -17,6 +18,9 @@ class InputError : public Error {
 public:
     using Error::Error;
 };
+
+// The system of a `units` argument: 'metric', 'si' or 'us'.
+UnitSystem UnitSystemOf(const std::string& name);
 
 // The decimal separator of a `decimal_separator` argument.
 char SeparatorOf(const std::string& text);
@@ -47,8 +51,9 @@ struct CaseInput {
 };
 
 // The 28 texts of a run: the defaults, then the case file's entries when
-// `casePath` is not None, then `texts` by field name; the file's ranges while
-// `texts` leave its coefficients as they are.
+// `casePath` is not None, then `texts` by field name, a text typed with a unit
+// converted to its box's unit (TextInBoxUnit); the file's ranges while `texts`
+// leave its coefficients as they are.
 CaseInput CaseOf(pybind11::handle casePath, const pybind11::dict& texts, char decimalSeparator);
 
 }  // namespace vortane::python

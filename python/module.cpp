@@ -95,16 +95,17 @@ py::dict IndicatorsOf(const RunResult& run) {
     return indicators;
 }
 
-py::array_t<double> PointValues(const std::vector<ChannelPoint>& points,
-                                double ChannelPoint::*value) {
+py::array_t<double> PointValues(const std::vector<ChannelPoint>& points, double ChannelPoint::*value,
+                                Quantity quantity = Quantity::Dimensionless,
+                                UnitSystem system = UnitSystem::Metric) {
     py::array_t<double> array(static_cast<py::ssize_t>(points.size()));
     auto out = array.mutable_unchecked<1>();
     for (std::size_t i = 0; i < points.size(); ++i)
-        out(static_cast<py::ssize_t>(i)) = points[i].*value;
+        out(static_cast<py::ssize_t>(i)) = InSystem(points[i].*value, quantity, system);
     return array;
 }
 
-Profile ProfileOf(Result result, int steps) {
+Profile ProfileOf(Result result, int steps, UnitSystem system) {
     if (steps < 1) throw InputError("steps: " + std::to_string(steps) + " is not at least 1");
     ChannelProfile profile;
     {
@@ -118,8 +119,8 @@ Profile ProfileOf(Result result, int steps) {
             PointValues(points, &ChannelPoint::inletFraction),
             PointValues(points, &ChannelPoint::relPressureInlet),
             PointValues(points, &ChannelPoint::relPressureOutlet),
-            PointValues(points, &ChannelPoint::pressureInlet),
-            PointValues(points, &ChannelPoint::pressureOutlet)};
+            PointValues(points, &ChannelPoint::pressureInlet, Quantity::Pressure, system),
+            PointValues(points, &ChannelPoint::pressureOutlet, Quantity::Pressure, system)};
 }
 
 // One axis from (field, from, to, step).
@@ -139,8 +140,9 @@ SweepAxis AxisOf(const py::handle& argument, std::string_view what, char separat
 
 py::dict Sweep(const py::object& first, const py::object& second, const py::object& threads,
                const py::object& casePath, const std::string& decimalSeparator,
-               const py::kwargs& texts) {
+               const std::string& units, const py::kwargs& texts) {
     const char separator = SeparatorOf(decimalSeparator);
+    const UnitSystem system = UnitSystemOf(units);
     std::vector<SweepAxis> axes{AxisOf(first, "first", separator)};
     if (!second.is_none()) axes.push_back(AxisOf(second, "second", separator));
     unsigned workers = 0;
@@ -155,7 +157,7 @@ py::dict Sweep(const py::object& first, const py::object& second, const py::obje
         return MakeSweepPlan(std::move(base.texts), std::move(axes), separator, std::nullopt);
     });
     plan.viscosityRanges = base.viscosityRanges;
-    return SweepArrays(plan, workers);
+    return SweepArrays(plan, workers, system);
 }
 
 // The indicators' names and units, from their table.
@@ -298,6 +300,8 @@ PYBIND11_MODULE(_vortane, m) {
         "texts: box texts by field or box name (OutputRate='30', Edit3='30'), over\n"
         "the case file `case` and the default texts. A number stands for its text:\n"
         "an int as str() writes it, a float with repr()'s shortest round-trip digits.\n"
+        "A text may end in a unit of the field's quantity (OutputRate='350 lb/hr'):\n"
+        "the run reads the number converted exactly to the box's own unit.\n"
         "report: the file the report is written to; None writes none.\n"
         "decimal_separator: of the texts and the report.\n\n"
         "A run that a stage stops is a Result like any other; an unknown field, a\n"
@@ -305,7 +309,7 @@ PYBIND11_MODULE(_vortane, m) {
         "raises vortane.Error (a ValueError) naming it.");
 
     m.def("sweep", &Sweep, "first"_a, "second"_a = py::none(), "threads"_a = py::none(),
-          "case"_a = py::none(), "decimal_separator"_a = ".",
+          "case"_a = py::none(), "decimal_separator"_a = ".", "units"_a = "metric",
           "Runs one case per point of the grid of one or two inputs and returns its table\n"
           "as `vortane-calc --sweep ... --csv` writes it: a dict of one NumPy array per\n"
           "column, under the CSV header's names and in its order, a point a row.\n\n"
@@ -318,20 +322,25 @@ PYBIND11_MODULE(_vortane, m) {
           "and Warnings str objects; every other column exactly the doubles of the\n"
           "CSV's numbers, NaN where its field is empty. The GIL is released while the\n"
           "points run; Ctrl+C stops the sweep after the points under way and raises\n"
-          "KeyboardInterrupt.");
+          "KeyboardInterrupt.\n\n"
+          "units: 'metric' (the report's units), 'si' or 'us'; outside metric the\n"
+          "numbers are in that system and the names of columns with a unit carry it,\n"
+          "as in `vortane-calc --units`: 'TotalPressureDrop (MPa)'.");
 
     m.def(
         "profile",
         [](const py::object& casePath, int steps, const std::string& decimalSeparator,
-           const py::kwargs& texts) {
+           const std::string& units, const py::kwargs& texts) {
             const char separator = SeparatorOf(decimalSeparator);
+            const UnitSystem system = UnitSystemOf(units);
             return ProfileOf(Run(CaseOf(casePath, texts, separator), py::none(), separator),
-                             steps);
+                             steps, system);
         },
-        "case"_a = py::none(), "steps"_a = 100, "decimal_separator"_a = ".",
+        "case"_a = py::none(), "steps"_a = 100, "decimal_separator"_a = ".", "units"_a = "metric",
         "Runs one case without a report and returns the Profile along its channels\n"
         "at z = 0, 1/steps, ... 1: the arrays z, y, p1, p2 and the absolute pressures\n"
-        "pressure_inlet and pressure_outlet (kgf/cm2). texts and case as for run().");
+        "pressure_inlet and pressure_outlet (kgf/cm2; MPa with units='si', psi with\n"
+        "units='us'). texts and case as for run().");
 
     m.def(
         "read_case",

@@ -13,6 +13,7 @@
 
 #include "case/number_text.h"
 #include "study/run_table.h"
+#include "study/study_csv.h"
 #include "study/sweep_run.h"
 
 namespace py = pybind11;
@@ -29,8 +30,10 @@ struct RunColumnValues {
     std::vector<std::vector<double>> numbers;     // per numeric column
     std::vector<std::vector<std::string>> texts;  // per text column but Outcome
 
-    explicit RunColumnValues(std::size_t points)
-        : numbers(RunColumns().size()), texts(RunColumns().size()) {
+    UnitSystem system;
+
+    RunColumnValues(std::size_t points, UnitSystem units)
+        : numbers(RunColumns().size()), texts(RunColumns().size()), system(units) {
         outcomes.reserve(points);
         for (std::size_t c = 0; c < RunColumns().size(); ++c) {
             const RunColumn::Kind kind = RunColumns()[c].kind;
@@ -46,7 +49,8 @@ struct RunColumnValues {
         for (std::size_t c = 0; c < RunColumns().size(); ++c) {
             const RunColumn& column = RunColumns()[c];
             if (!HoldsText(column.kind))
-                numbers[c].push_back(ColumnNumber(column, run).value_or(Empty));
+                numbers[c].push_back(
+                    InSystem(ColumnNumber(column, run).value_or(Empty), column.quantity, system));
             else if (column.kind != RunColumn::Kind::Outcome)
                 texts[c].push_back(ColumnText(column, run));
         }
@@ -120,10 +124,13 @@ py::array TextArray(const std::vector<std::string>& texts) {
 }
 
 // The values of an axis at every point, as the runs read the texts.
-py::array_t<double> SweptValues(const SweepPlan& plan, std::size_t axis, std::size_t points) {
+py::array_t<double> SweptValues(const SweepPlan& plan, std::size_t axis, std::size_t points,
+                                UnitSystem system) {
+    const Quantity quantity = plan.axes[axis].field->quantity;
     std::vector<double> values;
     for (const std::string& text : plan.axes[axis].texts)
-        values.push_back(ConvertReal(text, plan.decimalSeparator).value_or(Empty));
+        values.push_back(
+            InSystem(ConvertReal(text, plan.decimalSeparator).value_or(Empty), quantity, system));
     std::vector<double> column;
     column.reserve(points);
     for (std::size_t i = 0; i < points; ++i) column.push_back(values[AxisPositions(plan, i)[axis]]);
@@ -132,9 +139,9 @@ py::array_t<double> SweptValues(const SweepPlan& plan, std::size_t axis, std::si
 
 }  // namespace
 
-py::dict SweepArrays(const SweepPlan& plan, unsigned threads) {
+py::dict SweepArrays(const SweepPlan& plan, unsigned threads, UnitSystem system) {
     const std::size_t count = PointCount(plan);
-    RunColumnValues values(count);
+    RunColumnValues values(count, system);
     std::stop_source stop;
     InterruptCheck check(stop);
     {
@@ -149,10 +156,10 @@ py::dict SweepArrays(const SweepPlan& plan, unsigned threads) {
     for (std::size_t i = 0; i < count; ++i) numbers[i] = static_cast<std::int64_t>(i + 1);
     table["Point"] = ArrayOf(std::move(numbers));
     for (std::size_t a = 0; a < plan.axes.size(); ++a)
-        table[py::str(std::string(plan.axes[a].field->name))] = SweptValues(plan, a, count);
+        table[py::str(SweptName(*plan.axes[a].field, system))] = SweptValues(plan, a, count, system);
     for (std::size_t c = 0; c < RunColumns().size(); ++c) {
         const RunColumn& column = RunColumns()[c];
-        const py::str name(column.name);
+        const py::str name(ColumnName(column, system));
         switch (column.kind) {
             case RunColumn::Kind::Outcome: table[name] = OutcomeArray(values.outcomes); break;
             case RunColumn::Kind::Message:

@@ -2,6 +2,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include "case/units.h"
 #include "study/sweep_plan.h"
 
 namespace vortane::python {
@@ -13,7 +14,8 @@ namespace vortane::python {
 // them; Outcome fixed-width strings; Message and Warnings str objects; every
 // other column the doubles the CSV's numbers read back to, NaN where its field
 // is empty. Ctrl+C stops the sweep after the points under way and raises
-// KeyboardInterrupt.
-pybind11::dict SweepArrays(const SweepPlan& plan, unsigned threads);
+// KeyboardInterrupt. In a `system` other than technical metric the numbers
+// are in its units and the names are as ColumnName gives them.
+pybind11::dict SweepArrays(const SweepPlan& plan, unsigned threads, UnitSystem system);
 
 }  // namespace vortane::python

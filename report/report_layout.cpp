@@ -35,10 +35,11 @@ struct Row {
 constexpr Row EmptyLine{{"", "", nullptr}, {}};
 
 constexpr Row ChannelRows[] = {
-    {{"ChannelWidth", "Channel Width (cm)", &C::ChannelWidth}, FixedRule(6, 3)},
-    {{"EquivalentWidth", "Equiv. Ch. Width for Rect. Cross Sect. (cm)", &C::EquivalentWidth},
+    {{"ChannelWidth", "Channel Width (cm)", &C::ChannelWidth, Quantity::Length}, FixedRule(6, 3)},
+    {{"EquivalentWidth", "Equiv. Ch. Width for Rect. Cross Sect. (cm)", &C::EquivalentWidth,
+      Quantity::Length},
      FixedRule(6, 3)},
-    {{"SectionArea", "Channel Cross Section Area (cm2)", &C::SectionArea}, GeneralRule(6, 3)},
+    {{"SectionArea", "Channel Cross Section Area (cm2)", &C::SectionArea, Quantity::Area}, GeneralRule(6, 3)},
     {{"DragShapeFactor", "Drag Flow Shape Factor (-)", &C::DragShapeFactor}, FixedRule(5, 3)},
     {{"PressureShapeFactor", "Pressure Flow Shape Factor (-)", &C::PressureShapeFactor},
      FixedRule(5, 3)},
@@ -54,15 +55,20 @@ constexpr Row ResultRows[] = {
     {{"RelPressureOutletEnd", "Relative Pressure at Outlet Channel End (-)",
       &C::RelPressureOutletEnd},
      FixedRule(6, 4)},
-    {{"TotalPressureDrop", "Total Pressure Drop (kgf/cm2)", &C::TotalPressureDrop},
+    {{"TotalPressureDrop", "Total Pressure Drop (kgf/cm2)", &C::TotalPressureDrop, Quantity::Pressure},
      FixedRule(7, 2)},
     EmptyLine,
-    {{"PowerKW", "Power Consumption at Mix. Part (kW)", &C::PowerKW}, GeneralRule(7, 3)},
-    {{"InletAverageMeltTemp", "Average Melt Temp. at Inlet (℃)", &C::InletAverageMeltTemp},
+    {{"PowerKW", "Power Consumption at Mix. Part (kW)", &C::PowerKW, Quantity::Power},
+     GeneralRule(7, 3)},
+    {{"InletAverageMeltTemp", "Average Melt Temp. at Inlet (℃)", &C::InletAverageMeltTemp,
+      Quantity::Temperature},
      FixedRule(6, 2)},
-    {{"OutletAverageMeltTemp", "Average Melt Temp. at Outlet (℃)", &C::OutletAverageMeltTemp},
+    {{"OutletAverageMeltTemp", "Average Melt Temp. at Outlet (℃)", &C::OutletAverageMeltTemp,
+      Quantity::Temperature},
      FixedRule(6, 2)},
-    {{"TemperatureRise", "Temperature Difference (℃)", &C::TemperatureRise}, FixedRule(6, 2)},
+    {{"TemperatureRise", "Temperature Difference (℃)", &C::TemperatureRise,
+      Quantity::TemperatureDifference},
+     FixedRule(6, 2)},
 };
 
 bool IsCoefficient(const InputField& field) { return field.box >= FirstCoefficientBox; }

@@ -6,6 +6,7 @@
 
 #include "case/case_data.h"
 #include "case/input_fields.h"
+#include "case/units.h"
 
 namespace vortane {
 
@@ -23,6 +24,7 @@ struct ReportedValue {
     std::string_view name;
     std::string_view caption;
     double CaseData::*field;
+    Quantity quantity = Quantity::Dimensionless;
 };
 
 // A value of the channel or results block written as the report writes it.

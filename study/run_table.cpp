@@ -14,13 +14,13 @@ std::vector<RunColumn> MakeRunColumns() {
     std::vector<RunColumn> columns{
         {K::Outcome, "Outcome"}, {K::Passes, "Passes"}, {K::Message, "Message"}};
     for (const ReportedValue& value : ChannelValues())
-        columns.push_back({K::Channel, std::string(value.name), value.field});
+        columns.push_back({K::Channel, std::string(value.name), value.field, nullptr, value.quantity});
     for (const ReportedValue& value : ResultValues())
-        columns.push_back({K::Results, std::string(value.name), value.field});
+        columns.push_back({K::Results, std::string(value.name), value.field, nullptr, value.quantity});
     for (const IndicatorColumn& column : IndicatorColumns())
         columns.push_back({K::Indicator,
                            std::string(column.name) + " (" + std::string(column.unit) + ')',
-                           nullptr, column.value});
+                           nullptr, column.value, column.quantity});
     columns.push_back({K::Warnings, "Warnings"});
     return columns;
 }
@@ -34,6 +34,15 @@ void Join(std::string& joined, const std::string& text) {
 const std::vector<RunColumn>& RunColumns() {
     static const std::vector<RunColumn> columns = MakeRunColumns();
     return columns;
+}
+
+std::string ColumnName(const RunColumn& column, UnitSystem system) {
+    if (system == UnitSystem::Metric) return column.name;
+    const std::string unit = " (" + std::string(UnitIn(column.quantity, system).symbol) + ')';
+    if (column.kind == RunColumn::Kind::Indicator)
+        return column.name.substr(0, column.name.find(" (")) + unit;
+    if (column.quantity == Quantity::Dimensionless) return column.name;
+    return column.name + unit;
 }
 
 std::optional<double> ColumnNumber(const RunColumn& column, const RunResult& run) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "case/units.h"
 #include "model/design_indicators.h"
 #include "run/calculation_run.h"
 
@@ -22,9 +23,15 @@ struct RunColumn {
     std::string name;                                        // the CSV header's
     double CaseData::*field = nullptr;                       // of Channel and Results
     double (*indicator)(const DesignIndicators&) = nullptr;  // of Indicator
+    Quantity quantity = Quantity::Dimensionless;             // of its numbers
 };
 
 const std::vector<RunColumn>& RunColumns();
+
+// The column's name in `system`: as in RunColumn in technical metric; in
+// another system, a column whose numbers carry a unit is followed by that
+// unit in parentheses ("TotalPressureDrop (MPa)", "SpecificEnergy (kJ/kg)").
+std::string ColumnName(const RunColumn& column, UnitSystem system);
 
 // Whether the column holds texts: Outcome, Message and Warnings.
 constexpr bool HoldsText(RunColumn::Kind kind) {

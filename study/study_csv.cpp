@@ -3,15 +3,23 @@
 #include <charconv>
 #include <optional>
 
+#include "case/number_text.h"
+
 namespace vortane {
 
 namespace {
 
 // Outcome ... Warnings: the columns every row has after the swept fields.
-std::string RunColumnsHeader() {
+std::string RunColumnsHeader(UnitSystem system) {
     std::string line;
-    for (const RunColumn& column : RunColumns()) line += ',' + column.name;
+    for (const RunColumn& column : RunColumns()) line += ',' + CsvField(ColumnName(column, system));
     return line + '\n';
+}
+
+// A name and, outside technical metric, the unit of `quantity` in `system`.
+std::string NameInSystem(std::string_view name, Quantity quantity, UnitSystem system) {
+    if (system == UnitSystem::Metric || quantity == Quantity::Dimensionless) return std::string(name);
+    return std::string(name) + " (" + std::string(UnitIn(quantity, system).symbol) + ')';
 }
 
 }  // namespace
@@ -39,43 +47,58 @@ std::string CsvField(std::string_view text) {
     return quoted + '"';
 }
 
-std::string SweepHeader(const SweepPlan& plan) {
+std::string SweptName(const InputField& field, UnitSystem system) {
+    return NameInSystem(field.name, field.quantity, system);
+}
+
+std::string SweptCell(const SweepPlan& plan, const SweepAxis& axis, const std::string& text,
+                      UnitSystem system) {
+    if (system == UnitSystem::Metric) return CsvField(text);
+    const std::optional<double> value = ConvertReal(text, plan.decimalSeparator);
+    if (!value) return CsvField(text);
+    return CsvNumber(InSystem(*value, axis.field->quantity, system));
+}
+
+std::string SweepHeader(const SweepPlan& plan, UnitSystem system) {
     std::string line = "Point";
     for (const SweepAxis& axis : plan.axes) {
         line += ',';
-        line += axis.field->name;
+        line += CsvField(SweptName(*axis.field, system));
     }
-    return line + RunColumnsHeader();
+    return line + RunColumnsHeader(system);
 }
 
-std::string SweepRow(const SweepPlan& plan, const PointResult& point) {
+std::string SweepRow(const SweepPlan& plan, const PointResult& point, UnitSystem system) {
     std::string line;
     line.reserve(640);
     const std::vector<RunColumn>& columns = RunColumns();
     AppendSweepRow(
         line, plan, point.index, [&](std::size_t c) { return ColumnNumber(columns[c], point.run); },
-        [&](std::size_t c) { return ColumnText(columns[c], point.run); });
+        [&](std::size_t c) { return ColumnText(columns[c], point.run); }, system);
     return line;
 }
 
-std::string SingleRunCsv(const RunResult& run) {
+std::string SingleRunCsv(const RunResult& run, UnitSystem system) {
     const SweepPlan single{};
-    std::string csv = SweepHeader(single);
-    csv += SweepRow(single, {0, run});
+    std::string csv = SweepHeader(single, system);
+    csv += SweepRow(single, {0, run}, system);
     return csv;
 }
 
-std::string ProfileCsv(const std::vector<ChannelPoint>& points) {
-    std::string csv =
-        "z,InletFlowFraction,OutletFlowFraction,RelPressureInlet,RelPressureOutlet,"
-        "PressureInlet,PressureOutlet\n";
+std::string ProfileCsv(const std::vector<ChannelPoint>& points, UnitSystem system) {
+    constexpr Quantity P = Quantity::Pressure;
+    std::string csv = "z,InletFlowFraction,OutletFlowFraction,RelPressureInlet,RelPressureOutlet," +
+                      NameInSystem("PressureInlet", P, system) + ',' +
+                      NameInSystem("PressureOutlet", P, system) + '\n';
     for (const ChannelPoint& p : points) {
         for (const double value : {p.z, p.inletFraction, p.outletFraction, p.relPressureInlet,
-                                   p.relPressureOutlet, p.pressureInlet}) {
+                                   p.relPressureOutlet}) {
             AppendCsvNumber(csv, value);
             csv += ',';
         }
-        AppendCsvNumber(csv, p.pressureOutlet);
+        AppendCsvNumber(csv, InSystem(p.pressureInlet, P, system));
+        csv += ',';
+        AppendCsvNumber(csv, InSystem(p.pressureOutlet, P, system));
         csv += '\n';
     }
     return csv;

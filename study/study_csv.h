@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "case/units.h"
 #include "model/profile_along_channels.h"
 #include "study/run_table.h"
 #include "study/sweep_run.h"
@@ -23,21 +24,34 @@ std::string CsvField(std::string_view text);
 void AppendCsvNumber(std::string& line, double value);
 
 // The sweep's CSV: Point, the swept fields as typed, then the columns of
-// RunColumns.
-std::string SweepHeader(const SweepPlan& plan);
-std::string SweepRow(const SweepPlan& plan, const PointResult& point);
+// RunColumns. In a system of units other than technical metric, the names
+// of the columns with a unit carry it (see ColumnName) and their numbers are
+// in it, the swept fields' as numbers.
+std::string SweepHeader(const SweepPlan& plan, UnitSystem system = UnitSystem::Metric);
+std::string SweepRow(const SweepPlan& plan, const PointResult& point,
+                     UnitSystem system = UnitSystem::Metric);
+
+// A swept field's column name: its field name, outside technical metric
+// followed by its unit in parentheses ("OutputRate (lb/hr)").
+std::string SweptName(const InputField& field, UnitSystem system);
+
+// A swept field's cell: its text as typed in technical metric, else its
+// number in `system`.
+std::string SweptCell(const SweepPlan& plan, const SweepAxis& axis, const std::string& text,
+                      UnitSystem system);
 
 // Appends the CSV line of point `index` of `plan` whose cells of RunColumns
 // are `text(c)` for a column that holds texts and `number(c)` for the others,
 // empty where that is empty: the one layout of every sweep row, wherever its
 // values are held.
 template <class Number, class Text>
-void AppendSweepRow(std::string& line, const SweepPlan& plan, std::size_t index, Number number, Text text) {
+void AppendSweepRow(std::string& line, const SweepPlan& plan, std::size_t index, Number number, Text text,
+                    UnitSystem system = UnitSystem::Metric) {
     line += std::to_string(index + 1);
     const std::vector<std::size_t> positions = AxisPositions(plan, index);
     for (std::size_t a = 0; a < plan.axes.size(); ++a) {
         line += ',';
-        line += CsvField(plan.axes[a].texts[positions[a]]);
+        line += SweptCell(plan, plan.axes[a], plan.axes[a].texts[positions[a]], system);
     }
     const std::vector<RunColumn>& columns = RunColumns();
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -45,16 +59,18 @@ void AppendSweepRow(std::string& line, const SweepPlan& plan, std::size_t index,
         if (HoldsText(columns[c].kind))
             line += CsvField(text(c));
         else if (const std::optional<double> value = number(c))
-            AppendCsvNumber(line, *value);
+            AppendCsvNumber(line, InSystem(*value, columns[c].quantity, system));
     }
     line += '\n';
 }
 
 // A single run's CSV: the sweep's columns without swept fields, one row.
-std::string SingleRunCsv(const RunResult& run);
+std::string SingleRunCsv(const RunResult& run, UnitSystem system = UnitSystem::Metric);
 
 // The profile along the channels: z, y, 1 − y, p1, p2 and the two pressures
-// in kgf/cm2, one line per point.
-std::string ProfileCsv(const std::vector<ChannelPoint>& points);
+// in kgf/cm2 (in `system`, their names followed by its unit), one line per
+// point.
+std::string ProfileCsv(const std::vector<ChannelPoint>& points,
+                       UnitSystem system = UnitSystem::Metric);
 
 }  // namespace vortane

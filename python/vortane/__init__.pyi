@@ -182,6 +182,7 @@ def sweep(
     threads: Optional[int] = None,
     case: Optional[Path] = None,
     decimal_separator: str = ".",
+    units: str = "metric",
     **texts: Text,
 ) -> dict[str, npt.NDArray[np.generic]]:
     """The table of a sweep as its CSV has it: one array per column, a point a row."""
@@ -190,6 +191,7 @@ def profile(
     case: Optional[Path] = None,
     steps: int = 100,
     decimal_separator: str = ".",
+    units: str = "metric",
     **texts: Text,
 ) -> Profile:
     """Runs one case without a report and returns the Profile along its channels."""

@@ -189,6 +189,57 @@ TEST(VortaneCalc, SingleRunCsvHoldsOneRowWithIndicatorsAndWarnings) {
               std::string::npos);
 }
 
+TEST(VortaneCalc, TextsWithUnitsRunAsTheirConvertedNumbers) {
+    ScratchDir dir;
+    Outcome outcome = RunCalc(dir, "-o typed.txt --write-case typed.case OutputRate='350 lb/hr' "
+                                   "BarrierClearance1=0.52mm InletMeltTemp='338 °F'");
+    EXPECT_EQ(outcome.status, 0) << outcome.stderrText;
+    outcome = RunCalc(dir, "-o plain.txt OutputRate=158.7573295 BarrierClearance1=0.052 InletMeltTemp=170");
+    EXPECT_EQ(ReadBytes(dir.Path("typed.txt")), ReadBytes(dir.Path("plain.txt")));
+    EXPECT_NE(ReadBytes(dir.Path("typed.case")).find("OutputRate            = 158.7573295\n"),
+              std::string::npos);
+
+    outcome = RunCalc(dir, "-o wrong.txt OutputRate='350 psi'");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.stderrText,
+              "vortane-calc: OutputRate \"350 psi\": the unit psi is not one OutputRate takes: "
+              "kg/hr, kg/h, lb/hr\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("wrong.txt")));
+}
+
+TEST(VortaneCalc, CsvAndProfileInSiAndUsUnits) {
+    ScratchDir dir;
+    RunCalc(dir, "--csv metric.csv --profile metric-profile.csv");
+    RunCalc(dir, "--units metric --csv same.csv");
+    EXPECT_EQ(ReadBytes(dir.Path("same.csv")), ReadBytes(dir.Path("metric.csv")));
+    const std::vector<std::string> metric = LinesOf(ReadBytes(dir.Path("metric.csv")));
+    const auto number = [](const std::vector<std::string>& lines, const char* name) {
+        return std::stod(FieldsOf(lines[1])[Column(lines[0], name)]);
+    };
+
+    EXPECT_EQ(RunCalc(dir, "--units si --csv si.csv --profile si-profile.csv").status, 0);
+    const std::vector<std::string> si = LinesOf(ReadBytes(dir.Path("si.csv")));
+    // 1 kgf/cm2 = 0.0980665 MPa; 1 cm = 10 mm; 1 kWh = 3600 kJ.
+    EXPECT_DOUBLE_EQ(number(si, "TotalPressureDrop (MPa)"), number(metric, "TotalPressureDrop") * 0.0980665);
+    EXPECT_DOUBLE_EQ(number(si, "ChannelWidth (mm)"), number(metric, "ChannelWidth") * 10);
+    EXPECT_DOUBLE_EQ(number(si, "SpecificEnergy (kJ/kg)"), number(metric, "SpecificEnergy (kWh/kg)") * 3600);
+    EXPECT_EQ(number(si, "TemperatureRise (K)"), number(metric, "TemperatureRise"));
+    EXPECT_EQ(number(si, "Passes"), number(metric, "Passes"));
+    const std::vector<std::string> profile = LinesOf(ReadBytes(dir.Path("si-profile.csv")));
+    EXPECT_EQ(number(profile, "PressureInlet (MPa)"), 19.6133);
+
+    EXPECT_EQ(RunCalc(dir, "--units us --csv us.csv --sweep InletMeltTemp=170:180:10").status, 0);
+    const std::vector<std::string> us = LinesOf(ReadBytes(dir.Path("us.csv")));
+    EXPECT_EQ(us[1].substr(0, 6), "1,338,");
+    EXPECT_DOUBLE_EQ(number(us, "TemperatureRise (°F)"), number(metric, "TemperatureRise") * 1.8);
+    EXPECT_DOUBLE_EQ(number(us, "OutletAverageMeltTemp (°F)"),
+                     number(metric, "OutletAverageMeltTemp") * 1.8 + 32);
+
+    const Outcome refused = RunCalc(dir, "--units SI");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.stderrText, "vortane-calc: --units SI: the systems are metric, si and us\n");
+}
+
 TEST(VortaneCalc, SweepOfThroughputsPrintsOneRowPerPoint) {
     ScratchDir dir;
     const Outcome outcome = RunCalc(dir, "--sweep OutputRate=30:300:10");

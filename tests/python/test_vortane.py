@@ -125,12 +125,13 @@ GRIDS = [
 ]
 
 
-@pytest.mark.parametrize("axes", GRIDS)
-def test_sweep_equals_vortane_calc_to_the_last_bit(tmp_path, axes):
+@pytest.mark.parametrize("axes, units", [(axes, "metric") for axes in GRIDS] +
+                         [(GRIDS[2], "si"), (GRIDS[2], "us")])
+def test_sweep_equals_vortane_calc_to_the_last_bit(tmp_path, axes, units):
     sweeps = [part for a in axes for part in ("--sweep", f"{a[0]}={a[1]}:{a[2]}:{a[3]}")]
-    calc(tmp_path, "--csv", "calc.csv", *sweeps)
+    calc(tmp_path, "--csv", "calc.csv", "--units", units, *sweeps)
     header, rows = read_csv(tmp_path / "calc.csv")
-    table = vortane.sweep(*axes)
+    table = vortane.sweep(*axes, units=units)
 
     assert list(table) == header
     for c, name in enumerate(header):
@@ -157,17 +158,29 @@ def test_sweep_stops_on_ctrl_c():
     assert time.monotonic() - started < 3
 
 
-def test_profile_equals_vortane_calc(tmp_path):
-    calc(tmp_path, "OutputRate=30", "--profile", "profile.csv")
+@pytest.mark.parametrize("units, suffix", [("metric", ""), ("us", " (psi)")])
+def test_profile_equals_vortane_calc(tmp_path, units, suffix):
+    calc(tmp_path, "OutputRate=30", "--profile", "profile.csv", "--units", units)
     header, rows = read_csv(tmp_path / "profile.csv")
-    profile = vortane.profile(OutputRate=30)
+    profile = vortane.profile(OutputRate=30, units=units)
     columns = dict(zip(header, zip(*rows)))
     for name, array in [("z", profile.z), ("InletFlowFraction", profile.y), ("RelPressureInlet", profile.p1),
-                        ("RelPressureOutlet", profile.p2), ("PressureInlet", profile.pressure_inlet),
-                        ("PressureOutlet", profile.pressure_outlet)]:
+                        ("RelPressureOutlet", profile.p2), ("PressureInlet" + suffix, profile.pressure_inlet),
+                        ("PressureOutlet" + suffix, profile.pressure_outlet)]:
         assert bits(array) == bits(float(t) for t in columns[name]), name
     stopped = vortane.profile(InletPressure=21, ScrewSpeed=60)
     assert (stopped.result.outcome, stopped.fault, len(stopped.z)) == ("pressure", "the run did not complete", 0)
+
+
+def test_texts_with_units_run_as_their_converted_numbers(tmp_path):
+    typed = vortane.run(report=tmp_path / "typed.txt", OutputRate="350 lb/hr", InletPressure="19.6133 MPa",
+                        HeatOfFusion="55.8 BTU/lb")
+    plain = vortane.run(report=tmp_path / "plain.txt", OutputRate="158.7573295", InletPressure="200",
+                        HeatOfFusion="31")
+    assert (tmp_path / "typed.txt").read_bytes() == (tmp_path / "plain.txt").read_bytes()
+    assert typed.texts == plain.texts
+    with pytest.raises(vortane.Error, match=r'^ScrewSpeed "80 kg/hr": the unit kg/hr is not one ScrewSpeed takes'):
+        vortane.run(ScrewSpeed="80 kg/hr")
 
 
 def test_case_files_as_the_window_and_vortane_calc_keep_them(tmp_path):
