@@ -11,7 +11,7 @@ namespace vortane {
 // A rational number held exactly in 128-bit integers, for unit conversions
 // whose factors are exact decimals or quotients of them. Operations that would
 // overflow give none, and callers fall back to extended precision.
-__extension__ typedef __int128 ExactInteger;
+__extension__ using ExactInteger = __int128;
 
 struct ExactQuotient {
     ExactInteger numerator = 0;

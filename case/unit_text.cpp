@@ -88,7 +88,7 @@ const Unit* UnitNamed(Quantity quantity, std::string_view symbol) {
 
 std::string ShortestText(double value, char separator) {
     char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    auto* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
     std::string text(buffer, end);
     std::replace(text.begin(), text.end(), '.', separator);
     return text;
