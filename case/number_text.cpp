@@ -191,4 +191,12 @@ std::optional<std::int32_t> ConvertInteger(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+std::string FormatShortest(double value, char decimalSeparator) {
+    char buffer[32];
+    auto* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    std::string text(buffer, end);
+    std::replace(text.begin(), text.end(), '.', decimalSeparator);
+    return text;
+}
+
 }  // namespace vortane

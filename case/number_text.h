@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vortane {
@@ -32,6 +33,10 @@ std::optional<double> ConvertReal(std::string_view text, char decimalSeparator);
 // is not a digit, a sign, an exponent letter or the integer boxes' hexadecimal
 // mark "$".
 bool IsUsableDecimalSeparator(char c);
+
+// The fewest digits that read back as the same double, plain or with an
+// exponent, whichever is shorter ("1.5", "1e-07"), with the decimal separator.
+std::string FormatShortest(double value, char decimalSeparator);
 
 // A 32-bit signed integer: optional leading blanks, sign, then decimal digits,
 // or hexadecimal digits after "$" or "0x". Nothing may follow.

@@ -1,12 +1,11 @@
 #include "case/unit_text.h"
 
-#include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <optional>
 
 #include "case/excerpt.h"
 #include "case/exact_quotient.h"
+#include "case/number_text.h"
 #include "case/units.h"
 
 namespace vortane {
@@ -86,14 +85,6 @@ const Unit* UnitNamed(Quantity quantity, std::string_view symbol) {
     return nullptr;
 }
 
-std::string ShortestText(double value, char separator) {
-    char buffer[32];
-    auto* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    std::string text(buffer, end);
-    std::replace(text.begin(), text.end(), '.', separator);
-    return text;
-}
-
 std::string Converted(std::string_view number, const Unit& unit, char separator) {
     const std::optional<RealText> parts = ParseRealText(number, separator);
     std::optional<ExactQuotient> value = parts ? ExactQuotientOf(*parts) : std::nullopt;
@@ -103,11 +94,11 @@ std::string Converted(std::string_view number, const Unit& unit, char separator)
     if (value) value = Sum(*value, offset);
     if (value) {
         if (const std::optional<std::string> exact = ExactDecimalText(*value, separator)) return *exact;
-        return ShortestText(static_cast<double>(ExtendedOf(*value)), separator);
+        return FormatShortest(static_cast<double>(ExtendedOf(*value)), separator);
     }
     const std::optional<double> typed = ConvertReal(number, separator);
     if (!typed) return std::string(number);  // the run refuses it as it refuses any bad number
-    return ShortestText(
+    return FormatShortest(
         static_cast<double>(static_cast<long double>(*typed) * ExtendedOf(factor) + ExtendedOf(offset)),
         separator);
 }

@@ -161,14 +161,6 @@ std::string FormatFixed(double value, int precision, int decimals, char decimalS
 
 std::string FormatInteger(std::int32_t value) { return std::to_string(value); }
 
-std::string FormatShortest(double value, char decimalSeparator) {
-    char buffer[32];
-    auto* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    std::string text(buffer, end);
-    std::replace(text.begin(), text.end(), '.', decimalSeparator);
-    return text;
-}
-
 std::string FormatReal(double value, ValueRule rule, char decimalSeparator) {
     return rule.kind == ValueRule::Kind::General
                ? FormatGeneral(value, rule.precision, rule.digits, decimalSeparator)

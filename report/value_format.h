@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "case/number_text.h"  // FormatShortest
 #include "case/value_rule.h"
 
 namespace vortane {
@@ -17,9 +18,6 @@ std::string FormatGeneral(double value, int precision, int exponentDigits, char 
 
 std::string FormatInteger(std::int32_t value);
 
-// The fewest digits that read back as the same double, plain or with an
-// exponent, whichever is shorter ("1.5", "1e-07").
-std::string FormatShortest(double value, char decimalSeparator);
 
 // A real written by its rule (Fixed or General).
 std::string FormatReal(double value, ValueRule rule, char decimalSeparator);
