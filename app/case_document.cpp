@@ -61,6 +61,11 @@ void CaseDocument::SetViscosityRanges(const FittedRanges& ranges) {
     UpdateModified();
 }
 
+void CaseDocument::SetLimits(std::vector<Limit> limits) {
+    limits_ = std::move(limits);
+    UpdateModified();
+}
+
 // The core's reader refuses what holds no case: a directory, a FIFO, a device.
 std::optional<CaseFile> CaseDocument::Read(const QString& path) {
     try {
@@ -76,6 +81,7 @@ bool CaseDocument::Open(const QString& path) {
     if (!file) return false;
     setBoxTexts_(ApplyCaseEntries(DefaultTexts(decimalSeparator_), file->entries, decimalSeparator_));
     SetViscosityRanges(file->extras.viscosityRanges);
+    limits_ = file->extras.limits;
     Adopt(path);
     Remember(path);
     return true;
@@ -84,7 +90,7 @@ bool CaseDocument::Open(const QString& path) {
 bool CaseDocument::SaveTo(const QString& path) {
     std::string content;
     try {
-        content = CaseFileText(boxTexts_(), {ranges_}, decimalSeparator_);
+        content = CaseFileText(boxTexts_(), {ranges_, limits_}, decimalSeparator_);
     } catch (const CaseFileError& error) {
         Warn(FromUtf8(error.what()));
         return false;
@@ -118,6 +124,7 @@ void CaseDocument::New() {
     if (!MaySetAside()) return;
     setBoxTexts_(DefaultTexts(decimalSeparator_));
     SetViscosityRanges({});
+    limits_.clear();
     Adopt({});
 }
 
@@ -157,7 +164,7 @@ bool CaseDocument::MaySetAside() {
 void CaseDocument::UpdateModified() {
     const InputTexts boxes = boxTexts_();
     ranges_ = RangesOfLaw(ranges_, lawTexts_, boxes);
-    const bool modified = boxes != texts_ || ranges_ != savedRanges_;
+    const bool modified = boxes != texts_ || ranges_ != savedRanges_ || limits_ != savedLimits_;
     if (modified == modified_) return;
     modified_ = modified;
     window_.setWindowModified(modified);
@@ -169,6 +176,7 @@ void CaseDocument::Adopt(const QString& path) {
     path_ = path;
     texts_ = boxTexts_();
     savedRanges_ = ranges_;
+    savedLimits_ = limits_;
     window_.setWindowFilePath(path);
     window_.setWindowTitle(path.isEmpty() ? caption_ + QStringLiteral("[*]")
                                           : Name() + QStringLiteral("[*] — ") + caption_);

@@ -42,7 +42,8 @@ public:
     QString Name() const;
     // The texts of the open case's file, or the default texts.
     const InputTexts& SavedTexts() const { return texts_; }
-    // Whether the boxes, or the ranges of their law, differ from the file's.
+    // Whether the boxes, the ranges of their law or the limits differ from
+    // the file's.
     bool Modified() const;
     // The data the viscosity law in the boxes was fitted on, as far as known:
     // from the case file or coefficients loaded, or from a fit applied; none
@@ -50,6 +51,9 @@ public:
     const FittedRanges& ViscosityRanges() const { return ranges_; }
     // The ranges of the law the coefficient boxes now hold.
     void SetViscosityRanges(const FittedRanges& ranges);
+    // The limits the design must meet: from the case file, or as set.
+    const std::vector<Limit>& Limits() const { return limits_; }
+    void SetLimits(std::vector<Limit> limits);
     // Gives a sentence naming work under way that setting the design aside
     // may stop (a running study), or an empty text; it ends the save question.
     void SetWorkUnderWay(TellWork work) { work_ = std::move(work); }
@@ -106,6 +110,8 @@ private:
     FittedRanges savedRanges_;  // of the file, as texts_
     FittedRanges ranges_;       // of the law in the boxes
     InputTexts lawTexts_;       // the boxes when ranges_ were set
+    std::vector<Limit> savedLimits_;  // of the file
+    std::vector<Limit> limits_;
     bool modified_ = false;
 };
 

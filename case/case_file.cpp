@@ -103,6 +103,8 @@ constexpr RangeField RangeFields[] = {
     {"ViscosityShearRateRange", "1/s", &FittedRanges::shearRate, true},
 };
 
+constexpr std::string_view LimitField = "Limit";
+
 const RangeField* FindRangeField(std::string_view name) {
     for (const RangeField& field : RangeFields)
         if (field.name == name) return &field;
@@ -172,6 +174,14 @@ CaseFile ParseCaseFile(std::string_view content, std::string_view fileName) {
             file.extras.viscosityRanges.*(range->range) = ParseRange(*range, text, reader);
             continue;
         }
+        if (name == LimitField) {
+            try {
+                file.extras.limits.push_back(ParseLimit(text));
+            } catch (const LimitError& error) {
+                reader.Fail(error.what());
+            }
+            continue;
+        }
         const InputField* field = FindInputField(name);
         if (field == nullptr) reader.Fail("unknown field " + Excerpt(name));
         for (const CaseEntry& earlier : entries) {
@@ -222,6 +232,7 @@ std::string CaseExtrasText(const CaseExtras& extras) {
         if (const std::optional<ValueRange>& range = extras.viscosityRanges.*(field.range))
             content += std::string(field.name) + " = " + PointText(range->low) + ":" + PointText(range->high) + "\n";
     }
+    for (const Limit& limit : extras.limits) content += std::string(LimitField) + " = " + LimitText(limit) + "\n";
     return content;
 }
 

@@ -7,6 +7,7 @@
 #include "case/error.h"
 #include "case/fitted_ranges.h"
 #include "case/input_fields.h"
+#include "case/limit.h"
 
 namespace vortane {
 
@@ -18,7 +19,9 @@ namespace vortane {
 // Beside the boxes a case may say what its viscosity law was fitted on:
 //   ViscosityTemperatureRange = 150:230     (degC)
 //   ViscosityShearRateRange   = 1:10000     (1/s)
-// LOW:HIGH, two numbers with a point, LOW not above HIGH, shear rates above 0.
+// LOW:HIGH, two numbers with a point, LOW not above HIGH, shear rates above 0;
+// and the limits its design must meet, one line each, in the order given:
+//   Limit = TemperatureRise<=30
 //
 // Numbers in a file always use a point as decimal separator, whatever the
 // locale that wrote it: a real box's text that reads as a number in the
@@ -44,6 +47,7 @@ struct CaseEntry {
 // when it is known.
 struct CaseExtras {
     FittedRanges viscosityRanges;
+    std::vector<Limit> limits;
     friend bool operator==(const CaseExtras&, const CaseExtras&) = default;
 };
 

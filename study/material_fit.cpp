@@ -88,7 +88,7 @@ std::string FittedCaseText(const Measurements& measurements, const ViscosityFit&
     const std::array<std::string, 6> texts = CoefficientTexts(fit.coefficients, measurements.points, '.');
     std::string content;
     for (std::size_t j = 0; j < 6; ++j) content += std::string(ViscosityTermNames[j]) + " = " + texts[j] + "\n";
-    content += CaseExtrasText({FittedRangesOf(fit)});
+    content += CaseExtrasText({FittedRangesOf(fit), {}});
     content += "# Viscosity law fitted to " + measurements.fileName + ", viscosities in " +
                std::string(UnitName(measurements.unit)) + "\n";
     for (const FitFigure& figure : FitFigures(fit, '.'))

@@ -103,7 +103,7 @@ TEST(CaseFile, NumbersReadTheSameUnderAnyDecimalSeparator) {
 // back to the same doubles; each may come alone; a file without them, as every
 // file written before them, has none and is written as it was.
 TEST(CaseFile, ViscosityRangesRoundTrip) {
-    const CaseExtras extras{{ValueRange{150, 230}, ValueRange{0.1 + 0.2, 1.25e4}}};
+    const CaseExtras extras{{ValueRange{150, 230}, ValueRange{0.1 + 0.2, 1.25e4}}, {}};
     const std::string content = CaseFileText(DefaultTexts(','), extras, ',');
     const std::string plain = CaseFileText(DefaultTexts(','), {}, ',');
     EXPECT_EQ(content, plain +
@@ -174,6 +174,28 @@ TEST(CaseFile, UnreadableFileNamesTheFile) {
         EXPECT_NE(std::string(error.what()).find("missing.case: No such file"), std::string::npos)
             << error.what();
     }
+}
+
+TEST(CaseFile, LimitsTravelWithTheCaseInOrder) {
+    const CaseFile file = ParseCaseFile("OutputRate = 350\n"
+                                        "Limit = TemperatureRise <= 30\n"
+                                        "Limit=Barrier1ShearStress\u2265120.5\n",
+                                        "d350.case");
+    const std::vector<Limit> limits{{"TemperatureRise", LimitBound::AtMost, 30},
+                                    {"Barrier1ShearStress", LimitBound::AtLeast, 120.5}};
+    EXPECT_EQ(file.extras.limits, limits);
+    const std::string text = CaseFileText(ApplyCaseEntries(DefaultTexts('.'), file.entries, '.'), file.extras, '.');
+    EXPECT_NE(text.find("Limit = TemperatureRise<=30\nLimit = Barrier1ShearStress>=120.5\n"), std::string::npos);
+    EXPECT_EQ(ParseCaseFile(text, "again.case").extras, file.extras);
+    EXPECT_TRUE(ParseCaseFile("OutputRate = 350\n", "old.case").extras.limits.empty());
+}
+
+TEST(CaseFile, MalformedLimitsNameTheLine) {
+    EXPECT_EQ(ErrorOf("\nLimit = TemperatureRise < 30\n").rfind("study.case:2: limit", 0), 0u);
+    EXPECT_NE(ErrorOf("Limit = TemperatureRise < 30\n").find("is not QUANTITY<=VALUE"), std::string::npos);
+    EXPECT_NE(ErrorOf("Limit = <= 30\n").find("names no quantity"), std::string::npos);
+    EXPECT_NE(ErrorOf("Limit = TemperatureRise <= 30,5\n").find("not a number with a point"), std::string::npos);
+    EXPECT_NE(ErrorOf("Limit = Temperature Rise <= 30\n").find("not a quantity's name"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,85 @@
+#include "study/limit_check.h"
+
+#include <cmath>
+
+#include "case/excerpt.h"
+#include "case/number_text.h"
+
+namespace vortane {
+
+namespace {
+
+std::string NameWithoutUnit(const std::string& name) { return name.substr(0, name.find(" (")); }
+
+bool HoldsNumbers(const RunColumn& column) {
+    return column.kind != RunColumn::Kind::Passes && !HoldsText(column.kind);
+}
+
+}  // namespace
+
+const RunColumn* LimitColumn(const std::string& quantity) {
+    for (const RunColumn& column : RunColumns()) {
+        if (HoldsNumbers(column) && NameWithoutUnit(column.name) == quantity) return &column;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> LimitQuantities() {
+    std::vector<std::string> names;
+    for (const RunColumn& column : RunColumns()) {
+        if (HoldsNumbers(column)) names.push_back(NameWithoutUnit(column.name));
+    }
+    return names;
+}
+
+std::vector<const RunColumn*> LimitColumns(std::span<const Limit> limits) {
+    std::vector<const RunColumn*> columns;
+    for (const Limit& limit : limits) {
+        const RunColumn* column = LimitColumn(limit.quantity);
+        if (column == nullptr) {
+            std::string known;
+            for (const std::string& name : LimitQuantities()) known += (known.empty() ? "" : ", ") + name;
+            throw LimitError("limit \"" + Excerpt(LimitText(limit)) + "\": " + Excerpt(limit.quantity) +
+                             " is no quantity of a run; the quantities are " + known);
+        }
+        columns.push_back(column);
+    }
+    return columns;
+}
+
+LimitMargin MarginOf(const Limit& limit, std::optional<double> value) {
+    if (!value || !std::isfinite(*value)) return {};
+    const double margin = limit.bound == LimitBound::AtMost ? limit.value - *value : *value - limit.value;
+    const double scale = limit.value == 0 ? 1.0 : std::fabs(limit.value);
+    return {value, margin, margin / scale, margin >= 0};
+}
+
+std::vector<LimitMargin> LimitMargins(std::span<const Limit> limits, std::span<const RunColumn* const> columns,
+                                      const RunResult& run) {
+    std::vector<LimitMargin> margins;
+    margins.reserve(limits.size());
+    for (std::size_t i = 0; i < limits.size(); ++i)
+        margins.push_back(MarginOf(limits[i], ColumnNumber(*columns[i], run)));
+    return margins;
+}
+
+bool Feasible(RunOutcome outcome, std::span<const LimitMargin> margins) {
+    if (outcome != RunOutcome::Complete) return false;
+    for (const LimitMargin& margin : margins) {
+        if (!margin.holds) return false;
+    }
+    return true;
+}
+
+std::string FailedLimitsText(std::span<const Limit> limits, std::span<const LimitMargin> margins) {
+    std::string text;
+    for (std::size_t i = 0; i < limits.size(); ++i) {
+        if (margins[i].holds) continue;
+        const std::optional<double> value = margins[i].value;
+        const std::string found = value ? FormatShortest(*value, '.') : std::string("not computed");
+        text += (text.empty() ? "" : "; ") + LimitText(limits[i]) + " (" + found + ")";
+    }
+    return text;
+}
+
+}  // namespace vortane

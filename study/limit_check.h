@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "case/limit.h"
+#include "run/calculation_run.h"
+#include "study/run_table.h"
+
+namespace vortane {
+
+// Limits against the runs they judge. A limit names a column of the table of
+// runs (RunColumns) that holds numbers, by its name without the unit
+// ("Barrier1ShearStress" for "Barrier1ShearStress (kPa)"); its value is in
+// that column's technical metric unit.
+
+// The column a quantity's name gives; none for a name of no numeric column.
+const RunColumn* LimitColumn(const std::string& quantity);
+
+// The names limits may take, in column order.
+std::vector<std::string> LimitQuantities();
+
+// Each limit's column, in order. A name that is no numeric column is a
+// LimitError naming it and the quantities there are.
+std::vector<const RunColumn*> LimitColumns(std::span<const Limit> limits);
+
+// How a value stands against a limit. The margin is how far inside the limit
+// it lies, in the limit's unit: bound − value for at most, value − bound for at
+// least; it holds when the margin is 0 or more. The fraction is the margin over
+// the bound's magnitude (over 1 for a bound of 0). A run that left the value
+// uncomputed has none: the limit does not hold.
+struct LimitMargin {
+    std::optional<double> value;  // the run's, in the limit's unit
+    std::optional<double> margin;
+    std::optional<double> fraction;
+    bool holds = false;
+};
+
+LimitMargin MarginOf(const Limit& limit, std::optional<double> value);
+
+// Each limit's margin for `run`; `columns` as LimitColumns gives them.
+std::vector<LimitMargin> LimitMargins(std::span<const Limit> limits, std::span<const RunColumn* const> columns,
+                                      const RunResult& run);
+
+// Whether a run meets the limits: it is complete and every limit holds.
+bool Feasible(RunOutcome outcome, std::span<const LimitMargin> margins);
+
+// The limits that fail, as LimitText writes them, joined by "; ", each with the
+// value found ("TemperatureRise<=30 (31.2)") or "(not computed)".
+std::string FailedLimitsText(std::span<const Limit> limits, std::span<const LimitMargin> margins);
+
+}  // namespace vortane
