@@ -8,6 +8,7 @@
 #include "case/excerpt.h"
 #include "case/number_text.h"
 #include "run/calculation_run.h"
+#include "study/limit_check.h"
 
 namespace vortane::cli {
 
@@ -42,6 +43,12 @@ const std::string_view UsageText =
     "  --units metric|si|us     units of the CSV and --profile values (default\n"
     "                           metric, the report's); in si or us every name of\n"
     "                           a column with a unit is followed by it: (MPa)\n"
+    "  --limit 'QUANTITY<=VALUE'\n"
+    "                           a limit the design must meet (or >=), added to\n"
+    "                           those of --case: QUANTITY a numeric column of the\n"
+    "                           CSV without its unit (TemperatureRise,\n"
+    "                           Barrier1ShearStress), VALUE in its technical metric\n"
+    "                           unit; the CSV gains Feasible and a margin per limit\n"
     "  FIELD=TEXT               the text of one input box; FIELD is a field name\n"
     "                           (OutputRate, ChannelAngle, A12, ...) or a box name\n"
     "                           (Edit1 ... Edit28). Other boxes keep their defaults.\n"
@@ -53,7 +60,8 @@ const std::string_view UsageText =
     "Messages go to standard error, each followed by a line saying why, and then\n"
     "the warnings (a sweep puts them in its CSV). Exit status: 0 complete (every\n"
     "point of a sweep), warnings or not; 1 a stage stopped the run (or a point);\n"
-    "2 bad command line or case file; 3 arithmetic fault or I/O error; 130 a sweep\n"
+    "2 bad command line or case file; 3 arithmetic fault or I/O error; 4 a single\n"
+    "run complete but a limit fails (named on standard error); 130 a sweep\n"
     "interrupted (Ctrl+C), its CSV holding whole rows of the points done.\n";
 
 namespace {
@@ -154,6 +162,16 @@ SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator) {
     }
 }
 
+Limit ParseLimitArgument(std::string_view argument) {
+    try {
+        const Limit limit = ParseLimit(argument);
+        LimitColumns(std::span(&limit, 1));
+        return limit;
+    } catch (const LimitError& error) {
+        throw UsageError("--" + std::string(error.what()));
+    }
+}
+
 SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments,
                       char decimalSeparator, std::optional<std::string> reportPattern) {
     std::vector<SweepAxis> axes;
@@ -190,6 +208,8 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
             options.profileFile = OptionValue(arguments, i);
         } else if (argument == "--units") {
             options.units = UnitSystemOf(OptionValue(arguments, i));
+        } else if (argument == "--limit") {
+            options.limits.push_back(ParseLimitArgument(OptionValue(arguments, i)));
         } else if (argument == "--plot") {
             options.plotFile = OptionValue(arguments, i);
         } else if (argument == "--html") {

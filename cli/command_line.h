@@ -7,6 +7,7 @@
 
 #include "case/error.h"
 #include "case/input_fields.h"
+#include "case/limit.h"
 #include "case/units.h"
 #include "study/sweep_plan.h"
 
@@ -24,6 +25,7 @@ struct Options {
     std::optional<std::string> htmlFile;        // --html
     std::vector<std::pair<const InputField*, std::string>> boxTexts;  // FIELD=TEXT, in order
     UnitSystem units = UnitSystem::Metric;       // --units, of the CSV and profile
+    std::vector<Limit> limits;                   // --limit, in order; quantities checked
     bool help = false;
 };
 
@@ -51,6 +53,11 @@ SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator);
 // The plan of the --sweep arguments over `base`; UsageError when it has none.
 SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments,
                       char decimalSeparator, std::optional<std::string> reportPattern);
+
+// The limit of one --limit argument, its quantity a column of the table of
+// runs; anything else is a UsageError naming the limit (and the quantities
+// there are).
+Limit ParseLimitArgument(std::string_view argument);
 
 // The value of the option at arguments[i], stepping i onto it;
 // MalformedCommandLine when none follows.

@@ -14,6 +14,7 @@
 #include "cli/output_file.h"
 #include "study/channel_profile.h"
 #include "study/html_document.h"
+#include "study/limit_check.h"
 #include "study/material_fit.h"
 #include "study/report_document.h"
 #include "study/study_charts.h"
@@ -73,16 +74,28 @@ struct CaseOnCommandLine {
     CaseExtras extras;
 };
 
+// The file's limits, each naming a column of the table of runs; another is
+// refused naming the file.
+void CheckCaseLimits(const std::string& path, const std::vector<Limit>& limits) {
+    try {
+        LimitColumns(limits);
+    } catch (const LimitError& error) {
+        throw cli::UsageError(path + ": " + error.what());
+    }
+}
+
 // The box texts: defaults, then the case file, then FIELD=TEXT arguments. The
 // file's fitted ranges go with its coefficients: an argument giving another
-// coefficient text drops them.
+// coefficient text drops them. The limits: the file's, then --limit's.
 CaseOnCommandLine CaseOf(const cli::Options& options, char separator) {
     CaseOnCommandLine given{DefaultTexts(separator), {}};
     if (options.caseFile) {
         const CaseFile file = ReadCaseFile(*options.caseFile);
+        CheckCaseLimits(*options.caseFile, file.extras.limits);
         given.texts = ApplyCaseEntries(given.texts, file.entries, separator);
         given.extras = file.extras;
     }
+    given.extras.limits.insert(given.extras.limits.end(), options.limits.begin(), options.limits.end());
     const InputTexts fileTexts = given.texts;
     for (const auto& [field, text] : options.boxTexts)
         given.texts[field->box - 1] = TextInBoxUnit(*field, text, separator);
@@ -104,12 +117,22 @@ DocumentSource SourceOf(const cli::Options& options) {
     return {options.caseFile.value_or(""), LocalDateTime()};
 }
 
-int SingleRun(const cli::Options& options, const CaseOnCommandLine& given, char separator) {
-    const RunResult result =
-        RunCalculation({given.texts, options.resultFileName.value_or("result.txt"), separator,
-                        ReportTarget::File, given.extras.viscosityRanges});
-    ShowOnTerminal(result);
-    if (options.csvFile) WriteFile(*options.csvFile, SingleRunCsv(result, options.units));
+// After the run's own output: a complete run that fails a limit names the
+// limits it fails, one line, and ends with LimitFails unless `status` says
+// worse.
+int JudgedByLimits(const RunResult& result, const std::vector<Limit>& limits, int status) {
+    if (limits.empty() || result.outcome != RunOutcome::Complete) return status;
+    const std::vector<LimitMargin> margins = LimitMargins(limits, LimitColumns(limits), result);
+    if (Feasible(result.outcome, margins)) return status;
+    std::cerr << "vortane-calc: limits not met: " << FailedLimitsText(limits, margins) << '\n';
+    return status == Complete ? LimitFails : status;
+}
+
+// The files a single run writes beside its report; the status they leave.
+int WriteRunFiles(const cli::Options& options, const CaseOnCommandLine& given, const RunResult& result,
+                  char separator) {
+    if (options.csvFile)
+        WriteFile(*options.csvFile, SingleRunCsv(result, options.units, given.extras.limits));
     if (options.htmlFile)
         WriteFile(*options.htmlFile, HtmlDocument(RunDocument(result, given.texts, given.extras.viscosityRanges,
                                                               SourceOf(options), separator)));
@@ -127,6 +150,14 @@ int SingleRun(const cli::Options& options, const CaseOnCommandLine& given, char 
     if (options.plotFile)
         WriteFile(*options.plotFile, SvgDocument(ProfileChart(profile.points)));
     return Complete;
+}
+
+int SingleRun(const cli::Options& options, const CaseOnCommandLine& given, char separator) {
+    const RunResult result =
+        RunCalculation({given.texts, options.resultFileName.value_or("result.txt"), separator,
+                        ReportTarget::File, given.extras.viscosityRanges});
+    ShowOnTerminal(result);
+    return JudgedByLimits(result, given.extras.limits, WriteRunFiles(options, given, result, separator));
 }
 
 int Sweep(const cli::Options& options, const SweepPlan& plan) {
@@ -176,6 +207,7 @@ int Run(const cli::Options& options) {
     if (!options.sweeps.empty()) {
         plan = cli::SweepPlanOf(given.texts, options.sweeps, separator, options.resultFileName);
         plan->viscosityRanges = given.extras.viscosityRanges;
+        plan->limits = given.extras.limits;
     }
     if (options.writeCaseFile)
         WriteFile(*options.writeCaseFile, CaseFileText(given.texts, given.extras, separator));

@@ -4,6 +4,8 @@
 
 #include "case/number_text.h"
 #include "case/unit_text.h"
+#include "errors.h"
+#include "study/limit_check.h"
 #include "study/material_fit.h"
 
 namespace py = pybind11;
@@ -62,6 +64,8 @@ CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparat
         const CaseFile file = CaseFileOf(casePath);
         given.texts = ApplyCaseEntries(std::move(given.texts), file.entries, decimalSeparator);
         given.viscosityRanges = file.extras.viscosityRanges;
+        given.limits = file.extras.limits;
+        Naming<LimitError>(given.caseFile + ": ", [&] { return LimitColumns(given.limits); });
     }
     const InputTexts fileTexts = given.texts;
     for (const auto& [name, value] : texts) {

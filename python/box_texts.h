@@ -42,18 +42,20 @@ std::string PathOf(pybind11::handle path);
 // CaseFileError naming the file and the line.
 CaseFile CaseFileOf(pybind11::handle path);
 
-// A case as a run takes it: the box texts, the ranges its law was fitted on
-// and the file it came from.
+// A case as a run takes it: the box texts, the ranges its law was fitted on,
+// the file it came from and the file's limits.
 struct CaseInput {
     InputTexts texts;
     FittedRanges viscosityRanges;
     std::string caseFile;  // the case file's path, or empty
+    std::vector<Limit> limits = {};
 };
 
 // The 28 texts of a run: the defaults, then the case file's entries when
 // `casePath` is not None, then `texts` by field name, a text typed with a unit
 // converted to its box's unit (TextInBoxUnit); the file's ranges while `texts`
-// leave its coefficients as they are.
+// leave its coefficients as they are. A file's limit whose quantity is no
+// column of the table of runs is an InputError naming the file.
 CaseInput CaseOf(pybind11::handle casePath, const pybind11::dict& texts, char decimalSeparator);
 
 }  // namespace vortane::python

@@ -13,6 +13,7 @@
 #include "box_texts.h"
 #include "case/case_fields.h"
 #include "errors.h"
+#include "run_limits.h"
 #include "study/channel_profile.h"
 #include "study/html_document.h"
 #include "study/indicator_table.h"
@@ -29,13 +30,15 @@ namespace vortane::python {
 
 namespace {
 
-// A run and the case it read.
+// A run, the case it read and the limits it is judged by.
 struct Result {
     RunResult run;
     InputTexts texts;
     FittedRanges viscosityRanges;
     std::string caseFile;
     char separator;
+    std::vector<Limit> limits = {};
+    std::vector<LimitMargin> margins = {};
 };
 
 // The flow and pressures along the channels of a run, as arrays.
@@ -53,11 +56,12 @@ Result Run(const CaseInput& given, const py::object& report, char separator) {
         CheckResultFileName(request.resultFileName);
         request.report = ReportTarget::File;
     }
-    Result result{{}, texts, given.viscosityRanges, given.caseFile, separator};
+    Result result{{}, texts, given.viscosityRanges, given.caseFile, separator, given.limits};
     {
         const py::gil_scoped_release released;
         result.run = RunCalculation(request);
     }
+    result.margins = LimitMargins(result.limits, LimitColumns(result.limits), result.run);
     return result;
 }
 
@@ -140,7 +144,7 @@ SweepAxis AxisOf(const py::handle& argument, std::string_view what, char separat
 
 py::dict Sweep(const py::object& first, const py::object& second, const py::object& threads,
                const py::object& casePath, const std::string& decimalSeparator,
-               const std::string& units, const py::kwargs& texts) {
+               const std::string& units, const py::object& limits, const py::kwargs& texts) {
     const char separator = SeparatorOf(decimalSeparator);
     const UnitSystem system = UnitSystemOf(units);
     std::vector<SweepAxis> axes{AxisOf(first, "first", separator)};
@@ -157,6 +161,7 @@ py::dict Sweep(const py::object& first, const py::object& second, const py::obje
         return MakeSweepPlan(std::move(base.texts), std::move(axes), separator, std::nullopt);
     });
     plan.viscosityRanges = base.viscosityRanges;
+    plan.limits = JoinedLimits(std::move(base.limits), limits);
     return SweepArrays(plan, workers, system);
 }
 
@@ -238,6 +243,25 @@ void DefineResult(py::module_& m) {
             "kgf/cm2: every pass passes the inlet pressure test above it; None before\n"
             "a pass has run.")
         .def_property_readonly(
+            "limits", [](const Result& r) { return LimitTexts(r.limits); },
+            "The limits the run is judged by, as texts: the case file's, then those\n"
+            "of the `limits` argument.")
+        .def_property_readonly(
+            "feasible", [](const Result& r) { return Feasible(r.run.outcome, r.margins); },
+            "Whether the run meets its limits: it is complete and every limit holds.")
+        .def_property_readonly(
+            "margins",
+            [](const Result& r) { return MarginDict(r.limits, r.margins, &LimitMargin::margin); },
+            "By limit text, how far inside the limit the run lies, in the limit's unit\n"
+            "(negative where it fails); NaN where the run did not compute the value.")
+        .def_property_readonly(
+            "margin_fractions",
+            [](const Result& r) { return MarginDict(r.limits, r.margins, &LimitMargin::fraction); },
+            "The margins over the bounds' magnitudes (over 1 for a bound of 0).")
+        .def_property_readonly(
+            "failed_limits", [](const Result& r) { return FailedLimits(r.limits, r.margins); },
+            "The texts of the limits that do not hold, in order.")
+        .def_property_readonly(
             "fields", [](const Result& r) { return FieldsOf(r.run); },
             "Every field of the case record by name, in the record's order.")
         .def_property_readonly(
@@ -290,12 +314,14 @@ PYBIND11_MODULE(_vortane, m) {
 
     m.def(
         "run",
-        [](const py::object& casePath, const py::object& report,
-           const std::string& decimalSeparator, const py::kwargs& texts) {
+        [](const py::object& casePath, const py::object& report, const std::string& decimalSeparator,
+           const py::object& limits, const py::kwargs& texts) {
             const char separator = SeparatorOf(decimalSeparator);
-            return Run(CaseOf(casePath, texts, separator), report, separator);
+            CaseInput given = CaseOf(casePath, texts, separator);
+            given.limits = JoinedLimits(std::move(given.limits), limits);
+            return Run(given, report, separator);
         },
-        "case"_a = py::none(), "report"_a = py::none(), "decimal_separator"_a = ".",
+        "case"_a = py::none(), "report"_a = py::none(), "decimal_separator"_a = ".", "limits"_a = py::none(),
         "Runs one case, as one press of OK in the window, and returns its Result.\n\n"
         "texts: box texts by field or box name (OutputRate='30', Edit3='30'), over\n"
         "the case file `case` and the default texts. A number stands for its text:\n"
@@ -303,13 +329,17 @@ PYBIND11_MODULE(_vortane, m) {
         "A text may end in a unit of the field's quantity (OutputRate='350 lb/hr'):\n"
         "the run reads the number converted exactly to the box's own unit.\n"
         "report: the file the report is written to; None writes none.\n"
-        "decimal_separator: of the texts and the report.\n\n"
+        "decimal_separator: of the texts and the report.\n"
+        "limits: texts such as 'TemperatureRise<=30' or 'Barrier1ShearStress>=120' (a\n"
+        "numeric column of sweep()'s table without its unit, the bound in its\n"
+        "technical metric unit), after the case file's: the Result's feasible,\n"
+        "margins and failed_limits judge the run by them.\n\n"
         "A run that a stage stops is a Result like any other; an unknown field, a\n"
-        "value that is neither text nor number or a case file that cannot be read\n"
-        "raises vortane.Error (a ValueError) naming it.");
+        "value that is neither text nor number, a case file that cannot be read or a\n"
+        "limit that does not read as one raises vortane.Error (a ValueError) naming it.");
 
     m.def("sweep", &Sweep, "first"_a, "second"_a = py::none(), "threads"_a = py::none(),
-          "case"_a = py::none(), "decimal_separator"_a = ".", "units"_a = "metric",
+          "case"_a = py::none(), "decimal_separator"_a = ".", "units"_a = "metric", "limits"_a = py::none(),
           "Runs one case per point of the grid of one or two inputs and returns its table\n"
           "as `vortane-calc --sweep ... --csv` writes it: a dict of one NumPy array per\n"
           "column, under the CSV header's names and in its order, a point a row.\n\n"

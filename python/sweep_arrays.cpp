@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <span>
 #include <stop_token>
 #include <string>
 #include <vector>
 
 #include "case/number_text.h"
+#include "study/limit_check.h"
 #include "study/run_table.h"
 #include "study/study_csv.h"
 #include "study/sweep_run.h"
@@ -24,17 +26,29 @@ namespace {
 
 constexpr double Empty = std::numeric_limits<double>::quiet_NaN();
 
-// The columns of RunColumns, filled point by point without the GIL.
+// The columns of RunColumns and of the plan's limits, filled point by point
+// without the GIL.
 struct RunColumnValues {
     std::vector<RunOutcome> outcomes;
     std::vector<std::vector<double>> numbers;     // per numeric column
     std::vector<std::vector<std::string>> texts;  // per text column but Outcome
+    std::span<const Limit> limits;
+    std::vector<const RunColumn*> limitColumns;
+    std::vector<bool> feasible;
+    std::vector<std::vector<double>> margins;  // per limit, in `system`
 
     UnitSystem system;
 
-    RunColumnValues(std::size_t points, UnitSystem units)
-        : numbers(RunColumns().size()), texts(RunColumns().size()), system(units) {
+    RunColumnValues(std::size_t points, std::span<const Limit> judgedBy, UnitSystem units)
+        : numbers(RunColumns().size()),
+          texts(RunColumns().size()),
+          limits(judgedBy),
+          limitColumns(LimitColumns(judgedBy)),
+          margins(judgedBy.size()),
+          system(units) {
         outcomes.reserve(points);
+        feasible.reserve(limits.empty() ? 0 : points);
+        for (std::vector<double>& margin : margins) margin.reserve(points);
         for (std::size_t c = 0; c < RunColumns().size(); ++c) {
             const RunColumn::Kind kind = RunColumns()[c].kind;
             if (!HoldsText(kind))
@@ -53,6 +67,13 @@ struct RunColumnValues {
                     InSystem(ColumnNumber(column, run).value_or(Empty), column.quantity, system));
             else if (column.kind != RunColumn::Kind::Outcome)
                 texts[c].push_back(ColumnText(column, run));
+        }
+        if (limits.empty()) return;
+        const std::vector<LimitMargin> judged = LimitMargins(limits, limitColumns, run);
+        feasible.push_back(Feasible(run.outcome, judged));
+        for (std::size_t i = 0; i < judged.size(); ++i) {
+            const Quantity quantity = MarginQuantity(*limitColumns[i]);
+            margins[i].push_back(judged[i].margin ? InSystem(*judged[i].margin, quantity, system) : Empty);
         }
     }
 };
@@ -91,6 +112,13 @@ py::array_t<T> ArrayOf(std::vector<T> values) {
     const py::capsule owner(owned.release(),
                             [](void* p) { delete static_cast<std::vector<T>*>(p); });
     return py::array_t<T>(size, data, owner);
+}
+
+py::array_t<bool> BooleansOf(const std::vector<bool>& values) {
+    py::array_t<bool> array(static_cast<py::ssize_t>(values.size()));
+    auto out = array.mutable_unchecked<1>();
+    for (std::size_t i = 0; i < values.size(); ++i) out(static_cast<py::ssize_t>(i)) = values[i];
+    return array;
 }
 
 py::array_t<std::int64_t> IntegersOf(const std::vector<double>& values) {
@@ -141,7 +169,7 @@ py::array_t<double> SweptValues(const SweepPlan& plan, std::size_t axis, std::si
 
 py::dict SweepArrays(const SweepPlan& plan, unsigned threads, UnitSystem system) {
     const std::size_t count = PointCount(plan);
-    RunColumnValues values(count, system);
+    RunColumnValues values(count, plan.limits, system);
     std::stop_source stop;
     InterruptCheck check(stop);
     {
@@ -168,6 +196,10 @@ py::dict SweepArrays(const SweepPlan& plan, unsigned threads, UnitSystem system)
             default: table[name] = ArrayOf(std::move(values.numbers[c]));
         }
     }
+    if (plan.limits.empty()) return table;
+    table["Feasible"] = BooleansOf(values.feasible);
+    for (std::size_t i = 0; i < plan.limits.size(); ++i)
+        table[py::str(MarginName(plan.limits[i], system))] = ArrayOf(std::move(values.margins[i]));
     return table;
 }
 

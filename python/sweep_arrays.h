@@ -15,7 +15,9 @@ namespace vortane::python {
 // other column the doubles the CSV's numbers read back to, NaN where its field
 // is empty. Ctrl+C stops the sweep after the points under way and raises
 // KeyboardInterrupt. In a `system` other than technical metric the numbers
-// are in its units and the names are as ColumnName gives them.
+// are in its units and the names are as ColumnName gives them. With the plan's
+// limits the table ends as the CSV does: Feasible, bool, and a margin per
+// limit under MarginName's name, NaN where the point has no value to judge.
 pybind11::dict SweepArrays(const SweepPlan& plan, unsigned threads, UnitSystem system);
 
 }  // namespace vortane::python

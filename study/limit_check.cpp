@@ -1,6 +1,7 @@
 #include "study/limit_check.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "case/excerpt.h"
 #include "case/number_text.h"
@@ -9,7 +10,7 @@ namespace vortane {
 
 namespace {
 
-std::string NameWithoutUnit(const std::string& name) { return name.substr(0, name.find(" (")); }
+std::string_view NameWithoutUnit(std::string_view name) { return name.substr(0, name.find(" (")); }
 
 bool HoldsNumbers(const RunColumn& column) {
     return column.kind != RunColumn::Kind::Passes && !HoldsText(column.kind);
@@ -27,7 +28,7 @@ const RunColumn* LimitColumn(const std::string& quantity) {
 std::vector<std::string> LimitQuantities() {
     std::vector<std::string> names;
     for (const RunColumn& column : RunColumns()) {
-        if (HoldsNumbers(column)) names.push_back(NameWithoutUnit(column.name));
+        if (HoldsNumbers(column)) names.emplace_back(NameWithoutUnit(column.name));
     }
     return names;
 }
@@ -45,6 +46,14 @@ std::vector<const RunColumn*> LimitColumns(std::span<const Limit> limits) {
         columns.push_back(column);
     }
     return columns;
+}
+
+std::size_t ColumnIndex(const RunColumn& column) {
+    return static_cast<std::size_t>(&column - RunColumns().data());
+}
+
+Quantity MarginQuantity(const RunColumn& column) {
+    return column.quantity == Quantity::Temperature ? Quantity::TemperatureDifference : column.quantity;
 }
 
 LimitMargin MarginOf(const Limit& limit, std::optional<double> value) {

@@ -27,6 +27,13 @@ std::vector<std::string> LimitQuantities();
 // LimitError naming it and the quantities there are.
 std::vector<const RunColumn*> LimitColumns(std::span<const Limit> limits);
 
+// The position of a column of RunColumns.
+std::size_t ColumnIndex(const RunColumn& column);
+
+// What a margin of the column measures: a difference of its quantity, which
+// for a temperature converts without the offset.
+Quantity MarginQuantity(const RunColumn& column);
+
 // How a value stands against a limit. The margin is how far inside the limit
 // it lies, in the limit's unit: bound − value for at most, value − bound for at
 // least; it holds when the margin is 0 or more. The fraction is the margin over
@@ -44,6 +51,18 @@ LimitMargin MarginOf(const Limit& limit, std::optional<double> value);
 // Each limit's margin for `run`; `columns` as LimitColumns gives them.
 std::vector<LimitMargin> LimitMargins(std::span<const Limit> limits, std::span<const RunColumn* const> columns,
                                       const RunResult& run);
+
+// Each limit's margin for the cells `number(c)` of the columns c of
+// RunColumns a row holds, empty where the row leaves a cell empty.
+template <class Number>
+std::vector<LimitMargin> LimitMarginsOf(std::span<const Limit> limits, std::span<const RunColumn* const> columns,
+                                        Number number) {
+    std::vector<LimitMargin> margins;
+    margins.reserve(limits.size());
+    for (std::size_t i = 0; i < limits.size(); ++i)
+        margins.push_back(MarginOf(limits[i], number(ColumnIndex(*columns[i]))));
+    return margins;
+}
 
 // Whether a run meets the limits: it is complete and every limit holds.
 bool Feasible(RunOutcome outcome, std::span<const LimitMargin> margins);

@@ -13,7 +13,7 @@ namespace {
 std::string RunColumnsHeader(UnitSystem system) {
     std::string line;
     for (const RunColumn& column : RunColumns()) line += ',' + CsvField(ColumnName(column, system));
-    return line + '\n';
+    return line;
 }
 
 // A name and, outside technical metric, the unit of `quantity` in `system`.
@@ -59,13 +59,38 @@ std::string SweptCell(const SweepPlan& plan, const SweepAxis& axis, const std::s
     return CsvNumber(InSystem(*value, axis.field->quantity, system));
 }
 
+std::string MarginName(const Limit& limit, UnitSystem system) {
+    const RunColumn* column = LimitColumn(limit.quantity);
+    const Quantity quantity = column == nullptr ? Quantity::Dimensionless : MarginQuantity(*column);
+    return NameInSystem("Margin " + LimitText(limit), quantity, system);
+}
+
+std::string LimitsHeader(std::span<const Limit> limits, UnitSystem system) {
+    if (limits.empty()) return {};
+    std::string line = ",Feasible";
+    for (const Limit& limit : limits) {
+        line += ',';
+        line += CsvField(MarginName(limit, system));
+    }
+    return line;
+}
+
+void AppendLimitCells(std::string& line, std::span<const RunColumn* const> columns, bool feasible,
+                      std::span<const LimitMargin> margins, UnitSystem system) {
+    line += feasible ? ",true" : ",false";
+    for (std::size_t i = 0; i < margins.size(); ++i) {
+        line += ',';
+        if (margins[i].margin) AppendCsvNumber(line, InSystem(*margins[i].margin, MarginQuantity(*columns[i]), system));
+    }
+}
+
 std::string SweepHeader(const SweepPlan& plan, UnitSystem system) {
     std::string line = "Point";
     for (const SweepAxis& axis : plan.axes) {
         line += ',';
         line += CsvField(SweptName(*axis.field, system));
     }
-    return line + RunColumnsHeader(system);
+    return line + RunColumnsHeader(system) + LimitsHeader(plan.limits, system) + '\n';
 }
 
 std::string SweepRow(const SweepPlan& plan, const PointResult& point, UnitSystem system) {
@@ -73,13 +98,15 @@ std::string SweepRow(const SweepPlan& plan, const PointResult& point, UnitSystem
     line.reserve(640);
     const std::vector<RunColumn>& columns = RunColumns();
     AppendSweepRow(
-        line, plan, point.index, [&](std::size_t c) { return ColumnNumber(columns[c], point.run); },
+        line, plan, point.index, point.run.outcome,
+        [&](std::size_t c) { return ColumnNumber(columns[c], point.run); },
         [&](std::size_t c) { return ColumnText(columns[c], point.run); }, system);
     return line;
 }
 
-std::string SingleRunCsv(const RunResult& run, UnitSystem system) {
-    const SweepPlan single{};
+std::string SingleRunCsv(const RunResult& run, UnitSystem system, std::span<const Limit> limits) {
+    SweepPlan single{};
+    single.limits.assign(limits.begin(), limits.end());
     std::string csv = SweepHeader(single, system);
     csv += SweepRow(single, {0, run}, system);
     return csv;

@@ -7,6 +7,7 @@
 
 #include "case/units.h"
 #include "model/profile_along_channels.h"
+#include "study/limit_check.h"
 #include "study/run_table.h"
 #include "study/sweep_run.h"
 
@@ -24,7 +25,8 @@ std::string CsvField(std::string_view text);
 void AppendCsvNumber(std::string& line, double value);
 
 // The sweep's CSV: Point, the swept fields as typed, then the columns of
-// RunColumns. In a system of units other than technical metric, the names
+// RunColumns, then with the plan's limits Feasible and a margin per limit (see
+// LimitsHeader). In a system of units other than technical metric, the names
 // of the columns with a unit carry it (see ColumnName) and their numbers are
 // in it, the swept fields' as numbers.
 std::string SweepHeader(const SweepPlan& plan, UnitSystem system = UnitSystem::Metric);
@@ -40,13 +42,27 @@ std::string SweptName(const InputField& field, UnitSystem system);
 std::string SweptCell(const SweepPlan& plan, const SweepAxis& axis, const std::string& text,
                       UnitSystem system);
 
-// Appends the CSV line of point `index` of `plan` whose cells of RunColumns
-// are `text(c)` for a column that holds texts and `number(c)` for the others,
-// empty where that is empty: the one layout of every sweep row, wherever its
-// values are held.
+// The columns limits add after RunColumns, each after a comma: Feasible, then
+// per limit "Margin " and the limit as LimitText writes it, outside technical
+// metric followed by the margin's unit ("Margin TemperatureRise<=30 (°F)");
+// the limit's bound stays in technical metric, as it is given.
+std::string LimitsHeader(std::span<const Limit> limits, UnitSystem system = UnitSystem::Metric);
+std::string MarginName(const Limit& limit, UnitSystem system = UnitSystem::Metric);
+
+// Appends the cells of LimitsHeader, each after a comma: "true" or "false",
+// then each margin (of the limit on `columns[i]`) in `system`, empty where the
+// row has no value to judge.
+void AppendLimitCells(std::string& line, std::span<const RunColumn* const> columns, bool feasible,
+                      std::span<const LimitMargin> margins, UnitSystem system);
+
+// Appends the CSV line of point `index` of `plan`, a run that ended with
+// `outcome`, whose cells of RunColumns are `text(c)` for a column that holds
+// texts and `number(c)` for the others, empty where that is empty, then the
+// cells of the plan's limits judged on them: the one layout of every sweep
+// row, wherever its values are held.
 template <class Number, class Text>
-void AppendSweepRow(std::string& line, const SweepPlan& plan, std::size_t index, Number number, Text text,
-                    UnitSystem system = UnitSystem::Metric) {
+void AppendSweepRow(std::string& line, const SweepPlan& plan, std::size_t index, RunOutcome outcome,
+                    Number number, Text text, UnitSystem system = UnitSystem::Metric) {
     line += std::to_string(index + 1);
     const std::vector<std::size_t> positions = AxisPositions(plan, index);
     for (std::size_t a = 0; a < plan.axes.size(); ++a) {
@@ -61,11 +77,18 @@ void AppendSweepRow(std::string& line, const SweepPlan& plan, std::size_t index,
         else if (const std::optional<double> value = number(c))
             AppendCsvNumber(line, InSystem(*value, columns[c].quantity, system));
     }
+    if (!plan.limits.empty()) {
+        const std::vector<const RunColumn*> limitColumns = LimitColumns(plan.limits);
+        const std::vector<LimitMargin> margins = LimitMarginsOf(plan.limits, limitColumns, number);
+        AppendLimitCells(line, limitColumns, Feasible(outcome, margins), margins, system);
+    }
     line += '\n';
 }
 
-// A single run's CSV: the sweep's columns without swept fields, one row.
-std::string SingleRunCsv(const RunResult& run, UnitSystem system = UnitSystem::Metric);
+// A single run's CSV: the sweep's columns without swept fields, one row; with
+// `limits`, Feasible and their margins.
+std::string SingleRunCsv(const RunResult& run, UnitSystem system = UnitSystem::Metric,
+                         std::span<const Limit> limits = {});
 
 // The profile along the channels: z, y, 1 − y, p1, p2 and the two pressures
 // in kgf/cm2 (in `system`, their names followed by its unit), one line per

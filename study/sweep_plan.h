@@ -8,6 +8,7 @@
 
 #include "case/error.h"
 #include "case/input_fields.h"
+#include "case/limit.h"
 #include "run/calculation_run.h"
 
 namespace vortane {
@@ -50,6 +51,9 @@ struct SweepPlan {
     char decimalSeparator = '.';
     std::optional<std::string> reportPattern;  // a report per point; "{n}" is its number
     FittedRanges viscosityRanges = {};         // of the case every point varies
+    // The limits every point is judged by; with any, the table gains Feasible
+    // and a margin per limit. Their quantities are columns of RunColumns.
+    std::vector<Limit> limits = {};
 };
 
 // The plan of `axes` over `base`. More than SweepAxisLimit axes, a field swept

@@ -11,7 +11,7 @@ namespace vortane {
 // Room for every point of the plan is reserved, not taken: the pages are
 // touched only as points come.
 SweepTable::SweepTable(const SweepPlan& plan)
-    : plan_(plan), numbers_(RunColumns().size(), CompactColumn(PointCount(plan))) {
+    : plan_(plan), limitColumns_(LimitColumns(plan.limits)), numbers_(RunColumns().size(), CompactColumn(PointCount(plan))) {
     shape_.reserve(PointCount(plan));
     notes_.reserve(PointCount(plan));
 }
@@ -84,19 +84,38 @@ std::string_view SweepTable::Text(std::size_t point, std::size_t column) const {
     }
 }
 
-std::size_t SweepTable::CsvColumnCount() const { return 1 + plan_.axes.size() + RunColumns().size(); }
+std::vector<LimitMargin> SweepTable::Margins(std::size_t point) const {
+    return LimitMarginsOf(plan_.limits, limitColumns_, [&](std::size_t c) { return Number(point, c); });
+}
+
+bool SweepTable::Feasible(std::size_t point) const { return vortane::Feasible(Outcome(point), Margins(point)); }
+
+std::size_t SweepTable::CsvColumnCount() const {
+    const std::size_t limits = plan_.limits.empty() ? 0 : 1 + plan_.limits.size();
+    return 1 + plan_.axes.size() + RunColumns().size() + limits;
+}
 
 std::string SweepTable::CsvColumnName(std::size_t csvColumn) const {
     const std::size_t axes = plan_.axes.size();
+    const std::size_t runColumns = RunColumns().size();
     if (csvColumn == 0) return "Point";
     if (csvColumn <= axes) return std::string(plan_.axes[csvColumn - 1].field->name);
-    return RunColumns()[csvColumn - 1 - axes].name;
+    if (csvColumn <= axes + runColumns) return RunColumns()[csvColumn - 1 - axes].name;
+    const std::size_t limit = csvColumn - 1 - axes - runColumns;
+    return limit == 0 ? "Feasible" : MarginName(plan_.limits[limit - 1]);
 }
 
 std::string SweepTable::CsvCell(std::size_t point, std::size_t csvColumn) const {
     const std::size_t axes = plan_.axes.size();
+    const std::size_t runColumns = RunColumns().size();
     if (csvColumn == 0) return std::to_string(point + 1);
     if (csvColumn <= axes) return plan_.axes[csvColumn - 1].texts[AxisPositions(plan_, point)[csvColumn - 1]];
+    if (csvColumn > axes + runColumns) {
+        const std::size_t limit = csvColumn - 1 - axes - runColumns;
+        if (limit == 0) return Feasible(point) ? "true" : "false";
+        const std::optional<double> margin = Margins(point)[limit - 1].margin;
+        return margin ? CsvNumber(*margin) : std::string();
+    }
     const std::size_t column = csvColumn - 1 - axes;
     if (HoldsText(RunColumns()[column].kind)) return std::string(Text(point, column));
     const std::optional<double> number = Number(point, column);
@@ -105,7 +124,7 @@ std::string SweepTable::CsvCell(std::size_t point, std::size_t csvColumn) const 
 
 void SweepTable::AppendCsvRow(std::string& csv, std::size_t point) const {
     AppendSweepRow(
-        csv, plan_, point, [&](std::size_t c) { return Number(point, c); },
+        csv, plan_, point, Outcome(point), [&](std::size_t c) { return Number(point, c); },
         [&](std::size_t c) { return Text(point, c); });
 }
 

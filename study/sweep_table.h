@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "study/compact_column.h"
+#include "study/limit_check.h"
 #include "study/sweep_run.h"
 
 namespace vortane {
@@ -40,7 +41,13 @@ public:
     // A cell of a column that holds texts; empty for the others.
     std::string_view Text(std::size_t point, std::size_t column) const;
 
-    // The columns of the sweep's CSV: Point, the swept fields, RunColumns().
+    // The point judged by the plan's limits: each one's margin (in technical
+    // metric) from the point's own cells, and whether it is feasible.
+    std::vector<LimitMargin> Margins(std::size_t point) const;
+    bool Feasible(std::size_t point) const;
+
+    // The columns of the sweep's CSV: Point, the swept fields, RunColumns(),
+    // with the plan's limits Feasible and a margin per limit.
     std::size_t CsvColumnCount() const;
     // The CSV header's name of a column.
     std::string CsvColumnName(std::size_t csvColumn) const;
@@ -62,6 +69,7 @@ private:
     std::uint8_t Intern(RowShape shape);
 
     const SweepPlan& plan_;
+    std::vector<const RunColumn*> limitColumns_;  // of the plan's limits
     std::vector<std::uint8_t> shape_;  // per point: which of shapes_
     std::vector<RowShape> shapes_;
     // A point's message and warnings, as indices into texts_; the pairs that

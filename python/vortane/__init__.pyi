@@ -43,6 +43,16 @@ class Result:
     @property
     def least_inlet_pressure(self) -> Optional[float]: ...
     @property
+    def limits(self) -> list[str]: ...
+    @property
+    def feasible(self) -> bool: ...
+    @property
+    def margins(self) -> dict[str, float]: ...
+    @property
+    def margin_fractions(self) -> dict[str, float]: ...
+    @property
+    def failed_limits(self) -> list[str]: ...
+    @property
     def fields(self) -> dict[str, Union[float, int, bool]]: ...
     @property
     def texts(self) -> dict[str, str]: ...
@@ -172,6 +182,7 @@ def run(
     case: Optional[Path] = None,
     report: Optional[Path] = None,
     decimal_separator: str = ".",
+    limits: Optional[Sequence[str]] = None,
     **texts: Text,
 ) -> Result:
     """Runs one case, as one press of OK in the window, and returns its Result."""
@@ -183,6 +194,7 @@ def sweep(
     case: Optional[Path] = None,
     decimal_separator: str = ".",
     units: str = "metric",
+    limits: Optional[Sequence[str]] = None,
     **texts: Text,
 ) -> dict[str, npt.NDArray[np.generic]]:
     """The table of a sweep as its CSV has it: one array per column, a point a row."""

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "case/case_file.h"
+#include "case/limit.h"
 #include "cli/command_line.h"
 #include "cli/output_file.h"
 #include "model/arithmetic.h"
@@ -34,6 +35,7 @@ TEST(ExitStatus, RefusedInputIsAUsageError) {
               std::pair(2, std::string("vortane-calc: c.case:2: unknown field Speed\n")));
     EXPECT_EQ(Reported(MeasurementError("m.csv: no header")).first, 2);
     EXPECT_EQ(Reported(SweepError("STEP must not be zero")).first, 2);
+    EXPECT_EQ(Reported(LimitError("limit \"x\" is not QUANTITY<=VALUE or QUANTITY>=VALUE")).first, 2);
 }
 
 // The usage text follows only a command line that cannot be read at all.

@@ -233,6 +233,11 @@ def test_fit_viscosity_equals_vortane_calc(tmp_path):
     (lambda: vortane.run(ScrewSpeed=math.inf), "ScrewSpeed: inf is not a finite number"),
     (lambda: vortane.run(decimal_separator="e"), "decimal_separator 'e': the decimal separator"),
     (lambda: vortane.sweep(("ScrewSpeed", 40, 120, 0)), "first ScrewSpeed: STEP must not be zero"),
+    (lambda: vortane.run(limits=["TemperatureRise=30"]),
+     'limit "TemperatureRise=30" is not QUANTITY<=VALUE or QUANTITY>=VALUE'),
+    (lambda: vortane.sweep(("ScrewSpeed", 40, 120, 10), limits=["Speed<=3"]),
+     'limit "Speed<=3": Speed is no quantity of a run; the quantities are ChannelWidth'),
+    (lambda: vortane.run(limits="TemperatureRise<=30"), "limits: expected a list of texts"),
     (lambda: vortane.sweep(("ScrewSpeed", 40, 120, 10), ("Speed", 1, 2, 1)), "unknown field Speed"),
     (lambda: vortane.sweep(("ScrewSpeed", 40, 120)), "first: expected (field, from, to, step)"),
     (lambda: vortane.sweep(("ScrewSpeed", 40, 120, 10), threads=0), "threads: 0 is not from 1 to 1024"),
@@ -267,6 +272,51 @@ def test_case_file_errors_name_the_file_and_line(tmp_path):
         vortane.read_case(tmp_path / "bad.vcase")
     with pytest.raises(vortane.Error, match="cannot read case file"):
         vortane.run(case=tmp_path / "missing.vcase")
+
+
+LIMITS = ["TemperatureRise<=30", "Barrier1ShearStress>=120", "OutletAverageMeltTemp<=200", "ChannelWidth>=2.5"]
+LIMIT_GRIDS = [
+    [("BarrierClearance1", "0.03", "0.1", "0.035"), ("ScrewSpeed", "60", "120", "30")],
+    [("InletPressure", "20", "120", "50"), ("ScrewSpeed", "60", "100", "20")],
+]
+
+
+@pytest.mark.parametrize("axes, units", [(LIMIT_GRIDS[0], "metric"), (LIMIT_GRIDS[0], "us"),
+                                         (LIMIT_GRIDS[1], "metric")])
+def test_limits_give_the_csvs_columns(tmp_path, axes, units):
+    sweeps = [part for a in axes for part in ("--sweep", f"{a[0]}={a[1]}:{a[2]}:{a[3]}")]
+    limits = [part for limit in LIMITS for part in ("--limit", limit)]
+    calc(tmp_path, "--csv", "calc.csv", "--units", units, "OutputRate=350", *sweeps, *limits)
+    header, rows = read_csv(tmp_path / "calc.csv")
+    table = vortane.sweep(*axes, units=units, limits=LIMITS, OutputRate=350)
+
+    assert list(table) == header
+    assert header[-5] == "Feasible" and header[-4].startswith("Margin TemperatureRise<=30")
+    feasible = [row[-5] for row in rows]
+    assert table["Feasible"].dtype == np.bool_
+    assert table["Feasible"].tolist() == [text == "true" for text in feasible]
+    assert "true" in feasible and "false" in feasible
+    for c in range(len(header) - 4, len(header)):
+        assert bits(table[header[c]]) == bits(csv_number(row[c]) for row in rows), header[c]
+
+
+def test_run_is_judged_by_the_case_files_limits_and_its_own(tmp_path):
+    (tmp_path / "brief.vcase").write_text("OutputRate = 350\nLimit = TemperatureRise<=30\n")
+    assert calc(tmp_path, "--case", "brief.vcase", "--limit", "TotalPressureDrop<=30",
+                "--csv", "calc.csv") == 4
+    header, rows = read_csv(tmp_path / "calc.csv")
+    row = dict(zip(header, rows[0]))
+    result = vortane.run(case=tmp_path / "brief.vcase", limits=["TotalPressureDrop<=30"])
+    assert result.limits == ["TemperatureRise<=30", "TotalPressureDrop<=30"]
+    assert result.feasible is False and row["Feasible"] == "false"
+    assert result.failed_limits == ["TotalPressureDrop<=30"]
+    for limit in result.limits:
+        assert bits([result.margins[limit]]) == bits([float(row["Margin " + limit])]), limit
+    assert result.margin_fractions["TotalPressureDrop<=30"] == result.margins["TotalPressureDrop<=30"] / 30
+    assert vortane.run(OutputRate=350, limits=["TemperatureRise<=30"]).feasible
+    stopped = vortane.run(InletPressure=21, limits=["TemperatureRise<=1000"])
+    assert not stopped.feasible and math.isnan(stopped.margins["TemperatureRise<=1000"])
+    assert vortane.run(OutputRate=350).limits == [] and vortane.run(OutputRate=350).feasible
 
 
 def test_stub_declares_the_module():

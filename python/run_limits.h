@@ -1,0 +1,33 @@
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+#include <optional>
+#include <vector>
+
+#include "case/limit.h"
+#include "study/limit_check.h"
+
+namespace vortane::python {
+
+// The limits of a `limits` argument: None for none, else a sequence of texts
+// such as "TemperatureRise<=30", each naming a column of the table of runs.
+// A text that is no such limit is a LimitError naming it (and the quantities
+// there are); anything but a sequence of str is an InputError.
+std::vector<Limit> LimitsOf(pybind11::handle limits);
+
+// The limits of a case followed by those of the argument.
+std::vector<Limit> JoinedLimits(std::vector<Limit> caseLimits, pybind11::handle limits);
+
+// One member of each limit's margin by the limit's text, NaN where the run
+// left the value uncomputed.
+pybind11::dict MarginDict(const std::vector<Limit>& limits, const std::vector<LimitMargin>& margins,
+                          std::optional<double> LimitMargin::*member);
+
+// The limits' texts, as LimitText writes them.
+pybind11::list LimitTexts(const std::vector<Limit>& limits);
+
+// The texts of the limits that do not hold, in order.
+pybind11::list FailedLimits(const std::vector<Limit>& limits, const std::vector<LimitMargin>& margins);
+
+}  // namespace vortane::python
