@@ -46,4 +46,22 @@ void SweepGrid(benchmark::State& state) {
 }
 BENCHMARK(SweepGrid)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// One complete run's CSV row, formatted again and again, judged by the first
+// `state.range(0)` of four limits: what limits add to each row of a sweep.
+void SweepRowLimits(benchmark::State& state) {
+    SweepPlan plan;
+    plan.base = DefaultTexts('.');
+    plan.axes = {EvenAxis("OutputRate", 350, 350, 1)};
+    const std::vector<Limit> limits{{"TemperatureRise", LimitBound::AtMost, 30},
+                                    {"Barrier1ShearStress", LimitBound::AtLeast, 120},
+                                    {"TotalPressureDrop", LimitBound::AtMost, 30},
+                                    {"LeastInletPressure", LimitBound::AtLeast, 0}};
+    plan.limits.assign(limits.begin(), limits.begin() + state.range(0));
+    PointResult point{};
+    RunSweep(plan, {1, {}, {}}, [&](const PointResult& done) { point = done; });
+    for (auto _ : state) benchmark::DoNotOptimize(SweepRow(plan, point));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(SweepRowLimits)->Arg(0)->Arg(2)->Arg(4);
+
 }  // namespace

@@ -164,7 +164,7 @@ SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator) {
 
 Limit ParseLimitArgument(std::string_view argument) {
     try {
-        const Limit limit = ParseLimit(argument);
+        Limit limit = ParseLimit(argument);
         LimitColumns(std::span(&limit, 1));
         return limit;
     } catch (const LimitError& error) {

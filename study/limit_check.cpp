@@ -1,5 +1,6 @@
 #include "study/limit_check.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -73,11 +74,8 @@ std::vector<LimitMargin> LimitMargins(std::span<const Limit> limits, std::span<c
 }
 
 bool Feasible(RunOutcome outcome, std::span<const LimitMargin> margins) {
-    if (outcome != RunOutcome::Complete) return false;
-    for (const LimitMargin& margin : margins) {
-        if (!margin.holds) return false;
-    }
-    return true;
+    return outcome == RunOutcome::Complete &&
+           std::ranges::all_of(margins, [](const LimitMargin& margin) { return margin.holds; });
 }
 
 std::string FailedLimitsText(std::span<const Limit> limits, std::span<const LimitMargin> margins) {

@@ -80,7 +80,8 @@ void AppendLimitCells(std::string& line, std::span<const RunColumn* const> colum
     line += feasible ? ",true" : ",false";
     for (std::size_t i = 0; i < margins.size(); ++i) {
         line += ',';
-        if (margins[i].margin) AppendCsvNumber(line, InSystem(*margins[i].margin, MarginQuantity(*columns[i]), system));
+        if (margins[i].margin)
+            AppendCsvNumber(line, InSystem(*margins[i].margin, MarginQuantity(*columns[i]), system));
     }
 }
 

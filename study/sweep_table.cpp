@@ -11,7 +11,9 @@ namespace vortane {
 // Room for every point of the plan is reserved, not taken: the pages are
 // touched only as points come.
 SweepTable::SweepTable(const SweepPlan& plan)
-    : plan_(plan), limitColumns_(LimitColumns(plan.limits)), numbers_(RunColumns().size(), CompactColumn(PointCount(plan))) {
+    : plan_(plan),
+      limitColumns_(LimitColumns(plan.limits)),
+      numbers_(RunColumns().size(), CompactColumn(PointCount(plan))) {
     shape_.reserve(PointCount(plan));
     notes_.reserve(PointCount(plan));
 }

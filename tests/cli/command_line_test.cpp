@@ -76,14 +76,6 @@ TEST(CommandLine, StudyOptions) {
         EXPECT_THROW(Parse(bad), UsageError) << bad.size();
 }
 
-TEST(CommandLine, LimitsInOrder) {
-    const Options options = Parse({"--limit", "TemperatureRise<=30", "--limit", "Barrier1ShearStress \u2265 120"});
-    EXPECT_EQ(options.limits, (std::vector<Limit>{{"TemperatureRise", LimitBound::AtMost, 30},
-                                                  {"Barrier1ShearStress", LimitBound::AtLeast, 120}}));
-    EXPECT_THROW(Parse({"--limit"}), MalformedCommandLine);
-    EXPECT_THROW(Parse({"--limit", "Outcome<=1"}), UsageError);  // no numbers to judge
-}
-
 TEST(CommandLine, Help) { EXPECT_TRUE(Parse({"--help"}).help); }
 
 }  // namespace
