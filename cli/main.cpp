@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -13,7 +14,10 @@
 #include "cli/interrupt.h"
 #include "cli/output_file.h"
 #include "study/channel_profile.h"
+#include "study/comparison.h"
+#include "study/comparison_chart.h"
 #include "study/html_document.h"
+#include "study/limit_check.h"
 #include "study/material_fit.h"
 #include "study/report_document.h"
 #include "study/study_charts.h"
@@ -168,8 +172,50 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
     return status;
 }
 
+// --compare: each case, with the FIELD=TEXT arguments, run without a report.
+// Its limits must name quantities of a run, as the case file's own lines.
+ComparedDesign DesignOf(const cli::Options& options, const std::string& path, char separator) {
+    cli::Options one = options;
+    one.caseFile = path;
+    const CaseOnCommandLine given = CaseOf(one, separator);
+    try {
+        LimitColumns(given.extras.limits);
+    } catch (const LimitError& error) {
+        throw CaseFileError(path + ": " + error.what());
+    }
+    return {std::filesystem::path(path).filename().string(), given.texts,
+            RunCalculation({given.texts, {}, separator, ReportTarget::None, given.extras.viscosityRanges}),
+            given.extras.limits};
+}
+
+// The table on standard output, or as CSV with --csv; the exit status the
+// worst of the runs'.
+int Compare(const cli::Options& options, char separator) {
+    std::vector<ComparedDesign> designs;
+    for (const std::string& path : options.compareFiles) designs.push_back(DesignOf(options, path, separator));
+    const Comparison comparison = CompareDesigns(designs);
+    if (options.csvFile)
+        WriteFile(*options.csvFile, ComparisonCsv(comparison));
+    else
+        std::cout << ComparisonText(comparison, separator) << std::flush;
+    std::optional<Chart> chart;
+    if (options.plotFile || options.htmlFile) {
+        std::vector<NamedProfile> profiles;
+        for (const ComparedDesign& design : designs)
+            profiles.push_back({design.name, ProfileOfRun(design.run, 100).points});
+        chart = ProfileComparisonChart(profiles);
+    }
+    if (options.plotFile) WriteFile(*options.plotFile, SvgDocument(*chart));
+    if (options.htmlFile)
+        WriteFile(*options.htmlFile, HtmlDocument(ComparisonDocument(comparison, chart, LocalDateTime(), separator)));
+    int status = Complete;
+    for (const ComparedDesign& design : designs) status = std::max(status, ExitStatusOf(design.run.outcome));
+    return status;
+}
+
 int Run(const cli::Options& options) {
     const char separator = options.decimalSeparator.value_or(cli::LocaleDecimalSeparator());
+    if (!options.compareFiles.empty()) return Compare(options, separator);
     CaseOnCommandLine given = CaseOf(options, separator);
     // Everything refused is refused before anything is written.
     std::optional<SweepPlan> plan;
