@@ -1,7 +1,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -17,7 +16,6 @@
 #include "study/comparison.h"
 #include "study/comparison_chart.h"
 #include "study/html_document.h"
-#include "study/limit_check.h"
 #include "study/material_fit.h"
 #include "study/report_document.h"
 #include "study/study_charts.h"
@@ -173,19 +171,11 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
 }
 
 // --compare: each case, with the FIELD=TEXT arguments, run without a report.
-// Its limits must name quantities of a run, as the case file's own lines.
 ComparedDesign DesignOf(const cli::Options& options, const std::string& path, char separator) {
     cli::Options one = options;
     one.caseFile = path;
     const CaseOnCommandLine given = CaseOf(one, separator);
-    try {
-        LimitColumns(given.extras.limits);
-    } catch (const LimitError& error) {
-        throw CaseFileError(path + ": " + error.what());
-    }
-    return {std::filesystem::path(path).filename().string(), given.texts,
-            RunCalculation({given.texts, {}, separator, ReportTarget::None, given.extras.viscosityRanges}),
-            given.extras.limits};
+    return RunCaseDesign(path, given.texts, given.extras, separator);
 }
 
 // The table on standard output, or as CSV with --csv; the exit status the

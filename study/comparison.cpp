@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 
 #include "case/number_text.h"
 #include "case/units.h"
@@ -99,7 +100,8 @@ std::string Significant(double value, char decimalSeparator, bool sign) {
     return sign && value >= 0 ? '+' + text : text;
 }
 
-std::string MarginText(const LimitMargin& margin) {
+std::string MarginText(const Limit& limit, const LimitMargin& margin) {
+    if (LimitColumn(limit.quantity) == nullptr) return "failed: no quantity of a run";
     if (!margin.margin) return "failed: not computed";
     return (margin.holds ? "met by " : "failed by ") + Significant(std::fabs(*margin.margin), '.', false);
 }
@@ -110,7 +112,11 @@ void AddLimits(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesig
     std::vector<std::string> limits;
     std::vector<std::vector<LimitMargin>> margins;
     for (const ComparedDesign& design : designs) {
-        margins.push_back(LimitMargins(design.limits, LimitColumns(design.limits), design.run));
+        std::vector<LimitMargin>& own = margins.emplace_back();
+        for (const Limit& limit : design.limits) {
+            const RunColumn* column = LimitColumn(limit.quantity);
+            own.push_back(column ? MarginOf(limit, ColumnNumber(*column, design.run)) : LimitMargin{});
+        }
         for (const Limit& limit : design.limits)
             if (std::find(limits.begin(), limits.end(), LimitText(limit)) == limits.end())
                 limits.push_back(LimitText(limit));
@@ -122,7 +128,7 @@ void AddLimits(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesig
             const std::vector<Limit>& own = designs[d].limits;
             const auto at = std::find_if(own.begin(), own.end(), [&limit](const Limit& l) { return LimitText(l) == limit; });
             row.texts.push_back(at == own.end() ? std::string()
-                                                : MarginText(margins[d][static_cast<std::size_t>(at - own.begin())]));
+                                                : MarginText(*at, margins[d][static_cast<std::size_t>(at - own.begin())]));
         }
         rows.push_back(std::move(row));
     }
@@ -133,6 +139,17 @@ void AddLimits(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesig
 }
 
 }  // namespace
+
+ComparedDesign RunCaseDesign(const std::string& path, const InputTexts& texts, const CaseExtras& extras,
+                             char decimalSeparator) {
+    try {
+        LimitColumns(extras.limits);
+    } catch (const LimitError& error) {
+        throw CaseFileError(path + ": " + error.what());
+    }
+    return {std::filesystem::path(path).filename().string(), texts,
+            RunCalculation({texts, {}, decimalSeparator, ReportTarget::None, extras.viscosityRanges}), extras.limits};
+}
 
 Comparison CompareDesigns(const std::vector<ComparedDesign>& designs) {
     Comparison comparison;

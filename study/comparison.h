@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "case/case_file.h"
 #include "case/input_fields.h"
 #include "case/limit.h"
 #include "run/calculation_run.h"
@@ -20,6 +21,12 @@ struct ComparedDesign {
     RunResult run;
     std::vector<Limit> limits;
 };
+
+// The design of a case file at `path`, run without a report: its file's name,
+// the texts and what the case says beside them. A limit that names no
+// quantity of a run is a CaseFileError naming `path`.
+ComparedDesign RunCaseDesign(const std::string& path, const InputTexts& texts, const CaseExtras& extras,
+                             char decimalSeparator);
 
 // A quantity across the designs, one cell per design. A row of numbers keeps
 // each design's value (none where its run left it uncomputed) and, against the
@@ -43,8 +50,9 @@ constexpr bool HoldsNumbers(const ComparisonRow& row) {
 // The table: the inputs whose values differ, the outcome, the passes and the
 // messages, every number of the table of runs (the report's channel and
 // results blocks, the design indicators), then each limit of any design with
-// whether it holds in the designs whose case sets it, and whether each design
-// meets its limits. Each design's warnings stand beside the table.
+// whether it holds in the designs whose case sets it (a limit naming no
+// quantity of a run fails, saying so), and whether each design meets its
+// limits. Each design's warnings stand beside the table.
 struct Comparison {
     std::vector<std::string> designs;
     std::vector<ComparisonRow> rows;

@@ -83,7 +83,9 @@ TEST(Comparison, EachDesignIsJudgedByItsOwnLimits) {
               (std::vector<std::string>{"met by 15.8127", ""}));  // not a limit of d350
     EXPECT_EQ(Row(comparison, "Feasible").texts, (std::vector<std::string>{"no", "yes"}));
 
-    EXPECT_THROW(CompareDesigns({Design("a", {}, {{"Outcome", LimitBound::AtMost, 1}})}), LimitError);
+    const Comparison unknown = CompareDesigns({Design("a", {}, {{"Outcome", LimitBound::AtMost, 1}})});
+    EXPECT_EQ(Row(unknown, "Outcome<=1").texts[0], "failed: no quantity of a run");
+    EXPECT_EQ(Row(unknown, "Feasible").texts[0], "no");
 }
 
 TEST(Comparison, TextIsAlignedAndCsvExact) {
