@@ -38,6 +38,7 @@ ComparisonView::ComparisonView(QWidget* parent) : QWidget(parent) {
     table_->setAccessibleName(QStringLiteral("Designs side by side"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setAlternatingRowColors(true);
     warnings_ = new QLabel;
     warnings_->setObjectName(QStringLiteral("ComparisonWarnings"));

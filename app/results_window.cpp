@@ -145,7 +145,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(top);
     layout->addWidget(stop_);
     layout->addWidget(single_);
-    layout->addWidget(comparison_, 1);
+    layout->addWidget(comparison_, 2);
     layout->addWidget(chart_, 1);
     layout->addWidget(report_, 1);
     layout->addLayout(file);
