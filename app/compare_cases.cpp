@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/case_document.h"
 #include "app/chart_view.h"
 #include "app/comparison_view.h"
@@ -35,8 +37,10 @@ QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& de
 
     auto* view = new ComparisonView;
     view->ShowComparison(CompareDesigns(designs), decimalSeparator);
-    std::vector<NamedProfile> profiles;
-    for (const ComparedDesign& design : designs) profiles.push_back({design.name, ProfileOfRun(design.run, 100).points});
+    std::vector<NamedProfile> profiles(designs.size());
+    std::transform(designs.begin(), designs.end(), profiles.begin(), [](const ComparedDesign& design) {
+        return NamedProfile{design.name, ProfileOfRun(design.run, 100).points};
+    });
     auto* chart = new QChartView;
     chart->setObjectName(QStringLiteral("ComparisonChart"));
     chart->setAccessibleName(QStringLiteral("Profiles of the cases"));

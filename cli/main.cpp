@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <iostream>
@@ -190,9 +191,10 @@ int Compare(const cli::Options& options, char separator) {
         std::cout << ComparisonText(comparison, separator) << std::flush;
     std::optional<Chart> chart;
     if (options.plotFile || options.htmlFile) {
-        std::vector<NamedProfile> profiles;
-        for (const ComparedDesign& design : designs)
-            profiles.push_back({design.name, ProfileOfRun(design.run, 100).points});
+        std::vector<NamedProfile> profiles(designs.size());
+        std::transform(designs.begin(), designs.end(), profiles.begin(), [](const ComparedDesign& design) {
+            return NamedProfile{design.name, ProfileOfRun(design.run, 100).points};
+        });
         chart = ProfileComparisonChart(profiles);
     }
     if (options.plotFile) WriteFile(*options.plotFile, SvgDocument(*chart));

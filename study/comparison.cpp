@@ -70,8 +70,9 @@ void AddInputs(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesig
 
 void AddRunColumns(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesign>& designs) {
     const auto texts = [&designs](const RunColumn& column) {
-        std::vector<std::string> cells;
-        for (const ComparedDesign& design : designs) cells.push_back(ColumnText(column, design.run));
+        std::vector<std::string> cells(designs.size());
+        std::transform(designs.begin(), designs.end(), cells.begin(),
+                       [&column](const ComparedDesign& design) { return ColumnText(column, design.run); });
         return cells;
     };
     for (const RunColumn& column : RunColumns()) {
@@ -83,8 +84,9 @@ void AddRunColumns(std::vector<ComparisonRow>& rows, const std::vector<ComparedD
             if (std::any_of(cells.begin(), cells.end(), [](const std::string& c) { return !c.empty(); }))
                 rows.push_back({Kind::Outcome, column.name, {}, std::move(cells), {}, {}});
         } else {
-            std::vector<std::optional<double>> values;
-            for (const ComparedDesign& design : designs) values.push_back(ColumnNumber(column, design.run));
+            std::vector<std::optional<double>> values(designs.size());
+            std::transform(designs.begin(), designs.end(), values.begin(),
+                           [&column](const ComparedDesign& design) { return ColumnNumber(column, design.run); });
             const std::string name = column.kind == RunColumn::Kind::Indicator ? column.name
                                                                               : WithUnit(column.name, column.quantity);
             rows.push_back(NumberRow(Kind::Value, name, std::move(values)));
@@ -94,8 +96,8 @@ void AddRunColumns(std::vector<ComparisonRow>& rows, const std::vector<ComparedD
 
 std::string Significant(double value, char decimalSeparator, bool sign) {
     char buffer[40];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6).ptr;
-    std::string text(buffer, end);
+    const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6).ptr;
+    std::string text(buffer, static_cast<std::size_t>(end - buffer));
     std::replace(text.begin(), text.end(), '.', decimalSeparator);
     return sign && value >= 0 ? '+' + text : text;
 }
@@ -112,11 +114,12 @@ void AddLimits(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesig
     std::vector<std::string> limits;
     std::vector<std::vector<LimitMargin>> margins;
     for (const ComparedDesign& design : designs) {
-        std::vector<LimitMargin>& own = margins.emplace_back();
+        std::vector<LimitMargin> own;
         for (const Limit& limit : design.limits) {
             const RunColumn* column = LimitColumn(limit.quantity);
             own.push_back(column ? MarginOf(limit, ColumnNumber(*column, design.run)) : LimitMargin{});
         }
+        margins.push_back(std::move(own));
         for (const Limit& limit : design.limits)
             if (std::find(limits.begin(), limits.end(), LimitText(limit)) == limits.end())
                 limits.push_back(LimitText(limit));
@@ -168,8 +171,8 @@ namespace {
 
 std::string Percentage(double value, char decimalSeparator) {
     char buffer[400];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2).ptr;
-    std::string text(buffer, end);
+    const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2).ptr;
+    std::string text(buffer, static_cast<std::size_t>(end - buffer));
     std::replace(text.begin(), text.end(), '.', decimalSeparator);
     return (value >= 0 ? "+" : "") + text + " %";
 }
