@@ -362,6 +362,10 @@ TEST(VortaneCalc, CompareGivesTheSingleRunsValuesAndDifferences) {
                                       "          +83   +31.09 %\n"),
               std::string::npos)
         << outcome.stdoutText;
+    // Aligned by characters, not bytes: ℃ takes one column.
+    EXPECT_NE(outcome.stdoutText.find("\nTemperatureRise (℃)               29.55362846358564    22.734702008565563"
+                                      "     -6.81893   -23.07 %\n"),
+              std::string::npos);
 }
 
 TEST(VortaneCalc, CompareRefusesWhatItCannotRun) {

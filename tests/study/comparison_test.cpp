@@ -88,43 +88,22 @@ TEST(Comparison, EachDesignIsJudgedByItsOwnLimits) {
     EXPECT_EQ(Row(unknown, "Feasible").texts[0], "no");
 }
 
-TEST(Comparison, TextIsAlignedAndCsvExact) {
+// The warnings follow the text; CSV names with a comma are quoted, numbers
+// exact, text rows without differences.
+TEST(Comparison, TextAndCsvCarryTheWarnings) {
     const Comparison comparison =
         CompareDesigns({Design("base", {}), Design("d350, hot", {{"OutputRate", "350"}, {"ScrewSpeed", "20"}})});
     const std::string text = ComparisonText(comparison, '.');
-    // Right-aligned columns: each value ends in the same character column,
-    // counting a UTF-8 character as one.
-    const auto endOfBase = [&text](const std::string& quantity) {
-        const std::size_t start = text.find('\n' + quantity) + 1;
-        const std::string line = text.substr(start, text.find('\n', start) - start);
-        const std::size_t bytes = line.find_first_not_of(' ', line.find("  ", quantity.size()));
-        const std::size_t end = line.find(' ', bytes);
-        return static_cast<std::size_t>(std::count_if(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(end),
-                                                      [](char c) { return (c & 0xC0) != 0x80; }));
-    };
-    EXPECT_EQ(endOfBase("TemperatureRise (℃)"), endOfBase("TotalPressureDrop (kgf/cm2)"));
-    EXPECT_NE(text.find("Δ and Δ %: against base\n"), std::string::npos);
-    EXPECT_NE(text.find("Warnings of d350, hot:\n  the pressure in the outlet channel"), std::string::npos) << text;
-
+    EXPECT_NE(text.find("Δ and Δ %: against base\nWarnings of d350, hot:\n  the pressure in the outlet channel"),
+              std::string::npos)
+        << text;
     const std::string csv = ComparisonCsv(comparison);
     EXPECT_EQ(csv.substr(0, csv.find('\n')),
               "Quantity,base,\"d350, hot\",\"Difference d350, hot\",\"Percent d350, hot\"");
     EXPECT_NE(csv.find("\nOutputRate (kg/hr),267,350,83,31.086142322097377\n"), std::string::npos);
     EXPECT_NE(csv.find("\nOutcome,complete,complete,,\n"), std::string::npos);
     EXPECT_NE(csv.find("\nWarnings,,the pressure in the outlet channel"), std::string::npos);
-    // Every line holds the same number of cells outside quotes.
-    std::size_t line = 0;
-    for (std::size_t begin = 0; begin < csv.size(); begin = csv.find('\n', begin) + 1, ++line) {
-        const std::string row = csv.substr(begin, csv.find('\n', begin) - begin);
-        bool quoted = false;
-        std::size_t commas = 0;
-        for (const char c : row) {
-            if (c == '"') quoted = !quoted;
-            commas += c == ',' && !quoted;
-        }
-        EXPECT_EQ(commas, 4u) << row;
-    }
-    EXPECT_EQ(line, comparison.rows.size() + 2);
+    EXPECT_EQ(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')), comparison.rows.size() + 2);
 }
 
 TEST(Comparison, DocumentHoldsTheTableAndEachDesignsWarnings) {
