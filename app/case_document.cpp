@@ -37,6 +37,8 @@ void Remember(const QString& path) {
 
 }  // namespace
 
+QString CaseFileFilter() { return CaseFilter; }
+
 CaseDocument::CaseDocument(QWidget& window, QString caption, TakeTexts boxTexts, GiveTexts setBoxTexts,
                            char decimalSeparator)
     : QObject(&window),

@@ -24,6 +24,9 @@ namespace vortane {
 // the case in the window's caption, marked while the boxes differ from those
 // texts, and asks the user, in dialogs over the window, for a file or whether
 // to save.
+// The filter of the file dialogs that pick case files.
+QString CaseFileFilter();
+
 class CaseDocument final : public QObject {
     Q_OBJECT
 

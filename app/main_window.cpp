@@ -28,6 +28,7 @@
 #include "app/calc_finished.h"
 #include "app/case_document.h"
 #include "app/coefficient_dialog.h"
+#include "app/compare_cases.h"
 #include "app/elided_label.h"
 #include "app/core_text.h"
 #include "app/fit_dialog.h"
@@ -171,6 +172,8 @@ void TForm1::CreateMenus() {
     file->addAction(QStringLiteral("&Save Case"), QKeySequence::Save, document_, [this] { document_->Save(); });
     file->addAction(QStringLiteral("Save Case &As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")), document_,
                     [this] { document_->SaveAs(); });
+    file->addAction(QStringLiteral("&Compare Cases\u2026"), this,
+                    [this] { CompareCasesFromDialog(*this, decimalSeparator_); });
     recentMenu_ = file->addMenu(QStringLiteral("&Recent Cases"));
     connect(recentMenu_, &QMenu::aboutToShow, document_, [this] { document_->FillRecentMenu(*recentMenu_); });
     file->addSeparator();
@@ -499,6 +502,7 @@ void TForm1::ShowResult(const RunResult& result) {
         box.exec();
     }
     if (result.outcome == RunOutcome::Fault) QMessageBox::critical(this, Caption, FromUtf8(result.fault));
+    Results().SetLimits(document_->Limits());
     Results().ShowRun(result, lastReportPath_, decimalSeparator_);
     ShowCaseOfResults();
     if (result.rejectedBox != 0) FindRejectedBox(result.rejectedBox);

@@ -14,8 +14,10 @@
 #include <QVBoxLayout>
 
 #include "app/chart_view.h"
+#include "app/comparison_view.h"
 #include "app/core_text.h"
 #include "report/code_page.h"
+#include "study/comparison_chart.h"
 #include "study/run_summary.h"
 #include "study/study_charts.h"
 
@@ -113,6 +115,14 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     openFolder_ = new QPushButton(QStringLiteral("Open Folder"));
     openFolder_->setAccessibleName(QStringLiteral("Open the report's folder"));
     connect(openFolder_, &QPushButton::clicked, this, &ResultsWindow::OpenReportFolder);
+    pin_ = new QPushButton(QStringLiteral("Pin as Baseline"));
+    pin_->setObjectName(QStringLiteral("PinBaseline"));
+    pin_->setAccessibleName(QStringLiteral("Pin the shown result as the baseline"));
+    pin_->setEnabled(false);
+    connect(pin_, &QPushButton::clicked, this, &ResultsWindow::TogglePin);
+    comparison_ = new ComparisonView;
+    comparison_->setObjectName(QStringLiteral("BaselineComparison"));
+    comparison_->hide();
 
     auto* file = new QHBoxLayout;
     file->addWidget(reportPath_, 1);
@@ -125,10 +135,17 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* sections = new QHBoxLayout;
     sections->addWidget(Section(QStringLiteral("Channel characteristics and results"), values_), 1);
     sections->addLayout(judgement, 1);
+    single_ = new QWidget;
+    single_->setLayout(sections);
+    sections->setContentsMargins(0, 0, 0, 0);
+    auto* top = new QHBoxLayout;
+    top->addWidget(caseName_, 1);
+    top->addWidget(pin_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(caseName_);
+    layout->addLayout(top);
     layout->addWidget(stop_);
-    layout->addLayout(sections);
+    layout->addWidget(single_);
+    layout->addWidget(comparison_, 2);
     layout->addWidget(chart_, 1);
     layout->addWidget(report_, 1);
     layout->addLayout(file);
@@ -158,6 +175,11 @@ void ResultsWindow::ShowRun(const RunResult& result, const QString& reportPath, 
                               ? ReportText(reportPath)
                               : QStringLiteral("This run wrote no report block; the file below is not its report."));
     ShowText(*reportPath_, reportPath);
+    current_ = ComparedDesign{"Current", {}, result, limits_};
+    currentProfile_ = summary.profile;
+    separator_ = decimalSeparator;
+    pin_->setEnabled(true);
+    if (baseline_) ShowPinned();
     // Laid out now, while the completion dialog is up, so that showing it
     // only maps and paints it.
     layout()->activate();
@@ -176,6 +198,34 @@ void ResultsWindow::ShowWarnings() {
     raise();
     activateWindow();
     warnings_->setFocus(Qt::OtherFocusReason);
+}
+
+void ResultsWindow::TogglePin() {
+    if (baseline_) {
+        baseline_.reset();
+        baselineProfile_.clear();
+        pin_->setText(QStringLiteral("Pin as Baseline"));
+        pin_->setAccessibleName(QStringLiteral("Pin the shown result as the baseline"));
+        comparison_->hide();
+        single_->show();
+        ShowChart(*chart_, currentProfile_.empty() ? Chart{} : ProfileChart(currentProfile_));
+        return;
+    }
+    if (!current_) return;
+    baseline_ = current_;
+    baseline_->name = "Baseline";
+    baselineProfile_ = currentProfile_;
+    pin_->setText(QStringLiteral("Unpin Baseline"));
+    pin_->setAccessibleName(QStringLiteral("Unpin the baseline"));
+    ShowPinned();
+}
+
+// The baseline and the current result side by side, their profiles overlaid.
+void ResultsWindow::ShowPinned() {
+    comparison_->ShowComparison(CompareDesigns({*baseline_, *current_}), separator_);
+    single_->hide();
+    comparison_->show();
+    ShowChart(*chart_, ProfileComparisonChart({{"Baseline", baselineProfile_}, {"Current", currentProfile_}}));
 }
 
 void ResultsWindow::OpenReportFolder() {

@@ -2,7 +2,13 @@
 
 #include <QWidget>
 
+#include <optional>
+#include <vector>
+
+#include "case/limit.h"
+#include "model/profile_along_channels.h"
 #include "run/calculation_run.h"
+#include "study/comparison.h"
 
 class QChartView;
 class QFormLayout;
@@ -12,12 +18,16 @@ class QPushButton;
 
 namespace vortane {
 
+class ComparisonView;
+
 // What the last run found, beside the main window: the case it belongs to, the
 // channel characteristics and results with their units, the design
 // indicators, the warnings, the pressures and flow along the channels, the
 // report blocks the run wrote and where they lie. It follows every run; every
 // value and warning is also given to assistive technology as text, and no
-// text, however long, widens the window.
+// text, however long, widens the window. Pin as Baseline keeps the shown
+// result: later runs are then shown beside it, with their differences, the
+// limits met or failed in each and both profiles overlaid, until Unpin.
 class ResultsWindow final : public QWidget {
     Q_OBJECT
 
@@ -31,9 +41,13 @@ public:
     void ShowCase(const QString& caseName, bool differsFromFile);
     // Shows the window with the warnings in view and focused.
     void ShowWarnings();
+    // The limits of the case whose runs follow, judged when a baseline is pinned.
+    void SetLimits(std::vector<Limit> limits) { limits_ = std::move(limits); }
 
 private:
     void OpenReportFolder();
+    void TogglePin();
+    void ShowPinned();
 
     QLabel* caseName_;
     QLabel* stop_;
@@ -44,6 +58,15 @@ private:
     QPlainTextEdit* report_;
     QLabel* reportPath_;
     QPushButton* openFolder_;
+
+    // Pin as Baseline.
+    QPushButton* pin_;
+    QWidget* single_;  // the values of the shown run alone
+    ComparisonView* comparison_;
+    std::vector<Limit> limits_;
+    char separator_ = '.';
+    std::optional<ComparedDesign> current_, baseline_;
+    std::vector<ChannelPoint> currentProfile_, baselineProfile_;
 };
 
 }  // namespace vortane

@@ -16,6 +16,8 @@ const std::string_view UsageText =
     "usage: vortane-calc [OPTION ...] [FIELD=TEXT ...]\n"
     "       vortane-calc --sweep FIELD=FROM:TO:STEP [--sweep ...] [OPTION ...]\n"
     "                    [FIELD=TEXT ...]\n"
+    "       vortane-calc --compare A.vcase B.vcase [C.vcase ...] [--csv FILE]\n"
+    "                    [--html FILE] [--plot FILE.svg] [FIELD=TEXT ...]\n"
     "\n"
     "Runs one calculation of the mixing section, as one press of OK in the window,\n"
     "and writes its report; or, with --sweep, one calculation per grid point.\n"
@@ -55,6 +57,12 @@ const std::string_view UsageText =
     "                           TEXT may end in a unit of the field's quantity\n"
     "                           (OutputRate=\"350 lb/hr\"); the run reads the number\n"
     "                           converted to the field's own unit.\n"
+    "  --compare A.vcase B.vcase [...]\n"
+    "                           run each case (without a report; FIELD=TEXT\n"
+    "                           applies to every one) and print them side by side:\n"
+    "                           every value, and against the first case the\n"
+    "                           difference and percentage, each case's limits;\n"
+    "                           --csv, --html and --plot write the same\n"
     "  --help                   this text and the list of fields\n"
     "\n"
     "Messages go to standard error, each followed by a line saying why, and then\n"
@@ -139,6 +147,32 @@ std::string UnknownField(std::string_view name) {
     return text;
 }
 
+// --compare runs whole cases and writes no report; it takes no other case,
+// grid, report or profile.
+void CheckCompare(const Options& options) {
+    if (options.compareFiles.empty()) return;
+    if (options.compareFiles.size() < 2) throw UsageError("--compare needs two case files or more");
+    const auto refuse = [](bool given, std::string_view option) {
+        if (given) throw UsageError(std::string(option) + " does not go with --compare");
+    };
+    refuse(!options.sweeps.empty(), "--sweep");
+    refuse(options.caseFile.has_value(), "--case");
+    refuse(options.writeCaseFile.has_value(), "--write-case");
+    refuse(options.resultFileName.has_value(), "-o");
+    refuse(options.profileFile.has_value(), "--profile");
+    refuse(options.units != UnitSystem::Metric, "--units");
+}
+
+// The case files after --compare: the arguments up to the next option or
+// FIELD=TEXT.
+void TakeCompareFiles(const std::vector<std::string_view>& arguments, std::size_t& i, Options& options) {
+    const std::size_t first = i + 1;
+    while (i + 1 < arguments.size() && !arguments[i + 1].starts_with('-') &&
+           arguments[i + 1].find('=') == std::string_view::npos)
+        options.compareFiles.emplace_back(arguments[++i]);
+    if (i + 1 == first) throw MalformedCommandLine("--compare needs case files");
+}
+
 // Options that make sense only together, or only apart.
 void CheckCombination(const Options& options) {
     const bool sweep = !options.sweeps.empty();
@@ -150,6 +184,7 @@ void CheckCombination(const Options& options) {
         options.resultFileName->find("{n}") == std::string::npos)
         throw UsageError("with --sweep, -o needs {n} in the name, one report per point");
     if (!sweep && options.resultFileName) CheckResultFileName(*options.resultFileName);
+    CheckCompare(options);
 }
 
 }  // namespace
@@ -214,6 +249,8 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
             options.plotFile = OptionValue(arguments, i);
         } else if (argument == "--html") {
             options.htmlFile = OptionValue(arguments, i);
+        } else if (argument == "--compare") {
+            TakeCompareFiles(arguments, i, options);
         } else if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
             const std::string_view name = argument.substr(0, equals);
             const InputField* field = FindInputField(name);

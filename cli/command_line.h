@@ -23,6 +23,7 @@ struct Options {
     std::optional<std::string> profileFile;     // --profile
     std::optional<std::string> plotFile;        // --plot
     std::optional<std::string> htmlFile;        // --html
+    std::vector<std::string> compareFiles;      // --compare A.vcase B.vcase ...
     std::vector<std::pair<const InputField*, std::string>> boxTexts;  // FIELD=TEXT, in order
     UnitSystem units = UnitSystem::Metric;       // --units, of the CSV and profile
     std::vector<Limit> limits;                   // --limit, in order; quantities checked

@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <iostream>
@@ -13,6 +14,8 @@
 #include "cli/interrupt.h"
 #include "cli/output_file.h"
 #include "study/channel_profile.h"
+#include "study/comparison.h"
+#include "study/comparison_chart.h"
 #include "study/html_document.h"
 #include "study/limit_check.h"
 #include "study/material_fit.h"
@@ -199,8 +202,43 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
     return status;
 }
 
+// --compare: each case, with the FIELD=TEXT arguments, run without a report.
+ComparedDesign DesignOf(const cli::Options& options, const std::string& path, char separator) {
+    cli::Options one = options;
+    one.caseFile = path;
+    const CaseOnCommandLine given = CaseOf(one, separator);
+    return RunCaseDesign(path, given.texts, given.extras, separator);
+}
+
+// The table on standard output, or as CSV with --csv; the exit status the
+// worst of the runs'.
+int Compare(const cli::Options& options, char separator) {
+    std::vector<ComparedDesign> designs;
+    for (const std::string& path : options.compareFiles) designs.push_back(DesignOf(options, path, separator));
+    const Comparison comparison = CompareDesigns(designs);
+    if (options.csvFile)
+        WriteFile(*options.csvFile, ComparisonCsv(comparison));
+    else
+        std::cout << ComparisonText(comparison, separator) << std::flush;
+    std::optional<Chart> chart;
+    if (options.plotFile || options.htmlFile) {
+        std::vector<NamedProfile> profiles(designs.size());
+        std::transform(designs.begin(), designs.end(), profiles.begin(), [](const ComparedDesign& design) {
+            return NamedProfile{design.name, ProfileOfRun(design.run, 100).points};
+        });
+        chart = ProfileComparisonChart(profiles);
+    }
+    if (options.plotFile) WriteFile(*options.plotFile, SvgDocument(*chart));
+    if (options.htmlFile)
+        WriteFile(*options.htmlFile, HtmlDocument(ComparisonDocument(comparison, chart, LocalDateTime(), separator)));
+    int status = Complete;
+    for (const ComparedDesign& design : designs) status = std::max(status, ExitStatusOf(design.run.outcome));
+    return status;
+}
+
 int Run(const cli::Options& options) {
     const char separator = options.decimalSeparator.value_or(cli::LocaleDecimalSeparator());
+    if (!options.compareFiles.empty()) return Compare(options, separator);
     CaseOnCommandLine given = CaseOf(options, separator);
     // Everything refused is refused before anything is written.
     std::optional<SweepPlan> plan;

@@ -155,4 +155,28 @@ ReportDocument SweepDocument(const SweepTable& table, const SweepCurves& curves,
     return document;
 }
 
+ReportDocument ComparisonDocument(const Comparison& comparison, const std::optional<Chart>& chart,
+                                  const std::string& dateTime, char decimalSeparator) {
+    std::string names;
+    for (const std::string& design : comparison.designs) names += (names.empty() ? "" : ", ") + design;
+    ReportDocument document{"Designs compared: " + names,
+                            {{"Designs", names},
+                             {"Date and time", dateTime},
+                             {"Program", "Vortane " + std::string(ProgramVersion())}},
+                            {},
+                            chart};
+    ComparisonGrid grid = ComparisonCells(comparison, decimalSeparator);
+    DocumentSection table{"Side by side", std::move(grid.header), std::move(grid.rows), {}};
+    if (comparison.designs.size() > 1)
+        table.notes.push_back("Δ and Δ %: against " + comparison.designs.front() + ".");
+    document.sections.push_back(std::move(table));
+    document.chartPosition = 1;
+    for (std::size_t d = 0; d < comparison.designs.size(); ++d) {
+        DocumentSection section = Warnings(comparison.warnings[d]);
+        section.title += " of " + comparison.designs[d];
+        document.sections.push_back(std::move(section));
+    }
+    return document;
+}
+
 }  // namespace vortane

@@ -10,6 +10,7 @@
 #include "case/input_fields.h"
 #include "run/calculation_run.h"
 #include "study/chart.h"
+#include "study/comparison.h"
 #include "study/sweep_curves.h"
 #include "study/sweep_table.h"
 
@@ -62,5 +63,11 @@ inline constexpr std::size_t SweepDocumentRowLimit = 1000;
 // table's first `rowLimit` points with their CSV cells, and how many there are.
 ReportDocument SweepDocument(const SweepTable& table, const SweepCurves& curves, const DocumentSource& source,
                              std::size_t rowLimit = SweepDocumentRowLimit);
+
+// The document of designs side by side: the comparison's table as
+// ComparisonCells gives it, what the differences are taken against, each
+// design's warnings, and `chart` (their profiles overlaid) when given.
+ReportDocument ComparisonDocument(const Comparison& comparison, const std::optional<Chart>& chart,
+                                  const std::string& dateTime, char decimalSeparator);
 
 }  // namespace vortane

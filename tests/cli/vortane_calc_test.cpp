@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -300,6 +301,101 @@ TEST(VortaneCalc, CaseFileRoundTrips) {
     EXPECT_EQ(outcome.status, 0);
     RunCalc(dir, "ChannelAngle=0 -o d.txt");
     EXPECT_EQ(ReadBytes(dir.Path("c.txt")), ReadBytes(dir.Path("d.txt")));
+}
+
+// The cells of a CSV line, split at commas outside double quotes.
+std::vector<std::string> CsvCells(const std::string& line) {
+    std::vector<std::string> cells(1);
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"') quoted = !quoted;
+        if (c == ',' && !quoted) cells.emplace_back();
+        else cells.back() += c;
+    }
+    return cells;
+}
+
+std::vector<std::vector<std::string>> CsvRows(const std::string& csv) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(csv);
+    for (std::string line; std::getline(lines, line);) rows.push_back(CsvCells(line));
+    return rows;
+}
+
+TEST(VortaneCalc, CompareGivesTheSingleRunsValuesAndDifferences) {
+    ScratchDir dir;
+    ASSERT_EQ(RunCalc(dir, "--write-case base.vcase -o a.txt").status, 0);
+    ASSERT_EQ(RunCalc(dir, "OutputRate=350 --write-case d350.vcase -o b.txt").status, 0);
+    ASSERT_EQ(RunCalc(dir, "--case base.vcase --csv base.csv -o a.txt").status, 0);
+    ASSERT_EQ(RunCalc(dir, "--case d350.vcase --csv d350.csv -o b.txt").status, 0);
+    Outcome outcome = RunCalc(dir, "--compare base.vcase d350.vcase --csv compare.csv");
+    ASSERT_EQ(outcome.status, 0) << outcome.stderrText;
+    const auto compared = CsvRows(ReadBytes(dir.Path("compare.csv")));
+    ASSERT_EQ(compared[0], (std::vector<std::string>{"Quantity", "base.vcase", "d350.vcase",
+                                                     "Difference d350.vcase", "Percent d350.vcase"}));
+    // Every column of a single run's CSV that holds a number is a row of the
+    // comparison (its unit added), with that run's cell.
+    std::size_t matched = 0;
+    const std::vector<std::string> designs{"base.csv", "d350.csv"};
+    for (std::size_t d = 0; d < designs.size(); ++d) {
+        const auto single = CsvRows(ReadBytes(dir.Path(designs[d])));
+        for (std::size_t c = 0; c < single[0].size(); ++c) {
+            const std::string& name = single[0][c];
+            for (const auto& row : compared) {
+                if (row[0] != name && row[0].rfind(name + " (", 0) != 0) continue;
+                EXPECT_EQ(row[1 + d], single[1][c]) << name;
+                ++matched;
+            }
+        }
+    }
+    EXPECT_EQ(matched, 2 * 24u);  // Outcome, Passes, 13 report values, 9 indicators
+    const auto rate = std::find_if(compared.begin(), compared.end(),
+                                   [](const auto& row) { return row[0] == "OutputRate (kg/hr)"; });
+    ASSERT_NE(rate, compared.end());
+    EXPECT_EQ((*rate)[3], "83");
+
+    outcome = RunCalc(dir, "--compare base.vcase d350.vcase");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.stdoutText.substr(0, outcome.stdoutText.find('\n')),
+              "Quantity                                 base.vcase            d350.vcase            Δ        Δ %");
+    EXPECT_NE(outcome.stdoutText.find("\nOutputRate (kg/hr)                              267                   350"
+                                      "          +83   +31.09 %\n"),
+              std::string::npos)
+        << outcome.stdoutText;
+    // Aligned by characters, not bytes: ℃ takes one column.
+    EXPECT_NE(outcome.stdoutText.find("\nTemperatureRise (℃)               29.55362846358564    22.734702008565563"
+                                      "     -6.81893   -23.07 %\n"),
+              std::string::npos);
+}
+
+TEST(VortaneCalc, CompareRefusesWhatItCannotRun) {
+    ScratchDir dir;
+    ASSERT_EQ(RunCalc(dir, "--write-case a.vcase -o a.txt").status, 0);
+    {
+        std::ofstream(dir.Path("limit.vcase")) << "Limit = Outcome<=1\n";
+        std::ofstream(dir.Path("low.vcase")) << "InletPressure = 21\n";
+    }
+    Outcome outcome = RunCalc(dir, "--compare a.vcase");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.stderrText, "vortane-calc: --compare needs two case files or more\n");
+    outcome = RunCalc(dir, "--compare a.vcase missing.vcase");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.stderrText.find("cannot read case file missing.vcase"), std::string::npos);
+    EXPECT_EQ(outcome.stdoutText, "");
+    outcome = RunCalc(dir, "--compare a.vcase limit.vcase");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.stderrText.substr(0, 78),
+              "vortane-calc: limit.vcase: limit \"Outcome<=1\": Outcome is no quantity of a run");
+    outcome = RunCalc(dir, "--compare a.vcase a.vcase --sweep OutputRate=1:2:1");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.stderrText, "vortane-calc: --sweep does not go with --compare\n");
+    // A case that stops is compared, and its status is the comparison's.
+    outcome = RunCalc(dir, "--compare a.vcase low.vcase ChannelAngle=15 --html c.html");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.stdoutText.find("\nChannelAngle"), std::string::npos);  // applied to both alike: no row
+    EXPECT_NE(outcome.stdoutText.find("\nInletPressure (kgf/cm2)"), std::string::npos);
+    EXPECT_NE(outcome.stdoutText.find("\nOutcome  "), std::string::npos);
+    EXPECT_NE(ReadBytes(dir.Path("c.html")).find("<svg"), std::string::npos);
 }
 
 TEST(VortaneCalc, BadCaseFileIsAUsageError) {

@@ -1,0 +1,82 @@
+#include "app/compare_cases.h"
+
+#include <QChartView>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/case_document.h"
+#include "app/chart_view.h"
+#include "app/comparison_view.h"
+#include "app/core_text.h"
+#include "study/channel_profile.h"
+#include "study/comparison_chart.h"
+
+namespace vortane {
+
+namespace {
+
+ComparedDesign DesignOfFile(const QString& path, char decimalSeparator) {
+    const std::string file = path.toStdString();
+    const CaseFile read = ReadCaseFile(file);
+    return RunCaseDesign(file, ApplyCaseEntries(DefaultTexts(decimalSeparator), read.entries, decimalSeparator),
+                         read.extras, decimalSeparator);
+}
+
+QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& designs, char decimalSeparator) {
+    auto* window = new QWidget(&parent, Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QStringLiteral("CompareCasesWindow"));
+    QString names;
+    for (const ComparedDesign& design : designs)
+        names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + FromUtf8(design.name);
+    window->setWindowTitle(QStringLiteral("Compare Cases: %1 — Vortane").arg(names));
+    window->resize(1040, 900);
+
+    auto* view = new ComparisonView;
+    view->ShowComparison(CompareDesigns(designs), decimalSeparator);
+    std::vector<NamedProfile> profiles(designs.size());
+    std::transform(designs.begin(), designs.end(), profiles.begin(), [](const ComparedDesign& design) {
+        return NamedProfile{design.name, ProfileOfRun(design.run, 100).points};
+    });
+    auto* chart = new QChartView;
+    chart->setObjectName(QStringLiteral("ComparisonChart"));
+    chart->setAccessibleName(QStringLiteral("Profiles of the cases"));
+    chart->setRenderHint(QPainter::Antialiasing);
+    chart->setMinimumHeight(300);
+    ShowChart(*chart, ProfileComparisonChart(profiles));
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(view, 3);
+    layout->addWidget(chart, 2);
+    return window;
+}
+
+}  // namespace
+
+QWidget* CompareCases(QWidget& parent, const QStringList& paths, char decimalSeparator) {
+    const QString title = QStringLiteral("Vortane");
+    if (paths.size() < 2) {
+        QMessageBox::warning(&parent, title, QStringLiteral("Choose two case files or more to compare."));
+        return nullptr;
+    }
+    std::vector<ComparedDesign> designs;
+    try {
+        for (const QString& path : paths) designs.push_back(DesignOfFile(path, decimalSeparator));
+    } catch (const Error& error) {
+        QMessageBox::warning(&parent, title, FromUtf8(error.what()));
+        return nullptr;
+    }
+    QWidget* window = ComparisonWindow(parent, designs, decimalSeparator);
+    window->show();
+    return window;
+}
+
+void CompareCasesFromDialog(QWidget& parent, char decimalSeparator) {
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        &parent, QStringLiteral("Compare Cases"), QString(), CaseFileFilter());
+    if (!paths.isEmpty()) CompareCases(parent, paths, decimalSeparator);
+}
+
+}  // namespace vortane

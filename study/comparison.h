@@ -1,0 +1,85 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "case/case_file.h"
+#include "case/input_fields.h"
+#include "case/limit.h"
+#include "run/calculation_run.h"
+
+namespace vortane {
+
+// Designs side by side: the runs of two or more cases, each against the first.
+
+// One design: its name (the case's file name, "Untitled", "Baseline",
+// "Current"), the box texts it ran, its run and the limits of its case.
+struct ComparedDesign {
+    std::string name;
+    InputTexts texts;
+    RunResult run;
+    std::vector<Limit> limits;
+};
+
+// The design of a case file at `path`, run without a report: its file's name,
+// the texts and what the case says beside them. A limit that names no
+// quantity of a run is a CaseFileError naming `path`.
+ComparedDesign RunCaseDesign(const std::string& path, const InputTexts& texts, const CaseExtras& extras,
+                             char decimalSeparator);
+
+// A quantity across the designs, one cell per design. A row of numbers keeps
+// each design's value (none where its run left it uncomputed) and, against the
+// first design, the difference and the percentage of the first's magnitude
+// (none for the first design, where either value is missing, and the
+// percentage where the first is 0). A row of texts keeps only texts.
+struct ComparisonRow {
+    enum class Kind { Input, Outcome, Value, Limit, Feasible };
+    Kind kind;
+    std::string quantity;  // "OutputRate (kg/hr)", "TotalPressureDrop", "TemperatureRise<=30"
+    std::vector<std::optional<double>> values;
+    std::vector<std::string> texts;
+    std::vector<std::optional<double>> differences;
+    std::vector<std::optional<double>> percentages;
+};
+
+constexpr bool HoldsNumbers(const ComparisonRow& row) {
+    return row.kind == ComparisonRow::Kind::Input || row.kind == ComparisonRow::Kind::Value;
+}
+
+// The table: the inputs whose values differ, the outcome, the passes and the
+// messages, every number of the table of runs (the report's channel and
+// results blocks, the design indicators), then each limit of any design with
+// whether it holds in the designs whose case sets it (a limit naming no
+// quantity of a run fails, saying so), and whether each design meets its
+// limits. Each design's warnings stand beside the table.
+struct Comparison {
+    std::vector<std::string> designs;
+    std::vector<ComparisonRow> rows;
+    std::vector<std::vector<std::string>> warnings;  // per design
+};
+
+Comparison CompareDesigns(const std::vector<ComparedDesign>& designs);
+
+// The table as texts, a header and a row per quantity: the quantity, then
+// for the first design its value, for each other design its value, "Δ" and
+// "Δ %". Values in their shortest exact digits, differences to six
+// significant digits with their sign, percentages to two decimals; all with
+// the decimal separator given.
+struct ComparisonGrid {
+    std::vector<std::string> header;
+    std::vector<std::vector<std::string>> rows;
+};
+
+ComparisonGrid ComparisonCells(const Comparison& comparison, char decimalSeparator);
+
+// The grid in aligned columns (UTF-8), a line saying what the differences are
+// taken against, then the warnings of each design that has some.
+std::string ComparisonText(const Comparison& comparison, char decimalSeparator);
+
+// The table as CSV: Quantity, a column per design, then "Difference NAME" and
+// "Percent NAME" for each design after the first; numbers as "%.17g", the
+// warnings in a last row, joined by "; ".
+std::string ComparisonCsv(const Comparison& comparison);
+
+}  // namespace vortane
