@@ -112,7 +112,7 @@ int SingleRun(const cli::Options& options, const CaseOnCommandLine& given, char 
     if (options.csvFile) WriteFile(*options.csvFile, SingleRunCsv(result, options.units));
     if (options.htmlFile)
         WriteFile(*options.htmlFile, HtmlDocument(RunDocument(result, given.texts, given.extras.viscosityRanges,
-                                                              SourceOf(options), separator)));
+                                                              SourceOf(options), separator, options.units)));
     if (!options.profileFile && !options.plotFile) return ExitStatusOf(result.outcome);
     if (result.outcome != RunOutcome::Complete) {
         std::cerr << "vortane-calc: no profile: the run did not complete\n";

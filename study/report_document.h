@@ -51,9 +51,12 @@ std::string LocalDateTime();
 // as typed when a text was rejected), the viscosity law and the ranges it was
 // fitted on, the channel characteristics, results and design indicators it
 // computed, the message and detail of a run that stopped, its warnings, and
-// the profile chart of a complete run.
+// the profile chart of a complete run. Inputs, values and chart are in the
+// units of `system` (see SummarizeRun); the viscosity law keeps its own, and
+// the texts of a rejected input stay as typed, in the boxes' units.
 ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const FittedRanges& ranges,
-                           const DocumentSource& source, char decimalSeparator);
+                           const DocumentSource& source, char decimalSeparator,
+                           UnitSystem system = UnitSystem::Metric);
 
 // The rows a sweep's document lists at most.
 inline constexpr std::size_t SweepDocumentRowLimit = 1000;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "case/units.h"
 #include "model/profile_along_channels.h"
 #include "study/chart.h"
 #include "study/material_fit.h"
@@ -13,9 +14,10 @@ namespace vortane {
 // The charts of a run, a sweep and a viscosity fit, as every front end shows
 // them.
 
-// The pressures in both channels (kgf/cm2) and, on the second axis, the inlet
-// flow fraction against the relative position z.
-Chart ProfileChart(const std::vector<ChannelPoint>& points);
+// The pressures in both channels (technical metric points, drawn in the
+// pressure unit of `system`) and, on the second axis, the inlet flow fraction
+// against the relative position z.
+Chart ProfileChart(const std::vector<ChannelPoint>& points, UnitSystem system = UnitSystem::Metric);
 
 // The curves a sweep's chart shows at most; beyond, evenly chosen ones, the
 // first and last among them.
