@@ -164,7 +164,8 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
     if (options.plotFile)
         WriteFile(*options.plotFile, SvgDocument(SweepChart(plan, *curves, SweepCurveLimit)));
     if (options.htmlFile)
-        WriteFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, SourceOf(options))));
+        WriteFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, SourceOf(options),
+                                                                        SweepDocumentRowLimit, options.units)));
     return status;
 }
 

@@ -139,13 +139,14 @@ ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const 
 
 namespace {
 
-DocumentSection SweepPoints(const SweepTable& table, std::size_t rowLimit) {
+DocumentSection SweepPoints(const SweepTable& table, std::size_t rowLimit, UnitSystem system) {
     DocumentSection section{"Points", {}, {}, {}};
-    for (std::size_t c = 0; c < table.CsvColumnCount(); ++c) section.columns.push_back(table.CsvColumnName(c));
+    for (std::size_t c = 0; c < table.CsvColumnCount(); ++c)
+        section.columns.push_back(table.CsvColumnName(c, system));
     const std::size_t shown = std::min(table.Size(), rowLimit);
     for (std::size_t point = 0; point < shown; ++point) {
         std::vector<std::string>& row = section.rows.emplace_back();
-        for (std::size_t c = 0; c < table.CsvColumnCount(); ++c) row.push_back(table.CsvCell(point, c));
+        for (std::size_t c = 0; c < table.CsvColumnCount(); ++c) row.push_back(table.CsvCell(point, c, system));
     }
     if (shown < table.Size())
         section.notes.push_back("The first " + std::to_string(shown) + " of " + std::to_string(table.Size()) +
@@ -156,12 +157,12 @@ DocumentSection SweepPoints(const SweepTable& table, std::size_t rowLimit) {
 }  // namespace
 
 ReportDocument SweepDocument(const SweepTable& table, const SweepCurves& curves, const DocumentSource& source,
-                             std::size_t rowLimit) {
+                             std::size_t rowLimit, UnitSystem system) {
     const SweepPlan& plan = table.Plan();
     const std::string caseName = CaseName(source);
     ReportDocument document{"Study of " + caseName + ": " + GridText(plan), About(caseName, source), {}, {}};
-    document.chart = SweepChart(plan, curves, SweepCurveLimit);
-    document.sections.push_back(SweepPoints(table, rowLimit));
+    document.chart = SweepChart(plan, curves, SweepCurveLimit, system);
+    document.sections.push_back(SweepPoints(table, rowLimit, system));
     return document;
 }
 

@@ -2,12 +2,16 @@
 
 #include <string>
 
+#include "study/unit_caption.h"
+
 namespace vortane {
 
 namespace {
 
-// "Total Pressure Drop (kgf/cm2)" as its quantity and unit.
-ChartAxis AxisOfCaption(std::string_view caption) {
+// A technical metric caption ("Total Pressure Drop (kgf/cm2)") as its quantity
+// and its unit in `system`.
+ChartAxis AxisOfCaption(std::string_view metricCaption, Quantity measured, UnitSystem system) {
+    const std::string caption = CaptionIn(metricCaption, measured, system);
     const std::string_view quantity = QuantityName(caption);
     if (quantity.size() == caption.size() || caption.back() != ')') return {std::string(caption), {}};
     return {std::string(quantity), std::string(caption.substr(quantity.size() + 2, caption.size() - quantity.size() - 3))};
@@ -22,8 +26,14 @@ std::vector<std::size_t> ShownCurves(std::size_t count, std::size_t limit) {
     return shown;
 }
 
+// The values in technical metric expressed in `system`.
+std::vector<double> ValuesIn(std::vector<double> values, Quantity quantity, UnitSystem system) {
+    for (double& value : values) value = InSystem(value, quantity, system);
+    return values;
+}
+
 Chart QuantitiesChart(const SweepPlan& plan, const SweepCurves& curves, const std::vector<std::size_t>& quantities,
-                      std::size_t curveLimit) {
+                      std::size_t curveLimit, UnitSystem system) {
     const SweepAxis& along = plan.axes.front();
     const SweepAxis* across = plan.axes.size() > 1 ? &plan.axes[1] : nullptr;
     const std::size_t count = curves.CurveCount();
@@ -36,18 +46,18 @@ Chart QuantitiesChart(const SweepPlan& plan, const SweepCurves& curves, const st
     if (across) chart.title += ", one curve per " + std::string(QuantityName(ReportCaption(*across->field)));
     if (shown.size() < count)
         chart.title += " (" + std::to_string(shown.size()) + " of " + std::to_string(count) + " curves)";
-    chart.x = AxisOfCaption(ReportCaption(*along.field));
+    chart.x = AxisOfCaption(ReportCaption(*along.field), along.field->quantity, system);
     for (const std::size_t q : quantities) {
         const ReportedValue& quantity = curves.Quantities()[q];
-        ChartPanel panel{AxisOfCaption(quantity.caption), {}, {}};
+        ChartPanel panel{AxisOfCaption(quantity.caption, quantity.quantity, system), {}, {}};
         for (const std::size_t c : shown) {
             SweepCurve curve = curves.Curve(q, c);
             ChartSeries series;
             series.label = across ? std::move(curve.label) : std::string(QuantityName(quantity.caption));
             series.colour = across ? CurveColour(c, count) : PaletteColour(q);
             series.markers = along.texts.size() <= 40;
-            series.x = std::move(curve.x);
-            series.y = std::move(curve.y);
+            series.x = ValuesIn(std::move(curve.x), along.field->quantity, system);
+            series.y = ValuesIn(std::move(curve.y), quantity.quantity, system);
             series.warned = std::move(curve.warned);
             panel.series.push_back(std::move(series));
         }
@@ -75,15 +85,15 @@ Chart ProfileChart(const std::vector<ChannelPoint>& points, UnitSystem system) {
             {{{"Pressure", std::string(UnitIn(P, system).symbol)}, {"Inlet flow fraction y", "-"}, {inlet, outlet, fraction}}}};
 }
 
-Chart SweepChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t curveLimit) {
+Chart SweepChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t curveLimit, UnitSystem system) {
     std::vector<std::size_t> quantities;
     for (std::size_t q = 0; q < curves.Quantities().size(); ++q) quantities.push_back(q);
-    return QuantitiesChart(plan, curves, quantities, curveLimit);
+    return QuantitiesChart(plan, curves, quantities, curveLimit, system);
 }
 
 Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t quantity,
-                         std::size_t curveLimit) {
-    return QuantitiesChart(plan, curves, {quantity}, curveLimit);
+                         std::size_t curveLimit, UnitSystem system) {
+    return QuantitiesChart(plan, curves, {quantity}, curveLimit, system);
 }
 
 Chart FitChart(const Measurements& measurements, const ViscosityFit& fit, char decimalSeparator) {

@@ -25,12 +25,14 @@ inline constexpr std::size_t SweepCurveLimit = 30;
 
 // A panel per quantity of `curves` against the first swept input, one curve
 // per value of the second (at most `curveLimit` of them); points that did not
-// complete are gaps, points with warnings are ringed.
-Chart SweepChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t curveLimit);
+// complete are gaps, points with warnings are ringed. Axes and values are in
+// the units of `system`; the curves' labels keep the swept texts.
+Chart SweepChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t curveLimit,
+                 UnitSystem system = UnitSystem::Metric);
 
 // The same for the one quantity `quantity` of `curves`.
 Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t quantity,
-                         std::size_t curveLimit);
+                         std::size_t curveLimit, UnitSystem system = UnitSystem::Metric);
 
 // The measured points (open circles) and the fitted law (lines), viscosity in
 // the file's unit against shear rate on log-log axes, one colour per

@@ -52,6 +52,28 @@ TEST(StudyCharts, SweepHasAPanelPerQuantityAndACurvePerSecondValue) {
     EXPECT_FALSE(std::isnan(chart.panels[2].series[1].y[0]));
 }
 
+// In US units both axes carry their US unit and the points their converted
+// values (1 lb = 0.45359237 kg; a temperature difference of 1 ℃ is 1.8 °F).
+TEST(StudyCharts, SweepInAnotherSystemConvertsBothAxes) {
+    const SweepPlan plan = testing::DefaultPlan({{"OutputRate", "100", "300", "100"}});
+    SweepCurves curves(plan, MainSweepQuantities());
+    std::vector<PointResult> points;
+    RunSweep(plan, {1, {}, {}}, [&](const PointResult& point) {
+        curves.Add(point);
+        points.push_back(point);
+    });
+    const Chart chart = SweepChart(plan, curves, SweepCurveLimit, UnitSystem::US);
+    EXPECT_EQ(AxisTitle(chart.x), "Output (lb/hr)");
+    ASSERT_EQ(chart.panels.size(), 3u);
+    EXPECT_EQ(AxisTitle(chart.panels[0].y), "Total Pressure Drop (psi)");
+    EXPECT_EQ(AxisTitle(chart.panels[2].y), "Temperature Difference (°F)");
+    const ChartSeries& rise = chart.panels[2].series[0];
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_NEAR(rise.x[points[i].index], (100.0 + 100.0 * static_cast<double>(points[i].index)) / 0.45359237, 1e-9);
+        EXPECT_NEAR(rise.y[points[i].index], points[i].run.data.TemperatureRise * 1.8, 1e-9);
+    }
+}
+
 TEST(StudyCharts, SingleInputSweepNamesTheQuantities) {
     const SweepPlan plan = testing::DefaultPlan({{"OutputRate", "100", "300", "100"}});
     SweepCurves curves(plan, MainSweepQuantities());
