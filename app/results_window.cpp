@@ -136,7 +136,28 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void ResultsWindow::ShowRun(const RunResult& result, const QString& reportPath, char decimalSeparator) {
-    const RunSummary summary = SummarizeRun(result, decimalSeparator);
+    run_ = result;
+    decimalSeparator_ = decimalSeparator;
+    ShowValues();
+
+    // A run that wrote nothing leaves the file as an earlier run wrote it.
+    report_->setPlainText(result.blocksWritten > 0
+                              ? ReportText(reportPath)
+                              : QStringLiteral("This run wrote no report block; the file below is not its report."));
+    ShowText(*reportPath_, reportPath);
+    // Laid out now, while the completion dialog is up, so that showing it
+    // only maps and paints it.
+    layout()->activate();
+}
+
+void ResultsWindow::SetUnitSystem(UnitSystem system) {
+    units_ = system;
+    if (run_) ShowValues();
+}
+
+// What the run found, in the chosen units.
+void ResultsWindow::ShowValues() {
+    const RunSummary summary = SummarizeRun(*run_, decimalSeparator_, units_);
     if (!summary.stop.empty())
         ShowText(*stop_, FromUtf8(summary.stop) +
                              (summary.detail.empty() ? QString() : u'\n' + FromUtf8(summary.detail)) +
@@ -151,16 +172,7 @@ void ResultsWindow::ShowRun(const RunResult& result, const QString& reportPath, 
     AddValues(*indicators_, summary.indicators);
     ShowText(*warnings_, WarningsText(summary));
 
-    ShowChart(*chart_, summary.profile.empty() ? Chart{} : ProfileChart(summary.profile));
-
-    // A run that wrote nothing leaves the file as an earlier run wrote it.
-    report_->setPlainText(result.blocksWritten > 0
-                              ? ReportText(reportPath)
-                              : QStringLiteral("This run wrote no report block; the file below is not its report."));
-    ShowText(*reportPath_, reportPath);
-    // Laid out now, while the completion dialog is up, so that showing it
-    // only maps and paints it.
-    layout()->activate();
+    ShowChart(*chart_, summary.profile.empty() ? Chart{} : ProfileChart(summary.profile, units_));
 }
 
 void ResultsWindow::ShowCase(const QString& caseName, bool differsFromFile) {

@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <optional>
+
+#include "case/units.h"
 #include "run/calculation_run.h"
 
 class QChartView;
@@ -26,6 +29,9 @@ public:
 
     // Shows `result`, whose report is `reportPath`.
     void ShowRun(const RunResult& result, const QString& reportPath, char decimalSeparator);
+    // Shows the values, their captions and the chart in the units of
+    // `system`; the report text stays as the run wrote it.
+    void SetUnitSystem(UnitSystem system);
     // Names the case the shown run belongs to in the title and header,
     // marked when the run's inputs differ from that case's file.
     void ShowCase(const QString& caseName, bool differsFromFile);
@@ -34,6 +40,11 @@ public:
 
 private:
     void OpenReportFolder();
+    void ShowValues();
+
+    std::optional<RunResult> run_;  // the run shown
+    char decimalSeparator_ = '.';
+    UnitSystem units_ = UnitSystem::Metric;
 
     QLabel* caseName_;
     QLabel* stop_;
