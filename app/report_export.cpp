@@ -22,7 +22,26 @@ namespace vortane {
 namespace {
 
 const QUrl ChartImage(QStringLiteral("vortane-chart:profile"));
+
+// The page's own styles are for screens, in pixels; on paper sizes are in
+// points, in the subset of CSS a text document knows.
+constexpr const char* PaperStyle = R"(body { font-family: "DejaVu Sans", sans-serif; font-size: 9.5pt; }
+h1 { font-size: 15pt; }
+h2 { font-size: 11.5pt; margin-top: 10pt; margin-bottom: 3pt; }
+th { text-align: left; font-weight: normal; padding-right: 14pt; }
+table.grid th, table.grid td { font-size: 6.5pt; padding: 1pt 3pt; }
+table.grid th { font-weight: bold; background-color: #f0f0f0; }
+)";
+
+void DropScreenStyle(std::string& html) {
+    const std::size_t start = html.find("<style>");
+    const std::size_t end = html.find("</style>");
+    if (start != std::string::npos && end != std::string::npos) html.erase(start, end + 8 - start);
+}
 constexpr int ChartPixelsPerPoint = 3;  // sharp on paper
+// The widest the chart is laid out, in the text document's pixels (1/96 in):
+// within A4 and a printer's margins, besides the 2 cm the document keeps.
+constexpr int PaperChartWidth = 560;
 
 // The chart's SVG drawn into an image several times its size.
 QImage ChartPicture(const Chart& chart, QSize& size) {
@@ -56,6 +75,7 @@ bool WritePdf(const ReportDocument& document, const QString& path) {
         QPdfWriter writer(&file);
         writer.setTitle(FromUtf8(document.title));
         writer.setCreator(QStringLiteral("Vortane"));
+        writer.setPageSize(QPageSize(QPageSize::A4));
         PrintOnPages(document, writer);
     }
     return file.commit();
@@ -65,23 +85,25 @@ bool WritePdf(const ReportDocument& document, const QString& path) {
 
 std::unique_ptr<QTextDocument> PaperDocument(const ReportDocument& document) {
     std::string html = HtmlDocument(document);
+    DropScreenStyle(html);
     auto paper = std::make_unique<QTextDocument>();
+    paper->setDefaultStyleSheet(QString::fromUtf8(PaperStyle));
     const std::size_t start = html.find("<svg");
     const std::size_t end = html.find("</svg>");
     if (document.chart && start != std::string::npos && end != std::string::npos) {
         QSize size;
-        paper->addResource(QTextDocument::ImageResource, ChartImage, ChartPicture(*document.chart, size));
+        const QImage picture = ChartPicture(*document.chart, size);
+        paper->addResource(QTextDocument::ImageResource, ChartImage, picture);
+        const QSize shown = size.width() > PaperChartWidth ? size.scaled(PaperChartWidth, size.height(), Qt::KeepAspectRatio) : size;
         html.replace(start, end + 6 - start,
                      "<img src=\"" + ChartImage.toString().toStdString() + "\" width=\"" +
-                         std::to_string(size.width()) + "\" height=\"" + std::to_string(size.height()) + "\"/>");
+                         std::to_string(shown.width()) + "\" height=\"" + std::to_string(shown.height()) + "\"/>");
     }
     paper->setHtml(FromUtf8(html));
     return paper;
 }
 
 void PrintOnPages(const ReportDocument& document, QPagedPaintDevice& device) {
-    device.setPageSize(QPageSize(QPageSize::A4));
-    device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     PaperDocument(document)->print(&device);
 }
 

@@ -19,7 +19,8 @@ namespace vortane {
 // shows no inline SVG.
 std::unique_ptr<QTextDocument> PaperDocument(const ReportDocument& document);
 
-// Lays the document out on the pages of `device` (a PDF writer, a printer).
+// Lays the document out on the pages of `device` (a PDF writer, a printer),
+// in the page size it has.
 void PrintOnPages(const ReportDocument& document, QPagedPaintDevice& device);
 
 // `path` ending in `extension` (".pdf"): added when the name has another or none.
