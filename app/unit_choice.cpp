@@ -33,7 +33,7 @@ UnitSystem RememberedUnitSystem() {
         .value_or(UnitSystem::Metric);
 }
 
-void AddUnitMenu(QMenu& view, UnitSystem current, std::function<void(UnitSystem)> chosen) {
+void AddUnitMenu(QMenu& view, UnitSystem current, const std::function<void(UnitSystem)>& chosen) {
     QMenu* units = view.addMenu(QStringLiteral("&Units"));
     units->setObjectName(QStringLiteral("UnitsMenu"));
     units->setToolTipsVisible(true);

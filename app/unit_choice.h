@@ -15,6 +15,6 @@ UnitSystem RememberedUnitSystem();
 // Adds View > Units: Technical Metric, SI and US Customary, one checked at a
 // time, starting from `current`. A choice is remembered and handed to
 // `chosen`.
-void AddUnitMenu(QMenu& view, UnitSystem current, std::function<void(UnitSystem)> chosen);
+void AddUnitMenu(QMenu& view, UnitSystem current, const std::function<void(UnitSystem)>& chosen);
 
 }  // namespace vortane

@@ -1,5 +1,6 @@
 #include "study/study_charts.h"
 
+#include <algorithm>
 #include <string>
 
 #include "study/unit_caption.h"
@@ -28,7 +29,8 @@ std::vector<std::size_t> ShownCurves(std::size_t count, std::size_t limit) {
 
 // The values in technical metric expressed in `system`.
 std::vector<double> ValuesIn(std::vector<double> values, Quantity quantity, UnitSystem system) {
-    for (double& value : values) value = InSystem(value, quantity, system);
+    std::transform(values.begin(), values.end(), values.begin(),
+                   [&](double value) { return InSystem(value, quantity, system); });
     return values;
 }
 

@@ -68,9 +68,9 @@ TEST(StudyCharts, SweepInAnotherSystemConvertsBothAxes) {
     EXPECT_EQ(AxisTitle(chart.panels[0].y), "Total Pressure Drop (psi)");
     EXPECT_EQ(AxisTitle(chart.panels[2].y), "Temperature Difference (°F)");
     const ChartSeries& rise = chart.panels[2].series[0];
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        EXPECT_NEAR(rise.x[points[i].index], (100.0 + 100.0 * static_cast<double>(points[i].index)) / 0.45359237, 1e-9);
-        EXPECT_NEAR(rise.y[points[i].index], points[i].run.data.TemperatureRise * 1.8, 1e-9);
+    for (const PointResult& point : points) {
+        EXPECT_NEAR(rise.x[point.index], (100.0 + 100.0 * static_cast<double>(point.index)) / 0.45359237, 1e-9);
+        EXPECT_NEAR(rise.y[point.index], point.run.data.TemperatureRise * 1.8, 1e-9);
     }
 }
 
