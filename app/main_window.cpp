@@ -499,6 +499,7 @@ void TForm1::SetUnitSystem(UnitSystem system) {
     units_ = system;
     if (results_ != nullptr) results_->SetUnitSystem(system);
     if (study_ != nullptr) study_->SetUnitSystem(system);
+    if (fit_ != nullptr) fit_->SetUnitSystem(system);
 }
 
 void TForm1::BitBtn2Click() { close(); }
@@ -665,6 +666,7 @@ FitDialog& TForm1::Fit() {
                 document_->SetViscosityRanges(ranges);
             },
             decimalSeparator_, this);
+        fit_->SetUnitSystem(units_);
     }
     return *fit_;
 }

@@ -98,8 +98,14 @@ Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::
     return QuantitiesChart(plan, curves, {quantity}, curveLimit, system);
 }
 
-Chart FitChart(const Measurements& measurements, const ViscosityFit& fit, char decimalSeparator) {
-    const std::vector<FitCurve> curves = FitCurves(measurements, fit, decimalSeparator);
+Chart FitChart(const Measurements& measurements, const ViscosityFit& fit, char decimalSeparator,
+               UnitSystem system) {
+    constexpr Quantity T = Quantity::Temperature;
+    std::vector<FitCurve> curves = FitCurves(measurements, fit, decimalSeparator);
+    if (!KeepsMetricUnit(T, system))
+        for (FitCurve& curve : curves)
+            curve.label = ValueTextIn(curve.temperature, T, system, decimalSeparator) + " " +
+                          std::string(UnitIn(T, system).symbol);
     ChartPanel panel{{"Viscosity", std::string(UnitName(measurements.unit)), Scale::Log}, {}, {}};
     for (std::size_t c = 0; c < curves.size(); ++c) {
         const FitCurve& curve = curves[c];

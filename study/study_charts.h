@@ -36,7 +36,8 @@ Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::
 
 // The measured points (open circles) and the fitted law (lines), viscosity in
 // the file's unit against shear rate on log-log axes, one colour per
-// temperature.
-Chart FitChart(const Measurements& measurements, const ViscosityFit& fit, char decimalSeparator);
+// temperature, named in the temperature unit of `system`.
+Chart FitChart(const Measurements& measurements, const ViscosityFit& fit, char decimalSeparator,
+               UnitSystem system = UnitSystem::Metric);
 
 }  // namespace vortane

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "app/fit_dialog.h"
 #include "app/results_window.h"
 #include "app/unit_choice.h"
 #include "modal_closer.h"
@@ -141,9 +142,15 @@ private slots:
         QVERIFY(program->form1->ExportReport(html));
         QVERIFY(Contents(html).contains("<th scope=\"row\">Total Pressure Drop (MPa)</th>"));
 
+        // The fit dialog, made after the choice, follows it too.
+        QVERIFY(program->form1->Fit().Open(QStringLiteral(VORTANE_EXAMPLES "/melt-measurements.csv")));
+        auto* temperatures = program->form1->Fit().findChild<QLabel*>(QStringLiteral("Temperatures"));
+        QVERIFY2(temperatures->text().endsWith(QStringLiteral(" degC")), qPrintable(temperatures->text()));
+
         Action(QStringLiteral("Units_us"))->trigger();
         QCOMPARE(program->form1->Results().findChild<QLabel*>(QStringLiteral("TotalPressureDrop"))->accessibleName(),
                  QStringLiteral("Total Pressure Drop (psi)"));
+        QVERIFY2(temperatures->text().endsWith(QStringLiteral(" °F")), qPrintable(temperatures->text()));
         program.reset();
         program = std::make_unique<Program>();
         QVERIFY(Action(QStringLiteral("Units_us"))->isChecked());

@@ -141,6 +141,7 @@ TEST(StudyCharts, FitShowsPointsAndLawPerTemperature) {
     const ChartSeries& law = chart.panels[0].series[1];
     EXPECT_EQ(points.label, "150 degC");
     EXPECT_EQ(law.label, "150 degC");
+    EXPECT_EQ(FitChart(m, FitMeasurements(m), ',', UnitSystem::US).panels[0].series[2].label, "374 °F");
     EXPECT_EQ(points.colour, law.colour);
     EXPECT_NE(points.colour, chart.panels[0].series[2].colour);
     EXPECT_TRUE(points.markersOnly);
