@@ -43,6 +43,8 @@ public:
 
     // The open case's file name, or "Untitled".
     QString Name() const;
+    // The open case's path; empty when none is open.
+    const QString& Path() const { return path_; }
     // The texts of the open case's file, or the default texts.
     const InputTexts& SavedTexts() const { return texts_; }
     // Whether the boxes, the ranges of their law or the limits differ from

@@ -163,19 +163,32 @@ void FitDialog::ShowFit(const Measurements& measurements, const ViscosityFit& fi
 
     texts_ = CoefficientTexts(fit.coefficients, measurements.points, decimalSeparator_);
     ranges_ = FittedRangesOf(fit);
-    const std::vector<FitFigure> figures = FitFigures(fit, decimalSeparator_);
-    for (std::size_t i = 0; i < figures_.size(); ++i) figures_[i]->setText(FromUtf8(figures[i].text));
+    measurements_ = measurements;
+    fit_ = fit;
     for (std::size_t j = 0; j < coefficients_.size(); ++j) {
         coefficients_[j]->setText(FromUtf8((*texts_)[j]));
         coefficients_[j]->setCursorPosition(0);
     }
     message_->clear();
     applyButton_->setEnabled(true);
-    ShowChart(*chart_, FitChart(measurements, fit, decimalSeparator_));
+    ShowFigures();
+}
+
+// The fit's figures and chart, temperatures in the chosen units.
+void FitDialog::ShowFigures() {
+    const std::vector<FitFigure> figures = FitFigures(fit_, decimalSeparator_, units_);
+    for (std::size_t i = 0; i < figures_.size(); ++i) figures_[i]->setText(FromUtf8(figures[i].text));
+    ShowChart(*chart_, FitChart(*measurements_, fit_, decimalSeparator_, units_));
+}
+
+void FitDialog::SetUnitSystem(UnitSystem system) {
+    units_ = system;
+    if (measurements_) ShowFigures();
 }
 
 void FitDialog::ShowRefusal(const QString& text) {
     texts_.reset();
+    measurements_.reset();
     message_->setText(text);
     unit_->setEnabled(true);
     for (QLabel* figure : figures_) figure->setText(QStringLiteral("—"));

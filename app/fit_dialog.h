@@ -33,12 +33,16 @@ public:
     // what cannot be read or fitted is shown in the dialog, naming the file
     // and line. Returns whether the law was fitted.
     bool Open(const QString& path);
+    // Names the temperatures in the unit of `system`; the viscosities stay in
+    // the file's unit.
+    void SetUnitSystem(UnitSystem system);
 
 private:
     void CreateControls();
     void ChooseFile();
     void Refit();
     void ShowFit(const Measurements& measurements, const ViscosityFit& fit);
+    void ShowFigures();
     void ShowRefusal(const QString& text);
 
     ApplyLaw apply_;
@@ -46,6 +50,9 @@ private:
     QString path_;
     std::optional<std::array<std::string, 6>> texts_;
     FittedRanges ranges_;  // of the fit shown
+    std::optional<Measurements> measurements_;  // fitted, with the fit shown
+    ViscosityFit fit_{};
+    UnitSystem units_ = UnitSystem::Metric;
 
     QLabel* file_;
     QPushButton* open_;

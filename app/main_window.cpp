@@ -25,6 +25,9 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include "case/unit_text.h"
+#include "study/report_document.h"
+
 #include "app/calc_finished.h"
 #include "app/case_document.h"
 #include "app/coefficient_dialog.h"
@@ -40,6 +43,8 @@
 #include "app/interface_style.h"
 #include "app/output_directory.h"
 #include "app/pictures.h"
+#include "app/report_export.h"
+#include "app/unit_choice.h"
 
 namespace vortane {
 
@@ -138,6 +143,7 @@ TForm1::TForm1(TFinishForm& finishForm)
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(CrispIcon(IconImage));
     setFont(InterfaceFont(12));
+    units_ = RememberedUnitSystem();
 
     // The menu bar stands above the 663 x 440 client area.
     CreateMenus();
@@ -177,11 +183,23 @@ void TForm1::CreateMenus() {
     recentMenu_ = file->addMenu(QStringLiteral("&Recent Cases"));
     connect(recentMenu_, &QMenu::aboutToShow, document_, [this] { document_->FillRecentMenu(*recentMenu_); });
     file->addSeparator();
+    // The last run's report to hand on; there is none before a run.
+    exportReport_ = file->addAction(QStringLiteral("&Export Report\u2026"), this, [this] {
+        ExportReportFromDialog(LastRunDocument(), this);
+    });
+    exportReport_->setObjectName(QStringLiteral("ExportReportAction"));
+    printReport_ = file->addAction(QStringLiteral("&Print\u2026"), QKeySequence::Print, this, [this] {
+        PrintReportFromDialog(LastRunDocument(), this);
+    });
+    printReport_->setObjectName(QStringLiteral("PrintReportAction"));
+    for (QAction* action : {exportReport_, printReport_}) action->setEnabled(false);
+    file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), QKeySequence(QStringLiteral("Ctrl+Q")), this, &QWidget::close);
 
     QMenu* view = menuBar_->addMenu(QStringLiteral("&View"));
     view->addAction(QStringLiteral("&Results"), QKeySequence(QStringLiteral("Ctrl+R")), this,
                     &TForm1::ShowResults);
+    AddUnitMenu(*view, units_, [this](UnitSystem system) { SetUnitSystem(system); });
 
     QMenu* study = menuBar_->addMenu(QStringLiteral("&Study"));
     study->addAction(QStringLiteral("&Sweep..."), QKeySequence(QStringLiteral("Ctrl+T")), this,
@@ -246,6 +264,7 @@ void TForm1::CreatePages() {
         // A box shows its text from the start, a leading minus sign included.
         edit->setCursorPosition(0);
         connect(edit, &QLineEdit::editingFinished, edit, [edit] { edit->setCursorPosition(0); });
+        connect(edit, &QLineEdit::editingFinished, this, [this, &field] { ConvertTypedUnit(field); });
         // The boxes of a column overlap; the text at the top stays in view.
         edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         // The viscosity coefficients are shown but cannot be changed here;
@@ -441,7 +460,49 @@ void TForm1::BitBtn1Click() {
     const RunRequest request = Request();
     lastReportPath_ = ReportPath();
     runTexts_ = request.texts;
-    ShowResult(RunCalculation(request));
+    runRanges_ = request.viscosityRanges;
+    runCaseFile_ = document_->Path();
+    lastRun_ = RunCalculation(request);
+    for (QAction* action : {exportReport_, printReport_}) action->setEnabled(true);
+    ShowResult(*lastRun_);
+}
+
+// On leaving a box (or Enter in it), a number typed with a unit of its
+// quantity becomes the plain number in the box's own unit; a unit the box
+// does not take is named in a message, and the text stays for the user to
+// mend. OK itself reads the texts as they are.
+void TForm1::ConvertTypedUnit(const InputField& field) {
+    QLineEdit* edit = edits_[field.box - 1];
+    if (convertingUnit_ || !edit->isEnabled()) return;
+    try {
+        const QString converted = FromUtf8(TextInBoxUnit(field, edit->text().toStdString(), decimalSeparator_));
+        if (converted == edit->text()) return;
+        edit->setText(converted);
+        edit->setCursorPosition(0);
+    } catch (const UnitError& error) {
+        convertingUnit_ = true;
+        QMessageBox::warning(this, Caption,
+                             FromUtf8(field.caption).remove(QStringLiteral("* ")).trimmed() + u'\n' +
+                                 FromUtf8(error.what()));
+        convertingUnit_ = false;
+    }
+}
+
+// The last run's report to hand on, in the chosen units.
+ReportDocument TForm1::LastRunDocument() const {
+    return RunDocument(*lastRun_, *runTexts_, runRanges_, {runCaseFile_.toStdString(), LocalDateTime()},
+                       decimalSeparator_, units_);
+}
+
+bool TForm1::ExportReport(const QString& path) {
+    return lastRun_ && vortane::ExportReport(LastRunDocument(), path, this);
+}
+
+void TForm1::SetUnitSystem(UnitSystem system) {
+    units_ = system;
+    if (results_ != nullptr) results_->SetUnitSystem(system);
+    if (study_ != nullptr) study_->SetUnitSystem(system);
+    if (fit_ != nullptr) fit_->SetUnitSystem(system);
 }
 
 void TForm1::BitBtn2Click() { close(); }
@@ -573,6 +634,7 @@ void TForm1::ShowAbout() {
 ResultsWindow& TForm1::Results() {
     if (results_ == nullptr) {
         results_ = new ResultsWindow(this);
+        results_->SetUnitSystem(units_);
         ShowCaseOfResults();
     }
     return *results_;
@@ -587,6 +649,7 @@ StudyWindow& TForm1::Study() {
                                      activateWindow();
                                  },
                                  decimalSeparator_, this);
+        study_->SetUnitSystem(units_);
     }
     return *study_;
 }
@@ -607,6 +670,7 @@ FitDialog& TForm1::Fit() {
                 document_->SetViscosityRanges(ranges);
             },
             decimalSeparator_, this);
+        fit_->SetUnitSystem(units_);
     }
     return *fit_;
 }

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "case/fitted_ranges.h"
 #include "case/input_fields.h"
+#include "case/units.h"
 #include "run/calculation_run.h"
 
 class QAction;
@@ -27,6 +29,7 @@ class QTreeWidget;
 namespace vortane {
 
 class CaseDocument;
+struct ReportDocument;
 class CoefficientDialog;
 class ElidedLabel;
 class FitDialog;
@@ -51,6 +54,9 @@ public:
     bool OpenCase(const QString& path);
     bool SaveCase(const QString& path);
     bool LoadCoefficients(const QString& path);
+    // Writes the last run's report to hand on (PDF, or HTML by its extension)
+    // in the chosen units; false when there is no run or it cannot be written.
+    bool ExportReport(const QString& path);
 
     // Made at the first run or the first View > Results, not at start-up.
     ResultsWindow& Results();
@@ -98,6 +104,9 @@ private:
     void ShowResults();
     void ShowStudy();
     void FitFromMeasurements();
+    void SetUnitSystem(UnitSystem system);
+    void ConvertTypedUnit(const InputField& field);
+    ReportDocument LastRunDocument() const;
 
     TFinishForm& finishForm_;
     const char decimalSeparator_;
@@ -106,12 +115,19 @@ private:
     CaseDocument* document_;
     QString lastReportPath_;
     std::optional<InputTexts> runTexts_;  // the boxes' texts at the last run
+    std::optional<RunResult> lastRun_;
+    FittedRanges runRanges_;  // of the last run's law
+    QString runCaseFile_;     // the case open at the last run
+    UnitSystem units_ = UnitSystem::Metric;
+    bool convertingUnit_ = false;  // a unit's message is up
     ResultsWindow* results_ = nullptr;
     StudyWindow* study_ = nullptr;
     FitDialog* fit_ = nullptr;
     CoefficientDialog* coefficients_ = nullptr;
     QMenuBar* menuBar_;
     QMenu* recentMenu_;
+    QAction* exportReport_;
+    QAction* printReport_;
 
     QFrame* Panel1;
     QFrame* Panel2;

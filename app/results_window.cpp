@@ -153,7 +153,30 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void ResultsWindow::ShowRun(const RunResult& result, const QString& reportPath, char decimalSeparator) {
-    const RunSummary summary = SummarizeRun(result, decimalSeparator);
+    run_ = result;
+    decimalSeparator_ = decimalSeparator;
+    current_ = ComparedDesign{"Current", {}, result, limits_};
+    pin_->setEnabled(true);
+    ShowValues();
+
+    // A run that wrote nothing leaves the file as an earlier run wrote it.
+    report_->setPlainText(result.blocksWritten > 0
+                              ? ReportText(reportPath)
+                              : QStringLiteral("This run wrote no report block; the file below is not its report."));
+    ShowText(*reportPath_, reportPath);
+    // Laid out now, while the completion dialog is up, so that showing it
+    // only maps and paints it.
+    layout()->activate();
+}
+
+void ResultsWindow::SetUnitSystem(UnitSystem system) {
+    units_ = system;
+    if (run_) ShowValues();
+}
+
+// What the run found, in the chosen units.
+void ResultsWindow::ShowValues() {
+    const RunSummary summary = SummarizeRun(*run_, decimalSeparator_, units_);
     if (!summary.stop.empty())
         ShowText(*stop_, FromUtf8(summary.stop) +
                              (summary.detail.empty() ? QString() : u'\n' + FromUtf8(summary.detail)) +
@@ -168,21 +191,9 @@ void ResultsWindow::ShowRun(const RunResult& result, const QString& reportPath, 
     AddValues(*indicators_, summary.indicators);
     ShowText(*warnings_, WarningsText(summary));
 
-    ShowChart(*chart_, summary.profile.empty() ? Chart{} : ProfileChart(summary.profile));
-
-    // A run that wrote nothing leaves the file as an earlier run wrote it.
-    report_->setPlainText(result.blocksWritten > 0
-                              ? ReportText(reportPath)
-                              : QStringLiteral("This run wrote no report block; the file below is not its report."));
-    ShowText(*reportPath_, reportPath);
-    current_ = ComparedDesign{"Current", {}, result, limits_};
+    ShowChart(*chart_, summary.profile.empty() ? Chart{} : ProfileChart(summary.profile, units_));
     currentProfile_ = summary.profile;
-    separator_ = decimalSeparator;
-    pin_->setEnabled(true);
     if (baseline_) ShowPinned();
-    // Laid out now, while the completion dialog is up, so that showing it
-    // only maps and paints it.
-    layout()->activate();
 }
 
 void ResultsWindow::ShowCase(const QString& caseName, bool differsFromFile) {
@@ -208,7 +219,7 @@ void ResultsWindow::TogglePin() {
         pin_->setAccessibleName(QStringLiteral("Pin the shown result as the baseline"));
         comparison_->hide();
         single_->show();
-        ShowChart(*chart_, currentProfile_.empty() ? Chart{} : ProfileChart(currentProfile_));
+        ShowChart(*chart_, currentProfile_.empty() ? Chart{} : ProfileChart(currentProfile_, units_));
         return;
     }
     if (!current_) return;
@@ -222,7 +233,7 @@ void ResultsWindow::TogglePin() {
 
 // The baseline and the current result side by side, their profiles overlaid.
 void ResultsWindow::ShowPinned() {
-    comparison_->ShowComparison(CompareDesigns({*baseline_, *current_}), separator_);
+    comparison_->ShowComparison(CompareDesigns({*baseline_, *current_}), decimalSeparator_);
     single_->hide();
     comparison_->show();
     ShowChart(*chart_, ProfileComparisonChart({{"Baseline", baselineProfile_}, {"Current", currentProfile_}}));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "case/limit.h"
+#include "case/units.h"
 #include "model/profile_along_channels.h"
 #include "run/calculation_run.h"
 #include "study/comparison.h"
@@ -36,6 +37,9 @@ public:
 
     // Shows `result`, whose report is `reportPath`.
     void ShowRun(const RunResult& result, const QString& reportPath, char decimalSeparator);
+    // Shows the values, their captions and the chart in the units of
+    // `system`; the report text stays as the run wrote it.
+    void SetUnitSystem(UnitSystem system);
     // Names the case the shown run belongs to in the title and header,
     // marked when the run's inputs differ from that case's file.
     void ShowCase(const QString& caseName, bool differsFromFile);
@@ -48,6 +52,11 @@ private:
     void OpenReportFolder();
     void TogglePin();
     void ShowPinned();
+    void ShowValues();
+
+    std::optional<RunResult> run_;  // the run shown
+    char decimalSeparator_ = '.';
+    UnitSystem units_ = UnitSystem::Metric;
 
     QLabel* caseName_;
     QLabel* stop_;
@@ -64,7 +73,6 @@ private:
     QWidget* single_;  // the values of the shown run alone
     ComparisonView* comparison_;
     std::vector<Limit> limits_;
-    char separator_ = '.';
     std::optional<ComparedDesign> current_, baseline_;
     std::vector<ChannelPoint> currentProfile_, baselineProfile_;
 };

@@ -345,7 +345,13 @@ void StudyWindow::DrawChart() {
 Chart StudyWindow::CurrentChart() const {
     if (!plan_ || !curves_) return {};
     const auto quantity = static_cast<std::size_t>(std::max(quantity_->currentIndex(), 0));
-    return SweepQuantityChart(*plan_, *curves_, quantity, Running() ? RunningCurveLimit : SweepCurveLimit);
+    return SweepQuantityChart(*plan_, *curves_, quantity, Running() ? RunningCurveLimit : SweepCurveLimit, units_);
+}
+
+void StudyWindow::SetUnitSystem(UnitSystem system) {
+    units_ = system;
+    model_->SetUnitSystem(system);
+    DrawChart();
 }
 
 void StudyWindow::LoadRow(int row) {

@@ -48,6 +48,9 @@ public:
 
     bool Running() const { return worker_.joinable(); }
 
+    // Shows the chart and the table in the units of `system`.
+    void SetUnitSystem(UnitSystem system);
+
     // Writes the sweep's CSV so far, exactly as vortane-calc writes it; says
     // in a message box when it cannot.
     bool ExportCsv(const QString& path);
@@ -99,6 +102,7 @@ private:
     std::jthread worker_;
 
     bool chartStale_ = false;
+    UnitSystem units_ = UnitSystem::Metric;
     Axis first_, second_;
     QPushButton *run_, *cancel_, *exportCsv_, *exportSvg_, *exportPng_;
     QProgressBar* progress_;

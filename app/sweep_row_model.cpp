@@ -19,6 +19,12 @@ void SweepRowModel::ShowAll() {
     endInsertRows();
 }
 
+void SweepRowModel::SetUnitSystem(UnitSystem system) {
+    beginResetModel();
+    system_ = system;
+    endResetModel();
+}
+
 int SweepRowModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shown_; }
 
 int SweepRowModel::columnCount(const QModelIndex& parent) const {
@@ -27,14 +33,15 @@ int SweepRowModel::columnCount(const QModelIndex& parent) const {
 
 QVariant SweepRowModel::data(const QModelIndex& index, int role) const {
     if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) || !index.isValid()) return {};
-    return FromUtf8(table_->CsvCell(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column())));
+    return FromUtf8(table_->CsvCell(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()),
+                                    system_));
 }
 
 QVariant SweepRowModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || !table_ || section < 0 ||
         section >= columnCount({}))
         return {};
-    return FromUtf8(table_->CsvColumnName(static_cast<std::size_t>(section)));
+    return FromUtf8(table_->CsvColumnName(static_cast<std::size_t>(section), system_));
 }
 
 }  // namespace vortane

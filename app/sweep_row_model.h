@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 
+#include "case/units.h"
 #include "study/sweep_table.h"
 
 namespace vortane {
@@ -14,6 +15,8 @@ public:
     void Reset(const SweepTable* table);
     // Shows the points the table has gained.
     void ShowAll();
+    // Shows names and numbers as the CSV in `system` writes them.
+    void SetUnitSystem(UnitSystem system);
 
     int rowCount(const QModelIndex& parent) const override;
     int columnCount(const QModelIndex& parent) const override;
@@ -23,6 +26,7 @@ public:
 private:
     const SweepTable* table_ = nullptr;
     int shown_ = 0;
+    UnitSystem system_ = UnitSystem::Metric;
 };
 
 }  // namespace vortane

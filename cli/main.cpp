@@ -138,7 +138,7 @@ int WriteRunFiles(const cli::Options& options, const CaseOnCommandLine& given, c
         WriteFile(*options.csvFile, SingleRunCsv(result, options.units, given.extras.limits));
     if (options.htmlFile)
         WriteFile(*options.htmlFile, HtmlDocument(RunDocument(result, given.texts, given.extras.viscosityRanges,
-                                                              SourceOf(options), separator)));
+                                                              SourceOf(options), separator, options.units)));
     if (!options.profileFile && !options.plotFile) return ExitStatusOf(result.outcome);
     if (result.outcome != RunOutcome::Complete) {
         std::cerr << "vortane-calc: no profile: the run did not complete\n";
@@ -198,7 +198,8 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
     if (options.plotFile)
         WriteFile(*options.plotFile, SvgDocument(SweepChart(plan, *curves, SweepCurveLimit)));
     if (options.htmlFile)
-        WriteFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, SourceOf(options))));
+        WriteFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, SourceOf(options),
+                                                                        SweepDocumentRowLimit, options.units)));
     return status;
 }
 

@@ -186,9 +186,9 @@ std::string ResultRepr(const Result& result) {
     return text + '>';
 }
 
-std::string ResultHtml(const Result& result) {
+std::string ResultHtml(const Result& result, const std::string& units) {
     return HtmlDocument(RunDocument(result.run, result.texts, result.viscosityRanges,
-                                    {result.caseFile, LocalDateTime()}, result.separator));
+                                    {result.caseFile, LocalDateTime()}, result.separator, UnitSystemOf(units)));
 }
 
 void DefineResult(py::module_& m) {
@@ -268,12 +268,13 @@ void DefineResult(py::module_& m) {
             "texts", [](const Result& r) { return TextsDict(r.texts); },
             "The 28 box texts the run read, by field name.")
         .def("__repr__", &ResultRepr)
-        .def("to_html", &ResultHtml,
+        .def("to_html", &ResultHtml, "units"_a = "metric",
              "The report to hand on as one self-contained HTML page (UTF-8 str): the case,\n"
              "date and program version, the inputs, the viscosity law and its fitted\n"
              "ranges, the channel characteristics, results and design indicators, the\n"
-             "warnings or what stopped the run, and the profile chart as inline SVG.")
-        .def("_repr_html_", &ResultHtml);
+             "warnings or what stopped the run, and the profile chart as inline SVG.\n"
+             "units: 'metric' (the report's), 'si' or 'us', of the inputs, values and chart.")
+        .def("_repr_html_", [](const Result& r) { return ResultHtml(r, "metric"); });
     for (const CaseField& field : CaseFields())
         result.def_property_readonly(
             std::string(field.name).c_str(),

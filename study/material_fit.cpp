@@ -7,6 +7,7 @@
 #include "case/number_text.h"
 #include "model/arithmetic.h"
 #include "report/value_format.h"
+#include "study/unit_caption.h"
 
 namespace vortane {
 
@@ -18,6 +19,14 @@ constexpr int MostDigits = 17;  // enough for any double
 
 std::string Shown(double value, char decimalSeparator) {
     return FormatGeneral(value, 6, 0, decimalSeparator);
+}
+
+// "150 to 230.5 degC"; in US customary units "302 to 446.9 °F".
+std::string TemperatureRange(double low, double high, char decimalSeparator, UnitSystem system) {
+    constexpr Quantity T = Quantity::Temperature;
+    const std::string unit = KeepsMetricUnit(T, system) ? "degC" : std::string(UnitIn(T, system).symbol);
+    return Shown(InSystem(low, T, system), decimalSeparator) + " to " +
+           Shown(InSystem(high, T, system), decimalSeparator) + " " + unit;
 }
 
 std::string Percent(double share, char decimalSeparator) {
@@ -67,14 +76,13 @@ std::array<std::string, 6> CoefficientTexts(const ViscosityCoefficients& coeffic
     return texts;
 }
 
-std::vector<FitFigure> FitFigures(const ViscosityFit& fit, char decimalSeparator) {
+std::vector<FitFigure> FitFigures(const ViscosityFit& fit, char decimalSeparator, UnitSystem system) {
     return {
         {"R² of ln η", FormatFixed(fit.rSquared, 10, 6, decimalSeparator)},
         {"RMS relative error of η", Percent(fit.rmsRelativeError, decimalSeparator)},
         {"Largest relative error of η", Percent(fit.maxRelativeError, decimalSeparator)},
         {"Points", std::to_string(fit.pointCount)},
-        {"Temperatures", Shown(fit.temperatureLow, decimalSeparator) + " to " +
-                             Shown(fit.temperatureHigh, decimalSeparator) + " degC"},
+        {"Temperatures", TemperatureRange(fit.temperatureLow, fit.temperatureHigh, decimalSeparator, system)},
         {"Shear rates", Shown(fit.shearRateLow, decimalSeparator) + " to " +
                             Shown(fit.shearRateHigh, decimalSeparator) + " 1/s"},
     };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "case/case_file.h"
+#include "case/units.h"
 #include "model/viscosity_fit.h"
 #include "study/measurement_file.h"
 
@@ -25,13 +26,14 @@ std::array<std::string, 6> CoefficientTexts(const ViscosityCoefficients& coeffic
                                             char decimalSeparator);
 
 // The fit's quality and ranges, captioned: R² of ln η, RMS and largest
-// relative error of η, the number of points, the ranges of temperature and
-// shear rate.
+// relative error of η, the number of points, the ranges of temperature (in
+// the unit of `system`) and shear rate.
 struct FitFigure {
     std::string caption;
     std::string text;
 };
-std::vector<FitFigure> FitFigures(const ViscosityFit& fit, char decimalSeparator);
+std::vector<FitFigure> FitFigures(const ViscosityFit& fit, char decimalSeparator,
+                                  UnitSystem system = UnitSystem::Metric);
 
 // The temperatures and shear rates the fit's points span.
 FittedRanges FittedRangesOf(const ViscosityFit& fit);

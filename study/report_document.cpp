@@ -8,6 +8,7 @@
 #include "report/report_layout.h"
 #include "study/run_summary.h"
 #include "study/study_charts.h"
+#include "study/unit_caption.h"
 
 namespace vortane {
 
@@ -38,13 +39,22 @@ std::string CaseName(const DocumentSource& source) {
     return source.caseFile.empty() ? "Untitled" : std::filesystem::path(source.caseFile).filename().string();
 }
 
-DocumentSection Inputs(const RunResult& run, const InputTexts& texts, char sep) {
+// An input as the report writes it, or converted where `system` has another unit.
+std::vector<std::string> InputRow(const CaseData& data, const InputField& field, char sep, UnitSystem system) {
+    const std::string_view caption = ReportCaption(field);
+    if (!field.real || KeepsMetricUnit(field.quantity, system))
+        return {std::string(caption), ReportedInputText(data, field, sep)};
+    return {CaptionIn(caption, field.quantity, system), ValueTextIn(data.*field.real, field.quantity, system, sep)};
+}
+
+DocumentSection Inputs(const RunResult& run, const InputTexts& texts, char sep, UnitSystem system) {
     // A rejected text leaves the record unread: the texts are what there is.
     const bool read = run.outcome != RunOutcome::InputRejected;
     DocumentSection section{"Input data", {}, {}, {}};
     for (const InputField& field : InputFields())
-        section.rows.push_back({std::string(ReportCaption(field)),
-                                read ? ReportedInputText(run.data, field, sep) : texts[field.box - 1]});
+        section.rows.push_back(read ? InputRow(run.data, field, sep, system)
+                                    : std::vector<std::string>{std::string(ReportCaption(field)),
+                                                               texts[field.box - 1]});
     if (!read) section.notes.emplace_back("The texts as typed: one of them is not a proper input.");
     return section;
 }
@@ -107,11 +117,11 @@ std::string LocalDateTime() {
 }
 
 ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const FittedRanges& ranges,
-                           const DocumentSource& source, char decimalSeparator) {
-    const RunSummary summary = SummarizeRun(run, decimalSeparator);
+                           const DocumentSource& source, char decimalSeparator, UnitSystem system) {
+    const RunSummary summary = SummarizeRun(run, decimalSeparator, system);
     const std::string caseName = CaseName(source);
     ReportDocument document{"Mixing section: " + caseName, About(caseName, source), {}, {}};
-    document.sections.push_back(Inputs(run, texts, decimalSeparator));
+    document.sections.push_back(Inputs(run, texts, decimalSeparator, system));
     document.sections.push_back(ViscosityLaw(ranges));
     if (!summary.stop.empty()) document.sections.push_back(Stopped(summary));
     if (!summary.channel.empty())
@@ -120,7 +130,7 @@ ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const 
     if (!summary.indicators.empty())
         document.sections.push_back(Values("Design indicators", summary.indicators));
     document.chartPosition = document.sections.size();
-    if (!summary.profile.empty()) document.chart = ProfileChart(summary.profile);
+    if (!summary.profile.empty()) document.chart = ProfileChart(summary.profile, system);
     document.sections.push_back(Warnings(summary.warnings));
     if (!summary.profileFault.empty())
         document.sections.push_back({"Profile along the channels", {}, {}, {summary.profileFault}});
@@ -129,13 +139,14 @@ ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const 
 
 namespace {
 
-DocumentSection SweepPoints(const SweepTable& table, std::size_t rowLimit) {
+DocumentSection SweepPoints(const SweepTable& table, std::size_t rowLimit, UnitSystem system) {
     DocumentSection section{"Points", {}, {}, {}};
-    for (std::size_t c = 0; c < table.CsvColumnCount(); ++c) section.columns.push_back(table.CsvColumnName(c));
+    for (std::size_t c = 0; c < table.CsvColumnCount(); ++c)
+        section.columns.push_back(table.CsvColumnName(c, system));
     const std::size_t shown = std::min(table.Size(), rowLimit);
     for (std::size_t point = 0; point < shown; ++point) {
         std::vector<std::string>& row = section.rows.emplace_back();
-        for (std::size_t c = 0; c < table.CsvColumnCount(); ++c) row.push_back(table.CsvCell(point, c));
+        for (std::size_t c = 0; c < table.CsvColumnCount(); ++c) row.push_back(table.CsvCell(point, c, system));
     }
     if (shown < table.Size())
         section.notes.push_back("The first " + std::to_string(shown) + " of " + std::to_string(table.Size()) +
@@ -146,12 +157,12 @@ DocumentSection SweepPoints(const SweepTable& table, std::size_t rowLimit) {
 }  // namespace
 
 ReportDocument SweepDocument(const SweepTable& table, const SweepCurves& curves, const DocumentSource& source,
-                             std::size_t rowLimit) {
+                             std::size_t rowLimit, UnitSystem system) {
     const SweepPlan& plan = table.Plan();
     const std::string caseName = CaseName(source);
     ReportDocument document{"Study of " + caseName + ": " + GridText(plan), About(caseName, source), {}, {}};
-    document.chart = SweepChart(plan, curves, SweepCurveLimit);
-    document.sections.push_back(SweepPoints(table, rowLimit));
+    document.chart = SweepChart(plan, curves, SweepCurveLimit, system);
+    document.sections.push_back(SweepPoints(table, rowLimit, system));
     return document;
 }
 

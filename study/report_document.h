@@ -52,17 +52,21 @@ std::string LocalDateTime();
 // as typed when a text was rejected), the viscosity law and the ranges it was
 // fitted on, the channel characteristics, results and design indicators it
 // computed, the message and detail of a run that stopped, its warnings, and
-// the profile chart of a complete run.
+// the profile chart of a complete run. Inputs, values and chart are in the
+// units of `system` (see SummarizeRun); the viscosity law keeps its own, and
+// the texts of a rejected input stay as typed, in the boxes' units.
 ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const FittedRanges& ranges,
-                           const DocumentSource& source, char decimalSeparator);
+                           const DocumentSource& source, char decimalSeparator,
+                           UnitSystem system = UnitSystem::Metric);
 
 // The rows a sweep's document lists at most.
 inline constexpr std::size_t SweepDocumentRowLimit = 1000;
 
 // The summary of a sweep: its grid, the sweep chart of `curves` and the
-// table's first `rowLimit` points with their CSV cells, and how many there are.
+// table's first `rowLimit` points with their CSV cells, and how many there are;
+// the chart and table in the units of `system`, as the CSV in it.
 ReportDocument SweepDocument(const SweepTable& table, const SweepCurves& curves, const DocumentSource& source,
-                             std::size_t rowLimit = SweepDocumentRowLimit);
+                             std::size_t rowLimit = SweepDocumentRowLimit, UnitSystem system = UnitSystem::Metric);
 
 // The document of designs side by side: the comparison's table as
 // ComparisonCells gives it, what the differences are taken against, each

@@ -4,6 +4,7 @@
 #include "report/value_format.h"
 #include "study/channel_profile.h"
 #include "study/indicator_table.h"
+#include "study/unit_caption.h"
 
 namespace vortane {
 
@@ -17,12 +18,12 @@ std::vector<SummaryValue> Reported(const std::vector<ReportedValue>& values, con
     out.reserve(values.size());
     for (const ReportedValue& value : values)
         out.push_back({std::string(value.name), std::string(value.caption),
-                       ReportedText(value, data, sep), data.*value.field});
+                       ReportedText(value, data, sep), data.*value.field, value.quantity});
     return out;
 }
 
 SummaryValue Pressure(std::string name, std::string caption, double value, char sep) {
-    return {std::move(name), std::move(caption), FormatFixed(value, 7, 2, sep), value};
+    return {std::move(name), std::move(caption), FormatFixed(value, 7, 2, sep), value, Quantity::Pressure};
 }
 
 std::string BlocksHeld(int blocks) {
@@ -36,9 +37,16 @@ std::string StopOf(const RunResult& run) {
     return run.messages.empty() ? std::string() : run.messages.back();
 }
 
-}  // namespace
+void ExpressIn(std::vector<SummaryValue>& values, UnitSystem system, char sep) {
+    for (SummaryValue& value : values) {
+        if (KeepsMetricUnit(value.quantity, system)) continue;
+        value.caption = CaptionIn(value.caption, value.quantity, system);
+        value.text = ValueTextIn(value.value, value.quantity, system, sep);
+        value.value = InSystem(value.value, value.quantity, system);
+    }
+}
 
-RunSummary SummarizeRun(const RunResult& run, char decimalSeparator) {
+RunSummary MetricSummary(const RunResult& run, char decimalSeparator) {
     RunSummary summary;
     summary.blocksHeld = BlocksHeld(run.blocksWritten);
     summary.warnings = run.warnings;
@@ -74,8 +82,18 @@ RunSummary SummarizeRun(const RunResult& run, char decimalSeparator) {
         for (const IndicatorColumn& column : IndicatorColumns()) {
             const double value = column.value(*run.indicators);
             summary.indicators.push_back({std::string(column.name), std::string(column.caption),
-                                          FormatGeneral(value, 7, 2, decimalSeparator), value});
+                                          FormatGeneral(value, 7, 2, decimalSeparator), value,
+                                          column.quantity});
         }
+    return summary;
+}
+
+}  // namespace
+
+RunSummary SummarizeRun(const RunResult& run, char decimalSeparator, UnitSystem system) {
+    RunSummary summary = MetricSummary(run, decimalSeparator);
+    for (auto* values : {&summary.channel, &summary.results, &summary.indicators})
+        ExpressIn(*values, system, decimalSeparator);
     return summary;
 }
 

@@ -3,6 +3,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "case/number_text.h"
 #include "study/run_table.h"
 #include "study/study_csv.h"
 
@@ -97,31 +98,37 @@ std::size_t SweepTable::CsvColumnCount() const {
     return 1 + plan_.axes.size() + RunColumns().size() + limits;
 }
 
-std::string SweepTable::CsvColumnName(std::size_t csvColumn) const {
+std::string SweepTable::CsvColumnName(std::size_t csvColumn, UnitSystem system) const {
     const std::size_t axes = plan_.axes.size();
     const std::size_t runColumns = RunColumns().size();
     if (csvColumn == 0) return "Point";
-    if (csvColumn <= axes) return std::string(plan_.axes[csvColumn - 1].field->name);
-    if (csvColumn <= axes + runColumns) return RunColumns()[csvColumn - 1 - axes].name;
+    if (csvColumn <= axes) return SweptName(*plan_.axes[csvColumn - 1].field, system);
+    if (csvColumn <= axes + runColumns) return ColumnName(RunColumns()[csvColumn - 1 - axes], system);
     const std::size_t limit = csvColumn - 1 - axes - runColumns;
-    return limit == 0 ? "Feasible" : MarginName(plan_.limits[limit - 1]);
+    return limit == 0 ? "Feasible" : MarginName(plan_.limits[limit - 1], system);
 }
 
-std::string SweepTable::CsvCell(std::size_t point, std::size_t csvColumn) const {
+std::string SweepTable::CsvCell(std::size_t point, std::size_t csvColumn, UnitSystem system) const {
     const std::size_t axes = plan_.axes.size();
     const std::size_t runColumns = RunColumns().size();
     if (csvColumn == 0) return std::to_string(point + 1);
-    if (csvColumn <= axes) return plan_.axes[csvColumn - 1].texts[AxisPositions(plan_, point)[csvColumn - 1]];
+    if (csvColumn <= axes) {
+        const SweepAxis& axis = plan_.axes[csvColumn - 1];
+        const std::string& text = axis.texts[AxisPositions(plan_, point)[csvColumn - 1]];
+        const std::optional<double> value = ConvertReal(text, plan_.decimalSeparator);
+        if (system == UnitSystem::Metric || !value) return text;
+        return CsvNumber(InSystem(*value, axis.field->quantity, system));
+    }
     if (csvColumn > axes + runColumns) {
         const std::size_t limit = csvColumn - 1 - axes - runColumns;
         if (limit == 0) return Feasible(point) ? "true" : "false";
         const std::optional<double> margin = Margins(point)[limit - 1].margin;
-        return margin ? CsvNumber(*margin) : std::string();
+        return margin ? CsvNumber(InSystem(*margin, MarginQuantity(*limitColumns_[limit - 1]), system)) : std::string();
     }
     const std::size_t column = csvColumn - 1 - axes;
     if (HoldsText(RunColumns()[column].kind)) return std::string(Text(point, column));
     const std::optional<double> number = Number(point, column);
-    return number ? CsvNumber(*number) : std::string();
+    return number ? CsvNumber(InSystem(*number, RunColumns()[column].quantity, system)) : std::string();
 }
 
 void SweepTable::AppendCsvRow(std::string& csv, std::size_t point) const {

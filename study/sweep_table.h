@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "case/units.h"
 #include "study/compact_column.h"
 #include "study/limit_check.h"
 #include "study/sweep_run.h"
@@ -49,10 +50,10 @@ public:
     // The columns of the sweep's CSV: Point, the swept fields, RunColumns(),
     // with the plan's limits Feasible and a margin per limit.
     std::size_t CsvColumnCount() const;
-    // The CSV header's name of a column.
-    std::string CsvColumnName(std::size_t csvColumn) const;
-    // A cell of the CSV as a table shows it: its text, unquoted.
-    std::string CsvCell(std::size_t point, std::size_t csvColumn) const;
+    // The CSV header's name of a column, as the CSV in `system` writes it.
+    std::string CsvColumnName(std::size_t csvColumn, UnitSystem system = UnitSystem::Metric) const;
+    // A cell of the CSV in `system` as a table shows it: its text, unquoted.
+    std::string CsvCell(std::size_t point, std::size_t csvColumn, UnitSystem system = UnitSystem::Metric) const;
     // The point's CSV line, exactly as SweepRow writes it.
     void AppendCsvRow(std::string& csv, std::size_t point) const;
 

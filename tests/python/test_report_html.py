@@ -117,3 +117,19 @@ def test_a_sweeps_page_holds_the_csv(tmp_path):
     for line in csv_lines[1:]:
         cells = "".join(f"<td>{cell}</td>" for cell in line.split(","))
         assert f"<tr>{cells}</tr>" in text
+
+
+def test_pages_in_si_and_us_show_the_values_converted(tmp_path):
+    result = vortane.run()
+    drop, rise = result.fields["TotalPressureDrop"], result.fields["TemperatureRise"]
+    si = check_self_contained(result.to_html(units="si")).rows
+    assert math.isclose(float(si["Total Pressure Drop (MPa)"]), drop * 0.0980665, rel_tol=1e-6)
+    assert math.isclose(float(si["Temperature Difference (K)"]), rise, rel_tol=1e-6)
+    us = check_self_contained(result.to_html(units="us")).rows
+    assert math.isclose(float(us["Output (lb/hr)"]), 267 / 0.45359237, rel_tol=1e-6)
+    assert math.isclose(float(us["Temperature Difference (°F)"]), rise * 1.8, rel_tol=1e-6)
+    assert us["Number of Revolution (rpm)"] == "80.00"
+    subprocess.run([CALC, "--decimal-separator", ".", "--units", "us", "--html", "us.html"],
+                   cwd=tmp_path, check=True, stderr=subprocess.DEVNULL)
+    written = (tmp_path / "us.html").read_text(encoding="utf-8")
+    assert without_date(written) == without_date(result.to_html(units="us"))

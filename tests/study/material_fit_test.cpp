@@ -68,6 +68,8 @@ TEST(MaterialFit, FiguresAsShown) {
         EXPECT_EQ(figures[i].caption, expected[i].first);
         EXPECT_EQ(figures[i].text, expected[i].second);
     }
+    EXPECT_EQ(FitFigures(fit, ',', UnitSystem::SI)[4].text, "150 to 230,5 degC");
+    EXPECT_EQ(FitFigures(fit, ',', UnitSystem::US)[4].text, "302 to 446,9 °F");  // · 9/5 + 32
 }
 
 // The text is a case file holding the six coefficients; the figures follow as

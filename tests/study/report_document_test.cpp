@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
+
 #include "report/report_layout.h"
 #include "study/html_document.h"
 #include "study/run_summary.h"
@@ -52,6 +55,56 @@ TEST(ReportDocument, CompleteRunHoldsEveryValueUnderItsCaption) {
     EXPECT_TRUE(Holds(html, "@media print"));
     EXPECT_FALSE(Holds(html, "<?xml"));
     ExpectSelfContained(html);
+}
+
+// The number a page shows under `caption`; none when it has no such row.
+std::optional<double> Shown(const std::string& html, std::string_view caption) {
+    const std::string head = "<th scope=\"row\">" + EscapeXml(caption) + "</th><td class=\"value\">";
+    const std::size_t at = html.find(head);
+    if (at == std::string::npos) return std::nullopt;
+    return std::stod(html.substr(at + head.size(), html.find("</td>", at) - at - head.size()));
+}
+
+// SI and US pages show the run's values in their units: the factors here are
+// the units' definitions, written out independently of the core's table; the
+// technical metric page is the report's (above).
+TEST(ReportDocument, PagesInEverySystemShowTheRunsValuesConverted) {
+    const RunRequest request = testing::UnreportedRequest();
+    const RunResult run = RunCalculation(request);
+    const CaseData& d = run.data;
+    const double kgf = 9.80665, lb = 0.45359237, inch = 2.54, hp = 0.74569987158227022;
+    struct Expected {
+        std::string_view caption;
+        double value;
+    };
+    const std::vector<std::pair<UnitSystem, std::vector<Expected>>> systems{
+        {UnitSystem::SI,
+         {{"Total Pressure Drop (MPa)", d.TotalPressureDrop * kgf / 100},
+          {"Inlet Pressure (MPa)", d.InletPressure * kgf / 100},
+          {"Output (kg/h)", d.OutputRate},
+          {"Temperature Difference (K)", d.TemperatureRise},
+          {"Channel Width (mm)", d.ChannelWidth * 10},
+          {"Specific Heat of Melt (kJ/kg.K)", d.MeltSpecificHeat * 4.1868},
+          {"Density of Melt (kg/m3)", d.MeltDensity * 1000}}},
+        {UnitSystem::US,
+         {{"Total Pressure Drop (psi)", d.TotalPressureDrop * kgf / (lb * kgf) * inch * inch},
+          {"Output (lb/hr)", d.OutputRate / lb},
+          {"Inlet Melt Temperature (°F)", d.InletMeltTemp * 9 / 5 + 32},
+          {"Temperature Difference (°F)", d.TemperatureRise * 9 / 5},
+          {"Channel Width (in)", d.ChannelWidth / inch},
+          {"Power Consumption at Mix. Part (hp)", d.PowerKW / hp}}},
+    };
+    for (const auto& [system, expected] : systems) {
+        const std::string html = HtmlDocument(RunDocument(run, request.texts, {}, Source, '.', system));
+        for (const Expected& e : expected) {
+            const std::optional<double> shown = Shown(html, e.caption);
+            ASSERT_TRUE(shown) << e.caption;
+            EXPECT_NEAR(*shown, e.value, std::abs(e.value) * 1e-6) << e.caption;  // seven digits
+        }
+        const std::string unit = system == UnitSystem::SI ? "MPa" : "psi";
+        EXPECT_TRUE(Holds(html, "Pressure (" + unit + ")")) << unit;  // the chart's axis
+        EXPECT_TRUE(Holds(html, Row("Number of Revolution (rpm)", "80.00")));
+    }
 }
 
 TEST(ReportDocument, WarningsAndFittedRangesAreListed) {

@@ -52,6 +52,28 @@ TEST(StudyCharts, SweepHasAPanelPerQuantityAndACurvePerSecondValue) {
     EXPECT_FALSE(std::isnan(chart.panels[2].series[1].y[0]));
 }
 
+// In US units both axes carry their US unit and the points their converted
+// values (1 lb = 0.45359237 kg; a temperature difference of 1 ℃ is 1.8 °F).
+TEST(StudyCharts, SweepInAnotherSystemConvertsBothAxes) {
+    const SweepPlan plan = testing::DefaultPlan({{"OutputRate", "100", "300", "100"}});
+    SweepCurves curves(plan, MainSweepQuantities());
+    std::vector<PointResult> points;
+    RunSweep(plan, {1, {}, {}}, [&](const PointResult& point) {
+        curves.Add(point);
+        points.push_back(point);
+    });
+    const Chart chart = SweepChart(plan, curves, SweepCurveLimit, UnitSystem::US);
+    EXPECT_EQ(AxisTitle(chart.x), "Output (lb/hr)");
+    ASSERT_EQ(chart.panels.size(), 3u);
+    EXPECT_EQ(AxisTitle(chart.panels[0].y), "Total Pressure Drop (psi)");
+    EXPECT_EQ(AxisTitle(chart.panels[2].y), "Temperature Difference (°F)");
+    const ChartSeries& rise = chart.panels[2].series[0];
+    for (const PointResult& point : points) {
+        EXPECT_NEAR(rise.x[point.index], (100.0 + 100.0 * static_cast<double>(point.index)) / 0.45359237, 1e-9);
+        EXPECT_NEAR(rise.y[point.index], point.run.data.TemperatureRise * 1.8, 1e-9);
+    }
+}
+
 TEST(StudyCharts, SingleInputSweepNamesTheQuantities) {
     const SweepPlan plan = testing::DefaultPlan({{"OutputRate", "100", "300", "100"}});
     SweepCurves curves(plan, MainSweepQuantities());
@@ -119,6 +141,7 @@ TEST(StudyCharts, FitShowsPointsAndLawPerTemperature) {
     const ChartSeries& law = chart.panels[0].series[1];
     EXPECT_EQ(points.label, "150 degC");
     EXPECT_EQ(law.label, "150 degC");
+    EXPECT_EQ(FitChart(m, FitMeasurements(m), ',', UnitSystem::US).panels[0].series[2].label, "374 °F");
     EXPECT_EQ(points.colour, law.colour);
     EXPECT_NE(points.colour, chart.panels[0].series[2].colour);
     EXPECT_TRUE(points.markersOnly);

@@ -113,6 +113,26 @@ TEST(SweepTable, CellsAndColumnNamesAreTheCsvsUnquoted) {
     EXPECT_EQ(table.CsvCell(3, 5), "");  // no message
 }
 
+// In SI and US units the table shows the CSV that vortane-calc --units writes.
+TEST(SweepTable, CellsInAnotherSystemAreThatSystemsCsv) {
+    const SweepPlan plan = DefaultPlan({{"OutputRate", "100", "110", "10"}, {"InletPressure", "0", "200", "200"}});
+    SweepTable table(plan);
+    const std::vector<PointResult> points = Swept(plan);
+    for (const PointResult& point : points) table.Add(point);
+    for (const UnitSystem system : {UnitSystem::SI, UnitSystem::US}) {
+        std::string header;
+        for (std::size_t c = 0; c < table.CsvColumnCount(); ++c)
+            header += (c ? "," : "") + CsvField(table.CsvColumnName(c, system));
+        EXPECT_EQ(header + '\n', SweepHeader(plan, system));
+        for (const PointResult& point : points) {
+            std::string row;
+            for (std::size_t c = 0; c < table.CsvColumnCount(); ++c)
+                row += (c ? "," : "") + CsvField(table.CsvCell(point.index, c, system));
+            EXPECT_EQ(row + '\n', SweepRow(plan, point, system)) << point.index;
+        }
+    }
+}
+
 TEST(SweepTable, PointsOutOfOrderAreRefused) {
     const SweepPlan plan = DefaultPlan({{"OutputRate", "100", "110", "10"}});
     const std::vector<PointResult> points = Swept(plan);

@@ -1,0 +1,140 @@
+#include "app/report_export.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QSvgRenderer>
+#include <QTextDocument>
+#include <QUrl>
+
+#include "app/core_text.h"
+#include "study/html_document.h"
+#include "study/svg_chart.h"
+
+namespace vortane {
+
+namespace {
+
+const QUrl ChartImage(QStringLiteral("vortane-chart:profile"));
+
+// The page's own styles are for screens, in pixels; on paper sizes are in
+// points, in the subset of CSS a text document knows.
+constexpr const char* PaperStyle = R"(body { font-family: "DejaVu Sans", sans-serif; font-size: 9.5pt; }
+h1 { font-size: 15pt; }
+h2 { font-size: 11.5pt; margin-top: 10pt; margin-bottom: 3pt; }
+th { text-align: left; font-weight: normal; padding-right: 14pt; }
+table.grid th, table.grid td { font-size: 6.5pt; padding: 1pt 3pt; }
+table.grid th { font-weight: bold; background-color: #f0f0f0; }
+)";
+
+void DropScreenStyle(std::string& html) {
+    const std::size_t start = html.find("<style>");
+    const std::size_t end = html.find("</style>");
+    if (start != std::string::npos && end != std::string::npos) html.erase(start, end + 8 - start);
+}
+constexpr int ChartPixelsPerPoint = 3;  // sharp on paper
+// The widest the chart is laid out, in the text document's pixels (1/96 in):
+// within A4 and a printer's margins, besides the 2 cm the document keeps.
+constexpr int PaperChartWidth = 560;
+
+// The chart's SVG drawn into an image several times its size.
+QImage ChartPicture(const Chart& chart, QSize& size) {
+    const std::string svg = SvgDocument(chart);
+    QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+    size = renderer.defaultSize();
+    QImage image(size * ChartPixelsPerPoint, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    return image;
+}
+
+bool IsHtml(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("html") || suffix == QLatin1String("htm");
+}
+
+bool WriteBytes(const QString& path, const std::string& bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
+           file.commit();
+}
+
+bool WritePdf(const ReportDocument& document, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(FromUtf8(document.title));
+        writer.setCreator(QStringLiteral("Vortane"));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        PrintOnPages(document, writer);
+    }
+    return file.commit();
+}
+
+}  // namespace
+
+std::unique_ptr<QTextDocument> PaperDocument(const ReportDocument& document) {
+    std::string html = HtmlDocument(document);
+    DropScreenStyle(html);
+    auto paper = std::make_unique<QTextDocument>();
+    paper->setDefaultStyleSheet(QString::fromUtf8(PaperStyle));
+    const std::size_t start = html.find("<svg");
+    const std::size_t end = html.find("</svg>");
+    if (document.chart && start != std::string::npos && end != std::string::npos) {
+        QSize size;
+        const QImage picture = ChartPicture(*document.chart, size);
+        paper->addResource(QTextDocument::ImageResource, ChartImage, picture);
+        const QSize shown = size.width() > PaperChartWidth ? size.scaled(PaperChartWidth, size.height(), Qt::KeepAspectRatio) : size;
+        html.replace(start, end + 6 - start,
+                     "<img src=\"" + ChartImage.toString().toStdString() + "\" width=\"" +
+                         std::to_string(shown.width()) + "\" height=\"" + std::to_string(shown.height()) + "\"/>");
+    }
+    paper->setHtml(FromUtf8(html));
+    return paper;
+}
+
+void PrintOnPages(const ReportDocument& document, QPagedPaintDevice& device) {
+    PaperDocument(document)->print(&device);
+}
+
+QString WithExtension(const QString& path, const QString& extension) {
+    return path.endsWith(extension, Qt::CaseInsensitive) ? path : path + extension;
+}
+
+bool ExportReport(const ReportDocument& document, const QString& path, QWidget* parent) {
+    if (IsHtml(path) ? WriteBytes(path, HtmlDocument(document)) : WritePdf(document, path)) return true;
+    QMessageBox::warning(parent, QStringLiteral("Vortane"), QStringLiteral("Cannot write %1").arg(path));
+    return false;
+}
+
+void ExportReportFromDialog(const ReportDocument& document, QWidget* parent) {
+    const QString pdf = QStringLiteral("PDF (*.pdf)");
+    const QString html = QStringLiteral("HTML page (*.html)");
+    QString filter = pdf;
+    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export Report"), {},
+                                                      pdf + QStringLiteral(";;") + html, &filter);
+    if (path.isEmpty()) return;
+    const QString extension = filter == html ? QStringLiteral(".html") : QStringLiteral(".pdf");
+    ExportReport(document, IsHtml(path) ? path : WithExtension(path, extension), parent);
+}
+
+void PrintReportFromDialog(const ReportDocument& document, QWidget* parent) {
+    QPrinter printer;
+    printer.setDocName(FromUtf8(document.title));
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Print Report"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    PrintOnPages(document, printer);
+}
+
+}  // namespace vortane

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "case/units.h"
+
+namespace vortane {
+
+// Captions and value texts of technical metric values shown in another unit
+// system.
+
+// Whether `system` shows `quantity` in its technical metric unit (rpm, deg,
+// s and every dimensionless value), so its text stays as the report writes it.
+bool KeepsMetricUnit(Quantity quantity, UnitSystem system);
+
+// "Total Pressure Drop (kgf/cm2)" in SI: "Total Pressure Drop (MPa)". A
+// caption whose quantity keeps its unit, or that names none, stays as it is.
+std::string CaptionIn(std::string_view caption, Quantity quantity, UnitSystem system);
+
+// A technical metric value in `system`, seven significant digits.
+std::string ValueTextIn(double metricValue, Quantity quantity, UnitSystem system, char decimalSeparator);
+
+}  // namespace vortane

@@ -1,0 +1,165 @@
+// What leaves the window: boxes typed with a unit, the units the windows show
+// values in, and the report to hand on exported as PDF or HTML.
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "app/fit_dialog.h"
+#include "app/results_window.h"
+#include "app/unit_choice.h"
+#include "modal_closer.h"
+#include "program.h"
+
+namespace vortane::testing {
+
+namespace {
+
+void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class ReportTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Program> program;
+    std::unique_ptr<ModalCloser> closer;
+
+    void PressOk() { QTest::mouseClick(program->Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton); }
+    QAction* Action(const QString& name) const { return program->Find<QAction>(name); }
+    QString ResultText(const char* name) const {
+        return program->form1->Results().findChild<QLabel*>(QLatin1String(name))->text();
+    }
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QLocale::setDefault(QLocale::c());
+    }
+    void init() {
+        program = std::make_unique<Program>();
+        closer = std::make_unique<ModalCloser>();
+        QVERIFY(program->Show());
+    }
+    void cleanup() {
+        closer.reset();
+        program.reset();
+    }
+    void cleanupTestCase() { QSettings().remove(QStringLiteral("View/UnitSystem")); }
+
+    // Leaving a box converts its number to the box's unit, exactly.
+    void typedUnitBecomesThePlainNumber() {
+        Type(program->Edit(3), QStringLiteral("350 lb/hr"));
+        QTest::keyClick(program->Edit(3), Qt::Key_Tab);
+        QCOMPARE(program->Edit(3)->text(), QStringLiteral("158.7573295"));
+        Type(program->Edit(9), QStringLiteral("6.2mm"));
+        QTest::keyClick(program->Edit(9), Qt::Key_Tab);
+        QCOMPARE(program->Edit(9)->text(), QStringLiteral("0.62"));
+        QVERIFY(closer->shown.empty());
+    }
+
+    // A unit of another quantity is named with the units the box takes; the
+    // text stays, and a plain number is left alone.
+    void wrongUnitIsNamedAndTheTextKept() {
+        Type(program->Edit(4), QStringLiteral("3 psi"));
+        QTest::keyClick(program->Edit(4), Qt::Key_Tab);
+        QTRY_COMPARE(closer->shown.size(), std::size_t{1});
+        const QString text = closer->shown[0].text;
+        QVERIFY2(text.startsWith(QStringLiteral("Channel Length (cm)\nChannelLength \"3 psi\"")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("cm, mm, m, in")), qPrintable(text));
+        QCOMPARE(program->Edit(4)->text(), QStringLiteral("3 psi"));
+        Type(program->Edit(5), QStringLiteral("1.270"));
+        QTest::keyClick(program->Edit(5), Qt::Key_Tab);
+        QCOMPARE(program->Edit(5)->text(), QStringLiteral("1.270"));
+        QCOMPARE(closer->shown.size(), std::size_t{1});
+    }
+
+    // Export is offered once a run has a result; the PDF holds the case's name
+    // and the temperature rise, the HTML page is the core's.
+    void exportedReportIsAPdfOfTheRun() {
+        QVERIFY(!Action(QStringLiteral("ExportReportAction"))->isEnabled());
+        QVERIFY(!Action(QStringLiteral("PrintReportAction"))->isEnabled());
+        QVERIFY(!program->form1->ExportReport(program->Scratch() + QStringLiteral("/none.pdf")));
+        PressOk();
+        QVERIFY(Action(QStringLiteral("ExportReportAction"))->isEnabled());
+        QVERIFY(Action(QStringLiteral("PrintReportAction"))->isEnabled());
+        const QString pdf = program->Scratch() + QStringLiteral("/report.pdf");
+        QVERIFY(program->form1->ExportReport(pdf));
+        QVERIFY(Contents(pdf).startsWith("%PDF-"));
+        const QString html = program->Scratch() + QStringLiteral("/report.html");
+        QVERIFY(program->form1->ExportReport(html));
+        QVERIFY(Contents(html).startsWith("<!DOCTYPE html>"));
+        QVERIFY(Contents(html).contains("<th scope=\"row\">Temperature Difference (℃)</th><td class=\"value\">29.55</td>"));
+
+        // A file that cannot be written is said so, and is no success.
+        const std::size_t before = closer->shown.size();
+        QVERIFY(!program->form1->ExportReport(program->Scratch() + QStringLiteral("/no such folder/r.pdf")));
+        QCOMPARE(closer->shown.size(), before + 1);
+        QVERIFY(closer->shown.back().text.startsWith(QStringLiteral("Cannot write")));
+
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not checked");
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        // The typesetting may join letters ("ﬀ"); compatibility form parts
+        // them (and writes ℃ as °C).
+        const QString words =
+            QString::fromUtf8(text.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+        QVERIFY2(words.contains(QStringLiteral("Mixing section: Untitled")), qPrintable(words));
+        QVERIFY2(words.contains(QStringLiteral("Temperature Difference (°C)")), qPrintable(words));
+        QVERIFY2(words.contains(QStringLiteral("29.55")), qPrintable(words));
+    }
+
+    // View > Units switches the Results window and the report, and is
+    // remembered for the next start.
+    void unitsSwitchTheResultsAndAreRemembered() {
+        PressOk();
+        QCOMPARE(ResultText("TotalPressureDrop"), QStringLiteral("21.69"));
+        Action(QStringLiteral("Units_si"))->trigger();
+        QVERIFY(Action(QStringLiteral("Units_si"))->isChecked());
+        QVERIFY(!Action(QStringLiteral("Units_metric"))->isChecked());
+        const QString drop = ResultText("TotalPressureDrop");
+        QVERIFY2(qAbs(drop.toDouble() - 2.127) < 0.001, qPrintable(drop));  // 21.69 kgf/cm2
+        auto* caption = program->form1->Results().findChild<QLabel*>(QStringLiteral("TotalPressureDrop"));
+        QCOMPARE(caption->accessibleName(), QStringLiteral("Total Pressure Drop (MPa)"));
+        QCOMPARE(RememberedUnitSystem(), UnitSystem::SI);
+        const QString html = program->Scratch() + QStringLiteral("/si.html");
+        QVERIFY(program->form1->ExportReport(html));
+        QVERIFY(Contents(html).contains("<th scope=\"row\">Total Pressure Drop (MPa)</th>"));
+
+        // The fit dialog, made after the choice, follows it too.
+        QVERIFY(program->form1->Fit().Open(QStringLiteral(VORTANE_EXAMPLES "/melt-measurements.csv")));
+        auto* temperatures = program->form1->Fit().findChild<QLabel*>(QStringLiteral("Temperatures"));
+        QVERIFY2(temperatures->text().endsWith(QStringLiteral(" degC")), qPrintable(temperatures->text()));
+
+        Action(QStringLiteral("Units_us"))->trigger();
+        QCOMPARE(program->form1->Results().findChild<QLabel*>(QStringLiteral("TotalPressureDrop"))->accessibleName(),
+                 QStringLiteral("Total Pressure Drop (psi)"));
+        QVERIFY2(temperatures->text().endsWith(QStringLiteral(" °F")), qPrintable(temperatures->text()));
+        program.reset();
+        program = std::make_unique<Program>();
+        QVERIFY(Action(QStringLiteral("Units_us"))->isChecked());
+        Action(QStringLiteral("Units_metric"))->trigger();
+        QCOMPARE(RememberedUnitSystem(), UnitSystem::Metric);
+    }
+};
+
+}  // namespace vortane::testing
+
+QTEST_MAIN(vortane::testing::ReportTest)
+#include "report_test.moc"
