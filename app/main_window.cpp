@@ -583,6 +583,9 @@ StudyWindow& TForm1::Study() {
                                      activateWindow();
                                  },
                                  decimalSeparator_, this);
+        // The case's limits on its charts; stale while the boxes differ from its run.
+        study_->SetLimits([this] { return document_->Limits(); });
+        for (QLineEdit* edit : edits_) connect(edit, &QLineEdit::textChanged, study_, &StudyWindow::CheckStale);
     }
     return *study_;
 }

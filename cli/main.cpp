@@ -4,6 +4,7 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <span>
 
 #include "case/case_file.h"
 #include "case/unit_text.h"
@@ -14,6 +15,7 @@
 #include "cli/output_file.h"
 #include "study/channel_profile.h"
 #include "study/html_document.h"
+#include "study/limit_check.h"
 #include "study/material_fit.h"
 #include "study/report_document.h"
 #include "study/study_charts.h"
@@ -129,7 +131,15 @@ int SingleRun(const cli::Options& options, const CaseOnCommandLine& given, char 
     return Complete;
 }
 
-int Sweep(const cli::Options& options, const SweepPlan& plan) {
+// The chart of a sweep: the main results against the first input with the
+// limits' lines and, over two inputs, the map of where the limits hold.
+Chart SweepPlot(const SweepTable& table, const SweepCurves& curves, std::span<const Limit> limits) {
+    Chart chart = SweepChart(table.Plan(), curves, SweepCurveLimit, limits);
+    if (table.Plan().axes.size() == 2) chart.map = FeasibleMap(table, 0, limits);
+    return chart;
+}
+
+int Sweep(const cli::Options& options, const SweepPlan& plan, std::span<const Limit> limits) {
     cli::OutputFile csv =
         options.csvFile ? cli::OutputFile(*options.csvFile) : cli::OutputFile::StandardOutput();
     // Only for a chart or the document.
@@ -162,7 +172,7 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
         return Interrupted;
     }
     if (options.plotFile)
-        WriteFile(*options.plotFile, SvgDocument(SweepChart(plan, *curves, SweepCurveLimit)));
+        WriteFile(*options.plotFile, SvgDocument(SweepPlot(*table, *curves, limits)));
     if (options.htmlFile)
         WriteFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, SourceOf(options))));
     return status;
@@ -176,10 +186,11 @@ int Run(const cli::Options& options) {
     if (!options.sweeps.empty()) {
         plan = cli::SweepPlanOf(given.texts, options.sweeps, separator, options.resultFileName);
         plan->viscosityRanges = given.extras.viscosityRanges;
+        if (options.plotFile) LimitColumns(given.extras.limits);  // each names a column, or is refused
     }
     if (options.writeCaseFile)
         WriteFile(*options.writeCaseFile, CaseFileText(given.texts, given.extras, separator));
-    return plan ? Sweep(options, *plan) : SingleRun(options, given, separator);
+    return plan ? Sweep(options, *plan, given.extras.limits) : SingleRun(options, given, separator);
 }
 
 }  // namespace
