@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
+#include <QFontMetricsF>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -22,9 +23,18 @@ namespace vortane {
 
 namespace {
 
-// Legend entries of curves at most: the chart's height holds them beside the
-// note and the rings.
-constexpr std::size_t WindowLegendLimit = 12;
+// Legend entries of curves at most: as many rows as the view's height holds
+// beside the note, the limits and the marks, and never fewer than this.
+constexpr std::size_t WindowLegendLeast = 4;
+
+std::size_t LegendLimitOf(const QChartView& view, const Chart& chart) {
+    const double row = QFontMetricsF(view.font()).height() * 1.45;
+    const auto rows = static_cast<std::size_t>(std::max((view.height() - 4 * row) / row, 0.0));
+    std::size_t others = 3;  // the note and the marks
+    for (const ChartPanel& panel : chart.panels)
+        for (const ChartSeries& series : panel.series) others += series.limit ? 1 : 0;
+    return std::max(WindowLegendLeast, rows > others ? rows - others : 0);
+}
 
 QColor ToQColor(Colour colour) { return {colour.red, colour.green, colour.blue}; }
 
@@ -51,7 +61,7 @@ QAbstractAxis* MakeAxis(const ChartAxis& axis, const AxisScale& scale) {
 // Builds the QChart of one description.
 class QtChartBuilder {
 public:
-    explicit QtChartBuilder(const Chart& chart) : chart_(chart) {}
+    QtChartBuilder(const Chart& chart, std::size_t legendLimit) : chart_(chart), legendLimit_(legendLimit) {}
 
     QChart* Build() {
         made_ = new QChart;
@@ -173,7 +183,7 @@ private:
     // (its markers when it has none), the note, the rings.
     void ShowLegend() {
         for (QLegendMarker* marker : made_->legend()->markers()) marker->setVisible(false);
-        for (const LegendEntry& entry : LegendOf(chart_, WindowLegendLimit)) {
+        for (const LegendEntry& entry : LegendOf(chart_, legendLimit_)) {
             QAbstractSeries* shown = nullptr;
             if (entry.kind == LegendEntry::Kind::Curve || entry.kind == LegendEntry::Kind::Limit) {
                 for (const Drawn& d : drawn_)
@@ -201,6 +211,7 @@ private:
     }
 
     const Chart& chart_;
+    const std::size_t legendLimit_;
     QChart* made_ = nullptr;
     QAbstractAxis* x_ = nullptr;
     QAbstractAxis* firstY_ = nullptr;
@@ -214,7 +225,7 @@ private:
 
 void ShowChart(QChartView& view, const Chart& chart) {
     QChart* previous = view.chart();
-    view.setChart(QtChartBuilder(chart).Build());
+    view.setChart(QtChartBuilder(chart, LegendLimitOf(view, chart)).Build());
     view.setAccessibleDescription(FromUtf8(chart.title));
     delete previous;
 }

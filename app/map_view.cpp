@@ -93,8 +93,10 @@ void MapView::paintEvent(QPaintEvent*) {
         return;
     }
     const QRectF area = PlotArea();
+    painter.setRenderHint(QPainter::Antialiasing, false);  // no seams between cells
     for (std::size_t cell = 0; cell < map_->cells.size(); ++cell)
         painter.fillRect(CellRect(cell), ToQColor(map_->categories[map_->cells[cell]].colour));
+    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 2.5));
     for (const MapSegment& s : map_->boundary) painter.drawLine(ToView(s.x1, s.y1), ToView(s.x2, s.y2));
     PaintAxes(painter, area);

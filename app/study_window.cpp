@@ -233,7 +233,10 @@ QWidget* StudyWindow::CreateViews() {
     mapPoint_ = new QLabel;
     mapPoint_->setAccessibleName(QStringLiteral("Map point"));
     mapPoint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    connect(map_, &MapView::CellHovered, mapPoint_, &QLabel::setText);
+    const QString mapHint = QStringLiteral("Hover a cell to see its point; double-click it to load the point.");
+    mapPoint_->setText(mapHint);
+    connect(map_, &MapView::CellHovered, mapPoint_,
+            [this, mapHint](const QString& text) { mapPoint_->setText(text.isEmpty() ? mapHint : text); });
     connect(map_, &MapView::PointChosen, this, &StudyWindow::LoadPoint);
     auto* mapPage = new QWidget;
     auto* mapLayout = new QVBoxLayout(mapPage);

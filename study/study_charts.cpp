@@ -32,6 +32,13 @@ std::vector<std::size_t> ShownCurves(std::size_t count, std::size_t limit) {
 // "Number of Revolution" of a swept field.
 std::string FieldName(const SweepAxis& axis) { return std::string(QuantityName(ReportCaption(*axis.field))); }
 
+// "TemperatureRise ≤ 30": a limit as charts name it.
+std::string LimitLabel(const Limit& limit) {
+    const std::string text = LimitText(limit);
+    const std::size_t at = text.find(limit.bound == LimitBound::AtMost ? "<=" : ">=");
+    return text.substr(0, at) + (limit.bound == LimitBound::AtMost ? " ≤ " : " ≥ ") + text.substr(at + 2);
+}
+
 // A dashed line at the bound of each limit on `quantity` across the x range,
 // and the points of `curve` that fail one marked on it.
 void AddLimits(ChartPanel& panel, const SweepQuantity& quantity, std::span<const Limit> limits) {
@@ -48,7 +55,7 @@ void AddLimits(ChartPanel& panel, const SweepQuantity& quantity, std::span<const
             for (std::size_t i = 0; i < series.y.size(); ++i)
                 if (std::isfinite(series.y[i]) && !MarginOf(limit, series.y[i]).holds) series.failed[i] = true;
         }
-        ChartSeries line{LimitText(limit), {*low, *high}, {limit.value, limit.value}, LimitColour};
+        ChartSeries line{LimitLabel(limit), {*low, *high}, {limit.value, limit.value}, LimitColour};
         line.dashed = line.limit = true;
         panel.series.push_back(std::move(line));
     }
@@ -104,7 +111,7 @@ std::vector<MapCategory> MapCategories(std::span<const Limit> limits) {
                                         {"stopped", {0x9e, 0x9e, 0x9e}},
                                         {"not run yet", {0xf4, 0xf4, 0xf4}}};
     for (std::size_t l = 0; l < limits.size(); ++l)
-        categories.push_back({"fails " + LimitText(limits[l]), LimitColours[l % LimitColours.size()]});
+        categories.push_back({"fails " + LimitLabel(limits[l]), LimitColours[l % LimitColours.size()]});
     categories.push_back({"fails several limits", {0xd6, 0x4f, 0x4f}});
     return categories;
 }

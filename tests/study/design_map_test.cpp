@@ -96,7 +96,7 @@ TEST(DesignLegend, NamesEveryCurveAndEveryLimit) {
 
     // Thinned past the limit, the limits' lines and the failing mark stay.
     Chart many = Named(40);
-    ChartSeries line{"TemperatureRise<=30", {0, 1}, {30, 30}, LimitColour};
+    ChartSeries line{"TemperatureRise ≤ 30", {0, 1}, {30, 30}, LimitColour};
     line.limit = line.dashed = true;
     many.panels[0].series.push_back(line);
     many.panels[0].series[3].failed = {false, true};
@@ -105,7 +105,7 @@ TEST(DesignLegend, NamesEveryCurveAndEveryLimit) {
     EXPECT_EQ(thinned[7].label, many.panels[0].series[39].label);
     EXPECT_EQ(thinned[8].kind, LegendEntry::Kind::Note);
     EXPECT_EQ(thinned[9].kind, LegendEntry::Kind::Limit);
-    EXPECT_EQ(thinned[9].label, "TemperatureRise<=30");
+    EXPECT_EQ(thinned[9].label, "TemperatureRise ≤ 30");
     EXPECT_EQ(thinned[10].kind, LegendEntry::Kind::Failed);
 }
 
@@ -169,6 +169,7 @@ TEST_F(FeasibleMapTest, ChartsDrawLimitLinesAndMarkFailingPoints) {
     const ChartPanel& panel = chart.panels.front();
     ASSERT_EQ(panel.series.size(), curves.CurveCount() + 1);  // one limit on this quantity
     EXPECT_TRUE(panel.series.back().limit);
+    EXPECT_EQ(panel.series.back().label, "TemperatureRise ≤ 30");
     EXPECT_EQ(panel.series.back().y, (std::vector<double>{30, 30}));
     std::size_t failing = 0;
     for (std::size_t c = 0; c < curves.CurveCount(); ++c) {
