@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "case/case_file.h"
+#include "case/limit.h"
 #include "case/unit_text.h"
 #include "cli/command_line.h"
 #include "run/calculation_run.h"
@@ -17,6 +18,7 @@ bool IsRefusal(const Error& error) {
     return dynamic_cast<const UsageError*>(&error) != nullptr ||
            dynamic_cast<const CaseFileError*>(&error) != nullptr ||
            dynamic_cast<const UnitError*>(&error) != nullptr ||
+           dynamic_cast<const LimitError*>(&error) != nullptr ||
            dynamic_cast<const SweepError*>(&error) != nullptr ||
            dynamic_cast<const MeasurementError*>(&error) != nullptr ||
            dynamic_cast<const ResultFileNameError*>(&error) != nullptr;

@@ -152,8 +152,10 @@ private:
         for (std::size_t i = 0; i < map.xValues.size(); ++i)
             for (std::size_t j = 0; j < ny; ++j) {
                 const double l = std::min(px(xe[i]), px(xe[i + 1])), t = std::min(py(ye[j]), py(ye[j + 1]));
+                // Stroked in its own colour: no seams between cells.
+                const std::string colour = HexColour(map.categories[map.cells[i * ny + j]].colour);
                 Rect({l, t, std::fabs(px(xe[i + 1]) - px(xe[i])), std::fabs(py(ye[j + 1]) - py(ye[j]))},
-                     "fill=\"" + HexColour(map.categories[map.cells[i * ny + j]].colour) + "\" shape-rendering=\"crispEdges\"");
+                     "fill=\"" + colour + "\" stroke=\"" + colour + "\" stroke-width=\"0.6\"");
             }
         for (const MapSegment& s : map.boundary)
             Line(px(s.x1), py(s.y1), px(s.x2), py(s.y2), "stroke=\"black\" stroke-width=\"2.5\"");
