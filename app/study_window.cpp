@@ -117,7 +117,7 @@ void StudyWindow::CreateControls() {
 }
 
 // FROM, TO and STEP of a newly chosen input: the range the core suggests.
-void StudyWindow::ResetRange(const Axis& axis) {
+void StudyWindow::ResetRange(const Axis& axis) const {
     const int box = axis.field->currentData().toInt();
     if (box == 0) return;  // no second input
     const SweepRange range = SuggestedRange(InputFields()[static_cast<std::size_t>(box - 1)], decimalSeparator_);

@@ -96,7 +96,7 @@ private:
     Chart CurrentChart();
     void LoadRow(int row);
     void LoadPoint(std::size_t point);
-    void ResetRange(const Axis& axis);
+    void ResetRange(const Axis& axis) const;
     void ShowAxisChoice();
     std::size_t Along() const;
     std::vector<Limit> DrawnLimits();

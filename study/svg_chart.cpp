@@ -148,14 +148,24 @@ private:
         const double y0 = std::min(ye.front(), ye.back()), y1 = std::max(ye.front(), ye.back());
         const auto px = [&](double v) { return box.left + (v - x0) / (x1 - x0) * box.width; };
         const auto py = [&](double v) { return box.top + (y1 - v) / (y1 - y0) * box.height; };
+        // Each cell stroked in its own colour: no seams between cells.
+        std::vector<std::string> styles;
+        styles.reserve(map.categories.size());
+        for (const MapCategory& category : map.categories) {
+            const std::string colour = HexColour(category.colour);
+            std::string style = "fill=\"";
+            style += colour;
+            style += "\" stroke=\"";
+            style += colour;
+            style += "\" stroke-width=\"0.6\"";
+            styles.push_back(std::move(style));
+        }
         const std::size_t ny = map.yValues.size();
         for (std::size_t i = 0; i < map.xValues.size(); ++i)
             for (std::size_t j = 0; j < ny; ++j) {
                 const double l = std::min(px(xe[i]), px(xe[i + 1])), t = std::min(py(ye[j]), py(ye[j + 1]));
-                // Stroked in its own colour: no seams between cells.
-                const std::string colour = HexColour(map.categories[map.cells[i * ny + j]].colour);
                 Rect({l, t, std::fabs(px(xe[i + 1]) - px(xe[i])), std::fabs(py(ye[j + 1]) - py(ye[j]))},
-                     "fill=\"" + colour + "\" stroke=\"" + colour + "\" stroke-width=\"0.6\"");
+                     styles[map.cells[i * ny + j]]);
             }
         for (const MapSegment& s : map.boundary)
             Line(px(s.x1), py(s.y1), px(s.x2), py(s.y2), "stroke=\"black\" stroke-width=\"2.5\"");

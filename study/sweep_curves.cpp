@@ -22,6 +22,7 @@ const ReportedValue& ResultValue(std::string_view name) {
 
 std::vector<SweepQuantity> QuantitiesOf(const std::vector<ReportedValue>& values) {
     std::vector<SweepQuantity> quantities;
+    quantities.reserve(values.size());
     for (const ReportedValue& value : values) quantities.push_back(QuantityOf(value));
     return quantities;
 }

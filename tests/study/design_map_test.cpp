@@ -186,6 +186,7 @@ TEST_F(FeasibleMapTest, ChartsDrawLimitLinesAndMarkFailingPoints) {
 TEST(ChartableQuantities, EveryNumericColumnIncludingTheIndicators) {
     const std::vector<SweepQuantity> quantities = ChartableQuantities();
     std::vector<std::string> names;
+    names.reserve(quantities.size());
     for (const SweepQuantity& quantity : quantities) names.push_back(quantity.name);
     EXPECT_EQ(names.front(), "TotalPressureDrop");
     for (const std::string& name : LimitQuantities())
