@@ -97,7 +97,7 @@ void MapView::paintEvent(QPaintEvent*) {
     for (std::size_t cell = 0; cell < map_->cells.size(); ++cell)
         painter.fillRect(CellRect(cell), ToQColor(map_->categories[map_->cells[cell]].colour));
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 2.5));
+    painter.setPen(QPen(Qt::black, 2.5, Qt::SolidLine, Qt::SquareCap));  // segments join without notches
     for (const MapSegment& s : map_->boundary) painter.drawLine(ToView(s.x1, s.y1), ToView(s.x2, s.y2));
     PaintAxes(painter, area);
     PaintLegend(painter, area);

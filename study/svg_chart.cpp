@@ -168,7 +168,7 @@ private:
                      styles[map.cells[i * ny + j]]);
             }
         for (const MapSegment& s : map.boundary)
-            Line(px(s.x1), py(s.y1), px(s.x2), py(s.y2), "stroke=\"black\" stroke-width=\"2.5\"");
+            Line(px(s.x1), py(s.y1), px(s.x2), py(s.y2), "stroke=\"black\" stroke-width=\"2.5\" stroke-linecap=\"square\"");
         const double bottom = box.top + box.height;
         const double xStep = NiceScale(x0, x1).step, yStep = NiceScale(y0, y1).step;
         for (const double t : TicksWithin(x0, x1)) {
