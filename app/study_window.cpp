@@ -450,6 +450,10 @@ void StudyWindow::SetLimits(std::function<std::vector<Limit>()> limits) {
     DrawChart();
 }
 
+void StudyWindow::ShowLimits() {
+    if (plan_ && !Running()) DrawChart();
+}
+
 void StudyWindow::CheckStale() {
     bool stale = false;
     if (plan_) {

@@ -57,6 +57,10 @@ public:
     // Where the case's limits come from; read whenever the chart is drawn.
     void SetLimits(std::function<std::vector<Limit>()> limits);
 
+    // Draws the chart and the map anew with the case's limits as they now
+    // stand (another case opened, its limits changed).
+    void ShowLimits();
+
     // Whether the study's results no longer hold for the main window's texts:
     // a box the study does not sweep differs from the text it ran with.
     bool Stale() const { return stale_; }

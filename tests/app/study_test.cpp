@@ -258,6 +258,15 @@ private slots:
         QVERIFY(Named<QLabel>(study, QStringLiteral("Stale study"))->isVisible());
         program.Edit(3)->setText(QStringLiteral("350"));
         QVERIFY(!study.Stale());
+
+        // Another case, without limits: the map follows it.
+        const QString plain = program.Scratch() + QStringLiteral("/plain.vcase");
+        QFile other(plain);
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("OutputRate = 350\n");
+        other.close();
+        QVERIFY(program.form1->OpenCase(plain));
+        QVERIFY(map->accessibleDescription().startsWith(QStringLiteral("Complete runs over")));
     }
 };
 
