@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
+#include <QFontMetricsF>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -22,9 +23,18 @@ namespace vortane {
 
 namespace {
 
-// Legend entries of curves at most: the chart's height holds them beside the
-// note and the rings.
-constexpr std::size_t WindowLegendLimit = 8;
+// Legend entries of curves at most: as many rows as the view's height holds
+// beside the note, the limits and the marks, and never fewer than this.
+constexpr std::size_t WindowLegendLeast = 4;
+
+std::size_t LegendLimitOf(const QChartView& view, const Chart& chart) {
+    const double row = QFontMetricsF(view.font()).height() * 1.45;
+    const auto rows = static_cast<std::size_t>(std::max((view.height() - 4 * row) / row, 0.0));
+    std::size_t others = 3;  // the note and the marks
+    for (const ChartPanel& panel : chart.panels)
+        for (const ChartSeries& series : panel.series) others += series.limit ? 1 : 0;
+    return std::max(WindowLegendLeast, rows > others ? rows - others : 0);
+}
 
 QColor ToQColor(Colour colour) { return {colour.red, colour.green, colour.blue}; }
 
@@ -51,7 +61,7 @@ QAbstractAxis* MakeAxis(const ChartAxis& axis, const AxisScale& scale) {
 // Builds the QChart of one description.
 class QtChartBuilder {
 public:
-    explicit QtChartBuilder(const Chart& chart) : chart_(chart) {}
+    QtChartBuilder(const Chart& chart, std::size_t legendLimit) : chart_(chart), legendLimit_(legendLimit) {}
 
     QChart* Build() {
         made_ = new QChart;
@@ -62,7 +72,8 @@ public:
         x_ = MakeAxis(chart_.x, XScale(chart_));
         made_->addAxis(x_, Qt::AlignBottom);
         for (const ChartPanel& panel : chart_.panels) AddPanel(panel);
-        for (const auto& [y, points] : warned_) AddRings(y, points);
+        for (const auto& [y, points] : failed_) AddMarks(y, points, false);
+        for (const auto& [y, points] : warned_) AddMarks(y, points, true);
         ShowLegend();
         return made_;
     }
@@ -98,7 +109,8 @@ private:
             }
             if (!segment) segment = Place(series.markersOnly ? MarkersOf(series) : LineOf(series), series, y);
             segment->append(series.x[i], series.y[i]);
-            if (IsWarned(series, i)) Warned(y).append({series.x[i], series.y[i]});
+            if (IsWarned(series, i)) Marked(warned_, y).append({series.x[i], series.y[i]});
+            if (IsFailed(series, i)) Marked(failed_, y).append({series.x[i], series.y[i]});
         }
     }
 
@@ -135,34 +147,45 @@ private:
         return series;
     }
 
-    // The warned points on the axis `y`, in the order the axes came.
-    QList<QPointF>& Warned(QAbstractAxis* y) {
-        for (auto& [axis, points] : warned_)
+    using MarkedPoints = std::vector<std::pair<QAbstractAxis*, QList<QPointF>>>;
+
+    // The warned or failing points on the axis `y`, in the order the axes came.
+    static QList<QPointF>& Marked(MarkedPoints& marked, QAbstractAxis* y) {
+        for (auto& [axis, points] : marked)
             if (axis == y) return points;
-        return warned_.emplace_back(y, QList<QPointF>()).second;
+        return marked.emplace_back(y, QList<QPointF>()).second;
     }
 
-    // Their rings, above the curves.
-    void AddRings(QAbstractAxis* y, const QList<QPointF>& points) {
-        auto* rings = new QScatterSeries;
-        rings->setObjectName(QStringLiteral("WarnedPoints"));
-        rings->setMarkerSize(11);
-        rings->setColor(Qt::transparent);
-        rings->setBorderColor(ToQColor(WarningColour));
-        rings->append(points);
-        made_->addSeries(rings);
-        rings->attachAxis(x_);
-        rings->attachAxis(y);
-        if (!rings_) rings_ = rings;
+    // Their marks above the curves: red rings at warned points, filled
+    // squares at failing ones.
+    void AddMarks(QAbstractAxis* y, const QList<QPointF>& points, bool rings) {
+        auto* marks = new QScatterSeries;
+        marks->setObjectName(rings ? QStringLiteral("WarnedPoints") : QStringLiteral("FailingPoints"));
+        if (rings) {
+            marks->setMarkerSize(11);
+            marks->setColor(Qt::transparent);
+            marks->setBorderColor(ToQColor(WarningColour));
+        } else {
+            marks->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+            marks->setMarkerSize(7);
+            marks->setColor(ToQColor(FailColour));
+            marks->setBorderColor(ToQColor(FailColour));
+        }
+        marks->append(points);
+        made_->addSeries(marks);
+        marks->attachAxis(x_);
+        marks->attachAxis(y);
+        QScatterSeries*& first = rings ? rings_ : squares_;
+        if (!first) first = marks;
     }
 
     // One legend marker per entry of the description: a curve's first line
     // (its markers when it has none), the note, the rings.
     void ShowLegend() {
         for (QLegendMarker* marker : made_->legend()->markers()) marker->setVisible(false);
-        for (const LegendEntry& entry : LegendOf(chart_, WindowLegendLimit)) {
+        for (const LegendEntry& entry : LegendOf(chart_, legendLimit_)) {
             QAbstractSeries* shown = nullptr;
-            if (entry.kind == LegendEntry::Kind::Curve) {
+            if (entry.kind == LegendEntry::Kind::Curve || entry.kind == LegendEntry::Kind::Limit) {
                 for (const Drawn& d : drawn_)
                     if (d.label == entry.label && (!shown || (d.line && !IsLine(shown)))) shown = d.series;
             } else if (entry.kind == LegendEntry::Kind::Note) {
@@ -173,7 +196,7 @@ private:
                 note->attachAxis(firstY_);
                 shown = note;
             } else {
-                shown = rings_;
+                shown = entry.kind == LegendEntry::Kind::Failed ? squares_ : rings_;
             }
             if (!shown) continue;
             shown->setName(FromUtf8(entry.label));
@@ -188,19 +211,21 @@ private:
     }
 
     const Chart& chart_;
+    const std::size_t legendLimit_;
     QChart* made_ = nullptr;
     QAbstractAxis* x_ = nullptr;
     QAbstractAxis* firstY_ = nullptr;
     std::vector<Drawn> drawn_;
-    std::vector<std::pair<QAbstractAxis*, QList<QPointF>>> warned_;
-    QScatterSeries* rings_ = nullptr;  // the first, listed in the legend
+    MarkedPoints warned_, failed_;
+    QScatterSeries* rings_ = nullptr;    // the first, listed in the legend
+    QScatterSeries* squares_ = nullptr;  // likewise
 };
 
 }  // namespace
 
 void ShowChart(QChartView& view, const Chart& chart) {
     QChart* previous = view.chart();
-    view.setChart(QtChartBuilder(chart).Build());
+    view.setChart(QtChartBuilder(chart, LegendLimitOf(view, chart)).Build());
     view.setAccessibleDescription(FromUtf8(chart.title));
     delete previous;
 }

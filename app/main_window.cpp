@@ -650,6 +650,10 @@ StudyWindow& TForm1::Study() {
                                  },
                                  decimalSeparator_, this);
         study_->SetUnitSystem(units_);
+        // The case's limits on its charts; stale while the boxes differ from its run.
+        study_->SetLimits([this] { return document_->Limits(); });
+        connect(document_, &CaseDocument::Changed, study_, &StudyWindow::ShowLimits);
+        for (QLineEdit* edit : edits_) connect(edit, &QLineEdit::textChanged, study_, &StudyWindow::CheckStale);
     }
     return *study_;
 }

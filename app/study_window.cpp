@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -26,9 +27,11 @@
 
 #include "app/chart_view.h"
 #include "app/core_text.h"
+#include "app/map_view.h"
 #include "app/stopped_model.h"
 #include "app/sweep_row_model.h"
 #include "report/report_layout.h"
+#include "study/limit_check.h"
 #include "study/study_charts.h"
 #include "study/svg_chart.h"
 
@@ -46,18 +49,6 @@ constexpr std::size_t PendingLimit = 2048;
 // Curves drawn at most while the sweep runs, so that a redraw holds the
 // interface only briefly.
 constexpr std::size_t RunningCurveLimit = 20;
-
-// The values a sweep can chart: the three main ones first, then the other
-// values of the report's channel and results blocks.
-std::vector<ReportedValue> ChartableQuantities() {
-    std::vector<ReportedValue> quantities = MainSweepQuantities();
-    for (const auto* block : {&ChannelValues(), &ResultValues()})
-        for (const ReportedValue& value : *block)
-            if (std::none_of(quantities.begin(), quantities.end(),
-                             [&](const ReportedValue& q) { return q.field == value.field; }))
-                quantities.push_back(value);
-    return quantities;
-}
 
 }  // namespace
 
@@ -117,7 +108,41 @@ void StudyWindow::CreateControls() {
     QWidget* inputs = CreateInputs();
     CreateButtons();
     LayOut(inputs, CreateViews());
+    for (const Axis* axis : {&first_, &second_})
+        connect(axis->field, &QComboBox::currentIndexChanged, this, [this, axis = *axis] {
+            ResetRange(axis);
+            ShowAxisChoice();
+        });
+    ShowAxisChoice();
 }
+
+// FROM, TO and STEP of a newly chosen input: the range the core suggests.
+void StudyWindow::ResetRange(const Axis& axis) const {
+    const int box = axis.field->currentData().toInt();
+    if (box == 0) return;  // no second input
+    const SweepRange range = SuggestedRange(InputFields()[static_cast<std::size_t>(box - 1)], decimalSeparator_);
+    axis.from->setText(FromUtf8(range.from));
+    axis.to->setText(FromUtf8(range.to));
+    axis.step->setText(FromUtf8(range.step));
+}
+
+// The x axis offers the swept inputs: those of the study run, else those chosen.
+void StudyWindow::ShowAxisChoice() {
+    QStringList captions;
+    if (plan_) {
+        for (const SweepAxis& axis : plan_->axes) captions << FromUtf8(ReportCaption(*axis.field));
+    } else {
+        for (const Axis* axis : {&first_, &second_})
+            if (axis->field->currentData().toInt() != 0) captions << axis->field->currentText();
+    }
+    const int chosen = std::min(std::max(along_->currentIndex(), 0), static_cast<int>(captions.size()) - 1);
+    const QSignalBlocker quiet(along_);
+    along_->clear();
+    for (const QString& caption : captions) along_->addItem(QStringLiteral("Against ") + caption);
+    along_->setCurrentIndex(chosen);
+}
+
+std::size_t StudyWindow::Along() const { return static_cast<std::size_t>(std::max(along_->currentIndex(), 0)); }
 
 // The two axes under their heads From, To and Step.
 QWidget* StudyWindow::CreateInputs() {
@@ -150,8 +175,20 @@ void StudyWindow::CreateButtons() {
     progress_->setAccessibleName(QStringLiteral("Progress"));
     quantity_ = new QComboBox;
     quantity_->setAccessibleName(QStringLiteral("Quantity"));
-    for (const ReportedValue& value : ChartableQuantities())
-        quantity_->addItem(FromUtf8(value.caption), FromUtf8(value.name));
+    for (const SweepQuantity& quantity : ChartableQuantities())
+        quantity_->addItem(FromUtf8(quantity.caption), FromUtf8(quantity.name));
+    along_ = new QComboBox;
+    along_->setAccessibleName(QStringLiteral("X axis"));
+    staleNote_ = new QLabel(QStringLiteral("Stale: the main window's inputs have changed since this study ran; "
+                                           "run it again."));
+    staleNote_->setAccessibleName(QStringLiteral("Stale study"));
+    staleNote_->setStyleSheet(QStringLiteral("QLabel { color: #9c1f1f; font-weight: bold; }"));
+    staleNote_->setWordWrap(true);
+    staleNote_->hide();
+    limitNote_ = new QLabel;
+    limitNote_->setAccessibleName(QStringLiteral("Limits"));
+    limitNote_->setWordWrap(true);
+    limitNote_->hide();
     exportCsv_ = new QPushButton(QStringLiteral("Export CSV..."));
     exportCsv_->setAccessibleName(QStringLiteral("Export CSV"));
     exportSvg_ = new QPushButton(QStringLiteral("Export SVG..."));
@@ -161,6 +198,10 @@ void StudyWindow::CreateButtons() {
     connect(run_, &QPushButton::clicked, this, &StudyWindow::Run);
     connect(cancel_, &QPushButton::clicked, this, &StudyWindow::Cancel);
     connect(quantity_, &QComboBox::currentIndexChanged, this, &StudyWindow::DrawChart);
+    connect(along_, &QComboBox::currentIndexChanged, this, [this] {
+        if (results_) curves_ = std::make_unique<SweepCurves>(*results_, ChartableQuantities(), Along());
+        DrawChart();
+    });
     connect(exportCsv_, &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), {},
                                                           QStringLiteral("CSV (*.csv)"));
@@ -188,8 +229,26 @@ QWidget* StudyWindow::CreateViews() {
     stopped_->setAccessibleName(QStringLiteral("Stopped points"));
     stopped_->setModel(stoppedModel_.get());
     stopped_->setUniformItemSizes(true);
+    map_ = new MapView;
+    mapPoint_ = new QLabel;
+    mapPoint_->setAccessibleName(QStringLiteral("Map point"));
+    mapPoint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const QString mapHint = QStringLiteral("Hover a cell to see its point; double-click it to load the point.");
+    mapPoint_->setText(mapHint);
+    connect(map_, &MapView::CellHovered, mapPoint_,
+            [this, mapHint](const QString& text) { mapPoint_->setText(text.isEmpty() ? mapHint : text); });
+    connect(map_, &MapView::PointChosen, this, &StudyWindow::LoadPoint);
+    auto* mapPage = new QWidget;
+    auto* mapLayout = new QVBoxLayout(mapPage);
+    mapLayout->setContentsMargins(0, 0, 0, 0);
+    mapLayout->addWidget(map_, 1);
+    mapLayout->addWidget(mapPoint_);
+    tabs_ = new QTabWidget;
+    tabs_->setAccessibleName(QStringLiteral("Views"));
+    tabs_->addTab(chart_, QStringLiteral("Chart"));
+    tabs_->addTab(mapPage, QStringLiteral("Feasible map"));
     auto* split = new QSplitter(Qt::Vertical);
-    split->addWidget(chart_);
+    split->addWidget(tabs_);
     split->addWidget(table_);
     split->addWidget(stopped_);
     chart_->setMinimumHeight(300);
@@ -203,7 +262,8 @@ void StudyWindow::LayOut(QWidget* inputs, QWidget* views) {
     buttons->addWidget(cancel_);
     buttons->addWidget(progress_, 1);
     auto* chartBar = new QHBoxLayout;
-    chartBar->addWidget(quantity_, 1);
+    chartBar->addWidget(quantity_, 2);
+    chartBar->addWidget(along_, 1);
     chartBar->addWidget(exportSvg_);
     chartBar->addWidget(exportPng_);
     chartBar->addWidget(exportCsv_);
@@ -211,6 +271,8 @@ void StudyWindow::LayOut(QWidget* inputs, QWidget* views) {
     layout->addWidget(inputs);
     layout->addLayout(buttons);
     layout->addLayout(chartBar);
+    layout->addWidget(staleNote_);
+    layout->addWidget(limitNote_);
     layout->addWidget(views, 1);
 }
 
@@ -249,9 +311,11 @@ void StudyWindow::Run() {
     auto results = std::make_unique<SweepTable>(*plan);
     model_->Reset(results.get());
     stoppedModel_->Reset(results.get());
-    curves_ = std::make_unique<SweepCurves>(*results, ChartableQuantities());
     results_ = std::move(results);
     plan_ = std::move(plan);
+    ShowAxisChoice();
+    curves_ = std::make_unique<SweepCurves>(*results_, ChartableQuantities(), Along());
+    CheckStale();
 
     progress_->setRange(0, static_cast<int>(PointCount(*plan_)));
     progress_->setValue(0);
@@ -334,18 +398,42 @@ void StudyWindow::Finish() {
     emit SweepEnded();
 }
 
-// The chosen quantity against the first swept input, one curve per value of
-// the second; a point that stopped (or is still to come) breaks its curve.
+// The chosen quantity against the chosen input, one curve per value of the
+// other; a point that stopped (or is still to come) breaks its curve. With two
+// inputs, the map beside it.
 void StudyWindow::DrawChart() {
     chartStale_ = false;
-    ShowChart(*chart_, CurrentChart());
+    const Chart chart = CurrentChart();
+    ShowChart(*chart_, chart);
+    map_->Show(chart.x, chart.map);
+    tabs_->setTabEnabled(1, chart.map.has_value());
 }
 
-// The chosen quantity against the first swept input, as the core describes it.
-Chart StudyWindow::CurrentChart() const {
+// The case's limits, when every one names a column; else none, and a note
+// saying why.
+std::vector<Limit> StudyWindow::DrawnLimits() {
+    std::vector<Limit> limits = limits_ ? limits_() : std::vector<Limit>{};
+    try {
+        LimitColumns(limits);
+        limitNote_->hide();
+        return limits;
+    } catch (const LimitError& error) {
+        limitNote_->setText(QStringLiteral("Limits not drawn: ") + FromUtf8(error.what()));
+        limitNote_->show();
+        return {};
+    }
+}
+
+// The chosen quantity against the chosen input and, with two inputs, the map
+// of where the limits hold, as the core describes them.
+Chart StudyWindow::CurrentChart() {
     if (!plan_ || !curves_) return {};
+    const std::vector<Limit> limits = DrawnLimits();
     const auto quantity = static_cast<std::size_t>(std::max(quantity_->currentIndex(), 0));
-    return SweepQuantityChart(*plan_, *curves_, quantity, Running() ? RunningCurveLimit : SweepCurveLimit, units_);
+    Chart chart = SweepQuantityChart(*plan_, *curves_, quantity, Running() ? RunningCurveLimit : SweepCurveLimit,
+                                     limits, units_);
+    if (plan_->axes.size() == 2) chart.map = FeasibleMap(*results_, curves_->Along(), limits, units_);
+    return chart;
 }
 
 void StudyWindow::SetUnitSystem(UnitSystem system) {
@@ -355,8 +443,37 @@ void StudyWindow::SetUnitSystem(UnitSystem system) {
 }
 
 void StudyWindow::LoadRow(int row) {
-    if (!plan_ || row < 0 || static_cast<std::size_t>(row) >= results_->Size()) return;
-    loadTexts_(PointTexts(*plan_, static_cast<std::size_t>(row)));
+    if (row >= 0) LoadPoint(static_cast<std::size_t>(row));
+}
+
+void StudyWindow::LoadPoint(std::size_t point) {
+    if (!plan_ || point >= results_->Size()) return;
+    loadTexts_(PointTexts(*plan_, point));
+}
+
+void StudyWindow::SetLimits(std::function<std::vector<Limit>()> limits) {
+    limits_ = std::move(limits);
+    DrawChart();
+}
+
+void StudyWindow::ShowLimits() {
+    if (plan_ && !Running()) DrawChart();
+}
+
+void StudyWindow::CheckStale() {
+    bool stale = false;
+    if (plan_) {
+        const InputTexts now = boxTexts_();
+        for (std::size_t box = 0; box < now.size() && !stale; ++box) {
+            const bool swept = std::any_of(plan_->axes.begin(), plan_->axes.end(), [box](const SweepAxis& axis) {
+                return static_cast<std::size_t>(axis.field->box) == box + 1;
+            });
+            stale = !swept && now[box] != plan_->base[box];
+        }
+    }
+    stale_ = stale;
+    staleNote_->setVisible(stale);
+    setWindowTitle(stale ? QStringLiteral("Study (stale) — Vortane") : QStringLiteral("Study — Vortane"));
 }
 
 bool StudyWindow::ExportCsv(const QString& path) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "case/fitted_ranges.h"
+#include "case/limit.h"
 #include "study/chart.h"
 #include "study/sweep_curves.h"
 #include "study/sweep_run.h"
@@ -21,20 +22,25 @@ class QChartView;
 class QComboBox;
 class QLineEdit;
 class QListView;
+class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTabWidget;
 class QTableView;
 class QTimer;
 
 namespace vortane {
 
+class MapView;
 class StoppedModel;
 class SweepRowModel;
 
 // Studies beside the main window: one or two inputs swept over a grid on worker
-// threads, the chosen result charted against the first, one curve per value of
-// the second, and the rows in a table with vortane-calc's CSV columns. Every
-// other input is the main window's text when Run is pressed.
+// threads, the chosen column of the runs charted against either input, one
+// curve per value of the other, with the case's limits drawn; with two inputs
+// a map of where the limits hold; and the rows in a table with vortane-calc's
+// CSV columns. Every other input is the main window's text when Run is
+// pressed; a study is marked stale while the main window's texts differ.
 class StudyWindow final : public QWidget {
     Q_OBJECT
 
@@ -50,6 +56,21 @@ public:
 
     // Shows the chart and the table in the units of `system`.
     void SetUnitSystem(UnitSystem system);
+
+    // Where the case's limits come from; read whenever the chart is drawn.
+    void SetLimits(std::function<std::vector<Limit>()> limits);
+
+    // Draws the chart and the map anew with the case's limits as they now
+    // stand (another case opened, its limits changed).
+    void ShowLimits();
+
+    // Whether the study's results no longer hold for the main window's texts:
+    // a box the study does not sweep differs from the text it ran with.
+    bool Stale() const { return stale_; }
+
+    // Marks the study stale, or no longer stale, as the main window's texts
+    // now stand.
+    void CheckStale();
 
     // Writes the sweep's CSV so far, exactly as vortane-calc writes it; says
     // in a message box when it cannot.
@@ -79,13 +100,19 @@ private:
     void Drain();
     void Finish();
     void DrawChart();
-    Chart CurrentChart() const;
+    Chart CurrentChart();
     void LoadRow(int row);
+    void LoadPoint(std::size_t point);
+    void ResetRange(const Axis& axis) const;
+    void ShowAxisChoice();
+    std::size_t Along() const;
+    std::vector<Limit> DrawnLimits();
     void ExportChart(bool svg);
 
     std::function<InputTexts()> boxTexts_;
     std::function<FittedRanges()> viscosityRanges_;
     std::function<void(const InputTexts&)> loadTexts_;
+    std::function<std::vector<Limit>()> limits_;
     const char decimalSeparator_;
 
     std::unique_ptr<SweepPlan> plan_;
@@ -103,11 +130,18 @@ private:
 
     bool chartStale_ = false;
     UnitSystem units_ = UnitSystem::Metric;
+    bool stale_ = false;
     Axis first_, second_;
     QPushButton *run_, *cancel_, *exportCsv_, *exportSvg_, *exportPng_;
     QProgressBar* progress_;
     QComboBox* quantity_;
+    QComboBox* along_;
+    QLabel* staleNote_;
+    QLabel* limitNote_;
+    QTabWidget* tabs_;
     QChartView* chart_;
+    MapView* map_;
+    QLabel* mapPoint_;
     QTableView* table_;
     QListView* stopped_;
     // Views of results_, released before it.

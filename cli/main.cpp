@@ -5,6 +5,7 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <span>
 
 #include "case/case_file.h"
 #include "case/unit_text.h"
@@ -163,7 +164,15 @@ int SingleRun(const cli::Options& options, const CaseOnCommandLine& given, char 
     return JudgedByLimits(result, given.extras.limits, WriteRunFiles(options, given, result, separator));
 }
 
-int Sweep(const cli::Options& options, const SweepPlan& plan) {
+// The chart of a sweep: the main results against the first input with the
+// limits' lines and, over two inputs, the map of where the limits hold.
+Chart SweepPlot(const SweepTable& table, const SweepCurves& curves, std::span<const Limit> limits) {
+    Chart chart = SweepChart(table.Plan(), curves, SweepCurveLimit, limits);
+    if (table.Plan().axes.size() == 2) chart.map = FeasibleMap(table, 0, limits);
+    return chart;
+}
+
+int Sweep(const cli::Options& options, const SweepPlan& plan, std::span<const Limit> limits) {
     cli::OutputFile csv =
         options.csvFile ? cli::OutputFile(*options.csvFile) : cli::OutputFile::StandardOutput();
     // Only for a chart or the document.
@@ -196,7 +205,7 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
         return Interrupted;
     }
     if (options.plotFile)
-        WriteFile(*options.plotFile, SvgDocument(SweepChart(plan, *curves, SweepCurveLimit)));
+        WriteFile(*options.plotFile, SvgDocument(SweepPlot(*table, *curves, limits)));
     if (options.htmlFile)
         WriteFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, SourceOf(options),
                                                                         SweepDocumentRowLimit, options.units)));
@@ -250,7 +259,7 @@ int Run(const cli::Options& options) {
     }
     if (options.writeCaseFile)
         WriteFile(*options.writeCaseFile, CaseFileText(given.texts, given.extras, separator));
-    return plan ? Sweep(options, *plan) : SingleRun(options, given, separator);
+    return plan ? Sweep(options, *plan, given.extras.limits) : SingleRun(options, given, separator);
 }
 
 }  // namespace

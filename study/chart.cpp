@@ -54,17 +54,27 @@ bool IsWarned(const ChartSeries& series, std::size_t i) {
            std::isfinite(series.y[i]);
 }
 
+bool IsFailed(const ChartSeries& series, std::size_t i) {
+    return i < series.failed.size() && series.failed[i] && i < series.y.size() &&
+           std::isfinite(series.y[i]);
+}
+
 std::vector<LegendEntry> LegendOf(const Chart& chart, std::size_t limit) {
     limit = std::max<std::size_t>(limit, 2);
-    std::vector<LegendEntry> curves;
-    bool warned = false;
+    std::vector<LegendEntry> curves, limits;
+    bool warned = false, failed = false;
     for (const ChartPanel& panel : chart.panels) {
         for (const ChartSeries& series : panel.series) {
-            for (std::size_t i = 0; i < series.y.size() && !warned; ++i) warned = IsWarned(series, i);
-            const bool known = std::any_of(curves.begin(), curves.end(),
+            for (std::size_t i = 0; i < series.y.size(); ++i) {
+                warned = warned || IsWarned(series, i);
+                failed = failed || IsFailed(series, i);
+            }
+            std::vector<LegendEntry>& list = series.limit ? limits : curves;
+            const bool known = std::any_of(list.begin(), list.end(),
                                            [&](const LegendEntry& e) { return e.label == series.label; });
             if (!known && !series.label.empty())
-                curves.push_back({LegendEntry::Kind::Curve, series.label, series.colour, series.dashed});
+                list.push_back({series.limit ? LegendEntry::Kind::Limit : LegendEntry::Kind::Curve, series.label,
+                                series.colour, series.dashed});
         }
     }
     std::vector<LegendEntry> shown;
@@ -72,11 +82,44 @@ std::vector<LegendEntry> LegendOf(const Chart& chart, std::size_t limit) {
         shown = curves;
     } else {
         for (std::size_t i = 0; i < limit; ++i) shown.push_back(curves[i * (curves.size() - 1) / (limit - 1)]);
-        shown.push_back({LegendEntry::Kind::Note, "(" + std::to_string(curves.size()) + " curves in all)",
+        shown.push_back({LegendEntry::Kind::Note,
+                         "(" + std::to_string(curves.size()) + " curves in all)",
                          {0x55, 0x55, 0x55}});
     }
+    shown.insert(shown.end(), limits.begin(), limits.end());
+    if (failed) shown.push_back({LegendEntry::Kind::Failed, "point failing a limit", FailColour});
     if (warned) shown.push_back({LegendEntry::Kind::Ring, "point with warnings", WarningColour});
     return shown;
+}
+
+std::vector<double> CellEdges(const std::vector<double>& values) {
+    if (values.empty()) return {};
+    if (values.size() == 1) {
+        const double half = values[0] == 0 ? 0.5 : std::fabs(values[0]) * 0.05;
+        return {values[0] - half, values[0] + half};
+    }
+    std::vector<double> edges{values[0] - (values[1] - values[0]) / 2};
+    for (std::size_t i = 0; i + 1 < values.size(); ++i) edges.push_back((values[i] + values[i + 1]) / 2);
+    edges.push_back(values.back() + (values.back() - values[values.size() - 2]) / 2);
+    return edges;
+}
+
+std::vector<std::size_t> ShownCategories(const ChartMap& map) {
+    std::vector<bool> used(map.categories.size());
+    for (const std::size_t cell : map.cells) used[cell] = true;
+    std::vector<std::size_t> shown;
+    for (std::size_t c = 0; c < used.size(); ++c)
+        if (used[c]) shown.push_back(c);
+    return shown;
+}
+
+std::string MapCellText(const ChartMap& map, const ChartAxis& x, std::size_t i, std::size_t j) {
+    const auto part = [](const ChartAxis& axis, const std::string& text) {
+        return axis.quantity + " = " + text + (axis.unit.empty() || axis.unit == "-" ? "" : " " + axis.unit);
+    };
+    const std::size_t cell = i * map.yValues.size() + j;
+    return part(x, map.xTexts[i]) + ", " + part(map.y, map.yTexts[j]) + ": " +
+           map.categories[map.cells[cell]].label;
 }
 
 }  // namespace vortane

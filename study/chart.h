@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ Colour CurveColour(std::size_t index, std::size_t count);
 // The mark of points with warnings.
 inline constexpr Colour WarningColour{0xd6, 0x27, 0x28};
 
+// The lines of limits, and the mark of points that fail one.
+inline constexpr Colour LimitColour{0x9c, 0x1f, 0x8a};
+inline constexpr Colour FailColour{0x1a, 0x1a, 0x1a};
+
 enum class Scale { Linear, Log };
 
 // "Quantity (unit)"; a log axis shows whole decades.
@@ -53,6 +58,8 @@ struct ChartSeries {
     bool markers = false;      // a mark at every point
     bool markersOnly = false;  // open circles without a line, as for measured points
     std::vector<bool> warned{};
+    std::vector<bool> failed{};  // points that fail a limit: a filled square
+    bool limit = false;          // a limit's line: always in the legend
 };
 
 // One plotting area over the shared x axis: its y axis, a second one at the
@@ -63,17 +70,56 @@ struct ChartPanel {
     std::vector<ChartSeries> series;
 };
 
+// What a cell of a map shows: "meets every limit", "fails TemperatureRise<=30".
+struct MapCategory {
+    std::string label;
+    Colour colour;
+};
+
+// A line between two points of a map, in the axes' values.
+struct MapSegment {
+    double x1, y1, x2, y2;
+};
+
+// A grid of two swept inputs, each cell coloured by its category: the chart's
+// x axis is the first input (xValues), `y` the second (yValues). Cell (i, j)
+// is cells[i * yValues.size() + j]; its edges lie halfway to its neighbours.
+struct ChartMap {
+    std::string title;
+    ChartAxis y;
+    std::vector<double> xValues, yValues;
+    std::vector<std::string> xTexts, yTexts;  // the values as the boxes took them
+    std::vector<std::size_t> cells;           // a category per cell
+    std::vector<std::size_t> points;          // the sweep's point of each cell
+    std::vector<MapCategory> categories;
+    std::vector<MapSegment> boundary;  // around the cells of category 0
+};
+
+// The edges of cells centred on ascending or descending `values`: halfway
+// between neighbours, the outer ones as far out as the inner; one value gets a
+// cell of width 1 (or of a tenth of its magnitude).
+std::vector<double> CellEdges(const std::vector<double>& values);
+
+// The categories a map's cells take, in order.
+std::vector<std::size_t> ShownCategories(const ChartMap& map);
+
+// "Number of Revolution = 80, Barrier Clearance = 0.05: fails TemperatureRise<=30".
+std::string MapCellText(const ChartMap& map, const ChartAxis& x, std::size_t i, std::size_t j);
+
 struct Chart {
     std::string title;
     ChartAxis x;
     std::vector<ChartPanel> panels;  // stacked, sharing x
+    std::optional<ChartMap> map{};   // drawn below the panels, over the same x input
 };
 
-// What the legend lists: one entry per label, at most `limit` of them (two at
-// least) spread evenly over the curves, the first and last among them, then a note of how many curves there are when
-// some are left out, and the ring of warned points when a point is warned.
+// What the legend lists: one entry per label, every curve up to `limit` of
+// them, else `limit` (two at least) spread evenly over the curves, the first
+// and last among them, and a note of how many there are; then every limit's
+// line, the mark of failing points when a point fails, and the ring of warned
+// points when a point is warned.
 struct LegendEntry {
-    enum class Kind { Curve, Note, Ring };
+    enum class Kind { Curve, Note, Ring, Limit, Failed, Cell, Boundary };
     Kind kind;
     std::string label;
     Colour colour;
@@ -84,5 +130,8 @@ std::vector<LegendEntry> LegendOf(const Chart& chart, std::size_t limit = Legend
 
 // Whether point i of `series` is warned and shown.
 bool IsWarned(const ChartSeries& series, std::size_t i);
+
+// Whether point i of `series` fails a limit and is shown.
+bool IsFailed(const ChartSeries& series, std::size_t i);
 
 }  // namespace vortane

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace vortane {
 
@@ -34,11 +35,24 @@ AxisScale NiceScale(double low, double high, int targetTicks) {
         low -= pad;
         high += pad;
     }
-    const double raw = (high - low) / std::max(targetTicks, 1);
+    const double step = RoundStep((high - low) / std::max(targetTicks, 1));
+    return {std::floor(low / step + 1e-9) * step, std::ceil(high / step - 1e-9) * step, step};
+}
+
+double RoundStep(double raw) {
     const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
     const double normal = raw / magnitude;
-    const double step = (normal < 1.5 ? 1 : normal < 3 ? 2 : normal < 7 ? 5 : 10) * magnitude;
-    return {std::floor(low / step + 1e-9) * step, std::ceil(high / step - 1e-9) * step, step};
+    return (normal < 1.5 ? 1 : normal < 3 ? 2 : normal < 7 ? 5 : 10) * magnitude;
+}
+
+std::vector<double> TicksWithin(double low, double high) {
+    if (low > high) std::swap(low, high);
+    const AxisScale scale = NiceScale(low, high);
+    const double slack = scale.step * 1e-9;
+    std::vector<double> ticks;
+    for (const double tick : TickValues(scale))
+        if (tick >= low - slack && tick <= high + slack) ticks.push_back(tick);
+    return ticks;
 }
 
 AxisScale DecadeScale(double low, double high) {

@@ -16,6 +16,14 @@ struct AxisScale {
 };
 AxisScale NiceScale(double low, double high, int targetTicks = 6);
 
+// The step of 1, 2 or 5 times a power of ten nearest above or below `raw`
+// (which is positive): 0.013 gives 0.01, 0.04 gives 0.05.
+double RoundStep(double raw);
+
+// The round ticks NiceScale gives over [low, high] that lie within it, for an
+// axis that spans exactly that range (the cells of a map).
+std::vector<double> TicksWithin(double low, double high);
+
 // A logarithmic axis over decimal logarithms from `low` to `high`: whole
 // decades, a tick every decade, or every few when they are many.
 AxisScale DecadeScale(double low, double high);

@@ -70,13 +70,17 @@ public:
     // Standalone: an XML declaration and the SVG namespace, for a file of its
     // own; else the bare element an HTML page holds.
     std::string Document(const Chart& chart, bool standalone) {
-        const std::vector<LegendEntry> legend = LegendOf(chart);
         const bool rightAxis = std::any_of(chart.panels.begin(), chart.panels.end(),
                                            [](const ChartPanel& p) { return !p.y2.quantity.empty(); });
-        const std::size_t count = std::max<std::size_t>(chart.panels.size(), 1);
-        const double panels = static_cast<double>(count);
-        const double panelHeight = count == 1 ? SinglePanelHeight : PanelHeight;
-        const double height = TitleHeight + panels * panelHeight + (panels - 1) * PanelGap + BottomMargin;
+        const std::size_t count = chart.panels.size() + (chart.map ? 1 : 0);
+        const double panels = static_cast<double>(std::max<std::size_t>(count, 1));
+        const double panelHeight = count <= 1 ? SinglePanelHeight : PanelHeight;
+        const double mapGap = chart.map && !chart.panels.empty() ? BottomMargin : 0;  // room for the x ticks
+        const double height = TitleHeight + panels * panelHeight + (panels - 1) * PanelGap + mapGap + BottomMargin;
+        // As many curves named as the panels' height holds, beside the other entries.
+        const double rows = (static_cast<double>(chart.panels.size()) * (panelHeight + PanelGap)) / LegendRow - 5;
+        const std::vector<LegendEntry> legend =
+            LegendOf(chart, std::max(LegendLimit, static_cast<std::size_t>(std::max(rows, 0.0))));
         const double plotWidth =
             Width - LeftMargin - RightMargin - LegendWidth(legend) - (rightAxis ? RightAxisMargin : 0);
 
@@ -94,6 +98,10 @@ public:
             const Box box{LeftMargin, TitleHeight + static_cast<double>(i) * (panelHeight + PanelGap), plotWidth,
                           panelHeight};
             PanelPart(chart, chart.panels[i], box, x, i + 1 == chart.panels.size());
+        }
+        if (chart.map) {
+            const double top = TitleHeight + static_cast<double>(chart.panels.size()) * (panelHeight + PanelGap) + mapGap;
+            MapPart(chart.x, *chart.map, {LeftMargin, top, plotWidth, panelHeight});
         }
         LegendPart(legend, Width - RightMargin - LegendWidth(legend) + LegendGap, TitleHeight);
         out_ += "</svg>\n";
@@ -119,6 +127,67 @@ private:
     void Circle(double x, double y, double r, std::string_view style) {
         out_ += "<circle cx=\"" + Number(x) + "\" cy=\"" + Number(y) + "\" r=\"" + Number(r) + "\" " +
                 std::string(style) + "/>\n";
+    }
+
+    void Square(double x, double y) {
+        out_ += "<rect x=\"" + Number(x - 3.5) + "\" y=\"" + Number(y - 3.5) + "\" width=\"7\" height=\"7\" fill=\"" +
+                HexColour(FailColour) + "\"/>\n";
+    }
+
+    void Rect(const Box& box, std::string_view style) {
+        out_ += "<rect x=\"" + Number(box.left) + "\" y=\"" + Number(box.top) + "\" width=\"" + Number(box.width) +
+                "\" height=\"" + Number(box.height) + "\" " + std::string(style) + "/>\n";
+    }
+
+    // The cells, the boundary of the feasible region, the round ticks within
+    // the cells' span, and the categories' legend at the right.
+    void MapPart(const ChartAxis& xAxis, const ChartMap& map, const Box& box) {
+        const std::vector<double> xe = CellEdges(map.xValues), ye = CellEdges(map.yValues);
+        if (xe.empty() || ye.empty()) return;
+        const double x0 = std::min(xe.front(), xe.back()), x1 = std::max(xe.front(), xe.back());
+        const double y0 = std::min(ye.front(), ye.back()), y1 = std::max(ye.front(), ye.back());
+        const auto px = [&](double v) { return box.left + (v - x0) / (x1 - x0) * box.width; };
+        const auto py = [&](double v) { return box.top + (y1 - v) / (y1 - y0) * box.height; };
+        // Each cell stroked in its own colour: no seams between cells.
+        std::vector<std::string> styles;
+        styles.reserve(map.categories.size());
+        for (const MapCategory& category : map.categories) {
+            const std::string colour = HexColour(category.colour);
+            std::string style = "fill=\"";
+            style += colour;
+            style += "\" stroke=\"";
+            style += colour;
+            style += "\" stroke-width=\"0.6\"";
+            styles.push_back(std::move(style));
+        }
+        const std::size_t ny = map.yValues.size();
+        for (std::size_t i = 0; i < map.xValues.size(); ++i)
+            for (std::size_t j = 0; j < ny; ++j) {
+                const double l = std::min(px(xe[i]), px(xe[i + 1])), t = std::min(py(ye[j]), py(ye[j + 1]));
+                Rect({l, t, std::fabs(px(xe[i + 1]) - px(xe[i])), std::fabs(py(ye[j + 1]) - py(ye[j]))},
+                     styles[map.cells[i * ny + j]]);
+            }
+        for (const MapSegment& s : map.boundary)
+            Line(px(s.x1), py(s.y1), px(s.x2), py(s.y2), "stroke=\"black\" stroke-width=\"2.5\" stroke-linecap=\"square\"");
+        const double bottom = box.top + box.height;
+        const double xStep = NiceScale(x0, x1).step, yStep = NiceScale(y0, y1).step;
+        for (const double t : TicksWithin(x0, x1)) {
+            Line(px(t), bottom, px(t), bottom + 5, "stroke=\"black\"");
+            Text(px(t), bottom + 18, TickLabel(t, xStep), "middle");
+        }
+        for (const double t : TicksWithin(y0, y1)) {
+            Line(box.left - 5, py(t), box.left, py(t), "stroke=\"black\"");
+            Text(box.left - 8, py(t) + 4, TickLabel(t, yStep), "end");
+        }
+        Rect(box, "fill=\"none\" stroke=\"black\"");
+        Text(box.left + box.width / 2, box.top - 8, map.title, "middle", "font-weight=\"bold\"");
+        Text(box.left + box.width / 2, bottom + 42, AxisTitle(xAxis), "middle");
+        VerticalLabel(box.left - 62, box.top + box.height / 2, AxisTitle(map.y));
+        std::vector<LegendEntry> legend;
+        for (const std::size_t c : ShownCategories(map))
+            legend.push_back({LegendEntry::Kind::Cell, map.categories[c].label, map.categories[c].colour});
+        if (!map.boundary.empty()) legend.push_back({LegendEntry::Kind::Boundary, "boundary of the feasible region", {0, 0, 0}});
+        LegendPart(legend, Width - RightMargin - LegendWidth(legend) + LegendGap, box.top);
     }
 
     void Ring(double x, double y) {
@@ -197,6 +266,7 @@ private:
                 Circle(x, y, 4, "fill=\"white\" " + stroke + " stroke-width=\"1.5\"");
             else if (series.markers)
                 Circle(x, y, 2.5, "fill=\"" + colour + "\"");
+            if (IsFailed(series, i)) Square(x, y);
             if (IsWarned(series, i)) Ring(x, y);
         }
         flush();
@@ -212,7 +282,11 @@ private:
         for (const LegendEntry& entry : entries) {
             switch (entry.kind) {
                 case LegendEntry::Kind::Ring: Ring(left + 25, y - 4); break;
+                case LegendEntry::Kind::Failed: Square(left + 25, y - 4); break;
+                case LegendEntry::Kind::Cell: Rect({left + 15, y - 11, 20, 14}, "fill=\"" + HexColour(entry.colour) + "\" stroke=\"#888888\""); break;
+                case LegendEntry::Kind::Boundary: Line(left + 10, y - 4, left + 40, y - 4, "stroke=\"black\" stroke-width=\"2.5\""); break;
                 case LegendEntry::Kind::Curve:
+                case LegendEntry::Kind::Limit:
                     Line(left + 10, y - 4, left + 40, y - 4,
                          "stroke=\"" + HexColour(entry.colour) + "\" stroke-width=\"2\"" +
                              (entry.dashed ? " stroke-dasharray=\"6 4\"" : ""));

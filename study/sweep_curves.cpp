@@ -1,9 +1,11 @@
 #include "study/sweep_curves.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
 #include "case/number_text.h"
+#include "study/indicator_table.h"
 #include "study/run_table.h"
 
 namespace vortane {
@@ -18,6 +20,13 @@ const ReportedValue& ResultValue(std::string_view name) {
     throw std::logic_error("no reported value " + std::string(name));
 }
 
+std::vector<SweepQuantity> QuantitiesOf(const std::vector<ReportedValue>& values) {
+    std::vector<SweepQuantity> quantities;
+    quantities.reserve(values.size());
+    for (const ReportedValue& value : values) quantities.push_back(QuantityOf(value));
+    return quantities;
+}
+
 // The column of RunColumns() that holds a value of the report's channel or
 // results block.
 std::size_t RunColumnOf(const ReportedValue& value) {
@@ -29,8 +38,9 @@ std::size_t RunColumnOf(const ReportedValue& value) {
     throw std::logic_error("no run column for " + std::string(value.name));
 }
 
-// The swept values as the run reads them; the axis spans them all, so the
-// points that stopped show as gaps.
+}  // namespace
+
+// The axis spans every value, so the points that stopped show as gaps.
 std::vector<double> AxisValues(const SweepAxis& axis, char decimalSeparator) {
     std::vector<double> values;
     for (const std::string& text : axis.texts)
@@ -38,7 +48,26 @@ std::vector<double> AxisValues(const SweepAxis& axis, char decimalSeparator) {
     return values;
 }
 
-}  // namespace
+SweepQuantity QuantityOf(const ReportedValue& value) {
+    return {std::string(value.name), std::string(value.caption), RunColumnOf(value)};
+}
+
+std::vector<SweepQuantity> ChartableQuantities() {
+    std::vector<SweepQuantity> quantities = QuantitiesOf(MainSweepQuantities());
+    for (const auto* block : {&ChannelValues(), &ResultValues()})
+        for (const ReportedValue& value : *block)
+            if (std::none_of(quantities.begin(), quantities.end(),
+                             [&](const SweepQuantity& q) { return q.name == value.name; }))
+                quantities.push_back(QuantityOf(value));
+    const std::vector<RunColumn>& columns = RunColumns();
+    std::size_t indicator = 0;
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        if (columns[c].kind == RunColumn::Kind::Indicator) {
+            const IndicatorColumn& shown = IndicatorColumns()[indicator++];
+            quantities.push_back({std::string(shown.name), std::string(shown.caption), c});
+        }
+    return quantities;
+}
 
 const std::vector<ReportedValue>& MainSweepQuantities() {
     static const std::vector<ReportedValue> quantities{
@@ -46,19 +75,24 @@ const std::vector<ReportedValue>& MainSweepQuantities() {
     return quantities;
 }
 
-SweepCurves::SweepCurves(const SweepPlan& plan, std::vector<ReportedValue> quantities)
-    : own_(std::make_unique<SweepTable>(plan)), table_(*own_), quantities_(std::move(quantities)) {
+SweepCurves::SweepCurves(const SweepPlan& plan, const std::vector<ReportedValue>& quantities)
+    : own_(std::make_unique<SweepTable>(plan)), table_(*own_), quantities_(QuantitiesOf(quantities)) {
     Prepare();
 }
 
-SweepCurves::SweepCurves(const SweepTable& table, std::vector<ReportedValue> quantities)
-    : table_(table), quantities_(std::move(quantities)) {
+SweepCurves::SweepCurves(const SweepTable& table, const std::vector<ReportedValue>& quantities)
+    : table_(table), quantities_(QuantitiesOf(quantities)) {
+    Prepare();
+}
+
+SweepCurves::SweepCurves(const SweepTable& table, std::vector<SweepQuantity> quantities, std::size_t along)
+    : table_(table), quantities_(std::move(quantities)), along_(along) {
+    if (along_ >= table_.Plan().axes.size()) throw std::logic_error("no swept field to chart against");
     Prepare();
 }
 
 void SweepCurves::Prepare() {
-    for (const ReportedValue& quantity : quantities_) columns_.push_back(RunColumnOf(quantity));
-    x_ = AxisValues(table_.Plan().axes.front(), table_.Plan().decimalSeparator);
+    x_ = AxisValues(table_.Plan().axes[along_], table_.Plan().decimalSeparator);
 }
 
 void SweepCurves::Add(const PointResult& point) {
@@ -68,7 +102,7 @@ void SweepCurves::Add(const PointResult& point) {
 
 std::size_t SweepCurves::CurveCount() const {
     const SweepPlan& plan = table_.Plan();
-    return plan.axes.size() > 1 ? plan.axes[1].texts.size() : 1;
+    return plan.axes.size() > 1 ? plan.axes[1 - along_].texts.size() : 1;
 }
 
 // A point not yet run, or one that stopped, is a gap; a point is warned when it
@@ -77,14 +111,19 @@ SweepCurve SweepCurves::Curve(std::size_t quantity, std::size_t curve) const {
     const SweepPlan& plan = table_.Plan();
     const std::size_t curves = CurveCount();
     SweepCurve out;
-    if (plan.axes.size() > 1) out.label = SweptValueLabel(*plan.axes[1].field, plan.axes[1].texts[curve]);
+    if (plan.axes.size() > 1) {
+        const SweepAxis& across = plan.axes[1 - along_];
+        out.label = SweptValueLabel(*across.field, across.texts[curve]);
+    }
     out.x = x_;
     out.y.assign(x_.size(), Gap);
     out.warned.assign(x_.size(), false);
     for (std::size_t i = 0; i < x_.size(); ++i) {
-        const std::size_t point = i * curves + curve;
+        // The first field varies slowest.
+        const std::size_t point = along_ == 0 ? i * curves + curve : curve * x_.size() + i;
+        out.points.push_back(point);
         if (point >= table_.Size() || table_.Outcome(point) != RunOutcome::Complete) continue;
-        out.y[i] = table_.Number(point, columns_[quantity]).value_or(Gap);
+        out.y[i] = table_.Number(point, quantities_[quantity].column).value_or(Gap);
         out.warned[i] = table_.HasWarnings(point);
     }
     return out;

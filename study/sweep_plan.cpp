@@ -1,10 +1,12 @@
 #include "study/sweep_plan.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "case/number_text.h"
 #include "run/calculation_run.h"
+#include "study/chart_scale.h"
 
 namespace vortane {
 
@@ -190,6 +192,23 @@ RunRequest PointRequest(const SweepPlan& plan, std::size_t index) {
     const bool reported = plan.reportPattern.has_value();
     return {PointTexts(plan, index), reported ? ReportName(*plan.reportPattern, index + 1) : "",
             plan.decimalSeparator, reported ? ReportTarget::File : ReportTarget::None, plan.viscosityRanges};
+}
+
+SweepRange SuggestedRange(const InputField& field, char decimalSeparator) {
+    constexpr int Steps = 20;
+    const double value = ConvertReal(field.defaultText, '.').value_or(0);
+    const double span = value == 0 ? 1 : std::fabs(value) / 2;
+    double step = RoundStep(2 * span / Steps);
+    if (field.conversion == InputField::Conversion::Integer) step = std::max(1.0, std::round(step));
+    double from = std::ceil((value - span) / step - 1e-9) * step;
+    const double to = std::floor((value + span) / step + 1e-9) * step;
+    if (value > 0 && from <= 0) from = step;
+    const auto text = [&](double v) {
+        std::string written = TickLabel(v, step);
+        std::replace(written.begin(), written.end(), '.', decimalSeparator);
+        return written;
+    };
+    return {text(from), text(to), text(step)};
 }
 
 }  // namespace vortane

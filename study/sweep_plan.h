@@ -43,6 +43,18 @@ SweepAxis MakeSweepAxis(const InputField& field, std::string_view from, std::str
 // colon as decimal separator is a SweepError.
 SweepAxis ParseSweepAxis(std::string_view notation, char decimalSeparator);
 
+// FROM, TO and STEP texts of a sweep of one input.
+struct SweepRange {
+    std::string from, to, step;
+};
+
+// The range a sweep of `field` starts from: its default ± 50 % in about 20
+// round steps (1, 2 or 5 times a power of ten), the bounds at whole steps;
+// an integer input keeps whole numbers, an input whose default is above 0
+// stays above 0, and a default of 0 spans ±1. Written with
+// `decimalSeparator`.
+SweepRange SuggestedRange(const InputField& field, char decimalSeparator);
+
 // A study over the grid of one or two axes (the first varies slowest); every
 // other box keeps its text from `base`.
 struct SweepPlan {

@@ -1,7 +1,11 @@
 // Sweeps in the window: the rows equal vortane-calc's, Cancel stops a long
 // sweep soon, and bad bounds run nothing.
 #include <QChartView>
+#include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
+#include <QLabel>
+#include <QTabWidget>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QFile>
@@ -15,6 +19,7 @@
 
 #include <chrono>
 
+#include "app/map_view.h"
 #include "app/study_window.h"
 #include "modal_closer.h"
 #include "program.h"
@@ -178,6 +183,90 @@ private slots:
             QCOMPARE(closer.shown[0].text, message);
             QVERIFY(!study.Running());
         }
+    }
+
+    // A clearance × speed study of a case with limits: the indicators can be
+    // charted against either input, the limits are drawn, the map colours the
+    // grid by them, and the study turns stale when an input it did not sweep
+    // changes.
+    void designMapWithTheCasesLimits() {
+        Program program;
+        QVERIFY(program.Show());
+        const QString path = program.Scratch() + QStringLiteral("/limits.vcase");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("OutputRate = 350\nLimit = TemperatureRise<=30\nLimit = Barrier1ShearStress>=120\n");
+        file.close();
+        QVERIFY(program.form1->OpenCase(path));
+        StudyWindow& study = program.form1->Study();
+
+        auto* quantity = Named<QComboBox>(study, QStringLiteral("Quantity"));
+        for (const char* caption : {"Shear Stress over Barrier Flight 1 (kPa)", "Specific Energy Input (kWh/kg)",
+                                    "Mean Residence Time (s)", "Least Pressure in Inlet Channel (kgf/cm2)"})
+            QVERIFY2(quantity->findText(QString::fromUtf8(caption)) >= 0, caption);
+
+        // A newly chosen input starts from its default ± 50 %.
+        auto* first = Named<QComboBox>(study, QStringLiteral("First input"));
+        first->setCurrentIndex(first->findText(QStringLiteral("Barrier Clearance - 1 (cm)")));
+        QCOMPARE(Named<QLineEdit>(study, QStringLiteral("From"))->text(), QStringLiteral("0.026"));
+        QCOMPARE(Named<QLineEdit>(study, QStringLiteral("Step"))->text(), QStringLiteral("0.002"));
+        Sweep(study, QStringLiteral("First input"), QStringLiteral("Barrier Clearance - 1 (cm)"),
+              {QStringLiteral("0.03"), QStringLiteral("0.1"), QStringLiteral("0.035")});
+        Sweep(study, QStringLiteral("Second input"), QStringLiteral("Number of Revolution (rpm)"),
+              {QStringLiteral("60"), QStringLiteral("120"), QStringLiteral("20")}, QStringLiteral(" (second input)"));
+        QSignalSpy ended(&study, &StudyWindow::SweepEnded);
+        QTest::mouseClick(Named<QPushButton>(study, QStringLiteral("Run")), Qt::LeftButton);
+        QVERIFY(ended.wait(20000));
+
+        auto* along = Named<QComboBox>(study, QStringLiteral("X axis"));
+        QCOMPARE(along->count(), 2);
+        QVERIFY(along->itemText(0).contains(QStringLiteral("Barrier Clearance - 1")));
+        QVERIFY(along->itemText(1).contains(QStringLiteral("Number of Revolution")));
+
+        // The temperature rise's limit is a line of the chart.
+        quantity->setCurrentIndex(quantity->findText(QStringLiteral("Temperature Difference (℃)")));
+        auto* chart = Named<QChartView>(study, QStringLiteral("Chart"));
+        QStringList names, objects;
+        for (QAbstractSeries* series : chart->chart()->series()) {
+            names << series->name();
+            objects << series->objectName();
+        }
+        QVERIFY(names.contains(QStringLiteral("TemperatureRise ≤ 30")));
+        QVERIFY(objects.contains(QStringLiteral("FailingPoints")));  // the speeds that heat it more
+        along->setCurrentIndex(1);
+        QVERIFY(chart->accessibleDescription().startsWith(QStringLiteral("Temperature Difference against Number of Revolution")));
+
+        // The map: the limits taken from the case; some points meet them, some not.
+        auto* map = Named<MapView>(study, QStringLiteral("Feasible map"));
+        QVERIFY(map->accessibleDescription().startsWith(QStringLiteral("Where the limits hold")));
+        QVERIFY(!map->accessibleDescription().contains(QStringLiteral(": 0 of")));
+        QVERIFY(!map->accessibleDescription().contains(QStringLiteral(": 12 of")));
+        Named<QTabWidget>(study, QStringLiteral("Views"))->setCurrentIndex(1);
+        study.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&study));
+        const QPoint cell = map->CellRect(0).center().toPoint();
+        QMouseEvent hover(QEvent::MouseMove, cell, map->mapToGlobal(cell), Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(map, &hover);
+        QVERIFY(Named<QLabel>(study, QStringLiteral("Map point"))->text().startsWith(QStringLiteral("Point ")));
+        QTest::mouseDClick(map, Qt::LeftButton, {}, cell);
+        QCOMPARE(program.Edit(2)->text(), QStringLiteral("60"));  // the first speed, the first clearance
+        QCOMPARE(program.Edit(7)->text(), QStringLiteral("0.030"));
+        QVERIFY(!study.Stale());  // only swept inputs changed
+
+        program.Edit(3)->setText(QStringLiteral("300"));
+        QVERIFY(study.Stale());
+        QVERIFY(Named<QLabel>(study, QStringLiteral("Stale study"))->isVisible());
+        program.Edit(3)->setText(QStringLiteral("350"));
+        QVERIFY(!study.Stale());
+
+        // Another case, without limits: the map follows it.
+        const QString plain = program.Scratch() + QStringLiteral("/plain.vcase");
+        QFile other(plain);
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("OutputRate = 350\n");
+        other.close();
+        QVERIFY(program.form1->OpenCase(plain));
+        QVERIFY(map->accessibleDescription().startsWith(QStringLiteral("Complete runs over")));
     }
 };
 

@@ -482,6 +482,30 @@ TEST(VortaneCalc, SweepPlotAndStudyUsageErrors) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path("same.txt")));
 }
 
+// A clearance × speed sweep of a case with limits: the chart's limit lines
+// and the feasible map; a limit naming no column runs nothing.
+TEST(VortaneCalc, SweepPlotDrawsTheCasesLimitsAndMap) {
+    ScratchDir dir;
+    std::ofstream(dir.Path("d350.vcase"))
+        << "OutputRate = 350\nLimit = TemperatureRise<=30\nLimit = Barrier1ShearStress>=120\n";
+    Outcome outcome = RunCalc(dir, "--case d350.vcase --sweep BarrierClearance1=0.03:0.1:0.035 "
+                                   "--sweep ScrewSpeed=60:120:20 --csv map.csv --plot map.svg");
+    EXPECT_EQ(outcome.status, 0);
+    const std::string svg = ReadBytes(dir.Path("map.svg"));
+    EXPECT_NE(svg.find(">TemperatureRise \xE2\x89\xA4 30</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">Where the limits hold over Barrier Clearance - 1 and Number of Revolution</text>"),
+              std::string::npos);
+    EXPECT_NE(svg.find(">meets every limit</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">boundary of the feasible region</text>"), std::string::npos);
+
+    std::ofstream(dir.Path("bad.vcase")) << "Limit = Nothing<=3\n";
+    outcome = RunCalc(dir, "--case bad.vcase --sweep ScrewSpeed=60:120:20 --csv bad.csv --plot bad.svg");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.stderrText.find("Nothing is no quantity of a run"), std::string::npos) << outcome.stderrText;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("bad.csv")));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("bad.svg")));
+}
+
 TEST(VortaneCalc, StudyOutputErrorsExitWithThree) {
     ScratchDir dir;
     Outcome outcome = RunCalc(dir, "--sweep OutputRate=30:300:10 --csv /dev/full");

@@ -62,7 +62,7 @@ TEST(StudyCharts, SweepInAnotherSystemConvertsBothAxes) {
         curves.Add(point);
         points.push_back(point);
     });
-    const Chart chart = SweepChart(plan, curves, SweepCurveLimit, UnitSystem::US);
+    const Chart chart = SweepChart(plan, curves, SweepCurveLimit, {}, UnitSystem::US);
     EXPECT_EQ(AxisTitle(chart.x), "Output (lb/hr)");
     ASSERT_EQ(chart.panels.size(), 3u);
     EXPECT_EQ(AxisTitle(chart.panels[0].y), "Total Pressure Drop (psi)");

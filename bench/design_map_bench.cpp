@@ -1,0 +1,74 @@
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+#include "study/study_charts.h"
+#include "study/svg_chart.h"
+#include "study/sweep_curves.h"
+#include "study/sweep_run.h"
+#include "study/sweep_table.h"
+
+namespace {
+
+using namespace vortane;
+
+// The 100 x 100 grid of BarrierClearance1 0.03 ... 0.129 cm and ScrewSpeed
+// 60 ... 159 rpm at 350 kg/hr, run once; what the Study window redraws and
+// --plot writes of it with two limits.
+const SweepTable& ClearanceBySpeed() {
+    static const SweepPlan plan = [] {
+        SweepPlan made = MakeSweepPlan(DefaultTexts('.'),
+                                       {MakeSweepAxis(*FindInputField("BarrierClearance1"), "0.03", "0.129", "0.001", '.'),
+                                        MakeSweepAxis(*FindInputField("ScrewSpeed"), "60", "159", "1", '.')},
+                                       '.', {});
+        made.base[FindInputField("OutputRate")->box - 1] = "350";
+        return made;
+    }();
+    static const std::unique_ptr<SweepTable> table = [] {
+        auto filled = std::make_unique<SweepTable>(plan);
+        std::vector<PointResult> points(PointCount(plan));
+        RunSweep(plan, {2, {}, {}}, [&](const PointResult& point) { points[point.index] = point; });
+        for (const PointResult& point : points) filled->Add(point);
+        return filled;
+    }();
+    return *table;
+}
+
+const std::vector<Limit> Limits{{"TemperatureRise", LimitBound::AtMost, 30},
+                                {"Barrier1ShearStress", LimitBound::AtLeast, 120}};
+
+// The map's cells and boundary; items per second are cells per second.
+void FeasibleMapGrid(benchmark::State& state) {
+    const SweepTable& table = ClearanceBySpeed();
+    for (auto _ : state) benchmark::DoNotOptimize(FeasibleMap(table, 0, Limits));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(table.Size()));
+}
+BENCHMARK(FeasibleMapGrid)->Unit(benchmark::kMillisecond);
+
+// One quantity's chart with its limit (30 of the 100 curves) and the map, as
+// the Study window describes them at each redraw.
+void DesignMapChart(benchmark::State& state) {
+    const SweepTable& table = ClearanceBySpeed();
+    const SweepCurves curves(table, ChartableQuantities(), 0);
+    for (auto _ : state) {
+        Chart chart = SweepQuantityChart(table.Plan(), curves, 2, SweepCurveLimit, Limits);
+        chart.map = FeasibleMap(table, 0, Limits);
+        benchmark::DoNotOptimize(chart);
+    }
+}
+BENCHMARK(DesignMapChart)->Unit(benchmark::kMillisecond);
+
+// The --plot file of the same sweep: three panels and the map as SVG.
+void DesignMapSvg(benchmark::State& state) {
+    const SweepTable& table = ClearanceBySpeed();
+    const SweepCurves curves(table, MainSweepQuantities());
+    Chart chart = SweepChart(table.Plan(), curves, SweepCurveLimit, Limits);
+    chart.map = FeasibleMap(table, 0, Limits);
+    std::size_t bytes = 0;
+    for (auto _ : state) bytes = SvgDocument(chart).size();
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(DesignMapSvg)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,62 @@
+// Run by hand, not by CTest: the pictures of the Study window as a design map
+// for the guide. Arguments: CASE.vcase (limits and a throughput), CHART.png,
+// MAP.png. Sweeps barrier clearance 1 against screw speed and saves the
+// window with the temperature rise's chart, then with the map.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTest>
+
+#include "app/study_window.h"
+#include "program.h"
+
+namespace {
+
+template <class Widget>
+Widget* Named(QWidget& window, const QString& name) {
+    for (Widget* widget : window.findChildren<Widget*>())
+        if (widget->accessibleName() == name) return widget;
+    return nullptr;
+}
+
+void Sweep(QWidget& window, const QString& input, const QString& caption, const QStringList& bounds,
+           const QString& suffix = {}) {
+    QComboBox* field = Named<QComboBox>(window, input);
+    field->setCurrentIndex(field->findText(caption));
+    Named<QLineEdit>(window, QStringLiteral("From") + suffix)->setText(bounds.value(0));
+    Named<QLineEdit>(window, QStringLiteral("To") + suffix)->setText(bounds.value(1));
+    Named<QLineEdit>(window, QStringLiteral("Step") + suffix)->setText(bounds.value(2));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 4) return 2;
+    vortane::testing::Program program;
+    if (!program.Show() || !program.form1->OpenCase(args[1])) return 1;
+    vortane::StudyWindow& study = program.form1->Study();
+    study.resize(1000, 800);
+    study.show();
+    if (!QTest::qWaitForWindowExposed(&study)) return 1;
+    Sweep(study, QStringLiteral("First input"), QStringLiteral("Barrier Clearance - 1 (cm)"),
+          {QStringLiteral("0.03"), QStringLiteral("0.1"), QStringLiteral("0.005")});
+    Sweep(study, QStringLiteral("Second input"), QStringLiteral("Number of Revolution (rpm)"),
+          {QStringLiteral("60"), QStringLiteral("120"), QStringLiteral("5")}, QStringLiteral(" (second input)"));
+    QSignalSpy ended(&study, &vortane::StudyWindow::SweepEnded);
+    QTest::mouseClick(Named<QPushButton>(study, QStringLiteral("Run")), Qt::LeftButton);
+    if (!ended.wait(60'000)) return 1;
+    auto* quantity = Named<QComboBox>(study, QStringLiteral("Quantity"));
+    quantity->setCurrentIndex(quantity->findText(QStringLiteral("Temperature Difference (℃)")));
+    QTest::qWait(300);
+    if (!study.grab().save(args[2], "PNG")) return 1;
+    Named<QTabWidget>(study, QStringLiteral("Views"))->setCurrentIndex(1);
+    QTest::qWait(300);
+    return study.grab().save(args[3], "PNG") ? 0 : 1;
+}
