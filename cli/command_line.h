@@ -7,6 +7,7 @@
 
 #include "case/error.h"
 #include "case/input_fields.h"
+#include "case/limit.h"
 #include "case/units.h"
 #include "study/sweep_plan.h"
 
@@ -24,6 +25,12 @@ struct Options {
     std::optional<std::string> htmlFile;        // --html
     std::vector<std::pair<const InputField*, std::string>> boxTexts;  // FIELD=TEXT, in order
     UnitSystem units = UnitSystem::Metric;       // --units, of the CSV and profile
+    std::vector<Limit> limits;                   // --limit, in order
+    // Finding a design, the notations as given.
+    std::optional<std::string> solve;     // --solve FIELD=LOW:HIGH
+    std::optional<std::string> target;    // --target QUANTITY=VALUE
+    std::optional<std::string> optimise;  // --optimise 'minimise QUANTITY'
+    std::vector<std::string> varied;      // --vary FIELD=LOW:HIGH, in order
     bool help = false;
 };
 

@@ -8,6 +8,7 @@
 
 #include "case/input_fields.h"
 #include "case/limit.h"
+#include "design/design_notation.h"
 #include "design/goal_seek.h"
 #include "run/calculation_run.h"
 #include "study/limit_check.h"
@@ -16,11 +17,6 @@ namespace vortane {
 
 // Constrained optimisation: up to six inputs within bounds, one quantity
 // minimised or maximised subject to limits. A run that stops meets no limit.
-
-struct VariedInput {
-    const InputField* field = nullptr;  // a real box
-    double low = 0, high = 0;           // in the box's unit
-};
 
 inline constexpr std::size_t MaxVariedInputs = 6;
 

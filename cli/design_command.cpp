@@ -1,0 +1,92 @@
+#include "cli/design_command.h"
+
+#include <atomic>
+#include <ostream>
+#include <stop_token>
+
+#include "cli/exit_status.h"
+#include "cli/interrupt.h"
+#include "cli/output_file.h"
+#include "design/design_notation.h"
+#include "design/design_point.h"
+#include "design/goal_seek.h"
+#include "design/optimisation.h"
+
+namespace vortane::cli {
+
+namespace {
+
+// A design notation or limit the core refuses, as a refusal of the command
+// line.
+template <typename Parse>
+auto Notation(std::string_view option, Parse parse) {
+    try {
+        return parse();
+    } catch (const Error& error) {
+        throw UsageError(std::string(option) + ": " + error.what());
+    }
+}
+
+// Ctrl+C sets the flag the search reads between runs.
+class InterruptFlag {
+public:
+    InterruptFlag() : interrupt_(stop_), callback_(stop_.get_token(), [this] { flag_ = true; }) {}
+    const std::atomic<bool>* Flag() const { return &flag_; }
+
+private:
+    std::atomic<bool> flag_ = false;
+    std::stop_source stop_;
+    StopOnInterrupt interrupt_;
+    std::stop_callback<std::function<void()>> callback_;
+};
+
+void WriteDesign(const Options& options, InputTexts texts, std::span<const InputField* const> fields,
+                 std::span<const std::string> found, const CaseExtras& extras, char separator) {
+    if (!options.writeCaseFile) return;
+    for (std::size_t i = 0; i < fields.size(); ++i) texts[fields[i]->box - 1] = found[i];
+    OutputFile file(*options.writeCaseFile);
+    file.Write(CaseFileText(texts, extras, separator));
+    file.Close();
+}
+
+int Solve(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
+          std::ostream& out, std::ostream& err) {
+    const VariedInput input = Notation("--solve", [&] { return ParseVariedInput(*options.solve, separator); });
+    const Target target = Notation("--target", [&] { return ParseTarget(*options.target); });
+    GoalSeekRequest request;
+    request.base = {texts, {}, separator, ReportTarget::None, extras.viscosityRanges};
+    request.field = input.field;
+    request.low = input.low;
+    request.high = input.high;
+    request.quantity = target.quantity;
+    request.target = target.value;
+    const InterruptFlag interrupt;
+    const GoalSeekResult result = GoalSeek(request, interrupt.Flag());
+    const std::string runs = "runs: " + std::to_string(result.history.size()) + '\n';
+    if (result.end == GoalSeekEnd::Cancelled) {
+        err << "vortane-calc: interrupted after " << runs;
+        return Interrupted;
+    }
+    if (result.end != GoalSeekEnd::Found) {
+        err << "vortane-calc: no solution in " << *options.solve << ": " << result.reason << '\n' << runs;
+        return Stopped;
+    }
+    out << input.field->name << '=' << result.text << '\n'
+        << target.quantity << '=' << ValueText(target.value + *result.residual) << " (residual "
+        << ValueText(*result.residual) << ")\n"
+        << runs;
+    const InputField* fields[] = {input.field};
+    WriteDesign(options, texts, fields, {&result.text, 1}, extras, separator);
+    return Complete;
+}
+
+}  // namespace
+
+int DesignCommand(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
+                  std::ostream& out, std::ostream& err) {
+    CaseExtras withLimits = extras;
+    withLimits.limits.insert(withLimits.limits.end(), options.limits.begin(), options.limits.end());
+    return Solve(options, texts, withLimits, separator, out, err);
+}
+
+}  // namespace vortane::cli
