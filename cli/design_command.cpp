@@ -80,13 +80,56 @@ int Solve(const Options& options, const InputTexts& texts, const CaseExtras& ext
     return Complete;
 }
 
+std::string MarginsText(std::span<const Limit> limits, std::span<const LimitMargin> margins) {
+    std::string text;
+    for (std::size_t i = 0; i < limits.size(); ++i)
+        text += LimitText(limits[i]) + ": " + ValueText(*margins[i].value) + " (margin " +
+                ValueText(*margins[i].margin) + ")\n";
+    return text;
+}
+
+int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
+             std::ostream& out, std::ostream& err) {
+    const Objective objective = Notation("--optimise", [&] { return ParseObjective(*options.optimise); });
+    OptimisationRequest request;
+    request.base = {texts, {}, separator, ReportTarget::None, extras.viscosityRanges};
+    for (const std::string& varied : options.varied)
+        request.inputs.push_back(Notation("--vary", [&] { return ParseVariedInput(varied, separator); }));
+    request.objective = objective.quantity;
+    request.maximise = objective.maximise;
+    request.limits = extras.limits;
+    const InterruptFlag interrupt;
+    const OptimisationResult result =
+        Notation("--optimise", [&] { return vortane::Optimise(request, interrupt.Flag()); });
+    const std::string runs = "runs: " + std::to_string(result.history.size()) + '\n';
+    if (result.end == OptimisationEnd::Cancelled) {
+        err << "vortane-calc: interrupted after " << runs;
+        return Interrupted;
+    }
+    if (!result.found) {
+        err << "vortane-calc: no feasible design in the bounds: " << result.reason << '\n' << runs;
+        return Stopped;
+    }
+    std::vector<const InputField*> fields;
+    for (std::size_t i = 0; i < request.inputs.size(); ++i) {
+        fields.push_back(request.inputs[i].field);
+        out << fields.back()->name << '=' << result.inputTexts[i] << '\n';
+    }
+    out << objective.quantity << '=' << ValueText(*result.objective) << '\n'
+        << MarginsText(request.limits, result.margins) << runs << "stopped: "
+        << (result.end == OptimisationEnd::Converged ? "by the tolerance" : "the runs allowed were spent") << '\n';
+    WriteDesign(options, texts, fields, result.inputTexts, extras, separator);
+    return Complete;
+}
+
 }  // namespace
 
 int DesignCommand(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
                   std::ostream& out, std::ostream& err) {
     CaseExtras withLimits = extras;
     withLimits.limits.insert(withLimits.limits.end(), options.limits.begin(), options.limits.end());
-    return Solve(options, texts, withLimits, separator, out, err);
+    if (options.solve) return Solve(options, texts, withLimits, separator, out, err);
+    return Optimise(options, texts, withLimits, separator, out, err);
 }
 
 }  // namespace vortane::cli
