@@ -54,7 +54,7 @@ DesignDialog::DesignDialog(const QString& title, DesignContext context, QWidget*
     outcome_->setReadOnly(true);
     outcome_->setAccessibleName(QStringLiteral("Result"));
     outcome_->setPlaceholderText(QStringLiteral("Run to search"));
-    outcome_->setFixedHeight(outcome_->fontMetrics().lineSpacing() * 7 + 12);
+    outcome_->setFixedHeight(outcome_->fontMetrics().lineSpacing() * 8 + 12);
     chart_ = new QChartView;
     chart_->setAccessibleName(QStringLiteral("History of the runs"));
     chart_->setMinimumHeight(260);

@@ -45,7 +45,7 @@ OptimiseDialog::OptimiseDialog(DesignContext context, QWidget* parent)
     : DesignDialog(QStringLiteral("Optimise"), std::move(context), parent) {
     setObjectName(QStringLiteral("OptimiseDialog"));
     LayOut(CreateInputs());
-    resize(600, 760);
+    resize(760, 800);
 }
 
 // The inputs varied, a row each; the objective and its sense; the limits; the
@@ -72,7 +72,7 @@ QWidget* OptimiseDialog::CreateInputs() {
     auto* aim = new QHBoxLayout;
     aim->addWidget(direction_);
     aim->addWidget(objective_, 1);
-    form->addRow(QStringLiteral("&Objective:"), aim);
+    form->addRow(QStringLiteral("Objective:"), aim);
 
     limits_ = new QPlainTextEdit;
     limits_->setAccessibleName(QStringLiteral("Limits, one per line"));
@@ -90,9 +90,11 @@ QWidget* OptimiseDialog::CreateInputs() {
     tolerance_->setText(Figure(OptimisationRequest{}.tolerance, Context().decimalSeparator));
     auto* ending = new QHBoxLayout;
     ending->addWidget(runLimit_);
-    ending->addWidget(new QLabel(QStringLiteral("Tolerance:")));
+    auto* toleranceLabel = new QLabel(QStringLiteral("&Tolerance:"));
+    toleranceLabel->setBuddy(tolerance_);
+    ending->addWidget(toleranceLabel);
     ending->addWidget(tolerance_);
-    form->addRow(QStringLiteral("Runs &allowed:"), ending);
+    form->addRow(QStringLiteral("Runs allowed:"), ending);
     return inputs;
 }
 
@@ -108,6 +110,7 @@ void OptimiseDialog::AddInput() {
     auto* remove = new QPushButton(QStringLiteral("Remove"));
     auto* line = new QHBoxLayout(row.row);
     line->setContentsMargins(0, 0, 0, 0);
+    for (QLineEdit* bound : {row.low, row.high}) bound->setMinimumWidth(bound->fontMetrics().horizontalAdvance(u'0') * 8);
     line->addWidget(row.input, 3);
     line->addWidget(row.low, 1);
     line->addWidget(row.high, 1);

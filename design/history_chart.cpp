@@ -1,5 +1,6 @@
 #include "design/history_chart.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -54,6 +55,13 @@ std::vector<LimitMargin> MarginsOf(const Evaluation& run, std::span<const Limit>
     return margins;
 }
 
+// "TemperatureRise ≤ 30": a limit as a legend shows it.
+std::string LimitLabel(const Limit& limit) {
+    std::string text = LimitText(limit);
+    const std::size_t sign = text.find_first_of("<>");
+    return text.substr(0, sign) + (limit.bound == LimitBound::AtMost ? " ≤ " : " ≥ ") + text.substr(sign + 2);
+}
+
 Chart HistoryAxes(std::string title) {
     Chart chart;
     chart.title = std::move(title);
@@ -75,8 +83,10 @@ Chart OptimisationChart(std::span<const Evaluation> history, const std::string& 
     Chart chart = HistoryAxes(objective + (maximise ? " maximised" : " minimised") + ", at each run");
     ChartSeries best{"Best meeting the limits", RunNumbers(history.size()), {}, PaletteColour(1)};
     std::vector<ChartSeries> margins;
-    for (std::size_t i = 0; i < limits.size(); ++i)
-        margins.push_back({LimitText(limits[i]), RunNumbers(history.size()), {}, PaletteColour(2 + i)});
+    for (std::size_t i = 0; i < limits.size(); ++i) {
+        margins.push_back({LimitLabel(limits[i]), RunNumbers(history.size()), {}, PaletteColour(2 + i)});
+        margins.back().rightAxis = true;
+    }
     std::optional<double> bestSoFar;
     for (const Evaluation& run : history) {
         const std::vector<LimitMargin> judged = MarginsOf(run, limits);
@@ -85,15 +95,20 @@ Chart OptimisationChart(std::span<const Evaluation> history, const std::string& 
             bestSoFar = run.objective;
         best.y.push_back(bestSoFar.value_or(Gap));
         for (std::size_t i = 0; i < judged.size(); ++i)
-            margins[i].y.push_back(judged[i].fraction ? *judged[i].fraction * 100 : Gap);
+            margins[i].y.push_back(judged[i].fraction ? std::clamp(*judged[i].fraction, -1.0, 1.0) * 100 : Gap);
     }
     ChartSeries all = Values(objective, history, PaletteColour(0));
     all.markersOnly = all.markers;
-    chart.panels.push_back({QuantityAxis(objective), {}, {std::move(all), std::move(best)}});
+    ChartPanel panel{QuantityAxis(objective), {}, {std::move(all), std::move(best)}};
     if (!limits.empty()) {
-        if (!history.empty()) margins.push_back(Level("Limit", history.size(), 0));
-        chart.panels.push_back({{"Limit margin", "% of bound"}, {}, std::move(margins)});
+        panel.y2 = {"Limit margin", "% of bound"};
+        if (!history.empty()) {
+            margins.push_back(Level("Limit", history.size(), 0));
+            margins.back().rightAxis = true;
+        }
+        for (ChartSeries& series : margins) panel.series.push_back(std::move(series));
     }
+    chart.panels.push_back(std::move(panel));
     return chart;
 }
 

@@ -43,20 +43,31 @@ TEST(HistoryChart, BestSoFarCountsOnlyRunsMeetingEveryLimit) {
         Made(45, {6, 24}),
     };
     const Chart chart = OptimisationChart(history, "TotalPressureDrop", false, limits);
-    ASSERT_EQ(chart.panels.size(), 2u);
-    EXPECT_EQ(AxisTitle(chart.panels[0].y), "TotalPressureDrop (kgf/cm2)");
-    const ChartSeries& best = chart.panels[0].series[1];
-    EXPECT_EQ(best.y, (std::vector<double>{50, 50, 40, 40, 40}));
+    ASSERT_EQ(chart.panels.size(), 1u);
+    const ChartPanel& panel = chart.panels[0];
+    EXPECT_EQ(AxisTitle(panel.y), "TotalPressureDrop (kgf/cm2)");
+    EXPECT_EQ(AxisTitle(panel.y2), "Limit margin (% of bound)");
+    ASSERT_EQ(panel.series.size(), 5u);
+    EXPECT_EQ(panel.series[1].y, (std::vector<double>{50, 50, 40, 40, 40}));
 
-    const ChartPanel& margins = chart.panels[1];
-    EXPECT_EQ(AxisTitle(margins.y), "Limit margin (% of bound)");
-    ASSERT_EQ(margins.series.size(), 3u);
-    EXPECT_EQ(margins.series[0].label, "TemperatureRise<=30");
-    EXPECT_DOUBLE_EQ(margins.series[0].y[0], 10);
-    EXPECT_DOUBLE_EQ(margins.series[0].y[1], -5);
-    EXPECT_DOUBLE_EQ(margins.series[1].y[1], 50);
-    EXPECT_TRUE(std::isnan(margins.series[1].y[3]));
-    EXPECT_EQ(margins.series[2].y, (std::vector<double>{0, 0}));  // the limit itself
+    // The margins on the second axis, in percent of the bound.
+    const ChartSeries& hot = panel.series[2];
+    EXPECT_EQ(hot.label, "TemperatureRise ≤ 30");
+    EXPECT_TRUE(hot.rightAxis);
+    EXPECT_DOUBLE_EQ(hot.y[0], 10);
+    EXPECT_DOUBLE_EQ(hot.y[1], -5);
+    EXPECT_TRUE(std::isnan(hot.y[3]));
+    const ChartSeries& stress = panel.series[3];
+    EXPECT_EQ(stress.label, "Barrier1ShearStress ≥ 120");
+    EXPECT_DOUBLE_EQ(stress.y[1], 50);
+    EXPECT_EQ(panel.series[4].y, (std::vector<double>{0, 0}));  // the limit itself
+}
+
+TEST(HistoryChart, MarginsOfABoundOfZeroAreHeldWithinAHundredPercent) {
+    const std::vector<Limit> limits{ParseLimit("LeastInletPressure>=0")};
+    const std::vector<Evaluation> history{Made(1, {173}), Made(2, {-0.5})};
+    const Chart chart = OptimisationChart(history, "TotalPressureDrop", false, limits);
+    EXPECT_EQ(chart.panels[0].series[2].y, (std::vector<double>{100, -50}));
 }
 
 TEST(HistoryChart, MaximisingKeepsTheHighestAndNoLimitsNoMarginPanel) {
