@@ -11,8 +11,12 @@
 #include <variant>
 
 #include "box_texts.h"
+#ifdef VORTANE_DESIGN
+#include "design.h"
+#endif
 #include "case/case_fields.h"
 #include "errors.h"
+#include "result.h"
 #include "study/channel_profile.h"
 #include "study/html_document.h"
 #include "study/indicator_table.h"
@@ -28,15 +32,6 @@ using namespace py::literals;
 namespace vortane::python {
 
 namespace {
-
-// A run and the case it read.
-struct Result {
-    RunResult run;
-    InputTexts texts;
-    FittedRanges viscosityRanges;
-    std::string caseFile;
-    char separator;
-};
 
 // The flow and pressures along the channels of a run, as arrays.
 struct Profile {
@@ -287,6 +282,9 @@ PYBIND11_MODULE(_vortane, m) {
     DefineResult(m);
     DefineProfile(m);
     DefineViscosityFit(m);
+#ifdef VORTANE_DESIGN
+    DefineDesign(m);
+#endif
 
     m.def(
         "run",
