@@ -61,6 +61,9 @@ protected:
 
     DesignDialog(const QString& title, DesignContext context, QWidget* parent);
 
+    // Ends a search under way: a dialog calls it as it goes, before the
+    // result the search writes.
+    void StopSearch() { search_.Stop(); }
     // Lays the dialog out: `inputs` above the shared part.
     void LayOut(QWidget* inputs);
     const DesignContext& Context() const { return context_; }

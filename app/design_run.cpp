@@ -19,8 +19,11 @@ DesignRun::DesignRun(QObject* parent) : QObject(parent) {
     connect(&take_, &QTimer::timeout, this, &DesignRun::Take);
 }
 
-DesignRun::~DesignRun() {
+DesignRun::~DesignRun() { Stop(); }
+
+void DesignRun::Stop() {
     cancel_ = true;
+    take_.stop();
     if (worker_.joinable()) worker_.join();
 }
 
@@ -57,6 +60,7 @@ void DesignRun::Take() {
 
 // The search has returned: the last runs are taken, then the result is read.
 void DesignRun::End() {
+    if (!worker_.joinable()) return;  // stopped already
     take_.stop();
     worker_.join();
     Take();

@@ -34,6 +34,8 @@ public:
     // Starts `search`; the history of the last one is dropped.
     void Start(Search search);
     void Cancel() { cancel_ = true; }
+    // Cancels a search under way and waits for it; Finished is not signalled.
+    void Stop();
     bool Cancelled() const { return cancel_; }
 
     // The runs taken so far, in the order they finished.

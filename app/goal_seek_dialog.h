@@ -15,6 +15,7 @@ class GoalSeekDialog final : public DesignDialog {
 
 public:
     GoalSeekDialog(DesignContext context, QWidget* parent);
+    ~GoalSeekDialog() override { StopSearch(); }
 
     const std::optional<GoalSeekResult>& Result() const { return result_; }
 

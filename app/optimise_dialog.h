@@ -21,6 +21,7 @@ class OptimiseDialog final : public DesignDialog {
 
 public:
     OptimiseDialog(DesignContext context, QWidget* parent);
+    ~OptimiseDialog() override { StopSearch(); }
 
     // Puts the case's limits into the limits' box, in place of its text.
     void TakeCaseLimits();

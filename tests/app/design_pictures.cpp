@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/goal_seek_dialog.h"
@@ -20,9 +21,10 @@ namespace {
 
 template <class Widget>
 Widget* Named(QWidget& window, const QString& name) {
-    for (Widget* widget : window.findChildren<Widget*>())
-        if (widget->accessibleName() == name) return widget;
-    return nullptr;
+    const QList<Widget*> widgets = window.findChildren<Widget*>();
+    const auto found = std::find_if(widgets.begin(), widgets.end(),
+                                    [&name](const Widget* widget) { return widget->accessibleName() == name; });
+    return found == widgets.end() ? nullptr : *found;
 }
 
 void Choose(QWidget& dialog, const QString& name, const QVariant& data) {

@@ -13,6 +13,9 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/case_document.h"
 #include "app/goal_seek_dialog.h"
 #include "app/optimise_dialog.h"
@@ -27,9 +30,10 @@ namespace {
 
 template <class Widget>
 Widget* Named(QWidget& window, const QString& name) {
-    for (Widget* widget : window.findChildren<Widget*>())
-        if (widget->accessibleName() == name) return widget;
-    return nullptr;
+    const QList<Widget*> widgets = window.findChildren<Widget*>();
+    const auto found = std::find_if(widgets.begin(), widgets.end(),
+                                    [&name](const Widget* widget) { return widget->accessibleName() == name; });
+    return found == widgets.end() ? nullptr : *found;
 }
 
 void Type(QWidget& window, const QString& name, const QString& text) {
@@ -182,6 +186,20 @@ private slots:
         QVERIFY(Outcome(dialog).startsWith(QStringLiteral("Cancelled")));
         QVERIFY(!Named<QPushButton>(dialog, QStringLiteral("Apply the texts found to the boxes"))->isEnabled());
         QVERIFY(Named<QPushButton>(dialog, QStringLiteral("Run"))->isEnabled());
+    }
+
+    // Closing the window while a search runs ends the search with it.
+    void closingTheWindowEndsASearch() {
+        Program program;
+        QVERIFY(program.Show());
+        OptimiseDialog& dialog = program.form1->Optimise();
+        dialog.show();
+        Named<QSpinBox>(dialog, QStringLiteral("Runs allowed"))->setValue(100000);
+        Type(dialog, QStringLiteral("Tolerance"), QStringLiteral("1e-15"));
+        QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
+        QVERIFY(dialog.Search().Running());
+        QVERIFY(program.form1->close());
+        QTRY_VERIFY(program.form1.isNull());
     }
 
     // A target beyond the values at both ends is named with its reason and
