@@ -78,9 +78,8 @@ bool Straddle(const Point& a, const Point& b) {
 
 const Point& Search::At(double x) {
     std::string text = InputText(x, request_.base.decimalSeparator);
-    for (const Point& point : points_) {
-        if (point.text == text) return point;
-    }
+    const auto known = std::find_if(points_.begin(), points_.end(), [&](const Point& p) { return p.text == text; });
+    if (known != points_.end()) return *known;
     if (cancel_ != nullptr && cancel_->load()) throw SearchCancelled{};
     if (points_.size() >= static_cast<std::size_t>(request_.runLimit)) throw RunsSpent{};
     const InputField* fields[] = {request_.field};
@@ -115,9 +114,8 @@ GoalSeekResult Search::Seek() {
     for (int i = 1; i < Intervals; ++i)
         grid.push_back(&At(request_.low + (request_.high - request_.low) * i / Intervals));
     grid.push_back(&high);
-    for (const Point* point : grid) {
-        if (Meets(*point)) return Found(*point, std::nullopt);
-    }
+    const auto met = std::find_if(grid.begin(), grid.end(), [this](const Point* p) { return Meets(*p); });
+    if (met != grid.end()) return Found(**met, std::nullopt);
     for (std::size_t i = 1; i < grid.size(); ++i) {
         if (Straddle(*grid[i - 1], *grid[i])) return Bracket(*grid[i - 1], *grid[i]);
     }
@@ -211,24 +209,24 @@ GoalSeekResult Search::Closest(GoalSeekEnd end, std::string reason) const {
     GoalSeekResult result;
     result.end = end;
     result.reason = std::move(reason);
-    const Point* closest = nullptr;
-    for (const Point& point : points_) {
-        if (point.residual && (closest == nullptr || std::fabs(*point.residual) < std::fabs(*closest->residual)))
-            closest = &point;
-    }
-    if (closest == nullptr && !points_.empty()) closest = &points_.back();
-    if (closest != nullptr) {
-        result.text = closest->text;
-        result.run = closest->run;
-        result.residual = closest->residual;
+    // The first run nearest the target; the first of all when none computed the
+    // quantity.
+    const auto distance = [](const Point& p) {
+        return p.residual ? std::fabs(*p.residual) : std::numeric_limits<double>::infinity();
+    };
+    const auto nearest = std::min_element(points_.begin(), points_.end(),
+                                          [&](const Point& p, const Point& q) { return distance(p) < distance(q); });
+    if (nearest != points_.end()) {
+        result.text = nearest->text;
+        result.run = nearest->run;
+        result.residual = nearest->residual;
     }
     return result;
 }
 
 std::vector<Evaluation> Search::History() const {
-    std::vector<Evaluation> history;
-    history.reserve(points_.size());
-    for (const Point& point : points_) history.push_back(EvaluationOf(point));
+    std::vector<Evaluation> history(points_.size());
+    std::transform(points_.begin(), points_.end(), history.begin(), EvaluationOf);
     return history;
 }
 

@@ -56,7 +56,8 @@ public:
           limits_(LimitColumns(request.limits)),
           cancel_(cancel),
           progress_(progress) {
-        for (const VariedInput& input : request.inputs) fields_.push_back(input.field);
+        std::transform(request.inputs.begin(), request.inputs.end(), std::back_inserter(fields_),
+                       [](const VariedInput& input) { return input.field; });
     }
 
     // The run at `unit`; none once cancelled or the runs allowed are spent.
@@ -108,7 +109,8 @@ std::optional<Point> Problem::Evaluate(std::span<const double> unit, std::vector
     }
     const std::vector<double> values = Values(unit);
     if (texts.empty()) {
-        for (const double value : values) texts.push_back(InputText(value, request_.base.decimalSeparator));
+        std::transform(values.begin(), values.end(), std::back_inserter(texts),
+                       [this](double value) { return InputText(value, request_.base.decimalSeparator); });
     }
     RunResult run = RunDesign(request_.base, fields_, texts);
     const std::vector<LimitMargin> margins = LimitMargins(request_.limits, limits_, run);
@@ -170,8 +172,8 @@ std::vector<Point> RunGrid(Problem& problem, std::size_t side, unsigned threads)
         points[index] = problem.Evaluate(unit);
     });
     std::vector<Point> done;
-    for (std::optional<Point>& point : points) {
-        if (point) done.push_back(std::move(*point));
+    for (const std::optional<Point>& point : points) {
+        if (point) done.push_back(*point);
     }
     return done;
 }
@@ -214,8 +216,8 @@ bool Descend(Problem& problem, const Point& from, double step, int runs) {
     opt.set_initial_step(step);
     opt.set_maxeval(std::max(runs, 1));
     std::vector<double> x = from.unit;
-    double value = 0;
     try {
+        double value = 0;
         return opt.optimize(x, value) != nlopt::MAXEVAL_REACHED;
     } catch (const std::exception&) {  // stopped: cancelled, out of runs, or rounding
         return false;

@@ -277,6 +277,7 @@ void DefineDesign(py::module_& m) {
           "`found` is False and `reason` says why. texts and case: the other boxes, as\n"
           "for run(). The GIL is released; Ctrl+C stops it and raises KeyboardInterrupt.");
     m.def("optimise", &Optimise, "objective"_a, "vary"_a, "limits"_a = std::vector<std::string>{},
+          // cppcheck-suppress assignBoolToPointer ; a keyword argument's default
           "maximise"_a = false, "tolerance"_a = 1e-4, "max_runs"_a = 400, "threads"_a = py::none(),
           "case"_a = py::none(), "decimal_separator"_a = ".",
           "The design with the least (maximise=True: the greatest) `objective`, a\n"
