@@ -6,10 +6,24 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/command_line.h"
 #include "support/scratch_dir.h"
 
 namespace vortane {
 namespace {
+
+#ifndef VORTANE_DESIGN
+TEST(DesignCommand, ABuildWithoutTheSearchesSaysSo) {
+    for (const std::string_view option : {"--solve", "--target", "--optimise", "--vary"}) {
+        try {
+            cli::ParseCommandLine({option, "x"});
+            ADD_FAILURE() << option;
+        } catch (const cli::UsageError& error) {
+            EXPECT_EQ(error.what(), std::string(option) + ": this build has no goal seek or optimisation");
+        }
+    }
+}
+#else
 
 using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
@@ -104,6 +118,8 @@ TEST(DesignCommand, QuestionsItCannotTakeAreUsageErrors) {
         EXPECT_THAT(refused.err, ::testing::StartsWith("vortane-calc: ")) << arguments;
     }
 }
+
+#endif
 
 }  // namespace
 }  // namespace vortane
