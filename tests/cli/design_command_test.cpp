@@ -35,10 +35,10 @@ struct Outcome {
     std::string out, err;
 };
 
-Outcome Calc(const ScratchDir& dir, const std::string& arguments) {
+Outcome Calc(const ScratchDir& dir, const std::string& arguments, const std::string& environment = "LC_ALL=C") {
     const std::string out = dir.Path("out.txt").string(), err = dir.Path("err.txt").string();
-    const std::string command = "cd '" + dir.Root().string() + "' && LC_ALL=C " + VORTANE_CALC + " " + arguments +
-                                " >'" + out + "' 2>'" + err + "'";
+    const std::string command = "cd '" + dir.Root().string() + "' && " + environment + " " + VORTANE_CALC + " " +
+                                arguments + " >'" + out + "' 2>'" + err + "'";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(out), ReadBytes(err)};
 }
@@ -93,6 +93,17 @@ TEST(DesignCommand, OptimisePrintsTheDesignMarginsAndEnd) {
                                        "TemperatureRise<=30: [0-9.]+ \\(margin [0-9.e-]+\\)\nruns: [0-9]+\n"
                                        "stopped: by the tolerance\n"));
     EXPECT_THAT(ReadBytes(dir.Path("o.vcase")), HasSubstr("Limit = TemperatureRise<=30\n"));
+}
+
+// Below 9 kg/hr the temperature iteration runs to its pass limit, about 0.1 s
+// a run: Ctrl+C 0.3 s in stops the search between runs.
+TEST(DesignCommand, InterruptStopsTheSearch) {
+    ScratchDir dir;
+    const Outcome stopped = Calc(dir, "--solve OutputRate=5:9 --target PowerKW=100 --write-case d.vcase",
+                                 "LC_ALL=C timeout --preserve-status -s INT 0.3");
+    EXPECT_EQ(stopped.status, 130);
+    EXPECT_THAT(stopped.err, MatchesRegex("vortane-calc: interrupted after [0-9]+ runs\n"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("d.vcase")));
 }
 
 TEST(DesignCommand, QuestionsItCannotTakeAreUsageErrors) {
