@@ -64,7 +64,7 @@ int Solve(const Options& options, const InputTexts& texts, const CaseExtras& ext
     const GoalSeekResult result = GoalSeek(request, interrupt.Flag());
     const std::string runs = "runs: " + std::to_string(result.history.size()) + '\n';
     if (result.end == GoalSeekEnd::Cancelled) {
-        err << "vortane-calc: interrupted after " << runs;
+        err << "vortane-calc: interrupted after " << result.history.size() << " runs\n";
         return Interrupted;
     }
     if (result.end != GoalSeekEnd::Found) {
@@ -103,7 +103,7 @@ int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& 
         Notation("--optimise", [&] { return vortane::Optimise(request, interrupt.Flag()); });
     const std::string runs = "runs: " + std::to_string(result.history.size()) + '\n';
     if (result.end == OptimisationEnd::Cancelled) {
-        err << "vortane-calc: interrupted after " << runs;
+        err << "vortane-calc: interrupted after " << result.history.size() << " runs\n";
         return Interrupted;
     }
     if (!result.found) {

@@ -6,10 +6,24 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/command_line.h"
 #include "support/scratch_dir.h"
 
 namespace vortane {
 namespace {
+
+#ifndef VORTANE_DESIGN
+TEST(DesignCommand, ABuildWithoutTheSearchesSaysSo) {
+    for (const std::string_view option : {"--solve", "--target", "--optimise", "--vary"}) {
+        try {
+            cli::ParseCommandLine({option, "x"});
+            ADD_FAILURE() << option;
+        } catch (const cli::UsageError& error) {
+            EXPECT_EQ(error.what(), std::string(option) + ": this build has no goal seek or optimisation");
+        }
+    }
+}
+#else
 
 using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
@@ -21,10 +35,10 @@ struct Outcome {
     std::string out, err;
 };
 
-Outcome Calc(const ScratchDir& dir, const std::string& arguments) {
+Outcome Calc(const ScratchDir& dir, const std::string& arguments, const std::string& environment = "LC_ALL=C") {
     const std::string out = dir.Path("out.txt").string(), err = dir.Path("err.txt").string();
-    const std::string command = "cd '" + dir.Root().string() + "' && LC_ALL=C " + VORTANE_CALC + " " + arguments +
-                                " >'" + out + "' 2>'" + err + "'";
+    const std::string command = "cd '" + dir.Root().string() + "' && " + environment + " " + VORTANE_CALC + " " +
+                                arguments + " >'" + out + "' 2>'" + err + "'";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(out), ReadBytes(err)};
 }
@@ -81,6 +95,20 @@ TEST(DesignCommand, OptimisePrintsTheDesignMarginsAndEnd) {
     EXPECT_THAT(ReadBytes(dir.Path("o.vcase")), HasSubstr("Limit = TemperatureRise<=30\n"));
 }
 
+// Below 9 kg/hr the temperature iteration runs to its pass limit, about 0.1 s
+// a run, and the optimisation takes over 100 runs: Ctrl+C 0.3 s in stops it
+// between runs.
+TEST(DesignCommand, InterruptStopsTheSearch) {
+    ScratchDir dir;
+    const Outcome stopped = Calc(dir,
+                                 "--optimise 'minimise PowerKW' --vary OutputRate=5:9 --vary ScrewSpeed=60:140 "
+                                 "--write-case d.vcase",
+                                 "LC_ALL=C timeout --preserve-status -s INT 0.3");
+    EXPECT_EQ(stopped.status, 130);
+    EXPECT_THAT(stopped.err, MatchesRegex("vortane-calc: interrupted after [0-9]+ runs\n"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("d.vcase")));
+}
+
 TEST(DesignCommand, QuestionsItCannotTakeAreUsageErrors) {
     ScratchDir dir;
     for (const char* arguments : {
@@ -104,6 +132,8 @@ TEST(DesignCommand, QuestionsItCannotTakeAreUsageErrors) {
         EXPECT_THAT(refused.err, ::testing::StartsWith("vortane-calc: ")) << arguments;
     }
 }
+
+#endif
 
 }  // namespace
 }  // namespace vortane

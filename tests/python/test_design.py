@@ -1,11 +1,14 @@
 """Goal seek and optimisation from Python: the same answers as vortane-calc,
 runs that reproduce them, and failures reported in the result, not raised."""
 
+import ast
 import math
 import subprocess
 import threading
 import time
 import _thread
+
+from pathlib import Path
 
 import pytest
 
@@ -88,3 +91,11 @@ def test_interrupt_stops_an_optimisation():
     with pytest.raises(KeyboardInterrupt):
         vortane.optimise("PowerKW", vary={"OutputRate": (5, 12), "ScrewSpeed": (60, 140)}, threads=2)
     assert time.monotonic() - started < 1.5
+
+
+@pytest.mark.parametrize("name", ["Solution", "Optimum"])
+def test_stub_declares_the_results(name):
+    stub = ast.parse((Path(vortane.__file__).parent / "__init__.pyi").read_text())
+    declared = next(node for node in stub.body if isinstance(node, ast.ClassDef) and node.name == name)
+    names = {node.name for node in declared.body if isinstance(node, ast.FunctionDef)}
+    assert names == {attribute for attribute in dir(getattr(vortane, name)) if not attribute.startswith("_")}
