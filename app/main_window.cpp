@@ -35,6 +35,10 @@
 #include "app/elided_label.h"
 #include "app/core_text.h"
 #include "app/fit_dialog.h"
+#ifdef VORTANE_DESIGN
+#include "app/goal_seek_dialog.h"
+#include "app/optimise_dialog.h"
+#endif
 #include "app/results_window.h"
 #include "app/study_window.h"
 #include "app/warning_strip.h"
@@ -155,6 +159,9 @@ TForm1::TForm1(TFinishForm& finishForm)
     CreateButtons();
     CreateGoMenu();
     CreateWarningStrip();
+#ifdef VORTANE_DESIGN
+    CreateDesignMenu();
+#endif
     ShowCurrentDirectory();
     document_->SetWorkUnderWay([this] {
         return study_ != nullptr && study_->Running() ? QStringLiteral("A study is running in the Study window.")
@@ -515,6 +522,10 @@ void TForm1::FormClose(QCloseEvent* event) {
     // The window is freed; closing the last window ends the program.
     if (results_ != nullptr) results_->close();
     if (study_ != nullptr) study_->close();
+#ifdef VORTANE_DESIGN
+    if (goalSeek_ != nullptr) goalSeek_->close();
+    if (optimise_ != nullptr) optimise_->close();
+#endif
     setAttribute(Qt::WA_DeleteOnClose);
     event->accept();
 }
@@ -716,6 +727,55 @@ void TForm1::FitFromMeasurements() {
     fit_->raise();
     fit_->activateWindow();
 }
+
+#ifdef VORTANE_DESIGN
+// Beside the other menus: searches over the boxes for a design, each in a
+// dialog of its own beside the window.
+void TForm1::CreateDesignMenu() {
+    QMenu* design = menuBar_->addMenu(QStringLiteral("&Design"));
+    QAction* seek = design->addAction(QStringLiteral("&Goal Seek\u2026"), this, [this] { ShowDesignDialog(GoalSeek()); });
+    seek->setObjectName(QStringLiteral("GoalSeekAction"));
+    QAction* optimise = design->addAction(QStringLiteral("&Optimise\u2026"), this, [this] {
+        // A dialog opened afresh starts from the case's limits.
+        if (optimise_ == nullptr || !optimise_->isVisible()) Optimise().TakeCaseLimits();
+        ShowDesignDialog(Optimise());
+    });
+    optimise->setObjectName(QStringLiteral("OptimiseAction"));
+}
+
+// The dialogs take the boxes' texts when Run is pressed; Apply gives the texts
+// found back as one change of the case, its limits kept.
+DesignContext TForm1::DesignContextOfCase() {
+    return {[this] { return BoxTexts(); }, [this] { return document_->ViscosityRanges(); },
+            [this] { return document_->Limits(); },
+            [this](const InputTexts& texts) {
+                SetBoxTexts(texts);
+                raise();
+                activateWindow();
+            },
+            decimalSeparator_};
+}
+
+GoalSeekDialog& TForm1::GoalSeek() {
+    if (goalSeek_ == nullptr) {
+        goalSeek_ = new GoalSeekDialog(DesignContextOfCase(), this);
+    }
+    return *goalSeek_;
+}
+
+OptimiseDialog& TForm1::Optimise() {
+    if (optimise_ == nullptr) {
+        optimise_ = new OptimiseDialog(DesignContextOfCase(), this);
+    }
+    return *optimise_;
+}
+
+void TForm1::ShowDesignDialog(QWidget& dialog) {
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+}
+#endif
 
 void TForm1::ShowResults() {
     Results().show();

@@ -33,6 +33,9 @@ struct ReportDocument;
 class CoefficientDialog;
 class ElidedLabel;
 class FitDialog;
+class GoalSeekDialog;
+class OptimiseDialog;
+struct DesignContext;
 class ResultsWindow;
 class StudyWindow;
 class TFinishForm;
@@ -63,6 +66,11 @@ public:
     StudyWindow& Study();
     FitDialog& Fit();
     CoefficientDialog& Coefficients();
+#ifdef VORTANE_DESIGN
+    // The Design menu's dialogs, made when first opened.
+    GoalSeekDialog& GoalSeek();
+    OptimiseDialog& Optimise();
+#endif
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -79,6 +87,11 @@ private:
     void CreateButtons();
     void CreateGoMenu();
     void CreateWarningStrip();
+#ifdef VORTANE_DESIGN
+    void CreateDesignMenu();
+    DesignContext DesignContextOfCase();
+    void ShowDesignDialog(QWidget& dialog);
+#endif
 
     void BitBtn1Click();
     void BitBtn2Click();
@@ -124,6 +137,8 @@ private:
     StudyWindow* study_ = nullptr;
     FitDialog* fit_ = nullptr;
     CoefficientDialog* coefficients_ = nullptr;
+    GoalSeekDialog* goalSeek_ = nullptr;
+    OptimiseDialog* optimise_ = nullptr;
     QMenuBar* menuBar_;
     QMenu* recentMenu_;
     QAction* exportReport_;

@@ -62,7 +62,16 @@ const std::string_view UsageText =
     "                           applies to every one) and print them side by side:\n"
     "                           every value, and against the first case the\n"
     "                           difference and percentage, each case's limits;\n"
-    "                           --csv, --html and --plot write the same\n"
+    "                           --csv, --html and --plot write it to files\n"
+    "  --solve FIELD=LOW:HIGH --target QUANTITY=VALUE\n"
+    "                           goal seek: the text of FIELD within LOW:HIGH at\n"
+    "                           which QUANTITY reaches VALUE; prints the text, the\n"
+    "                           residual and the runs; --write-case saves the design\n"
+    "  --optimise 'minimise QUANTITY' --vary FIELD=LOW:HIGH [--vary ...]\n"
+    "                           the design within the bounds (up to six inputs)\n"
+    "                           with the least (or, with maximise, the greatest)\n"
+    "                           QUANTITY that meets every --limit and the case's\n"
+    "                           limits; --write-case saves it\n"
     "  --help                   this text and the list of fields\n"
     "\n"
     "Messages go to standard error, each followed by a line saying why, and then\n"
@@ -70,7 +79,9 @@ const std::string_view UsageText =
     "point of a sweep), warnings or not; 1 a stage stopped the run (or a point);\n"
     "2 bad command line or case file; 3 arithmetic fault or I/O error; 4 a single\n"
     "run complete but a limit fails (named on standard error); 130 a sweep\n"
-    "interrupted (Ctrl+C), its CSV holding whole rows of the points done.\n";
+    "interrupted (Ctrl+C), its CSV holding whole rows of the points done. With\n"
+    "--solve or --optimise: 0 a design found; 1 none in the bounds (the reason\n"
+    "follows); 130 interrupted.\n";
 
 namespace {
 
@@ -161,6 +172,8 @@ void CheckCompare(const Options& options) {
     refuse(options.resultFileName.has_value(), "-o");
     refuse(options.profileFile.has_value(), "--profile");
     refuse(options.units != UnitSystem::Metric, "--units");
+    refuse(options.solve.has_value(), "--solve");
+    refuse(options.optimise.has_value(), "--optimise");
 }
 
 // The case files after --compare: the arguments up to the next option or
@@ -171,6 +184,36 @@ void TakeCompareFiles(const std::vector<std::string_view>& arguments, std::size_
            arguments[i + 1].find('=') == std::string_view::npos)
         options.compareFiles.emplace_back(arguments[++i]);
     if (i + 1 == first) throw MalformedCommandLine("--compare needs case files");
+}
+
+// Finding a design: --solve with --target, or --optimise with --vary.
+void TakeDesignOption(Options& options, std::string_view option, std::string_view value) {
+#ifdef VORTANE_DESIGN
+    if (option == "--solve") options.solve = value;
+    else if (option == "--target") options.target = value;
+    else if (option == "--vary") options.varied.emplace_back(value);
+    else options.optimise = value;
+#else
+    (void)options;
+    (void)value;
+    throw UsageError(std::string(option) + ": this build has no goal seek or optimisation");
+#endif
+}
+
+void CheckDesignCombination(const Options& options) {
+    const bool solve = options.solve.has_value();
+    const bool optimise = options.optimise.has_value();
+    if (solve != options.target.has_value()) throw UsageError("--solve and --target go together");
+    if (!optimise && !options.varied.empty()) throw UsageError("--vary is for --optimise");
+    if (!solve && !optimise) return;
+    if (solve && optimise) throw UsageError("--solve and --optimise do not go together");
+    if (optimise && options.varied.empty()) throw UsageError("--optimise needs at least one --vary FIELD=LOW:HIGH");
+    if (options.varied.size() > 6) throw UsageError("at most six --vary options");
+    const char* mode = solve ? "--solve" : "--optimise";
+    if (!options.sweeps.empty()) throw UsageError(std::string("--sweep does not go with ") + mode);
+    if (options.csvFile || options.profileFile || options.plotFile || options.htmlFile || options.resultFileName)
+        throw UsageError(std::string(mode) + " prints the design found; --csv, --profile, --plot, --html and -o "
+                         "are for a run or a sweep");
 }
 
 // Options that make sense only together, or only apart.
@@ -185,6 +228,7 @@ void CheckCombination(const Options& options) {
         throw UsageError("with --sweep, -o needs {n} in the name, one report per point");
     if (!sweep && options.resultFileName) CheckResultFileName(*options.resultFileName);
     CheckCompare(options);
+    CheckDesignCombination(options);
 }
 
 }  // namespace
@@ -251,6 +295,9 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
             options.htmlFile = OptionValue(arguments, i);
         } else if (argument == "--compare") {
             TakeCompareFiles(arguments, i, options);
+        } else if (argument == "--solve" || argument == "--target" || argument == "--optimise" ||
+                   argument == "--optimize" || argument == "--vary") {
+            TakeDesignOption(options, argument, OptionValue(arguments, i));
         } else if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
             const std::string_view name = argument.substr(0, equals);
             const InputField* field = FindInputField(name);

@@ -27,6 +27,11 @@ struct Options {
     std::vector<std::pair<const InputField*, std::string>> boxTexts;  // FIELD=TEXT, in order
     UnitSystem units = UnitSystem::Metric;       // --units, of the CSV and profile
     std::vector<Limit> limits;                   // --limit, in order; quantities checked
+    // Finding a design, the notations as given.
+    std::optional<std::string> solve;     // --solve FIELD=LOW:HIGH
+    std::optional<std::string> target;    // --target QUANTITY=VALUE
+    std::optional<std::string> optimise;  // --optimise 'minimise QUANTITY'
+    std::vector<std::string> varied;      // --vary FIELD=LOW:HIGH, in order
     bool help = false;
 };
 

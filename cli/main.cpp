@@ -10,6 +10,9 @@
 #include "case/case_file.h"
 #include "case/unit_text.h"
 #include "cli/command_line.h"
+#ifdef VORTANE_DESIGN
+#include "cli/design_command.h"
+#endif
 #include "cli/exit_status.h"
 #include "cli/fit_command.h"
 #include "cli/interrupt.h"
@@ -250,6 +253,11 @@ int Run(const cli::Options& options) {
     const char separator = options.decimalSeparator.value_or(cli::LocaleDecimalSeparator());
     if (!options.compareFiles.empty()) return Compare(options, separator);
     CaseOnCommandLine given = CaseOf(options, separator);
+#ifdef VORTANE_DESIGN
+    // Finding a design: --write-case saves the design found.
+    if (options.solve || options.optimise)
+        return cli::DesignCommand(options, given.texts, given.extras, separator, std::cout, std::cerr);
+#endif
     // Everything refused is refused before anything is written.
     std::optional<SweepPlan> plan;
     if (!options.sweeps.empty()) {

@@ -23,7 +23,7 @@ struct GoalSeekRequest {
     std::string quantity;               // "TemperatureRise"
     double target = 0;                  // in the column's technical metric unit
     double tolerance = 0.001;           // |value − target| accepted, same unit
-    int runLimit = 40;                  // runs at most
+    int runLimit = 100;  // runs at most: a root takes about 10, a step about 50
 };
 
 // One run the search made: the input's value and text, how the run ended and
@@ -54,8 +54,12 @@ struct GoalSeekResult {
     std::vector<Evaluation> history;
 };
 
-// Seeks the target. `cancel`, when set, stops the search between runs;
-// `progress` is called after each run with the history so far.
+// Seeks the target: runs at both ends, and when they do not straddle it a scan
+// of 8 points; then TOMS 748 inside the bracket, ended by the tolerance or by
+// a bracket of adjacent doubles (a step). A run that computes no value is a
+// break in the quantity. `cancel`, when set, stops the search between runs;
+// `progress` is called after each run with that run. A question it cannot take
+// (design_point.h) is a DesignError.
 GoalSeekResult GoalSeek(const GoalSeekRequest& request, const std::atomic<bool>* cancel = nullptr,
                         const std::function<void(const Evaluation&)>& progress = {});
 

@@ -3,11 +3,13 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "case/input_fields.h"
 #include "case/limit.h"
+#include "design/design_notation.h"
 #include "design/goal_seek.h"
 #include "run/calculation_run.h"
 #include "study/limit_check.h"
@@ -16,11 +18,6 @@ namespace vortane {
 
 // Constrained optimisation: up to six inputs within bounds, one quantity
 // minimised or maximised subject to limits. A run that stops meets no limit.
-
-struct VariedInput {
-    const InputField* field = nullptr;  // a real box
-    double low = 0, high = 0;           // in the box's unit
-};
 
 inline constexpr std::size_t MaxVariedInputs = 6;
 
@@ -42,15 +39,28 @@ enum class OptimisationEnd {
     Cancelled,
 };
 
+// The best design found (none when Infeasible, or Cancelled before one met
+// the limits): its texts, run, objective and margins.
 struct OptimisationResult {
     OptimisationEnd end = OptimisationEnd::Cancelled;
-    InputTexts texts;                  // the best design's boxes
+    bool found = false;                   // whether the fields below hold a design
+    InputTexts texts;                     // the best design's boxes
     std::vector<std::string> inputTexts;  // the varied inputs' texts, in order
-    RunResult run;                     // its run
-    std::vector<LimitMargin> margins;  // its limits' margins
-    std::vector<Evaluation> history;   // every run made, in the order finished
+    RunResult run;                        // its run
+    std::optional<double> objective;      // the quantity's value in its run
+    std::vector<LimitMargin> margins;     // its limits' margins
+    std::string reason;                   // when none is found: the limits the least infeasible run fails
+    std::vector<Evaluation> history;      // every run made, in the order finished
 };
 
+// A grid of up to 256 points over the bounds, run in parallel; then COBYLA on
+// the inputs scaled to [0, 1] from the best few grid points, the starts in
+// parallel. Each limit is a constraint −margin/|bound| ≤ 0; a stopped run
+// violates every one and has an objective worse than any computed. The texts
+// are the values' fewest significant digits whose run stays feasible and no
+// worse than the best run by more than the tolerance. `progress` is called
+// after each run, one call at a time, from the thread that ran it. A question
+// it cannot take is a DesignError or a LimitError.
 OptimisationResult Optimise(const OptimisationRequest& request, const std::atomic<bool>* cancel = nullptr,
                             const std::function<void(const Evaluation&)>& progress = {});
 

@@ -11,9 +11,13 @@
 #include <variant>
 
 #include "box_texts.h"
+#ifdef VORTANE_DESIGN
+#include "design.h"
+#endif
 #include "case/case_fields.h"
 #include "errors.h"
 #include "run_limits.h"
+#include "result.h"
 #include "study/channel_profile.h"
 #include "study/html_document.h"
 #include "study/indicator_table.h"
@@ -29,17 +33,6 @@ using namespace py::literals;
 namespace vortane::python {
 
 namespace {
-
-// A run, the case it read and the limits it is judged by.
-struct Result {
-    RunResult run;
-    InputTexts texts;
-    FittedRanges viscosityRanges;
-    std::string caseFile;
-    char separator;
-    std::vector<Limit> limits = {};
-    std::vector<LimitMargin> margins = {};
-};
 
 // The flow and pressures along the channels of a run, as arrays.
 struct Profile {
@@ -312,6 +305,9 @@ PYBIND11_MODULE(_vortane, m) {
     DefineResult(m);
     DefineProfile(m);
     DefineViscosityFit(m);
+#ifdef VORTANE_DESIGN
+    DefineDesign(m);
+#endif
 
     m.def(
         "run",

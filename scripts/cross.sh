@@ -45,7 +45,7 @@ build() {
   local dir=build/cross/$1
   shift
   cmake -S . -B "$dir" --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DVORTANE_WERROR=ON -DVORTANE_BUILD_APP=OFF -DVORTANE_BUILD_BENCH=OFF -DVORTANE_BUILD_PYTHON=OFF \
+    -DVORTANE_WERROR=ON -DVORTANE_BUILD_APP=OFF -DVORTANE_BUILD_BENCH=OFF -DVORTANE_BUILD_PYTHON=OFF -DVORTANE_BUILD_DESIGN=OFF \
     -DEigen3_DIR=/usr/share/eigen3/cmake "$@" >/dev/null
   cmake --build "$dir" -j "$jobs" --target vortane-calc model_tests run_tests
 }

@@ -6,7 +6,7 @@ packages=(cmake g++ make git libgtest-dev libbenchmark-dev libeigen3-dev qt6-bas
   fonts-ipafont-gothic clang libclang-rt-14-dev clang-tidy cppcheck
   dpkg-dev shared-mime-info desktop-file-utils lintian
   googletest python3 g++-mingw-w64-x86-64 wine64 g++-aarch64-linux-gnu qemu-user
-  python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest)
+  python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest libboost-dev libnlopt-cxx-dev)
 
 missing=()
 for package in "${packages[@]}"; do

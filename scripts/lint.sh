@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/release}
 [ -f "$build/compile_commands.json" ] ||
   cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
-folders=(case model report run study cli app python tests bench fuzz packaging)
+folders=(case model report run study design cli app python tests bench fuzz packaging)
 
 echo "== clang-tidy"
 # Each source with the flags of its build; the fuzzer, built only with clang

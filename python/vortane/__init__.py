@@ -34,6 +34,15 @@ from ._vortane import (
 for _public in (Error, Profile, Result, ViscosityFit):
     _public.__module__ = __name__
 
+# Goal seek and optimisation, where the build has them.
+try:
+    from ._vortane import Optimum, Solution, optimise, solve
+except ImportError:
+    _design = []
+else:
+    _design = ["Optimum", "Solution", "optimise", "solve"]
+    Optimum.__module__ = Solution.__module__ = __name__
+
 __all__ = [
     "Error",
     "Profile",
@@ -45,7 +54,7 @@ __all__ = [
     "run",
     "sweep",
     "write_case",
-]
+] + _design
 
 
 def write_case(path, texts, decimal_separator="."):

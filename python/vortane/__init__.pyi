@@ -1,7 +1,7 @@
 """Type stubs of the package vortane."""
 
 import os
-from typing import Mapping, Optional, Sequence, Tuple, Union
+from typing import Any, Mapping, Optional, Sequence, Tuple, Union
 
 import numpy as np
 import numpy.typing as npt
@@ -216,6 +216,72 @@ def fit_viscosity(
     decimal_separator: str = ".",
 ) -> ViscosityFit:
     """Fits the six coefficients of the viscosity law to measured points."""
+
+class Solution:
+    @property
+    def found(self) -> bool: ...
+    @property
+    def end(self) -> str: ...
+    @property
+    def reason(self) -> str: ...
+    @property
+    def text(self) -> str: ...
+    @property
+    def residual(self) -> Optional[float]: ...
+    @property
+    def result(self) -> Result: ...
+    @property
+    def runs(self) -> int: ...
+    @property
+    def history(self) -> dict[str, Any]: ...
+
+class Optimum:
+    @property
+    def found(self) -> bool: ...
+    @property
+    def end(self) -> str: ...
+    @property
+    def reason(self) -> str: ...
+    @property
+    def texts(self) -> dict[str, str]: ...
+    @property
+    def objective(self) -> Optional[float]: ...
+    @property
+    def margins(self) -> dict[str, Optional[float]]: ...
+    @property
+    def result(self) -> Result: ...
+    @property
+    def runs(self) -> int: ...
+    @property
+    def history(self) -> dict[str, Any]: ...
+
+def solve(
+    field: str,
+    low: float,
+    high: float,
+    quantity: str,
+    target: float,
+    tolerance: float = 0.001,
+    max_runs: int = 100,
+    case: Optional[Path] = None,
+    decimal_separator: str = ".",
+    **texts: Text,
+) -> Solution:
+    """Goal seek: the text of `field` within [low, high] at which `quantity` reaches `target`."""
+
+def optimise(
+    objective: str,
+    vary: Mapping[str, Tuple[float, float]],
+    limits: Sequence[str] = (),
+    maximise: bool = False,
+    tolerance: float = 1e-4,
+    max_runs: int = 400,
+    threads: Optional[int] = None,
+    case: Optional[Path] = None,
+    decimal_separator: str = ".",
+    **texts: Text,
+) -> Optimum:
+    """The design with the least (or greatest) `objective` meeting every limit."""
 
 def read_case(path: Path, decimal_separator: str = ".") -> dict[str, str]:
     """The 28 box texts of a case file by field name, in box order."""

@@ -319,5 +319,7 @@ def test_stub_declares_the_module():
                 for node in classes["Result"].body} - {None}
     assert declared == {name for name in dir(vortane.Result) if not name.startswith("_")}
     functions = {node.name for node in stub.body if isinstance(node, ast.FunctionDef)}
-    assert functions | set(classes) == set(vortane.__all__)
+    # A build without goal seek and optimisation lacks what the stub declares of them.
+    searches = set() if hasattr(vortane, "solve") else {"Optimum", "Solution", "optimise", "solve"}
+    assert functions | set(classes) == set(vortane.__all__) | searches
     assert (Path(vortane.__file__).parent / "py.typed").exists()

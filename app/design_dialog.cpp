@@ -1,0 +1,195 @@
+#include "app/design_dialog.h"
+
+#include <QChartView>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/chart_view.h"
+#include "app/core_text.h"
+#include "case/number_text.h"
+#include "case/units.h"
+#include "report/report_layout.h"
+#include "study/limit_check.h"
+#include "study/material_fit.h"
+
+namespace vortane {
+
+namespace {
+
+bool IsCoefficient(const InputField& field) {
+    const auto coefficients = ViscosityCoefficientFields();
+    return std::find(coefficients.begin(), coefficients.end(), &field) != coefficients.end();
+}
+
+}  // namespace
+
+DesignDialog::DesignDialog(const QString& title, DesignContext context, QWidget* parent)
+    : QDialog(parent), context_(std::move(context)) {
+    setWindowTitle(title);
+    setModal(false);
+    run_ = new QPushButton(QStringLiteral("&Run"));
+    run_->setAccessibleName(QStringLiteral("Run"));
+    run_->setDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"));
+    cancel_->setAccessibleName(QStringLiteral("Cancel"));
+    cancel_->setEnabled(false);
+    apply_ = new QPushButton(QStringLiteral("&Apply"));
+    apply_->setAccessibleName(QStringLiteral("Apply the texts found to the boxes"));
+    apply_->setEnabled(false);
+    progress_ = new QProgressBar;
+    progress_->setAccessibleName(QStringLiteral("Runs made"));
+    progress_->setFormat(QStringLiteral("%v of %m runs"));
+    progress_->setValue(0);
+    outcome_ = new QPlainTextEdit;
+    outcome_->setReadOnly(true);
+    outcome_->setAccessibleName(QStringLiteral("Result"));
+    outcome_->setPlaceholderText(QStringLiteral("Run to search"));
+    outcome_->setFixedHeight(outcome_->fontMetrics().lineSpacing() * 8 + 12);
+    chart_ = new QChartView;
+    chart_->setAccessibleName(QStringLiteral("History of the runs"));
+    chart_->setMinimumHeight(260);
+    connect(run_, &QPushButton::clicked, this, &DesignDialog::Run);
+    connect(cancel_, &QPushButton::clicked, &search_, &DesignRun::Cancel);
+    connect(apply_, &QPushButton::clicked, this, &DesignDialog::Apply);
+    connect(&search_, &DesignRun::Progressed, this, &DesignDialog::ShowProgress);
+    connect(&search_, &DesignRun::Finished, this, &DesignDialog::ShowEnd);
+}
+
+DesignDialog::~DesignDialog() = default;
+
+void DesignDialog::LayOut(QWidget* inputs) {
+    auto* running = new QHBoxLayout;
+    running->addWidget(run_);
+    running->addWidget(cancel_);
+    running->addWidget(progress_, 1);
+    auto* close = new QPushButton(QStringLiteral("Close"));
+    close->setAccessibleName(QStringLiteral("Close"));
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    auto* ending = new QHBoxLayout;
+    ending->addStretch(1);
+    ending->addWidget(apply_);
+    ending->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(inputs);
+    layout->addLayout(running);
+    layout->addWidget(outcome_);
+    layout->addWidget(chart_, 1);
+    layout->addLayout(ending);
+}
+
+void DesignDialog::Refuse(const QString& text) { QMessageBox::warning(this, windowTitle(), text); }
+
+void DesignDialog::Run() {
+    if (search_.Running()) return;
+    std::optional<Prepared> prepared = Prepare();
+    if (!prepared) return;
+    progress_->setRange(0, prepared->runLimit);
+    progress_->setValue(0);
+    outcome_->setPlainText(QStringLiteral("Searching\u2026"));
+    run_->setEnabled(false);
+    cancel_->setEnabled(true);
+    apply_->setEnabled(false);
+    search_.Start(std::move(prepared->search));
+    ShowChart(*chart_, HistoryChart({}));
+}
+
+void DesignDialog::ShowProgress() {
+    const auto made = static_cast<int>(search_.History().size());
+    progress_->setValue(std::min(made, progress_->maximum()));
+    ShowChart(*chart_, HistoryChart(search_.History()));
+}
+
+void DesignDialog::ShowEnd() {
+    ShowProgress();
+    const bool failed = !search_.Failure().empty();
+    outcome_->setPlainText(failed ? QStringLiteral("Not run: ") + FromUtf8(search_.Failure()) : Outcome());
+    run_->setEnabled(true);
+    cancel_->setEnabled(false);
+    apply_->setEnabled(!failed && !Found().empty());
+    emit SearchEnded();
+}
+
+// The texts found go into their boxes, the others keep theirs: one change of
+// the case.
+void DesignDialog::Apply() {
+    InputTexts texts = context_.boxTexts();
+    for (const auto& [field, text] : Found()) texts[static_cast<std::size_t>(field->box - 1)] = text;
+    context_.setBoxTexts(texts);
+}
+
+// Closing stops a search under way; what it found is dropped with it.
+void DesignDialog::closeEvent(QCloseEvent* event) {
+    search_.Cancel();
+    QDialog::closeEvent(event);
+}
+
+QComboBox* VariedInputCombo(const QString& accessibleName) {
+    auto* combo = new QComboBox;
+    combo->setAccessibleName(accessibleName);
+    for (const InputField& field : InputFields()) {
+        if (field.conversion == InputField::Conversion::Real && !IsCoefficient(field))
+            combo->addItem(FromUtf8(ReportCaption(field)), field.box);
+    }
+    return combo;
+}
+
+QComboBox* QuantityCombo(const QString& accessibleName) {
+    auto* combo = new QComboBox;
+    combo->setAccessibleName(accessibleName);
+    for (const std::string& quantity : LimitQuantities()) {
+        const QString unit = QuantityUnit(quantity);
+        combo->addItem(unit.isEmpty() ? FromUtf8(quantity) : FromUtf8(quantity) + QStringLiteral(" (%1)").arg(unit),
+                       FromUtf8(quantity));
+    }
+    return combo;
+}
+
+QLineEdit* NumberEdit(const QString& accessibleName) {
+    auto* edit = new QLineEdit;
+    edit->setAccessibleName(accessibleName);
+    edit->setPlaceholderText(accessibleName);
+    return edit;
+}
+
+const InputField& ChosenInput(const QComboBox& combo) {
+    return InputFields()[static_cast<std::size_t>(combo.currentData().toInt() - 1)];
+}
+
+void PrefillBounds(const QComboBox& input, QLineEdit& low, QLineEdit& high, const DesignContext& context) {
+    const InputField& field = ChosenInput(input);
+    const std::optional<double> value =
+        ConvertReal(context.boxTexts()[static_cast<std::size_t>(field.box - 1)], context.decimalSeparator);
+    if (!value) return;
+    const bool positive = *value > 0;
+    low.setText(Figure(positive ? *value / 2 : *value - 1, context.decimalSeparator));
+    high.setText(Figure(positive ? *value * 2 : *value + 1, context.decimalSeparator));
+}
+
+std::optional<double> ReadNumber(const QLineEdit& edit, char decimalSeparator, const QString& what,
+                                 QString& message) {
+    const std::optional<double> value = ConvertReal(edit.text().toStdString(), decimalSeparator);
+    if (!value) message = QStringLiteral("%1: \"%2\" is not a number.").arg(what, edit.text());
+    return value;
+}
+
+QString Figure(double value, char decimalSeparator) {
+    return QString::number(value, 'g', 6).replace(u'.', QChar::fromLatin1(decimalSeparator));
+}
+
+QString QuantityUnit(const std::string& quantity) {
+    const RunColumn* column = LimitColumn(quantity);
+    if (column == nullptr || column->quantity == Quantity::Dimensionless) return {};
+    return FromUtf8(UnitIn(column->quantity, UnitSystem::Metric).symbol);
+}
+
+}  // namespace vortane

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/design_run.h"
+#include "case/fitted_ranges.h"
+#include "case/input_fields.h"
+#include "case/limit.h"
+#include "study/chart.h"
+
+class QChartView;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace vortane {
+
+// What a design dialog takes from the main window and gives back to it.
+struct DesignContext {
+    std::function<InputTexts()> boxTexts;          // the boxes' texts now
+    std::function<FittedRanges()> viscosityRanges;  // what their law was fitted on
+    std::function<std::vector<Limit>()> limits;    // the case's limits
+    std::function<void(const InputTexts&)> setBoxTexts;  // one modification of the case
+    char decimalSeparator = '.';
+};
+
+// An input's text found, for its box.
+using FoundText = std::pair<const InputField*, std::string>;
+
+// The part the Goal Seek and Optimise dialogs share, below their own inputs:
+// Run, Cancel and the progress (runs made of those allowed); the result as
+// text; Apply, which puts the texts found into the boxes; the history of the
+// runs as a chart. Apply is offered only for a design found.
+class DesignDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    ~DesignDialog() override;
+
+    const DesignRun& Search() const { return search_; }
+
+signals:
+    void SearchEnded();
+
+protected:
+    // The search the dialog's inputs ask for and the runs it may make; none
+    // after a message naming what is wrong.
+    struct Prepared {
+        DesignRun::Search search;
+        int runLimit;
+    };
+
+    DesignDialog(const QString& title, DesignContext context, QWidget* parent);
+
+    // Ends a search under way: a dialog calls it as it goes, before the
+    // result the search writes.
+    void StopSearch() { search_.Stop(); }
+    // Lays the dialog out: `inputs` above the shared part.
+    void LayOut(QWidget* inputs);
+    const DesignContext& Context() const { return context_; }
+    // Says what is wrong with the dialog's inputs.
+    void Refuse(const QString& text);
+
+    virtual std::optional<Prepared> Prepare() = 0;
+    virtual Chart HistoryChart(const std::vector<Evaluation>& history) const = 0;
+    // How the last search ended, once it has; and the texts it found, empty
+    // when it found no design.
+    virtual QString Outcome() const = 0;
+    virtual std::vector<FoundText> Found() const = 0;
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Run();
+    void ShowProgress();
+    void ShowEnd();
+    void Apply();
+
+    DesignContext context_;
+    DesignRun search_;
+    QPushButton *run_, *cancel_, *apply_;
+    QProgressBar* progress_;
+    QPlainTextEdit* outcome_;
+    QChartView* chart_;
+};
+
+// Controls the dialogs share.
+// The real boxes a design may vary (not the viscosity law's), by caption; the
+// box number is each item's data.
+QComboBox* VariedInputCombo(const QString& accessibleName);
+// The quantities of a run a limit or target may name (numeric columns).
+QComboBox* QuantityCombo(const QString& accessibleName);
+QLineEdit* NumberEdit(const QString& accessibleName);
+const InputField& ChosenInput(const QComboBox& combo);
+// Bounds around the chosen box's text: half and twice a positive value, one
+// either side of another; nothing when the box holds no number.
+void PrefillBounds(const QComboBox& input, QLineEdit& low, QLineEdit& high, const DesignContext& context);
+
+// A number typed in `edit`; none after naming it, as `what`, in `message`.
+std::optional<double> ReadNumber(const QLineEdit& edit, char decimalSeparator, const QString& what,
+                                 QString& message);
+// A value as the dialogs show it: six significant digits with the decimal separator.
+QString Figure(double value, char decimalSeparator);
+// The unit of a quantity's column, as its name in the CSV gives it: "℃".
+QString QuantityUnit(const std::string& quantity);
+
+}  // namespace vortane

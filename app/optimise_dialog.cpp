@@ -1,0 +1,253 @@
+#include "app/optimise_dialog.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/core_text.h"
+#include "design/history_chart.h"
+#include "report/report_layout.h"
+#include "study/limit_check.h"
+
+namespace vortane {
+
+namespace {
+
+QString EndText(OptimisationEnd end) {
+    switch (end) {
+        case OptimisationEnd::Converged: return QStringLiteral("Found: the best design, to the tolerance");
+        case OptimisationEnd::RunLimit:
+            return QStringLiteral("Found: the best design the runs allowed reached (they were spent first)");
+        case OptimisationEnd::Infeasible: return QStringLiteral("Not found: no run met every limit");
+        case OptimisationEnd::Cancelled: return QStringLiteral("Cancelled: nothing found");
+    }
+    return {};
+}
+
+// A design ended by the tolerance or the runs allowed is offered; one a
+// cancelled search had reached is not.
+bool Offered(const OptimisationResult& result) {
+    return result.found && (result.end == OptimisationEnd::Converged || result.end == OptimisationEnd::RunLimit);
+}
+
+}  // namespace
+
+OptimiseDialog::OptimiseDialog(DesignContext context, QWidget* parent)
+    : DesignDialog(QStringLiteral("Optimise"), std::move(context), parent) {
+    setObjectName(QStringLiteral("OptimiseDialog"));
+    LayOut(CreateInputs());
+    resize(760, 800);
+}
+
+// The inputs varied, a row each; the objective and its sense; the limits; the
+// runs allowed.
+QWidget* OptimiseDialog::CreateInputs() {
+    auto* inputs = new QGroupBox(QStringLiteral("Optimise"));
+    auto* form = new QFormLayout(inputs);
+    rowLayout_ = new QVBoxLayout;
+    add_ = new QPushButton(QStringLiteral("A&dd Input"));
+    add_->setAccessibleName(QStringLiteral("Add an input varied"));
+    connect(add_, &QPushButton::clicked, this, &OptimiseDialog::AddInput);
+    rowLayout_->addWidget(add_, 0, Qt::AlignLeft);
+    form->addRow(QStringLiteral("Inputs varied (low, high):"), rowLayout_);
+    AddInput();
+    AddInput();
+    rows_[0].input->setCurrentIndex(rows_[0].input->findData(FindInputField("BarrierClearance1")->box));
+    rows_[1].input->setCurrentIndex(rows_[1].input->findData(FindInputField("ScrewSpeed")->box));
+
+    objective_ = QuantityCombo(QStringLiteral("Objective"));
+    objective_->setCurrentIndex(objective_->findData(QStringLiteral("TotalPressureDrop")));
+    direction_ = new QComboBox;
+    direction_->setAccessibleName(QStringLiteral("Minimise or maximise"));
+    direction_->addItems({QStringLiteral("Minimise"), QStringLiteral("Maximise")});
+    auto* aim = new QHBoxLayout;
+    aim->addWidget(direction_);
+    aim->addWidget(objective_, 1);
+    form->addRow(QStringLiteral("Objective:"), aim);
+
+    limits_ = new QPlainTextEdit;
+    limits_->setAccessibleName(QStringLiteral("Limits, one per line"));
+    limits_->setPlaceholderText(QStringLiteral("TemperatureRise<=30\nBarrier1ShearStress>=120"));
+    limits_->setFixedHeight(limits_->fontMetrics().lineSpacing() * 4 + 12);
+    TakeCaseLimits();
+    form->addRow(QStringLiteral("&Limits:"), limits_);
+
+    runLimit_ = new QSpinBox;
+    runLimit_->setAccessibleName(QStringLiteral("Runs allowed"));
+    runLimit_->setRange(10, 100000);
+    runLimit_->setValue(OptimisationRequest{}.runLimit);
+    tolerance_ = NumberEdit(QStringLiteral("Tolerance"));
+    tolerance_->setToolTip(QStringLiteral("The change of the inputs, as a fraction of their ranges, at which to stop"));
+    tolerance_->setText(Figure(OptimisationRequest{}.tolerance, Context().decimalSeparator));
+    auto* ending = new QHBoxLayout;
+    ending->addWidget(runLimit_);
+    auto* toleranceLabel = new QLabel(QStringLiteral("&Tolerance:"));
+    toleranceLabel->setBuddy(tolerance_);
+    ending->addWidget(toleranceLabel);
+    ending->addWidget(tolerance_);
+    form->addRow(QStringLiteral("Runs allowed:"), ending);
+    return inputs;
+}
+
+void OptimiseDialog::TakeCaseLimits() {
+    QStringList lines;
+    for (const Limit& limit : Context().limits()) lines << FromUtf8(LimitText(limit));
+    limits_->setPlainText(lines.join(u'\n'));
+}
+
+void OptimiseDialog::AddInput() {
+    if (rows_.size() >= MaxVariedInputs) return;
+    InputRow row{new QWidget, VariedInputCombo({}), NumberEdit({}), NumberEdit({})};
+    auto* remove = new QPushButton(QStringLiteral("Remove"));
+    auto* line = new QHBoxLayout(row.row);
+    line->setContentsMargins(0, 0, 0, 0);
+    for (QLineEdit* bound : {row.low, row.high}) bound->setMinimumWidth(bound->fontMetrics().horizontalAdvance(u'0') * 8);
+    line->addWidget(row.input, 3);
+    line->addWidget(row.low, 1);
+    line->addWidget(row.high, 1);
+    line->addWidget(remove);
+    connect(row.input, &QComboBox::currentIndexChanged, this,
+            [this, row] { PrefillBounds(*row.input, *row.low, *row.high, Context()); });
+    connect(remove, &QPushButton::clicked, this, [this, widget = row.row] { RemoveInput(widget); });
+    PrefillBounds(*row.input, *row.low, *row.high, Context());
+    rowLayout_->insertWidget(static_cast<int>(rows_.size()), row.row);
+    rows_.push_back(row);
+    ShowRowCount();
+}
+
+void OptimiseDialog::RemoveInput(QWidget* row) {
+    if (rows_.size() <= 1) return;
+    std::erase_if(rows_, [row](const InputRow& r) { return r.row == row; });
+    row->deleteLater();
+    ShowRowCount();
+}
+
+// Each row's controls named by its number; one row at least, six at most.
+void OptimiseDialog::ShowRowCount() {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const QString number = QString::number(i + 1);
+        rows_[i].input->setAccessibleName(QStringLiteral("Input varied ") + number);
+        rows_[i].low->setAccessibleName(QStringLiteral("Low ") + number);
+        rows_[i].low->setPlaceholderText(QStringLiteral("Low"));
+        rows_[i].high->setAccessibleName(QStringLiteral("High ") + number);
+        rows_[i].high->setPlaceholderText(QStringLiteral("High"));
+        for (QPushButton* remove : rows_[i].row->findChildren<QPushButton*>()) {
+            remove->setAccessibleName(QStringLiteral("Remove input varied ") + number);
+            remove->setEnabled(rows_.size() > 1);
+        }
+    }
+    add_->setEnabled(rows_.size() < MaxVariedInputs);
+}
+
+// The limits' lines, blank ones skipped; none after naming the line at fault.
+std::optional<std::vector<Limit>> OptimiseDialog::ReadLimits(QString& message) const {
+    std::vector<Limit> limits;
+    const QStringList lines = limits_->toPlainText().split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].trimmed().isEmpty()) continue;
+        try {
+            limits.push_back(ParseLimit(lines[i].toStdString()));
+        } catch (const LimitError& error) {
+            message = QStringLiteral("Limits, line %1: %2").arg(i + 1).arg(FromUtf8(error.what()));
+            return std::nullopt;
+        }
+    }
+    try {
+        LimitColumns(limits);
+    } catch (const LimitError& error) {
+        message = QStringLiteral("Limits: ") + FromUtf8(error.what());
+        return std::nullopt;
+    }
+    return limits;
+}
+
+std::optional<DesignDialog::Prepared> OptimiseDialog::Prepare() {
+    const char separator = Context().decimalSeparator;
+    QString message;
+    OptimisationRequest request;
+    for (std::size_t i = 0; i < rows_.size() && message.isEmpty(); ++i) {
+        const QString number = QString::number(i + 1);
+        const auto low = ReadNumber(*rows_[i].low, separator, QStringLiteral("Low ") + number, message);
+        const auto high = ReadNumber(*rows_[i].high, separator, QStringLiteral("High ") + number, message);
+        const InputField* field = &ChosenInput(*rows_[i].input);
+        if (message.isEmpty() && !(*low < *high))
+            message = QStringLiteral("Input varied %1: Low must be less than High.").arg(number);
+        if (message.isEmpty() && std::any_of(request.inputs.begin(), request.inputs.end(),
+                                             [field](const VariedInput& v) { return v.field == field; }))
+            message = QStringLiteral("Input varied %1: %2 is varied twice.").arg(number, rows_[i].input->currentText());
+        if (message.isEmpty()) request.inputs.push_back({field, *low, *high});
+    }
+    std::optional<double> tolerance;
+    if (message.isEmpty()) tolerance = ReadNumber(*tolerance_, separator, QStringLiteral("Tolerance"), message);
+    if (message.isEmpty() && !(*tolerance > 0 && *tolerance < 1))
+        message = QStringLiteral("Tolerance must be more than 0 and less than 1.");
+    std::optional<std::vector<Limit>> limits;
+    if (message.isEmpty()) limits = ReadLimits(message);
+    if (!message.isEmpty()) {
+        Refuse(message);
+        return std::nullopt;
+    }
+    request.base = {Context().boxTexts(), {}, separator, ReportTarget::None, Context().viscosityRanges()};
+    request.objective = objective_->currentData().toString().toStdString();
+    request.maximise = direction_->currentIndex() == 1;
+    request.limits = std::move(*limits);
+    request.runLimit = runLimit_->value();
+    request.tolerance = *tolerance;
+    request_ = request;
+    result_.reset();
+    return Prepared{[this, request](const std::atomic<bool>& cancel, const auto& progress) {
+                        result_ = Optimise(request, &cancel, progress);
+                    },
+                    request.runLimit};
+}
+
+Chart OptimiseDialog::HistoryChart(const std::vector<Evaluation>& history) const {
+    return OptimisationChart(history, request_.objective, request_.maximise, request_.limits);
+}
+
+// How the search ended; the best design, its objective and each limit's value
+// and margin; the runs made.
+QString OptimiseDialog::Outcome() const {
+    if (!result_) return {};
+    const char separator = Context().decimalSeparator;
+    QStringList lines{EndText(result_->end)};
+    if (!result_->reason.empty()) lines << FromUtf8(result_->reason);
+    if (Offered(*result_)) {
+        for (std::size_t i = 0; i < request_.inputs.size() && i < result_->inputTexts.size(); ++i)
+            lines << FromUtf8(ReportCaption(*request_.inputs[i].field)) + QStringLiteral(" = ") +
+                         FromUtf8(result_->inputTexts[i]);
+        if (result_->objective)
+            lines << QStringLiteral("%1 = %2 %3")
+                         .arg(FromUtf8(request_.objective), Figure(*result_->objective, separator),
+                              QuantityUnit(request_.objective))
+                         .trimmed();
+        for (std::size_t i = 0; i < request_.limits.size() && i < result_->margins.size(); ++i) {
+            const LimitMargin& margin = result_->margins[i];
+            lines << QStringLiteral("%1: %2, margin %3")
+                         .arg(FromUtf8(LimitText(request_.limits[i])),
+                              margin.value ? Figure(*margin.value, separator) : QStringLiteral("not computed"),
+                              margin.margin ? Figure(*margin.margin, separator) : QStringLiteral("none"));
+        }
+    }
+    lines << QStringLiteral("Runs made: %1").arg(result_->history.size());
+    return lines.join(u'\n');
+}
+
+std::vector<FoundText> OptimiseDialog::Found() const {
+    if (!result_ || !Offered(*result_)) return {};
+    std::vector<FoundText> found;
+    for (std::size_t i = 0; i < request_.inputs.size() && i < result_->inputTexts.size(); ++i)
+        found.emplace_back(request_.inputs[i].field, result_->inputTexts[i]);
+    return found;
+}
+
+}  // namespace vortane

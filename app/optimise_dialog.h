@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "app/design_dialog.h"
+#include "design/optimisation.h"
+
+class QPlainTextEdit;
+class QSpinBox;
+class QVBoxLayout;
+
+namespace vortane {
+
+// Design > Optimise: up to six real boxes varied between their bounds, one
+// quantity of the run minimised or maximised subject to limits, one per line
+// as "TemperatureRise<=30"; the runs allowed and the tolerance. Every other box keeps the main window's text when
+// Run is pressed.
+class OptimiseDialog final : public DesignDialog {
+    Q_OBJECT
+
+public:
+    OptimiseDialog(DesignContext context, QWidget* parent);
+    ~OptimiseDialog() override { StopSearch(); }
+
+    // Puts the case's limits into the limits' box, in place of its text.
+    void TakeCaseLimits();
+    // Adds a row for one more input varied; none beyond six.
+    void AddInput();
+
+    const std::optional<OptimisationResult>& Result() const { return result_; }
+
+private:
+    struct InputRow {
+        QWidget* row;
+        QComboBox* input;
+        QLineEdit *low, *high;
+    };
+
+    QWidget* CreateInputs();
+    void RemoveInput(QWidget* row);
+    void ShowRowCount();
+    std::optional<std::vector<Limit>> ReadLimits(QString& message) const;
+    std::optional<Prepared> Prepare() override;
+    Chart HistoryChart(const std::vector<Evaluation>& history) const override;
+    QString Outcome() const override;
+    std::vector<FoundText> Found() const override;
+
+    std::vector<InputRow> rows_;
+    QVBoxLayout* rowLayout_;
+    QPushButton* add_;
+    QComboBox *objective_, *direction_;
+    QPlainTextEdit* limits_;
+    QSpinBox* runLimit_;
+    QLineEdit* tolerance_;
+    // Of the search last run: its request, and its result once it has ended.
+    OptimisationRequest request_;
+    std::optional<OptimisationResult> result_;
+};
+
+}  // namespace vortane

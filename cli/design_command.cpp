@@ -1,0 +1,133 @@
+#include "cli/design_command.h"
+
+#include <atomic>
+#include <ostream>
+#include <stop_token>
+
+#include "cli/exit_status.h"
+#include "cli/interrupt.h"
+#include "cli/output_file.h"
+#include "design/design_notation.h"
+#include "design/design_point.h"
+#include "design/goal_seek.h"
+#include "design/optimisation.h"
+
+namespace vortane::cli {
+
+namespace {
+
+// A design notation or limit the core refuses, as a refusal of the command
+// line.
+template <typename Parse>
+auto Notation(std::string_view option, Parse parse) {
+    try {
+        return parse();
+    } catch (const Error& error) {
+        throw UsageError(std::string(option) + ": " + error.what());
+    }
+}
+
+// Ctrl+C sets the flag the search reads between runs.
+class InterruptFlag {
+public:
+    InterruptFlag() : interrupt_(stop_), callback_(stop_.get_token(), [this] { flag_ = true; }) {}
+    const std::atomic<bool>* Flag() const { return &flag_; }
+
+private:
+    std::atomic<bool> flag_ = false;
+    std::stop_source stop_;
+    StopOnInterrupt interrupt_;
+    std::stop_callback<std::function<void()>> callback_;
+};
+
+void WriteDesign(const Options& options, InputTexts texts, std::span<const InputField* const> fields,
+                 std::span<const std::string> found, const CaseExtras& extras, char separator) {
+    if (!options.writeCaseFile) return;
+    for (std::size_t i = 0; i < fields.size(); ++i) texts[fields[i]->box - 1] = found[i];
+    OutputFile file(*options.writeCaseFile);
+    file.Write(CaseFileText(texts, extras, separator));
+    file.Close();
+}
+
+int Solve(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
+          std::ostream& out, std::ostream& err) {
+    const VariedInput input = Notation("--solve", [&] { return ParseVariedInput(*options.solve, separator); });
+    const Target target = Notation("--target", [&] { return ParseTarget(*options.target); });
+    GoalSeekRequest request;
+    request.base = {texts, {}, separator, ReportTarget::None, extras.viscosityRanges};
+    request.field = input.field;
+    request.low = input.low;
+    request.high = input.high;
+    request.quantity = target.quantity;
+    request.target = target.value;
+    const InterruptFlag interrupt;
+    const GoalSeekResult result = GoalSeek(request, interrupt.Flag());
+    const std::string runs = "runs: " + std::to_string(result.history.size()) + '\n';
+    if (result.end == GoalSeekEnd::Cancelled) {
+        err << "vortane-calc: interrupted after " << result.history.size() << " runs\n";
+        return Interrupted;
+    }
+    if (result.end != GoalSeekEnd::Found) {
+        err << "vortane-calc: no solution in " << *options.solve << ": " << result.reason << '\n' << runs;
+        return Stopped;
+    }
+    out << input.field->name << '=' << result.text << '\n'
+        << target.quantity << '=' << ValueText(target.value + *result.residual) << " (residual "
+        << ValueText(*result.residual) << ")\n"
+        << runs;
+    const InputField* fields[] = {input.field};
+    WriteDesign(options, texts, fields, {&result.text, 1}, extras, separator);
+    return Complete;
+}
+
+std::string MarginsText(std::span<const Limit> limits, std::span<const LimitMargin> margins) {
+    std::string text;
+    for (std::size_t i = 0; i < limits.size(); ++i)
+        text += LimitText(limits[i]) + ": " + ValueText(*margins[i].value) + " (margin " +
+                ValueText(*margins[i].margin) + ")\n";
+    return text;
+}
+
+int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
+             std::ostream& out, std::ostream& err) {
+    const Objective objective = Notation("--optimise", [&] { return ParseObjective(*options.optimise); });
+    OptimisationRequest request;
+    request.base = {texts, {}, separator, ReportTarget::None, extras.viscosityRanges};
+    for (const std::string& varied : options.varied)
+        request.inputs.push_back(Notation("--vary", [&] { return ParseVariedInput(varied, separator); }));
+    request.objective = objective.quantity;
+    request.maximise = objective.maximise;
+    request.limits = extras.limits;
+    const InterruptFlag interrupt;
+    const OptimisationResult result =
+        Notation("--optimise", [&] { return vortane::Optimise(request, interrupt.Flag()); });
+    const std::string runs = "runs: " + std::to_string(result.history.size()) + '\n';
+    if (result.end == OptimisationEnd::Cancelled) {
+        err << "vortane-calc: interrupted after " << result.history.size() << " runs\n";
+        return Interrupted;
+    }
+    if (!result.found) {
+        err << "vortane-calc: no feasible design in the bounds: " << result.reason << '\n' << runs;
+        return Stopped;
+    }
+    std::vector<const InputField*> fields;
+    for (std::size_t i = 0; i < request.inputs.size(); ++i) {
+        fields.push_back(request.inputs[i].field);
+        out << fields.back()->name << '=' << result.inputTexts[i] << '\n';
+    }
+    out << objective.quantity << '=' << ValueText(*result.objective) << '\n'
+        << MarginsText(request.limits, result.margins) << runs << "stopped: "
+        << (result.end == OptimisationEnd::Converged ? "by the tolerance" : "the runs allowed were spent") << '\n';
+    WriteDesign(options, texts, fields, result.inputTexts, extras, separator);
+    return Complete;
+}
+
+}  // namespace
+
+int DesignCommand(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
+                  std::ostream& out, std::ostream& err) {
+    if (options.solve) return Solve(options, texts, extras, separator, out, err);
+    return Optimise(options, texts, extras, separator, out, err);
+}
+
+}  // namespace vortane::cli

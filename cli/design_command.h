@@ -1,0 +1,19 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "case/case_file.h"
+#include "case/input_fields.h"
+#include "cli/command_line.h"
+
+namespace vortane::cli {
+
+// --solve and --optimise over the case of `texts` and `extras` (its limits:
+// the case file's and --limit's): the design
+// found on `out` (and in --write-case's file, with the limits), or why none was
+// on `err`. Returns the exit status: Complete when found, Stopped when not,
+// Interrupted on Ctrl+C. A question it cannot take is a UsageError.
+int DesignCommand(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
+                  std::ostream& out, std::ostream& err);
+
+}  // namespace vortane::cli

@@ -1,0 +1,45 @@
+#include "design/design_point.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "case/excerpt.h"
+#include "case/number_text.h"
+#include "study/limit_check.h"
+
+namespace vortane {
+
+void CheckVariedInput(const InputField* field, double low, double high) {
+    if (field == nullptr) throw DesignError("no input is varied");
+    const std::string name(field->name);
+    if (field->conversion != InputField::Conversion::Real)
+        throw DesignError(name + " holds a whole number; only an input of real numbers can be varied");
+    if (!std::isfinite(low) || !std::isfinite(high) || !(low < high))
+        throw DesignError(name + ": the bounds " + ValueText(low) + ":" + ValueText(high) +
+                          " are no range; give LOW:HIGH with LOW below HIGH");
+}
+
+const RunColumn& QuantityColumn(const std::string& quantity) {
+    if (const RunColumn* column = LimitColumn(quantity)) return *column;
+    std::string known;
+    for (const std::string& name : LimitQuantities()) known += (known.empty() ? "" : ", ") + name;
+    throw DesignError(Excerpt(quantity) + " is no quantity of a run; the quantities are " + known);
+}
+
+std::string InputText(double value, char decimalSeparator) { return FormatShortest(value, decimalSeparator); }
+
+std::string ValueText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+RunResult RunDesign(const RunRequest& base, std::span<const InputField* const> fields,
+                    std::span<const std::string> texts) {
+    RunRequest request = base;
+    request.report = ReportTarget::None;
+    for (std::size_t i = 0; i < fields.size(); ++i) request.texts[fields[i]->box - 1] = texts[i];
+    return RunCalculation(request);
+}
+
+}  // namespace vortane

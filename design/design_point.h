@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "case/error.h"
+#include "case/input_fields.h"
+#include "run/calculation_run.h"
+#include "study/run_table.h"
+
+namespace vortane {
+
+// A design question the search cannot take: an input that is no real box,
+// bounds that are no range, a quantity of no column, a tolerance of nothing.
+class DesignError : public Error {
+public:
+    using Error::Error;
+};
+
+// The inputs a search varies, checked: each a real box, named once, its
+// bounds finite with low below high. DesignError names what is wrong.
+void CheckVariedInput(const InputField* field, double low, double high);
+
+// The numeric column a quantity names; DesignError naming the quantities
+// there are when it names none.
+const RunColumn& QuantityColumn(const std::string& quantity);
+
+// A value as a box text: its shortest digits, with the case's separator.
+std::string InputText(double value, char decimalSeparator);
+
+// A value for a message: six significant digits.
+std::string ValueText(double value);
+
+// The case of `base` with the given boxes' texts replaced, run without a
+// report.
+RunResult RunDesign(const RunRequest& base, std::span<const InputField* const> fields,
+                    std::span<const std::string> texts);
+
+}  // namespace vortane

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "case/limit.h"
+#include "design/goal_seek.h"
+#include "study/chart.h"
+
+namespace vortane {
+
+// The runs of a search against their number, in the order they finished, as
+// every front end charts them. A run that left its quantity uncomputed is a
+// gap. Up to 300 runs are marked each; more are joined by a line.
+
+// A goal seek's: the quantity it sets at each run, and the target dashed.
+Chart GoalSeekChart(std::span<const Evaluation> history, const std::string& quantity, double target);
+
+// An optimisation's: the objective at each run, as marks alone while they
+// are marked, and the best of the runs that met every limit so far; on the
+// second axis, each limit's margin in percent of its bound (0 or more where
+// it holds), held within ±100 %, and the limit itself dashed at 0.
+Chart OptimisationChart(std::span<const Evaluation> history, const std::string& objective, bool maximise,
+                        std::span<const Limit> limits);
+
+}  // namespace vortane

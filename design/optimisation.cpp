@@ -1,0 +1,346 @@
+#include "design/optimisation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <nlopt.hpp>
+#include <set>
+#include <thread>
+
+#include "case/number_text.h"
+#include "design/design_point.h"
+#include "study/run_table.h"
+
+namespace vortane {
+
+namespace {
+
+// A constraint's value for a run that stopped: far outside every limit.
+constexpr double StoppedConstraint = 10;
+constexpr std::size_t GridCap = 256;
+constexpr std::size_t StartCount = 3;
+
+// One run at a point of the unit cube.
+struct Point {
+    std::vector<double> unit;
+    std::vector<std::string> texts;
+    RunOutcome outcome = RunOutcome::Complete;
+    std::vector<LimitMargin> margins;
+    std::optional<double> objective;  // signed: minimised; none when the run stopped
+    std::vector<double> constraints;  // −margin/|bound|, ≤ 0 where a limit holds
+    bool feasible = false;
+    double violation = 0;  // the sum of the constraints above 0
+};
+
+bool Better(const Point& a, const Point& b) {
+    if (a.feasible != b.feasible) return a.feasible;
+    if (a.feasible) return *a.objective < *b.objective;
+    return a.violation < b.violation;
+}
+
+// The best run: its inputs, texts and run.
+struct Design {
+    double objective = 0;  // signed
+    std::vector<double> values;
+    std::vector<std::string> texts;
+    RunResult run;
+};
+
+// The question and the runs made for it, shared by the threads.
+class Problem {
+public:
+    Problem(const OptimisationRequest& request, const std::atomic<bool>* cancel,
+            const std::function<void(const Evaluation&)>& progress)
+        : request_(request),
+          objective_(QuantityColumn(request.objective)),
+          limits_(LimitColumns(request.limits)),
+          cancel_(cancel),
+          progress_(progress) {
+        std::transform(request.inputs.begin(), request.inputs.end(), std::back_inserter(fields_),
+                       [](const VariedInput& input) { return input.field; });
+    }
+
+    // The run at `unit`; none once cancelled or the runs allowed are spent.
+    // Its run is moved to `keep` when given.
+    std::optional<Point> Evaluate(std::span<const double> unit, std::vector<std::string> texts = {},
+                                  RunResult* keep = nullptr);
+    void Choose(Design design) { best_ = std::move(design); }
+    std::vector<double> Values(std::span<const double> unit) const;
+    bool Cancelled() const { return cancel_ != nullptr && cancel_->load(); }
+    bool Spent() const { return spent_; }
+    int RunsLeft() const { return std::max(0, request_.runLimit - runs_.load()); }
+    double Penalty() const { return penalty_; }
+    void SetPenalty(double penalty) { penalty_ = penalty; }
+    const std::optional<Design>& Best() const { return best_; }
+    std::vector<Evaluation>& History() { return history_; }
+    const OptimisationRequest& Request() const { return request_; }
+    std::span<const RunColumn* const> LimitColumnsOf() const { return limits_; }
+
+private:
+    const OptimisationRequest& request_;
+    const RunColumn& objective_;
+    std::vector<const RunColumn*> limits_;
+    std::vector<const InputField*> fields_;
+    const std::atomic<bool>* cancel_;
+    const std::function<void(const Evaluation&)>& progress_;
+    std::atomic<int> runs_ = 0;
+    std::atomic<bool> spent_ = false;
+    double penalty_ = 0;
+    std::mutex mutex_;
+    std::vector<Evaluation> history_;
+    std::optional<Design> best_;
+};
+
+std::vector<double> Problem::Values(std::span<const double> unit) const {
+    std::vector<double> values;
+    for (std::size_t i = 0; i < unit.size(); ++i) {
+        const VariedInput& input = request_.inputs[i];
+        values.push_back(input.low + std::clamp(unit[i], 0.0, 1.0) * (input.high - input.low));
+    }
+    return values;
+}
+
+std::optional<Point> Problem::Evaluate(std::span<const double> unit, std::vector<std::string> texts,
+                                       RunResult* keep) {
+    if (Cancelled()) return std::nullopt;
+    if (runs_.fetch_add(1) >= request_.runLimit) {
+        spent_ = true;
+        return std::nullopt;
+    }
+    const std::vector<double> values = Values(unit);
+    if (texts.empty()) {
+        std::transform(values.begin(), values.end(), std::back_inserter(texts),
+                       [this](double value) { return InputText(value, request_.base.decimalSeparator); });
+    }
+    RunResult run = RunDesign(request_.base, fields_, texts);
+    const std::vector<LimitMargin> margins = LimitMargins(request_.limits, limits_, run);
+    std::optional<double> value = ColumnNumber(objective_, run);
+    if (value && !std::isfinite(*value)) value.reset();
+    Point point{{unit.begin(), unit.end()}, texts, run.outcome, margins, {}, {}, false, 0};
+    const bool complete = run.outcome == RunOutcome::Complete && value;
+    if (complete) point.objective = request_.maximise ? -*value : *value;
+    for (const LimitMargin& margin : margins) {
+        const double constraint = complete && margin.fraction ? -*margin.fraction : StoppedConstraint;
+        point.constraints.push_back(constraint);
+        point.violation += std::max(0.0, constraint);
+    }
+    if (!complete) point.violation += StoppedConstraint;
+    point.feasible = complete && Feasible(run.outcome, margins);
+
+    Evaluation evaluation{values, texts, run.outcome, value, {}};
+    for (const LimitMargin& margin : margins) evaluation.margins.push_back(margin.margin);
+    const std::scoped_lock lock(mutex_);
+    if (point.feasible && (!best_ || *point.objective < best_->objective))
+        best_ = Design{*point.objective, values, texts, run};
+    if (keep != nullptr) *keep = std::move(run);
+    history_.push_back(std::move(evaluation));
+    if (progress_) progress_(history_.back());
+    return point;
+}
+
+// Runs `task(i)` for i below `count` on up to `threads` threads.
+void InParallel(std::size_t count, unsigned threads, const std::function<void(std::size_t)>& task) {
+    std::atomic<std::size_t> next = 0;
+    const auto work = [&] {
+        for (std::size_t i = next++; i < count; i = next++) task(i);
+    };
+    std::vector<std::jthread> workers;
+    for (unsigned t = 1; t < std::min<std::size_t>(threads, count); ++t) workers.emplace_back(work);
+    work();
+}
+
+unsigned ThreadCount(int requested) {
+    if (requested > 0) return static_cast<unsigned>(requested);
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+// Points per input of the starting grid: as many as the cap allows, 2 to 9.
+std::size_t GridSide(std::size_t inputs) {
+    std::size_t side = 2;
+    while (side < 9 && static_cast<std::size_t>(std::pow(side + 1, inputs)) <= GridCap) ++side;
+    return side;
+}
+
+std::vector<Point> RunGrid(Problem& problem, std::size_t side, unsigned threads) {
+    const std::size_t inputs = problem.Request().inputs.size();
+    const auto count = static_cast<std::size_t>(std::pow(side, inputs));
+    std::vector<std::optional<Point>> points(count);
+    InParallel(count, threads, [&](std::size_t index) {
+        std::vector<double> unit(inputs);
+        for (std::size_t i = 0, rest = index; i < inputs; ++i, rest /= side)
+            unit[i] = static_cast<double>(rest % side) / static_cast<double>(side - 1);
+        points[index] = problem.Evaluate(unit);
+    });
+    std::vector<Point> done;
+    for (const std::optional<Point>& point : points) {
+        if (point) done.push_back(*point);
+    }
+    return done;
+}
+
+// A COBYLA start: the last point run, for the constraints asked at it.
+struct Start {
+    Problem* problem;
+    std::optional<Point> last;
+};
+
+const Point& PointAt(Start& start, const double* x, std::size_t n) {
+    if (!start.last || !std::equal(x, x + n, start.last->unit.begin())) {
+        start.last = start.problem->Evaluate({x, n});
+        if (!start.last) throw nlopt::forced_stop();
+    }
+    return *start.last;
+}
+
+double ObjectiveOf(const std::vector<double>& x, std::vector<double>& /*gradient*/, void* data) {
+    auto& start = *static_cast<Start*>(data);
+    return PointAt(start, x.data(), x.size()).objective.value_or(start.problem->Penalty());
+}
+
+void ConstraintsOf(unsigned m, double* result, unsigned n, const double* x, double* /*gradient*/, void* data) {
+    const Point& point = PointAt(*static_cast<Start*>(data), x, n);
+    std::copy_n(point.constraints.begin(), m, result);
+}
+
+// COBYLA from `from`; whether it stopped by the tolerance.
+bool Descend(Problem& problem, const Point& from, double step, int runs) {
+    const std::size_t n = from.unit.size();
+    Start start{&problem, from};
+    nlopt::opt opt(nlopt::LN_COBYLA, static_cast<unsigned>(n));
+    opt.set_lower_bounds(std::vector<double>(n, 0.0));
+    opt.set_upper_bounds(std::vector<double>(n, 1.0));
+    opt.set_min_objective(ObjectiveOf, &start);
+    if (!from.constraints.empty())
+        opt.add_inequality_mconstraint(ConstraintsOf, &start, std::vector<double>(from.constraints.size(), 0.0));
+    opt.set_xtol_abs(problem.Request().tolerance);
+    opt.set_initial_step(step);
+    opt.set_maxeval(std::max(runs, 1));
+    std::vector<double> x = from.unit;
+    try {
+        double value = 0;
+        return opt.optimize(x, value) != nlopt::MAXEVAL_REACHED;
+    } catch (const std::exception&) {  // stopped: cancelled, out of runs, or rounding
+        return false;
+    }
+}
+
+// The starts: the best few grid points, feasible first.
+std::vector<Point> Starts(std::vector<Point> grid) {
+    std::sort(grid.begin(), grid.end(), Better);
+    grid.resize(std::min(grid.size(), StartCount));
+    return grid;
+}
+
+// Worse than every computed objective of the grid.
+double PenaltyOf(const std::vector<Point>& grid) {
+    double low = 0, high = 0;
+    bool any = false;
+    for (const Point& point : grid) {
+        if (!point.objective) continue;
+        low = any ? std::min(low, *point.objective) : *point.objective;
+        high = any ? std::max(high, *point.objective) : *point.objective;
+        any = true;
+    }
+    return high + (high - low) + std::max(1.0, std::fabs(high));
+}
+
+// The value rounded to `digits` significant digits, as a box text.
+std::string RoundedText(double value, int digits, char separator) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*e", digits - 1, value);
+    return InputText(std::strtod(text, nullptr), separator);
+}
+
+// The best design's texts with the fewest digits (the same for every input)
+// whose run stays feasible and within the tolerance of the best objective.
+void ShortenTexts(Problem& problem) {
+    const Design best = *problem.Best();
+    const OptimisationRequest& request = problem.Request();
+    const double slack = request.tolerance * std::max(std::fabs(best.objective), 1e-12);
+    for (int digits = 2; digits < 17; ++digits) {
+        std::vector<std::string> texts;
+        std::vector<double> unit;
+        for (std::size_t i = 0; i < best.values.size(); ++i) {
+            texts.push_back(RoundedText(best.values[i], digits, request.base.decimalSeparator));
+            const VariedInput& input = request.inputs[i];
+            const double value = *ConvertReal(texts.back(), request.base.decimalSeparator);
+            unit.push_back((value - input.low) / (input.high - input.low));
+        }
+        if (texts == best.texts) return;
+        if (std::any_of(unit.begin(), unit.end(), [](double u) { return u < 0 || u > 1; })) continue;
+        RunResult run;
+        const std::optional<Point> point = problem.Evaluate(unit, texts, &run);
+        if (!point) return;
+        if (point->feasible && *point->objective <= best.objective + slack) {
+            problem.Choose({*point->objective, problem.Values(unit), texts, std::move(run)});
+            return;
+        }
+    }
+}
+
+OptimisationResult ResultOf(Problem& problem, OptimisationEnd end, const std::vector<Point>& grid) {
+    OptimisationResult result;
+    result.end = end;
+    const OptimisationRequest& request = problem.Request();
+    if (const std::optional<Design>& best = problem.Best()) {
+        result.found = true;
+        result.texts = request.base.texts;
+        for (std::size_t i = 0; i < request.inputs.size(); ++i)
+            result.texts[request.inputs[i].field->box - 1] = best->texts[i];
+        result.inputTexts = best->texts;
+        result.run = best->run;
+        result.objective = ColumnNumber(QuantityColumn(request.objective), best->run);
+        result.margins = LimitMargins(request.limits, problem.LimitColumnsOf(), best->run);
+    } else if (!grid.empty()) {
+        const Point& least = *std::min_element(grid.begin(), grid.end(), Better);
+        std::string at;
+        for (std::size_t i = 0; i < request.inputs.size(); ++i)
+            at += (i == 0 ? "" : " ") + std::string(request.inputs[i].field->name) + "=" + least.texts[i];
+        result.reason = "no run met every limit; the nearest, " + at + ", " +
+                        (least.outcome == RunOutcome::Complete
+                             ? "fails " + FailedLimitsText(request.limits, least.margins)
+                             : "stops (" + std::string(OutcomeName(least.outcome)) + ")");
+    }
+    result.history = std::move(problem.History());
+    return result;
+}
+
+void CheckRequest(const OptimisationRequest& request) {
+    if (request.inputs.empty() || request.inputs.size() > MaxVariedInputs)
+        throw DesignError("an optimisation varies 1 to 6 inputs");
+    std::set<const InputField*> seen;
+    for (const VariedInput& input : request.inputs) {
+        CheckVariedInput(input.field, input.low, input.high);
+        if (!seen.insert(input.field).second)
+            throw DesignError(std::string(input.field->name) + " is varied twice");
+    }
+    QuantityColumn(request.objective);
+    LimitColumns(request.limits);
+    if (!std::isfinite(request.tolerance) || request.tolerance <= 0 || request.tolerance >= 1)
+        throw DesignError("the tolerance must be a number above 0 and below 1");
+}
+
+}  // namespace
+
+OptimisationResult Optimise(const OptimisationRequest& request, const std::atomic<bool>* cancel,
+                            const std::function<void(const Evaluation&)>& progress) {
+    CheckRequest(request);
+    Problem problem(request, cancel, progress);
+    const unsigned threads = ThreadCount(request.threads);
+    const std::size_t side = GridSide(request.inputs.size());
+    const std::vector<Point> grid = RunGrid(problem, side, threads);
+    problem.SetPenalty(PenaltyOf(grid));
+    const std::vector<Point> starts = Starts(grid);
+    std::vector<char> converged(starts.size(), 0);
+    const int runsEach = problem.RunsLeft() / static_cast<int>(std::max<std::size_t>(starts.size(), 1));
+    const double step = 0.5 / static_cast<double>(side - 1);
+    InParallel(starts.size(), threads,
+               [&](std::size_t i) { converged[i] = Descend(problem, starts[i], step, runsEach) ? 1 : 0; });
+    if (problem.Cancelled()) return ResultOf(problem, OptimisationEnd::Cancelled, grid);
+    if (!problem.Best()) return ResultOf(problem, OptimisationEnd::Infeasible, grid);
+    ShortenTexts(problem);
+    const bool byTolerance = !problem.Spent() && std::all_of(converged.begin(), converged.end(), [](char c) { return c; });
+    return ResultOf(problem, byTolerance ? OptimisationEnd::Converged : OptimisationEnd::RunLimit, grid);
+}
+
+}  // namespace vortane

@@ -1,0 +1,293 @@
+#include "design.h"
+
+#include <pybind11/numpy.h>
+#include <pybind11/stl.h>
+
+#include <atomic>
+#include <chrono>
+#include <limits>
+#include <thread>
+
+#include "box_texts.h"
+#include "case/limit.h"
+#include "design/goal_seek.h"
+#include "design/optimisation.h"
+#include "result.h"
+
+namespace py = pybind11;
+using namespace py::literals;
+
+namespace vortane::python {
+
+namespace {
+
+// A goal seek's answer, with the run at its text as a Result.
+struct Solution {
+    GoalSeekResult seek;
+    std::string field, quantity;
+    Result result;
+};
+
+// An optimisation's answer, with the best design's run as a Result.
+struct Optimum {
+    OptimisationResult best;
+    std::vector<std::string> fields;
+    std::string objective;
+    std::vector<Limit> limits;
+    Result result;
+};
+
+// Ctrl+C during a search: now and then, on the thread that called (where
+// Python takes signals), the GIL is taken for a look at pending signals; one
+// that raised cancels the search and leaves its exception pending.
+class InterruptCheck {
+public:
+    void operator()(const Evaluation& /*run*/) {
+        if (std::this_thread::get_id() != caller_) return;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < std::chrono::milliseconds(50)) return;
+        last_ = now;
+        const py::gil_scoped_acquire gil;
+        if (PyErr_CheckSignals() != 0) {
+            interrupted_ = true;
+            cancel_ = true;
+        }
+    }
+    const std::atomic<bool>* Cancel() const { return &cancel_; }
+    void RaiseIfInterrupted() const {
+        if (interrupted_) throw py::error_already_set();
+    }
+
+private:
+    std::thread::id caller_ = std::this_thread::get_id();
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+    std::atomic<bool> cancel_ = false;
+    bool interrupted_ = false;
+};
+
+py::array_t<double> Column(const std::vector<Evaluation>& history, const auto& value) {
+    py::array_t<double> array(static_cast<py::ssize_t>(history.size()));
+    auto out = array.mutable_unchecked<1>();
+    for (std::size_t i = 0; i < history.size(); ++i)
+        out(static_cast<py::ssize_t>(i)) = value(history[i]).value_or(std::numeric_limits<double>::quiet_NaN());
+    return array;
+}
+
+// Every run in order: the varied inputs' values, the quantity's (NaN where not
+// computed), each limit's margin, and how each run ended.
+py::dict HistoryOf(const std::vector<Evaluation>& history, const std::vector<std::string>& fields,
+                   const std::string& quantity, const std::vector<Limit>& limits) {
+    py::dict table;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        table[py::str(fields[i])] =
+            Column(history, [i](const Evaluation& e) { return std::optional<double>(e.inputs[i]); });
+    table[py::str(quantity)] = Column(history, [](const Evaluation& e) { return e.objective; });
+    for (std::size_t j = 0; j < limits.size(); ++j)
+        table[py::str("margin " + LimitText(limits[j]))] =
+            Column(history, [j](const Evaluation& e) { return e.margins[j]; });
+    py::list outcomes;
+    for (const Evaluation& e : history) outcomes.append(std::string(OutcomeName(e.outcome)));
+    table["Outcome"] = outcomes;
+    return table;
+}
+
+std::string EndName(GoalSeekEnd end) {
+    switch (end) {
+        case GoalSeekEnd::Found: return "found";
+        case GoalSeekEnd::OutOfRange: return "out_of_range";
+        case GoalSeekEnd::InStep: return "in_step";
+        case GoalSeekEnd::NotMonotonic: return "not_monotonic";
+        case GoalSeekEnd::RunLimit: return "run_limit";
+        case GoalSeekEnd::Cancelled: break;
+    }
+    return "cancelled";
+}
+
+std::string EndName(OptimisationEnd end) {
+    switch (end) {
+        case OptimisationEnd::Converged: return "converged";
+        case OptimisationEnd::RunLimit: return "run_limit";
+        case OptimisationEnd::Infeasible: return "infeasible";
+        case OptimisationEnd::Cancelled: break;
+    }
+    return "cancelled";
+}
+
+py::object OptionalFloat(std::optional<double> value) {
+    return value ? py::object(py::float_(*value)) : py::none();
+}
+
+Solution Solve(const std::string& fieldName, double low, double high, const std::string& quantity, double target,
+               double tolerance, int maxRuns, const py::object& casePath, const std::string& decimalSeparator,
+               const py::kwargs& texts) {
+    const char separator = SeparatorOf(decimalSeparator);
+    const CaseInput base = CaseOf(casePath, texts, separator);
+    GoalSeekRequest request;
+    request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
+    request.field = &FieldNamed(fieldName);
+    request.low = low;
+    request.high = high;
+    request.quantity = quantity;
+    request.target = target;
+    request.tolerance = tolerance;
+    request.runLimit = maxRuns;
+    InterruptCheck check;
+    Solution solution;
+    {
+        const py::gil_scoped_release released;
+        solution.seek = GoalSeek(request, check.Cancel(), std::ref(check));
+    }
+    check.RaiseIfInterrupted();
+    InputTexts found = base.texts;
+    if (!solution.seek.text.empty()) found[request.field->box - 1] = solution.seek.text;
+    solution.field = request.field->name;
+    solution.quantity = quantity;
+    solution.result = {solution.seek.run, found, base.viscosityRanges, base.caseFile, separator};
+    return solution;
+}
+
+Optimum Optimise(const std::string& objective, const py::dict& vary, const std::vector<std::string>& limits,
+                 bool maximise, double tolerance, int maxRuns, const py::object& threads, const py::object& casePath,
+                 const std::string& decimalSeparator, const py::kwargs& texts) {
+    const char separator = SeparatorOf(decimalSeparator);
+    const CaseInput base = CaseOf(casePath, texts, separator);
+    OptimisationRequest request;
+    request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
+    Optimum optimum;
+    for (const auto& [name, bounds] : vary) {
+        const InputField& field = FieldNamed(py::str(name).cast<std::string>());
+        std::pair<double, double> range;
+        try {
+            range = bounds.cast<std::pair<double, double>>();
+        } catch (const py::cast_error&) {
+            throw InputError("vary: " + std::string(field.name) + ": expected (low, high)");
+        }
+        request.inputs.push_back({&field, range.first, range.second});
+        optimum.fields.emplace_back(field.name);
+    }
+    for (const std::string& limit : limits) request.limits.push_back(ParseLimit(limit));
+    request.objective = objective;
+    request.maximise = maximise;
+    request.tolerance = tolerance;
+    request.runLimit = maxRuns;
+    if (!threads.is_none()) request.threads = threads.cast<int>();
+    if (request.threads < 0) throw InputError("threads: " + std::to_string(request.threads) + " is below 0");
+    InterruptCheck check;
+    {
+        const py::gil_scoped_release released;
+        optimum.best = vortane::Optimise(request, check.Cancel(), std::ref(check));
+    }
+    check.RaiseIfInterrupted();
+    optimum.objective = objective;
+    optimum.limits = request.limits;
+    optimum.result = {optimum.best.run, optimum.best.found ? optimum.best.texts : base.texts, base.viscosityRanges,
+                      base.caseFile, separator};
+    return optimum;
+}
+
+py::dict VariedTexts(const Optimum& o) {
+    py::dict texts;
+    for (std::size_t i = 0; i < o.best.inputTexts.size(); ++i) texts[py::str(o.fields[i])] = o.best.inputTexts[i];
+    return texts;
+}
+
+py::dict MarginsOf(const Optimum& o) {
+    py::dict margins;
+    for (std::size_t j = 0; j < o.best.margins.size(); ++j)
+        margins[py::str(LimitText(o.limits[j]))] = OptionalFloat(o.best.margins[j].margin);
+    return margins;
+}
+
+void DefineSolution(py::module_& m) {
+    py::class_<Solution>(m, "Solution",
+                         "What solve() found: the input's text and the run at it, or why there is none.")
+        .def_property_readonly(
+            "found", [](const Solution& s) { return s.seek.end == GoalSeekEnd::Found; },
+            "Whether the quantity reached the target within the tolerance.")
+        .def_property_readonly(
+            "end", [](const Solution& s) { return EndName(s.seek.end); },
+            "'found', 'out_of_range', 'in_step' (the quantity jumps across the target),\n"
+            "'not_monotonic', 'run_limit' or 'cancelled'.")
+        .def_property_readonly(
+            "reason", [](const Solution& s) { return s.seek.reason; },
+            "Why none was found, with the values at the ends; '' when found.")
+        .def_property_readonly(
+            "text", [](const Solution& s) { return s.seek.text; },
+            "The input's text: the fewest digits that meet the tolerance; when not\n"
+            "found, the text of the run closest to the target.")
+        .def_property_readonly(
+            "residual", [](const Solution& s) { return OptionalFloat(s.seek.residual); },
+            "The quantity's value at `text` minus the target; None when not computed.")
+        .def_readonly("result", &Solution::result, "The run at `text`, a Result.")
+        .def_property_readonly(
+            "runs", [](const Solution& s) { return s.seek.history.size(); }, "The runs made.")
+        .def_property_readonly(
+            "history", [](const Solution& s) { return HistoryOf(s.seek.history, {s.field}, s.quantity, {}); },
+            "Every run made, in order: a dict of arrays under the input's and the\n"
+            "quantity's names (NaN where not computed), and 'Outcome'.")
+        .def("__repr__", [](const Solution& s) {
+            return "<vortane.Solution " + EndName(s.seek.end) + ", " + s.field + "=" + s.seek.text + ">";
+        });
+}
+
+void DefineOptimum(py::module_& m) {
+    py::class_<Optimum>(m, "Optimum", "What optimise() found: the best design meeting the limits, or why none.")
+        .def_property_readonly(
+            "found", [](const Optimum& o) { return o.best.found; },
+            "Whether a design met every limit.")
+        .def_property_readonly(
+            "end", [](const Optimum& o) { return EndName(o.best.end); },
+            "'converged' (by the tolerance), 'run_limit', 'infeasible' or 'cancelled'.")
+        .def_property_readonly(
+            "reason", [](const Optimum& o) { return o.best.reason; },
+            "When none is found: the limits the nearest run fails; else ''.")
+        .def_property_readonly("texts", &VariedTexts, "The varied inputs' texts by field name.")
+        .def_property_readonly(
+            "objective", [](const Optimum& o) { return OptionalFloat(o.best.objective); },
+            "The objective's value in the best design's run; None when none found.")
+        .def_property_readonly("margins", &MarginsOf,
+                               "Each limit's margin (in its unit, 0 or more where it holds) by its text.")
+        .def_readonly("result", &Optimum::result, "The best design's run, a Result.")
+        .def_property_readonly(
+            "runs", [](const Optimum& o) { return o.best.history.size(); }, "The runs made.")
+        .def_property_readonly(
+            "history",
+            [](const Optimum& o) { return HistoryOf(o.best.history, o.fields, o.objective, o.limits); },
+            "Every run made, in the order finished: a dict of arrays under the varied\n"
+            "inputs' names, the objective's name and 'margin LIMIT' for each limit (NaN\n"
+            "where not computed), and 'Outcome'.")
+        .def("__repr__", [](const Optimum& o) {
+            return "<vortane.Optimum " + EndName(o.best.end) + ", " + o.objective + "=" +
+                   (o.best.objective ? std::string(py::repr(py::float_(*o.best.objective))) : "None") + ">";
+        });
+}
+
+}  // namespace
+
+void DefineDesign(py::module_& m) {
+    DefineSolution(m);
+    DefineOptimum(m);
+    m.def("solve", &Solve, "field"_a, "low"_a, "high"_a, "quantity"_a, "target"_a, "tolerance"_a = 0.001,
+          "max_runs"_a = 100, "case"_a = py::none(), "decimal_separator"_a = ".",
+          "Goal seek: the text of `field` within [low, high] (in the box's unit) at which\n"
+          "`quantity` (a CSV column's name without its unit) reaches `target` (in its\n"
+          "technical metric unit) within `tolerance`, by TOMS 748. Returns a Solution;\n"
+          "when there is none (the target beyond the values at both ends, inside a step\n"
+          "of the temperature iteration's pass count, past a turn of the quantity), its\n"
+          "`found` is False and `reason` says why. texts and case: the other boxes, as\n"
+          "for run(). The GIL is released; Ctrl+C stops it and raises KeyboardInterrupt.");
+    m.def("optimise", &Optimise, "objective"_a, "vary"_a, "limits"_a = std::vector<std::string>{},
+          // cppcheck-suppress assignBoolToPointer ; a keyword argument's default
+          "maximise"_a = false, "tolerance"_a = 1e-4, "max_runs"_a = 400, "threads"_a = py::none(),
+          "case"_a = py::none(), "decimal_separator"_a = ".",
+          "The design with the least (maximise=True: the greatest) `objective`, a\n"
+          "quantity named as in solve(), meeting every limit ('TemperatureRise<=30',\n"
+          "'Barrier1ShearStress>=120'), over up to six inputs `vary` = {field: (low,\n"
+          "high)}: a coarse grid, then COBYLA from its best points, in parallel on\n"
+          "`threads` (None: every core). A run that stops meets no limit. Returns an\n"
+          "Optimum; when no run meets the limits its `found` is False. texts and case\n"
+          "as for run(). The GIL is released; Ctrl+C stops it and raises\n"
+          "KeyboardInterrupt.");
+}
+
+}  // namespace vortane::python

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "case/fitted_ranges.h"
+#include "case/input_fields.h"
+#include "case/limit.h"
+#include "run/calculation_run.h"
+#include "study/limit_check.h"
+
+namespace vortane::python {
+
+// A run, the case it read and the limits it is judged by: vortane.Result.
+struct Result {
+    RunResult run;
+    InputTexts texts;
+    FittedRanges viscosityRanges;
+    std::string caseFile;
+    char separator;
+    std::vector<Limit> limits = {};
+    std::vector<LimitMargin> margins = {};
+};
+
+}  // namespace vortane::python

@@ -1,0 +1,75 @@
+// Run by hand, not by CTest: the Design menu's dialogs after the plant
+// questions, saved as pictures. Argument: the folder to save
+// goal-seek-xN.png and optimise-xN.png in, N the screen's scale.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/goal_seek_dialog.h"
+#include "app/optimise_dialog.h"
+#include "program.h"
+
+namespace {
+
+template <class Widget>
+Widget* Named(QWidget& window, const QString& name) {
+    const QList<Widget*> widgets = window.findChildren<Widget*>();
+    const auto found = std::find_if(widgets.begin(), widgets.end(),
+                                    [&name](const Widget* widget) { return widget->accessibleName() == name; });
+    return found == widgets.end() ? nullptr : *found;
+}
+
+void Choose(QWidget& dialog, const QString& name, const QVariant& data) {
+    QComboBox* combo = Named<QComboBox>(dialog, name);
+    combo->setCurrentIndex(combo->findData(data));
+}
+
+bool RunAndSave(vortane::DesignDialog& dialog, const QString& path) {
+    dialog.show();
+    if (!QTest::qWaitForWindowExposed(&dialog)) return false;
+    QSignalSpy ended(&dialog, &vortane::DesignDialog::SearchEnded);
+    QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
+    if (!ended.wait(60000)) return false;
+    QTest::qWait(300);
+    return dialog.grab().save(path, "PNG");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    const QString folder = QApplication::arguments().value(1, QStringLiteral("."));
+    const QString scale = QString::number(std::lround(qApp->devicePixelRatio()));
+
+    vortane::testing::Program program;
+    if (!program.Show()) return 1;
+    program.Edit(3)->setText(QStringLiteral("350"));
+
+    vortane::GoalSeekDialog& seek = program.form1->GoalSeek();
+    Choose(seek, QStringLiteral("Input varied"), vortane::FindInputField("ScrewSpeed")->box);
+    Named<QLineEdit>(seek, QStringLiteral("Low"))->setText(QStringLiteral("40"));
+    Named<QLineEdit>(seek, QStringLiteral("High"))->setText(QStringLiteral("140"));
+    Choose(seek, QStringLiteral("Quantity"), QStringLiteral("TemperatureRise"));
+    Named<QLineEdit>(seek, QStringLiteral("Target"))->setText(QStringLiteral("30"));
+    if (!RunAndSave(seek, folder + QStringLiteral("/goal-seek-x%1.png").arg(scale))) return 1;
+    seek.close();
+
+    vortane::OptimiseDialog& optimise = program.form1->Optimise();
+    Named<QLineEdit>(optimise, QStringLiteral("Low 1"))->setText(QStringLiteral("0.03"));
+    Named<QLineEdit>(optimise, QStringLiteral("High 1"))->setText(QStringLiteral("0.1"));
+    Named<QLineEdit>(optimise, QStringLiteral("Low 2"))->setText(QStringLiteral("60"));
+    Named<QLineEdit>(optimise, QStringLiteral("High 2"))->setText(QStringLiteral("140"));
+    Named<QPlainTextEdit>(optimise, QStringLiteral("Limits, one per line"))
+        ->setPlainText(QStringLiteral("TemperatureRise<=30\nBarrier1ShearStress>=120"));
+    if (!RunAndSave(optimise, folder + QStringLiteral("/optimise-x%1.png").arg(scale))) return 1;
+    return 0;
+}

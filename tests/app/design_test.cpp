@@ -1,0 +1,236 @@
+// Design > Goal Seek and Optimise in the window: each finds a design, shows it
+// and applies it as one change of the case; Cancel stops a search soon; a
+// target out of reach is named, never shown as found.
+#include <QAction>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/case_document.h"
+#include "app/goal_seek_dialog.h"
+#include "app/optimise_dialog.h"
+#include "modal_closer.h"
+#include "program.h"
+#include "study/limit_check.h"
+#include "study/run_table.h"
+
+namespace vortane::testing {
+
+namespace {
+
+template <class Widget>
+Widget* Named(QWidget& window, const QString& name) {
+    const QList<Widget*> widgets = window.findChildren<Widget*>();
+    const auto found = std::find_if(widgets.begin(), widgets.end(),
+                                    [&name](const Widget* widget) { return widget->accessibleName() == name; });
+    return found == widgets.end() ? nullptr : *found;
+}
+
+void Type(QWidget& window, const QString& name, const QString& text) {
+    QLineEdit* edit = Named<QLineEdit>(window, name);
+    QVERIFY2(edit != nullptr, qPrintable(name));
+    edit->setText(text);
+}
+
+void Choose(QWidget& window, const QString& name, const char* field) {
+    QComboBox* combo = Named<QComboBox>(window, name);
+    QVERIFY2(combo != nullptr, qPrintable(name));
+    combo->setCurrentIndex(combo->findData(FindInputField(field)->box));
+    QVERIFY(combo->currentIndex() >= 0);
+}
+
+void ChooseQuantity(QWidget& window, const QString& name, const QString& quantity) {
+    QComboBox* combo = Named<QComboBox>(window, name);
+    combo->setCurrentIndex(combo->findData(quantity));
+    QVERIFY(combo->currentIndex() >= 0);
+}
+
+// Presses Run and waits for the search to end.
+bool RunToEnd(DesignDialog& dialog) {
+    QSignalSpy ended(&dialog, &DesignDialog::SearchEnded);
+    QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
+    return ended.wait(60000);
+}
+
+QString Outcome(QWidget& dialog) { return Named<QPlainTextEdit>(dialog, QStringLiteral("Result"))->toPlainText(); }
+
+// A run of the boxes' texts, as OK would make it without a report.
+RunResult RunOfBoxes(const Program& program) {
+    InputTexts texts;
+    for (int box = 1; box <= InputCount; ++box) texts[box - 1] = program.Edit(box)->text().toStdString();
+    return RunCalculation({texts, {}, '.', ReportTarget::None, {}});
+}
+
+double Quantity(const RunResult& run, const std::string& quantity) {
+    return ColumnNumber(*LimitColumn(quantity), run).value_or(std::nan(""));
+}
+
+// The case at 350 kg/hr with a limit, saved: the boxes are the file's.
+CaseDocument& SavedCaseAt350(Program& program) {
+    program.Edit(3)->setText(QStringLiteral("350"));
+    auto* document = program.form1->findChild<CaseDocument*>();
+    document->SetLimits({ParseLimit("TemperatureRise<=40")});
+    program.form1->SaveCase(program.Scratch() + QStringLiteral("/plant.vcase"));
+    return *document;
+}
+
+}  // namespace
+
+class DesignTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // At 350 kg/hr the speed for a temperature rise of 30 ℃: a run at the
+    // text applied reaches it, and Apply is one change of the case.
+    void goalSeekFindsTheSpeedAndAppliesIt() {
+        Program program;
+        QVERIFY(program.Show());
+        CaseDocument& document = SavedCaseAt350(program);
+        QVERIFY(!document.Modified());
+        program.form1->findChild<QAction*>(QStringLiteral("GoalSeekAction"))->trigger();
+        GoalSeekDialog& dialog = program.form1->GoalSeek();
+        QVERIFY(dialog.isVisible());
+        Choose(dialog, QStringLiteral("Input varied"), "ScrewSpeed");
+        Type(dialog, QStringLiteral("Low"), QStringLiteral("40"));
+        Type(dialog, QStringLiteral("High"), QStringLiteral("140"));
+        ChooseQuantity(dialog, QStringLiteral("Quantity"), QStringLiteral("TemperatureRise"));
+        Type(dialog, QStringLiteral("Target"), QStringLiteral("30"));
+        QVERIFY(RunToEnd(dialog));
+
+        QVERIFY(dialog.Result() && dialog.Result()->end == GoalSeekEnd::Found);
+        const QString found = QString::fromStdString(dialog.Result()->text);
+        QVERIFY(Outcome(dialog).startsWith(QStringLiteral("Found")));
+        QVERIFY(Outcome(dialog).contains(QStringLiteral("Number of Revolution (rpm) = ") + found));
+        QVERIFY(Named<QProgressBar>(dialog, QStringLiteral("Runs made"))->value() > 0);
+        QSignalSpy changed(&document, &CaseDocument::Changed);
+        QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Apply the texts found to the boxes")),
+                          Qt::LeftButton);
+        QCOMPARE(program.Edit(2)->text(), found);
+        QCOMPARE(program.Edit(3)->text(), QStringLiteral("350"));
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(document.Modified());
+        QCOMPARE(document.Limits().size(), std::size_t{1});
+        const RunResult run = RunOfBoxes(program);
+        QCOMPARE(run.outcome, RunOutcome::Complete);
+        QVERIFY(std::fabs(Quantity(run, "TemperatureRise") - 30) <= 0.01);
+    }
+
+    // Two inputs, the least pressure drop under limits: the design applied
+    // meets every limit when run again.
+    void optimiseMeetsItsLimitsAndAppliesIt() {
+        Program program;
+        QVERIFY(program.Show());
+        SavedCaseAt350(program);
+        program.form1->findChild<QAction*>(QStringLiteral("OptimiseAction"))->trigger();
+        OptimiseDialog& dialog = program.form1->Optimise();
+        auto* limits = Named<QPlainTextEdit>(dialog, QStringLiteral("Limits, one per line"));
+        QCOMPARE(limits->toPlainText(), QStringLiteral("TemperatureRise<=40"));  // the case's
+        Choose(dialog, QStringLiteral("Input varied 1"), "BarrierClearance1");
+        Type(dialog, QStringLiteral("Low 1"), QStringLiteral("0.03"));
+        Type(dialog, QStringLiteral("High 1"), QStringLiteral("0.1"));
+        Choose(dialog, QStringLiteral("Input varied 2"), "ScrewSpeed");
+        Type(dialog, QStringLiteral("Low 2"), QStringLiteral("60"));
+        Type(dialog, QStringLiteral("High 2"), QStringLiteral("140"));
+        ChooseQuantity(dialog, QStringLiteral("Objective"), QStringLiteral("TotalPressureDrop"));
+        limits->setPlainText(QStringLiteral("TemperatureRise<=30\nBarrier1ShearStress>=120"));
+        QVERIFY(RunToEnd(dialog));
+
+        QVERIFY(Outcome(dialog).startsWith(QStringLiteral("Found")));
+        QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Apply the texts found to the boxes")),
+                          Qt::LeftButton);
+        QCOMPARE(program.Edit(7)->text().toStdString(), dialog.Result()->inputTexts[0]);
+        QCOMPARE(program.Edit(2)->text().toStdString(), dialog.Result()->inputTexts[1]);
+        const RunResult run = RunOfBoxes(program);
+        QCOMPARE(run.outcome, RunOutcome::Complete);
+        QVERIFY(Quantity(run, "TemperatureRise") <= 30);
+        QVERIFY(Quantity(run, "Barrier1ShearStress") >= 120);
+        QCOMPARE(Quantity(run, "TotalPressureDrop"), Quantity(dialog.Result()->run, "TotalPressureDrop"));
+    }
+
+    // Cancel while a search of six inputs runs: it ends soon after, reports
+    // no design and offers none to apply.
+    void cancelStopsTheSearchSoon() {
+        Program program;
+        QVERIFY(program.Show());
+        OptimiseDialog& dialog = program.form1->Optimise();
+        dialog.show();
+        while (Named<QPushButton>(dialog, QStringLiteral("Add an input varied"))->isEnabled()) dialog.AddInput();
+        const char* fields[] = {"BarrierClearance1", "ScrewSpeed", "ChannelDepth", "BarrierWidth1",
+                                "ChannelLength", "OutputRate"};
+        for (int i = 0; i < 6; ++i) Choose(dialog, QStringLiteral("Input varied %1").arg(i + 1), fields[i]);
+        Named<QSpinBox>(dialog, QStringLiteral("Runs allowed"))->setValue(100000);
+        Type(dialog, QStringLiteral("Tolerance"), QStringLiteral("1e-15"));
+        QSignalSpy ended(&dialog, &DesignDialog::SearchEnded);
+        QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
+        QVERIFY(dialog.Search().Running());
+        QElapsedTimer took;
+        took.start();
+        QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Cancel")), Qt::LeftButton);
+        QVERIFY(ended.wait(5000));
+        const qint64 elapsed = took.elapsed();
+        qInfo("Cancel to stopped: %lld ms", elapsed);
+        QVERIFY(elapsed < 2000);
+        QCOMPARE(dialog.Result()->end, OptimisationEnd::Cancelled);
+        QVERIFY(Outcome(dialog).startsWith(QStringLiteral("Cancelled")));
+        QVERIFY(!Named<QPushButton>(dialog, QStringLiteral("Apply the texts found to the boxes"))->isEnabled());
+        QVERIFY(Named<QPushButton>(dialog, QStringLiteral("Run"))->isEnabled());
+    }
+
+    // Closing the window while a search runs ends the search with it.
+    void closingTheWindowEndsASearch() {
+        Program program;
+        QVERIFY(program.Show());
+        OptimiseDialog& dialog = program.form1->Optimise();
+        dialog.show();
+        Named<QSpinBox>(dialog, QStringLiteral("Runs allowed"))->setValue(100000);
+        Type(dialog, QStringLiteral("Tolerance"), QStringLiteral("1e-15"));
+        QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
+        QVERIFY(dialog.Search().Running());
+        QVERIFY(program.form1->close());
+        QTRY_VERIFY(program.form1.isNull());
+    }
+
+    // A target beyond the values at both ends is named with its reason and
+    // nothing is offered; bounds that are no numbers run nothing.
+    void targetOutOfReachIsNamedNotFound() {
+        Program program;
+        QVERIFY(program.Show());
+        GoalSeekDialog& dialog = program.form1->GoalSeek();
+        dialog.show();
+        Choose(dialog, QStringLiteral("Input varied"), "ScrewSpeed");
+        ChooseQuantity(dialog, QStringLiteral("Quantity"), QStringLiteral("TemperatureRise"));
+        Type(dialog, QStringLiteral("Target"), QStringLiteral("1000"));
+        {
+            ModalCloser closer;
+            Type(dialog, QStringLiteral("Low"), QStringLiteral("forty"));
+            QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
+            QCOMPARE(closer.Seen(), QStringList{QStringLiteral("Goal Seek: Low: \"forty\" is not a number.")});
+            QVERIFY(!dialog.Search().Running());
+        }
+        Type(dialog, QStringLiteral("Low"), QStringLiteral("40"));
+        Type(dialog, QStringLiteral("High"), QStringLiteral("140"));
+        QVERIFY(RunToEnd(dialog));
+        QCOMPARE(dialog.Result()->end, GoalSeekEnd::OutOfRange);
+        QVERIFY(Outcome(dialog).startsWith(QStringLiteral("Not found: the target lies beyond the values at both ends")));
+        QVERIFY(Outcome(dialog).contains(QString::fromStdString(dialog.Result()->reason)));
+        QVERIFY(!Named<QPushButton>(dialog, QStringLiteral("Apply the texts found to the boxes"))->isEnabled());
+        QCOMPARE(program.Edit(2)->text(), QStringLiteral("80.0"));
+    }
+};
+
+}  // namespace vortane::testing
+
+QTEST_MAIN(vortane::testing::DesignTest)
+#include "design_test.moc"

@@ -1,0 +1,139 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "cli/command_line.h"
+#include "support/scratch_dir.h"
+
+namespace vortane {
+namespace {
+
+#ifndef VORTANE_DESIGN
+TEST(DesignCommand, ABuildWithoutTheSearchesSaysSo) {
+    for (const std::string_view option : {"--solve", "--target", "--optimise", "--vary"}) {
+        try {
+            cli::ParseCommandLine({option, "x"});
+            ADD_FAILURE() << option;
+        } catch (const cli::UsageError& error) {
+            EXPECT_EQ(error.what(), std::string(option) + ": this build has no goal seek or optimisation");
+        }
+    }
+}
+#else
+
+using ::testing::HasSubstr;
+using ::testing::MatchesRegex;
+using testing::ReadBytes;
+using testing::ScratchDir;
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome Calc(const ScratchDir& dir, const std::string& arguments, const std::string& environment = "LC_ALL=C") {
+    const std::string out = dir.Path("out.txt").string(), err = dir.Path("err.txt").string();
+    const std::string command = "cd '" + dir.Root().string() + "' && " + environment + " " + VORTANE_CALC + " " +
+                                arguments + " >'" + out + "' 2>'" + err + "'";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(out), ReadBytes(err)};
+}
+
+// The speed found, written to a case with its limit, runs to a temperature
+// rise within 0.01 ℃ of the target.
+TEST(DesignCommand, SolvePrintsTheTextAndSavesTheDesign) {
+    ScratchDir dir;
+    const Outcome found = Calc(dir, "OutputRate=350 --solve ScrewSpeed=40:140 --target TemperatureRise=30 "
+                                    "--limit 'TemperatureRise<=31' --write-case d.vcase");
+    ASSERT_EQ(found.status, 0) << found.err;
+    EXPECT_THAT(found.out, MatchesRegex("ScrewSpeed=[0-9.]+\nTemperatureRise=30(\\.[0-9]+)? \\(residual "
+                                        "-?[0-9.e-]+\\)\nruns: [0-9]\n"));
+    const std::string speed = found.out.substr(11, found.out.find('\n') - 11);
+    const std::string saved = ReadBytes(dir.Path("d.vcase"));
+    EXPECT_THAT(saved, HasSubstr("ScrewSpeed            = " + speed + "\n"));
+    EXPECT_THAT(saved, HasSubstr("Limit = TemperatureRise<=31\n"));
+    const Outcome run = Calc(dir, "--case d.vcase --csv run.csv -o r.txt");
+    ASSERT_EQ(run.status, 0);
+    const std::string csv = ReadBytes(dir.Path("run.csv"));
+    const std::string header = csv.substr(0, csv.find('\n'));
+    const std::string row = csv.substr(header.size() + 1);
+    const std::string before = header.substr(0, header.find(",TemperatureRise,") + 1);
+    std::size_t at = 0;
+    for (const char c : before) {
+        if (c == ',') at = row.find(',', at) + 1;
+    }
+    EXPECT_NEAR(std::strtod(row.c_str() + at, nullptr), 30, 0.01);
+}
+
+TEST(DesignCommand, NoSolutionOrNoFeasibleDesignExitsOne) {
+    ScratchDir dir;
+    const Outcome beyond =
+        Calc(dir, "OutputRate=350 --solve ScrewSpeed=40:140 --target TemperatureRise=60 --write-case d.vcase");
+    EXPECT_EQ(beyond.status, 1);
+    EXPECT_EQ(beyond.out, "");
+    EXPECT_THAT(beyond.err, HasSubstr("no solution in ScrewSpeed=40:140: TemperatureRise is 8.49297 at "
+                                      "ScrewSpeed=40 and 45.9132 at ScrewSpeed=140"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("d.vcase")));
+    const Outcome infeasible =
+        Calc(dir, "--optimise 'minimise TotalPressureDrop' --vary ScrewSpeed=60:140 --limit 'TemperatureRise<=1'");
+    EXPECT_EQ(infeasible.status, 1);
+    EXPECT_THAT(infeasible.err, HasSubstr("no feasible design in the bounds"));
+}
+
+TEST(DesignCommand, OptimisePrintsTheDesignMarginsAndEnd) {
+    ScratchDir dir;
+    const Outcome best = Calc(dir, "OutputRate=350 --optimize 'maximize Barrier1ShearStress' "
+                                   "--vary ScrewSpeed=60:140 --limit 'TemperatureRise<=30' --write-case o.vcase");
+    ASSERT_EQ(best.status, 0) << best.err;
+    EXPECT_THAT(best.out, MatchesRegex("ScrewSpeed=[0-9.]+\nBarrier1ShearStress=[0-9.]+\n"
+                                       "TemperatureRise<=30: [0-9.]+ \\(margin [0-9.e-]+\\)\nruns: [0-9]+\n"
+                                       "stopped: by the tolerance\n"));
+    EXPECT_THAT(ReadBytes(dir.Path("o.vcase")), HasSubstr("Limit = TemperatureRise<=30\n"));
+}
+
+// Below 9 kg/hr the temperature iteration runs to its pass limit, about 0.1 s
+// a run, and the optimisation takes over 100 runs: Ctrl+C 0.3 s in stops it
+// between runs.
+TEST(DesignCommand, InterruptStopsTheSearch) {
+    ScratchDir dir;
+    const Outcome stopped = Calc(dir,
+                                 "--optimise 'minimise PowerKW' --vary OutputRate=5:9 --vary ScrewSpeed=60:140 "
+                                 "--write-case d.vcase",
+                                 "LC_ALL=C timeout --preserve-status -s INT 0.3");
+    EXPECT_EQ(stopped.status, 130);
+    EXPECT_THAT(stopped.err, MatchesRegex("vortane-calc: interrupted after [0-9]+ runs\n"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("d.vcase")));
+}
+
+TEST(DesignCommand, QuestionsItCannotTakeAreUsageErrors) {
+    ScratchDir dir;
+    for (const char* arguments : {
+             "--solve ScrewSpeed=40:140",
+             "--target TemperatureRise=30",
+             "--vary ScrewSpeed=40:140",
+             "--solve ScrewSpeed=140:40 --target TemperatureRise=30",
+             "--solve ScrewSped=40:140 --target TemperatureRise=30",
+             "--solve ScrewSpeed=40:140 --target Warmth=30",
+             "--solve ScrewSpeed=40:140 --target TemperatureRise=30 --sweep OutputRate=300:400:50",
+             "--solve ScrewSpeed=40:140 --target TemperatureRise=30 --csv x.csv",
+             "--solve ScrewSpeed=40:140 --target TemperatureRise=30 --optimise 'minimise PowerKW'",
+             "--optimise 'minimise PowerKW'",
+             "--optimise 'reduce PowerKW' --vary ScrewSpeed=40:140",
+             "--optimise 'minimise PowerKW' --vary ScrewSpeed=40:140 --limit 'Warmth<=3'",
+             "--optimise 'minimise PowerKW' --vary ScrewSpeed=40:140 --vary ScrewSpeed=50:60",
+             "--limit 'TemperatureRise<30'",
+         }) {
+        const Outcome refused = Calc(dir, arguments);
+        EXPECT_EQ(refused.status, 2) << arguments;
+        EXPECT_THAT(refused.err, ::testing::StartsWith("vortane-calc: ")) << arguments;
+    }
+}
+
+#endif
+
+}  // namespace
+}  // namespace vortane

@@ -1,0 +1,140 @@
+#include "design/optimisation.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "design/design_point.h"
+#include "study/run_table.h"
+#include "support/case_request.h"
+
+namespace vortane {
+namespace {
+
+using ::testing::HasSubstr;
+using testing::UnreportedRequest;
+
+const std::vector<Limit> PlantLimits = {{"TemperatureRise", LimitBound::AtMost, 30},
+                                        {"Barrier1ShearStress", LimitBound::AtLeast, 135},
+                                        {"LeastInletPressure", LimitBound::AtLeast, 0}};
+
+std::string Text(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
+OptimisationRequest PlantRequest() {
+    OptimisationRequest request;
+    request.base = UnreportedRequest({{"OutputRate", "350"}});
+    request.inputs = {{FindInputField("BarrierClearance1"), 0.03, 0.1}, {FindInputField("ScrewSpeed"), 60, 140}};
+    request.objective = "TotalPressureDrop";
+    request.limits = PlantLimits;
+    request.threads = 2;
+    return request;
+}
+
+// The objective of a run of the case and its feasibility, judged afresh.
+struct Judged {
+    bool feasible;
+    double objective;
+};
+
+Judged Judge(const testing::Texts& texts, const std::string& objective) {
+    testing::Texts all = texts;
+    all["OutputRate"] = "350";
+    const RunResult run = RunCalculation(UnreportedRequest(all));
+    const std::vector<LimitMargin> margins = LimitMargins(PlantLimits, LimitColumns(PlantLimits), run);
+    const std::optional<double> value = ColumnNumber(QuantityColumn(objective), run);
+    return {Feasible(run.outcome, margins), value.value_or(0)};
+}
+
+// Both the temperature rise and the shear stress limit are active at the
+// optimum; a 41 × 41 grid over the same bounds finds no better feasible point.
+TEST(Optimise, MeetsTheLimitsAndBeatsAGrid) {
+    const OptimisationResult result = Optimise(PlantRequest());
+    ASSERT_TRUE(result.found);
+    EXPECT_EQ(result.end, OptimisationEnd::Converged);
+    const Judged found = Judge({{"BarrierClearance1", result.inputTexts[0]}, {"ScrewSpeed", result.inputTexts[1]}},
+                               "TotalPressureDrop");
+    EXPECT_TRUE(found.feasible);
+    EXPECT_EQ(found.objective, *result.objective);
+    EXPECT_EQ(result.texts[FindInputField("ScrewSpeed")->box - 1], result.inputTexts[1]);
+    EXPECT_NEAR(*result.margins[0].margin, 0, 0.01);
+    EXPECT_NEAR(*result.margins[1].margin, 0, 0.1);
+    std::optional<double> gridBest;
+    for (int i = 0; i <= 40; ++i) {
+        for (int j = 0; j <= 40; ++j) {
+            const Judged point = Judge({{"BarrierClearance1", Text(0.03 + 0.07 * i / 40)},
+                                        {"ScrewSpeed", Text(60 + 80.0 * j / 40)}},
+                                       "TotalPressureDrop");
+            if (point.feasible && (!gridBest || point.objective < *gridBest)) gridBest = point.objective;
+        }
+    }
+    ASSERT_TRUE(gridBest);
+    EXPECT_LE(*result.objective, *gridBest);
+    EXPECT_LE(result.history.size(), 400u);
+}
+
+// The greatest shear stress on the first barrier with the temperature rise at
+// most 30 ℃, over the speed alone: no point of a fine scan beats it.
+TEST(Optimise, MaximisesOneInput) {
+    OptimisationRequest request = PlantRequest();
+    request.inputs = {{FindInputField("ScrewSpeed"), 60, 140}};
+    request.objective = "Barrier1ShearStress";
+    request.maximise = true;
+    request.limits = {PlantLimits[0]};
+    const OptimisationResult result = Optimise(request);
+    ASSERT_TRUE(result.found);
+    for (int j = 0; j <= 160; ++j) {
+        const Judged point = Judge({{"ScrewSpeed", Text(60 + 0.5 * j)}}, "Barrier1ShearStress");
+        if (Judge({{"ScrewSpeed", Text(60 + 0.5 * j)}}, "TemperatureRise").objective <= 30) {
+            EXPECT_LE(point.objective, *result.objective * (1 + 1e-4)) << 60 + 0.5 * j;
+        }
+    }
+}
+
+TEST(Optimise, NoDesignMeetingTheLimitsIsInfeasible) {
+    OptimisationRequest request = PlantRequest();
+    request.limits = {{"TemperatureRise", LimitBound::AtMost, 2}};
+    const OptimisationResult result = Optimise(request);
+    EXPECT_EQ(result.end, OptimisationEnd::Infeasible);
+    EXPECT_FALSE(result.found);
+    EXPECT_THAT(result.reason, HasSubstr("fails TemperatureRise<=2 ("));
+    EXPECT_FALSE(result.history.empty());
+}
+
+TEST(Optimise, CancelAndRunLimitStopIt) {
+    std::atomic<bool> cancel = false;
+    std::size_t runs = 0;
+    const OptimisationResult cancelled =
+        Optimise(PlantRequest(), &cancel, [&](const Evaluation&) { cancel = ++runs >= 10; });
+    EXPECT_EQ(cancelled.end, OptimisationEnd::Cancelled);
+    EXPECT_EQ(cancelled.history.size(), runs);
+    EXPECT_LT(runs, 14u);
+    OptimisationRequest request = PlantRequest();
+    request.runLimit = 100;
+    const OptimisationResult spent = Optimise(request);
+    EXPECT_EQ(spent.end, OptimisationEnd::RunLimit);
+    EXPECT_TRUE(spent.found);
+    EXPECT_LE(spent.history.size(), 100u);
+}
+
+TEST(Optimise, RefusesQuestionsItCannotTake) {
+    OptimisationRequest request = PlantRequest();
+    request.inputs.push_back(request.inputs.front());
+    EXPECT_THROW(Optimise(request), DesignError);
+    request = PlantRequest();
+    request.objective = "Warmth";
+    EXPECT_THROW(Optimise(request), DesignError);
+    request = PlantRequest();
+    request.limits.push_back({"Warmth", LimitBound::AtMost, 1});
+    EXPECT_THROW(Optimise(request), LimitError);
+    request = PlantRequest();
+    request.inputs.clear();
+    EXPECT_THROW(Optimise(request), DesignError);
+}
+
+}  // namespace
+}  // namespace vortane

@@ -1,0 +1,101 @@
+"""Goal seek and optimisation from Python: the same answers as vortane-calc,
+runs that reproduce them, and failures reported in the result, not raised."""
+
+import ast
+import math
+import subprocess
+import threading
+import time
+import _thread
+
+from pathlib import Path
+
+import pytest
+
+import vortane
+from test_vortane import CALC
+
+pytestmark = pytest.mark.skipif(not hasattr(vortane, "solve"), reason="a build without goal seek")
+
+LIMITS = ["TemperatureRise<=30", "Barrier1ShearStress>=135", "LeastInletPressure>=0"]
+VARY = {"BarrierClearance1": (0.03, 0.1), "ScrewSpeed": (60, 140)}
+
+
+def calc_out(*arguments):
+    return subprocess.run([CALC, *arguments], capture_output=True, text=True)
+
+
+def test_solve_finds_the_speed_vortane_calc_prints():
+    solution = vortane.solve("ScrewSpeed", 40, 140, "TemperatureRise", 30, OutputRate=350)
+    assert solution.found and solution.end == "found" and solution.reason == ""
+    printed = calc_out("OutputRate=350", "--solve", "ScrewSpeed=40:140", "--target", "TemperatureRise=30")
+    assert printed.stdout.splitlines()[0] == "ScrewSpeed=" + solution.text
+    rerun = vortane.run(OutputRate=350, ScrewSpeed=solution.text)
+    assert rerun.TemperatureRise == solution.result.TemperatureRise
+    assert abs(solution.residual) <= 0.001 and solution.residual == rerun.TemperatureRise - 30
+    assert solution.result.texts["ScrewSpeed"] == solution.text
+    history = solution.history
+    assert len(history["ScrewSpeed"]) == solution.runs <= 40
+    assert list(history["ScrewSpeed"][:2]) == [40, 140] and history["Outcome"][0] == "complete"
+
+
+@pytest.mark.parametrize("target, end", [(60, "out_of_range"), (8.56, "in_step")])
+def test_solve_without_a_solution_says_why(target, end):
+    quantity = "TemperatureRise" if target == 60 else "TotalPressureDrop"
+    solution = vortane.solve("ScrewSpeed", 40, 140, quantity, target, OutputRate=350)
+    assert not solution.found and solution.end == end and solution.reason
+
+
+def test_optimise_meets_the_limits_as_vortane_calc_does():
+    optimum = vortane.optimise("TotalPressureDrop", vary=VARY, limits=LIMITS, threads=2, OutputRate=350)
+    assert optimum.found and optimum.end == "converged"
+    printed = calc_out("OutputRate=350", "--optimise", "minimise TotalPressureDrop",
+                       *[a for f, (lo, hi) in VARY.items() for a in ("--vary", f"{f}={lo}:{hi}")],
+                       *[a for limit in LIMITS for a in ("--limit", limit)]).stdout.splitlines()
+    assert printed[:2] == [f"{f}={t}" for f, t in optimum.texts.items()]
+    rerun = vortane.run(OutputRate=350, **optimum.texts)
+    assert rerun.TotalPressureDrop == optimum.objective == optimum.result.TotalPressureDrop
+    assert rerun.TemperatureRise <= 30 and rerun.indicators["Barrier1ShearStress"] >= 135
+    assert all(margin >= 0 for margin in optimum.margins.values())
+    history = optimum.history
+    assert len(history["margin TemperatureRise<=30"]) == optimum.runs
+    assert not any(math.isnan(v) for v in history["ScrewSpeed"])
+
+
+def test_optimise_without_a_feasible_design_reports_it():
+    optimum = vortane.optimise("PowerKW", vary={"ScrewSpeed": (60, 140)}, limits=["TemperatureRise<=1"],
+                               maximise=True)
+    assert not optimum.found and optimum.end == "infeasible"
+    assert "TemperatureRise<=1" in optimum.reason and optimum.objective is None and optimum.texts == {}
+
+
+@pytest.mark.parametrize("call", [
+    lambda: vortane.solve("ScrewSped", 40, 140, "TemperatureRise", 30),
+    lambda: vortane.solve("ScrewSpeed", 140, 40, "TemperatureRise", 30),
+    lambda: vortane.solve("ScrewSpeed", 40, 140, "Warmth", 30),
+    lambda: vortane.optimise("PowerKW", vary={"ScrewSpeed": 60}),
+    lambda: vortane.optimise("PowerKW", vary={"ScrewSpeed": (60, 140)}, limits=["TemperatureRise<30"]),
+    lambda: vortane.optimise("PowerKW", vary={}),
+])
+def test_questions_it_cannot_take_raise_errors(call):
+    with pytest.raises(vortane.Error):
+        call()
+
+
+def test_interrupt_stops_an_optimisation():
+    # Below 12 kg/hr the temperature iteration runs to its pass limit, about
+    # 0.1 s a run; an interrupt 0.2 s in stops the search after the runs under way.
+    timer = threading.Timer(0.2, _thread.interrupt_main)
+    started = time.monotonic()
+    timer.start()
+    with pytest.raises(KeyboardInterrupt):
+        vortane.optimise("PowerKW", vary={"OutputRate": (5, 12), "ScrewSpeed": (60, 140)}, threads=2)
+    assert time.monotonic() - started < 1.5
+
+
+@pytest.mark.parametrize("name", ["Solution", "Optimum"])
+def test_stub_declares_the_results(name):
+    stub = ast.parse((Path(vortane.__file__).parent / "__init__.pyi").read_text())
+    declared = next(node for node in stub.body if isinstance(node, ast.ClassDef) and node.name == name)
+    names = {node.name for node in declared.body if isinstance(node, ast.FunctionDef)}
+    assert names == {attribute for attribute in dir(getattr(vortane, name)) if not attribute.startswith("_")}
