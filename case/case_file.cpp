@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 
+#include "case/blanks.h"
 #include "case/excerpt.h"
 #include "case/file_read.h"
 #include "case/number_text.h"
@@ -12,14 +13,6 @@
 namespace vortane {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 // Reads one line's parts; returns false for a blank or comment line.
 class LineReader {

@@ -4,18 +4,13 @@
 #include <cmath>
 #include <utility>
 
+#include "case/blanks.h"
 #include "case/excerpt.h"
 #include "case/number_text.h"
 
 namespace vortane {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos) return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
 
 struct Operator {
     std::string_view text;

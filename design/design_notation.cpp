@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "case/blanks.h"
 #include "case/excerpt.h"
 #include "case/number_text.h"
 #include "design/design_point.h"
@@ -10,12 +11,6 @@
 namespace vortane {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos) return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
 
 const InputField& FieldNamed(std::string_view name) {
     if (const InputField* field = FindInputField(name)) return *field;

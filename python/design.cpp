@@ -4,7 +4,6 @@
 #include <pybind11/stl.h>
 
 #include <atomic>
-#include <chrono>
 #include <limits>
 #include <thread>
 
@@ -13,6 +12,7 @@
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
 #include "result.h"
+#include "signal_poll.h"
 
 namespace py = pybind11;
 using namespace py::literals;
@@ -43,15 +43,9 @@ struct Optimum {
 class InterruptCheck {
 public:
     void operator()(const Evaluation& /*run*/) {
-        if (std::this_thread::get_id() != caller_) return;
-        const auto now = std::chrono::steady_clock::now();
-        if (now - last_ < std::chrono::milliseconds(50)) return;
-        last_ = now;
-        const py::gil_scoped_acquire gil;
-        if (PyErr_CheckSignals() != 0) {
-            interrupted_ = true;
-            cancel_ = true;
-        }
+        if (std::this_thread::get_id() != caller_ || !poll_.Raised()) return;
+        interrupted_ = true;
+        cancel_ = true;
     }
     const std::atomic<bool>* Cancel() const { return &cancel_; }
     void RaiseIfInterrupted() const {
@@ -60,7 +54,7 @@ public:
 
 private:
     std::thread::id caller_ = std::this_thread::get_id();
-    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+    SignalPoll poll_;
     std::atomic<bool> cancel_ = false;
     bool interrupted_ = false;
 };

@@ -3,7 +3,6 @@
 #include <pybind11/numpy.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "case/number_text.h"
+#include "signal_poll.h"
 #include "study/limit_check.h"
 #include "study/run_table.h"
 #include "study/study_csv.h"
@@ -85,21 +85,16 @@ public:
     explicit InterruptCheck(std::stop_source stop) : stop_(std::move(stop)) {}
 
     void operator()(std::size_t /*done*/, std::size_t /*total*/) {
-        const auto now = std::chrono::steady_clock::now();
-        if (now - last_ < std::chrono::milliseconds(50)) return;
-        last_ = now;
-        const py::gil_scoped_acquire gil;
-        if (PyErr_CheckSignals() != 0) {
-            interrupted_ = true;
-            stop_.request_stop();
-        }
+        if (!poll_.Raised()) return;
+        interrupted_ = true;
+        stop_.request_stop();
     }
 
     bool Interrupted() const { return interrupted_; }
 
 private:
     std::stop_source stop_;
-    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+    SignalPoll poll_;
     bool interrupted_ = false;
 };
 

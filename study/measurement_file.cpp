@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "case/blanks.h"
 #include "case/excerpt.h"
 #include "case/file_read.h"
 #include "case/number_text.h"
@@ -17,14 +18,6 @@ constexpr double PascalSecondsPerModelUnit = 98.0665;  // 1 gf.s/cm2 = 9.80665 N
 
 enum class Column { Temperature, ShearRate, Viscosity };
 constexpr std::array<std::string_view, 3> ColumnNames{"temperature", "shear rate", "viscosity"};
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 // The text with the spellings of a product's dot ("·", "⋅", "*", a blank)
 // written as ".".
