@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake g++ make git libgtest-dev libbenchmark-dev libeigen3-dev qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev
   fonts-ipafont-gothic clang libclang-rt-14-dev clang-tidy cppcheck
-  dpkg-dev shared-mime-info desktop-file-utils lintian
+  dpkg-dev shared-mime-info desktop-file-utils lintian poppler-utils
   googletest python3 g++-mingw-w64-x86-64 wine64 g++-aarch64-linux-gnu qemu-user
   python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest libboost-dev libnlopt-cxx-dev)
 
