@@ -68,6 +68,16 @@ void CaseDocument::SetLimits(std::vector<Limit> limits) {
     UpdateModified();
 }
 
+// Emits Changed even when the mark stays, so that what judges feasibility
+// judges anew.
+void CaseDocument::SetAcceptedWarnings(WarningKinds accepted) {
+    if (accepted == accepted_) return;
+    accepted_ = accepted;
+    const bool wasModified = modified_;
+    UpdateModified();
+    if (modified_ == wasModified) emit Changed();
+}
+
 // The core's reader refuses what holds no case: a directory, a FIFO, a device.
 std::optional<CaseFile> CaseDocument::Read(const QString& path) {
     try {
@@ -84,6 +94,7 @@ bool CaseDocument::Open(const QString& path) {
     setBoxTexts_(ApplyCaseEntries(DefaultTexts(decimalSeparator_), file->entries, decimalSeparator_));
     SetViscosityRanges(file->extras.viscosityRanges);
     limits_ = file->extras.limits;
+    accepted_ = file->extras.acceptedWarnings;
     Adopt(path);
     Remember(path);
     return true;
@@ -92,7 +103,7 @@ bool CaseDocument::Open(const QString& path) {
 bool CaseDocument::SaveTo(const QString& path) {
     std::string content;
     try {
-        content = CaseFileText(boxTexts_(), {ranges_, limits_}, decimalSeparator_);
+        content = CaseFileText(boxTexts_(), {ranges_, limits_, accepted_}, decimalSeparator_);
     } catch (const CaseFileError& error) {
         Warn(FromUtf8(error.what()));
         return false;
@@ -127,6 +138,7 @@ void CaseDocument::New() {
     setBoxTexts_(DefaultTexts(decimalSeparator_));
     SetViscosityRanges({});
     limits_.clear();
+    accepted_ = {};
     Adopt({});
 }
 
@@ -166,7 +178,8 @@ bool CaseDocument::MaySetAside() {
 void CaseDocument::UpdateModified() {
     const InputTexts boxes = boxTexts_();
     ranges_ = RangesOfLaw(ranges_, lawTexts_, boxes);
-    const bool modified = boxes != texts_ || ranges_ != savedRanges_ || limits_ != savedLimits_;
+    const bool modified = boxes != texts_ || ranges_ != savedRanges_ || limits_ != savedLimits_ ||
+                          accepted_ != savedAccepted_;
     if (modified == modified_) return;
     modified_ = modified;
     window_.setWindowModified(modified);
@@ -179,6 +192,7 @@ void CaseDocument::Adopt(const QString& path) {
     texts_ = boxTexts_();
     savedRanges_ = ranges_;
     savedLimits_ = limits_;
+    savedAccepted_ = accepted_;
     window_.setWindowFilePath(path);
     window_.setWindowTitle(path.isEmpty() ? caption_ + QStringLiteral("[*]")
                                           : Name() + QStringLiteral("[*] — ") + caption_);

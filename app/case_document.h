@@ -47,8 +47,8 @@ public:
     const QString& Path() const { return path_; }
     // The texts of the open case's file, or the default texts.
     const InputTexts& SavedTexts() const { return texts_; }
-    // Whether the boxes, the ranges of their law or the limits differ from
-    // the file's.
+    // Whether the boxes, the ranges of their law, the limits or the warnings
+    // accepted differ from the file's.
     bool Modified() const;
     // The data the viscosity law in the boxes was fitted on, as far as known:
     // from the case file or coefficients loaded, or from a fit applied; none
@@ -59,6 +59,10 @@ public:
     // The limits the design must meet: from the case file, or as set.
     const std::vector<Limit>& Limits() const { return limits_; }
     void SetLimits(std::vector<Limit> limits);
+    // The kinds of warning a feasible design may raise: from the case file,
+    // or as set.
+    WarningKinds AcceptedWarnings() const { return accepted_; }
+    void SetAcceptedWarnings(WarningKinds accepted);
     // Gives a sentence naming work under way that setting the design aside
     // may stop (a running study), or an empty text; it ends the save question.
     void SetWorkUnderWay(TellWork work) { work_ = std::move(work); }
@@ -117,6 +121,8 @@ private:
     InputTexts lawTexts_;       // the boxes when ranges_ were set
     std::vector<Limit> savedLimits_;  // of the file
     std::vector<Limit> limits_;
+    WarningKinds savedAccepted_;  // of the file
+    WarningKinds accepted_;
     bool modified_ = false;
 };
 

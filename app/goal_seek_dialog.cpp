@@ -8,6 +8,7 @@
 
 #include "app/core_text.h"
 #include "design/history_chart.h"
+#include "study/limit_check.h"
 #include "report/report_layout.h"
 
 namespace vortane {
@@ -17,6 +18,7 @@ namespace {
 QString EndText(GoalSeekEnd end) {
     switch (end) {
         case GoalSeekEnd::Found: return QStringLiteral("Found");
+        case GoalSeekEnd::Unsound: return QStringLiteral("Not found: the target is reached only where the run warns");
         case GoalSeekEnd::OutOfRange: return QStringLiteral("Not found: the target lies beyond the values at both ends");
         case GoalSeekEnd::InStep: return QStringLiteral("Not found: the quantity jumps across the target");
         case GoalSeekEnd::NotMonotonic: return QStringLiteral("Not found: the quantity turns between the ends");
@@ -86,6 +88,7 @@ std::optional<DesignDialog::Prepared> GoalSeekDialog::Prepare() {
     request.quantity = quantity_->currentData().toString().toStdString();
     request.target = *target;
     request.tolerance = *tolerance;
+    request.acceptedWarnings = Context().acceptedWarnings();
     request_ = request;
     result_.reset();
     return Prepared{[this, request](const std::atomic<bool>& cancel, const auto& progress) {
@@ -118,6 +121,9 @@ QString GoalSeekDialog::Outcome() const {
                      .arg(quantity, Figure(request_.target + *result_->residual, separator), unit,
                           Figure(request_.target, separator), Figure(*result_->residual, separator));
     }
+    if (result_->end == GoalSeekEnd::Found)
+        for (const std::string& line : FoundWarningLines(result_->run, request_.acceptedWarnings))
+            lines << FromUtf8(line);
     lines << QStringLiteral("Runs made: %1").arg(result_->history.size());
     return lines.join(u'\n');
 }

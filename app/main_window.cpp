@@ -575,6 +575,7 @@ void TForm1::ShowResult(const RunResult& result) {
     }
     if (result.outcome == RunOutcome::Fault) QMessageBox::critical(this, Caption, FromUtf8(result.fault));
     Results().SetLimits(document_->Limits());
+    Results().SetAcceptedWarnings(document_->AcceptedWarnings());
     Results().ShowRun(result, lastReportPath_, decimalSeparator_);
     ShowCaseOfResults();
     if (result.rejectedBox != 0) FindRejectedBox(result.rejectedBox);
@@ -663,6 +664,7 @@ StudyWindow& TForm1::Study() {
         study_->SetUnitSystem(units_);
         // The case's limits on its charts; stale while the boxes differ from its run.
         study_->SetLimits([this] { return document_->Limits(); });
+        study_->SetAcceptedWarnings([this] { return document_->AcceptedWarnings(); });
         connect(document_, &CaseDocument::Changed, study_, &StudyWindow::ShowLimits);
         for (QLineEdit* edit : edits_) connect(edit, &QLineEdit::textChanged, study_, &StudyWindow::CheckStale);
     }
@@ -741,13 +743,36 @@ void TForm1::CreateDesignMenu() {
         ShowDesignDialog(Optimise());
     });
     optimise->setObjectName(QStringLiteral("OptimiseAction"));
+    CreateAcceptMenu(*design);
+}
+
+// A design is feasible only when its run raises no warning, unless the case
+// accepts that kind: one checkable entry per kind, following the open case.
+void TForm1::CreateAcceptMenu(QMenu& design) {
+    QMenu* accept = design.addMenu(QStringLiteral("&Accept Warnings"));
+    accept->setObjectName(QStringLiteral("AcceptWarningsMenu"));
+    for (const WarningKind kind : AllWarningKinds) {
+        QAction* action = accept->addAction(FromUtf8(std::string(WarningKindName(kind))));
+        action->setCheckable(true);
+        action->setObjectName(QStringLiteral("Accept ") + FromUtf8(std::string(WarningKindName(kind))));
+        connect(action, &QAction::toggled, this, [this, kind](bool on) {
+            WarningKinds accepted = document_->AcceptedWarnings();
+            if (on)
+                accepted.Add(kind);
+            else
+                accepted.Remove(kind);
+            document_->SetAcceptedWarnings(accepted);
+        });
+        connect(document_, &CaseDocument::Changed, action,
+                [this, action, kind] { action->setChecked(document_->AcceptedWarnings().Has(kind)); });
+    }
 }
 
 // The dialogs take the boxes' texts when Run is pressed; Apply gives the texts
 // found back as one change of the case, its limits kept.
 DesignContext TForm1::DesignContextOfCase() {
     return {[this] { return BoxTexts(); }, [this] { return document_->ViscosityRanges(); },
-            [this] { return document_->Limits(); },
+            [this] { return document_->Limits(); }, [this] { return document_->AcceptedWarnings(); },
             [this](const InputTexts& texts) {
                 SetBoxTexts(texts);
                 raise();

@@ -89,6 +89,7 @@ private:
     void CreateWarningStrip();
 #ifdef VORTANE_DESIGN
     void CreateDesignMenu();
+    void CreateAcceptMenu(QMenu& design);
     DesignContext DesignContextOfCase();
     void ShowDesignDialog(QWidget& dialog);
 #endif

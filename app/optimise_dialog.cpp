@@ -200,6 +200,7 @@ std::optional<DesignDialog::Prepared> OptimiseDialog::Prepare() {
     request.objective = objective_->currentData().toString().toStdString();
     request.maximise = direction_->currentIndex() == 1;
     request.limits = std::move(*limits);
+    request.acceptedWarnings = Context().acceptedWarnings();
     request.runLimit = runLimit_->value();
     request.tolerance = *tolerance;
     request_ = request;
@@ -211,7 +212,8 @@ std::optional<DesignDialog::Prepared> OptimiseDialog::Prepare() {
 }
 
 Chart OptimiseDialog::HistoryChart(const std::vector<Evaluation>& history) const {
-    return OptimisationChart(history, request_.objective, request_.maximise, request_.limits);
+    return OptimisationChart(history, request_.objective, request_.maximise, request_.limits,
+                             request_.acceptedWarnings);
 }
 
 // How the search ended; the best design, its objective and each limit's value
@@ -237,6 +239,8 @@ QString OptimiseDialog::Outcome() const {
                               margin.value ? Figure(*margin.value, separator) : QStringLiteral("not computed"),
                               margin.margin ? Figure(*margin.margin, separator) : QStringLiteral("none"));
         }
+        for (const std::string& line : FoundWarningLines(result_->run, request_.acceptedWarnings))
+            lines << FromUtf8(line);
     }
     lines << QStringLiteral("Runs made: %1").arg(result_->history.size());
     return lines.join(u'\n');

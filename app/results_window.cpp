@@ -155,7 +155,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 void ResultsWindow::ShowRun(const RunResult& result, const QString& reportPath, char decimalSeparator) {
     run_ = result;
     decimalSeparator_ = decimalSeparator;
-    current_ = ComparedDesign{"Current", {}, result, limits_};
+    current_ = ComparedDesign{"Current", {}, result, limits_, accepted_};
     pin_->setEnabled(true);
     ShowValues();
 

@@ -47,6 +47,8 @@ public:
     void ShowWarnings();
     // The limits of the case whose runs follow, judged when a baseline is pinned.
     void SetLimits(std::vector<Limit> limits) { limits_ = std::move(limits); }
+    // The kinds of warning that case accepts, likewise.
+    void SetAcceptedWarnings(WarningKinds accepted) { accepted_ = accepted; }
 
 private:
     void OpenReportFolder();
@@ -73,6 +75,7 @@ private:
     QWidget* single_;  // the values of the shown run alone
     ComparisonView* comparison_;
     std::vector<Limit> limits_;
+    WarningKinds accepted_;
     std::optional<ComparedDesign> current_, baseline_;
     std::vector<ChannelPoint> currentProfile_, baselineProfile_;
 };

@@ -432,7 +432,8 @@ Chart StudyWindow::CurrentChart() {
     const auto quantity = static_cast<std::size_t>(std::max(quantity_->currentIndex(), 0));
     Chart chart = SweepQuantityChart(*plan_, *curves_, quantity, Running() ? RunningCurveLimit : SweepCurveLimit,
                                      limits, units_);
-    if (plan_->axes.size() == 2) chart.map = FeasibleMap(*results_, curves_->Along(), limits, units_);
+    if (plan_->axes.size() == 2)
+        chart.map = FeasibleMap(*results_, curves_->Along(), limits, accepted_ ? accepted_() : WarningKinds{}, units_);
     return chart;
 }
 
@@ -453,6 +454,11 @@ void StudyWindow::LoadPoint(std::size_t point) {
 
 void StudyWindow::SetLimits(std::function<std::vector<Limit>()> limits) {
     limits_ = std::move(limits);
+    DrawChart();
+}
+
+void StudyWindow::SetAcceptedWarnings(std::function<WarningKinds()> accepted) {
+    accepted_ = std::move(accepted);
     DrawChart();
 }
 

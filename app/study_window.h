@@ -59,6 +59,8 @@ public:
 
     // Where the case's limits come from; read whenever the chart is drawn.
     void SetLimits(std::function<std::vector<Limit>()> limits);
+    // Where the kinds of warning the case accepts come from, likewise.
+    void SetAcceptedWarnings(std::function<WarningKinds()> accepted);
 
     // Draws the chart and the map anew with the case's limits as they now
     // stand (another case opened, its limits changed).
@@ -113,6 +115,7 @@ private:
     std::function<FittedRanges()> viscosityRanges_;
     std::function<void(const InputTexts&)> loadTexts_;
     std::function<std::vector<Limit>()> limits_;
+    std::function<WarningKinds()> accepted_;
     const char decimalSeparator_;
 
     std::unique_ptr<SweepPlan> plan_;

@@ -97,6 +97,7 @@ constexpr RangeField RangeFields[] = {
 };
 
 constexpr std::string_view LimitField = "Limit";
+constexpr std::string_view AcceptWarningField = "AcceptWarning";
 
 const RangeField* FindRangeField(std::string_view name) {
     for (const RangeField& field : RangeFields)
@@ -175,6 +176,14 @@ CaseFile ParseCaseFile(std::string_view content, std::string_view fileName) {
             }
             continue;
         }
+        if (name == AcceptWarningField) {
+            try {
+                file.extras.acceptedWarnings.Add(ParseWarningKind(text));
+            } catch (const WarningKindError& error) {
+                reader.Fail(error.what());
+            }
+            continue;
+        }
         const InputField* field = FindInputField(name);
         if (field == nullptr) reader.Fail("unknown field " + Excerpt(name));
         for (const CaseEntry& earlier : entries) {
@@ -226,6 +235,9 @@ std::string CaseExtrasText(const CaseExtras& extras) {
             content += std::string(field.name) + " = " + PointText(range->low) + ":" + PointText(range->high) + "\n";
     }
     for (const Limit& limit : extras.limits) content += std::string(LimitField) + " = " + LimitText(limit) + "\n";
+    for (const WarningKind kind : AllWarningKinds)
+        if (extras.acceptedWarnings.Has(kind))
+            content += std::string(AcceptWarningField) + " = " + std::string(WarningKindName(kind)) + "\n";
     return content;
 }
 

@@ -8,6 +8,7 @@
 #include "case/fitted_ranges.h"
 #include "case/input_fields.h"
 #include "case/limit.h"
+#include "case/warning_kind.h"
 
 namespace vortane {
 
@@ -20,8 +21,10 @@ namespace vortane {
 //   ViscosityTemperatureRange = 150:230     (degC)
 //   ViscosityShearRateRange   = 1:10000     (1/s)
 // LOW:HIGH, two numbers with a point, LOW not above HIGH, shear rates above 0;
-// and the limits its design must meet, one line each, in the order given:
+// the limits its design must meet, one line each, in the order given:
 //   Limit = TemperatureRise<=30
+// and each kind of warning its runs may raise and still count as feasible:
+//   AcceptWarning = negative-pressure
 //
 // Numbers in a file always use a point as decimal separator, whatever the
 // locale that wrote it: a real box's text that reads as a number in the
@@ -48,6 +51,7 @@ struct CaseEntry {
 struct CaseExtras {
     FittedRanges viscosityRanges;
     std::vector<Limit> limits;
+    WarningKinds acceptedWarnings = {};
     friend bool operator==(const CaseExtras&, const CaseExtras&) = default;
 };
 

@@ -51,6 +51,11 @@ const std::string_view UsageText =
     "                           CSV without its unit (TemperatureRise,\n"
     "                           Barrier1ShearStress), VALUE in its technical metric\n"
     "                           unit; the CSV gains Feasible and a margin per limit\n"
+    "  --accept-warning KIND    count a design as feasible even when its run warns\n"
+    "                           of KIND: sound-range, unmelted-feed,\n"
+    "                           negative-pressure, negative-power or fitted-range.\n"
+    "                           Otherwise a design is feasible only when its run is\n"
+    "                           complete, raises no warning and meets every limit\n"
     "  FIELD=TEXT               the text of one input box; FIELD is a field name\n"
     "                           (OutputRate, ChannelAngle, A12, ...) or a box name\n"
     "                           (Edit1 ... Edit28). Other boxes keep their defaults.\n"
@@ -78,7 +83,8 @@ const std::string_view UsageText =
     "the warnings (a sweep puts them in its CSV). Exit status: 0 complete (every\n"
     "point of a sweep), warnings or not; 1 a stage stopped the run (or a point);\n"
     "2 bad command line or case file; 3 arithmetic fault or I/O error; 4 a single\n"
-    "run complete but a limit fails (named on standard error); 130 a sweep\n"
+    "run complete but, with limits or accepted warnings, not feasible (a limit\n"
+    "fails or a warning not accepted stands; named on standard error); 130 a sweep\n"
     "interrupted (Ctrl+C), its CSV holding whole rows of the points done. With\n"
     "--solve or --optimise: 0 a design found; 1 none in the bounds (the reason\n"
     "follows); 130 interrupted.\n";
@@ -289,6 +295,13 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
             options.units = UnitSystemOf(OptionValue(arguments, i));
         } else if (argument == "--limit") {
             options.limits.push_back(ParseLimitArgument(OptionValue(arguments, i)));
+        } else if (argument == "--accept-warning") {
+            const std::string_view kind = OptionValue(arguments, i);
+            try {
+                options.acceptedWarnings.Add(ParseWarningKind(kind));
+            } catch (const WarningKindError& error) {
+                throw UsageError(std::string("--accept-warning: ") + error.what());
+            }
         } else if (argument == "--plot") {
             options.plotFile = OptionValue(arguments, i);
         } else if (argument == "--html") {

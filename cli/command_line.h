@@ -9,6 +9,7 @@
 #include "case/input_fields.h"
 #include "case/limit.h"
 #include "case/units.h"
+#include "case/warning_kind.h"
 #include "study/sweep_plan.h"
 
 namespace vortane::cli {
@@ -27,6 +28,7 @@ struct Options {
     std::vector<std::pair<const InputField*, std::string>> boxTexts;  // FIELD=TEXT, in order
     UnitSystem units = UnitSystem::Metric;       // --units, of the CSV and profile
     std::vector<Limit> limits;                   // --limit, in order; quantities checked
+    WarningKinds acceptedWarnings;               // --accept-warning
     // Finding a design, the notations as given.
     std::optional<std::string> solve;     // --solve FIELD=LOW:HIGH
     std::optional<std::string> target;    // --target QUANTITY=VALUE

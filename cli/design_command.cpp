@@ -11,6 +11,7 @@
 #include "design/design_point.h"
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
+#include "study/limit_check.h"
 
 namespace vortane::cli {
 
@@ -49,6 +50,12 @@ void WriteDesign(const Options& options, InputTexts texts, std::span<const Input
     file.Close();
 }
 
+// The found design's warnings, each a line on `err`, after the acceptance
+// they stand by.
+void ShowWarnings(const RunResult& run, WarningKinds accepted, std::ostream& err) {
+    for (const std::string& line : FoundWarningLines(run, accepted)) err << "vortane-calc: " << line << '\n';
+}
+
 int Solve(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
           std::ostream& out, std::ostream& err) {
     const VariedInput input = Notation("--solve", [&] { return ParseVariedInput(*options.solve, separator); });
@@ -60,6 +67,7 @@ int Solve(const Options& options, const InputTexts& texts, const CaseExtras& ext
     request.high = input.high;
     request.quantity = target.quantity;
     request.target = target.value;
+    request.acceptedWarnings = extras.acceptedWarnings;
     const InterruptFlag interrupt;
     const GoalSeekResult result = GoalSeek(request, interrupt.Flag());
     const std::string runs = "runs: " + std::to_string(result.history.size()) + '\n';
@@ -75,6 +83,7 @@ int Solve(const Options& options, const InputTexts& texts, const CaseExtras& ext
         << target.quantity << '=' << ValueText(target.value + *result.residual) << " (residual "
         << ValueText(*result.residual) << ")\n"
         << runs;
+    ShowWarnings(result.run, request.acceptedWarnings, err);
     const InputField* fields[] = {input.field};
     WriteDesign(options, texts, fields, {&result.text, 1}, extras, separator);
     return Complete;
@@ -98,6 +107,7 @@ int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& 
     request.objective = objective.quantity;
     request.maximise = objective.maximise;
     request.limits = extras.limits;
+    request.acceptedWarnings = extras.acceptedWarnings;
     const InterruptFlag interrupt;
     const OptimisationResult result =
         Notation("--optimise", [&] { return vortane::Optimise(request, interrupt.Flag()); });
@@ -118,6 +128,7 @@ int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& 
     out << objective.quantity << '=' << ValueText(*result.objective) << '\n'
         << MarginsText(request.limits, result.margins) << runs << "stopped: "
         << (result.end == OptimisationEnd::Converged ? "by the tolerance" : "the runs allowed were spent") << '\n';
+    ShowWarnings(result.run, request.acceptedWarnings, err);
     WriteDesign(options, texts, fields, result.inputTexts, extras, separator);
     return Complete;
 }

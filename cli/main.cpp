@@ -103,6 +103,8 @@ CaseOnCommandLine CaseOf(const cli::Options& options, char separator) {
         given.extras = file.extras;
     }
     given.extras.limits.insert(given.extras.limits.end(), options.limits.begin(), options.limits.end());
+    for (const WarningKind kind : AllWarningKinds)
+        if (options.acceptedWarnings.Has(kind)) given.extras.acceptedWarnings.Add(kind);
     const InputTexts fileTexts = given.texts;
     for (const auto& [field, text] : options.boxTexts)
         given.texts[field->box - 1] = TextInBoxUnit(*field, text, separator);
@@ -124,14 +126,21 @@ DocumentSource SourceOf(const cli::Options& options) {
     return {options.caseFile.value_or(""), LocalDateTime()};
 }
 
-// After the run's own output: a complete run that fails a limit names the
-// limits it fails, one line, and ends with LimitFails unless `status` says
+// After the run's own output, for a case with limits or accepted warnings: a
+// complete run that is not feasible names why (the warnings not accepted, the
+// limits it fails), one line, and ends with LimitFails unless `status` says
 // worse.
-int JudgedByLimits(const RunResult& result, const std::vector<Limit>& limits, int status) {
-    if (limits.empty() || result.outcome != RunOutcome::Complete) return status;
+int JudgedByLimits(const RunResult& result, const CaseExtras& extras, int status) {
+    const std::vector<Limit>& limits = extras.limits;
+    const WarningKinds accepted = extras.acceptedWarnings;
+    if ((limits.empty() && accepted.Empty()) || result.outcome != RunOutcome::Complete) return status;
     const std::vector<LimitMargin> margins = LimitMargins(limits, LimitColumns(limits), result);
-    if (Feasible(result.outcome, margins)) return status;
-    std::cerr << "vortane-calc: limits not met: " << FailedLimitsText(limits, margins) << '\n';
+    if (Feasible(result.outcome, result.warningKinds, accepted, margins)) return status;
+    const std::string warns = UnacceptedWarningsText(result.warningKinds, accepted);
+    const std::string fails = FailedLimitsText(limits, margins);
+    std::cerr << "vortane-calc: " << (warns.empty() ? "" : "not feasible: " + warns)
+              << (warns.empty() || fails.empty() ? "" : "; ") << (fails.empty() ? "" : "limits not met: " + fails)
+              << '\n';
     return status == Complete ? LimitFails : status;
 }
 
@@ -139,7 +148,8 @@ int JudgedByLimits(const RunResult& result, const std::vector<Limit>& limits, in
 int WriteRunFiles(const cli::Options& options, const CaseOnCommandLine& given, const RunResult& result,
                   char separator) {
     if (options.csvFile)
-        WriteFile(*options.csvFile, SingleRunCsv(result, options.units, given.extras.limits));
+        WriteFile(*options.csvFile,
+                  SingleRunCsv(result, options.units, given.extras.limits, given.extras.acceptedWarnings));
     if (options.htmlFile)
         WriteFile(*options.htmlFile, HtmlDocument(RunDocument(result, given.texts, given.extras.viscosityRanges,
                                                               SourceOf(options), separator, options.units)));
@@ -164,14 +174,14 @@ int SingleRun(const cli::Options& options, const CaseOnCommandLine& given, char 
         RunCalculation({given.texts, options.resultFileName.value_or("result.txt"), separator,
                         ReportTarget::File, given.extras.viscosityRanges});
     ShowOnTerminal(result);
-    return JudgedByLimits(result, given.extras.limits, WriteRunFiles(options, given, result, separator));
+    return JudgedByLimits(result, given.extras, WriteRunFiles(options, given, result, separator));
 }
 
 // The chart of a sweep: the main results against the first input with the
 // limits' lines and, over two inputs, the map of where the limits hold.
 Chart SweepPlot(const SweepTable& table, const SweepCurves& curves, std::span<const Limit> limits) {
     Chart chart = SweepChart(table.Plan(), curves, SweepCurveLimit, limits);
-    if (table.Plan().axes.size() == 2) chart.map = FeasibleMap(table, 0, limits);
+    if (table.Plan().axes.size() == 2) chart.map = FeasibleMap(table, 0, limits, table.Plan().acceptedWarnings);
     return chart;
 }
 
@@ -264,6 +274,7 @@ int Run(const cli::Options& options) {
         plan = cli::SweepPlanOf(given.texts, options.sweeps, separator, options.resultFileName);
         plan->viscosityRanges = given.extras.viscosityRanges;
         plan->limits = given.extras.limits;
+        plan->acceptedWarnings = given.extras.acceptedWarnings;
     }
     if (options.writeCaseFile)
         WriteFile(*options.writeCaseFile, CaseFileText(given.texts, given.extras, separator));

@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "design/design_point.h"
+#include "study/limit_check.h"
 #include "study/run_table.h"
 
 namespace vortane {
@@ -41,7 +42,7 @@ double RoundedTo(double value, int digits) {
 }
 
 Evaluation EvaluationOf(const Point& point) {
-    return {{point.x}, {point.text}, point.run.outcome, point.value, {}};
+    return {{point.x}, {point.text}, point.run.outcome, point.value, {}, point.run.warningKinds};
 }
 
 class Search {
@@ -58,6 +59,9 @@ private:
     const Point& At(double x);
     bool Meets(const Point& point) const {
         return point.residual && std::fabs(*point.residual) <= request_.tolerance;
+    }
+    bool Sound(const Point& point) const {
+        return Feasible(point.run.outcome, point.run.warningKinds, request_.acceptedWarnings, {});
     }
     GoalSeekResult Bracket(const Point& a, const Point& b);
     GoalSeekResult Found(const Point& root, std::optional<double> slope);
@@ -168,7 +172,7 @@ GoalSeekResult Search::Found(const Point& root, std::optional<double> slope) {
             if (x < request_.low || x > request_.high) continue;
             if (InputText(x, request_.base.decimalSeparator) == root.text) break;
             if (slope && std::fabs(*root.residual + *slope * (x - root.x)) > 2 * request_.tolerance) continue;
-            if (const Point& point = At(x); Meets(point)) {
+            if (const Point& point = At(x); Meets(point) && (Sound(point) || !Sound(root))) {
                 found = &point;
                 break;
             }
@@ -176,6 +180,12 @@ GoalSeekResult Search::Found(const Point& root, std::optional<double> slope) {
     } catch (const SearchCancelled&) {  // the root's own text stands
     } catch (const RunsSpent&) {
     }
+    if (!Sound(*found))
+        return {GoalSeekEnd::Unsound, found->text, found->run, found->residual,
+                request_.quantity + " reaches the target " + ValueText(request_.target) + " at " + At(*found) +
+                    ", but there the run " + UnacceptedWarningsText(found->run.warningKinds, request_.acceptedWarnings) +
+                    ", which the case does not accept",
+                {}};
     return {GoalSeekEnd::Found, found->text, found->run, found->residual, {}, {}};
 }
 

@@ -24,6 +24,7 @@ struct GoalSeekRequest {
     double target = 0;                  // in the column's technical metric unit
     double tolerance = 0.001;           // |value − target| accepted, same unit
     int runLimit = 100;  // runs at most: a root takes about 10, a step about 50
+    WarningKinds acceptedWarnings = {};  // the kinds a found design may raise
 };
 
 // One run the search made: the input's value and text, how the run ended and
@@ -34,10 +35,12 @@ struct Evaluation {
     RunOutcome outcome = RunOutcome::Complete;
     std::optional<double> objective;  // goal seek: the quantity; optimisation: the objective
     std::vector<std::optional<double>> margins;  // optimisation: each limit's margin
+    WarningKinds warnings = {};                  // the kinds of the run's warnings
 };
 
 enum class GoalSeekEnd {
-    Found,         // within the tolerance
+    Found,         // within the tolerance, by a feasible run
+    Unsound,       // within the tolerance, but the run raises a warning not accepted
     OutOfRange,    // the target lies beyond the values at both ends
     InStep,        // the quantity jumps across the target (a change of the pass count, a stop)
     NotMonotonic,  // the ends straddle nothing but the quantity turns inside
@@ -57,7 +60,8 @@ struct GoalSeekResult {
 // Seeks the target: runs at both ends, and when they do not straddle it a scan
 // of 8 points; then TOMS 748 inside the bracket, ended by the tolerance or by
 // a bracket of adjacent doubles (a step). A run that computes no value is a
-// break in the quantity. `cancel`, when set, stops the search between runs;
+// break in the quantity. A target met only by a run that raises a warning not
+// accepted is not found: its numbers may not hold. `cancel`, when set, stops the search between runs;
 // `progress` is called after each run with that run. A question it cannot take
 // (design_point.h) is a DesignError.
 GoalSeekResult GoalSeek(const GoalSeekRequest& request, const std::atomic<bool>* cancel = nullptr,

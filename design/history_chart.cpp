@@ -79,7 +79,7 @@ Chart GoalSeekChart(std::span<const Evaluation> history, const std::string& quan
 }
 
 Chart OptimisationChart(std::span<const Evaluation> history, const std::string& objective, bool maximise,
-                        std::span<const Limit> limits) {
+                        std::span<const Limit> limits, WarningKinds accepted) {
     Chart chart = HistoryAxes(objective + (maximise ? " maximised" : " minimised") + ", at each run");
     ChartSeries best{"Best meeting the limits", RunNumbers(history.size()), {}, PaletteColour(1)};
     std::vector<ChartSeries> margins;
@@ -90,7 +90,7 @@ Chart OptimisationChart(std::span<const Evaluation> history, const std::string& 
     std::optional<double> bestSoFar;
     for (const Evaluation& run : history) {
         const std::vector<LimitMargin> judged = MarginsOf(run, limits);
-        if (Feasible(run.outcome, judged) && run.objective &&
+        if (Feasible(run.outcome, run.warnings, accepted, judged) && run.objective &&
             (!bestSoFar || (maximise ? *run.objective > *bestSoFar : *run.objective < *bestSoFar)))
             bestSoFar = run.objective;
         best.y.push_back(bestSoFar.value_or(Gap));

@@ -27,10 +27,23 @@ struct Point {
     RunOutcome outcome = RunOutcome::Complete;
     std::vector<LimitMargin> margins;
     std::optional<double> objective;  // signed: minimised; none when the run stopped
-    std::vector<double> constraints;  // −margin/|bound|, ≤ 0 where a limit holds
+    std::vector<double> constraints;  // −margin/|bound| per limit, then soundness; ≤ 0 where each holds
+    WarningKinds warnings;            // of its run
     bool feasible = false;
     double violation = 0;  // the sum of the constraints above 0
 };
+
+// The soundness constraint of a complete run: ≤ 0 when it raises no warning
+// the request does not accept. Negative pressure varies smoothly with the
+// inputs, so its constraint does too: −(least channel pressure)/|inlet
+// pressure|, both in kgf/cm2.
+double SoundnessConstraint(const RunResult& run, WarningKinds accepted) {
+    const WarningKinds unaccepted = run.warningKinds.Without(accepted);
+    if (!unaccepted.Without(WarningKind::NegativePressure).Empty() || !run.indicators) return StoppedConstraint;
+    if (accepted.Has(WarningKind::NegativePressure)) return -1;
+    const double least = std::min(run.indicators->leastInlet.pressure, run.indicators->leastOutlet.pressure);
+    return std::min(StoppedConstraint, -least / std::max(1.0, std::fabs(run.data.InletPressure)));
+}
 
 bool Better(const Point& a, const Point& b) {
     if (a.feasible != b.feasible) return a.feasible;
@@ -116,7 +129,7 @@ std::optional<Point> Problem::Evaluate(std::span<const double> unit, std::vector
     const std::vector<LimitMargin> margins = LimitMargins(request_.limits, limits_, run);
     std::optional<double> value = ColumnNumber(objective_, run);
     if (value && !std::isfinite(*value)) value.reset();
-    Point point{{unit.begin(), unit.end()}, texts, run.outcome, margins, {}, {}, false, 0};
+    Point point{{unit.begin(), unit.end()}, texts, run.outcome, margins, {}, {}, {}, false, 0};
     const bool complete = run.outcome == RunOutcome::Complete && value;
     if (complete) point.objective = request_.maximise ? -*value : *value;
     for (const LimitMargin& margin : margins) {
@@ -124,10 +137,14 @@ std::optional<Point> Problem::Evaluate(std::span<const double> unit, std::vector
         point.constraints.push_back(constraint);
         point.violation += std::max(0.0, constraint);
     }
+    const double soundness = complete ? SoundnessConstraint(run, request_.acceptedWarnings) : StoppedConstraint;
+    point.constraints.push_back(soundness);
+    point.violation += std::max(0.0, soundness);
     if (!complete) point.violation += StoppedConstraint;
-    point.feasible = complete && Feasible(run.outcome, margins);
+    point.warnings = run.warningKinds;
+    point.feasible = complete && Feasible(run.outcome, run.warningKinds, request_.acceptedWarnings, margins);
 
-    Evaluation evaluation{values, texts, run.outcome, value, {}};
+    Evaluation evaluation{values, texts, run.outcome, value, {}, run.warningKinds};
     for (const LimitMargin& margin : margins) evaluation.margins.push_back(margin.margin);
     const std::scoped_lock lock(mutex_);
     if (point.feasible && (!best_ || *point.objective < best_->objective))
@@ -210,8 +227,7 @@ bool Descend(Problem& problem, const Point& from, double step, int runs) {
     opt.set_lower_bounds(std::vector<double>(n, 0.0));
     opt.set_upper_bounds(std::vector<double>(n, 1.0));
     opt.set_min_objective(ObjectiveOf, &start);
-    if (!from.constraints.empty())
-        opt.add_inequality_mconstraint(ConstraintsOf, &start, std::vector<double>(from.constraints.size(), 0.0));
+    opt.add_inequality_mconstraint(ConstraintsOf, &start, std::vector<double>(from.constraints.size(), 0.0));
     opt.set_xtol_abs(problem.Request().tolerance);
     opt.set_initial_step(step);
     opt.set_maxeval(std::max(runs, 1));
@@ -296,10 +312,13 @@ OptimisationResult ResultOf(Problem& problem, OptimisationEnd end, const std::ve
         std::string at;
         for (std::size_t i = 0; i < request.inputs.size(); ++i)
             at += (i == 0 ? "" : " ") + std::string(request.inputs[i].field->name) + "=" + least.texts[i];
-        result.reason = "no run met every limit; the nearest, " + at + ", " +
-                        (least.outcome == RunOutcome::Complete
-                             ? "fails " + FailedLimitsText(request.limits, least.margins)
-                             : "stops (" + std::string(OutcomeName(least.outcome)) + ")");
+        const std::string warns = UnacceptedWarningsText(least.warnings, request.acceptedWarnings);
+        const std::string fails = FailedLimitsText(request.limits, least.margins);
+        result.reason = "no feasible run; the nearest, " + at + ", " +
+                        (least.outcome != RunOutcome::Complete
+                             ? "stops (" + std::string(OutcomeName(least.outcome)) + ")"
+                             : warns + (warns.empty() || fails.empty() ? "" : " and ") +
+                                   (fails.empty() ? "" : "fails " + fails));
     }
     result.history = std::move(problem.History());
     return result;

@@ -17,7 +17,9 @@
 namespace vortane {
 
 // Constrained optimisation: up to six inputs within bounds, one quantity
-// minimised or maximised subject to limits. A run that stops meets no limit.
+// minimised or maximised subject to limits. Only a feasible run counts (as
+// Feasible judges it): one that stops, or raises a warning not accepted,
+// meets no limit.
 
 inline constexpr std::size_t MaxVariedInputs = 6;
 
@@ -27,6 +29,7 @@ struct OptimisationRequest {
     std::string objective;   // a quantity, named as limits name it
     bool maximise = false;
     std::vector<Limit> limits;
+    WarningKinds acceptedWarnings = {};  // the kinds a feasible design may raise
     double tolerance = 1e-4;  // relative change of the inputs (of their ranges) at which to stop
     int runLimit = 400;       // runs at most
     int threads = 0;          // 0: the processors there are
@@ -35,7 +38,7 @@ struct OptimisationRequest {
 enum class OptimisationEnd {
     Converged,   // by the tolerance
     RunLimit,    // the runs allowed were spent
-    Infeasible,  // no run met every limit
+    Infeasible,  // no run was feasible
     Cancelled,
 };
 
@@ -55,8 +58,11 @@ struct OptimisationResult {
 
 // A grid of up to 256 points over the bounds, run in parallel; then COBYLA on
 // the inputs scaled to [0, 1] from the best few grid points, the starts in
-// parallel. Each limit is a constraint −margin/|bound| ≤ 0; a stopped run
-// violates every one and has an objective worse than any computed. The texts
+// parallel. Each limit is a constraint −margin/|bound| ≤ 0, and soundness one
+// more: the least channel pressure over the inlet pressure at least 0 while
+// negative pressure is not accepted, far outside for any other warning not
+// accepted. A stopped run violates every one and has an objective worse than
+// any computed. The texts
 // are the values' fewest significant digits whose run stays feasible and no
 // worse than the best run by more than the tolerance. `progress` is called
 // after each run, one call at a time, from the thread that ran it. A question

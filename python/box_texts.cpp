@@ -65,6 +65,7 @@ CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparat
         given.texts = ApplyCaseEntries(std::move(given.texts), file.entries, decimalSeparator);
         given.viscosityRanges = file.extras.viscosityRanges;
         given.limits = file.extras.limits;
+        given.acceptedWarnings = file.extras.acceptedWarnings;
         Naming<LimitError>(given.caseFile + ": ", [&] { return LimitColumns(given.limits); });
     }
     const InputTexts fileTexts = given.texts;

@@ -43,12 +43,13 @@ std::string PathOf(pybind11::handle path);
 CaseFile CaseFileOf(pybind11::handle path);
 
 // A case as a run takes it: the box texts, the ranges its law was fitted on,
-// the file it came from and the file's limits.
+// the file it came from, the file's limits and the warnings it accepts.
 struct CaseInput {
     InputTexts texts;
     FittedRanges viscosityRanges;
     std::string caseFile;  // the case file's path, or empty
     std::vector<Limit> limits = {};
+    WarningKinds acceptedWarnings = {};
 };
 
 // The 28 texts of a run: the defaults, then the case file's entries when

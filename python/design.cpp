@@ -12,6 +12,7 @@
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
 #include "result.h"
+#include "run_limits.h"
 #include "signal_poll.h"
 
 namespace py = pybind11;
@@ -88,6 +89,7 @@ py::dict HistoryOf(const std::vector<Evaluation>& history, const std::vector<std
 std::string EndName(GoalSeekEnd end) {
     switch (end) {
         case GoalSeekEnd::Found: return "found";
+        case GoalSeekEnd::Unsound: return "unsound";
         case GoalSeekEnd::OutOfRange: return "out_of_range";
         case GoalSeekEnd::InStep: return "in_step";
         case GoalSeekEnd::NotMonotonic: return "not_monotonic";
@@ -113,7 +115,7 @@ py::object OptionalFloat(std::optional<double> value) {
 
 Solution Solve(const std::string& fieldName, double low, double high, const std::string& quantity, double target,
                double tolerance, int maxRuns, const py::object& casePath, const std::string& decimalSeparator,
-               const py::kwargs& texts) {
+               const py::object& accept, const py::kwargs& texts) {
     const char separator = SeparatorOf(decimalSeparator);
     const CaseInput base = CaseOf(casePath, texts, separator);
     GoalSeekRequest request;
@@ -125,6 +127,7 @@ Solution Solve(const std::string& fieldName, double low, double high, const std:
     request.target = target;
     request.tolerance = tolerance;
     request.runLimit = maxRuns;
+    request.acceptedWarnings = JoinedAcceptance(base.acceptedWarnings, accept);
     InterruptCheck check;
     Solution solution;
     {
@@ -136,13 +139,14 @@ Solution Solve(const std::string& fieldName, double low, double high, const std:
     if (!solution.seek.text.empty()) found[request.field->box - 1] = solution.seek.text;
     solution.field = request.field->name;
     solution.quantity = quantity;
-    solution.result = {solution.seek.run, found, base.viscosityRanges, base.caseFile, separator};
+    solution.result = {solution.seek.run, found, base.viscosityRanges, base.caseFile, separator, {}, {},
+                       request.acceptedWarnings};
     return solution;
 }
 
 Optimum Optimise(const std::string& objective, const py::dict& vary, const std::vector<std::string>& limits,
                  bool maximise, double tolerance, int maxRuns, const py::object& threads, const py::object& casePath,
-                 const std::string& decimalSeparator, const py::kwargs& texts) {
+                 const std::string& decimalSeparator, const py::object& accept, const py::kwargs& texts) {
     const char separator = SeparatorOf(decimalSeparator);
     const CaseInput base = CaseOf(casePath, texts, separator);
     OptimisationRequest request;
@@ -159,7 +163,9 @@ Optimum Optimise(const std::string& objective, const py::dict& vary, const std::
         request.inputs.push_back({&field, range.first, range.second});
         optimum.fields.emplace_back(field.name);
     }
+    request.limits = base.limits;
     for (const std::string& limit : limits) request.limits.push_back(ParseLimit(limit));
+    request.acceptedWarnings = JoinedAcceptance(base.acceptedWarnings, accept);
     request.objective = objective;
     request.maximise = maximise;
     request.tolerance = tolerance;
@@ -175,7 +181,9 @@ Optimum Optimise(const std::string& objective, const py::dict& vary, const std::
     optimum.objective = objective;
     optimum.limits = request.limits;
     optimum.result = {optimum.best.run, optimum.best.found ? optimum.best.texts : base.texts, base.viscosityRanges,
-                      base.caseFile, separator};
+                      base.caseFile, separator, request.limits,
+                      LimitMargins(request.limits, LimitColumns(request.limits), optimum.best.run),
+                      request.acceptedWarnings};
     return optimum;
 }
 
@@ -262,25 +270,28 @@ void DefineDesign(py::module_& m) {
     DefineSolution(m);
     DefineOptimum(m);
     m.def("solve", &Solve, "field"_a, "low"_a, "high"_a, "quantity"_a, "target"_a, "tolerance"_a = 0.001,
-          "max_runs"_a = 100, "case"_a = py::none(), "decimal_separator"_a = ".",
+          "max_runs"_a = 100, "case"_a = py::none(), "decimal_separator"_a = ".", "accept_warnings"_a = py::none(),
           "Goal seek: the text of `field` within [low, high] (in the box's unit) at which\n"
           "`quantity` (a CSV column's name without its unit) reaches `target` (in its\n"
           "technical metric unit) within `tolerance`, by TOMS 748. Returns a Solution;\n"
           "when there is none (the target beyond the values at both ends, inside a step\n"
           "of the temperature iteration's pass count, past a turn of the quantity), its\n"
           "`found` is False and `reason` says why. texts and case: the other boxes, as\n"
-          "for run(). The GIL is released; Ctrl+C stops it and raises KeyboardInterrupt.");
+          "for run(). A target reached only where the run raises a warning of a kind not\n"
+          "in `accept_warnings` (nor the case's) is not found ('unsound'). The GIL is\n"
+          "released; Ctrl+C stops it and raises KeyboardInterrupt.");
     m.def("optimise", &Optimise, "objective"_a, "vary"_a, "limits"_a = std::vector<std::string>{},
           // cppcheck-suppress assignBoolToPointer ; a keyword argument's default
           "maximise"_a = false, "tolerance"_a = 1e-4, "max_runs"_a = 400, "threads"_a = py::none(),
-          "case"_a = py::none(), "decimal_separator"_a = ".",
+          "case"_a = py::none(), "decimal_separator"_a = ".", "accept_warnings"_a = py::none(),
           "The design with the least (maximise=True: the greatest) `objective`, a\n"
           "quantity named as in solve(), meeting every limit ('TemperatureRise<=30',\n"
           "'Barrier1ShearStress>=120'), over up to six inputs `vary` = {field: (low,\n"
           "high)}: a coarse grid, then COBYLA from its best points, in parallel on\n"
-          "`threads` (None: every core). A run that stops meets no limit. Returns an\n"
-          "Optimum; when no run meets the limits its `found` is False. texts and case\n"
-          "as for run(). The GIL is released; Ctrl+C stops it and raises\n"
+          "`threads` (None: every core), after the case file's limits. Only a feasible\n"
+          "run counts: one that stops, or raises a warning of a kind not in\n"
+          "`accept_warnings` (nor the case's), meets no limit. Returns an Optimum; when\n"
+          "no run is feasible its `found` is False. texts and case as for run(). The GIL is released; Ctrl+C stops it and raises\n"
           "KeyboardInterrupt.");
 }
 

@@ -49,7 +49,7 @@ Result Run(const CaseInput& given, const py::object& report, char separator) {
         CheckResultFileName(request.resultFileName);
         request.report = ReportTarget::File;
     }
-    Result result{{}, texts, given.viscosityRanges, given.caseFile, separator, given.limits};
+    Result result{{}, texts, given.viscosityRanges, given.caseFile, separator, given.limits, {}, given.acceptedWarnings};
     {
         const py::gil_scoped_release released;
         result.run = RunCalculation(request);
@@ -137,7 +137,8 @@ SweepAxis AxisOf(const py::handle& argument, std::string_view what, char separat
 
 py::dict Sweep(const py::object& first, const py::object& second, const py::object& threads,
                const py::object& casePath, const std::string& decimalSeparator,
-               const std::string& units, const py::object& limits, const py::kwargs& texts) {
+               const std::string& units, const py::object& limits, const py::object& accept,
+               const py::kwargs& texts) {
     const char separator = SeparatorOf(decimalSeparator);
     const UnitSystem system = UnitSystemOf(units);
     std::vector<SweepAxis> axes{AxisOf(first, "first", separator)};
@@ -155,6 +156,7 @@ py::dict Sweep(const py::object& first, const py::object& second, const py::obje
     });
     plan.viscosityRanges = base.viscosityRanges;
     plan.limits = JoinedLimits(std::move(base.limits), limits);
+    plan.acceptedWarnings = JoinedAcceptance(base.acceptedWarnings, accept);
     return SweepArrays(plan, workers, system);
 }
 
@@ -240,8 +242,18 @@ void DefineResult(py::module_& m) {
             "The limits the run is judged by, as texts: the case file's, then those\n"
             "of the `limits` argument.")
         .def_property_readonly(
-            "feasible", [](const Result& r) { return Feasible(r.run.outcome, r.margins); },
-            "Whether the run meets its limits: it is complete and every limit holds.")
+            "feasible",
+            [](const Result& r) { return Feasible(r.run.outcome, r.run.warningKinds, r.acceptedWarnings, r.margins); },
+            "Whether the design is feasible: its run is complete, raises no warning of a\n"
+            "kind not accepted, and meets every limit.")
+        .def_property_readonly(
+            "accepted_warnings", [](const Result& r) { return KindNames(r.acceptedWarnings); },
+            "The kinds of warning a feasible run may raise: the case file's, then those\n"
+            "of the `accept_warnings` argument.")
+        .def_property_readonly(
+            "warning_kinds", [](const Result& r) { return KindNames(r.run.warningKinds); },
+            "The kinds of the run's warnings: 'sound-range', 'unmelted-feed',\n"
+            "'negative-pressure', 'negative-power', 'fitted-range'.")
         .def_property_readonly(
             "margins",
             [](const Result& r) { return MarginDict(r.limits, r.margins, &LimitMargin::margin); },
@@ -312,13 +324,15 @@ PYBIND11_MODULE(_vortane, m) {
     m.def(
         "run",
         [](const py::object& casePath, const py::object& report, const std::string& decimalSeparator,
-           const py::object& limits, const py::kwargs& texts) {
+           const py::object& limits, const py::object& accept, const py::kwargs& texts) {
             const char separator = SeparatorOf(decimalSeparator);
             CaseInput given = CaseOf(casePath, texts, separator);
             given.limits = JoinedLimits(std::move(given.limits), limits);
+            given.acceptedWarnings = JoinedAcceptance(given.acceptedWarnings, accept);
             return Run(given, report, separator);
         },
         "case"_a = py::none(), "report"_a = py::none(), "decimal_separator"_a = ".", "limits"_a = py::none(),
+        "accept_warnings"_a = py::none(),
         "Runs one case, as one press of OK in the window, and returns its Result.\n\n"
         "texts: box texts by field or box name (OutputRate='30', Edit3='30'), over\n"
         "the case file `case` and the default texts. A number stands for its text:\n"
@@ -330,13 +344,16 @@ PYBIND11_MODULE(_vortane, m) {
         "limits: texts such as 'TemperatureRise<=30' or 'Barrier1ShearStress>=120' (a\n"
         "numeric column of sweep()'s table without its unit, the bound in its\n"
         "technical metric unit), after the case file's: the Result's feasible,\n"
-        "margins and failed_limits judge the run by them.\n\n"
+        "margins and failed_limits judge the run by them.\n"
+        "accept_warnings: kinds of warning ('negative-pressure', ...) a feasible run may\n"
+        "raise, after the case file's; otherwise any warning makes it infeasible.\n\n"
         "A run that a stage stops is a Result like any other; an unknown field, a\n"
         "value that is neither text nor number, a case file that cannot be read or a\n"
         "limit that does not read as one raises vortane.Error (a ValueError) naming it.");
 
     m.def("sweep", &Sweep, "first"_a, "second"_a = py::none(), "threads"_a = py::none(),
           "case"_a = py::none(), "decimal_separator"_a = ".", "units"_a = "metric", "limits"_a = py::none(),
+          "accept_warnings"_a = py::none(),
           "Runs one case per point of the grid of one or two inputs and returns its table\n"
           "as `vortane-calc --sweep ... --csv` writes it: a dict of one NumPy array per\n"
           "column, under the CSV header's names and in its order, a point a row.\n\n"
@@ -352,7 +369,9 @@ PYBIND11_MODULE(_vortane, m) {
           "KeyboardInterrupt.\n\n"
           "units: 'metric' (the report's units), 'si' or 'us'; outside metric the\n"
           "numbers are in that system and the names of columns with a unit carry it,\n"
-          "as in `vortane-calc --units`: 'TotalPressureDrop (MPa)'.");
+          "as in `vortane-calc --units`: 'TotalPressureDrop (MPa)'.\n\n"
+          "limits, accept_warnings: as for run(); with limits the table ends with\n"
+          "Feasible and a margin per limit.");
 
     m.def(
         "profile",

@@ -11,7 +11,8 @@
 
 namespace vortane::python {
 
-// A run, the case it read and the limits it is judged by: vortane.Result.
+// A run, the case it read, and the limits and accepted warnings it is judged
+// by: vortane.Result.
 struct Result {
     RunResult run;
     InputTexts texts;
@@ -20,6 +21,7 @@ struct Result {
     char separator;
     std::vector<Limit> limits = {};
     std::vector<LimitMargin> margins = {};
+    WarningKinds acceptedWarnings = {};
 };
 
 }  // namespace vortane::python

@@ -29,6 +29,25 @@ std::vector<Limit> JoinedLimits(std::vector<Limit> caseLimits, py::handle limits
     return caseLimits;
 }
 
+WarningKinds JoinedAcceptance(WarningKinds caseAccepts, py::handle accept) {
+    if (accept.is_none()) return caseAccepts;
+    if (py::isinstance<py::str>(accept) || !py::isinstance<py::sequence>(accept))
+        throw InputError("accept_warnings: expected a list of kinds such as 'negative-pressure'");
+    for (const py::handle item : py::reinterpret_borrow<py::sequence>(accept)) {
+        if (!py::isinstance<py::str>(item))
+            throw InputError("accept_warnings: " + py::repr(item).cast<std::string>() + " is not a text");
+        caseAccepts.Add(ParseWarningKind(item.cast<std::string>()));
+    }
+    return caseAccepts;
+}
+
+py::list KindNames(WarningKinds kinds) {
+    py::list names;
+    for (const WarningKind kind : AllWarningKinds)
+        if (kinds.Has(kind)) names.append(py::str(std::string(WarningKindName(kind))));
+    return names;
+}
+
 py::dict MarginDict(const std::vector<Limit>& limits, const std::vector<LimitMargin>& margins,
                     std::optional<double> LimitMargin::*member) {
     py::dict dict;

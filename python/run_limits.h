@@ -24,6 +24,13 @@ std::vector<Limit> JoinedLimits(std::vector<Limit> caseLimits, pybind11::handle 
 pybind11::dict MarginDict(const std::vector<Limit>& limits, const std::vector<LimitMargin>& margins,
                           std::optional<double> LimitMargin::*member);
 
+// The kinds of an `accept_warnings` argument (None for none, else a sequence
+// of kind names) added to the case's; a name of no kind is a vortane.Error.
+WarningKinds JoinedAcceptance(WarningKinds caseAccepts, pybind11::handle accept);
+
+// The kinds' names, in kind order.
+pybind11::list KindNames(WarningKinds kinds);
+
 // The limits' texts, as LimitText writes them.
 pybind11::list LimitTexts(const std::vector<Limit>& limits);
 

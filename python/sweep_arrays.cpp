@@ -33,16 +33,19 @@ struct RunColumnValues {
     std::vector<std::vector<double>> numbers;     // per numeric column
     std::vector<std::vector<std::string>> texts;  // per text column but Outcome
     std::span<const Limit> limits;
+    WarningKinds accepted;
     std::vector<const RunColumn*> limitColumns;
     std::vector<bool> feasible;
     std::vector<std::vector<double>> margins;  // per limit, in `system`
 
     UnitSystem system;
 
-    RunColumnValues(std::size_t points, std::span<const Limit> judgedBy, UnitSystem units)
+    RunColumnValues(std::size_t points, std::span<const Limit> judgedBy, WarningKinds acceptedWarnings,
+                    UnitSystem units)
         : numbers(RunColumns().size()),
           texts(RunColumns().size()),
           limits(judgedBy),
+          accepted(acceptedWarnings),
           limitColumns(LimitColumns(judgedBy)),
           margins(judgedBy.size()),
           system(units) {
@@ -70,7 +73,7 @@ struct RunColumnValues {
         }
         if (limits.empty()) return;
         const std::vector<LimitMargin> judged = LimitMargins(limits, limitColumns, run);
-        feasible.push_back(Feasible(run.outcome, judged));
+        feasible.push_back(Feasible(run.outcome, run.warningKinds, accepted, judged));
         for (std::size_t i = 0; i < judged.size(); ++i) {
             const Quantity quantity = MarginQuantity(*limitColumns[i]);
             margins[i].push_back(judged[i].margin ? InSystem(*judged[i].margin, quantity, system) : Empty);
@@ -164,7 +167,7 @@ py::array_t<double> SweptValues(const SweepPlan& plan, std::size_t axis, std::si
 
 py::dict SweepArrays(const SweepPlan& plan, unsigned threads, UnitSystem system) {
     const std::size_t count = PointCount(plan);
-    RunColumnValues values(count, plan.limits, system);
+    RunColumnValues values(count, plan.limits, plan.acceptedWarnings, system);
     std::stop_source stop;
     InterruptCheck check(stop);
     {

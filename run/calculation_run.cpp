@@ -148,9 +148,13 @@ RunResult RunCalculation(const RunRequest& request) {
         result.outcome = RunOutcome::Fault;
         result.fault = fault.what();
     }
-    result.warnings = RunWarnings(result, request.decimalSeparator);
-    for (std::string& warning : ViscosityRangeWarnings(result, request.viscosityRanges, request.decimalSeparator))
-        result.warnings.push_back(std::move(warning));
+    std::vector<RunWarning> warnings = RunWarnings(result, request.decimalSeparator);
+    for (RunWarning& warning : ViscosityRangeWarnings(result, request.viscosityRanges, request.decimalSeparator))
+        warnings.push_back(std::move(warning));
+    for (RunWarning& warning : warnings) {
+        result.warningKinds.Add(warning.kind);
+        result.warnings.push_back(std::move(warning.text));
+    }
     return result;
 }
 

@@ -10,6 +10,7 @@
 #include "case/fitted_ranges.h"
 #include "case/input_fields.h"
 #include "case/messages.h"
+#include "case/warning_kind.h"
 #include "model/design_indicators.h"
 
 namespace vortane {
@@ -64,6 +65,7 @@ struct RunResult {
     CaseData data;
     std::string detail;                 // why it stopped, beyond the message; or empty
     std::vector<std::string> warnings;  // inputs and results that mean nothing physically
+    WarningKinds warningKinds;          // the kinds of those warnings
     std::optional<DesignIndicators> indicators;  // of a complete run
     // kgf/cm2: every pass of the case passes the inlet pressure test above it;
     // known once a pass has run.

@@ -30,28 +30,30 @@ std::string BreachText(const DomainBreach& breach, char decimalSeparator) {
     return text;
 }
 
-std::vector<std::string> RunWarnings(const RunResult& run, char decimalSeparator) {
+std::vector<RunWarning> RunWarnings(const RunResult& run, char decimalSeparator) {
     const char sep = decimalSeparator;
-    std::vector<std::string> warnings;
+    std::vector<RunWarning> warnings;
     if (run.outcome == RunOutcome::InputRejected) return warnings;
     const CaseData& d = run.data;
-    for (const DomainBreach& breach : InputDomainBreaches(d)) warnings.push_back(BreachText(breach, sep));
+    for (const DomainBreach& breach : InputDomainBreaches(d)) warnings.push_back({WarningKind::SoundRange, BreachText(breach, sep)});
     if (!HoldsChannelBlock(run.outcome)) return warnings;
     if (d.InletAverageMeltTemp < d.MeltingPoint)
-        warnings.push_back("the feed cannot melt completely: its average melt temperature at the inlet, " +
-                           FormatFixed(d.InletAverageMeltTemp, 15, 2, sep) +
-                           " \u2103, lies below MeltingPoint = " + FormatShortest(d.MeltingPoint, sep) +
-                           " \u2103");
+        warnings.push_back({WarningKind::UnmeltedFeed,
+                            "the feed cannot melt completely: its average melt temperature at the inlet, " +
+                                FormatFixed(d.InletAverageMeltTemp, 15, 2, sep) + " \u2103, lies below MeltingPoint = " +
+                                FormatShortest(d.MeltingPoint, sep) + " \u2103"});
     if (run.outcome != RunOutcome::Complete) return warnings;
     if (run.indicators) {
         if (run.indicators->leastInlet.pressure < 0)
-            warnings.push_back(NegativePressureText("inlet", run.indicators->leastInlet, sep));
+            warnings.push_back({WarningKind::NegativePressure, NegativePressureText("inlet", run.indicators->leastInlet, sep)});
         if (run.indicators->leastOutlet.pressure < 0)
-            warnings.push_back(NegativePressureText("outlet", run.indicators->leastOutlet, sep));
+            warnings.push_back(
+                {WarningKind::NegativePressure, NegativePressureText("outlet", run.indicators->leastOutlet, sep)});
     }
     if (d.PowerKW < 0)
-        warnings.push_back("the power comes out negative, " + FormatFixed(d.PowerKW, 15, 3, sep) +
-                           " kW: the section would give energy back to the screw");
+        warnings.push_back({WarningKind::NegativePower, "the power comes out negative, " +
+                                                           FormatFixed(d.PowerKW, 15, 3, sep) +
+                                                           " kW: the section would give energy back to the screw"});
     return warnings;
 }
 
@@ -62,18 +64,18 @@ std::vector<std::string> RunWarnings(const RunResult& run, char decimalSeparator
 // from pass to pass; the temperature of the viscosities the results come
 // from is the last pass's, which the record keeps unless a non-converging
 // iteration has moved it on to the next.
-std::vector<std::string> ViscosityRangeWarnings(const RunResult& run, const FittedRanges& ranges,
-                                                char decimalSeparator) {
+std::vector<RunWarning> ViscosityRangeWarnings(const RunResult& run, const FittedRanges& ranges,
+                                               char decimalSeparator) {
     const char sep = decimalSeparator;
-    std::vector<std::string> warnings;
+    std::vector<RunWarning> warnings;
     if (!HoldsChannelBlock(run.outcome)) return warnings;
     const CaseData& d = run.data;
     const bool lastPassTemperature =
         run.outcome == RunOutcome::Complete || run.outcome == RunOutcome::PressureTooLow;
     if (ranges.temperature && lastPassTemperature && !ranges.temperature->Holds(d.WorkingTemp))
-        warnings.push_back(OutsideText("a melt temperature of " + FormatFixed(d.WorkingTemp, 15, 2, sep) +
-                                           " \u2103",
-                                       *ranges.temperature, "\u2103", sep));
+        warnings.push_back({WarningKind::FittedRange,
+                            OutsideText("a melt temperature of " + FormatFixed(d.WorkingTemp, 15, 2, sep) + " \u2103",
+                                        *ranges.temperature, "\u2103", sep)});
     if (!ranges.shearRate) return warnings;
     const std::pair<const char*, double> rates[] = {
         {"the channel", d.ChannelShearRate},
@@ -82,8 +84,9 @@ std::vector<std::string> ViscosityRangeWarnings(const RunResult& run, const Fitt
     };
     for (const auto& [where, rate] : rates) {
         if (!ranges.shearRate->Holds(rate))
-            warnings.push_back(OutsideText("a shear rate of " + FormatGeneral(rate, 6, 0, sep) + " 1/s in " + where,
-                                           *ranges.shearRate, "1/s", sep));
+            warnings.push_back({WarningKind::FittedRange,
+                                OutsideText("a shear rate of " + FormatGeneral(rate, 6, 0, sep) + " 1/s in " + where,
+                                            *ranges.shearRate, "1/s", sep)});
     }
     return warnings;
 }

@@ -135,9 +135,19 @@ void AddLimits(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesig
         }
         rows.push_back(std::move(row));
     }
+    if (std::any_of(designs.begin(), designs.end(),
+                    [](const ComparedDesign& design) { return !design.acceptedWarnings.Empty(); })) {
+        ComparisonRow accepted{Kind::Limit, "Accepted warnings", {}, {}, {}, {}};
+        for (const ComparedDesign& design : designs) accepted.texts.push_back(WarningKindsText(design.acceptedWarnings));
+        rows.push_back(std::move(accepted));
+    }
     ComparisonRow feasible{Kind::Feasible, "Feasible", {}, {}, {}, {}};
-    for (std::size_t d = 0; d < designs.size(); ++d)
-        feasible.texts.emplace_back(Feasible(designs[d].run.outcome, margins[d]) ? "yes" : "no");
+    for (std::size_t d = 0; d < designs.size(); ++d) {
+        const ComparedDesign& design = designs[d];
+        const std::string warns = UnacceptedWarningsText(design.run.warningKinds, design.acceptedWarnings);
+        const bool holds = Feasible(design.run.outcome, design.run.warningKinds, design.acceptedWarnings, margins[d]);
+        feasible.texts.push_back(holds ? "yes" : design.run.outcome == RunOutcome::Complete && !warns.empty() ? "no: " + warns : "no");
+    }
     rows.push_back(std::move(feasible));
 }
 
@@ -151,7 +161,8 @@ ComparedDesign RunCaseDesign(const std::string& path, const InputTexts& texts, c
         throw CaseFileError(path + ": " + error.what());
     }
     return {std::filesystem::path(path).filename().string(), texts,
-            RunCalculation({texts, {}, decimalSeparator, ReportTarget::None, extras.viscosityRanges}), extras.limits};
+            RunCalculation({texts, {}, decimalSeparator, ReportTarget::None, extras.viscosityRanges}), extras.limits,
+            extras.acceptedWarnings};
 }
 
 Comparison CompareDesigns(const std::vector<ComparedDesign>& designs) {

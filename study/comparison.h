@@ -14,12 +14,14 @@ namespace vortane {
 // Designs side by side: the runs of two or more cases, each against the first.
 
 // One design: its name (the case's file name, "Untitled", "Baseline",
-// "Current"), the box texts it ran, its run and the limits of its case.
+// "Current"), the box texts it ran, its run, and the limits of its case with
+// the kinds of warning it accepts.
 struct ComparedDesign {
     std::string name;
     InputTexts texts;
     RunResult run;
     std::vector<Limit> limits;
+    WarningKinds acceptedWarnings = {};
 };
 
 // The design of a case file at `path`, run without a report: its file's name,
@@ -51,8 +53,9 @@ constexpr bool HoldsNumbers(const ComparisonRow& row) {
 // messages, every number of the table of runs (the report's channel and
 // results blocks, the design indicators), then each limit of any design with
 // whether it holds in the designs whose case sets it (a limit naming no
-// quantity of a run fails, saying so), and whether each design meets its
-// limits. Each design's warnings stand beside the table.
+// quantity of a run fails, saying so), the warnings each design accepts
+// (when any does), and whether each design is feasible as Feasible judges it
+// ("no: warns of negative-pressure" where a warning not accepted stands). Each design's warnings stand beside the table.
 struct Comparison {
     std::vector<std::string> designs;
     std::vector<ComparisonRow> rows;

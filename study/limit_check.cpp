@@ -73,9 +73,32 @@ std::vector<LimitMargin> LimitMargins(std::span<const Limit> limits, std::span<c
     return margins;
 }
 
-bool Feasible(RunOutcome outcome, std::span<const LimitMargin> margins) {
-    return outcome == RunOutcome::Complete &&
+bool Feasible(RunOutcome outcome, WarningKinds raised, WarningKinds accepted, std::span<const LimitMargin> margins) {
+    return outcome == RunOutcome::Complete && raised.Without(accepted).Empty() &&
            std::ranges::all_of(margins, [](const LimitMargin& margin) { return margin.holds; });
+}
+
+std::string UnacceptedWarningsText(WarningKinds raised, WarningKinds accepted) {
+    const WarningKinds unaccepted = raised.Without(accepted);
+    return unaccepted.Empty() ? std::string() : "warns of " + WarningKindsText(unaccepted);
+}
+
+std::string InfeasibleText(WarningKinds raised, WarningKinds accepted, std::span<const Limit> limits,
+                           std::span<const LimitMargin> margins) {
+    const std::string warns = UnacceptedWarningsText(raised, accepted);
+    const std::string fails = FailedLimitsText(limits, margins);
+    return warns + (warns.empty() || fails.empty() ? "" : "; ") + fails;
+}
+
+std::string AcceptanceText(WarningKinds accepted) {
+    return accepted.Empty() ? std::string() : "accepting warnings of " + WarningKindsText(accepted);
+}
+
+std::vector<std::string> FoundWarningLines(const RunResult& run, WarningKinds accepted) {
+    std::vector<std::string> lines;
+    if (!accepted.Empty()) lines.push_back(AcceptanceText(accepted));
+    for (const std::string& warning : run.warnings) lines.push_back("warning: " + warning);
+    return lines;
 }
 
 std::string FailedLimitsText(std::span<const Limit> limits, std::span<const LimitMargin> margins) {

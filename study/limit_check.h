@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "case/limit.h"
+#include "case/warning_kind.h"
 #include "run/calculation_run.h"
 #include "study/run_table.h"
 
@@ -64,8 +65,27 @@ std::vector<LimitMargin> LimitMarginsOf(std::span<const Limit> limits, std::span
     return margins;
 }
 
-// Whether a run meets the limits: it is complete and every limit holds.
-bool Feasible(RunOutcome outcome, std::span<const LimitMargin> margins);
+// Whether a design is feasible: its run is complete, raised no warning of a
+// kind `accepted` does not hold (its numbers would not hold physically), and
+// every limit holds. The one rule every search, map, table, comparison and
+// exit status judges by.
+bool Feasible(RunOutcome outcome, WarningKinds raised, WarningKinds accepted, std::span<const LimitMargin> margins);
+
+// The kinds of warning a run raised that are not accepted, as
+// "warns of negative-pressure, fitted-range"; empty when there are none.
+std::string UnacceptedWarningsText(WarningKinds raised, WarningKinds accepted);
+
+// Why a complete run is not feasible: its unaccepted warnings, then the limits
+// that fail, joined by "; " ("warns of negative-pressure; TemperatureRise<=30 (31.2)").
+std::string InfeasibleText(WarningKinds raised, WarningKinds accepted, std::span<const Limit> limits,
+                           std::span<const LimitMargin> margins);
+
+// "accepting warnings of negative-pressure", or empty when none are accepted.
+std::string AcceptanceText(WarningKinds accepted);
+
+// The lines every front end shows under a design found: the acceptance it
+// stands by (when any), then "warning: " and each warning of its run.
+std::vector<std::string> FoundWarningLines(const RunResult& run, WarningKinds accepted);
 
 // The limits that fail, as LimitText writes them, joined by "; ", each with the
 // value found ("TemperatureRise<=30 (31.2)") or "(not computed)".

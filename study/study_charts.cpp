@@ -111,20 +111,23 @@ Chart QuantitiesChart(const SweepPlan& plan, const SweepCurves& curves, const st
     return chart;
 }
 
-// The categories of a map's cells: feasible, stopped, not run, each limit
-// failed alone, several failed.
-constexpr std::size_t StoppedCategory = 1, NotRunCategory = 2, FirstLimitCategory = 3;
+// The categories of a map's cells: feasible, stopped, not run, complete but
+// raising a warning not accepted, each limit failed alone, several failed.
+constexpr std::size_t StoppedCategory = 1, NotRunCategory = 2, WarnedCategory = 3, FirstLimitCategory = 4;
 
-std::vector<MapCategory> MapCategories(std::span<const Limit> limits) {
+std::vector<MapCategory> MapCategories(std::span<const Limit> limits, WarningKinds accepted) {
     static constexpr std::array<Colour, 6> LimitColours{{{0xf4, 0xa5, 0x82},
                                                           {0xfd, 0xd8, 0x6a},
                                                           {0xb8, 0xa9, 0xe0},
                                                           {0x8d, 0xc8, 0xe8},
                                                           {0xf2, 0xb6, 0xd0},
                                                           {0xd9, 0xc3, 0x9a}}};
-    std::vector<MapCategory> categories{{limits.empty() ? "complete" : "meets every limit", {0x7f, 0xc9, 0x7f}},
+    std::string feasible = limits.empty() ? "complete" : "meets every limit";
+    if (!accepted.Empty()) feasible += ", " + AcceptanceText(accepted);
+    std::vector<MapCategory> categories{{feasible, {0x7f, 0xc9, 0x7f}},
                                         {"stopped", {0x9e, 0x9e, 0x9e}},
-                                        {"not run yet", {0xf4, 0xf4, 0xf4}}};
+                                        {"not run yet", {0xf4, 0xf4, 0xf4}},
+                                        {"runs, but with a warning", {0x5b, 0x6e, 0x8c}}};
     for (std::size_t l = 0; l < limits.size(); ++l)
         categories.push_back({"fails " + LimitLabel(limits[l]), LimitColours[l % LimitColours.size()]});
     categories.push_back({"fails several limits", {0xd6, 0x4f, 0x4f}});
@@ -132,15 +135,17 @@ std::vector<MapCategory> MapCategories(std::span<const Limit> limits) {
 }
 
 std::size_t CellCategory(const SweepTable& table, std::size_t point, std::span<const Limit> limits,
-                         std::span<const RunColumn* const> columns) {
+                         WarningKinds accepted, std::span<const RunColumn* const> columns) {
     if (point >= table.Size()) return NotRunCategory;
     const RunOutcome outcome = table.Outcome(point);
     if (outcome != RunOutcome::Complete) return StoppedCategory;
+    const WarningKinds warnings = table.Warnings(point);
+    if (!warnings.Without(accepted).Empty()) return WarnedCategory;
     const RunColumn* const first = RunColumns().data();
     std::vector<LimitMargin> margins;
     for (std::size_t l = 0; l < limits.size(); ++l)
         margins.push_back(MarginOf(limits[l], table.Number(point, static_cast<std::size_t>(columns[l] - first))));
-    if (Feasible(outcome, margins)) return FeasibleCategory;
+    if (Feasible(outcome, warnings, accepted, margins)) return FeasibleCategory;
     std::size_t failed = 0, which = 0;
     for (std::size_t l = 0; l < margins.size(); ++l)
         if (!margins[l].holds) {
@@ -201,7 +206,7 @@ Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::
 }
 
 ChartMap FeasibleMap(const SweepTable& table, std::size_t along, std::span<const Limit> limits,
-                     UnitSystem system) {
+                     WarningKinds accepted, UnitSystem system) {
     const SweepPlan& plan = table.Plan();
     if (plan.axes.size() != 2 || along > 1) throw std::logic_error("a map needs two swept fields");
     const std::vector<const RunColumn*> columns = LimitColumns(limits);
@@ -214,14 +219,14 @@ ChartMap FeasibleMap(const SweepTable& table, std::size_t along, std::span<const
     map.yValues = ValuesIn(AxisValues(up, plan.decimalSeparator), up.field->quantity, system);
     map.xTexts = across.texts;
     map.yTexts = up.texts;
-    map.categories = MapCategories(limits);
+    map.categories = MapCategories(limits, accepted);
     const std::size_t nx = across.texts.size(), ny = up.texts.size();
     for (std::size_t i = 0; i < nx; ++i)
         for (std::size_t j = 0; j < ny; ++j) {
             // The first field varies slowest.
             const std::size_t point = along == 0 ? i * ny + j : j * nx + i;
             map.points.push_back(point);
-            map.cells.push_back(CellCategory(table, point, limits, columns));
+            map.cells.push_back(CellCategory(table, point, limits, accepted, columns));
         }
     map.boundary = Boundary(map);
     return map;

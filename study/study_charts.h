@@ -40,14 +40,16 @@ Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::
                          UnitSystem system = UnitSystem::Metric);
 
 // The map of a two-input sweep: swept input `along` across, the other up,
-// each cell coloured by whether its point meets `limits` (category 0, as
-// Feasible judges it), which one limit it fails, that it fails several, that
-// it stopped or that it has not run yet. The boundary of the feasible region
+// each cell coloured by whether its point is feasible (category 0, as
+// Feasible judges it against `limits`, accepting the warnings `accepted`),
+// that it runs but raises a warning not accepted ("runs, but with a
+// warning"), which one limit it fails, that it fails several, that it stopped
+// or that it has not run yet. The boundary of the feasible region
 // is drawn along the cell edges between a feasible cell and an infeasible one
 // (both run). The inputs' values are in the units of `system`. Limits on no
 // numeric column are a LimitError.
 ChartMap FeasibleMap(const SweepTable& table, std::size_t along, std::span<const Limit> limits,
-                     UnitSystem system = UnitSystem::Metric);
+                     WarningKinds accepted = {}, UnitSystem system = UnitSystem::Metric);
 
 // The category of cells that meet every limit.
 inline constexpr std::size_t FeasibleCategory = 0;

@@ -99,15 +99,17 @@ std::string SweepRow(const SweepPlan& plan, const PointResult& point, UnitSystem
     line.reserve(640);
     const std::vector<RunColumn>& columns = RunColumns();
     AppendSweepRow(
-        line, plan, point.index, point.run.outcome,
+        line, plan, point.index, point.run.outcome, point.run.warningKinds,
         [&](std::size_t c) { return ColumnNumber(columns[c], point.run); },
         [&](std::size_t c) { return ColumnText(columns[c], point.run); }, system);
     return line;
 }
 
-std::string SingleRunCsv(const RunResult& run, UnitSystem system, std::span<const Limit> limits) {
+std::string SingleRunCsv(const RunResult& run, UnitSystem system, std::span<const Limit> limits,
+                         WarningKinds acceptedWarnings) {
     SweepPlan single{};
     single.limits.assign(limits.begin(), limits.end());
+    single.acceptedWarnings = acceptedWarnings;
     std::string csv = SweepHeader(single, system);
     csv += SweepRow(single, {0, run}, system);
     return csv;

@@ -56,13 +56,13 @@ void AppendLimitCells(std::string& line, std::span<const RunColumn* const> colum
                       std::span<const LimitMargin> margins, UnitSystem system);
 
 // Appends the CSV line of point `index` of `plan`, a run that ended with
-// `outcome`, whose cells of RunColumns are `text(c)` for a column that holds
+// `outcome` and raised warnings of the kinds `warnings`, whose cells of RunColumns are `text(c)` for a column that holds
 // texts and `number(c)` for the others, empty where that is empty, then the
 // cells of the plan's limits judged on them: the one layout of every sweep
 // row, wherever its values are held.
 template <class Number, class Text>
 void AppendSweepRow(std::string& line, const SweepPlan& plan, std::size_t index, RunOutcome outcome,
-                    Number number, Text text, UnitSystem system = UnitSystem::Metric) {
+                    WarningKinds warnings, Number number, Text text, UnitSystem system = UnitSystem::Metric) {
     line += std::to_string(index + 1);
     const std::vector<std::size_t> positions = AxisPositions(plan, index);
     for (std::size_t a = 0; a < plan.axes.size(); ++a) {
@@ -80,15 +80,16 @@ void AppendSweepRow(std::string& line, const SweepPlan& plan, std::size_t index,
     if (!plan.limits.empty()) {
         const std::vector<const RunColumn*> limitColumns = LimitColumns(plan.limits);
         const std::vector<LimitMargin> margins = LimitMarginsOf(plan.limits, limitColumns, number);
-        AppendLimitCells(line, limitColumns, Feasible(outcome, margins), margins, system);
+        AppendLimitCells(line, limitColumns, Feasible(outcome, warnings, plan.acceptedWarnings, margins), margins,
+                         system);
     }
     line += '\n';
 }
 
 // A single run's CSV: the sweep's columns without swept fields, one row; with
-// `limits`, Feasible and their margins.
+// `limits`, Feasible (accepting `acceptedWarnings`) and their margins.
 std::string SingleRunCsv(const RunResult& run, UnitSystem system = UnitSystem::Metric,
-                         std::span<const Limit> limits = {});
+                         std::span<const Limit> limits = {}, WarningKinds acceptedWarnings = {});
 
 // The profile along the channels: z, y, 1 − y, p1, p2 and the two pressures
 // in kgf/cm2 (in `system`, their names followed by its unit), one line per

@@ -66,6 +66,7 @@ struct SweepPlan {
     // The limits every point is judged by; with any, the table gains Feasible
     // and a margin per limit. Their quantities are columns of RunColumns.
     std::vector<Limit> limits = {};
+    WarningKinds acceptedWarnings = {};  // the kinds a feasible point may raise
 };
 
 // The plan of `axes` over `base`. More than SweepAxisLimit axes, a field swept

@@ -25,6 +25,7 @@ void SweepTable::Add(const PointResult& point) {
     const std::vector<RunColumn>& columns = RunColumns();
     RowShape shape{run.outcome, std::vector<bool>(columns.size())};
     Notes notes{};
+    notes.kinds = run.warningKinds;
     for (std::size_t c = 0; c < columns.size(); ++c) {
         switch (columns[c].kind) {
             case RunColumn::Kind::Outcome: break;
@@ -91,7 +92,11 @@ std::vector<LimitMargin> SweepTable::Margins(std::size_t point) const {
     return LimitMarginsOf(plan_.limits, limitColumns_, [&](std::size_t c) { return Number(point, c); });
 }
 
-bool SweepTable::Feasible(std::size_t point) const { return vortane::Feasible(Outcome(point), Margins(point)); }
+WarningKinds SweepTable::Warnings(std::size_t point) const { return distinctNotes_[notes_[point]].kinds; }
+
+bool SweepTable::Feasible(std::size_t point) const {
+    return vortane::Feasible(Outcome(point), Warnings(point), plan_.acceptedWarnings, Margins(point));
+}
 
 std::size_t SweepTable::CsvColumnCount() const {
     const std::size_t limits = plan_.limits.empty() ? 0 : 1 + plan_.limits.size();
@@ -133,7 +138,7 @@ std::string SweepTable::CsvCell(std::size_t point, std::size_t csvColumn, UnitSy
 
 void SweepTable::AppendCsvRow(std::string& csv, std::size_t point) const {
     AppendSweepRow(
-        csv, plan_, point, Outcome(point), [&](std::size_t c) { return Number(point, c); },
+        csv, plan_, point, Outcome(point), Warnings(point), [&](std::size_t c) { return Number(point, c); },
         [&](std::size_t c) { return Text(point, c); });
 }
 

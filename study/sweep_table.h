@@ -35,6 +35,7 @@ public:
 
     RunOutcome Outcome(std::size_t point) const;
     bool HasWarnings(std::size_t point) const;
+    WarningKinds Warnings(std::size_t point) const;  // the kinds of its warnings
 
     // A cell of column `column` of RunColumns(): its number, empty where the
     // row leaves it empty or the column holds texts.
@@ -43,7 +44,8 @@ public:
     std::string_view Text(std::size_t point, std::size_t column) const;
 
     // The point judged by the plan's limits: each one's margin (in technical
-    // metric) from the point's own cells, and whether it is feasible.
+    // metric) from the point's own cells, and whether it is feasible (with
+    // the warnings the plan accepts).
     std::vector<LimitMargin> Margins(std::size_t point) const;
     bool Feasible(std::size_t point) const;
 
@@ -73,10 +75,12 @@ private:
     std::vector<const RunColumn*> limitColumns_;  // of the plan's limits
     std::vector<std::uint8_t> shape_;  // per point: which of shapes_
     std::vector<RowShape> shapes_;
-    // A point's message and warnings, as indices into texts_; the pairs that
-    // occur are each held once.
+    // A point's message and warnings, as indices into texts_, and the kinds of
+    // those warnings (which the warnings' text decides); the pairs that occur
+    // are each held once.
     struct Notes {
         std::uint32_t message, warnings;
+        WarningKinds kinds;
     };
     std::uint32_t Intern(Notes notes);
 

@@ -47,6 +47,10 @@ class Result:
     @property
     def feasible(self) -> bool: ...
     @property
+    def accepted_warnings(self) -> list[str]: ...
+    @property
+    def warning_kinds(self) -> list[str]: ...
+    @property
     def margins(self) -> dict[str, float]: ...
     @property
     def margin_fractions(self) -> dict[str, float]: ...
@@ -183,6 +187,7 @@ def run(
     report: Optional[Path] = None,
     decimal_separator: str = ".",
     limits: Optional[Sequence[str]] = None,
+    accept_warnings: Optional[Sequence[str]] = None,
     **texts: Text,
 ) -> Result:
     """Runs one case, as one press of OK in the window, and returns its Result."""
@@ -195,6 +200,7 @@ def sweep(
     decimal_separator: str = ".",
     units: str = "metric",
     limits: Optional[Sequence[str]] = None,
+    accept_warnings: Optional[Sequence[str]] = None,
     **texts: Text,
 ) -> dict[str, npt.NDArray[np.generic]]:
     """The table of a sweep as its CSV has it: one array per column, a point a row."""
@@ -265,6 +271,7 @@ def solve(
     max_runs: int = 100,
     case: Optional[Path] = None,
     decimal_separator: str = ".",
+    accept_warnings: Optional[Sequence[str]] = None,
     **texts: Text,
 ) -> Solution:
     """Goal seek: the text of `field` within [low, high] at which `quantity` reaches `target`."""
@@ -279,6 +286,7 @@ def optimise(
     threads: Optional[int] = None,
     case: Optional[Path] = None,
     decimal_separator: str = ".",
+    accept_warnings: Optional[Sequence[str]] = None,
     **texts: Text,
 ) -> Optimum:
     """The design with the least (or greatest) `objective` meeting every limit."""

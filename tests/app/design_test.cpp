@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -227,6 +228,56 @@ private slots:
         QVERIFY(Outcome(dialog).contains(QString::fromStdString(dialog.Result()->reason)));
         QVERIFY(!Named<QPushButton>(dialog, QStringLiteral("Apply the texts found to the boxes"))->isEnabled());
         QCOMPARE(program.Edit(2)->text(), QStringLiteral("80.0"));
+    }
+
+    // The kinds of warning a case accepts: Design > Accept Warnings shows the
+    // opened case's, a change marks the case and Save keeps it; a goal seek
+    // reaching its target only where the outlet channel runs below zero finds
+    // it once negative pressure is accepted, and lists the warning.
+    void acceptedWarningsFollowTheCase() {
+        Program program;
+        QVERIFY(program.Show());
+        const QString path = program.Scratch() + QStringLiteral("/accepts.vcase");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("OutputRate = 350\nScrewSpeed = 96.87\nAcceptWarning = fitted-range\n");
+        }
+        QVERIFY(program.form1->OpenCase(path));
+        auto* fitted = program.form1->findChild<QAction*>(QStringLiteral("Accept fitted-range"));
+        auto* negative = program.form1->findChild<QAction*>(QStringLiteral("Accept negative-pressure"));
+        QVERIFY(fitted->isChecked() && !negative->isChecked());
+        negative->trigger();
+        auto* document = program.form1->findChild<CaseDocument*>();
+        QVERIFY(document->Modified());
+        QVERIFY(document->AcceptedWarnings().Has(WarningKind::NegativePressure));
+
+        GoalSeekDialog& dialog = program.form1->GoalSeek();
+        dialog.show();
+        Choose(dialog, QStringLiteral("Input varied"), "BarrierClearance1");
+        Type(dialog, QStringLiteral("Low"), QStringLiteral("0.03"));
+        Type(dialog, QStringLiteral("High"), QStringLiteral("0.1"));
+        ChooseQuantity(dialog, QStringLiteral("Quantity"), QStringLiteral("Barrier1ShearStress"));
+        Type(dialog, QStringLiteral("Target"), QStringLiteral("170"));
+        QVERIFY(RunToEnd(dialog));
+        QCOMPARE(dialog.Result()->end, GoalSeekEnd::Found);
+        QVERIFY(Outcome(dialog).contains(
+            QStringLiteral("accepting warnings of negative-pressure, fitted-range\nwarning: the pressure in the outlet")));
+
+        const auto saved = [&path] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QVERIFY(program.form1->SaveCase(path));
+        QVERIFY(saved().contains("AcceptWarning = negative-pressure\nAcceptWarning = fitted-range\n"));
+        negative->trigger();
+        QVERIFY(document->Modified());
+        {
+            ModalCloser closer;  // Enter saves the marked case before New
+            document->New();
+        }
+        QVERIFY(!fitted->isChecked() && !negative->isChecked());
+        QVERIFY(saved().contains("AcceptWarning = fitted-range\n") && !saved().contains("negative-pressure"));
     }
 };
 

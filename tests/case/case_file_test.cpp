@@ -198,5 +198,26 @@ TEST(CaseFile, MalformedLimitsNameTheLine) {
     EXPECT_NE(ErrorOf("Limit = Temperature Rise <= 30\n").find("not a quantity's name"), std::string::npos);
 }
 
+// Each kind by name, in kind order whatever the order given, read back whole;
+// a name of no kind is refused on its line, naming the kinds there are.
+TEST(CaseFile, AcceptedWarningsTravelWithTheCase) {
+    const CaseFile file = ParseCaseFile("AcceptWarning = fitted-range\n"
+                                        "AcceptWarning=negative-pressure\n",
+                                        "accepts.case");
+    EXPECT_TRUE(file.extras.acceptedWarnings.Has(WarningKind::NegativePressure));
+    EXPECT_TRUE(file.extras.acceptedWarnings.Has(WarningKind::FittedRange));
+    EXPECT_FALSE(file.extras.acceptedWarnings.Has(WarningKind::SoundRange));
+    const std::string text = CaseFileText(DefaultTexts('.'), file.extras, '.');
+    EXPECT_NE(text.find("AcceptWarning = negative-pressure\nAcceptWarning = fitted-range\n"), std::string::npos);
+    EXPECT_EQ(ParseCaseFile(text, "again.case").extras, file.extras);
+    EXPECT_EQ(CaseFileText(DefaultTexts('.'), {}, '.').find("AcceptWarning"), std::string::npos);
+    for (const WarningKind kind : AllWarningKinds) EXPECT_EQ(ParseWarningKind(WarningKindName(kind)), kind);
+
+    const std::string error = ErrorOf("\nAcceptWarning = negative pressure\n");
+    EXPECT_EQ(error.rfind("study.case:2: \"negative pressure\" is no kind of warning", 0), 0u) << error;
+    EXPECT_NE(error.find("sound-range, unmelted-feed, negative-pressure, negative-power, fitted-range"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace vortane

@@ -95,6 +95,29 @@ TEST(DesignCommand, OptimisePrintsTheDesignMarginsAndEnd) {
     EXPECT_THAT(ReadBytes(dir.Path("o.vcase")), HasSubstr("Limit = TemperatureRise<=30\n"));
 }
 
+// The greatest stress on the first barrier with ΔT ≤ 30 ℃ at 350 kg/hr lies
+// where the outlet channel falls below zero (0.03 cm, 96.87 rpm): the design
+// found is one whose plain run warns of nothing, unless the warning is
+// accepted, when the design found lists it.
+TEST(DesignCommand, DesignsFoundCanRun) {
+    ScratchDir dir;
+    const std::string question = "OutputRate=350 --optimise 'maximise Barrier1ShearStress' "
+                                 "--vary BarrierClearance1=0.03:0.1 --vary ScrewSpeed=60:140 "
+                                 "--limit 'TemperatureRise<=30' ";
+    const Outcome sound = Calc(dir, question + "--write-case sound.vcase");
+    ASSERT_EQ(sound.status, 0) << sound.err;
+    EXPECT_EQ(sound.err, "");
+    const Outcome rerun = Calc(dir, "--case sound.vcase -o r.txt");
+    EXPECT_EQ(rerun.status, 0);
+    EXPECT_EQ(rerun.err, "");
+    const Outcome accepted = Calc(dir, question + "--accept-warning negative-pressure --write-case a.vcase");
+    ASSERT_EQ(accepted.status, 0) << accepted.err;
+    EXPECT_THAT(accepted.err, MatchesRegex("vortane-calc: accepting warnings of negative-pressure\n"
+                                           "vortane-calc: warning: the pressure in the outlet channel falls to "
+                                           "-[0-9.]+ kgf/cm2 at z = [0-9.]+: below zero the channel cannot run full\n"));
+    EXPECT_THAT(ReadBytes(dir.Path("a.vcase")), HasSubstr("AcceptWarning = negative-pressure\n"));
+}
+
 // Below 9 kg/hr the temperature iteration runs to its pass limit, about 0.1 s
 // a run, and the optimisation takes over 100 runs: Ctrl+C 0.3 s in stops it
 // between runs.

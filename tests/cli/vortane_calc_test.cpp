@@ -587,6 +587,31 @@ TEST(VortaneCalc, LimitsJudgeASingleRun) {
     EXPECT_EQ(outcome.stderrText.find("limits not met"), std::string::npos);
 }
 
+// With limits, a complete run whose outlet channel falls below zero is not
+// feasible (status 4, the warning named) though it meets them, until
+// --accept-warning or the case accepts negative pressure. Without limits or
+// acceptance nothing is judged; a kind that is none is a usage error.
+TEST(VortaneCalc, AWarningNotAcceptedIsNotFeasible) {
+    ScratchDir dir;
+    const std::string design = "OutputRate=350 BarrierClearance1=0.03 ScrewSpeed=96.87 -o r.txt ";
+    EXPECT_EQ(RunCalc(dir, design).status, 0);
+    Outcome outcome = RunCalc(dir, design + "--limit TemperatureRise\\<=30 --csv r.csv");
+    EXPECT_EQ(outcome.status, 4);
+    EXPECT_NE(outcome.stderrText.find("vortane-calc: not feasible: warns of negative-pressure\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(dir.Path("r.csv")).find(",false,"), std::string::npos);
+    outcome = RunCalc(dir, design + "--limit TemperatureRise\\<=30 --accept-warning negative-pressure --csv r.csv");
+    EXPECT_EQ(outcome.status, 0) << outcome.stderrText;
+    EXPECT_NE(ReadBytes(dir.Path("r.csv")).find(",true,"), std::string::npos);
+    {
+        std::ofstream(dir.Path("accepts.vcase")) << "AcceptWarning = negative-pressure\n";
+    }
+    EXPECT_EQ(RunCalc(dir, design + "--case accepts.vcase --limit TemperatureRise\\<=30").status, 0);
+    EXPECT_EQ(RunCalc(dir, design + "--accept-warning fitted-range").status, 4);
+    outcome = RunCalc(dir, "--accept-warning negative");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.stderrText.find("vortane-calc: --accept-warning: \"negative\" is no kind of warning"), 0u);
+}
+
 // A limit that does not read as one, or names no quantity, refuses the run.
 TEST(VortaneCalc, BadLimitsAreUsageErrors) {
     ScratchDir dir;

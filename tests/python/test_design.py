@@ -69,6 +69,25 @@ def test_optimise_without_a_feasible_design_reports_it():
     assert "TemperatureRise<=1" in optimum.reason and optimum.objective is None and optimum.texts == {}
 
 
+def test_feasible_means_the_design_can_run():
+    # At 350 kg/hr, 0.03 cm and 96.87 rpm the outlet channel falls below zero.
+    design = dict(OutputRate=350, BarrierClearance1=0.03, ScrewSpeed=96.87)
+    warned = vortane.run(limits=["TemperatureRise<=30"], **design)
+    assert warned.warning_kinds == ["negative-pressure"] and warned.TemperatureRise <= 30
+    assert not warned.feasible and warned.accepted_warnings == []
+    accepted = vortane.run(limits=["TemperatureRise<=30"], accept_warnings=["negative-pressure"], **design)
+    assert accepted.feasible and accepted.accepted_warnings == ["negative-pressure"]
+    table = vortane.sweep(("BarrierClearance1", 0.03, 0.1, 0.007), ("ScrewSpeed", 60, 140, 8),
+                          limits=["TemperatureRise<=30"], OutputRate=350)
+    feasible = table["Feasible"]
+    assert feasible.any() and all(text == "" for text in table["Warnings"][feasible])
+    optimum = vortane.optimise("Barrier1ShearStress", vary=VARY, limits=["TemperatureRise<=30"], maximise=True,
+                               threads=2, OutputRate=350)
+    assert optimum.found and optimum.result.warnings == [] and optimum.result.feasible
+    with pytest.raises(vortane.Error, match="no kind of warning"):
+        vortane.run(accept_warnings=["negative pressure"])
+
+
 @pytest.mark.parametrize("call", [
     lambda: vortane.solve("ScrewSped", 40, 140, "TemperatureRise", 30),
     lambda: vortane.solve("ScrewSpeed", 140, 40, "TemperatureRise", 30),

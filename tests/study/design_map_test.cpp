@@ -123,7 +123,7 @@ protected:
 
     bool FeasibleAt(std::size_t point) const {
         const RunResult& run = points_[point].run;
-        return Feasible(run.outcome, LimitMargins(limits_, LimitColumns(limits_), run));
+        return Feasible(run.outcome, run.warningKinds, {}, LimitMargins(limits_, LimitColumns(limits_), run));
     }
 
     SweepPlan plan_;
@@ -181,6 +181,53 @@ TEST_F(FeasibleMapTest, ChartsDrawLimitLinesAndMarkFailingPoints) {
         }
     }
     EXPECT_GT(failing, 0u);
+}
+
+// Over clearance and speed at 350 kg/hr, small clearances hold ΔT ≤ 30 ℃ while
+// the outlet channel falls below zero. Such points are not feasible, in the
+// table, its CSV and the map ("runs, but with a warning"), until the plan
+// accepts negative pressure.
+TEST(FeasibleMap, PointsThatWarnAreFeasibleOnlyWhenAccepted) {
+    SweepPlan plan =
+        testing::DefaultPlan({{"BarrierClearance1", "0.03", "0.1", "0.007"}, {"ScrewSpeed", "60", "140", "8"}});
+    plan.base[FindInputField("OutputRate")->box - 1] = "350";
+    plan.limits = {{"TemperatureRise", LimitBound::AtMost, 30}};
+    SweepPlan accepting = plan;
+    accepting.acceptedWarnings = WarningKind::NegativePressure;
+    SweepTable table(plan), accepted(accepting);
+    std::vector<PointResult> points;
+    RunSweep(plan, {2, {}, {}}, [&](const PointResult& point) { points.push_back(point); });
+    std::sort(points.begin(), points.end(), [](const PointResult& a, const PointResult& b) { return a.index < b.index; });
+    for (const PointResult& point : points) {
+        table.Add(point);
+        accepted.Add(point);
+    }
+    const ChartMap map = FeasibleMap(table, 0, plan.limits);
+    const ChartMap acceptedMap = FeasibleMap(accepted, 0, plan.limits, accepting.acceptedWarnings);
+    std::size_t feasible = 0, warned = 0;
+    for (std::size_t cell = 0; cell < map.cells.size(); ++cell) {
+        const std::size_t point = map.points[cell];
+        const bool holds = points[point].run.outcome == RunOutcome::Complete &&
+                           points[point].run.data.TemperatureRise <= 30;
+        const bool warns = !table.Warnings(point).Empty();
+        EXPECT_EQ(table.Feasible(point), holds && !warns) << point;
+        EXPECT_EQ(accepted.Feasible(point), holds && table.Warnings(point).Without(WarningKind::NegativePressure).Empty())
+            << point;
+        std::string row;
+        table.AppendCsvRow(row, point);
+        EXPECT_NE(row.find(table.Feasible(point) ? ",true," : ",false,"), std::string::npos) << row;
+        if (warns && points[point].run.outcome == RunOutcome::Complete) {
+            EXPECT_EQ(map.categories[map.cells[cell]].label, "runs, but with a warning");
+            warned += holds;
+        }
+        EXPECT_EQ(map.cells[cell] == FeasibleCategory, table.Feasible(point));
+        EXPECT_EQ(acceptedMap.cells[cell] == FeasibleCategory, accepted.Feasible(point));
+        feasible += table.Feasible(point);
+    }
+    EXPECT_GT(feasible, 0u);
+    EXPECT_GT(warned, 0u);  // points that met the limit, and would have been taken as feasible
+    EXPECT_EQ(acceptedMap.categories[FeasibleCategory].label,
+              "meets every limit, accepting warnings of negative-pressure");
 }
 
 TEST(ChartableQuantities, EveryNumericColumnIncludingTheIndicators) {
