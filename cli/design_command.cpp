@@ -9,6 +9,7 @@
 #include "cli/output_file.h"
 #include "design/design_notation.h"
 #include "design/design_point.h"
+#include "design/end_text.h"
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
 
@@ -116,8 +117,8 @@ int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& 
         out << fields.back()->name << '=' << result.inputTexts[i] << '\n';
     }
     out << objective.quantity << '=' << ValueText(*result.objective) << '\n'
-        << MarginsText(request.limits, result.margins) << runs << "stopped: "
-        << (result.end == OptimisationEnd::Converged ? "by the tolerance" : "the runs allowed were spent") << '\n';
+        << MarginsText(request.limits, result.margins) << runs
+        << OptimisationEndText(result.end, !request.limits.empty()) << '\n';
     WriteDesign(options, texts, fields, result.inputTexts, extras, separator);
     return Complete;
 }

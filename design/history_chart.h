@@ -18,7 +18,8 @@ namespace vortane {
 Chart GoalSeekChart(std::span<const Evaluation> history, const std::string& quantity, double target);
 
 // An optimisation's: the objective at each run, as marks alone while they
-// are marked, and the best of the runs that met every limit so far; on the
+// are marked, and the best of the runs that met every limit so far (with no
+// limits, "Best design" rather than "Best meeting the limits"); on the
 // second axis, each limit's margin in percent of its bound (0 or more where
 // it holds), held within ±100 %, and the limit itself dashed at 0.
 Chart OptimisationChart(std::span<const Evaluation> history, const std::string& objective, bool maximise,

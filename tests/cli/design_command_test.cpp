@@ -91,8 +91,18 @@ TEST(DesignCommand, OptimisePrintsTheDesignMarginsAndEnd) {
     ASSERT_EQ(best.status, 0) << best.err;
     EXPECT_THAT(best.out, MatchesRegex("ScrewSpeed=[0-9.]+\nBarrier1ShearStress=[0-9.]+\n"
                                        "TemperatureRise<=30: [0-9.]+ \\(margin [0-9.e-]+\\)\nruns: [0-9]+\n"
-                                       "stopped: by the tolerance\n"));
+                                       "Found: the best design, to the tolerance\n"));
     EXPECT_THAT(ReadBytes(dir.Path("o.vcase")), HasSubstr("Limit = TemperatureRise<=30\n"));
+}
+
+// With no limit set the design is only the best within the bounds: the last
+// line says so rather than reading as a design meeting limits.
+TEST(DesignCommand, OptimiseWithoutLimitsSaysNoneWereSet) {
+    ScratchDir dir;
+    const Outcome best = Calc(dir, "OutputRate=350 --optimise 'minimise TotalPressureDrop' --vary ScrewSpeed=60:200");
+    ASSERT_EQ(best.status, 0) << best.err;
+    EXPECT_THAT(best.out, MatchesRegex("ScrewSpeed=[0-9.]+\nTotalPressureDrop=-?[0-9.e-]+\nruns: [0-9]+\n"
+                                       "Found: the best design \\(no limits set\\), to the tolerance\n"));
 }
 
 // Below 9 kg/hr the temperature iteration runs to its pass limit, about 0.1 s
