@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
 #include <QSaveFile>
 #include <QSettings>
 #include <QWidget>
@@ -12,6 +11,7 @@
 #include <utility>
 
 #include "app/core_text.h"
+#include "app/plain_text.h"
 #include "study/material_fit.h"
 
 namespace vortane {
@@ -168,9 +168,9 @@ bool CaseDocument::MaySetAside() {
     QString question = path_.isEmpty() ? QStringLiteral("The design has not been saved. Save it as a case?")
                                        : QStringLiteral("The case %1 has unsaved changes. Save them?").arg(Name());
     if (const QString work = work_ ? work_() : QString(); !work.isEmpty()) question += u'\n' + work;
-    const auto answer = QMessageBox::question(&window_, caption_, question,
-                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                              QMessageBox::Save);
+    const auto answer = ShowPlainMessage(&window_, QMessageBox::Question, caption_, question,
+                                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                         QMessageBox::Save);
     if (answer == QMessageBox::Save) return Save();
     return answer == QMessageBox::Discard;
 }
@@ -195,7 +195,7 @@ void CaseDocument::Adopt(const QString& path) {
     savedAccepted_ = accepted_;
     window_.setWindowFilePath(path);
     window_.setWindowTitle(path.isEmpty() ? caption_ + QStringLiteral("[*]")
-                                          : Name() + QStringLiteral("[*] — ") + caption_);
+                                          : TitleText(Name()) + QStringLiteral("[*] — ") + caption_);
     modified_ = false;
     window_.setWindowModified(false);
     emit Changed();
@@ -207,13 +207,13 @@ void CaseDocument::FillRecentMenu(QMenu& menu) {
     menu.clear();
     const QStringList recent = RecentCases();
     for (const QString& path : recent) {
-        menu.addAction(path, this, [this, path] {
+        menu.addAction(MenuText(path), this, [this, path] {
             if (MaySetAside()) Open(path);
         });
     }
     menu.setEnabled(!recent.isEmpty());
 }
 
-void CaseDocument::Warn(const QString& text) { QMessageBox::warning(&window_, caption_, text); }
+void CaseDocument::Warn(const QString& text) { WarnPlain(&window_, caption_, text); }
 
 }  // namespace vortane

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/core_text.h"
+#include "app/plain_text.h"
 #include "study/chart_scale.h"
 
 namespace vortane {
@@ -38,6 +39,10 @@ std::size_t LegendLimitOf(const QChartView& view, const Chart& chart) {
 
 QColor ToQColor(Colour colour) { return {colour.red, colour.green, colour.blue}; }
 
+// A text of the description as a chart shows it: the chart reads its title,
+// axis titles and legend labels as markup, and a label may be a case's name.
+QString ChartText(const std::string& text) { return FromUtf8(text).toHtmlEscaped(); }
+
 QAbstractAxis* MakeAxis(const ChartAxis& axis, const AxisScale& scale) {
     QAbstractAxis* made;
     if (axis.scale == Scale::Log) {
@@ -54,7 +59,7 @@ QAbstractAxis* MakeAxis(const ChartAxis& axis, const AxisScale& scale) {
         linear->setLabelFormat(QStringLiteral("%.%1f").arg(TickDecimals(scale.step)));
         made = linear;
     }
-    made->setTitleText(FromUtf8(AxisTitle(axis)));
+    made->setTitleText(ChartText(AxisTitle(axis)));
     return made;
 }
 
@@ -65,7 +70,7 @@ public:
 
     QChart* Build() {
         made_ = new QChart;
-        made_->setTitle(FromUtf8(chart_.title));
+        made_->setTitle(ChartText(chart_.title));
         made_->legend()->setAlignment(Qt::AlignRight);
         made_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
         if (chart_.panels.empty()) return made_;
@@ -96,18 +101,20 @@ private:
         if (!firstY_) firstY_ = y;
         for (const ChartSeries& series : panel.series) {
             const bool right = series.rightAxis && y2;
-            AddSeries(series, right ? y2 : y, right ? panel.y2.scale : panel.y.scale);
+            AddSeries(series, right ? y2 : y, right ? panel.y2 : panel.y);
         }
     }
 
-    void AddSeries(const ChartSeries& series, QAbstractAxis* y, Scale yScale) {
+    void AddSeries(const ChartSeries& series, QAbstractAxis* y, const ChartAxis& yAxis) {
+        const Scale yScale = yAxis.scale;
         QXYSeries* segment = nullptr;
         for (std::size_t i = 0; i < std::min(series.x.size(), series.y.size()); ++i) {
             if (!std::isfinite(AxisValue(series.x[i], chart_.x.scale)) || !std::isfinite(AxisValue(series.y[i], yScale))) {
                 if (!series.markersOnly) segment = nullptr;  // a gap
                 continue;
             }
-            if (!segment) segment = Place(series.markersOnly ? MarkersOf(series) : LineOf(series), series, y);
+            if (!segment)
+                segment = Place(series.markersOnly ? MarkersOf(series) : LineOf(series), series, y, yAxis);
             segment->append(series.x[i], series.y[i]);
             if (IsWarned(series, i)) Marked(warned_, y).append({series.x[i], series.y[i]});
             if (IsFailed(series, i)) Marked(failed_, y).append({series.x[i], series.y[i]});
@@ -131,18 +138,20 @@ private:
         return markers;
     }
 
-    QXYSeries* Place(QXYSeries* series, const ChartSeries& of, QAbstractAxis* y) {
-        series->setName(FromUtf8(of.label));
+    QXYSeries* Place(QXYSeries* series, const ChartSeries& of, QAbstractAxis* y, const ChartAxis& yAxis) {
+        series->setName(ChartText(of.label));
         made_->addSeries(series);
         series->attachAxis(x_);
         series->attachAxis(y);
         drawn_.push_back({of.label, series, !of.markersOnly});
-        const QString label = series->name(), xTitle = x_->titleText(), yTitle = y->titleText();
+        const QString label = FromUtf8(of.label), xTitle = FromUtf8(AxisTitle(chart_.x)),
+                      yTitle = FromUtf8(AxisTitle(yAxis));
         QObject::connect(series, &QXYSeries::hovered, series, [=](const QPointF& at, bool state) {
             if (state)
-                QToolTip::showText(QCursor::pos(), QStringLiteral("%1\n%2 = %3\n%4 = %5")
-                                                       .arg(label, xTitle, QString::number(at.x(), 'g', 7), yTitle,
-                                                            QString::number(at.y(), 'g', 7)));
+                QToolTip::showText(QCursor::pos(),
+                                   PlainToolTip(QStringLiteral("%1\n%2 = %3\n%4 = %5")
+                                                    .arg(label, xTitle, QString::number(at.x(), 'g', 7), yTitle,
+                                                         QString::number(at.y(), 'g', 7))));
         });
         return series;
     }
@@ -199,7 +208,7 @@ private:
                 shown = entry.kind == LegendEntry::Kind::Failed ? squares_ : rings_;
             }
             if (!shown) continue;
-            shown->setName(FromUtf8(entry.label));
+            shown->setName(ChartText(entry.label));
             for (QLegendMarker* marker : made_->legend()->markers(shown)) marker->setVisible(true);
         }
     }

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "app/core_text.h"
+#include "app/plain_text.h"
 #include "app/pictures.h"
 #include "case/number_text.h"
 #include "study/material_fit.h"
@@ -59,7 +60,7 @@ CoefficientDialog::CoefficientDialog(ApplyTexts apply, char decimalSeparator, QW
         boxes_[j] = box;
     }
 
-    problem_ = new QLabel;
+    problem_ = PlainLabel();
     problem_->setObjectName(QStringLiteral("Problem"));
     problem_->setAccessibleName(QStringLiteral("Problem"));
     problem_->setWordWrap(true);
@@ -94,7 +95,7 @@ bool CoefficientDialog::Check() {
                                                                   : box->text();
             problem_->setText(QStringLiteral("%1: \"%2\" is not a number a run can read.")
                                   .arg(box->objectName(), text));
-            problem_->setToolTip(box->text());
+            problem_->setToolTip(PlainToolTip(box->text()));
             applyButton_->setEnabled(false);
             return false;
         }

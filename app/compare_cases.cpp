@@ -2,7 +2,6 @@
 
 #include <QChartView>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include "app/chart_view.h"
 #include "app/comparison_view.h"
 #include "app/core_text.h"
+#include "app/plain_text.h"
 #include "study/channel_profile.h"
 #include "study/comparison_chart.h"
 
@@ -32,7 +32,7 @@ QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& de
     QString names;
     for (const ComparedDesign& design : designs)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + FromUtf8(design.name);
-    window->setWindowTitle(QStringLiteral("Compare Cases: %1 — Vortane").arg(names));
+    window->setWindowTitle(QStringLiteral("Compare Cases: %1 — Vortane").arg(TitleText(names)));
     window->resize(1040, 900);
 
     auto* view = new ComparisonView;
@@ -58,14 +58,14 @@ QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& de
 QWidget* CompareCases(QWidget& parent, const QStringList& paths, char decimalSeparator) {
     const QString title = QStringLiteral("Vortane");
     if (paths.size() < 2) {
-        QMessageBox::warning(&parent, title, QStringLiteral("Choose two case files or more to compare."));
+        WarnPlain(&parent, title, QStringLiteral("Choose two case files or more to compare."));
         return nullptr;
     }
     std::vector<ComparedDesign> designs;
     try {
         for (const QString& path : paths) designs.push_back(DesignOfFile(path, decimalSeparator));
     } catch (const Error& error) {
-        QMessageBox::warning(&parent, title, FromUtf8(error.what()));
+        WarnPlain(&parent, title, FromUtf8(error.what()));
         return nullptr;
     }
     QWidget* window = ComparisonWindow(parent, designs, decimalSeparator);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/core_text.h"
+#include "app/plain_text.h"
 
 namespace vortane {
 
@@ -40,7 +41,7 @@ ComparisonView::ComparisonView(QWidget* parent) : QWidget(parent) {
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setAlternatingRowColors(true);
-    warnings_ = new QLabel;
+    warnings_ = PlainLabel();
     warnings_->setObjectName(QStringLiteral("ComparisonWarnings"));
     warnings_->setAccessibleName(QStringLiteral("Warnings of the designs"));
     warnings_->setWordWrap(true);
@@ -73,7 +74,7 @@ void ComparisonView::ShowComparison(const Comparison& comparison, char decimalSe
     table_->resizeColumnsToContents();
     const QString warnings = WarningsText(comparison);
     warnings_->setText(warnings);
-    warnings_->setToolTip(warnings);
+    warnings_->setToolTip(PlainToolTip(warnings));
     warnings_->setAccessibleDescription(warnings);
 }
 

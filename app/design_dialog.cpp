@@ -6,7 +6,6 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -16,6 +15,7 @@
 
 #include "app/chart_view.h"
 #include "app/core_text.h"
+#include "app/plain_text.h"
 #include "case/number_text.h"
 #include "case/units.h"
 #include "report/report_layout.h"
@@ -87,7 +87,7 @@ void DesignDialog::LayOut(QWidget* inputs) {
     layout->addLayout(ending);
 }
 
-void DesignDialog::Refuse(const QString& text) { QMessageBox::warning(this, windowTitle(), text); }
+void DesignDialog::Refuse(const QString& text) { WarnPlain(this, windowTitle(), text); }
 
 void DesignDialog::Run() {
     if (search_.Running()) return;

@@ -1,5 +1,7 @@
 #include "app/elided_label.h"
 
+#include "app/plain_text.h"
+
 namespace vortane {
 
 ElidedLabel::ElidedLabel(Qt::TextElideMode mode, QWidget* parent) : QLabel(parent), mode_(mode) {
@@ -9,7 +11,7 @@ ElidedLabel::ElidedLabel(Qt::TextElideMode mode, QWidget* parent) : QLabel(paren
 
 void ElidedLabel::SetFullText(const QString& text) {
     full_ = text;
-    setToolTip(text);
+    setToolTip(PlainToolTip(text));
     setAccessibleDescription(text);
     Elide();
 }

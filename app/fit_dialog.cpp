@@ -18,6 +18,7 @@
 
 #include "app/chart_view.h"
 #include "app/core_text.h"
+#include "app/plain_text.h"
 #include "study/study_charts.h"
 
 namespace vortane {
@@ -37,7 +38,7 @@ FitDialog::FitDialog(ApplyLaw apply, char decimalSeparator, QWidget* parent)
 }
 
 void FitDialog::CreateControls() {
-    file_ = new QLabel(QStringLiteral("(no file)"));
+    file_ = PlainLabel(QStringLiteral("(no file)"));
     file_->setObjectName(QStringLiteral("MeasurementFile"));
     file_->setAccessibleName(QStringLiteral("Measurement file"));
     file_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -59,7 +60,7 @@ void FitDialog::CreateControls() {
     chart_->setRenderHint(QPainter::Antialiasing);
     chart_->setMinimumSize(520, 400);
 
-    message_ = new QLabel;
+    message_ = PlainLabel();
     message_->setObjectName(QStringLiteral("FitMessage"));
     message_->setAccessibleName(QStringLiteral("Fit message"));
     message_->setWordWrap(true);
@@ -74,7 +75,7 @@ void FitDialog::CreateControls() {
     static constexpr std::array<const char*, 6> FigureNames{"RSquared",  "RmsError",     "LargestError",
                                                            "PointCount", "Temperatures", "ShearRates"};
     for (std::size_t i = 0; i < figures_.size(); ++i) {
-        figures_[i] = new QLabel(QStringLiteral("—"));
+        figures_[i] = PlainLabel(QStringLiteral("—"));
         figures_[i]->setObjectName(QLatin1String(FigureNames[i]));
         figures_[i]->setAccessibleName(FromUtf8(captions[i].caption));
         figures_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);

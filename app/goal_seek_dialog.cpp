@@ -7,28 +7,12 @@
 #include <QLineEdit>
 
 #include "app/core_text.h"
+#include "design/end_text.h"
 #include "design/history_chart.h"
 #include "study/limit_check.h"
 #include "report/report_layout.h"
 
 namespace vortane {
-
-namespace {
-
-QString EndText(GoalSeekEnd end) {
-    switch (end) {
-        case GoalSeekEnd::Found: return QStringLiteral("Found");
-        case GoalSeekEnd::Unsound: return QStringLiteral("Not found: the target is reached only where the run warns");
-        case GoalSeekEnd::OutOfRange: return QStringLiteral("Not found: the target lies beyond the values at both ends");
-        case GoalSeekEnd::InStep: return QStringLiteral("Not found: the quantity jumps across the target");
-        case GoalSeekEnd::NotMonotonic: return QStringLiteral("Not found: the quantity turns between the ends");
-        case GoalSeekEnd::RunLimit: return QStringLiteral("Not found: the runs allowed were spent");
-        case GoalSeekEnd::Cancelled: return QStringLiteral("Cancelled: nothing found");
-    }
-    return {};
-}
-
-}  // namespace
 
 GoalSeekDialog::GoalSeekDialog(DesignContext context, QWidget* parent)
     : DesignDialog(QStringLiteral("Goal Seek"), std::move(context), parent) {
@@ -109,7 +93,7 @@ QString GoalSeekDialog::Outcome() const {
     const QString input = FromUtf8(ReportCaption(*request_.field));
     const QString quantity = FromUtf8(request_.quantity);
     const QString unit = QuantityUnit(request_.quantity);
-    QStringList lines{EndText(result_->end)};
+    QStringList lines{FromUtf8(GoalSeekEndText(result_->end))};
     if (!result_->reason.empty()) lines << FromUtf8(result_->reason);
     if (!result_->text.empty()) {
         lines << QStringLiteral("%1%2 = %3")

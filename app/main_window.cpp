@@ -46,6 +46,7 @@
 #include "app/decimal_separator.h"
 #include "app/interface_style.h"
 #include "app/output_directory.h"
+#include "app/plain_text.h"
 #include "app/pictures.h"
 #include "app/report_export.h"
 #include "app/unit_choice.h"
@@ -279,7 +280,7 @@ void TForm1::CreatePages() {
         if (place.page == CoefficientPage) {
             edit->setEnabled(false);
             const auto describe = [edit] {
-                edit->setToolTip(edit->text());
+                edit->setToolTip(PlainToolTip(edit->text()));
                 edit->setAccessibleDescription(edit->text());
             };
             describe();
@@ -488,9 +489,8 @@ void TForm1::ConvertTypedUnit(const InputField& field) {
         edit->setCursorPosition(0);
     } catch (const UnitError& error) {
         convertingUnit_ = true;
-        QMessageBox::warning(this, Caption,
-                             FromUtf8(field.caption).remove(QStringLiteral("* ")).trimmed() + u'\n' +
-                                 FromUtf8(error.what()));
+        WarnPlain(this, Caption,
+                  FromUtf8(field.caption).remove(QStringLiteral("* ")).trimmed() + u'\n' + FromUtf8(error.what()));
         convertingUnit_ = false;
     }
 }
@@ -569,11 +569,10 @@ RunRequest TForm1::Request() const {
 // The stages' messages in the order they were raised, then the error box of a
 // fault, or the completion dialog and the file list re-read.
 void TForm1::ShowResult(const RunResult& result) {
-    for (const std::string& text : result.messages) {
-        QMessageBox box(QMessageBox::NoIcon, Caption, FromUtf8(text), QMessageBox::Ok, this);
-        box.exec();
-    }
-    if (result.outcome == RunOutcome::Fault) QMessageBox::critical(this, Caption, FromUtf8(result.fault));
+    for (const std::string& text : result.messages)
+        ShowPlainMessage(this, QMessageBox::NoIcon, Caption, FromUtf8(text));
+    if (result.outcome == RunOutcome::Fault)
+        ShowPlainMessage(this, QMessageBox::Critical, Caption, FromUtf8(result.fault));
     Results().SetLimits(document_->Limits());
     Results().SetAcceptedWarnings(document_->AcceptedWarnings());
     Results().ShowRun(result, lastReportPath_, decimalSeparator_);

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/core_text.h"
+#include "app/plain_text.h"
 #include "study/chart_scale.h"
 
 namespace vortane {
@@ -168,7 +169,7 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
         text = QStringLiteral("Point %1: %2")
                    .arg(map_->points[*cell] + 1)
                    .arg(FromUtf8(MapCellText(*map_, x_, *cell / ny, *cell % ny)));
-        QToolTip::showText(event->globalPosition().toPoint(), text, this);
+        QToolTip::showText(event->globalPosition().toPoint(), PlainToolTip(text), this);
     } else {
         QToolTip::hideText();
     }

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "app/core_text.h"
+#include "design/end_text.h"
 #include "design/history_chart.h"
 #include "report/report_layout.h"
 #include "study/limit_check.h"
@@ -21,17 +22,6 @@
 namespace vortane {
 
 namespace {
-
-QString EndText(OptimisationEnd end) {
-    switch (end) {
-        case OptimisationEnd::Converged: return QStringLiteral("Found: the best design, to the tolerance");
-        case OptimisationEnd::RunLimit:
-            return QStringLiteral("Found: the best design the runs allowed reached (they were spent first)");
-        case OptimisationEnd::Infeasible: return QStringLiteral("Not found: no run met every limit");
-        case OptimisationEnd::Cancelled: return QStringLiteral("Cancelled: nothing found");
-    }
-    return {};
-}
 
 // A design ended by the tolerance or the runs allowed is offered; one a
 // cancelled search had reached is not.
@@ -76,7 +66,9 @@ QWidget* OptimiseDialog::CreateInputs() {
 
     limits_ = new QPlainTextEdit;
     limits_->setAccessibleName(QStringLiteral("Limits, one per line"));
-    limits_->setPlaceholderText(QStringLiteral("TemperatureRise<=30\nBarrier1ShearStress>=120"));
+    // Grey example limits would read as limits set: an empty box says it holds none.
+    limits_->setPlaceholderText(QStringLiteral("(no limits)"));
+    limits_->setToolTip(QStringLiteral("One limit per line, for example TemperatureRise<=30"));
     limits_->setFixedHeight(limits_->fontMetrics().lineSpacing() * 4 + 12);
     TakeCaseLimits();
     form->addRow(QStringLiteral("&Limits:"), limits_);
@@ -199,6 +191,8 @@ std::optional<DesignDialog::Prepared> OptimiseDialog::Prepare() {
     request.base = {Context().boxTexts(), {}, separator, ReportTarget::None, Context().viscosityRanges()};
     request.objective = objective_->currentData().toString().toStdString();
     request.maximise = direction_->currentIndex() == 1;
+    // Blank lines are no limits: the box is emptied to say so.
+    if (limits->empty() && !limits_->toPlainText().isEmpty()) limits_->clear();
     request.limits = std::move(*limits);
     request.acceptedWarnings = Context().acceptedWarnings();
     request.runLimit = runLimit_->value();
@@ -221,7 +215,7 @@ Chart OptimiseDialog::HistoryChart(const std::vector<Evaluation>& history) const
 QString OptimiseDialog::Outcome() const {
     if (!result_) return {};
     const char separator = Context().decimalSeparator;
-    QStringList lines{EndText(result_->end)};
+    QStringList lines{FromUtf8(OptimisationEndText(result_->end, !request_.limits.empty()))};
     if (!result_->reason.empty()) lines << FromUtf8(result_->reason);
     if (Offered(*result_)) {
         for (std::size_t i = 0; i < request_.inputs.size() && i < result_->inputTexts.size(); ++i)

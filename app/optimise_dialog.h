@@ -14,8 +14,8 @@ namespace vortane {
 
 // Design > Optimise: up to six real boxes varied between their bounds, one
 // quantity of the run minimised or maximised subject to limits, one per line
-// as "TemperatureRise<=30"; the runs allowed and the tolerance. Every other box keeps the main window's text when
-// Run is pressed.
+// as "TemperatureRise<=30", an empty box saying "(no limits)"; the runs allowed and the tolerance. Every other box
+// keeps the main window's text when Run is pressed.
 class OptimiseDialog final : public DesignDialog {
     Q_OBJECT
 

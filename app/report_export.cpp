@@ -3,7 +3,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -14,6 +13,7 @@
 #include <QUrl>
 
 #include "app/core_text.h"
+#include "app/plain_text.h"
 #include "study/html_document.h"
 #include "study/svg_chart.h"
 
@@ -113,7 +113,7 @@ QString WithExtension(const QString& path, const QString& extension) {
 
 bool ExportReport(const ReportDocument& document, const QString& path, QWidget* parent) {
     if (IsHtml(path) ? WriteBytes(path, HtmlDocument(document)) : WritePdf(document, path)) return true;
-    QMessageBox::warning(parent, QStringLiteral("Vortane"), QStringLiteral("Cannot write %1").arg(path));
+    WarnPlain(parent, QStringLiteral("Vortane"), QStringLiteral("Cannot write %1").arg(path));
     return false;
 }
 

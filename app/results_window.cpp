@@ -16,6 +16,7 @@
 #include "app/chart_view.h"
 #include "app/comparison_view.h"
 #include "app/core_text.h"
+#include "app/plain_text.h"
 #include "report/code_page.h"
 #include "study/comparison_chart.h"
 #include "study/run_summary.h"
@@ -36,12 +37,12 @@ QString ReportText(const QString& path) {
 // whole text in its tooltip and accessible description.
 void ShowText(QLabel& label, const QString& text) {
     label.setText(text);
-    label.setToolTip(text);
+    label.setToolTip(PlainToolTip(text));
     label.setAccessibleDescription(text);
 }
 
 QLabel* NarrowLabel(const QString& name, const QString& accessibleName) {
-    auto* label = new QLabel;
+    auto* label = PlainLabel();
     label->setObjectName(name);
     label->setAccessibleName(accessibleName);
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -50,12 +51,12 @@ QLabel* NarrowLabel(const QString& name, const QString& accessibleName) {
 
 void AddValues(QFormLayout& form, const std::vector<SummaryValue>& values) {
     for (const SummaryValue& value : values) {
-        auto* text = new QLabel;
+        auto* text = PlainLabel();
         ShowText(*text, FromUtf8(value.text));
         text->setObjectName(FromUtf8(value.name));
         text->setAccessibleName(FromUtf8(value.caption));
         text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        auto* caption = new QLabel(FromUtf8(value.caption));
+        auto* caption = PlainLabel(FromUtf8(value.caption));
         caption->setBuddy(text);
         form.addRow(caption, text);
     }
@@ -197,7 +198,7 @@ void ResultsWindow::ShowValues() {
 }
 
 void ResultsWindow::ShowCase(const QString& caseName, bool differsFromFile) {
-    setWindowTitle(QStringLiteral("Results: %1[*] — Vortane").arg(caseName));
+    setWindowTitle(QStringLiteral("Results: %1[*] — Vortane").arg(TitleText(caseName)));
     setWindowModified(differsFromFile);
     ShowText(*caseName_, QStringLiteral("Case: ") + caseName +
                              (differsFromFile ? QStringLiteral(" (changed: this run's inputs differ from it)")

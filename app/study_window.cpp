@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QElapsedTimer>
 #include <QListView>
-#include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -28,6 +27,7 @@
 #include "app/chart_view.h"
 #include "app/core_text.h"
 #include "app/map_view.h"
+#include "app/plain_text.h"
 #include "app/stopped_model.h"
 #include "app/sweep_row_model.h"
 #include "report/report_layout.h"
@@ -185,7 +185,7 @@ void StudyWindow::CreateButtons() {
     staleNote_->setStyleSheet(QStringLiteral("QLabel { color: #9c1f1f; font-weight: bold; }"));
     staleNote_->setWordWrap(true);
     staleNote_->hide();
-    limitNote_ = new QLabel;
+    limitNote_ = PlainLabel();
     limitNote_->setAccessibleName(QStringLiteral("Limits"));
     limitNote_->setWordWrap(true);
     limitNote_->hide();
@@ -230,7 +230,7 @@ QWidget* StudyWindow::CreateViews() {
     stopped_->setModel(stoppedModel_.get());
     stopped_->setUniformItemSizes(true);
     map_ = new MapView;
-    mapPoint_ = new QLabel;
+    mapPoint_ = PlainLabel();
     mapPoint_->setAccessibleName(QStringLiteral("Map point"));
     mapPoint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QString mapHint = QStringLiteral("Hover a cell to see its point; double-click it to load the point.");
@@ -298,7 +298,7 @@ std::unique_ptr<SweepPlan> StudyWindow::PlanFromControls() {
         plan->viscosityRanges = viscosityRanges_();
         return plan;
     } catch (const SweepError& error) {
-        QMessageBox::warning(this, QStringLiteral("Vortane"), FromUtf8(error.what()));
+        WarnPlain(this, QStringLiteral("Vortane"), FromUtf8(error.what()));
         return nullptr;
     }
 }
@@ -489,8 +489,7 @@ bool StudyWindow::ExportCsv(const QString& path) {
     };
     if (file.open(QIODevice::WriteOnly) && (!results_ || WriteSweepCsv(*results_, write)) && file.commit())
         return true;
-    QMessageBox::warning(this, QStringLiteral("Vortane"),
-                         QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    WarnPlain(this, QStringLiteral("Vortane"), QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
     return false;
 }
 
@@ -509,7 +508,7 @@ void StudyWindow::ExportChart(bool svg) {
     } else {
         written = chart_->grab().save(path, "PNG");
     }
-    if (!written) QMessageBox::warning(this, QStringLiteral("Vortane"), QStringLiteral("Cannot write %1").arg(path));
+    if (!written) WarnPlain(this, QStringLiteral("Vortane"), QStringLiteral("Cannot write %1").arg(path));
 }
 
 }  // namespace vortane

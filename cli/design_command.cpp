@@ -9,6 +9,7 @@
 #include "cli/output_file.h"
 #include "design/design_notation.h"
 #include "design/design_point.h"
+#include "design/end_text.h"
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
 #include "study/limit_check.h"
@@ -127,7 +128,7 @@ int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& 
     }
     out << objective.quantity << '=' << ValueText(*result.objective) << '\n'
         << MarginsText(request.limits, result.margins) << runs << "stopped: "
-        << (result.end == OptimisationEnd::Converged ? "by the tolerance" : "the runs allowed were spent") << '\n';
+        << OptimisationStopText(result.end, !request.limits.empty()) << '\n';
     ShowWarnings(result.run, request.acceptedWarnings, err);
     WriteDesign(options, texts, fields, result.inputTexts, extras, separator);
     return Complete;

@@ -81,7 +81,8 @@ Chart GoalSeekChart(std::span<const Evaluation> history, const std::string& quan
 Chart OptimisationChart(std::span<const Evaluation> history, const std::string& objective, bool maximise,
                         std::span<const Limit> limits, WarningKinds accepted) {
     Chart chart = HistoryAxes(objective + (maximise ? " maximised" : " minimised") + ", at each run");
-    ChartSeries best{"Best meeting the limits", RunNumbers(history.size()), {}, PaletteColour(1)};
+    ChartSeries best{limits.empty() ? "Best design" : "Best meeting the limits", RunNumbers(history.size()), {},
+                     PaletteColour(1)};
     std::vector<ChartSeries> margins;
     for (std::size_t i = 0; i < limits.size(); ++i) {
         margins.push_back({LimitLabel(limits[i]), RunNumbers(history.size()), {}, PaletteColour(2 + i)});

@@ -19,7 +19,8 @@ Chart GoalSeekChart(std::span<const Evaluation> history, const std::string& quan
 
 // An optimisation's: the objective at each run, as marks alone while they
 // are marked, and the best of the feasible runs so far (with the warnings
-// `accepted`); on the
+// `accepted`; with no limits, "Best design" rather than "Best meeting the
+// limits"); on the
 // second axis, each limit's margin in percent of its bound (0 or more where
 // it holds), held within ±100 %, and the limit itself dashed at 0.
 Chart OptimisationChart(std::span<const Evaluation> history, const std::string& objective, bool maximise,

@@ -9,6 +9,7 @@
 
 #include "box_texts.h"
 #include "case/limit.h"
+#include "design/end_text.h"
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
 #include "result.h"
@@ -214,6 +215,10 @@ void DefineSolution(py::module_& m) {
             "reason", [](const Solution& s) { return s.seek.reason; },
             "Why none was found, with the values at the ends; '' when found.")
         .def_property_readonly(
+            "summary", [](const Solution& s) { return GoalSeekEndText(s.seek.end); },
+            "How the search ended, as the window says it: 'Found', or\n"
+            "'Not found: ...' with the cause.")
+        .def_property_readonly(
             "text", [](const Solution& s) { return s.seek.text; },
             "The input's text: the fewest digits that meet the tolerance; when not\n"
             "found, the text of the run closest to the target.")
@@ -243,6 +248,11 @@ void DefineOptimum(py::module_& m) {
         .def_property_readonly(
             "reason", [](const Optimum& o) { return o.best.reason; },
             "When none is found: the limits the nearest run fails; else ''.")
+        .def_property_readonly(
+            "summary", [](const Optimum& o) { return OptimisationEndText(o.best.end, !o.limits.empty()); },
+            "How the search ended, as the window and vortane-calc say it: 'Found: the\n"
+            "best design, to the tolerance', '... (no limits set) ...' when no limit was\n"
+            "given, or why none was found.")
         .def_property_readonly("texts", &VariedTexts, "The varied inputs' texts by field name.")
         .def_property_readonly(
             "objective", [](const Optimum& o) { return OptionalFloat(o.best.objective); },

@@ -2,6 +2,8 @@
 // and applies it as one change of the case; Cancel stops a search soon; a
 // target out of reach is named, never shown as found.
 #include <QAction>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -158,6 +160,32 @@ private slots:
         QVERIFY(Quantity(run, "TemperatureRise") <= 30);
         QVERIFY(Quantity(run, "Barrier1ShearStress") >= 120);
         QCOMPARE(Quantity(run, "TotalPressureDrop"), Quantity(dialog.Result()->run, "TotalPressureDrop"));
+    }
+
+    // With no limits the box says "(no limits)" before and after Run, never
+    // grey example limits; the result and the chart's legend claim none.
+    void optimiseWithoutLimitsSaysSo() {
+        Program program;
+        QVERIFY(program.Show());
+        OptimiseDialog& dialog = program.form1->Optimise();
+        dialog.show();
+        auto* limits = Named<QPlainTextEdit>(dialog, QStringLiteral("Limits, one per line"));
+        QVERIFY(limits->toPlainText().isEmpty());  // the default case has none
+        QCOMPARE(limits->placeholderText(), QStringLiteral("(no limits)"));
+        limits->setPlainText(QStringLiteral("\n  \n"));  // blank lines are no limits
+        QVERIFY(RunToEnd(dialog));
+
+        QVERIFY(dialog.Result()->found);
+        QVERIFY2(Outcome(dialog).startsWith(QStringLiteral("Found: the best design (no limits set)")),
+                 qPrintable(Outcome(dialog)));
+        QVERIFY(limits->toPlainText().isEmpty());
+        QCOMPARE(limits->placeholderText(), QStringLiteral("(no limits)"));
+        QStringList legend;
+        for (const QAbstractSeries* series : dialog.findChild<QChartView*>()->chart()->series())
+            legend << series->name();
+        const QString shown = legend.join(u'|');
+        QVERIFY2(legend.contains(QStringLiteral("Best design")), qPrintable(shown));
+        QVERIFY2(!shown.contains(QStringLiteral("limit"), Qt::CaseInsensitive), qPrintable(shown));
     }
 
     // Cancel while a search of six inputs runs: it ends soon after, reports

@@ -24,12 +24,14 @@ QStringList ModalCloser::Seen() const {
 void ModalCloser::CloseActiveModal() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || !modal->isVisible()) return;
-    Shown box{modal->windowTitle(), {}, false, modal->frameGeometry(), false};
+    Shown box{modal->windowTitle(), {}, false, modal->frameGeometry(), false, Qt::AutoText};
     if (auto* message = qobject_cast<QMessageBox*>(modal)) {
         box.text = message->text();
         box.critical = message->icon() == QMessageBox::Critical;
+        box.format = message->textFormat();
     } else if (auto* label = modal->findChild<QLabel*>(QStringLiteral("Label1"))) {
         box.text = label->text();
+        box.format = label->textFormat();
     }
     if (raisesFloatingPointFlags) std::feraiseexcept(FE_INVALID | FE_DIVBYZERO);
     QTest::keyClick(modal, Qt::Key_Return);

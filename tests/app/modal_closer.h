@@ -20,6 +20,7 @@ public:
         bool critical;    // the error box of a fault
         QRect frame;      // where it was shown
         bool closedByEnter;
+        Qt::TextFormat format;  // how the text is read: plain, rich or guessed
     };
 
     ModalCloser();

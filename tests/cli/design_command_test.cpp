@@ -118,6 +118,16 @@ TEST(DesignCommand, DesignsFoundCanRun) {
     EXPECT_THAT(ReadBytes(dir.Path("a.vcase")), HasSubstr("AcceptWarning = negative-pressure\n"));
 }
 
+// With no limit set the design is only the best within the bounds: the last
+// line says so rather than reading as a design meeting limits.
+TEST(DesignCommand, OptimiseWithoutLimitsSaysNoneWereSet) {
+    ScratchDir dir;
+    const Outcome best = Calc(dir, "OutputRate=350 --optimise 'minimise TotalPressureDrop' --vary ScrewSpeed=60:200");
+    ASSERT_EQ(best.status, 0) << best.err;
+    EXPECT_THAT(best.out, MatchesRegex("ScrewSpeed=[0-9.]+\nTotalPressureDrop=-?[0-9.e-]+\nruns: [0-9]+\n"
+                                       "stopped: by the tolerance \\(no limits set\\)\n"));
+}
+
 // Below 9 kg/hr the temperature iteration runs to its pass limit, about 0.1 s
 // a run, and the optimisation takes over 100 runs: Ctrl+C 0.3 s in stops it
 // between runs.

@@ -48,6 +48,7 @@ TEST(HistoryChart, BestSoFarCountsOnlyRunsMeetingEveryLimit) {
     EXPECT_EQ(AxisTitle(panel.y), "TotalPressureDrop (kgf/cm2)");
     EXPECT_EQ(AxisTitle(panel.y2), "Limit margin (% of bound)");
     ASSERT_EQ(panel.series.size(), 5u);
+    EXPECT_EQ(panel.series[1].label, "Best meeting the limits");
     EXPECT_EQ(panel.series[1].y, (std::vector<double>{50, 50, 40, 40, 40}));
 
     // The margins on the second axis, in percent of the bound.
@@ -70,11 +71,14 @@ TEST(HistoryChart, MarginsOfABoundOfZeroAreHeldWithinAHundredPercent) {
     EXPECT_EQ(chart.panels[0].series[2].y, (std::vector<double>{100, -50}));
 }
 
+// With no limits the best so far claims none: "Best design".
 TEST(HistoryChart, MaximisingKeepsTheHighestAndNoLimitsNoMarginPanel) {
     const std::vector<Evaluation> history{Made(5), Made(9), Made(7)};
     const Chart chart = OptimisationChart(history, "OutputRate", true, {});
     ASSERT_EQ(chart.panels.size(), 1u);
+    EXPECT_EQ(chart.panels[0].series[1].label, "Best design");
     EXPECT_EQ(chart.panels[0].series[1].y, (std::vector<double>{5, 9, 9}));
+    for (const LegendEntry& entry : LegendOf(chart, 10)) EXPECT_EQ(entry.label.find("limit"), std::string::npos);
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ def test_solve_without_a_solution_says_why(target, end):
     quantity = "TemperatureRise" if target == 60 else "TotalPressureDrop"
     solution = vortane.solve("ScrewSpeed", 40, 140, quantity, target, OutputRate=350)
     assert not solution.found and solution.end == end and solution.reason
+    assert solution.summary.startswith("Not found: ")
 
 
 def test_optimise_meets_the_limits_as_vortane_calc_does():
@@ -60,6 +61,16 @@ def test_optimise_meets_the_limits_as_vortane_calc_does():
     history = optimum.history
     assert len(history["margin TemperatureRise<=30"]) == optimum.runs
     assert not any(math.isnan(v) for v in history["ScrewSpeed"])
+
+
+def test_optimise_without_limits_says_none_were_set():
+    free = vortane.optimise("TotalPressureDrop", vary={"ScrewSpeed": (60, 200)}, threads=2, OutputRate=350)
+    assert free.found and free.summary == "Found: the best design, stopped by the tolerance (no limits set)"
+    printed = calc_out("OutputRate=350", "--optimise", "minimise TotalPressureDrop", "--vary", "ScrewSpeed=60:200")
+    assert printed.stdout.splitlines()[-1] == "stopped: by the tolerance (no limits set)"
+    limited = vortane.optimise("TotalPressureDrop", vary={"ScrewSpeed": (60, 200)}, limits=["TemperatureRise<=30"],
+                               threads=2, OutputRate=350)
+    assert limited.summary == "Found: the best design, stopped by the tolerance"
 
 
 def test_optimise_without_a_feasible_design_reports_it():

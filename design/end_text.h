@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "design/goal_seek.h"
+#include "design/optimisation.h"
+
+namespace vortane {
+
+// How a search ended, in the words every front end shows: the window's
+// result, vortane-calc's lines, Python's `summary`.
+
+// "Found", or why nothing was: "Not found: the runs allowed were spent".
+std::string GoalSeekEndText(GoalSeekEnd end);
+
+// What stopped an optimisation that found a design: "by the tolerance" or
+// "the runs allowed were spent". A design found with no limits set is only the
+// best within the bounds, and the text says so: "by the tolerance (no limits
+// set)".
+std::string OptimisationStopText(OptimisationEnd end, bool limitsSet);
+
+// "Found: the best design, stopped by the tolerance", or why nothing was:
+// "Not found: no run was feasible".
+std::string OptimisationEndText(OptimisationEnd end, bool limitsSet);
+
+}  // namespace vortane
