@@ -176,7 +176,7 @@ private slots:
         QVERIFY(RunToEnd(dialog));
 
         QVERIFY(dialog.Result()->found);
-        QVERIFY2(Outcome(dialog).startsWith(QStringLiteral("Found: the best design (no limits set)")),
+        QVERIFY2(Outcome(dialog).startsWith(QStringLiteral("Found: the best design, stopped by the tolerance (no limits set)")),
                  qPrintable(Outcome(dialog)));
         QVERIFY(limits->toPlainText().isEmpty());
         QCOMPARE(limits->placeholderText(), QStringLiteral("(no limits)"));
