@@ -1,12 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, when any is missing.
+# Installs the Debian packages a command needs, when any is missing:
+#   scripts/install-deps.sh build   building and running the program, the
+#                                   Python module and `cmake --install`
+#   scripts/install-deps.sh test    the above, and what the test command adds:
+#                                   the test and benchmark libraries, the
+#                                   package's checks, the cross builds, static
+#                                   analysis and the sanitizers (the default)
 set -euo pipefail
 
-packages=(cmake g++ make git libgtest-dev libbenchmark-dev libeigen3-dev qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev
-  fonts-ipafont-gothic clang libclang-rt-14-dev clang-tidy cppcheck
+build=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev fonts-ipafont-gothic
+  libeigen3-dev libboost-dev libnlopt-cxx-dev
+  python3 python3-dev pybind11-dev python3-pybind11 python3-numpy)
+test=(git libgtest-dev googletest libbenchmark-dev python3-pytest
+  clang libclang-rt-14-dev clang-tidy cppcheck
   dpkg-dev shared-mime-info desktop-file-utils lintian poppler-utils
-  googletest python3 g++-mingw-w64-x86-64 wine64 g++-aarch64-linux-gnu qemu-user
-  python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest libboost-dev libnlopt-cxx-dev)
+  g++-mingw-w64-x86-64 wine64 g++-aarch64-linux-gnu qemu-user)
+
+case "${1:-test}" in
+  build) packages=("${build[@]}") ;;
+  test) packages=("${build[@]}" "${test[@]}") ;;
+  *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

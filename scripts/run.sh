@@ -7,8 +7,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 (
   cd "$root"
-  scripts/install-deps.sh
-  cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  scripts/install-deps.sh build
+  # Without the tests and benchmarks, whose libraries only the test command
+  # installs; it turns them on again.
+  cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORTANE_BUILD_TESTS=OFF \
+    -DVORTANE_BUILD_BENCH=OFF >/dev/null
   # Everything `cmake --install build/release` installs, the Python module too.
   cmake --build build/release -j "$(nproc)" --target vortane vortane-calc vortane_icon vortane_python
 ) >&2

@@ -6,7 +6,7 @@
 # fuzzing the whole run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh test
 
 jobs=$(nproc)
 
@@ -15,7 +15,7 @@ jobs=$(nproc)
 # so that the Python module is built as in every other build, without LTO.)
 echo "== Optimised build (-O2, warnings as errors)"
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
-  -DVORTANE_WERROR=ON \
+  -DVORTANE_WERROR=ON -DVORTANE_BUILD_TESTS=ON -DVORTANE_BUILD_BENCH=ON \
   -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs" | tee build/release/ctest.log
