@@ -21,6 +21,7 @@ QString EndText(GoalSeekEnd end) {
         case GoalSeekEnd::InStep: return QStringLiteral("Not found: the quantity jumps across the target");
         case GoalSeekEnd::NotMonotonic: return QStringLiteral("Not found: the quantity turns between the ends");
         case GoalSeekEnd::RunLimit: return QStringLiteral("Not found: the runs allowed were spent");
+        case GoalSeekEnd::EveryRunStopped: return QStringLiteral("Not found");  // the reason says why
         case GoalSeekEnd::Cancelled: return QStringLiteral("Cancelled: nothing found");
     }
     return {};

@@ -28,6 +28,7 @@ QString EndText(OptimisationEnd end) {
         case OptimisationEnd::RunLimit:
             return QStringLiteral("Found: the best design the runs allowed reached (they were spent first)");
         case OptimisationEnd::Infeasible: return QStringLiteral("Not found: no run met every limit");
+        case OptimisationEnd::EveryRunStopped: return QStringLiteral("Not found");  // the reason says why
         case OptimisationEnd::Cancelled: return QStringLiteral("Cancelled: nothing found");
     }
     return {};

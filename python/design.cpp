@@ -92,6 +92,7 @@ std::string EndName(GoalSeekEnd end) {
         case GoalSeekEnd::InStep: return "in_step";
         case GoalSeekEnd::NotMonotonic: return "not_monotonic";
         case GoalSeekEnd::RunLimit: return "run_limit";
+        case GoalSeekEnd::EveryRunStopped: return "every_run_stopped";
         case GoalSeekEnd::Cancelled: break;
     }
     return "cancelled";
@@ -102,6 +103,7 @@ std::string EndName(OptimisationEnd end) {
         case OptimisationEnd::Converged: return "converged";
         case OptimisationEnd::RunLimit: return "run_limit";
         case OptimisationEnd::Infeasible: return "infeasible";
+        case OptimisationEnd::EveryRunStopped: return "every_run_stopped";
         case OptimisationEnd::Cancelled: break;
     }
     return "cancelled";
@@ -201,7 +203,7 @@ void DefineSolution(py::module_& m) {
         .def_property_readonly(
             "end", [](const Solution& s) { return EndName(s.seek.end); },
             "'found', 'out_of_range', 'in_step' (the quantity jumps across the target),\n"
-            "'not_monotonic', 'run_limit' or 'cancelled'.")
+            "'not_monotonic', 'run_limit', 'every_run_stopped' or 'cancelled'.")
         .def_property_readonly(
             "reason", [](const Solution& s) { return s.seek.reason; },
             "Why none was found, with the values at the ends; '' when found.")
@@ -231,10 +233,12 @@ void DefineOptimum(py::module_& m) {
             "Whether a design met every limit.")
         .def_property_readonly(
             "end", [](const Optimum& o) { return EndName(o.best.end); },
-            "'converged' (by the tolerance), 'run_limit', 'infeasible' or 'cancelled'.")
+            "'converged' (by the tolerance), 'run_limit', 'infeasible',\n"
+            "'every_run_stopped' or 'cancelled'.")
         .def_property_readonly(
             "reason", [](const Optimum& o) { return o.best.reason; },
-            "When none is found: the limits the nearest run fails; else ''.")
+            "When none is found: the limits the nearest run fails, or, when every run\n"
+            "stopped, the reason most of them gave; else ''.")
         .def_property_readonly("texts", &VariedTexts, "The varied inputs' texts by field name.")
         .def_property_readonly(
             "objective", [](const Optimum& o) { return OptionalFloat(o.best.objective); },
@@ -279,9 +283,9 @@ void DefineDesign(py::module_& m) {
           "'Barrier1ShearStress>=120'), over up to six inputs `vary` = {field: (low,\n"
           "high)}: a coarse grid, then COBYLA from its best points, in parallel on\n"
           "`threads` (None: every core). A run that stops meets no limit. Returns an\n"
-          "Optimum; when no run meets the limits its `found` is False. texts and case\n"
-          "as for run(). The GIL is released; Ctrl+C stops it and raises\n"
-          "KeyboardInterrupt.");
+          "Optimum; when no run meets the limits its `found` is False. max_runs below\n"
+          "1 raises vortane.Error. texts and case as for run(). The GIL is released;\n"
+          "Ctrl+C stops it and raises KeyboardInterrupt.");
 }
 
 }  // namespace vortane::python
