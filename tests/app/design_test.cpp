@@ -159,22 +159,26 @@ private slots:
         QCOMPARE(Quantity(run, "TotalPressureDrop"), Quantity(dialog.Result()->run, "TotalPressureDrop"));
     }
 
-    // Cancel while a search of six inputs runs: it ends soon after, reports
-    // no design and offers none to apply.
+    // Cancel while a search of six inputs runs (at 5 kg/hr, where the runs go
+    // to the pass limit), once its first runs have shown: it ends soon after,
+    // reports no design and offers none to apply.
     void cancelStopsTheSearchSoon() {
         Program program;
         QVERIFY(program.Show());
+        program.Edit(3)->setText(QStringLiteral("5"));
         OptimiseDialog& dialog = program.form1->Optimise();
         dialog.show();
         while (Named<QPushButton>(dialog, QStringLiteral("Add an input varied"))->isEnabled()) dialog.AddInput();
         const char* fields[] = {"BarrierClearance1", "ScrewSpeed", "ChannelDepth", "BarrierWidth1",
-                                "ChannelLength", "OutputRate"};
+                                "ChannelLength", "BarrierWidth2"};
         for (int i = 0; i < 6; ++i) Choose(dialog, QStringLiteral("Input varied %1").arg(i + 1), fields[i]);
         Named<QSpinBox>(dialog, QStringLiteral("Runs allowed"))->setValue(100000);
         Type(dialog, QStringLiteral("Tolerance"), QStringLiteral("1e-15"));
         QSignalSpy ended(&dialog, &DesignDialog::SearchEnded);
+        QSignalSpy progressed(&dialog.Search(), &DesignRun::Progressed);
         QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
         QVERIFY(dialog.Search().Running());
+        QVERIFY(progressed.wait(60000));  // the first run is done: the search is under way
         QElapsedTimer took;
         took.start();
         QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Cancel")), Qt::LeftButton);
@@ -227,6 +231,26 @@ private slots:
         QVERIFY(Outcome(dialog).contains(QString::fromStdString(dialog.Result()->reason)));
         QVERIFY(!Named<QPushButton>(dialog, QStringLiteral("Apply the texts found to the boxes"))->isEnabled());
         QCOMPARE(program.Edit(2)->text(), QStringLiteral("80.0"));
+    }
+
+    // A search whose every run faults (ScrewSpeed = 0) shows the core's reason,
+    // the same text vortane-calc and Python give.
+    void everyRunStoppedIsNamed() {
+        Program program;
+        QVERIFY(program.Show());
+        program.Edit(2)->setText(QStringLiteral("0"));
+        GoalSeekDialog& dialog = program.form1->GoalSeek();
+        dialog.show();
+        Choose(dialog, QStringLiteral("Input varied"), "OutputRate");
+        ChooseQuantity(dialog, QStringLiteral("Quantity"), QStringLiteral("PowerKW"));
+        Type(dialog, QStringLiteral("Low"), QStringLiteral("100"));
+        Type(dialog, QStringLiteral("High"), QStringLiteral("300"));
+        Type(dialog, QStringLiteral("Target"), QStringLiteral("5"));
+        QVERIFY(RunToEnd(dialog));
+        QCOMPARE(dialog.Result()->end, GoalSeekEnd::EveryRunStopped);
+        QVERIFY2(Outcome(dialog).startsWith(
+                     QStringLiteral("Not found\nevery run stopped: Floating point division by zero (8 runs)\n")),
+                 qPrintable(Outcome(dialog)));
     }
 };
 
