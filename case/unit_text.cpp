@@ -103,6 +103,31 @@ std::string Converted(std::string_view number, const Unit& unit, char separator)
         separator);
 }
 
+// A value typed with a unit that no such quantity has: a temperature below
+// absolute zero, a negative length or throughput. It is judged as the run
+// reads the converted text, so a text at absolute zero itself passes.
+void CheckPossible(const InputField& field, std::string_view typed, const std::string& converted,
+                   char separator) {
+    const std::optional<double> value = ConvertReal(converted, separator);
+    if (!value) return;
+    const std::string is = std::string(field.name) + " \"" + Excerpt(typed) + "\" is " + converted + " " +
+                           std::string(UnitsOf(field.quantity).front().symbol);
+    const auto refuse = [&](const std::string& why) { throw UnitError(is + why, {{}, {}, &field}); };
+    switch (field.quantity) {
+        case Quantity::Temperature:
+            if (*value < AbsoluteZero)
+                refuse(", below absolute zero (" + FormatShortest(AbsoluteZero, separator) + " ℃)");
+            break;
+        case Quantity::Length:
+            if (*value < 0) refuse(": a length cannot be negative");
+            break;
+        case Quantity::Throughput:
+            if (*value < 0) refuse(": a throughput cannot be negative");
+            break;
+        default: break;
+    }
+}
+
 }  // namespace
 
 std::string TextInBoxUnit(const InputField& field, std::string_view text, char decimalSeparator) {
@@ -120,7 +145,9 @@ std::string TextInBoxUnit(const InputField& field, std::string_view text, char d
         throw UnitError(quoted + "the unit " + Excerpt(symbol) + " is not one " + name +
                             " takes: " + UnitList(field.quantity),
                         {{}, {}, &field});
-    return Converted(text.substr(0, end), *unit, decimalSeparator);
+    std::string converted = Converted(text.substr(0, end), *unit, decimalSeparator);
+    CheckPossible(field, text, converted, decimalSeparator);
+    return converted;
 }
 
 }  // namespace vortane

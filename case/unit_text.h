@@ -8,8 +8,8 @@
 
 namespace vortane {
 
-// A box text whose unit the box does not take: the text names the field and
-// the units it takes.
+// A box text whose unit the box does not take, or whose value no such
+// quantity has: the text names the field and the units it takes, or the value.
 class UnitError : public Error {
 public:
     using Error::Error;
@@ -22,7 +22,10 @@ public:
 // (°F to ℃, or digits beyond 128-bit integers) it is the double nearest the
 // result in extended precision, in the shortest digits that read back to it.
 // A unit that is unknown, of another quantity, or given to a box without one
-// is a UnitError. Integer boxes take no unit: their texts stay as they are.
+// is a UnitError; so is a value typed with a unit that cannot be: a
+// temperature below absolute zero, a length or throughput below zero (a plain
+// number is the run's to judge). Integer boxes take no unit: their texts stay
+// as they are.
 std::string TextInBoxUnit(const InputField& field, std::string_view text, char decimalSeparator);
 
 }  // namespace vortane

@@ -28,6 +28,9 @@ enum class Quantity {
     Time,
 };
 
+// 0 K in ℃, the least temperature there is.
+inline constexpr double AbsoluteZero = -273.15;
+
 // Technical metric is the system of the inputs, the report and the record
 // (cm, kg/hr, kgf/cm2, ℃, cal/g.℃, kW); SI states pressure in MPa; US
 // customary in in, lb/hr, psi, °F, BTU/lb.°F, hp.

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <clocale>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "case/excerpt.h"
 #include "case/number_text.h"
@@ -177,17 +179,28 @@ void CheckCompare(const Options& options) {
     refuse(options.writeCaseFile.has_value(), "--write-case");
     refuse(options.resultFileName.has_value(), "-o");
     refuse(options.profileFile.has_value(), "--profile");
-    refuse(options.units != UnitSystem::Metric, "--units");
+    refuse(options.unitsGiven, "--units");
     refuse(options.solve.has_value(), "--solve");
     refuse(options.optimise.has_value(), "--optimise");
+}
+
+// Whether an argument after --compare names a case file: not an option, and
+// not FIELD=TEXT unless what stands before its "=" is no field and the
+// argument names a file there is ("a=b.vcase").
+bool IsCompareFile(std::string_view argument) {
+    if (argument.starts_with('-')) return false;
+    const std::size_t equals = argument.find('=');
+    if (equals == std::string_view::npos) return true;
+    std::error_code error;
+    return FindInputField(argument.substr(0, equals)) == nullptr &&
+           std::filesystem::is_regular_file(std::filesystem::path(argument), error);
 }
 
 // The case files after --compare: the arguments up to the next option or
 // FIELD=TEXT.
 void TakeCompareFiles(const std::vector<std::string_view>& arguments, std::size_t& i, Options& options) {
     const std::size_t first = i + 1;
-    while (i + 1 < arguments.size() && !arguments[i + 1].starts_with('-') &&
-           arguments[i + 1].find('=') == std::string_view::npos)
+    while (i + 1 < arguments.size() && IsCompareFile(arguments[i + 1]))
         options.compareFiles.emplace_back(arguments[++i]);
     if (i + 1 == first) throw MalformedCommandLine("--compare needs case files");
 }
@@ -222,6 +235,16 @@ void CheckDesignCombination(const Options& options) {
                          "are for a run or a sweep");
 }
 
+// --units sets the units of the tables and pages written: with none of them
+// it would change nothing.
+void CheckUnits(const Options& options) {
+    if (!options.unitsGiven || !options.sweeps.empty() || options.csvFile || options.profileFile ||
+        options.htmlFile)
+        return;
+    throw UsageError("--units sets the units of --csv, --profile, --html and a sweep's table; this command "
+                     "line writes none of them");
+}
+
 // Options that make sense only together, or only apart.
 void CheckCombination(const Options& options) {
     const bool sweep = !options.sweeps.empty();
@@ -235,6 +258,7 @@ void CheckCombination(const Options& options) {
     if (!sweep && options.resultFileName) CheckResultFileName(*options.resultFileName);
     CheckCompare(options);
     CheckDesignCombination(options);
+    CheckUnits(options);
 }
 
 }  // namespace
@@ -293,6 +317,7 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
             options.profileFile = OptionValue(arguments, i);
         } else if (argument == "--units") {
             options.units = UnitSystemOf(OptionValue(arguments, i));
+            options.unitsGiven = true;
         } else if (argument == "--limit") {
             options.limits.push_back(ParseLimitArgument(OptionValue(arguments, i)));
         } else if (argument == "--accept-warning") {

@@ -27,6 +27,7 @@ struct Options {
     std::vector<std::string> compareFiles;      // --compare A.vcase B.vcase ...
     std::vector<std::pair<const InputField*, std::string>> boxTexts;  // FIELD=TEXT, in order
     UnitSystem units = UnitSystem::Metric;       // --units, of the CSV and profile
+    bool unitsGiven = false;                     // whether --units was given
     std::vector<Limit> limits;                   // --limit, in order; quantities checked
     WarningKinds acceptedWarnings;               // --accept-warning
     // Finding a design, the notations as given.

@@ -7,6 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/interrupt.h"
 #include "cli/output_file.h"
+#include "cli/terminal_progress.h"
 #include "design/design_notation.h"
 #include "design/design_point.h"
 #include "design/end_text.h"
@@ -70,7 +71,13 @@ int Solve(const Options& options, const InputTexts& texts, const CaseExtras& ext
     request.target = target.value;
     request.acceptedWarnings = extras.acceptedWarnings;
     const InterruptFlag interrupt;
-    const GoalSeekResult result = GoalSeek(request, interrupt.Flag());
+    GoalSeekResult result;
+    {
+        TerminalProgress progress(err);
+        result = GoalSeek(request, interrupt.Flag(), [&progress, made = std::size_t{0}](const Evaluation&) mutable {
+            progress.Runs(++made);
+        });
+    }
     const std::string runs = "runs: " + std::to_string(result.history.size()) + '\n';
     if (result.end == GoalSeekEnd::Cancelled) {
         err << "vortane-calc: interrupted after " << result.history.size() << " runs\n";
@@ -110,8 +117,15 @@ int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& 
     request.limits = extras.limits;
     request.acceptedWarnings = extras.acceptedWarnings;
     const InterruptFlag interrupt;
-    const OptimisationResult result =
-        Notation("--optimise", [&] { return vortane::Optimise(request, interrupt.Flag()); });
+    OptimisationResult result;
+    {
+        // Runs report one at a time, from the thread that made them.
+        TerminalProgress progress(err);
+        std::size_t made = 0;
+        result = Notation("--optimise", [&] {
+            return vortane::Optimise(request, interrupt.Flag(), [&](const Evaluation&) { progress.Runs(++made); });
+        });
+    }
     const std::string runs = "runs: " + std::to_string(result.history.size()) + '\n';
     if (result.end == OptimisationEnd::Cancelled) {
         err << "vortane-calc: interrupted after " << result.history.size() << " runs\n";

@@ -17,6 +17,7 @@
 #include "cli/fit_command.h"
 #include "cli/interrupt.h"
 #include "cli/output_file.h"
+#include "cli/terminal_progress.h"
 #include "study/channel_profile.h"
 #include "study/comparison.h"
 #include "study/comparison_chart.h"
@@ -35,31 +36,6 @@ namespace {
 using namespace vortane;
 
 using enum cli::ExitStatus;
-
-// "point N of M" on standard error, rewritten in place at most five times a
-// second, when standard error is a terminal.
-class TerminalProgress {
-public:
-    TerminalProgress() : shown_(::isatty(STDERR_FILENO) != 0) {}
-    ~TerminalProgress() {
-        if (drawn_) std::cerr << '\n';
-    }
-    TerminalProgress(const TerminalProgress&) = delete;
-    TerminalProgress& operator=(const TerminalProgress&) = delete;
-
-    void operator()(std::size_t done, std::size_t total) {
-        const auto now = std::chrono::steady_clock::now();
-        if (!shown_ || (done != total && now - last_ < std::chrono::milliseconds(200))) return;
-        last_ = now;
-        drawn_ = true;
-        std::cerr << "\rvortane-calc: point " << done << " of " << total << std::flush;
-    }
-
-private:
-    bool shown_;
-    bool drawn_ = false;
-    std::chrono::steady_clock::time_point last_{};
-};
 
 int ExitStatusOf(RunOutcome outcome) {
     switch (outcome) {
@@ -201,7 +177,7 @@ int Sweep(const cli::Options& options, const SweepPlan& plan, std::span<const Li
     const cli::StopOnInterrupt interrupt(stop);
     SweepEnd end;
     {
-        TerminalProgress progress;
+        cli::TerminalProgress progress;
         const PointFormat row = [&plan, units = options.units](const PointResult& point) {
             return SweepRow(plan, point, units);
         };

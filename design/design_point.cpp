@@ -34,6 +34,13 @@ std::string ValueText(double value) {
     return text;
 }
 
+std::string StopMessage(const RunResult& run) {
+    if (run.outcome == RunOutcome::Complete) return {};
+    if (run.outcome == RunOutcome::Fault) return run.fault;
+    if (!run.messages.empty()) return run.messages.back();
+    return std::string(OutcomeName(run.outcome));
+}
+
 RunResult RunDesign(const RunRequest& base, std::span<const InputField* const> fields,
                     std::span<const std::string> texts) {
     RunRequest request = base;

@@ -33,6 +33,10 @@ std::string InputText(double value, char decimalSeparator);
 // A value for a message: six significant digits.
 std::string ValueText(double value);
 
+// Why a run stopped, as it says so: the fault's text, or the message of the
+// stage that stopped it; empty for a complete run.
+std::string StopMessage(const RunResult& run);
+
 // The case of `base` with the given boxes' texts replaced, run without a
 // report.
 RunResult RunDesign(const RunRequest& base, std::span<const InputField* const> fields,

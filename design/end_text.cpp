@@ -10,6 +10,7 @@ std::string GoalSeekEndText(GoalSeekEnd end) {
         case GoalSeekEnd::InStep: return "Not found: the quantity jumps across the target";
         case GoalSeekEnd::NotMonotonic: return "Not found: the quantity turns between the ends";
         case GoalSeekEnd::RunLimit: return "Not found: the runs allowed were spent";
+        case GoalSeekEnd::EveryRunStopped: return "Not found";  // the reason says why
         case GoalSeekEnd::Cancelled: break;
     }
     return "Cancelled: nothing found";
@@ -26,6 +27,7 @@ std::string OptimisationEndText(OptimisationEnd end, bool limitsSet) {
         case OptimisationEnd::RunLimit:
             return "Found: the best design, stopped when " + OptimisationStopText(end, limitsSet);
         case OptimisationEnd::Infeasible: return "Not found: no run was feasible";
+        case OptimisationEnd::EveryRunStopped: return "Not found";  // the reason says why
         case OptimisationEnd::Cancelled: break;
     }
     return "Cancelled: nothing found";

@@ -42,7 +42,7 @@ double RoundedTo(double value, int digits) {
 }
 
 Evaluation EvaluationOf(const Point& point) {
-    return {{point.x}, {point.text}, point.run.outcome, point.value, {}, point.run.warningKinds};
+    return {{point.x}, {point.text}, point.run.outcome, point.value, {}, point.run.warningKinds, StopMessage(point.run)};
 }
 
 class Search {
@@ -195,9 +195,7 @@ GoalSeekResult Search::Unbracketed(const std::vector<const Point*>& grid) const 
     const std::string target = "the target " + ValueText(request_.target);
     std::vector<const Point*> computed;
     std::copy_if(grid.begin(), grid.end(), std::back_inserter(computed), [](const Point* p) { return p->residual; });
-    if (computed.empty())
-        return Closest(GoalSeekEnd::OutOfRange, request_.quantity + " is computed nowhere in the range: it is " +
-                                                    ValueAt(low) + " and " + ValueAt(high));
+    if (computed.empty()) return Closest(GoalSeekEnd::EveryRunStopped, {});  // GoalSeek says why
     for (std::size_t i = 1; i < computed.size(); ++i) {
         if (Straddle(*computed[i - 1], *computed[i]))
             return Closest(GoalSeekEnd::InStep, request_.quantity + " jumps across " + target + " where runs stop: " +
@@ -265,7 +263,31 @@ GoalSeekResult GoalSeek(const GoalSeekRequest& request, const std::atomic<bool>*
                                 "the " + std::to_string(request.runLimit) + " runs allowed were spent");
     }
     result.history = search.History();
+    if (result.end != GoalSeekEnd::Cancelled) {
+        if (std::optional<std::string> stopped = EveryRunStopped(result.history)) {
+            result.end = GoalSeekEnd::EveryRunStopped;
+            result.reason = std::move(*stopped);
+        }
+    }
     return result;
+}
+
+std::optional<std::string> EveryRunStopped(const std::vector<Evaluation>& history) {
+    if (history.empty()) return std::nullopt;
+    std::vector<std::pair<std::string_view, std::size_t>> reasons;  // in the order first met
+    for (const Evaluation& run : history) {
+        if (run.outcome == RunOutcome::Complete) return std::nullopt;
+        const auto known = std::find_if(reasons.begin(), reasons.end(),
+                                        [&](const auto& reason) { return reason.first == run.stop; });
+        if (known != reasons.end()) ++known->second;
+        else reasons.emplace_back(run.stop, 1);
+    }
+    const auto most = std::max_element(reasons.begin(), reasons.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    const std::string runs = " (" + std::to_string(history.size()) + " runs)";
+    if (reasons.size() == 1) return "every run stopped: " + std::string(most->first) + runs;
+    return "every run stopped, most often with: " + std::string(most->first) + " (" + std::to_string(most->second) +
+           " of " + std::to_string(history.size()) + " runs)";
 }
 
 }  // namespace vortane

@@ -36,7 +36,13 @@ struct Evaluation {
     std::optional<double> objective;  // goal seek: the quantity; optimisation: the objective
     std::vector<std::optional<double>> margins;  // optimisation: each limit's margin
     WarningKinds warnings = {};                  // the kinds of the run's warnings
+    std::string stop = {};  // why the run stopped (StopMessage); empty when complete
 };
+
+// When every run of `history` stopped: that, with the reason most of them
+// stopped for (the first met of those as frequent) and how many gave it. None
+// when a run completed or none was made.
+std::optional<std::string> EveryRunStopped(const std::vector<Evaluation>& history);
 
 enum class GoalSeekEnd {
     Found,         // within the tolerance, by a feasible run
@@ -45,6 +51,7 @@ enum class GoalSeekEnd {
     InStep,        // the quantity jumps across the target (a change of the pass count, a stop)
     NotMonotonic,  // the ends straddle nothing but the quantity turns inside
     RunLimit,      // the runs allowed were spent
+    EveryRunStopped,  // no run computed the quantity
     Cancelled,
 };
 

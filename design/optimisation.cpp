@@ -144,7 +144,7 @@ std::optional<Point> Problem::Evaluate(std::span<const double> unit, std::vector
     point.warnings = run.warningKinds;
     point.feasible = complete && Feasible(run.outcome, run.warningKinds, request_.acceptedWarnings, margins);
 
-    Evaluation evaluation{values, texts, run.outcome, value, {}, run.warningKinds};
+    Evaluation evaluation{values, texts, run.outcome, value, {}, run.warningKinds, StopMessage(run)};
     for (const LimitMargin& margin : margins) evaluation.margins.push_back(margin.margin);
     const std::scoped_lock lock(mutex_);
     if (point.feasible && (!best_ || *point.objective < best_->objective))
@@ -321,12 +321,19 @@ OptimisationResult ResultOf(Problem& problem, OptimisationEnd end, const std::ve
                                    (fails.empty() ? "" : "fails " + fails));
     }
     result.history = std::move(problem.History());
+    if (!result.found && end != OptimisationEnd::Cancelled) {
+        if (std::optional<std::string> stopped = EveryRunStopped(result.history)) {
+            result.end = OptimisationEnd::EveryRunStopped;
+            result.reason = std::move(*stopped);
+        }
+    }
     return result;
 }
 
 void CheckRequest(const OptimisationRequest& request) {
     if (request.inputs.empty() || request.inputs.size() > MaxVariedInputs)
         throw DesignError("an optimisation varies 1 to 6 inputs");
+    if (request.runLimit < 1) throw DesignError("an optimisation needs at least 1 run");
     std::set<const InputField*> seen;
     for (const VariedInput& input : request.inputs) {
         CheckVariedInput(input.field, input.low, input.high);

@@ -39,6 +39,7 @@ enum class OptimisationEnd {
     Converged,   // by the tolerance
     RunLimit,    // the runs allowed were spent
     Infeasible,  // no run was feasible
+    EveryRunStopped,  // no run completed
     Cancelled,
 };
 
@@ -52,7 +53,8 @@ struct OptimisationResult {
     RunResult run;                        // its run
     std::optional<double> objective;      // the quantity's value in its run
     std::vector<LimitMargin> margins;     // its limits' margins
-    std::string reason;                   // when none is found: the limits the least infeasible run fails
+    std::string reason;                   // when none is found: the limits the least infeasible run
+                                          // fails, or why every run stopped
     std::vector<Evaluation> history;      // every run made, in the order finished
 };
 
@@ -66,7 +68,8 @@ struct OptimisationResult {
 // are the values' fewest significant digits whose run stays feasible and no
 // worse than the best run by more than the tolerance. `progress` is called
 // after each run, one call at a time, from the thread that ran it. A question
-// it cannot take is a DesignError or a LimitError.
+// it cannot take (no run allowed, among others) is a DesignError or a
+// LimitError.
 OptimisationResult Optimise(const OptimisationRequest& request, const std::atomic<bool>* cancel = nullptr,
                             const std::function<void(const Evaluation&)>& progress = {});
 

@@ -2,11 +2,12 @@
 
 #include <cmath>
 
+#include "case/units.h"
+
 namespace vortane {
 
 namespace {
 
-constexpr double AbsoluteZero = -273.15;  // degC
 constexpr double RightAngle = 90;        // deg
 
 class Breaches {

@@ -95,6 +95,7 @@ std::string EndName(GoalSeekEnd end) {
         case GoalSeekEnd::InStep: return "in_step";
         case GoalSeekEnd::NotMonotonic: return "not_monotonic";
         case GoalSeekEnd::RunLimit: return "run_limit";
+        case GoalSeekEnd::EveryRunStopped: return "every_run_stopped";
         case GoalSeekEnd::Cancelled: break;
     }
     return "cancelled";
@@ -105,6 +106,7 @@ std::string EndName(OptimisationEnd end) {
         case OptimisationEnd::Converged: return "converged";
         case OptimisationEnd::RunLimit: return "run_limit";
         case OptimisationEnd::Infeasible: return "infeasible";
+        case OptimisationEnd::EveryRunStopped: return "every_run_stopped";
         case OptimisationEnd::Cancelled: break;
     }
     return "cancelled";
@@ -210,7 +212,7 @@ void DefineSolution(py::module_& m) {
         .def_property_readonly(
             "end", [](const Solution& s) { return EndName(s.seek.end); },
             "'found', 'out_of_range', 'in_step' (the quantity jumps across the target),\n"
-            "'not_monotonic', 'run_limit' or 'cancelled'.")
+            "'not_monotonic', 'run_limit', 'every_run_stopped' or 'cancelled'.")
         .def_property_readonly(
             "reason", [](const Solution& s) { return s.seek.reason; },
             "Why none was found, with the values at the ends; '' when found.")
@@ -244,15 +246,17 @@ void DefineOptimum(py::module_& m) {
             "Whether a design met every limit.")
         .def_property_readonly(
             "end", [](const Optimum& o) { return EndName(o.best.end); },
-            "'converged' (by the tolerance), 'run_limit', 'infeasible' or 'cancelled'.")
+            "'converged' (by the tolerance), 'run_limit', 'infeasible',\n"
+            "'every_run_stopped' or 'cancelled'.")
         .def_property_readonly(
             "reason", [](const Optimum& o) { return o.best.reason; },
-            "When none is found: the limits the nearest run fails; else ''.")
+            "When none is found: the limits the nearest run fails, or, when every run\n"
+            "stopped, the reason most of them gave; else ''.")
         .def_property_readonly(
             "summary", [](const Optimum& o) { return OptimisationEndText(o.best.end, !o.limits.empty()); },
-            "How the search ended, as the window and vortane-calc say it: 'Found: the\n"
-            "best design, to the tolerance', '... (no limits set) ...' when no limit was\n"
-            "given, or why none was found.")
+            "How the search ended, as the window says it: 'Found: the best design,\n"
+            "stopped by the tolerance', '... (no limits set)' when no limit was given, or\n"
+            "why none was found.")
         .def_property_readonly("texts", &VariedTexts, "The varied inputs' texts by field name.")
         .def_property_readonly(
             "objective", [](const Optimum& o) { return OptionalFloat(o.best.objective); },
@@ -301,8 +305,9 @@ void DefineDesign(py::module_& m) {
           "`threads` (None: every core), after the case file's limits. Only a feasible\n"
           "run counts: one that stops, or raises a warning of a kind not in\n"
           "`accept_warnings` (nor the case's), meets no limit. Returns an Optimum; when\n"
-          "no run is feasible its `found` is False. texts and case as for run(). The GIL is released; Ctrl+C stops it and raises\n"
-          "KeyboardInterrupt.");
+          "no run is feasible its `found` is False. max_runs below 1 raises\n"
+          "vortane.Error. texts and case as for run(). The GIL is released; Ctrl+C\n"
+          "stops it and raises KeyboardInterrupt.");
 }
 
 }  // namespace vortane::python

@@ -59,11 +59,11 @@ Result Run(const CaseInput& given, const py::object& report, char separator) {
 }
 
 // A field of the run's record; NaN for a value of the report's blocks that the
-// run did not compute, as in a sweep's arrays.
+// run did not compute, as in a sweep's arrays, and for an input it did not read.
 py::object FieldValue(const RunResult& run, const CaseField& field) {
     return std::visit(
         [&](auto member) -> py::object {
-            if constexpr (std::is_same_v<decltype(member), double CaseData::*>)
+            if constexpr (!std::is_same_v<decltype(member), bool CaseData::*>)
                 if (!RunComputed(run, member)) return py::float_(std::numeric_limits<double>::quiet_NaN());
             return py::cast(run.data.*member);
         },
@@ -195,7 +195,8 @@ void DefineResult(py::module_& m) {
         "them all as a dict. The record holds what the stages computed before the\n"
         "run ended; a value of the report's blocks the run did not compute is NaN:\n"
         "the channel block's before the pressure step, the results block's unless\n"
-        "complete, as in sweep().");
+        "complete, as in sweep(); so is an input the run did not read: the field\n"
+        "whose text it rejected and those after it.");
     result
         .def_property_readonly(
             "outcome", [](const Result& r) { return std::string(OutcomeName(r.run.outcome)); },

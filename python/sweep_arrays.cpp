@@ -81,14 +81,17 @@ struct RunColumnValues {
     }
 };
 
-// Looks for a pending signal (Ctrl+C) now and then, the GIL taken for the
-// moment; one that raised leaves its exception pending and stops the sweep.
+// Looks for a pending signal (Ctrl+C) now and then, after a point and while
+// waiting for one, the GIL taken for the moment; one that raised leaves its
+// exception pending and stops the sweep.
 class InterruptCheck {
 public:
     explicit InterruptCheck(std::stop_source stop) : stop_(std::move(stop)) {}
 
-    void operator()(std::size_t /*done*/, std::size_t /*total*/) {
-        if (!poll_.Raised()) return;
+    void operator()(std::size_t /*done*/, std::size_t /*total*/) { Poll(); }
+
+    void Poll() {
+        if (interrupted_ || !poll_.Raised()) return;
         interrupted_ = true;
         stop_.request_stop();
     }
@@ -172,7 +175,7 @@ py::dict SweepArrays(const SweepPlan& plan, unsigned threads, UnitSystem system)
     InterruptCheck check(stop);
     {
         const py::gil_scoped_release released;
-        RunSweep(plan, {threads, std::ref(check), stop.get_token()},
+        RunSweep(plan, {threads, std::ref(check), stop.get_token(), [&check] { check.Poll(); }},
                  [&](const PointResult& point) { values.Add(point.run); });
     }
     if (check.Interrupted()) throw py::error_already_set();

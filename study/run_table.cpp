@@ -1,6 +1,7 @@
 #include "study/run_table.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "report/report_layout.h"
 #include "study/indicator_table.h"
@@ -76,6 +77,23 @@ std::string ColumnText(const RunColumn& column, const RunResult& run) {
     }
 }
 
+namespace {
+
+// Whether the run read the input of `field`: reading stops at the box whose
+// text does not convert, and leaves it and the boxes after it unread.
+template <class Member>
+bool InputRead(const RunResult& run, Member field) {
+    if (run.rejectedBox == 0) return true;
+    const auto& inputs = InputFields();
+    const auto input = std::find_if(inputs.begin(), inputs.end(), [field](const InputField& f) {
+        if constexpr (std::is_same_v<Member, double CaseData::*>) return f.real == field;
+        else return f.integer == field;
+    });
+    return input == inputs.end() || input->box < run.rejectedBox;
+}
+
+}  // namespace
+
 bool RunComputed(const RunResult& run, double CaseData::*field) {
     const auto in = [field](const std::vector<ReportedValue>& block) {
         return std::any_of(block.begin(), block.end(),
@@ -83,8 +101,10 @@ bool RunComputed(const RunResult& run, double CaseData::*field) {
     };
     if (in(ChannelValues())) return HoldsChannelBlock(run.outcome);
     if (in(ResultValues())) return run.outcome == RunOutcome::Complete;
-    return true;
+    return InputRead(run, field);
 }
+
+bool RunComputed(const RunResult& run, std::int32_t CaseData::*field) { return InputRead(run, field); }
 
 std::string_view OutcomeName(RunOutcome outcome) {
     switch (outcome) {

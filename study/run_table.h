@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,8 +50,11 @@ std::string ColumnText(const RunColumn& column, const RunResult& run);
 
 // Whether the run computed a value of its report's channel or results block:
 // as a row of the table has it, the channel block's from the pressure step on,
-// the results block's when complete. Other fields of the record: true.
+// the results block's when complete; an input's, when the run read its box
+// (not the box whose text did not convert, nor those after it). Other fields
+// of the record: true.
 bool RunComputed(const RunResult& run, double CaseData::*field);
+bool RunComputed(const RunResult& run, std::int32_t CaseData::*field);
 
 // "complete", or the stage that stopped the run: "input", "file", "channel",
 // "pressure", "nonconvergent", "fault".

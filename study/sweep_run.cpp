@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -23,6 +24,8 @@ struct Chunk {
     std::exception_ptr error;
     std::size_t filled = 0;  // index + 1 of the chunk it holds
 };
+
+constexpr std::chrono::milliseconds WaitingInterval{50};
 
 unsigned ThreadCount(unsigned asked) {
     return asked != 0 ? asked : std::max(std::thread::hardware_concurrency(), 1u);
@@ -54,7 +57,13 @@ public:
                 Chunk& chunk = chunks_[k % window_];
                 {
                     std::unique_lock lock(mutex_);
-                    chunkDone_.wait(lock, [&] { return stopped_ || chunk.filled == k + 1; });
+                    const auto ready = [&] { return stopped_ || chunk.filled == k + 1; };
+                    while (!chunkDone_.wait_for(lock, WaitingInterval, ready)) {
+                        if (!control.waiting) continue;
+                        lock.unlock();
+                        control.waiting();
+                        lock.lock();
+                    }
                 }
                 if (stopped_) return SweepEnd::Stopped;
                 if (chunk.error) std::rethrow_exception(chunk.error);

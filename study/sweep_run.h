@@ -27,6 +27,9 @@ struct SweepControl {
     // points in all.
     std::function<void(std::size_t done, std::size_t total)> progress;
     std::stop_token stop;  // a stop request ends the sweep after the points under way
+    // Called on the calling thread about every 50 ms while it waits for the
+    // next point, so that it can look for an interrupt however slow the points.
+    std::function<void()> waiting = {};
 };
 
 enum class SweepEnd { Complete, Stopped };

@@ -74,8 +74,8 @@ class Result:
     ChannelDepth: float  # cm
     CornerRadius: float  # cm
     ChannelAngle: float  # deg
-    InletChannelCount: int
-    EffectiveChannelCount: int
+    InletChannelCount: Union[int, float]  # NaN when the run did not read it
+    EffectiveChannelCount: Union[int, float]
     InletMeltTemp: float  # degC
     InletSolidTemp: float  # degC
     SolidRatio: float  # mass fraction of unmelted solid

@@ -188,22 +188,26 @@ private slots:
         QVERIFY2(!shown.contains(QStringLiteral("limit"), Qt::CaseInsensitive), qPrintable(shown));
     }
 
-    // Cancel while a search of six inputs runs: it ends soon after, reports
-    // no design and offers none to apply.
+    // Cancel while a search of six inputs runs (at 5 kg/hr, where the runs go
+    // to the pass limit), once its first runs have shown: it ends soon after,
+    // reports no design and offers none to apply.
     void cancelStopsTheSearchSoon() {
         Program program;
         QVERIFY(program.Show());
+        program.Edit(3)->setText(QStringLiteral("5"));
         OptimiseDialog& dialog = program.form1->Optimise();
         dialog.show();
         while (Named<QPushButton>(dialog, QStringLiteral("Add an input varied"))->isEnabled()) dialog.AddInput();
         const char* fields[] = {"BarrierClearance1", "ScrewSpeed", "ChannelDepth", "BarrierWidth1",
-                                "ChannelLength", "OutputRate"};
+                                "ChannelLength", "BarrierWidth2"};
         for (int i = 0; i < 6; ++i) Choose(dialog, QStringLiteral("Input varied %1").arg(i + 1), fields[i]);
         Named<QSpinBox>(dialog, QStringLiteral("Runs allowed"))->setValue(100000);
         Type(dialog, QStringLiteral("Tolerance"), QStringLiteral("1e-15"));
         QSignalSpy ended(&dialog, &DesignDialog::SearchEnded);
+        QSignalSpy progressed(&dialog.Search(), &DesignRun::Progressed);
         QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
         QVERIFY(dialog.Search().Running());
+        QVERIFY(progressed.wait(60000));  // the first run is done: the search is under way
         QElapsedTimer took;
         took.start();
         QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Cancel")), Qt::LeftButton);
@@ -306,6 +310,26 @@ private slots:
         }
         QVERIFY(!fitted->isChecked() && !negative->isChecked());
         QVERIFY(saved().contains("AcceptWarning = fitted-range\n") && !saved().contains("negative-pressure"));
+    }
+
+    // A search whose every run faults (ScrewSpeed = 0) shows the core's reason,
+    // the same text vortane-calc and Python give.
+    void everyRunStoppedIsNamed() {
+        Program program;
+        QVERIFY(program.Show());
+        program.Edit(2)->setText(QStringLiteral("0"));
+        GoalSeekDialog& dialog = program.form1->GoalSeek();
+        dialog.show();
+        Choose(dialog, QStringLiteral("Input varied"), "OutputRate");
+        ChooseQuantity(dialog, QStringLiteral("Quantity"), QStringLiteral("PowerKW"));
+        Type(dialog, QStringLiteral("Low"), QStringLiteral("100"));
+        Type(dialog, QStringLiteral("High"), QStringLiteral("300"));
+        Type(dialog, QStringLiteral("Target"), QStringLiteral("5"));
+        QVERIFY(RunToEnd(dialog));
+        QCOMPARE(dialog.Result()->end, GoalSeekEnd::EveryRunStopped);
+        QVERIFY2(Outcome(dialog).startsWith(
+                     QStringLiteral("Not found\nevery run stopped: Floating point division by zero (8 runs)\n")),
+                 qPrintable(Outcome(dialog)));
     }
 };
 

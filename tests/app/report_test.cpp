@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTest>
 
 #include "app/fit_dialog.h"
@@ -20,6 +21,9 @@ namespace vortane::testing {
 namespace {
 
 void Type(QLineEdit* edit, const QString& text) {
+    auto* pages = edit->window()->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1"));
+    for (int page = 0; page < pages->count(); ++page)
+        if (pages->widget(page)->isAncestorOf(edit)) pages->setCurrentIndex(page);
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
@@ -86,6 +90,26 @@ private slots:
         QTest::keyClick(program->Edit(5), Qt::Key_Tab);
         QCOMPARE(program->Edit(5)->text(), QStringLiteral("1.270"));
         QCOMPARE(closer->shown.size(), std::size_t{1});
+    }
+
+    // A value typed with a unit that no such quantity has is refused as the
+    // core says, and the text stays: below absolute zero, a negative length.
+    void impossibleValueIsNamedAndTheTextKept() {
+        Type(program->Edit(14), QStringLiteral("-500 K"));
+        QTest::keyClick(program->Edit(14), Qt::Key_Tab);
+        QTRY_COMPARE(closer->shown.size(), std::size_t{1});
+        QCOMPARE(closer->shown[0].text, QStringLiteral("Inlet Melt Temperature (\u2103)\nInletMeltTemp \"-500 K\" is "
+                                                       "-773.15 \u2103, below absolute zero (-273.15 \u2103)"));
+        QCOMPARE(program->Edit(14)->text(), QStringLiteral("-500 K"));
+        program->form1->activateWindow();  // the message box had it
+        QVERIFY(QTest::qWaitForWindowActive(program->form1));
+        Type(program->Edit(9), QStringLiteral("-6 mm"));
+        QTest::keyClick(program->Edit(9), Qt::Key_Tab);
+        QTRY_COMPARE(closer->shown.size(), std::size_t{2});
+        QVERIFY2(closer->shown[1].text.endsWith(QStringLiteral("ChannelDepth \"-6 mm\" is -0.6 cm: a length cannot be "
+                                                               "negative")),
+                 qPrintable(closer->shown[1].text));
+        QCOMPARE(program->Edit(9)->text(), QStringLiteral("-6 mm"));
     }
 
     // Export is offered once a run has a result; the PDF holds the case's name

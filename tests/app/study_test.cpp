@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -144,7 +145,8 @@ private slots:
         Sweep(study, QStringLiteral("Second input"), QStringLiteral("Number of Revolution (rpm)"),
               {QStringLiteral("1"), QStringLiteral("1000"), QStringLiteral("1")}, QStringLiteral(" (second input)"));
         QTest::mouseClick(Named<QPushButton>(study, QStringLiteral("Run")), Qt::LeftButton);
-        QTest::qWait(300);
+        // Under way once the progress bar has moved.
+        QTRY_VERIFY_WITH_TIMEOUT(Named<QProgressBar>(study, QStringLiteral("Progress"))->value() > 0, 60000);
         const auto cancelled = std::chrono::steady_clock::now();
         QSignalSpy ended(&study, &StudyWindow::SweepEnded);
         QTest::mouseClick(Named<QPushButton>(study, QStringLiteral("Cancel")), Qt::LeftButton);

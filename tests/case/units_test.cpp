@@ -138,6 +138,41 @@ TEST(UnitText, RefusesUnitsTheBoxDoesNotTake) {
     EXPECT_EQ(message("SolidRatio", "0.1 mm"), "SolidRatio \"0.1 mm\": SolidRatio takes a plain number, no unit");
 }
 
+// A typed unit makes the value a physical one: a temperature below absolute
+// zero, a negative length or throughput is refused, judged as the run reads
+// the converted text; a plain number is the run's to judge.
+TEST(UnitText, RefusesValuesNoSuchQuantityHas) {
+    const auto refusal = [](std::string_view name, std::string_view text, char separator = '.') {
+        try {
+            return TextInBoxUnit(Field(name), text, separator);
+        } catch (const UnitError& error) {
+            EXPECT_EQ(error.Context().field, &Field(name));
+            return "refused: " + std::string(error.what());
+        }
+    };
+    EXPECT_EQ(refusal("InletMeltTemp", "-500 K"),
+              "refused: InletMeltTemp \"-500 K\" is -773.15 \u2103, below absolute zero (-273.15 \u2103)");
+    EXPECT_EQ(refusal("MeltingPoint", "-459,68 °F", ','),
+              "refused: MeltingPoint \"-459,68 °F\" is -273,15555555555557 \u2103, below absolute zero "
+              "(-273,15 \u2103)");
+    EXPECT_EQ(refusal("InletSolidTemp", "-273.16 ℃"),
+              "refused: InletSolidTemp \"-273.16 \u2103\" is -273.16 \u2103, below absolute zero (-273.15 \u2103)");
+    EXPECT_EQ(refusal("OutputRate", "-350 lb/hr"),
+              "refused: OutputRate \"-350 lb/hr\" is -158.7573295 kg/hr: a throughput cannot be negative");
+    EXPECT_EQ(refusal("ChannelDepth", "-6 mm"), "refused: ChannelDepth \"-6 mm\" is -0.6 cm: a length cannot be negative");
+    EXPECT_EQ(refusal("CornerRadius", "-1E-3in"),
+              "refused: CornerRadius \"-1E-3in\" is -0.00254 cm: a length cannot be negative");
+    // At absolute zero and at zero itself the values stand, as do quantities
+    // that may be negative and plain numbers.
+    EXPECT_EQ(refusal("InletMeltTemp", "0 K"), "-273.15");
+    EXPECT_EQ(refusal("InletMeltTemp", "-459.67 °F"), "-273.15");
+    EXPECT_EQ(refusal("BarrierClearance1", "-0 mm"), "0");
+    EXPECT_EQ(refusal("OutputRate", "0 lb/hr"), "0");
+    EXPECT_EQ(refusal("ChannelAngle", "-15 deg"), "-15");
+    EXPECT_EQ(refusal("InletMeltTemp", "-500"), "-500");
+    EXPECT_EQ(refusal("OutputRate", "-350"), "-350");
+}
+
 TEST(UnitText, EveryRealInputButTheRatiosAndCoefficientsHasAUnit) {
     for (const InputField& field : InputFields()) {
         const bool plain = field.conversion == InputField::Conversion::Integer ||

@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "cli/command_line.h"
 #include "support/scratch_dir.h"
+#include "terminal_run.h"
 
 namespace vortane {
 namespace {
@@ -27,8 +29,10 @@ TEST(DesignCommand, ABuildWithoutTheSearchesSaysSo) {
 
 using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
+using ::testing::StartsWith;
 using testing::ReadBytes;
 using testing::ScratchDir;
+using testing::TerminalRun;
 
 struct Outcome {
     int status;
@@ -82,6 +86,15 @@ TEST(DesignCommand, NoSolutionOrNoFeasibleDesignExitsOne) {
         Calc(dir, "--optimise 'minimise TotalPressureDrop' --vary ScrewSpeed=60:140 --limit 'TemperatureRise<=1'");
     EXPECT_EQ(infeasible.status, 1);
     EXPECT_THAT(infeasible.err, HasSubstr("no feasible design in the bounds"));
+    // Every run faults (ScrewSpeed = 0) and there are no limits: that is said.
+    const Outcome stopped = Calc(dir, "ScrewSpeed=0 --optimise 'minimise PowerKW' --vary OutputRate=100:300");
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_THAT(stopped.err, StartsWith("vortane-calc: no feasible design in the bounds: every run stopped: "
+                                        "Floating point division by zero ("));
+    const Outcome unsolved = Calc(dir, "ScrewSpeed=0 --solve OutputRate=100:300 --target PowerKW=5");
+    EXPECT_EQ(unsolved.status, 1);
+    EXPECT_THAT(unsolved.err, StartsWith("vortane-calc: no solution in OutputRate=100:300: every run stopped: "
+                                         "Floating point division by zero (8 runs)\n"));
 }
 
 TEST(DesignCommand, OptimisePrintsTheDesignMarginsAndEnd) {
@@ -129,17 +142,30 @@ TEST(DesignCommand, OptimiseWithoutLimitsSaysNoneWereSet) {
 }
 
 // Below 9 kg/hr the temperature iteration runs to its pass limit, about 0.1 s
-// a run, and the optimisation takes over 100 runs: Ctrl+C 0.3 s in stops it
-// between runs.
+// a run, and the optimisation takes over 100 runs: Ctrl+C once the first run
+// shows on the terminal stops it between runs.
 TEST(DesignCommand, InterruptStopsTheSearch) {
     ScratchDir dir;
-    const Outcome stopped = Calc(dir,
-                                 "--optimise 'minimise PowerKW' --vary OutputRate=5:9 --vary ScrewSpeed=60:140 "
-                                 "--write-case d.vcase",
-                                 "LC_ALL=C timeout --preserve-status -s INT 0.3");
-    EXPECT_EQ(stopped.status, 130);
-    EXPECT_THAT(stopped.err, MatchesRegex("vortane-calc: interrupted after [0-9]+ runs\n"));
+    TerminalRun calc(dir.Root(), {"--optimise", "minimise PowerKW", "--vary", "OutputRate=5:9", "--vary",
+                                  "ScrewSpeed=60:140", "--write-case", "d.vcase"});
+    ASSERT_TRUE(calc.WaitFor("vortane-calc: run ", std::chrono::seconds(60))) << calc.Err();
+    calc.Interrupt();
+    EXPECT_EQ(calc.Wait(std::chrono::seconds(60)), 130) << calc.Err();
+    EXPECT_THAT(calc.Err(), StartsWith("\rvortane-calc: run "));
+    const std::string last = calc.Err().substr(calc.Err().rfind('\n', calc.Err().size() - 2) + 1);
+    EXPECT_THAT(last, MatchesRegex("vortane-calc: interrupted after [0-9]+ runs\n"));
     EXPECT_FALSE(std::filesystem::exists(dir.Path("d.vcase")));
+}
+
+// A goal seek shows its runs too, and Ctrl+C stops it: at 5 to 9 kg/hr every
+// run goes to the pass limit.
+TEST(DesignCommand, InterruptStopsAGoalSeek) {
+    ScratchDir dir;
+    TerminalRun calc(dir.Root(), {"--solve", "OutputRate=5:9", "--target", "PowerKW=1"});
+    ASSERT_TRUE(calc.WaitFor("vortane-calc: run ", std::chrono::seconds(60))) << calc.Err();
+    calc.Interrupt();
+    EXPECT_EQ(calc.Wait(std::chrono::seconds(60)), 130) << calc.Err();
+    EXPECT_THAT(calc.Err(), HasSubstr("\nvortane-calc: interrupted after "));
 }
 
 TEST(DesignCommand, QuestionsItCannotTakeAreUsageErrors) {

@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,12 +13,14 @@
 
 #include "support/default_report.h"
 #include "support/scratch_dir.h"
+#include "terminal_run.h"
 
 namespace vortane {
 namespace {
 
 using testing::ReadBytes;
 using testing::ScratchDir;
+using testing::TerminalRun;
 
 struct Outcome {
     int status;
@@ -208,6 +211,42 @@ TEST(VortaneCalc, TextsWithUnitsRunAsTheirConvertedNumbers) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path("wrong.txt")));
 }
 
+// A value typed with a unit that no such quantity has is refused before
+// anything runs; the plain number is read as it is, the run warning of it.
+TEST(VortaneCalc, ImpossibleTypedValuesAreRefused) {
+    ScratchDir dir;
+    Outcome outcome = RunCalc(dir, "-o cold.txt InletMeltTemp='-500 K'");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.stderrText,
+              "vortane-calc: InletMeltTemp \"-500 K\" is -773.15 \u2103, below absolute zero (-273.15 \u2103)\n");
+    outcome = RunCalc(dir, "-o cold.txt OutputRate='-350 lb/hr'");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.stderrText,
+              "vortane-calc: OutputRate \"-350 lb/hr\" is -158.7573295 kg/hr: a throughput cannot be negative\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("cold.txt")));
+    outcome = RunCalc(dir, "-o plain.txt InletMeltTemp=-500");
+    EXPECT_NE(outcome.stderrText.find("warning: InletMeltTemp = -500 is outside its sound range"), std::string::npos)
+        << outcome.stderrText;
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("plain.txt")));
+}
+
+// --units with nothing it applies to is refused, naming what it is for.
+TEST(VortaneCalc, UnitsWithNoTableOrPageAreRefused) {
+    ScratchDir dir;
+    for (const char* arguments : {"--units us", "--units metric OutputRate=30",
+                                  "--units si --solve ScrewSpeed=40:140 --target TemperatureRise=30"}) {
+        const Outcome refused = RunCalc(dir, arguments);
+        EXPECT_EQ(refused.status, 2) << arguments;
+        EXPECT_EQ(refused.stderrText, "vortane-calc: --units sets the units of --csv, --profile, --html and a "
+                                      "sweep's table; this command line writes none of them\n")
+            << arguments;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("result.txt")));
+    for (const char* arguments : {"--units us --html us.html", "--units si --profile p.csv",
+                                  "--units us --sweep OutputRate=100:200:100"})
+        EXPECT_EQ(RunCalc(dir, arguments).status, 0) << arguments;
+}
+
 TEST(VortaneCalc, CsvAndProfileInSiAndUsUnits) {
     ScratchDir dir;
     RunCalc(dir, "--csv metric.csv --profile metric-profile.csv");
@@ -368,6 +407,25 @@ TEST(VortaneCalc, CompareGivesTheSingleRunsValuesAndDifferences) {
               std::string::npos);
 }
 
+// A case file whose name holds "=" is compared when what stands before it
+// names no field and the file is there; FIELD=TEXT keeps its meaning.
+TEST(VortaneCalc, CompareTakesCaseFilesWhoseNamesHoldEquals) {
+    ScratchDir dir;
+    {
+        std::ofstream(dir.Path("rate=350.vcase")) << "OutputRate = 350\n";
+        std::ofstream(dir.Path("base.vcase")) << "OutputRate = 267\n";
+        std::ofstream(dir.Path("ScrewSpeed=90")) << "OutputRate = 300\n";
+    }
+    Outcome outcome = RunCalc(dir, "--compare base.vcase rate=350.vcase --csv c.csv ScrewSpeed=90");
+    ASSERT_EQ(outcome.status, 0) << outcome.stderrText;
+    const std::string csv = ReadBytes(dir.Path("c.csv"));
+    EXPECT_EQ(csv.substr(0, csv.find('\n')).find("Quantity,base.vcase,rate=350.vcase,"), 0u) << csv;
+    EXPECT_EQ(csv.find("ScrewSpeed=90"), std::string::npos);  // a text, not a case
+    outcome = RunCalc(dir, "--compare base.vcase rate=300.vcase");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.stderrText, "vortane-calc: unknown field rate\n");
+}
+
 TEST(VortaneCalc, CompareRefusesWhatItCannotRun) {
     ScratchDir dir;
     ASSERT_EQ(RunCalc(dir, "--write-case a.vcase -o a.txt").status, 0);
@@ -389,6 +447,8 @@ TEST(VortaneCalc, CompareRefusesWhatItCannotRun) {
     outcome = RunCalc(dir, "--compare a.vcase a.vcase --sweep OutputRate=1:2:1");
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.stderrText, "vortane-calc: --sweep does not go with --compare\n");
+    outcome = RunCalc(dir, "--compare a.vcase a.vcase --units metric");
+    EXPECT_EQ(outcome.stderrText, "vortane-calc: --units does not go with --compare\n");
     // A case that stops is compared, and its status is the comparison's.
     outcome = RunCalc(dir, "--compare a.vcase low.vcase ChannelAngle=15 --html c.html");
     EXPECT_EQ(outcome.status, 1);
@@ -529,15 +589,17 @@ TEST(VortaneCalc, StudyOutputErrorsExitWithThree) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path("p.csv")));
 }
 
-// Ctrl+C ends a long sweep with status 130, its CSV holding whole rows of the
-// first points.
+// Ctrl+C, once the first point shows on the terminal, ends a long sweep with
+// status 130, its CSV holding whole rows of the first points.
 TEST(VortaneCalc, InterruptedSweepLeavesWholeRows) {
     ScratchDir dir;
-    const Outcome outcome =
-        RunCalc(dir, "--sweep OutputRate=100:1099:1 --sweep ScrewSpeed=1:1000:1 --csv big.csv",
-                "LC_ALL=C timeout --preserve-status -s INT 1");
-    EXPECT_EQ(outcome.status, 130) << outcome.stderrText;
-    EXPECT_NE(outcome.stderrText.find("interrupted"), std::string::npos);
+    TerminalRun calc(dir.Root(), {"--sweep", "OutputRate=100:1099:1", "--sweep", "ScrewSpeed=1:1000:1", "--csv",
+                                  "big.csv"});
+    ASSERT_TRUE(calc.WaitFor("vortane-calc: point ", std::chrono::seconds(60))) << calc.Err();
+    calc.Interrupt();
+    EXPECT_EQ(calc.Wait(std::chrono::seconds(60)), 130) << calc.Err();
+    EXPECT_NE(calc.Err().find("\nvortane-calc: interrupted; the CSV holds the points done\n"), std::string::npos)
+        << calc.Err();
     const std::string csv = ReadBytes(dir.Path("big.csv"));
     ASSERT_FALSE(csv.empty());
     EXPECT_EQ(csv.back(), '\n');

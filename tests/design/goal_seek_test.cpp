@@ -99,10 +99,42 @@ TEST(GoalSeek, StoppedRunsAreStepped) {
     const GoalSeekResult found = GoalSeek(Request("BarrelDiameter", 8, 12, "Barrier1ShearStress", 138));
     ASSERT_EQ(found.end, GoalSeekEnd::Found) << found.reason;
     EXPECT_EQ(found.history.front().outcome, RunOutcome::ChannelRejected);
+}
+
+// A search whose every run stopped says so, with the reason they gave, whether
+// it ended for want of a value or of runs.
+TEST(GoalSeek, EveryRunStoppedSaysWhy) {
     const GoalSeekResult none = GoalSeek(Request("BarrelDiameter", 6, 9, "Barrier1ShearStress", 138));
-    EXPECT_EQ(none.end, GoalSeekEnd::OutOfRange);
-    EXPECT_THAT(none.reason, HasSubstr("computed nowhere"));
+    EXPECT_EQ(none.end, GoalSeekEnd::EveryRunStopped);
+    EXPECT_EQ(none.reason, "every run stopped: Channel dimensions are not proper! (8 runs)");
     EXPECT_FALSE(none.residual.has_value());
+    GoalSeekRequest request = Request("OutputRate", 100, 300, "PowerKW", 5);
+    request.base.texts[FindInputField("ScrewSpeed")->box - 1] = "0";
+    request.runLimit = 2;
+    const GoalSeekResult faulted = GoalSeek(request);
+    EXPECT_EQ(faulted.end, GoalSeekEnd::EveryRunStopped);
+    EXPECT_EQ(faulted.reason, "every run stopped: " + faulted.run.fault + " (2 runs)");
+}
+
+// The reason most runs gave, the first met of those as frequent; none once a
+// run completed.
+TEST(GoalSeek, EveryRunStoppedNamesTheMostFrequentReason) {
+    const auto stopped = [](RunOutcome outcome, std::string stop) {
+        Evaluation run;
+        run.outcome = outcome;
+        run.stop = std::move(stop);
+        return run;
+    };
+    std::vector<Evaluation> history{stopped(RunOutcome::PressureTooLow, "low"),
+                                    stopped(RunOutcome::Fault, "overflow"),
+                                    stopped(RunOutcome::Fault, "overflow"), stopped(RunOutcome::PressureTooLow, "low"),
+                                    stopped(RunOutcome::NotConverged, "swings")};
+    EXPECT_EQ(EveryRunStopped(history), "every run stopped, most often with: low (2 of 5 runs)");
+    history.push_back(stopped(RunOutcome::Fault, "overflow"));
+    EXPECT_EQ(EveryRunStopped(history), "every run stopped, most often with: overflow (3 of 6 runs)");
+    history.push_back(stopped(RunOutcome::Complete, ""));
+    EXPECT_EQ(EveryRunStopped(history), std::nullopt);
+    EXPECT_EQ(EveryRunStopped({}), std::nullopt);
 }
 
 // At 96.87 rpm a clearance near 0.03 cm gives the first barrier 170 kPa, but

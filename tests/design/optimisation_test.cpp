@@ -154,8 +154,32 @@ TEST(Optimise, CancelAndRunLimitStopIt) {
     EXPECT_LE(spent.history.size(), 100u);
 }
 
+// With no limits and every run faulting (ScrewSpeed = 0), the search says that
+// every run stopped and why, not that no run met every limit.
+TEST(Optimise, EveryRunStoppedSaysWhy) {
+    OptimisationRequest request;
+    request.base = UnreportedRequest({{"ScrewSpeed", "0"}});
+    request.inputs = {{FindInputField("OutputRate"), 100, 300}};
+    request.objective = "PowerKW";
+    request.threads = 2;
+    const OptimisationResult result = Optimise(request);
+    EXPECT_EQ(result.end, OptimisationEnd::EveryRunStopped);
+    EXPECT_FALSE(result.found);
+    ASSERT_FALSE(result.history.empty());
+    EXPECT_EQ(result.reason, "every run stopped: Floating point division by zero (" +
+                                 std::to_string(result.history.size()) + " runs)");
+    // Cancelled stays cancelled.
+    const std::atomic<bool> cancel = true;
+    EXPECT_EQ(Optimise(request, &cancel).end, OptimisationEnd::Cancelled);
+}
+
 TEST(Optimise, RefusesQuestionsItCannotTake) {
     OptimisationRequest request = PlantRequest();
+    for (const int runs : {0, -5}) {
+        request.runLimit = runs;
+        EXPECT_THROW(Optimise(request), DesignError);
+    }
+    request = PlantRequest();
     request.inputs.push_back(request.inputs.front());
     EXPECT_THROW(Optimise(request), DesignError);
     request = PlantRequest();

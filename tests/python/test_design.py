@@ -3,17 +3,15 @@ runs that reproduce them, and failures reported in the result, not raised."""
 
 import ast
 import math
+import os
 import subprocess
-import threading
-import time
-import _thread
 
 from pathlib import Path
 
 import pytest
 
 import vortane
-from test_vortane import CALC
+from test_vortane import CALC, interrupt_once_under_way
 
 pytestmark = pytest.mark.skipif(not hasattr(vortane, "solve"), reason="a build without goal seek")
 
@@ -106,21 +104,35 @@ def test_feasible_means_the_design_can_run():
     lambda: vortane.optimise("PowerKW", vary={"ScrewSpeed": 60}),
     lambda: vortane.optimise("PowerKW", vary={"ScrewSpeed": (60, 140)}, limits=["TemperatureRise<30"]),
     lambda: vortane.optimise("PowerKW", vary={}),
+    lambda: vortane.optimise("PowerKW", vary={"ScrewSpeed": (60, 140)}, max_runs=0),
+    lambda: vortane.optimise("PowerKW", vary={"ScrewSpeed": (60, 140)}, max_runs=-5),
+    lambda: vortane.solve("ScrewSpeed", 40, 140, "TemperatureRise", 30, max_runs=1),
 ])
 def test_questions_it_cannot_take_raise_errors(call):
     with pytest.raises(vortane.Error):
         call()
 
 
+@pytest.mark.skipif(not os.path.isdir("/proc/self/task"), reason="threads listed in /proc")
 def test_interrupt_stops_an_optimisation():
     # Below 12 kg/hr the temperature iteration runs to its pass limit, about
-    # 0.1 s a run; an interrupt 0.2 s in stops the search after the runs under way.
-    timer = threading.Timer(0.2, _thread.interrupt_main)
-    started = time.monotonic()
-    timer.start()
-    with pytest.raises(KeyboardInterrupt):
-        vortane.optimise("PowerKW", vary={"OutputRate": (5, 12), "ScrewSpeed": (60, 140)}, threads=2)
-    assert time.monotonic() - started < 1.5
+    # 0.1 s a run; Ctrl+C once the search's workers run stops it after the runs
+    # under way.
+    took = interrupt_once_under_way(
+        lambda: vortane.optimise("PowerKW", vary={"OutputRate": (5, 12), "ScrewSpeed": (60, 140)}, threads=2))
+    assert took < 1.5
+
+
+def test_a_search_whose_every_run_stopped_says_why_as_vortane_calc_does():
+    # ScrewSpeed = 0 faults every run.
+    optimum = vortane.optimise("PowerKW", vary={"OutputRate": (100, 300)}, ScrewSpeed=0)
+    assert not optimum.found and optimum.end == "every_run_stopped"
+    assert optimum.reason == f"every run stopped: Floating point division by zero ({optimum.runs} runs)"
+    printed = calc_out("ScrewSpeed=0", "--optimise", "minimise PowerKW", "--vary", "OutputRate=100:300")
+    assert printed.returncode == 1
+    assert printed.stderr.startswith(f"vortane-calc: no feasible design in the bounds: {optimum.reason}\n")
+    solution = vortane.solve("OutputRate", 100, 300, "PowerKW", 5, ScrewSpeed=0)
+    assert solution.end == "every_run_stopped" and solution.reason.startswith("every run stopped: Floating")
 
 
 @pytest.mark.parametrize("name", ["Solution", "Optimum"])

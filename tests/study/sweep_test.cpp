@@ -236,6 +236,23 @@ TEST(Sweep, AStopFromAnotherThreadEndsTheSweep) {
     EXPECT_LT(handed.load(), PointCount(plan));
 }
 
+// While the caller waits for slow points (each runs to the pass limit), it is
+// called on its own thread, where it can stop the sweep before the first
+// chunk of points is done.
+TEST(Sweep, TheCallerLooksInWhileItWaits) {
+    const SweepPlan plan = DefaultPlan({{"OutputRate", "5", "9", "0.01"}});  // 401 slow points
+    std::stop_source stop;
+    const std::thread::id caller = std::this_thread::get_id();
+    std::size_t looks = 0, handed = 0;
+    const SweepControl control{2, {}, stop.get_token(), [&] {
+                                   EXPECT_EQ(std::this_thread::get_id(), caller);
+                                   if (++looks == 2) stop.request_stop();
+                               }};
+    EXPECT_EQ(RunSweep(plan, control, [&](const PointResult&) { ++handed; }), SweepEnd::Stopped);
+    EXPECT_EQ(looks, 2u);
+    EXPECT_LT(handed, PointCount(plan));
+}
+
 TEST(Sweep, AStopBeforeTheStartRunsNothing) {
     std::stop_source stop;
     stop.request_stop();
