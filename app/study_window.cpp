@@ -504,7 +504,11 @@ bool StudyWindow::ExportChartTo(const QString& path, bool svg) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    chart_->grab().save(&buffer, "PNG");
+    if (!chart_->grab().save(&buffer, "PNG")) {  // no picture is no file
+        ShowWriteFailure(this, QStringLiteral("Vortane"),
+                         FileWriteError("cannot write " + SystemFileName(path) + ": the picture cannot be encoded"));
+        return false;
+    }
     return SaveFile(this, QStringLiteral("Vortane"), path, {png.constData(), static_cast<std::size_t>(png.size())});
 }
 

@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <optional>
 #include <random>
 #include <stdexcept>
 #include <system_error>
@@ -89,6 +88,9 @@ Existing Inspect(const fs::path& path) {
     return {fs::status(path, error).type()};
 }
 
+// A read-only file refuses the replacing rename itself.
+bool Writable(const fs::path& /*path*/) { return true; }
+
 void KeepOwnerAndMode(int /*descriptor*/, const Existing& /*existing*/) {}
 
 // Puts `from` in the place of `to`, replacing it; an empty text when done,
@@ -140,6 +142,9 @@ Existing Inspect(const fs::path& path) {
                                       : fs::file_type::unknown;  // a device, FIFO or socket
     return existing;
 }
+
+// A file that its owner made read-only is not replaced behind its back.
+bool Writable(const fs::path& path) { return ::access(path.c_str(), W_OK) == 0; }
 
 // The replaced file's owner where the system allows (another's file, when
 // the writer may change owners), then its mode, set-user-ID bits included.
@@ -265,6 +270,7 @@ FileWriter::FileWriter(const std::string& path) : open_(std::make_unique<Open>()
         if (open.descriptor < 0) FailWith(path, errno);
         return;
     }
+    if (existing.type == fs::file_type::regular && !Writable(PathOf(path))) FailWith(path, errno);
     for (int attempt = 0; attempt < 100 && open.descriptor < 0; ++attempt) {
         open.temporary = TemporaryBeside(open.target);
         open.descriptor = OpenNew(open.temporary);

@@ -133,6 +133,13 @@ TEST(FileWrite, NewFilesTakeTheUmaskReplacedFilesKeepTheirMode) {
     WriteWholeFile(kept, "b");
     EXPECT_EQ(ModeOf(kept), 0604u);
     EXPECT_EQ(ReadBytes(kept), "b");
+
+    // A read-only file is kept, though its folder is writable (root may
+    // write any file).
+    if (::geteuid() == 0) return;
+    ASSERT_EQ(::chmod(kept.c_str(), 0444), 0);
+    EXPECT_EQ(FailureOf(kept).first, "cannot write " + kept + ": Permission denied");
+    EXPECT_EQ(ReadBytes(kept), "b");
 }
 
 // A link is followed: the file it names is replaced, the link stays a link.
