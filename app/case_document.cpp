@@ -4,7 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSaveFile>
+#include <QMessageBox>
 #include <QSettings>
 #include <QWidget>
 
@@ -12,6 +12,7 @@
 
 #include "app/core_text.h"
 #include "app/plain_text.h"
+#include "app/file_save.h"
 #include "study/material_fit.h"
 
 namespace vortane {
@@ -108,13 +109,8 @@ bool CaseDocument::SaveTo(const QString& path) {
         Warn(FromUtf8(error.what()));
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(content.data(), static_cast<qint64>(content.size())) != static_cast<qint64>(content.size()) ||
-        !file.commit()) {
-        Warn(QStringLiteral("Cannot save the case to %1: %2").arg(path, file.errorString()));
-        return false;
-    }
+    // Not written whole: the caption keeps its mark, the recent cases stay.
+    if (!SaveFile(&window_, caption_, path, content)) return false;
     Adopt(path);
     Remember(path);
     return true;

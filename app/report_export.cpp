@@ -1,5 +1,6 @@
 #include "app/report_export.h"
 
+#include <QBuffer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -7,13 +8,13 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QTextDocument>
 #include <QUrl>
 
 #include "app/core_text.h"
 #include "app/plain_text.h"
+#include "app/file_save.h"
 #include "study/html_document.h"
 #include "study/svg_chart.h"
 
@@ -61,24 +62,19 @@ bool IsHtml(const QString& path) {
     return suffix == QLatin1String("html") || suffix == QLatin1String("htm");
 }
 
-bool WriteBytes(const QString& path, const std::string& bytes) {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
-           file.commit();
-}
-
-bool WritePdf(const ReportDocument& document, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+// The A4 PDF of the document, made in memory: only whole bytes reach the file.
+QByteArray PdfBytes(const ReportDocument& document) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setTitle(FromUtf8(document.title));
         writer.setCreator(QStringLiteral("Vortane"));
         writer.setPageSize(QPageSize(QPageSize::A4));
         PrintOnPages(document, writer);
     }
-    return file.commit();
+    return bytes;
 }
 
 }  // namespace
@@ -112,9 +108,10 @@ QString WithExtension(const QString& path, const QString& extension) {
 }
 
 bool ExportReport(const ReportDocument& document, const QString& path, QWidget* parent) {
-    if (IsHtml(path) ? WriteBytes(path, HtmlDocument(document)) : WritePdf(document, path)) return true;
-    WarnPlain(parent, QStringLiteral("Vortane"), QStringLiteral("Cannot write %1").arg(path));
-    return false;
+    const QString title = QStringLiteral("Vortane");
+    if (IsHtml(path)) return SaveFile(parent, title, path, HtmlDocument(document));
+    const QByteArray pdf = PdfBytes(document);
+    return SaveFile(parent, title, path, {pdf.constData(), static_cast<std::size_t>(pdf.size())});
 }
 
 void ExportReportFromDialog(const ReportDocument& document, QWidget* parent) {

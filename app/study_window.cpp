@@ -1,5 +1,6 @@
 #include "app/study_window.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -26,6 +26,7 @@
 
 #include "app/chart_view.h"
 #include "app/core_text.h"
+#include "app/file_save.h"
 #include "app/map_view.h"
 #include "app/plain_text.h"
 #include "app/stopped_model.h"
@@ -483,32 +484,38 @@ void StudyWindow::CheckStale() {
 }
 
 bool StudyWindow::ExportCsv(const QString& path) {
-    QSaveFile file(path);
-    const auto write = [&file](std::string_view piece) {
-        return file.write(piece.data(), static_cast<qint64>(piece.size())) == static_cast<qint64>(piece.size());
-    };
-    if (file.open(QIODevice::WriteOnly) && (!results_ || WriteSweepCsv(*results_, write)) && file.commit())
+    try {
+        FileWriter file(SystemFileName(path));
+        if (results_) WriteSweepCsv(*results_, [&file](std::string_view piece) {
+            file.Write(piece);
+            return true;
+        });
+        file.Commit();
         return true;
-    WarnPlain(this, QStringLiteral("Vortane"), QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    return false;
+    } catch (const FileWriteError& error) {
+        ShowWriteFailure(this, QStringLiteral("Vortane"), error);
+        return false;
+    }
 }
 
 void StudyWindow::ExportChart(bool svg) {
     const QString path = QFileDialog::getSaveFileName(this, svg ? QStringLiteral("Export SVG") : QStringLiteral("Export PNG"), {},
                                                       svg ? QStringLiteral("SVG (*.svg)") : QStringLiteral("PNG (*.png)"));
-    if (path.isEmpty()) return;
-    bool written;
-    if (svg) {  // the core's SVG of the chart, as vortane-calc --plot writes it
-        const std::string document = SvgDocument(CurrentChart());
-        QSaveFile file(path);
-        written = file.open(QIODevice::WriteOnly) &&
-                  file.write(document.data(), static_cast<qint64>(document.size())) ==
-                      static_cast<qint64>(document.size()) &&
-                  file.commit();
-    } else {
-        written = chart_->grab().save(path, "PNG");
+    if (!path.isEmpty()) ExportChartTo(path, svg);
+}
+
+bool StudyWindow::ExportChartTo(const QString& path, bool svg) {
+    if (svg)  // the core's SVG of the chart, as vortane-calc --plot writes it
+        return SaveFile(this, QStringLiteral("Vortane"), path, SvgDocument(CurrentChart()));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!chart_->grab().save(&buffer, "PNG")) {  // no picture is no file
+        ShowWriteFailure(this, QStringLiteral("Vortane"),
+                         FileWriteError("cannot write " + SystemFileName(path) + ": the picture cannot be encoded"));
+        return false;
     }
-    if (!written) WarnPlain(this, QStringLiteral("Vortane"), QStringLiteral("Cannot write %1").arg(path));
+    return SaveFile(this, QStringLiteral("Vortane"), path, {png.constData(), static_cast<std::size_t>(png.size())});
 }
 
 }  // namespace vortane

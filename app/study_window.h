@@ -77,6 +77,9 @@ public:
     // Writes the sweep's CSV so far, exactly as vortane-calc writes it; says
     // in a message box when it cannot.
     bool ExportCsv(const QString& path);
+    // Writes the chart as the core's SVG, or as a PNG of the view; says in a
+    // message box when it cannot.
+    bool ExportChartTo(const QString& path, bool svg);
 
 signals:
     void SweepEnded();

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "case/case_file.h"
+#include "case/file_write.h"
 #include "case/unit_text.h"
 #include "cli/command_line.h"
 #ifdef VORTANE_DESIGN
@@ -45,11 +46,7 @@ int ExitStatusOf(RunOutcome outcome) {
     }
 }
 
-void WriteFile(const std::string& path, std::string_view content) {
-    cli::OutputFile file(path);
-    file.Write(content);
-    file.Close();
-}
+void WriteFile(const std::string& path, std::string_view content) { WriteWholeFile(path, content); }
 
 // The box texts and what the case says beside them.
 struct CaseOnCommandLine {

@@ -1,43 +1,33 @@
 #include "cli/output_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <utility>
 
 namespace vortane::cli {
 
-OutputFile::OutputFile(const std::string& path)
-    : file_(std::fopen(path.c_str(), "wb")), name_(path) {
-    if (file_ == nullptr) Fail(errno);
-    // A sweep writes its rows a few hundred bytes at a time: far fewer writes
-    // to the system with a larger buffer than the file system's block.
-    buffer_ = std::make_unique<char[]>(BufferSize);
-    std::setvbuf(file_, buffer_.get(), _IOFBF, BufferSize);
+namespace {
+
+[[noreturn]] void FailOnStandardOutput(int error) {
+    throw OutputError(std::string("cannot write standard output: ") + std::strerror(error));
 }
 
-OutputFile OutputFile::StandardOutput() { return OutputFile(stdout, "standard output"); }
-
-OutputFile::OutputFile(OutputFile&& other) noexcept
-    : file_(std::exchange(other.file_, nullptr)),
-      name_(std::move(other.name_)),
-      buffer_(std::move(other.buffer_)) {}
-
-OutputFile::~OutputFile() {
-    if (file_ != nullptr && file_ != stdout) std::fclose(file_);
-}
+}  // namespace
 
 void OutputFile::Write(std::string_view bytes) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) Fail(errno);
+    if (file_) {
+        file_->Write(bytes);
+    } else if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
+        FailOnStandardOutput(errno);
+    }
 }
 
 void OutputFile::Close() {
-    std::FILE* file = std::exchange(file_, nullptr);
-    const bool failed = file == stdout ? std::fflush(file) != 0 : std::fclose(file) != 0;
-    if (failed) Fail(errno);
-}
-
-void OutputFile::Fail(int error) const {
-    throw OutputError("cannot write " + name_ + ": " + std::strerror(error));
+    if (file_) {
+        file_->Commit();
+    } else if (std::fflush(stdout) != 0) {
+        FailOnStandardOutput(errno);
+    }
 }
 
 }  // namespace vortane::cli

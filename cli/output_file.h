@@ -1,46 +1,37 @@
 #pragma once
 
-#include <cstdio>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "case/error.h"
+#include "case/file_write.h"
 
 namespace vortane::cli {
 
-// Writing one of the study's outputs failed; the text names the file and the
-// reason.
+// Writing to standard output failed.
 class OutputError : public Error {
 public:
     using Error::Error;
 };
 
-// A file created (or truncated) for writing, or standard output; every failure
-// to write or close is an OutputError.
+// One of the study's outputs: a file written whole or not at all (a failure
+// is the core's FileWriteError, and leaves nothing), or standard output, a
+// plain stream (a failure is an OutputError).
 class OutputFile {
 public:
-    explicit OutputFile(const std::string& path);
-    static OutputFile StandardOutput();
-    ~OutputFile();
-    OutputFile(OutputFile&& other) noexcept;
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
-    OutputFile& operator=(OutputFile&&) = delete;
+    explicit OutputFile(const std::string& path) : file_(std::in_place, path) {}
+    static OutputFile StandardOutput() { return OutputFile(); }
 
     void Write(std::string_view bytes);
-    // Flushes and closes (standard output is flushed only).
+    // Puts the file in place (standard output is flushed only). A file never
+    // closed is left unwritten.
     void Close();
 
 private:
-    OutputFile(std::FILE* file, std::string name) : file_(file), name_(std::move(name)) {}
-    [[noreturn]] void Fail(int error) const;
+    OutputFile() = default;
 
-    static constexpr std::size_t BufferSize = std::size_t{1} << 18;
-
-    std::FILE* file_;
-    std::string name_;
-    std::unique_ptr<char[]> buffer_;  // the file's, while it is open
+    std::optional<FileWriter> file_;  // none: standard output
 };
 
 }  // namespace vortane::cli

@@ -15,6 +15,7 @@
 #include "design.h"
 #endif
 #include "case/case_fields.h"
+#include "case/file_write.h"
 #include "errors.h"
 #include "run_limits.h"
 #include "result.h"
@@ -410,4 +411,17 @@ PYBIND11_MODULE(_vortane, m) {
         },
         "texts"_a, "decimal_separator"_a = ".",
         "The bytes of a case file holding `texts` (others at their defaults).");
+
+    m.def(
+        "_write_file",
+        [](const py::object& path, const py::bytes& content) {
+            const std::string name = PathOf(path);
+            const std::string bytes = content;
+            const py::gil_scoped_release released;
+            WriteWholeFile(name, bytes);
+        },
+        "path"_a, "content"_a,
+        "Writes `content` as the whole file at `path`, or nothing: a file that\n"
+        "cannot be written raises vortane.Error naming it and the reason, and is\n"
+        "left as it was.");
 }

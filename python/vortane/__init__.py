@@ -14,8 +14,6 @@ computes them.
     array([183.78668646,  21.6934104 , -47.47136795])
 """
 
-import os as _os
-
 from ._vortane import (
     Error,
     Profile,
@@ -23,6 +21,7 @@ from ._vortane import (
     ViscosityFit,
     __version__,
     _case_file_text,
+    _write_file,
     fit_viscosity,
     profile,
     read_case,
@@ -62,8 +61,7 @@ def write_case(path, texts, decimal_separator="."):
 
     Numbers stand for their texts as in run(); the format is the window's and
     vortane-calc's. A text that cannot be kept in a file (a line break) or an
-    unknown field raises vortane.Error; a file that cannot be written, OSError.
+    unknown field raises vortane.Error, and so does a file that cannot be
+    written, which is then left as it was: it is written whole or not at all.
     """
-    content = _case_file_text(dict(texts), decimal_separator)
-    with open(_os.fspath(path), "wb") as file:
-        file.write(content)
+    _write_file(path, _case_file_text(dict(texts), decimal_separator))
