@@ -1,7 +1,4 @@
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <iostream>
 #include <optional>
