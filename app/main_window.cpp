@@ -470,6 +470,8 @@ void TForm1::BitBtn1Click() {
     runTexts_ = request.texts;
     runRanges_ = request.viscosityRanges;
     runCaseFile_ = document_->Path();
+    runLimits_ = document_->Limits();
+    runAccepted_ = document_->AcceptedWarnings();
     lastRun_ = RunCalculation(request);
     for (QAction* action : {exportReport_, printReport_}) action->setEnabled(true);
     ShowResult(*lastRun_);
@@ -495,10 +497,11 @@ void TForm1::ConvertTypedUnit(const InputField& field) {
     }
 }
 
-// The last run's report to hand on, in the chosen units.
+// The last run's report to hand on, in the chosen units, judged by the
+// case's limits at that run.
 ReportDocument TForm1::LastRunDocument() const {
     return RunDocument(*lastRun_, *runTexts_, runRanges_, {runCaseFile_.toStdString(), LocalDateTime()},
-                       decimalSeparator_, units_);
+                       decimalSeparator_, units_, {runLimits_, runAccepted_});
 }
 
 bool TForm1::ExportReport(const QString& path) {

@@ -10,7 +10,9 @@
 
 #include "case/fitted_ranges.h"
 #include "case/input_fields.h"
+#include "case/limit.h"
 #include "case/units.h"
+#include "case/warning_kind.h"
 #include "run/calculation_run.h"
 
 class QAction;
@@ -132,6 +134,8 @@ private:
     std::optional<RunResult> lastRun_;
     FittedRanges runRanges_;  // of the last run's law
     QString runCaseFile_;     // the case open at the last run
+    std::vector<Limit> runLimits_;  // the case's limits and accepted warnings at the last run
+    WarningKinds runAccepted_;
     UnitSystem units_ = UnitSystem::Metric;
     bool convertingUnit_ = false;  // a unit's message is up
     ResultsWindow* results_ = nullptr;

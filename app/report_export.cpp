@@ -30,6 +30,7 @@ constexpr const char* PaperStyle = R"(body { font-family: "DejaVu Sans", sans-se
 h1 { font-size: 15pt; }
 h2 { font-size: 11.5pt; margin-top: 10pt; margin-bottom: 3pt; }
 th { text-align: left; font-weight: normal; padding-right: 14pt; }
+td { padding-left: 6pt; padding-right: 6pt; }
 table.grid th, table.grid td { font-size: 6.5pt; padding: 1pt 3pt; }
 table.grid th { font-weight: bold; background-color: #f0f0f0; }
 )";

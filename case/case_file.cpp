@@ -241,4 +241,28 @@ std::string CaseExtrasText(const CaseExtras& extras) {
     return content;
 }
 
+std::string CaseCommentLine(std::string_view text) {
+    constexpr std::string_view Replacement = "\uFFFD";
+    std::string line = "# ";
+    line.reserve(text.size() + 3);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto c = static_cast<unsigned char>(text[at]);
+        const auto next = [&](std::size_t k) {
+            return at + k < text.size() ? static_cast<unsigned char>(text[at + k]) : 0U;
+        };
+        if (c < 0x20 || c == 0x7F) {
+            line += Replacement;
+        } else if (c == 0xC2 && next(1) >= 0x80 && next(1) <= 0x9F) {  // U+0080 ... U+009F
+            line += Replacement;
+            at += 1;
+        } else if (c == 0xE2 && next(1) == 0x80 && (next(2) == 0xA8 || next(2) == 0xA9)) {  // U+2028, U+2029
+            line += Replacement;
+            at += 2;
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    return line + '\n';
+}
+
 }  // namespace vortane

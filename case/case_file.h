@@ -82,4 +82,11 @@ std::string CaseFileText(const InputTexts& texts, const CaseExtras& extras, char
 // The lines of the known extras alone, as a case file holds them.
 std::string CaseExtrasText(const CaseExtras& extras);
 
+// `text` as one comment line of a case file, "# TEXT\n": every control
+// character (line breaks, tabs, escapes, NEL and the other C1 controls) and
+// the Unicode line and paragraph separators become U+FFFD, so that a text
+// taken from elsewhere (a file's name) can neither end the comment nor start
+// a line of its own.
+std::string CaseCommentLine(std::string_view text);
+
 }  // namespace vortane

@@ -121,8 +121,10 @@ int WriteRunFiles(const cli::Options& options, const CaseOnCommandLine& given, c
         WriteFile(*options.csvFile,
                   SingleRunCsv(result, options.units, given.extras.limits, given.extras.acceptedWarnings));
     if (options.htmlFile)
-        WriteFile(*options.htmlFile, HtmlDocument(RunDocument(result, given.texts, given.extras.viscosityRanges,
-                                                              SourceOf(options), separator, options.units)));
+        WriteFile(*options.htmlFile,
+                  HtmlDocument(RunDocument(result, given.texts, given.extras.viscosityRanges, SourceOf(options),
+                                           separator, options.units,
+                                           {given.extras.limits, given.extras.acceptedWarnings})));
     if (!options.profileFile && !options.plotFile) return ExitStatusOf(result.outcome);
     if (result.outcome != RunOutcome::Complete) {
         std::cerr << "vortane-calc: no profile: the run did not complete\n";

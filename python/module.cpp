@@ -184,7 +184,8 @@ std::string ResultRepr(const Result& result) {
 
 std::string ResultHtml(const Result& result, const std::string& units) {
     return HtmlDocument(RunDocument(result.run, result.texts, result.viscosityRanges,
-                                    {result.caseFile, LocalDateTime()}, result.separator, UnitSystemOf(units)));
+                                    {result.caseFile, LocalDateTime()}, result.separator, UnitSystemOf(units),
+                                    {result.limits, result.acceptedWarnings}));
 }
 
 void DefineResult(py::module_& m) {
@@ -279,7 +280,9 @@ void DefineResult(py::module_& m) {
              "The report to hand on as one self-contained HTML page (UTF-8 str): the case,\n"
              "date and program version, the inputs, the viscosity law and its fitted\n"
              "ranges, the channel characteristics, results and design indicators, the\n"
-             "warnings or what stopped the run, and the profile chart as inline SVG.\n"
+             "warnings or what stopped the run, and the profile chart as inline SVG; with\n"
+             "limits or accepted warnings, each limit with its value and margin, and\n"
+             "whether the design is feasible or why not.\n"
              "units: 'metric' (the report's), 'si' or 'us', of the inputs, values and chart.")
         .def("_repr_html_", [](const Result& r) { return ResultHtml(r, "metric"); });
     for (const CaseField& field : CaseFields())

@@ -7,7 +7,7 @@ warnings, and the values and indicators to 17 digits.
 
 Cases: the default case, every input of the fuzz corpus (28 box texts, then the
 report's name, one a line) and COUNT cases drawn by a seeded generator around
-the defaults.
+the defaults, which the native vortane-calc gives (--write-case).
 
 A build whose formulas are double (VORTANE_EXTENDED=OFF) may print a digit
 differently where a value sits on a rounding boundary: --boundary-cases N lets
@@ -30,18 +30,6 @@ import sys
 import tempfile
 import time
 
-# The 28 boxes: field and default text, in box order.
-FIELDS = [
-    ("BarrelDiameter", "11.43"), ("ScrewSpeed", "80.0"), ("OutputRate", "267.0"),
-    ("ChannelLength", "21.6"), ("BarrierWidth1", "1.27"), ("BarrierWidth2", "0.5"),
-    ("BarrierClearance1", "0.052"), ("BarrierClearance2", "0.011"), ("ChannelDepth", "0.62"),
-    ("CornerRadius", "1.3"), ("ChannelAngle", "15.0"), ("InletChannelCount", "5"),
-    ("EffectiveChannelCount", "5"), ("InletMeltTemp", "170.0"), ("InletSolidTemp", "87.0"),
-    ("SolidRatio", "0.1"), ("InletPressure", "200.0"), ("MeltingPoint", "110.6"),
-    ("MeltDensity", "0.77"), ("SolidSpecificHeat", "0.66"), ("HeatOfFusion", "31.0"),
-    ("MeltSpecificHeat", "0.62"), ("A0", "6.83729"), ("A1", "-0.661828"),
-    ("A11", "-0.0158406"), ("A2", "-0.0149381"), ("A22", "-4.7079E-7"), ("A12", "1.1946E-3"),
-]
 COUNTS = {"InletChannelCount", "EffectiveChannelCount"}
 TIMEOUT = 300  # seconds for one run
 
@@ -59,11 +47,35 @@ class Case:
         return args
 
 
-def corpus_case(path):
+def default_fields(command, env):
+    """The 28 boxes, field and default text in box order, as `command` (the
+    native vortane-calc) writes its default case with --write-case."""
+    with tempfile.TemporaryDirectory(prefix="vortane-defaults-") as scratch:
+        subprocess.run(command + ["--decimal-separator", ".", "--write-case", "defaults.vcase",
+                                  "-o", "defaults.txt"],
+                       cwd=scratch, env=env, stdin=subprocess.DEVNULL, capture_output=True,
+                       timeout=TIMEOUT, check=True)
+        with open(os.path.join(scratch, "defaults.vcase"), encoding="utf-8") as f:
+            lines = f.read().splitlines()
+    fields = []
+    for line in lines:
+        if not line.strip() or line.lstrip().startswith("#"):
+            continue
+        field, _, text = line.partition("=")
+        text = text.strip()
+        if text.startswith('"'):  # a case file quotes a text with blanks around it
+            text = text[1:-1].replace('""', '"')
+        fields.append((field.strip(), text))
+    if len(fields) != 28:
+        raise SystemExit("compare_runs: the default case holds %d boxes, not 28" % len(fields))
+    return fields
+
+
+def corpus_case(path, fields):
     with open(path, "rb") as f:
         lines = f.read().split(b"\n")
     texts = {box: text for box, text in enumerate(lines[:28], 1)
-             if text != FIELDS[box - 1][1].encode()}
+             if text != fields[box - 1][1].encode()}
     name = lines[28] if len(lines) > 28 else b"result.txt"
     # As the fuzz target keeps it inside its directory; a command line cannot
     # carry a NUL byte, so the name ends there.
@@ -91,9 +103,9 @@ def random_text(rng, field, default):
     return " " + text if rng.random() < 0.03 else text
 
 
-def random_case(rng, number):
+def random_case(rng, number, fields):
     texts = {}
-    for box, (field, default) in enumerate(FIELDS[:22], 1):
+    for box, (field, default) in enumerate(fields[:22], 1):  # the boxes before the coefficients
         if rng.random() < 0.45:
             texts[box] = random_text(rng, field, default).encode()
     return Case("random/%d" % number, texts)
@@ -252,17 +264,18 @@ def main():
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
     options = parser.parse_args()
 
-    rng = random.Random(options.seed)
-    cases = [Case("default", {})]
-    cases += [corpus_case(os.path.join(options.corpus, name))
-              for name in sorted(os.listdir(options.corpus))]
-    cases += [random_case(rng, n) for n in range(1, options.random + 1)]
-
     # Each case runs in a directory of its own: paths become absolute.
     native, target = ([os.path.abspath(word) if os.path.exists(word) else word
                        for word in shlex.split(command)]
                       for command in (options.native, options.target))
     env = dict(os.environ, LC_ALL="C")
+
+    fields = default_fields(native, env)
+    rng = random.Random(options.seed)
+    cases = [Case("default", {})]
+    cases += [corpus_case(os.path.join(options.corpus, name), fields)
+              for name in sorted(os.listdir(options.corpus))]
+    cases += [random_case(rng, n, fields) for n in range(1, options.random + 1)]
     started = time.monotonic()
     scratch = tempfile.mkdtemp(prefix="vortane-compare-")
     try:

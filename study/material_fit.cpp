@@ -97,10 +97,10 @@ std::string FittedCaseText(const Measurements& measurements, const ViscosityFit&
     std::string content;
     for (std::size_t j = 0; j < 6; ++j) content += std::string(ViscosityTermNames[j]) + " = " + texts[j] + "\n";
     content += CaseExtrasText({FittedRangesOf(fit), {}});
-    content += "# Viscosity law fitted to " + measurements.fileName + ", viscosities in " +
-               std::string(UnitName(measurements.unit)) + "\n";
+    content += CaseCommentLine("Viscosity law fitted to " + measurements.fileName + ", viscosities in " +
+                               std::string(UnitName(measurements.unit)));
     for (const FitFigure& figure : FitFigures(fit, '.'))
-        content += "# " + figure.caption + ": " + figure.text + "\n";
+        content += CaseCommentLine(figure.caption + ": " + figure.text);
     return content;
 }
 

@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include "report/report_layout.h"
+#include "study/limit_check.h"
+#include "study/run_table.h"
 #include "study/run_summary.h"
 #include "study/study_charts.h"
 #include "study/unit_caption.h"
@@ -89,6 +91,50 @@ DocumentSection Warnings(const std::vector<std::string>& warnings) {
     return section;
 }
 
+// A number of `quantity` in `system`, seven significant digits, and its unit.
+std::string QuantityText(double metricValue, Quantity quantity, UnitSystem system, char sep) {
+    std::string text = ValueTextIn(metricValue, quantity, system, sep);
+    if (quantity != Quantity::Dimensionless) text += " " + std::string(UnitIn(quantity, system).symbol);
+    return text;
+}
+
+// Each limit with the run's value, its margin and whether it is met; the
+// accepted kinds of warning; then the verdict, as Feasible gives it. A run
+// that stopped is judged by no limit.
+DocumentSection Limits(const RunResult& run, const DocumentLimits& judged, char sep, UnitSystem system) {
+    DocumentSection section{"Limits", {}, {}, {}};
+    const bool complete = run.outcome == RunOutcome::Complete;
+    std::vector<LimitMargin> margins;
+    for (const Limit& limit : judged.limits) {
+        const RunColumn* column = LimitColumn(limit.quantity);
+        const LimitMargin& margin =
+            margins.emplace_back(column != nullptr ? MarginOf(limit, ColumnNumber(*column, run)) : LimitMargin{});
+        std::vector<std::string>& row = section.rows.emplace_back(std::vector<std::string>{LimitText(limit)});
+        if (column == nullptr) {
+            row.emplace_back("no quantity of a run");
+        } else if (!margin.value) {
+            row.emplace_back("not computed");
+        } else {
+            row.push_back(QuantityText(*margin.value, column->quantity, system, sep));
+            if (!complete) continue;
+            row.push_back("margin " + QuantityText(*margin.margin, MarginQuantity(*column), system, sep));
+            row.emplace_back(margin.holds ? "met" : "not met");
+        }
+    }
+    if (!judged.acceptedWarnings.Empty())
+        section.rows.push_back({"Accepted warnings", WarningKindsText(judged.acceptedWarnings)});
+    if (Feasible(run.outcome, run.warningKinds, judged.acceptedWarnings, margins))
+        section.notes.emplace_back("Feasible");
+    else if (complete)
+        section.notes.push_back("Not feasible: " + InfeasibleText(run.warningKinds, judged.acceptedWarnings,
+                                                                 judged.limits, margins));
+    else
+        section.notes.emplace_back("Not feasible: the run stopped; its limits are not judged.");
+    if (!judged.limits.empty() && system != UnitSystem::Metric)
+        section.notes.emplace_back("The limits are as the case gives them, in technical metric units.");
+    return section;
+}
+
 std::string GridText(const SweepPlan& plan) {
     std::string text;
     for (const SweepAxis& axis : plan.axes) {
@@ -117,7 +163,8 @@ std::string LocalDateTime() {
 }
 
 ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const FittedRanges& ranges,
-                           const DocumentSource& source, char decimalSeparator, UnitSystem system) {
+                           const DocumentSource& source, char decimalSeparator, UnitSystem system,
+                           const DocumentLimits& judged) {
     const RunSummary summary = SummarizeRun(run, decimalSeparator, system);
     const std::string caseName = CaseName(source);
     ReportDocument document{"Mixing section: " + caseName, About(caseName, source), {}, {}};
@@ -131,6 +178,8 @@ ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const 
         document.sections.push_back(Values("Design indicators", summary.indicators));
     document.chartPosition = document.sections.size();
     if (!summary.profile.empty()) document.chart = ProfileChart(summary.profile, system);
+    if (!judged.limits.empty() || !judged.acceptedWarnings.Empty())
+        document.sections.push_back(Limits(run, judged, decimalSeparator, system));
     document.sections.push_back(Warnings(summary.warnings));
     if (!summary.profileFault.empty())
         document.sections.push_back({"Profile along the channels", {}, {}, {summary.profileFault}});

@@ -2,12 +2,15 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "case/fitted_ranges.h"
 #include "case/input_fields.h"
+#include "case/limit.h"
+#include "case/warning_kind.h"
 #include "run/calculation_run.h"
 #include "study/chart.h"
 #include "study/comparison.h"
@@ -42,6 +45,12 @@ struct DocumentSource {
     std::string dateTime;  // as LocalDateTime writes it
 };
 
+// The limits a run is judged by and the kinds of warning its case accepts.
+struct DocumentLimits {
+    std::span<const Limit> limits;
+    WarningKinds acceptedWarnings = {};
+};
+
 // The program's version, "1.0.0".
 std::string_view ProgramVersion();
 
@@ -55,9 +64,14 @@ std::string LocalDateTime();
 // the profile chart of a complete run. Inputs, values and chart are in the
 // units of `system` (see SummarizeRun); the viscosity law keeps its own, and
 // the texts of a rejected input stay as typed, in the boxes' units.
+// With limits or accepted warnings, a section "Limits" lists each limit as
+// LimitText writes it, with the run's value and its margin in `system`
+// (seven significant digits), whether it is met, the accepted kinds, and
+// whether the design is feasible as Feasible judges it, or why not; a run that
+// stopped leaves them not judged. Without either, the document is as before.
 ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const FittedRanges& ranges,
                            const DocumentSource& source, char decimalSeparator,
-                           UnitSystem system = UnitSystem::Metric);
+                           UnitSystem system = UnitSystem::Metric, const DocumentLimits& judged = {});
 
 // The rows a sweep's document lists at most.
 inline constexpr std::size_t SweepDocumentRowLimit = 1000;

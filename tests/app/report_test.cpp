@@ -150,6 +150,50 @@ private slots:
         QVERIFY2(words.contains(QStringLiteral("29.55")), qPrintable(words));
     }
 
+    // The report of a case with limits holds the section vortane-calc's page
+    // holds: each limit with its value and margin, and the verdict; the PDF
+    // says it too.
+    void exportedReportJudgesTheCasesLimits() {
+        const QString path = program->Scratch() + QStringLiteral("/three.vcase");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("OutputRate = 350\nLimit = TemperatureRise<=30\nLimit = Barrier1ShearStress>=135\n"
+                       "Limit = TotalPressureDrop<=30\n");
+        }
+        QVERIFY(program->form1->OpenCase(path));
+        PressOk();
+        const QString html = program->Scratch() + QStringLiteral("/three.html");
+        QVERIFY(program->form1->ExportReport(html));
+        QProcess calc;
+        calc.setWorkingDirectory(program->Scratch());
+        calc.start(QStringLiteral(VORTANE_CALC), {QStringLiteral("--decimal-separator"), QStringLiteral("."),
+                                                  QStringLiteral("--case"), path, QStringLiteral("--html"),
+                                                  QStringLiteral("calc.html"), QStringLiteral("-o"),
+                                                  QStringLiteral("calc.txt")});
+        QVERIFY(calc.waitForFinished(30000));
+        QCOMPARE(calc.exitCode(), 4);
+        const auto section = [](const QByteArray& page) {
+            const qsizetype start = page.indexOf("<h2>Limits</h2>");
+            return start < 0 ? QByteArray() : page.mid(start, page.indexOf("</section>", start) - start);
+        };
+        const QByteArray limits = section(Contents(html));
+        QVERIFY2(limits.contains("<li>Not feasible: TotalPressureDrop&lt;=30 (85.87"), limits.constData());
+        QCOMPARE(limits, section(Contents(program->Scratch() + QStringLiteral("/calc.html"))));
+
+        const QString pdf = program->Scratch() + QStringLiteral("/three.pdf");
+        QVERIFY(program->form1->ExportReport(pdf));
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not checked");
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString words =
+            QString::fromUtf8(text.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+        QVERIFY2(words.contains(QStringLiteral("Barrier1ShearStress>=135")), qPrintable(words));
+        QVERIFY2(words.contains(QStringLiteral("Not feasible: TotalPressureDrop<=30")), qPrintable(words));
+    }
+
     // View > Units switches the Results window and the report, and is
     // remembered for the next start.
     void unitsSwitchTheResultsAndAreRemembered() {

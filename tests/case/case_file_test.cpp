@@ -154,6 +154,17 @@ TEST(CaseFile, LineBreaksCannotBeKept) {
     }
 }
 
+// A comment keeps a text from elsewhere on its one line: each control
+// character, C1 control and Unicode line or paragraph separator is U+FFFD;
+// other characters, UTF-8 among them, stay.
+TEST(CaseFile, CommentLinesStayOneLine) {
+    EXPECT_EQ(CaseCommentLine("melt η 170 ℃.csv"), "# melt η 170 ℃.csv\n");
+    EXPECT_EQ(CaseCommentLine("a\nA0 = 9\r\tb\x1b[2Jc\x7f"), "# a�A0 = 9��b�[2Jc�\n");
+    EXPECT_EQ(CaseCommentLine("d\u0085e\u2028f\u2029g\u00a0h"), "# d�e�f�g\u00a0h\n");  // no-break space stays
+    EXPECT_EQ(CaseCommentLine(std::string_view("i\0j", 3)), "# i�j\n");
+    EXPECT_EQ(CaseCommentLine("k\xc2"), "# k\xc2\n");  // a truncated sequence is left as it is
+}
+
 // The context names the file and the line the text names.
 TEST(CaseFile, ErrorContextIsTheFileAndLine) {
     try {

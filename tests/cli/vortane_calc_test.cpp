@@ -649,6 +649,34 @@ TEST(VortaneCalc, LimitsJudgeASingleRun) {
     EXPECT_EQ(outcome.stderrText.find("limits not met"), std::string::npos);
 }
 
+// The page of a case with three limits lists each with the run's value and
+// margin and names the one that fails; the status is that of the limits. The
+// numbers are the run's at 350 kg/hr to seven digits (--csv writes them as
+// 22.734702008565563, 138.90017885845458 and 85.871589357657669).
+TEST(VortaneCalc, HtmlPageListsTheLimitsAndTheVerdict) {
+    ScratchDir dir;
+    {
+        std::ofstream(dir.Path("c.vcase")) << "OutputRate = 350\nLimit = TemperatureRise<=30\n"
+                                              "Limit = Barrier1ShearStress>=135\nLimit = TotalPressureDrop<=30\n";
+    }
+    const Outcome outcome = RunCalc(dir, "--case c.vcase --html r.html");
+    EXPECT_EQ(outcome.status, 4) << outcome.stderrText;
+    const std::string page = ReadBytes(dir.Path("r.html"));
+    const auto row = [](const std::string& limit, const std::string& value, const std::string& margin,
+                        const std::string& met) {
+        return "<tr><th scope=\"row\">" + limit + "</th><td class=\"value\">" + value +
+               "</td><td class=\"value\">margin " + margin + "</td><td class=\"value\">" + met + "</td></tr>\n";
+    };
+    EXPECT_NE(page.find("<h2>Limits</h2>\n<table>\n" +
+                        row("TemperatureRise&lt;=30", "22.7347 ℃", "7.265298 ℃", "met") +
+                        row("Barrier1ShearStress&gt;=135", "138.9002 kPa", "3.900179 kPa", "met") +
+                        row("TotalPressureDrop&lt;=30", "85.87159 kgf/cm2", "-55.87159 kgf/cm2", "not met") +
+                        "</table>\n<ul class=\"notes\">\n"
+                        "<li>Not feasible: TotalPressureDrop&lt;=30 (85.87158935765767)</li>\n</ul>"),
+              std::string::npos)
+        << page;
+}
+
 // With limits, a complete run whose outlet channel falls below zero is not
 // feasible (status 4, the warning named) though it meets them, until
 // --accept-warning or the case accepts negative pressure. Without limits or

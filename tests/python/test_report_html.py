@@ -133,3 +133,28 @@ def test_pages_in_si_and_us_show_the_values_converted(tmp_path):
                    cwd=tmp_path, check=True, stderr=subprocess.DEVNULL)
     written = (tmp_path / "us.html").read_text(encoding="utf-8")
     assert without_date(written) == without_date(result.to_html(units="us"))
+
+
+def test_a_page_with_limits_is_the_same_from_python_and_vortane_calc(tmp_path):
+    case = tmp_path / "c.vcase"
+    case.write_text("OutputRate = 350\nLimit = TemperatureRise<=30\n"
+                    "Limit = Barrier1ShearStress>=135\nLimit = TotalPressureDrop<=30\n")
+    status = subprocess.run([CALC, "--decimal-separator", ".", "--case", str(case), "--html", "r.html",
+                             "--accept-warning", "negative-pressure"],
+                            cwd=tmp_path, stderr=subprocess.DEVNULL).returncode
+    assert status == 4
+    written = (tmp_path / "r.html").read_text(encoding="utf-8")
+    result = vortane.run(case=case, accept_warnings=["negative-pressure"])
+    assert without_date(written) == without_date(result.to_html())
+    page = check_self_contained(written)
+    assert page.rows["Accepted warnings"] == "negative-pressure"
+    for limit, margin in result.margins.items():
+        escaped = limit.replace("<", "&lt;").replace(">", "&gt;")
+        cells = re.search(f"<th scope=\"row\">{escaped}</th><td class=\"value\">([^ <]+) [^<]*</td>"
+                          f"<td class=\"value\">margin ([^ <]+) [^<]*</td><td class=\"value\">([a-z ]+)</td>",
+                          written)
+        assert cells, limit
+        assert math.isclose(float(cells[2]), margin, rel_tol=1e-6)
+        assert cells[3] == ("met" if margin >= 0 else "not met")
+    assert result.failed_limits == ["TotalPressureDrop<=30"]
+    assert "<li>Not feasible: TotalPressureDrop&lt;=30 (85.87" in written

@@ -93,6 +93,25 @@ TEST(MaterialFit, CaseTextOfTheFit) {
     EXPECT_EQ(file.extras.viscosityRanges, (FittedRanges{ValueRange{150, 230}, ValueRange{1, 10000}}));
 }
 
+// A file's name holding line breaks stays in its comment line: it adds no
+// entry to the case and no line.
+TEST(MaterialFit, FileNameCannotAddLinesToTheCase) {
+    Measurements m = ParseMeasurements(DefaultLawMeasurements(), "melt\nA0 = 99\r\nLimit = PowerKW<=1\n.csv",
+                                       std::nullopt);
+    const ViscosityFit fit = FitMeasurements(m);
+    const std::string text = FittedCaseText(m, fit);
+    EXPECT_NE(text.find("\n# Viscosity law fitted to melt�A0 = 99��Limit = PowerKW<=1�.csv, viscosities in Pa.s\n"),
+              std::string::npos)
+        << text;
+    const CaseFile file = ParseCaseFile(text, "fit.vcase");
+    ASSERT_EQ(file.entries.size(), 6u);
+    EXPECT_EQ(file.entries[0].text, "6.83729");
+    EXPECT_TRUE(file.extras.limits.empty());
+    std::size_t entries = 0;  // lines not comments: the six boxes and two ranges
+    for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) entries += text[at] != '#';
+    EXPECT_EQ(entries, 8u);
+}
+
 // One curve per temperature, coldest first; viscosities in the file's unit.
 // The points are exact, so the law meets them at the ends of the range.
 TEST(MaterialFit, CurvesPerTemperature) {

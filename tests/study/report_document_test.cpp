@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "model/design_indicators.h"
 #include "report/report_layout.h"
 #include "study/html_document.h"
 #include "study/run_summary.h"
@@ -132,6 +133,106 @@ TEST(ReportDocument, StoppedRunHoldsItsMessageAndDetail) {
     EXPECT_TRUE(Holds(rejected, Row("Message", "Input data is not proper, change and try again!")));
     EXPECT_TRUE(Holds(rejected, "is not a real number"));
     ExpectSelfContained(rejected);
+}
+
+// The section of a document titled `title`; none when it has no such section.
+const DocumentSection* SectionOf(const ReportDocument& document, std::string_view title) {
+    for (const DocumentSection& section : document.sections)
+        if (section.title == title) return &section;
+    return nullptr;
+}
+
+// The number at the front of a cell ("margin -55.87159 kgf/cm2": -55.87159)
+// and the unit after it.
+std::pair<double, std::string> NumberAndUnit(std::string cell) {
+    if (cell.starts_with("margin ")) cell.erase(0, 7);
+    std::size_t used = 0;
+    const double number = std::stod(cell, &used);
+    return {number, used < cell.size() ? cell.substr(used + 1) : std::string()};
+}
+
+// At 350 kg/hr the temperature rise and the barrier's shear stress meet their
+// limits and the pressure drop does not. Each value and margin stands beside
+// its limit, to seven digits, in the document's units; the verdict names the
+// limit that fails. Expected values are the run's own numbers, the margins
+// worked out here (bound − value for at most, value − bound for at least).
+TEST(ReportDocument, LimitsStandWithValuesMarginsAndTheVerdict) {
+    const RunRequest request = testing::UnreportedRequest({{"OutputRate", "350"}});
+    const RunResult run = RunCalculation(request);
+    const std::vector<Limit> limits{ParseLimit("TemperatureRise<=30"), ParseLimit("Barrier1ShearStress>=135"),
+                                    ParseLimit("TotalPressureDrop<=30"), ParseLimit("OutletAverageMeltTemp<=250")};
+    const double shear = DesignIndicatorsOf(run.data).barrier1ShearStress;
+    const CaseData& d = run.data;
+    struct Expected {
+        std::string unit;
+        double shown, left;
+        const char* met;
+    };
+    const Expected metric[] = {{"℃", d.TemperatureRise, 30 - d.TemperatureRise, "met"},
+                               {"kPa", shear, shear - 135, "met"},
+                               {"kgf/cm2", d.TotalPressureDrop, 30 - d.TotalPressureDrop, "not met"},
+                               {"℃", d.OutletAverageMeltTemp, 250 - d.OutletAverageMeltTemp, "met"}};
+    const ReportDocument document = RunDocument(run, request.texts, {}, Source, '.', UnitSystem::Metric, {limits, {}});
+    const DocumentSection* section = SectionOf(document, "Limits");
+    ASSERT_NE(section, nullptr);
+    ASSERT_EQ(section->rows.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::vector<std::string>& row = section->rows[i];
+        ASSERT_EQ(row.size(), 4u);
+        EXPECT_EQ(row[0], LimitText(limits[i]));
+        const auto [value, unit] = NumberAndUnit(row[1]);
+        const auto [margin, marginUnit] = NumberAndUnit(row[2]);
+        EXPECT_NEAR(value, metric[i].shown, std::abs(metric[i].shown) * 1e-6) << row[0];
+        EXPECT_NEAR(margin, metric[i].left, std::abs(metric[i].left) * 1e-6) << row[0];
+        EXPECT_EQ(unit, metric[i].unit);
+        EXPECT_EQ(marginUnit, metric[i].unit);
+        EXPECT_EQ(row[3], metric[i].met);
+    }
+    EXPECT_EQ(section->notes, std::vector<std::string>{"Not feasible: TotalPressureDrop<=30 (85.87158935765767)"});
+    const std::string html = HtmlDocument(document);
+    EXPECT_TRUE(Holds(html, "<h2>Limits</h2>\n<table>\n<tr><th scope=\"row\">TemperatureRise&lt;=30</th>"));
+    EXPECT_TRUE(Holds(html, "<li>Not feasible: TotalPressureDrop&lt;=30 (85.87158935765767)</li>"));
+
+    // In US units a margin is a difference: the outlet temperature's value
+    // takes the offset, its margin does not.
+    const DocumentSection us =
+        *SectionOf(RunDocument(run, request.texts, {}, Source, '.', UnitSystem::US, {limits, {}}), "Limits");
+    const auto [outlet, fahrenheit] = NumberAndUnit(us.rows[3][1]);
+    EXPECT_EQ(fahrenheit, "°F");
+    EXPECT_NEAR(outlet, d.OutletAverageMeltTemp * 9 / 5 + 32, 1e-3);
+    EXPECT_NEAR(NumberAndUnit(us.rows[3][2]).first, (250 - d.OutletAverageMeltTemp) * 9 / 5, 1e-3);
+    // 1 kgf/cm2 = 6.4516 / 0.45359237 psi: 1 lbf is the weight of 0.45359237 kg, 1 in2 is 6.4516 cm2.
+    EXPECT_NEAR(NumberAndUnit(us.rows[2][2]).first, (30 - d.TotalPressureDrop) * 6.4516 / 0.45359237, 0.01);
+    EXPECT_EQ(us.notes.back(), "The limits are as the case gives them, in technical metric units.");
+
+    // Without limits or accepted warnings the document has no such section.
+    EXPECT_EQ(SectionOf(RunDocument(run, request.texts, {}, Source, '.'), "Limits"), nullptr);
+}
+
+// A run raising a kind of warning the case does not accept is not feasible
+// for that reason, whatever its limits; accepted, the kind is named and the
+// design is feasible. A run that stopped is not judged.
+TEST(ReportDocument, AcceptedWarningsAndStoppedRunsInTheLimits) {
+    const RunRequest slow = testing::UnreportedRequest({{"ScrewSpeed", "20"}});  // outlet below zero pressure
+    const RunResult run = RunCalculation(slow);
+    ASSERT_TRUE(run.warningKinds.Has(WarningKind::NegativePressure));
+    const std::vector<Limit> limits{ParseLimit("TemperatureRise<=30")};
+    const DocumentSection warned =
+        *SectionOf(RunDocument(run, slow.texts, {}, Source, '.', UnitSystem::Metric, {limits, {}}), "Limits");
+    EXPECT_EQ(warned.rows[0][3], "met");
+    EXPECT_EQ(warned.notes, std::vector<std::string>{"Not feasible: warns of negative-pressure"});
+
+    const DocumentSection accepted = *SectionOf(
+        RunDocument(run, slow.texts, {}, Source, '.', UnitSystem::Metric, {{}, WarningKind::NegativePressure}),
+        "Limits");
+    EXPECT_EQ(accepted.rows, (std::vector<std::vector<std::string>>{{"Accepted warnings", "negative-pressure"}}));
+    EXPECT_EQ(accepted.notes, std::vector<std::string>{"Feasible"});
+
+    const RunRequest low = testing::UnreportedRequest({{"InletPressure", "21"}});
+    const DocumentSection stopped = *SectionOf(
+        RunDocument(RunCalculation(low), low.texts, {}, Source, '.', UnitSystem::Metric, {limits, {}}), "Limits");
+    EXPECT_EQ(stopped.rows, (std::vector<std::vector<std::string>>{{"TemperatureRise<=30", "not computed"}}));
+    EXPECT_EQ(stopped.notes, std::vector<std::string>{"Not feasible: the run stopped; its limits are not judged."});
 }
 
 // The table holds the first points and says how many there are (its cells
