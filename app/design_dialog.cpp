@@ -183,7 +183,7 @@ std::optional<double> ReadNumber(const QLineEdit& edit, char decimalSeparator, c
 }
 
 QString Figure(double value, char decimalSeparator) {
-    return QString::number(value, 'g', 6).replace(u'.', QChar::fromLatin1(decimalSeparator));
+    return FromUtf8(FormatSignificant(value, 6, decimalSeparator));
 }
 
 QString QuantityUnit(const std::string& quantity) {

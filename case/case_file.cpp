@@ -1,13 +1,13 @@
 #include "case/case_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <map>
 
 #include "case/blanks.h"
 #include "case/excerpt.h"
 #include "case/file_read.h"
+#include "case/number_format.h"
 #include "case/number_text.h"
 
 namespace vortane {
@@ -105,13 +105,10 @@ const RangeField* FindRangeField(std::string_view name) {
     return nullptr;
 }
 
-// A number with a point, in any notation std::from_chars reads; nothing else.
+// A finite number with a point, in C notation; nothing else.
 std::optional<double> PointNumber(std::string_view text) {
-    text = Trimmed(text);
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
+    const std::optional<double> value = ReadNumber(Trimmed(text));
+    if (!value || !std::isfinite(*value)) return std::nullopt;
     return value;
 }
 
@@ -126,12 +123,6 @@ ValueRange ParseRange(const RangeField& field, std::string_view text, const Line
     if (*low > *high) reader.Fail(quoted + ": LOW lies above HIGH");
     if (field.positive && !(*low > 0)) reader.Fail(quoted + ": the range must lie above 0");
     return {*low, *high};
-}
-
-std::string PointText(double value) {
-    char digits[32];
-    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-    return std::string(digits, error == std::errc() ? end : digits);
 }
 
 std::string CaseText(std::string_view text) {
@@ -232,7 +223,8 @@ std::string CaseExtrasText(const CaseExtras& extras) {
     std::string content;
     for (const RangeField& field : RangeFields) {
         if (const std::optional<ValueRange>& range = extras.viscosityRanges.*(field.range))
-            content += std::string(field.name) + " = " + PointText(range->low) + ":" + PointText(range->high) + "\n";
+            content += std::string(field.name) + " = " + ShortestText(range->low) + ":" +
+                       ShortestText(range->high) + "\n";
     }
     for (const Limit& limit : extras.limits) content += std::string(LimitField) + " = " + LimitText(limit) + "\n";
     for (const WarningKind kind : AllWarningKinds)

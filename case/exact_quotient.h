@@ -1,5 +1,7 @@
 #pragma once
 
+#include <boost/multiprecision/cpp_int.hpp>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,10 +10,12 @@
 
 namespace vortane {
 
-// A rational number held exactly in 128-bit integers, for unit conversions
-// whose factors are exact decimals or quotients of them. Operations that would
-// overflow give none, and callers fall back to extended precision.
-__extension__ using ExactInteger = __int128;
+// A rational number held exactly in integers of 127 bits and a sign (the range
+// of a 128-bit two's complement integer), for unit conversions whose factors
+// are exact decimals or quotients of them. Operations that would overflow give
+// none, and callers fall back to extended precision.
+using ExactInteger = boost::multiprecision::number<boost::multiprecision::cpp_int_backend<
+    127, 127, boost::multiprecision::signed_magnitude, boost::multiprecision::checked, void>>;
 
 struct ExactQuotient {
     ExactInteger numerator = 0;

@@ -1,11 +1,12 @@
 #include "case/limit.h"
 
-#include <charconv>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "case/blanks.h"
 #include "case/excerpt.h"
+#include "case/number_format.h"
 #include "case/number_text.h"
 
 namespace vortane {
@@ -40,11 +41,10 @@ Limit ParseLimit(std::string_view text) {
             if (!IsNameCharacter(c))
                 throw LimitError(quoted + ": " + Excerpt(name) + " is not a quantity's name");
         }
-        double value = 0;
-        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-        if (number.empty() || error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
+        const std::optional<double> value = ReadNumber(number);
+        if (!value || !std::isfinite(*value))
             throw LimitError(quoted + ": " + Excerpt(number) + " is not a number with a point");
-        return {std::string(name), op.bound, value};
+        return {std::string(name), op.bound, *value};
     }
     throw LimitError(quoted + " is not QUANTITY<=VALUE or QUANTITY>=VALUE");
 }

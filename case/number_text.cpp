@@ -9,6 +9,8 @@
 #include <limits>
 #include <string>
 
+#include "case/number_format.h"
+
 namespace vortane {
 
 namespace {
@@ -119,10 +121,26 @@ long LeadingExponent(const RealText& real) {
 // 1e-4931, the least power of ten an extended real holds as a normal number.
 constexpr long LeastExtendedExponent = -4931;
 
-// The magnitude by the full conversion, from the text rewritten in the C
-// notation that from_chars reads. A magnitude too small for `Magnitude` (a
-// double, or a long double that is one) reads as zero, as an extended
-// conversion rounded to double makes it, down to the extended range.
+#if VORTANE_EXTENDED
+// Text in C notation, read whole: std::from_chars, as fast_float reads no
+// long double.
+std::errc ReadWhole(const std::string& text, long double& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return end == text.data() + text.size() ? error : std::errc::invalid_argument;
+}
+#else
+// Well-formed text in C notation, read whole: it fails only beyond the range.
+std::errc ReadWhole(const std::string& text, double& value) {
+    const std::optional<double> read = ReadNumber(text);
+    value = read.value_or(0);
+    return read ? std::errc() : std::errc::result_out_of_range;
+}
+#endif
+
+// The magnitude by the full conversion, from the text rewritten in C notation.
+// A magnitude too small for `Magnitude` (a double, or a long double that is
+// one) reads as zero, as an extended conversion rounded to double makes it,
+// down to the extended range.
 template <typename Magnitude>
 bool ConvertedMagnitude(const RealText& real, Magnitude& magnitude) {
     std::string plain(real.whole);
@@ -134,8 +152,7 @@ bool ConvertedMagnitude(const RealText& real, Magnitude& magnitude) {
         plain += real.exponentNegative ? "e-" : "e";
         plain += real.exponent;
     }
-    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), magnitude);
-    if (end != plain.data() + plain.size()) return false;
+    const std::errc error = ReadWhole(plain, magnitude);
     if (error == std::errc::result_out_of_range) {
         const long leading = LeadingExponent(real);
         magnitude = 0;
@@ -192,9 +209,13 @@ std::optional<std::int32_t> ConvertInteger(std::string_view text) {
 }
 
 std::string FormatShortest(double value, char decimalSeparator) {
-    char buffer[32];
-    auto* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    std::string text(buffer, end);
+    std::string text = ShortestText(value);
+    std::replace(text.begin(), text.end(), '.', decimalSeparator);
+    return text;
+}
+
+std::string FormatSignificant(double value, int digits, char decimalSeparator) {
+    std::string text = SignificantText(value, digits);
     std::replace(text.begin(), text.end(), '.', decimalSeparator);
     return text;
 }

@@ -38,6 +38,10 @@ bool IsUsableDecimalSeparator(char c);
 // exponent, whichever is shorter ("1.5", "1e-07"), with the decimal separator.
 std::string FormatShortest(double value, char decimalSeparator);
 
+// `digits` significant digits as C's "%.*g" writes them ("1.5", "1e-06"), with
+// the decimal separator.
+std::string FormatSignificant(double value, int digits, char decimalSeparator);
+
 // A 32-bit signed integer: optional leading blanks, sign, then decimal digits,
 // or hexadecimal digits after "$" or "0x". Nothing may follow.
 std::optional<std::int32_t> ConvertInteger(std::string_view text);

@@ -1,10 +1,11 @@
 #include "design/design_notation.h"
 
-#include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "case/blanks.h"
 #include "case/excerpt.h"
+#include "case/number_format.h"
 #include "case/number_text.h"
 #include "design/design_point.h"
 
@@ -46,11 +47,10 @@ Target ParseTarget(std::string_view notation) {
     const std::string quantity(Trimmed(notation.substr(0, equals)));
     QuantityColumn(quantity);
     const std::string_view number = Trimmed(notation.substr(equals + 1));
-    double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (number.empty() || error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
+    const std::optional<double> value = ReadNumber(number);
+    if (!value || !std::isfinite(*value))
         throw DesignError(Excerpt(notation) + ": " + Excerpt(number) + " is not a number with a point");
-    return {quantity, value};
+    return {quantity, *value};
 }
 
 Objective ParseObjective(std::string_view notation) {

@@ -1,9 +1,9 @@
 #include "design/design_point.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "case/excerpt.h"
+#include "case/number_format.h"
 #include "case/number_text.h"
 #include "study/limit_check.h"
 
@@ -28,11 +28,7 @@ const RunColumn& QuantityColumn(const std::string& quantity) {
 
 std::string InputText(double value, char decimalSeparator) { return FormatShortest(value, decimalSeparator); }
 
-std::string ValueText(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
-}
+std::string ValueText(double value) { return SignificantText(value, 6); }
 
 std::string StopMessage(const RunResult& run) {
     if (run.outcome == RunOutcome::Complete) return {};

@@ -4,11 +4,10 @@
 #include <boost/math/tools/toms748_solve.hpp>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <deque>
 #include <limits>
 
+#include "case/number_format.h"
 #include "design/design_point.h"
 #include "study/limit_check.h"
 #include "study/run_table.h"
@@ -33,13 +32,6 @@ struct Point {
     std::optional<double> value;
     std::optional<double> residual;
 };
-
-// The value rounded to `digits` significant digits.
-double RoundedTo(double value, int digits) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.*e", digits - 1, value);
-    return std::strtod(text, nullptr);
-}
 
 Evaluation EvaluationOf(const Point& point) {
     return {{point.x}, {point.text}, point.run.outcome, point.value, {}, point.run.warningKinds, StopMessage(point.run)};
@@ -168,7 +160,7 @@ GoalSeekResult Search::Found(const Point& root, std::optional<double> slope) {
     const Point* found = &root;
     try {
         for (int digits = 1; digits <= 17; ++digits) {
-            const double x = RoundedTo(root.x, digits);
+            const double x = RoundedToSignificant(root.x, digits);
             if (x < request_.low || x > request_.high) continue;
             if (InputText(x, request_.base.decimalSeparator) == root.text) break;
             if (slope && std::fabs(*root.residual + *slope * (x - root.x)) > 2 * request_.tolerance) continue;

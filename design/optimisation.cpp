@@ -7,6 +7,7 @@
 #include <set>
 #include <thread>
 
+#include "case/number_format.h"
 #include "case/number_text.h"
 #include "design/design_point.h"
 #include "study/run_table.h"
@@ -262,9 +263,7 @@ double PenaltyOf(const std::vector<Point>& grid) {
 
 // The value rounded to `digits` significant digits, as a box text.
 std::string RoundedText(double value, int digits, char separator) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.*e", digits - 1, value);
-    return InputText(std::strtod(text, nullptr), separator);
+    return InputText(RoundedToSignificant(value, digits), separator);
 }
 
 // The best design's texts with the fewest digits (the same for every input)

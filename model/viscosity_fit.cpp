@@ -3,11 +3,11 @@
 #include <Eigen/SVD>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <set>
 #include <string>
 
+#include "case/number_format.h"
 #include "model/arithmetic.h"
 #include "model/viscosity.h"
 
@@ -31,11 +31,6 @@ struct Scaled {
 };
 
 Scaled ScaledOver(Real low, Real high) { return {(low + high) / 2, (high - low) / 2}; }
-
-std::string Number(double value) {
-    char text[32];
-    return {text, std::to_chars(text, text + sizeof text, value).ptr};
-}
 
 std::string TermList(const std::vector<std::string_view>& terms) {
     std::string list;
@@ -72,13 +67,13 @@ void CheckSpread(const std::vector<ViscosityPoint>& points) {
     }
     std::vector<std::string> reasons;
     if (temperatures.size() == 1)
-        reasons.push_back("all points are at one temperature, " + Number(*temperatures.begin()) +
+        reasons.push_back("all points are at one temperature, " + ShortestText(*temperatures.begin()) +
                           " degC: the temperature terms A2, A22 and A12 cannot be fitted");
     else if (temperatures.size() == 2)
         reasons.emplace_back("the points are at two temperatures only: the term A22 (T squared) "
                           "cannot be fitted");
     if (shearRates.size() == 1)
-        reasons.push_back("all points are at one shear rate, " + Number(*shearRates.begin()) +
+        reasons.push_back("all points are at one shear rate, " + ShortestText(*shearRates.begin()) +
                           " 1/s: the shear-rate terms A1, A11 and A12 cannot be fitted");
     else if (shearRates.size() == 2)
         reasons.emplace_back("the points are at two shear rates only: the term A11 (ln shear rate "

@@ -5,7 +5,10 @@
 #include <cmath>
 #include <charconv>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+
+#include "case/number_format.h"
 
 namespace vortane {
 
@@ -59,15 +62,12 @@ Decimal Expand(double value) {
     if (value == 0) return d;
     // "d.ddddddddddddddddde±XX", whatever the C locale's decimal point: the
     // exact value of the double, correctly rounded (half to even) to 18 digits.
-    char text[40];
-    auto* const end = std::to_chars(text, text + sizeof text, std::fabs(value),
-                                    std::chars_format::scientific, ExpansionDigits - 1)
-                          .ptr;
+    const std::string text = ScientificText(std::fabs(value), ExpansionDigits);
     d.digits.push_back(text[0]);
     for (int i = 0; i < ExpansionDigits - 1; ++i) d.digits.push_back(text[2 + i]);
-    const char* exponent = text + ExpansionDigits + 2;
+    const char* exponent = text.data() + ExpansionDigits + 2;
     if (*exponent == '+') ++exponent;
-    std::from_chars(exponent, end, d.E);
+    std::from_chars(exponent, text.data() + text.size(), d.E);
     d.E += 1;
     DropTrailingZeros(d);
     return d;

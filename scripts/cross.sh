@@ -40,13 +40,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The header-only libraries (Eigen, {fmt}, fast_float, Boost) come from the
+# build machine: their CMake packages by folder, as a cross build finds
+# packages under the target's root only.
+packages=/usr/lib/x86_64-linux-gnu/cmake
+header_libraries=(-DEigen3_DIR=/usr/share/eigen3/cmake -Dfmt_DIR=$packages/fmt -DFastFloat_DIR=/usr/lib/cmake/FastFloat
+  "-DBoost_DIR=$(echo $packages/Boost-*)" "-Dboost_headers_DIR=$(echo $packages/boost_headers-*)")
+
 # build NAME CMAKE_ARGS...: the core, vortane-calc and the core's tests, -O2.
 build() {
   local dir=build/cross/$1
   shift
   cmake -S . -B "$dir" --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
     -DVORTANE_WERROR=ON -DVORTANE_BUILD_APP=OFF -DVORTANE_BUILD_BENCH=OFF -DVORTANE_BUILD_PYTHON=OFF -DVORTANE_BUILD_DESIGN=OFF \
-    -DEigen3_DIR=/usr/share/eigen3/cmake "$@" >/dev/null
+    "${header_libraries[@]}" "$@" >/dev/null
   cmake --build "$dir" -j "$jobs" --target vortane-calc model_tests run_tests
 }
 

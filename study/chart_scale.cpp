@@ -1,10 +1,11 @@
 #include "study/chart_scale.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <utility>
+
+#include "case/number_format.h"
 
 namespace vortane {
 
@@ -91,10 +92,7 @@ int TickDecimals(double step) { return std::max(0, -static_cast<int>(std::floor(
 std::string TickLabel(double value, double step) {
     const int decimals = TickDecimals(step);
     if (std::fabs(value) < step * 1e-6) value = 0;
-    char buffer[400];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return std::string(buffer, result.ptr);
+    return FixedText(value, decimals);
 }
 
 double AxisValue(double value, Scale scale) {

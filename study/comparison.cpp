@@ -1,10 +1,10 @@
 #include "study/comparison.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 
+#include "case/number_format.h"
 #include "case/number_text.h"
 #include "case/units.h"
 #include "study/limit_check.h"
@@ -95,10 +95,7 @@ void AddRunColumns(std::vector<ComparisonRow>& rows, const std::vector<ComparedD
 }
 
 std::string Significant(double value, char decimalSeparator, bool sign) {
-    char buffer[40];
-    const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6).ptr;
-    std::string text(buffer, static_cast<std::size_t>(end - buffer));
-    std::replace(text.begin(), text.end(), '.', decimalSeparator);
+    const std::string text = FormatSignificant(value, 6, decimalSeparator);
     return sign && value >= 0 ? '+' + text : text;
 }
 
@@ -181,9 +178,7 @@ Comparison CompareDesigns(const std::vector<ComparedDesign>& designs) {
 namespace {
 
 std::string Percentage(double value, char decimalSeparator) {
-    char buffer[400];
-    const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2).ptr;
-    std::string text(buffer, static_cast<std::size_t>(end - buffer));
+    std::string text = FixedText(value, 2);
     std::replace(text.begin(), text.end(), '.', decimalSeparator);
     return (value >= 0 ? "+" : "") + text + " %";
 }

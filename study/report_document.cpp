@@ -1,10 +1,10 @@
 #include "study/report_document.h"
 
 #include <algorithm>
-#include <charconv>
 #include <ctime>
 #include <filesystem>
 
+#include "case/number_format.h"
 #include "report/report_layout.h"
 #include "study/limit_check.h"
 #include "study/run_table.h"
@@ -18,15 +18,8 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-// The shortest text that reads back to the value.
-std::string Shortest(double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return {buffer, result.ptr};
-}
-
 std::string RangeText(const std::optional<ValueRange>& range) {
-    return range ? Shortest(range->low) + " to " + Shortest(range->high) : "not given";
+    return range ? ShortestText(range->low) + " to " + ShortestText(range->high) : "not given";
 }
 
 std::vector<std::vector<std::string>> About(const std::string& caseName, const DocumentSource& source) {

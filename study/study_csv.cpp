@@ -1,8 +1,8 @@
 #include "study/study_csv.h"
 
-#include <charconv>
 #include <optional>
 
+#include "case/number_format.h"
 #include "case/number_text.h"
 
 namespace vortane {
@@ -25,10 +25,7 @@ std::string NameInSystem(std::string_view name, Quantity quantity, UnitSystem sy
 }  // namespace
 
 void AppendCsvNumber(std::string& line, double value) {
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    line.append(buffer, result.ptr);
+    line += SignificantText(value, 17);
 }
 
 std::string CsvNumber(double value) {

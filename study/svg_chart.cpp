@@ -1,9 +1,9 @@
 #include "study/svg_chart.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
+#include "case/number_format.h"
 #include "study/chart_scale.h"
 
 namespace vortane {
@@ -24,9 +24,7 @@ constexpr double CharWidth = 7;  // of the 12-pixel legend font, about
 constexpr double LegendRow = 20;
 
 std::string Number(double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    std::string text(buffer, result.ptr);
+    std::string text = FixedText(value, 2);
     while (text.back() == '0') text.pop_back();
     if (text.back() == '.') text.pop_back();
     return text == "-0" ? "0" : text;

@@ -87,6 +87,18 @@ TEST(Units, SystemsStateValuesInTheirUnits) {
     EXPECT_FALSE(UnitSystemNamed("SI"));
 }
 
+TEST(ExactQuotient, HoldsWhatA128BitIntegerHolds) {
+    // 2^127 − 1, the largest 128-bit two's complement integer, and one more.
+    EXPECT_TRUE(ExactQuotientOf("170141183460469231731687303715884105727"));
+    EXPECT_FALSE(ExactQuotientOf("170141183460469231731687303715884105728"));
+    EXPECT_FALSE(ExactQuotientOf("1e39"));
+    // The common denominator 10^40 overflows before the sum is reduced.
+    EXPECT_FALSE(Sum(Q("1e-20"), Q("1e-20")));
+    EXPECT_EQ(ExactDecimalText(*Sum(Q("0.1"), Q("-0.25")), ','), "-0,15");
+    EXPECT_EQ(ExactDecimalText(Q("1/3"), '.'), std::nullopt);
+    EXPECT_EQ(ExtendedOf(Q("-1/3")), -1.0L / 3);
+}
+
 const InputField& Field(std::string_view name) { return *FindInputField(name); }
 
 TEST(UnitText, ConvertsExactlyToTheBoxUnit) {
