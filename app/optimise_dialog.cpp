@@ -23,11 +23,9 @@ namespace vortane {
 
 namespace {
 
-// A design ended by the tolerance or the runs allowed is offered; one a
-// cancelled search had reached is not.
-bool Offered(const OptimisationResult& result) {
-    return result.found && (result.end == OptimisationEnd::Converged || result.end == OptimisationEnd::RunLimit);
-}
+// A design found is offered, however the search stopped; one a cancelled
+// search had reached is not.
+bool Offered(const OptimisationResult& result) { return result.found && result.end != OptimisationEnd::Cancelled; }
 
 }  // namespace
 

@@ -35,9 +35,9 @@ namespace vortane {
 
 // A case file that cannot be read or taken; the text names the file and, for
 // a line, its number, as the context does.
-class CaseFileError : public Error {
+class CaseFileError : public Refusal {
 public:
-    using Error::Error;
+    using Refusal::Refusal;
 };
 
 struct CaseEntry {

@@ -30,4 +30,12 @@ private:
     ErrorContext context_;
 };
 
+// What the user gave (a text, a file, an option) cannot be taken: a refusal,
+// as against a fault of the program or the system. Front ends tell the two
+// apart by this base alone (vortane-calc: exit status 2, not 3).
+class Refusal : public Error {
+public:
+    using Error::Error;
+};
+
 }  // namespace vortane

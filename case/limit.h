@@ -21,9 +21,9 @@ struct Limit {
 };
 
 // A limit text that does not read as one; the text says why.
-class LimitError : public Error {
+class LimitError : public Refusal {
 public:
-    using Error::Error;
+    using Refusal::Refusal;
 };
 
 // "QUANTITY<=VALUE" or "QUANTITY>=VALUE" ("≤" and "≥" too), blanks allowed

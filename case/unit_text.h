@@ -10,9 +10,9 @@ namespace vortane {
 
 // A box text whose unit the box does not take, or whose value no such
 // quantity has: the text names the field and the units it takes, or the value.
-class UnitError : public Error {
+class UnitError : public Refusal {
 public:
-    using Error::Error;
+    using Refusal::Refusal;
 };
 
 // A box text typed with a unit ("350 lb/hr", "0.52mm", "400 °F") as the plain

@@ -55,9 +55,9 @@ private:
 };
 
 // A name that is no warning kind; the text names it and the kinds there are.
-class WarningKindError : public Error {
+class WarningKindError : public Refusal {
 public:
-    using Error::Error;
+    using Refusal::Refusal;
 };
 
 // The kind a name gives, blanks around it allowed.

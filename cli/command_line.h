@@ -39,9 +39,9 @@ struct Options {
 };
 
 // An option or argument the program cannot take: one line, exit status 2.
-class UsageError : public Error {
+class UsageError : public Refusal {
 public:
-    using Error::Error;
+    using Refusal::Refusal;
 };
 
 // A command line that cannot be read at all (an unknown option, an option

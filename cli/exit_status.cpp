@@ -2,29 +2,10 @@
 
 #include <ostream>
 
-#include "case/case_file.h"
-#include "case/limit.h"
-#include "case/unit_text.h"
+#include "case/error.h"
 #include "cli/command_line.h"
-#include "run/calculation_run.h"
-#include "study/measurement_file.h"
-#include "study/sweep_plan.h"
 
 namespace vortane::cli {
-
-namespace {
-
-bool IsRefusal(const Error& error) {
-    return dynamic_cast<const UsageError*>(&error) != nullptr ||
-           dynamic_cast<const CaseFileError*>(&error) != nullptr ||
-           dynamic_cast<const UnitError*>(&error) != nullptr ||
-           dynamic_cast<const LimitError*>(&error) != nullptr ||
-           dynamic_cast<const SweepError*>(&error) != nullptr ||
-           dynamic_cast<const MeasurementError*>(&error) != nullptr ||
-           dynamic_cast<const ResultFileNameError*>(&error) != nullptr;
-}
-
-}  // namespace
 
 int ReportFailure(std::ostream& err, std::string_view usage) {
     try {
@@ -33,10 +14,10 @@ int ReportFailure(std::ostream& err, std::string_view usage) {
         err << "vortane-calc: " << error.what() << '\n';
         if (!usage.empty()) err << '\n' << usage;
         return Usage;
-    } catch (const Error& error) {
+    } catch (const Refusal& error) {  // what the user gave
         err << "vortane-calc: " << error.what() << '\n';
-        return IsRefusal(error) ? Usage : Fault;
-    } catch (const std::exception& error) {
+        return Usage;
+    } catch (const std::exception& error) {  // a fault, an I/O error
         err << "vortane-calc: " << error.what() << '\n';
         return Fault;
     } catch (...) {

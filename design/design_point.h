@@ -14,9 +14,9 @@ namespace vortane {
 
 // A design question the search cannot take: an input that is no real box,
 // bounds that are no range, a quantity of no column, a tolerance of nothing.
-class DesignError : public Error {
+class DesignError : public Refusal {
 public:
-    using Error::Error;
+    using Refusal::Refusal;
 };
 
 // The inputs a search varies, checked: each a real box, named once, its

@@ -17,13 +17,16 @@ std::string GoalSeekEndText(GoalSeekEnd end) {
 }
 
 std::string OptimisationStopText(OptimisationEnd end, bool limitsSet) {
-    const std::string stop = end == OptimisationEnd::Converged ? "by the tolerance" : "the runs allowed were spent";
+    const std::string stop = end == OptimisationEnd::Converged  ? "by the tolerance"
+                             : end == OptimisationEnd::Roundoff ? "by roundoff, short of the tolerance"
+                                                                : "the runs allowed were spent";
     return limitsSet ? stop : stop + " (no limits set)";
 }
 
 std::string OptimisationEndText(OptimisationEnd end, bool limitsSet) {
     switch (end) {
-        case OptimisationEnd::Converged: return "Found: the best design, stopped " + OptimisationStopText(end, limitsSet);
+        case OptimisationEnd::Converged:
+        case OptimisationEnd::Roundoff: return "Found: the best design, stopped " + OptimisationStopText(end, limitsSet);
         case OptimisationEnd::RunLimit:
             return "Found: the best design, stopped when " + OptimisationStopText(end, limitsSet);
         case OptimisationEnd::Infeasible: return "Not found: no run was feasible";

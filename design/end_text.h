@@ -13,8 +13,8 @@ namespace vortane {
 // "Found", or why nothing was: "Not found: the runs allowed were spent".
 std::string GoalSeekEndText(GoalSeekEnd end);
 
-// What stopped an optimisation that found a design: "by the tolerance" or
-// "the runs allowed were spent". A design found with no limits set is only the
+// What stopped an optimisation that found a design: "by the tolerance",
+// "by roundoff, short of the tolerance" or "the runs allowed were spent". A design found with no limits set is only the
 // best within the bounds, and the text says so: "by the tolerance (no limits
 // set)".
 std::string OptimisationStopText(OptimisationEnd end, bool limitsSet);

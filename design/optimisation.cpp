@@ -220,8 +220,12 @@ void ConstraintsOf(unsigned m, double* result, unsigned n, const double* x, doub
     std::copy_n(point.constraints.begin(), m, result);
 }
 
-// COBYLA from `from`; whether it stopped by the tolerance.
-bool Descend(Problem& problem, const Point& from, double step, int runs) {
+// How a COBYLA start ended, as NLopt says it.
+enum class StartEnd { Tolerance, Budget, Roundoff, Stopped };
+
+// COBYLA from `from`, for at most `runs` runs. A forced stop is ours: the
+// search cancelled or its runs spent.
+StartEnd Descend(Problem& problem, const Point& from, double step, int runs) {
     const std::size_t n = from.unit.size();
     Start start{&problem, from};
     nlopt::opt opt(nlopt::LN_COBYLA, static_cast<unsigned>(n));
@@ -235,10 +239,23 @@ bool Descend(Problem& problem, const Point& from, double step, int runs) {
     std::vector<double> x = from.unit;
     try {
         double value = 0;
-        return opt.optimize(x, value) != nlopt::MAXEVAL_REACHED;
-    } catch (const std::exception&) {  // stopped: cancelled, out of runs, or rounding
-        return false;
+        return opt.optimize(x, value) == nlopt::MAXEVAL_REACHED ? StartEnd::Budget : StartEnd::Tolerance;
+    } catch (const nlopt::roundoff_limited&) {
+        return StartEnd::Roundoff;
+    } catch (const nlopt::forced_stop&) {
+        return StartEnd::Stopped;
     }
+}
+
+// The end of a search that found a design, from how its starts ended: by the
+// tolerance only when every start did; roundoff where one could go no
+// further; else the runs allowed.
+OptimisationEnd EndOf(const Problem& problem, const std::vector<StartEnd>& ends) {
+    const auto all = [&ends](StartEnd end) { return std::all_of(ends.begin(), ends.end(), [end](StartEnd e) { return e == end; }); };
+    const auto any = [&ends](StartEnd end) { return std::find(ends.begin(), ends.end(), end) != ends.end(); };
+    if (problem.Spent() || any(StartEnd::Budget)) return OptimisationEnd::RunLimit;
+    if (all(StartEnd::Tolerance)) return OptimisationEnd::Converged;
+    return any(StartEnd::Roundoff) ? OptimisationEnd::Roundoff : OptimisationEnd::RunLimit;
 }
 
 // The starts: the best few grid points, feasible first.
@@ -356,16 +373,15 @@ OptimisationResult Optimise(const OptimisationRequest& request, const std::atomi
     const std::vector<Point> grid = RunGrid(problem, side, threads);
     problem.SetPenalty(PenaltyOf(grid));
     const std::vector<Point> starts = Starts(grid);
-    std::vector<char> converged(starts.size(), 0);
+    std::vector<StartEnd> ends(starts.size(), StartEnd::Stopped);
     const int runsEach = problem.RunsLeft() / static_cast<int>(std::max<std::size_t>(starts.size(), 1));
     const double step = 0.5 / static_cast<double>(side - 1);
     InParallel(starts.size(), threads,
-               [&](std::size_t i) { converged[i] = Descend(problem, starts[i], step, runsEach) ? 1 : 0; });
+               [&](std::size_t i) { ends[i] = Descend(problem, starts[i], step, runsEach); });
     if (problem.Cancelled()) return ResultOf(problem, OptimisationEnd::Cancelled, grid);
     if (!problem.Best()) return ResultOf(problem, OptimisationEnd::Infeasible, grid);
     ShortenTexts(problem);
-    const bool byTolerance = !problem.Spent() && std::all_of(converged.begin(), converged.end(), [](char c) { return c; });
-    return ResultOf(problem, byTolerance ? OptimisationEnd::Converged : OptimisationEnd::RunLimit, grid);
+    return ResultOf(problem, EndOf(problem, ends), grid);
 }
 
 }  // namespace vortane

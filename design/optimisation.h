@@ -38,6 +38,7 @@ struct OptimisationRequest {
 enum class OptimisationEnd {
     Converged,   // by the tolerance
     RunLimit,    // the runs allowed were spent
+    Roundoff,    // rounding kept the optimiser from improving further
     Infeasible,  // no run was feasible
     EveryRunStopped,  // no run completed
     Cancelled,

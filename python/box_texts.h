@@ -14,9 +14,9 @@ namespace vortane::python {
 
 // Bad input to the module, raised as vortane.Error (a ValueError); the text
 // names the field or the argument.
-class InputError : public Error {
+class InputError : public Refusal {
 public:
-    using Error::Error;
+    using Refusal::Refusal;
 };
 
 // The system of a `units` argument: 'metric', 'si' or 'us'.

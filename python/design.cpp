@@ -105,6 +105,7 @@ std::string EndName(OptimisationEnd end) {
     switch (end) {
         case OptimisationEnd::Converged: return "converged";
         case OptimisationEnd::RunLimit: return "run_limit";
+        case OptimisationEnd::Roundoff: return "roundoff";
         case OptimisationEnd::Infeasible: return "infeasible";
         case OptimisationEnd::EveryRunStopped: return "every_run_stopped";
         case OptimisationEnd::Cancelled: break;
@@ -246,8 +247,9 @@ void DefineOptimum(py::module_& m) {
             "Whether a design met every limit.")
         .def_property_readonly(
             "end", [](const Optimum& o) { return EndName(o.best.end); },
-            "'converged' (by the tolerance), 'run_limit', 'infeasible',\n"
-            "'every_run_stopped' or 'cancelled'.")
+            "'converged' (by the tolerance), 'run_limit', 'roundoff' (rounding kept the\n"
+            "optimiser short of the tolerance), 'infeasible', 'every_run_stopped' or\n"
+            "'cancelled'.")
         .def_property_readonly(
             "reason", [](const Optimum& o) { return o.best.reason; },
             "When none is found: the limits the nearest run fails, or, when every run\n"

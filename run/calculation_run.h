@@ -86,9 +86,9 @@ std::string CutResultFileName(std::string_view text);
 // A report's name longer than ResultFileNameLimit bytes, which a run would cut
 // (and with it, for a long path, the folder it names). The window's box holds
 // no more; every other front end refuses the name.
-class ResultFileNameError : public Error {
+class ResultFileNameError : public Refusal {
 public:
-    using Error::Error;
+    using Refusal::Refusal;
 };
 
 // Refuses a name the run would cut.

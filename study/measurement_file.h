@@ -44,9 +44,9 @@ double FromModelViscosity(double value, ViscosityUnit unit);
 
 // A file that cannot be read or taken, or points that cannot be fitted; the
 // text names the file and, where one is to blame, the line, as the context does.
-class MeasurementError : public Error {
+class MeasurementError : public Refusal {
 public:
-    using Error::Error;
+    using Refusal::Refusal;
 };
 
 struct Measurements {

@@ -14,9 +14,9 @@
 namespace vortane {
 
 // A sweep that cannot be planned; the text says why.
-class SweepError : public Error {
+class SweepError : public Refusal {
 public:
-    using Error::Error;
+    using Refusal::Refusal;
 };
 
 // One swept input and the box texts it takes, in order.

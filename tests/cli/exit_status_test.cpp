@@ -6,6 +6,7 @@
 
 #include "case/case_file.h"
 #include "case/limit.h"
+#include "case/warning_kind.h"
 #include "cli/command_line.h"
 #include "cli/output_file.h"
 #include "model/arithmetic.h"
@@ -36,6 +37,10 @@ TEST(ExitStatus, RefusedInputIsAUsageError) {
     EXPECT_EQ(Reported(MeasurementError("m.csv: no header")).first, 2);
     EXPECT_EQ(Reported(SweepError("STEP must not be zero")).first, 2);
     EXPECT_EQ(Reported(LimitError("limit \"x\" is not QUANTITY<=VALUE or QUANTITY>=VALUE")).first, 2);
+    // By the base alone: a refusal no list names is one still.
+    EXPECT_EQ(Reported(WarningKindError("\"x\" is no kind of warning")).first, 2);
+    EXPECT_EQ(Reported(Refusal("refused")).first, 2);
+    EXPECT_EQ(Reported(Error("failed")).first, 3);
 }
 
 // The usage text follows only a command line that cannot be read at all.

@@ -14,6 +14,7 @@ TEST(EndText, AnOptimumFoundWithoutLimitsSaysSo) {
     EXPECT_EQ(OptimisationEndText(OptimisationEnd::RunLimit, true),
               "Found: the best design, stopped when the runs allowed were spent");
     EXPECT_EQ(OptimisationStopText(OptimisationEnd::RunLimit, false), "the runs allowed were spent (no limits set)");
+    EXPECT_EQ(OptimisationStopText(OptimisationEnd::Roundoff, true), "by roundoff, short of the tolerance");
     for (const bool limitsSet : {true, false})
         EXPECT_EQ(OptimisationEndText(OptimisationEnd::Infeasible, limitsSet), "Not found: no run was feasible");
 }
