@@ -13,7 +13,7 @@
 #include "app/core_text.h"
 #include "app/plain_text.h"
 #include "app/file_save.h"
-#include "study/material_fit.h"
+#include "measurement/material_fit.h"
 
 namespace vortane {
 

@@ -13,7 +13,7 @@
 #include "app/plain_text.h"
 #include "app/pictures.h"
 #include "case/number_text.h"
-#include "study/material_fit.h"
+#include "measurement/material_fit.h"
 
 namespace vortane {
 

@@ -11,8 +11,8 @@
 #include "app/comparison_view.h"
 #include "app/core_text.h"
 #include "app/plain_text.h"
-#include "study/channel_profile.h"
-#include "study/comparison_chart.h"
+#include "comparison/comparison_chart.h"
+#include "result/channel_profile.h"
 
 namespace vortane {
 

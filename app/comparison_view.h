@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "study/comparison.h"
+#include "comparison/comparison.h"
 
 class QLabel;
 class QTableWidget;

@@ -18,9 +18,9 @@
 #include "app/plain_text.h"
 #include "case/number_text.h"
 #include "case/units.h"
+#include "measurement/material_fit.h"
 #include "report/report_layout.h"
-#include "study/limit_check.h"
-#include "study/material_fit.h"
+#include "result/limit_check.h"
 
 namespace vortane {
 

@@ -13,7 +13,7 @@
 #include "case/fitted_ranges.h"
 #include "case/input_fields.h"
 #include "case/limit.h"
-#include "study/chart.h"
+#include "chart/chart.h"
 
 class QChartView;
 class QComboBox;

@@ -19,7 +19,7 @@
 #include "app/chart_view.h"
 #include "app/core_text.h"
 #include "app/plain_text.h"
-#include "study/study_charts.h"
+#include "measurement/fit_chart.h"
 
 namespace vortane {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "study/material_fit.h"
+#include "measurement/material_fit.h"
 
 class QChartView;
 class QComboBox;

@@ -9,8 +9,8 @@
 #include "app/core_text.h"
 #include "design/end_text.h"
 #include "design/history_chart.h"
-#include "study/limit_check.h"
 #include "report/report_layout.h"
+#include "result/limit_check.h"
 
 namespace vortane {
 

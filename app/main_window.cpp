@@ -26,7 +26,7 @@
 #include <QUrl>
 
 #include "case/unit_text.h"
-#include "study/report_document.h"
+#include "document/report_document.h"
 
 #include "app/calc_finished.h"
 #include "app/case_document.h"
@@ -42,7 +42,6 @@
 #include "app/results_window.h"
 #include "app/study_window.h"
 #include "app/warning_strip.h"
-#include "study/material_fit.h"
 #include "app/decimal_separator.h"
 #include "app/interface_style.h"
 #include "app/output_directory.h"
@@ -50,6 +49,7 @@
 #include "app/pictures.h"
 #include "app/report_export.h"
 #include "app/unit_choice.h"
+#include "measurement/material_fit.h"
 
 namespace vortane {
 

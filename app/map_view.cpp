@@ -9,7 +9,7 @@
 
 #include "app/core_text.h"
 #include "app/plain_text.h"
-#include "study/chart_scale.h"
+#include "chart/chart_scale.h"
 
 namespace vortane {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "study/chart.h"
+#include "chart/chart.h"
 
 namespace vortane {
 

@@ -17,7 +17,7 @@
 #include "design/end_text.h"
 #include "design/history_chart.h"
 #include "report/report_layout.h"
-#include "study/limit_check.h"
+#include "result/limit_check.h"
 
 namespace vortane {
 

@@ -15,8 +15,8 @@
 #include "app/core_text.h"
 #include "app/plain_text.h"
 #include "app/file_save.h"
-#include "study/html_document.h"
-#include "study/svg_chart.h"
+#include "document/html_document.h"
+#include "document/svg_chart.h"
 
 namespace vortane {
 

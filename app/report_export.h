@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "study/report_document.h"
+#include "document/report_document.h"
 
 class QPagedPaintDevice;
 class QTextDocument;

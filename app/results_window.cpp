@@ -17,10 +17,10 @@
 #include "app/comparison_view.h"
 #include "app/core_text.h"
 #include "app/plain_text.h"
+#include "comparison/comparison_chart.h"
 #include "report/code_page.h"
-#include "study/comparison_chart.h"
-#include "study/run_summary.h"
-#include "study/study_charts.h"
+#include "result/profile_chart.h"
+#include "result/run_summary.h"
 
 namespace vortane {
 

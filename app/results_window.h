@@ -7,9 +7,9 @@
 
 #include "case/limit.h"
 #include "case/units.h"
+#include "comparison/comparison.h"
 #include "model/profile_along_channels.h"
 #include "run/calculation_run.h"
-#include "study/comparison.h"
 
 class QChartView;
 class QFormLayout;

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "app/core_text.h"
-#include "study/run_table.h"
+#include "result/run_table.h"
 
 namespace vortane {
 

@@ -31,10 +31,10 @@
 #include "app/plain_text.h"
 #include "app/stopped_model.h"
 #include "app/sweep_row_model.h"
+#include "document/svg_chart.h"
 #include "report/report_layout.h"
-#include "study/limit_check.h"
-#include "study/study_charts.h"
-#include "study/svg_chart.h"
+#include "result/limit_check.h"
+#include "study/sweep_charts.h"
 
 namespace vortane {
 

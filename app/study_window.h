@@ -13,7 +13,7 @@
 
 #include "case/fitted_ranges.h"
 #include "case/limit.h"
-#include "study/chart.h"
+#include "chart/chart.h"
 #include "study/sweep_curves.h"
 #include "study/sweep_run.h"
 #include "study/sweep_table.h"

@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "comparison/comparison.h"
 #include "run/calculation_run.h"
-#include "study/comparison.h"
 
 namespace {
 

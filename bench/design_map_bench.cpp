@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "study/study_charts.h"
-#include "study/svg_chart.h"
+#include "document/svg_chart.h"
+#include "study/sweep_charts.h"
 #include "study/sweep_curves.h"
 #include "study/sweep_run.h"
 #include "study/sweep_table.h"

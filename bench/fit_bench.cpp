@@ -4,7 +4,7 @@
 #include <cmath>
 #include <random>
 
-#include "study/material_fit.h"
+#include "measurement/material_fit.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
+#include "document/html_document.h"
+#include "document/report_document.h"
 #include "run/calculation_run.h"
-#include "study/html_document.h"
-#include "study/report_document.h"
 
 namespace {
 

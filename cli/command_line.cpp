@@ -9,8 +9,8 @@
 
 #include "case/excerpt.h"
 #include "case/number_text.h"
+#include "result/limit_check.h"
 #include "run/calculation_run.h"
-#include "study/limit_check.h"
 
 namespace vortane::cli {
 

@@ -13,7 +13,7 @@
 #include "design/end_text.h"
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
-#include "study/limit_check.h"
+#include "result/limit_check.h"
 
 namespace vortane::cli {
 

@@ -8,9 +8,9 @@
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
-#include "study/material_fit.h"
-#include "study/study_charts.h"
-#include "study/svg_chart.h"
+#include "document/svg_chart.h"
+#include "measurement/fit_chart.h"
+#include "measurement/material_fit.h"
 
 namespace vortane::cli {
 

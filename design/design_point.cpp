@@ -5,7 +5,7 @@
 #include "case/excerpt.h"
 #include "case/number_format.h"
 #include "case/number_text.h"
-#include "study/limit_check.h"
+#include "result/limit_check.h"
 
 namespace vortane {
 

@@ -7,8 +7,8 @@
 
 #include "case/error.h"
 #include "case/input_fields.h"
+#include "result/run_table.h"
 #include "run/calculation_run.h"
-#include "study/run_table.h"
 
 namespace vortane {
 

@@ -9,8 +9,8 @@
 
 #include "case/number_format.h"
 #include "design/design_point.h"
-#include "study/limit_check.h"
-#include "study/run_table.h"
+#include "result/limit_check.h"
+#include "result/run_table.h"
 
 namespace vortane {
 

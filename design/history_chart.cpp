@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "case/units.h"
-#include "study/limit_check.h"
+#include "result/limit_check.h"
 
 namespace vortane {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "case/limit.h"
+#include "chart/chart.h"
 #include "design/goal_seek.h"
-#include "study/chart.h"
 
 namespace vortane {
 

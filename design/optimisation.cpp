@@ -10,7 +10,7 @@
 #include "case/number_format.h"
 #include "case/number_text.h"
 #include "design/design_point.h"
-#include "study/run_table.h"
+#include "result/run_table.h"
 
 namespace vortane {
 

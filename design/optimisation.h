@@ -11,8 +11,8 @@
 #include "case/limit.h"
 #include "design/design_notation.h"
 #include "design/goal_seek.h"
+#include "result/limit_check.h"
 #include "run/calculation_run.h"
-#include "study/limit_check.h"
 
 namespace vortane {
 

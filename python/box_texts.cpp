@@ -5,8 +5,8 @@
 #include "case/number_text.h"
 #include "case/unit_text.h"
 #include "errors.h"
-#include "study/limit_check.h"
-#include "study/material_fit.h"
+#include "measurement/material_fit.h"
+#include "result/limit_check.h"
 
 namespace py = pybind11;
 

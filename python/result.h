@@ -6,8 +6,8 @@
 #include "case/fitted_ranges.h"
 #include "case/input_fields.h"
 #include "case/limit.h"
+#include "result/limit_check.h"
 #include "run/calculation_run.h"
-#include "study/limit_check.h"
 
 namespace vortane::python {
 

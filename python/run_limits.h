@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "case/limit.h"
-#include "study/limit_check.h"
+#include "result/limit_check.h"
 
 namespace vortane::python {
 

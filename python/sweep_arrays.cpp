@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "case/number_text.h"
+#include "result/limit_check.h"
+#include "result/run_table.h"
 #include "signal_poll.h"
-#include "study/limit_check.h"
-#include "study/run_table.h"
 #include "study/study_csv.h"
 #include "study/sweep_run.h"
 

@@ -9,9 +9,9 @@
 
 #include "box_texts.h"
 #include "errors.h"
+#include "measurement/material_fit.h"
+#include "measurement/measurement_file.h"
 #include "model/arithmetic.h"
-#include "study/material_fit.h"
-#include "study/measurement_file.h"
 
 namespace py = pybind11;
 using namespace py::literals;

@@ -10,7 +10,9 @@ cd "$(dirname "$0")/.."
 build=${1:-build/release}
 [ -f "$build/compile_commands.json" ] ||
   cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
-sources=(case model report run study design cli app python bench fuzz packaging)
+# The core's layers, bottom up.
+core=(case model report run chart result measurement study comparison document)
+sources=("${core[@]}" design cli app python bench fuzz packaging)
 folders=("${sources[@]}" tests)
 
 echo "== clang-tidy"
@@ -19,7 +21,7 @@ echo "== clang-tidy"
 git ls-files "${sources[@]/%//*.cpp}" ':!fuzz/*' |
   xargs -P "$(nproc)" -n 1 clang-tidy -p "$build" --quiet
 layers=()
-for layer in case model report run study; do layers+=("-I$build/layers/$layer"); done
+for layer in "${core[@]}"; do layers+=("-I$build/layers/$layer"); done
 clang-tidy --quiet fuzz/fuzz_run.cpp -- -std=c++20 "${layers[@]}"
 
 echo "== cppcheck"

@@ -7,8 +7,8 @@
 
 #include "case/units.h"
 #include "model/profile_along_channels.h"
-#include "study/limit_check.h"
-#include "study/run_table.h"
+#include "result/limit_check.h"
+#include "result/run_table.h"
 #include "study/sweep_run.h"
 
 namespace vortane {

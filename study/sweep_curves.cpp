@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "case/number_text.h"
-#include "study/indicator_table.h"
-#include "study/run_table.h"
+#include "result/indicator_table.h"
+#include "result/run_table.h"
 
 namespace vortane {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "case/number_text.h"
+#include "chart/chart_scale.h"
 #include "run/calculation_run.h"
-#include "study/chart_scale.h"
 
 namespace vortane {
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "case/number_text.h"
-#include "study/run_table.h"
+#include "result/run_table.h"
 #include "study/study_csv.h"
 
 namespace vortane {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "case/units.h"
+#include "result/limit_check.h"
 #include "study/compact_column.h"
-#include "study/limit_check.h"
 #include "study/sweep_run.h"
 
 namespace vortane {

@@ -12,7 +12,7 @@
 #include <limits>
 
 #include "app/chart_view.h"
-#include "study/chart.h"
+#include "chart/chart.h"
 
 namespace vortane::testing {
 

@@ -24,8 +24,8 @@
 #include "app/optimise_dialog.h"
 #include "modal_closer.h"
 #include "program.h"
-#include "study/limit_check.h"
-#include "study/run_table.h"
+#include "result/limit_check.h"
+#include "result/run_table.h"
 
 namespace vortane::testing {
 

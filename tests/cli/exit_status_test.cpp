@@ -9,9 +9,9 @@
 #include "case/warning_kind.h"
 #include "cli/command_line.h"
 #include "cli/output_file.h"
+#include "measurement/measurement_file.h"
 #include "model/arithmetic.h"
 #include "report/report_writer.h"
-#include "study/measurement_file.h"
 #include "study/sweep_plan.h"
 
 namespace vortane::cli {

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "design/design_point.h"
-#include "study/run_table.h"
+#include "result/run_table.h"
 #include "support/case_request.h"
 
 namespace vortane {

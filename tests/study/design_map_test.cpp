@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "study/chart.h"
-#include "study/chart_scale.h"
-#include "study/limit_check.h"
-#include "study/study_charts.h"
+#include "chart/chart.h"
+#include "chart/chart_scale.h"
+#include "result/limit_check.h"
+#include "study/sweep_charts.h"
 #include "study/sweep_run.h"
 #include "study/sweep_table.h"
 #include "support/sweep_plans.h"

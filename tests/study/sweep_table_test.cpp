@@ -7,7 +7,7 @@
 #include <limits>
 #include <set>
 
-#include "study/run_table.h"
+#include "result/run_table.h"
 #include "study/study_csv.h"
 #include "study/sweep_curves.h"
 #include "support/sweep_plans.h"

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "chart/chart.h"
+#include "model/profile_along_channels.h"
+
+namespace vortane {
+
+// The profile of one design along the channels, under its name.
+struct NamedProfile {
+    std::string name;
+    std::vector<ChannelPoint> points;
+};
+
+// The pressures in both channels (kgf/cm2) of every design against z, one
+// colour per design: "NAME p1" drawn solid, "NAME p2" dashed. A design without
+// points has no series.
+Chart ProfileComparisonChart(const std::vector<NamedProfile>& profiles);
+
+}  // namespace vortane

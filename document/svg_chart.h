@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "chart/chart.h"
+
+namespace vortane {
+
+// The chart as a whole SVG document: the title above, the panels stacked over
+// the shared x axis (its ticks and title under the lowest), the legend at the
+// right. A curve is one polyline per unbroken run of points.
+std::string SvgDocument(const Chart& chart);
+
+// The same drawing as an <svg> element to inline in an HTML page: no XML
+// declaration, no namespace.
+std::string SvgElement(const Chart& chart);
+
+// `text` with &, <, >, " and ' as XML entities, for text and attribute values.
+std::string EscapeXml(std::string_view text);
+
+}  // namespace vortane

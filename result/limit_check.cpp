@@ -1,0 +1,115 @@
+#include "result/limit_check.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "case/excerpt.h"
+#include "case/number_text.h"
+
+namespace vortane {
+
+namespace {
+
+std::string_view NameWithoutUnit(std::string_view name) { return name.substr(0, name.find(" (")); }
+
+bool HoldsNumbers(const RunColumn& column) {
+    return column.kind != RunColumn::Kind::Passes && !HoldsText(column.kind);
+}
+
+}  // namespace
+
+const RunColumn* LimitColumn(const std::string& quantity) {
+    for (const RunColumn& column : RunColumns()) {
+        if (HoldsNumbers(column) && NameWithoutUnit(column.name) == quantity) return &column;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> LimitQuantities() {
+    std::vector<std::string> names;
+    for (const RunColumn& column : RunColumns()) {
+        if (HoldsNumbers(column)) names.emplace_back(NameWithoutUnit(column.name));
+    }
+    return names;
+}
+
+std::vector<const RunColumn*> LimitColumns(std::span<const Limit> limits) {
+    std::vector<const RunColumn*> columns;
+    for (const Limit& limit : limits) {
+        const RunColumn* column = LimitColumn(limit.quantity);
+        if (column == nullptr) {
+            std::string known;
+            for (const std::string& name : LimitQuantities()) known += (known.empty() ? "" : ", ") + name;
+            throw LimitError("limit \"" + Excerpt(LimitText(limit)) + "\": " + Excerpt(limit.quantity) +
+                             " is no quantity of a run; the quantities are " + known);
+        }
+        columns.push_back(column);
+    }
+    return columns;
+}
+
+std::size_t ColumnIndex(const RunColumn& column) {
+    return static_cast<std::size_t>(&column - RunColumns().data());
+}
+
+Quantity MarginQuantity(const RunColumn& column) {
+    return column.quantity == Quantity::Temperature ? Quantity::TemperatureDifference : column.quantity;
+}
+
+LimitMargin MarginOf(const Limit& limit, std::optional<double> value) {
+    if (!value || !std::isfinite(*value)) return {};
+    const double margin = limit.bound == LimitBound::AtMost ? limit.value - *value : *value - limit.value;
+    const double scale = limit.value == 0 ? 1.0 : std::fabs(limit.value);
+    return {value, margin, margin / scale, margin >= 0};
+}
+
+std::vector<LimitMargin> LimitMargins(std::span<const Limit> limits, std::span<const RunColumn* const> columns,
+                                      const RunResult& run) {
+    std::vector<LimitMargin> margins;
+    margins.reserve(limits.size());
+    for (std::size_t i = 0; i < limits.size(); ++i)
+        margins.push_back(MarginOf(limits[i], ColumnNumber(*columns[i], run)));
+    return margins;
+}
+
+bool Feasible(RunOutcome outcome, WarningKinds raised, WarningKinds accepted, std::span<const LimitMargin> margins) {
+    return outcome == RunOutcome::Complete && raised.Without(accepted).Empty() &&
+           std::ranges::all_of(margins, [](const LimitMargin& margin) { return margin.holds; });
+}
+
+std::string UnacceptedWarningsText(WarningKinds raised, WarningKinds accepted) {
+    const WarningKinds unaccepted = raised.Without(accepted);
+    return unaccepted.Empty() ? std::string() : "warns of " + WarningKindsText(unaccepted);
+}
+
+std::string InfeasibleText(WarningKinds raised, WarningKinds accepted, std::span<const Limit> limits,
+                           std::span<const LimitMargin> margins) {
+    const std::string warns = UnacceptedWarningsText(raised, accepted);
+    const std::string fails = FailedLimitsText(limits, margins);
+    return warns + (warns.empty() || fails.empty() ? "" : "; ") + fails;
+}
+
+std::string AcceptanceText(WarningKinds accepted) {
+    return accepted.Empty() ? std::string() : "accepting warnings of " + WarningKindsText(accepted);
+}
+
+std::vector<std::string> FoundWarningLines(const RunResult& run, WarningKinds accepted) {
+    std::vector<std::string> lines;
+    if (!accepted.Empty()) lines.push_back(AcceptanceText(accepted));
+    for (const std::string& warning : run.warnings) lines.push_back("warning: " + warning);
+    return lines;
+}
+
+std::string FailedLimitsText(std::span<const Limit> limits, std::span<const LimitMargin> margins) {
+    std::string text;
+    for (std::size_t i = 0; i < limits.size(); ++i) {
+        if (margins[i].holds) continue;
+        const std::optional<double> value = margins[i].value;
+        const std::string found = value ? FormatShortest(*value, '.') : std::string("not computed");
+        text += (text.empty() ? "" : "; ") + LimitText(limits[i]) + " (" + found + ")";
+    }
+    return text;
+}
+
+}  // namespace vortane

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+#include "case/limit.h"
+#include "case/units.h"
+#include "chart/chart.h"
+#include "study/sweep_curves.h"
+
+namespace vortane {
+
+// The charts of a sweep, as every front end shows them.
+
+// The curves a sweep's chart shows at most; beyond, evenly chosen ones, the
+// first and last among them.
+inline constexpr std::size_t SweepCurveLimit = 30;
+
+// A panel per quantity of `curves` against the swept input they follow, one
+// curve per value of the other (at most `curveLimit` of them); points that did
+// not complete are gaps, points with warnings are ringed. Each limit on a
+// panel's quantity is a dashed line at its bound, and the points that fail it
+// are marked. Axes and values are in the units of `system`; the curves'
+// labels keep the swept texts.
+Chart SweepChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t curveLimit,
+                 std::span<const Limit> limits = {}, UnitSystem system = UnitSystem::Metric);
+
+// The same for the one quantity `quantity` of `curves`.
+Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t quantity,
+                         std::size_t curveLimit, std::span<const Limit> limits = {},
+                         UnitSystem system = UnitSystem::Metric);
+
+// The map of a two-input sweep: swept input `along` across, the other up,
+// each cell coloured by whether its point is feasible (category 0, as
+// Feasible judges it against `limits`, accepting the warnings `accepted`),
+// that it runs but raises a warning not accepted ("runs, but with a
+// warning"), which one limit it fails, that it fails several, that it stopped
+// or that it has not run yet. The boundary of the feasible region
+// is drawn along the cell edges between a feasible cell and an infeasible one
+// (both run). The inputs' values are in the units of `system`. Limits on no
+// numeric column are a LimitError.
+ChartMap FeasibleMap(const SweepTable& table, std::size_t along, std::span<const Limit> limits,
+                     WarningKinds accepted = {}, UnitSystem system = UnitSystem::Metric);
+
+// The category of cells that meet every limit.
+inline constexpr std::size_t FeasibleCategory = 0;
+
+}  // namespace vortane

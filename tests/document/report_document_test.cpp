@@ -1,0 +1,261 @@
+#include "document/report_document.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+
+#include "document/html_document.h"
+#include "document/svg_chart.h"
+#include "model/design_indicators.h"
+#include "report/report_layout.h"
+#include "result/run_summary.h"
+#include "support/case_request.h"
+
+namespace vortane {
+namespace {
+
+const DocumentSource Source{"designs/<a&b>.vcase", "2026-12-08 12:00 +0000"};
+
+std::string Row(std::string_view caption, std::string_view text) {
+    return "<tr><th scope=\"row\">" + EscapeXml(caption) + "</th><td class=\"value\">" + EscapeXml(text) +
+           "</td></tr>";
+}
+
+bool Holds(const std::string& html, const std::string& part) { return html.find(part) != std::string::npos; }
+
+// What a page may not do: load anything from elsewhere.
+void ExpectSelfContained(const std::string& html) {
+    for (const char* external : {"http:", "https:", "src=", "href=", "<link", "<script", "url(", "@import"})
+        EXPECT_FALSE(Holds(html, external)) << external;
+}
+
+std::string PageOf(const testing::Texts& texts, const FittedRanges& ranges = {}) {
+    const RunRequest request = testing::UnreportedRequest(texts);
+    return HtmlDocument(RunDocument(RunCalculation(request), request.texts, ranges, Source, '.'));
+}
+
+// Every value the window shows of a complete run stands in the page under its
+// caption, as the report writes it, with the inputs, the case and the chart.
+TEST(ReportDocument, CompleteRunHoldsEveryValueUnderItsCaption) {
+    const RunRequest request = testing::UnreportedRequest();
+    const RunResult run = RunCalculation(request);
+    const std::string html = HtmlDocument(RunDocument(run, request.texts, {}, Source, '.'));
+    const RunSummary summary = SummarizeRun(run, '.');
+    for (const auto* values : {&summary.channel, &summary.results, &summary.indicators})
+        for (const SummaryValue& value : *values) EXPECT_TRUE(Holds(html, Row(value.caption, value.text))) << value.name;
+    EXPECT_TRUE(Holds(html, Row("Output (kg/hr)", "267.0")));
+    EXPECT_TRUE(Holds(html, Row("Temperature Difference (℃)", "29.55")));
+    EXPECT_TRUE(Holds(html, "<td class=\"value\">&lt;a&amp;b&gt;.vcase</td>"));
+    EXPECT_FALSE(Holds(html, "<a&b>"));
+    EXPECT_TRUE(Holds(html, Row("Case file", Source.caseFile)));
+    EXPECT_TRUE(Holds(html, Row("Date and time", Source.dateTime)));
+    EXPECT_TRUE(Holds(html, Row("Program", "Vortane " + std::string(ProgramVersion()))));
+    EXPECT_TRUE(Holds(html, "<figure>\n<svg width="));
+    EXPECT_TRUE(Holds(html, "<meta charset=\"utf-8\"/>"));
+    EXPECT_TRUE(Holds(html, "@media print"));
+    EXPECT_FALSE(Holds(html, "<?xml"));
+    ExpectSelfContained(html);
+}
+
+// The number a page shows under `caption`; none when it has no such row.
+std::optional<double> Shown(const std::string& html, std::string_view caption) {
+    const std::string head = "<th scope=\"row\">" + EscapeXml(caption) + "</th><td class=\"value\">";
+    const std::size_t at = html.find(head);
+    if (at == std::string::npos) return std::nullopt;
+    return std::stod(html.substr(at + head.size(), html.find("</td>", at) - at - head.size()));
+}
+
+// SI and US pages show the run's values in their units: the factors here are
+// the units' definitions, written out independently of the core's table; the
+// technical metric page is the report's (above).
+TEST(ReportDocument, PagesInEverySystemShowTheRunsValuesConverted) {
+    const RunRequest request = testing::UnreportedRequest();
+    const RunResult run = RunCalculation(request);
+    const CaseData& d = run.data;
+    const double kgf = 9.80665, lb = 0.45359237, inch = 2.54, hp = 0.74569987158227022;
+    struct Expected {
+        std::string_view caption;
+        double value;
+    };
+    const std::vector<std::pair<UnitSystem, std::vector<Expected>>> systems{
+        {UnitSystem::SI,
+         {{"Total Pressure Drop (MPa)", d.TotalPressureDrop * kgf / 100},
+          {"Inlet Pressure (MPa)", d.InletPressure * kgf / 100},
+          {"Output (kg/h)", d.OutputRate},
+          {"Temperature Difference (K)", d.TemperatureRise},
+          {"Channel Width (mm)", d.ChannelWidth * 10},
+          {"Specific Heat of Melt (kJ/kg.K)", d.MeltSpecificHeat * 4.1868},
+          {"Density of Melt (kg/m3)", d.MeltDensity * 1000}}},
+        {UnitSystem::US,
+         {{"Total Pressure Drop (psi)", d.TotalPressureDrop * kgf / (lb * kgf) * inch * inch},
+          {"Output (lb/hr)", d.OutputRate / lb},
+          {"Inlet Melt Temperature (°F)", d.InletMeltTemp * 9 / 5 + 32},
+          {"Temperature Difference (°F)", d.TemperatureRise * 9 / 5},
+          {"Channel Width (in)", d.ChannelWidth / inch},
+          {"Power Consumption at Mix. Part (hp)", d.PowerKW / hp}}},
+    };
+    for (const auto& [system, expected] : systems) {
+        const std::string html = HtmlDocument(RunDocument(run, request.texts, {}, Source, '.', system));
+        for (const Expected& e : expected) {
+            const std::optional<double> shown = Shown(html, e.caption);
+            ASSERT_TRUE(shown) << e.caption;
+            EXPECT_NEAR(*shown, e.value, std::abs(e.value) * 1e-6) << e.caption;  // seven digits
+        }
+        const std::string unit = system == UnitSystem::SI ? "MPa" : "psi";
+        EXPECT_TRUE(Holds(html, "Pressure (" + unit + ")")) << unit;  // the chart's axis
+        EXPECT_TRUE(Holds(html, Row("Number of Revolution (rpm)", "80.00")));
+    }
+}
+
+TEST(ReportDocument, WarningsAndFittedRangesAreListed) {
+    const FittedRanges ranges{ValueRange{150, 230}, std::nullopt};
+    const std::string html = PageOf({{"ScrewSpeed", "20"}}, ranges);
+    EXPECT_TRUE(Holds(html, Row("Fitted on temperatures (℃)", "150 to 230")));
+    EXPECT_TRUE(Holds(html, Row("Fitted on shear rates (1/s)", "not given")));
+    EXPECT_TRUE(Holds(html, "<li>the pressure in the outlet channel falls to -213.78 kgf/cm2"));
+    EXPECT_TRUE(Holds(PageOf({}), "<li>None: every input"));
+}
+
+// A stopped run's page says what stopped it and why, shows what it computed
+// and no chart; a rejected text is shown as typed.
+TEST(ReportDocument, StoppedRunHoldsItsMessageAndDetail) {
+    const std::string pressure = PageOf({{"InletPressure", "21"}});
+    EXPECT_TRUE(Holds(pressure, Row("Message", "Assumed inlet pressure is too low!")));
+    EXPECT_TRUE(Holds(pressure, Row("Why", "the inlet pressure test passes in every pass above "
+                                           "InletPressure = 21.13058 kgf/cm2")));
+    EXPECT_TRUE(Holds(pressure, "<h2>Channel characteristics</h2>"));
+    EXPECT_FALSE(Holds(pressure, "<h2>Results</h2>"));
+    EXPECT_FALSE(Holds(pressure, "<svg"));
+
+    const std::string rejected = PageOf({{"BarrierClearance1", "0.0x<5"}});
+    EXPECT_TRUE(Holds(rejected, Row("Barrier Clearance - 1 (cm)", "0.0x<5")));
+    EXPECT_TRUE(Holds(rejected, Row("Message", "Input data is not proper, change and try again!")));
+    EXPECT_TRUE(Holds(rejected, "is not a real number"));
+    ExpectSelfContained(rejected);
+}
+
+// The section of a document titled `title`; none when it has no such section.
+const DocumentSection* SectionOf(const ReportDocument& document, std::string_view title) {
+    for (const DocumentSection& section : document.sections)
+        if (section.title == title) return &section;
+    return nullptr;
+}
+
+// The number at the front of a cell ("margin -55.87159 kgf/cm2": -55.87159)
+// and the unit after it.
+std::pair<double, std::string> NumberAndUnit(std::string cell) {
+    if (cell.starts_with("margin ")) cell.erase(0, 7);
+    std::size_t used = 0;
+    const double number = std::stod(cell, &used);
+    return {number, used < cell.size() ? cell.substr(used + 1) : std::string()};
+}
+
+// At 350 kg/hr the temperature rise and the barrier's shear stress meet their
+// limits and the pressure drop does not. Each value and margin stands beside
+// its limit, to seven digits, in the document's units; the verdict names the
+// limit that fails. Expected values are the run's own numbers, the margins
+// worked out here (bound − value for at most, value − bound for at least).
+TEST(ReportDocument, LimitsStandWithValuesMarginsAndTheVerdict) {
+    const RunRequest request = testing::UnreportedRequest({{"OutputRate", "350"}});
+    const RunResult run = RunCalculation(request);
+    const std::vector<Limit> limits{ParseLimit("TemperatureRise<=30"), ParseLimit("Barrier1ShearStress>=135"),
+                                    ParseLimit("TotalPressureDrop<=30"), ParseLimit("OutletAverageMeltTemp<=250")};
+    const double shear = DesignIndicatorsOf(run.data).barrier1ShearStress;
+    const CaseData& d = run.data;
+    struct Expected {
+        std::string unit;
+        double shown, left;
+        const char* met;
+    };
+    const Expected metric[] = {{"℃", d.TemperatureRise, 30 - d.TemperatureRise, "met"},
+                               {"kPa", shear, shear - 135, "met"},
+                               {"kgf/cm2", d.TotalPressureDrop, 30 - d.TotalPressureDrop, "not met"},
+                               {"℃", d.OutletAverageMeltTemp, 250 - d.OutletAverageMeltTemp, "met"}};
+    const ReportDocument document = RunDocument(run, request.texts, {}, Source, '.', UnitSystem::Metric, {limits, {}});
+    const DocumentSection* section = SectionOf(document, "Limits");
+    ASSERT_NE(section, nullptr);
+    ASSERT_EQ(section->rows.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::vector<std::string>& row = section->rows[i];
+        ASSERT_EQ(row.size(), 4u);
+        EXPECT_EQ(row[0], LimitText(limits[i]));
+        const auto [value, unit] = NumberAndUnit(row[1]);
+        const auto [margin, marginUnit] = NumberAndUnit(row[2]);
+        EXPECT_NEAR(value, metric[i].shown, std::abs(metric[i].shown) * 1e-6) << row[0];
+        EXPECT_NEAR(margin, metric[i].left, std::abs(metric[i].left) * 1e-6) << row[0];
+        EXPECT_EQ(unit, metric[i].unit);
+        EXPECT_EQ(marginUnit, metric[i].unit);
+        EXPECT_EQ(row[3], metric[i].met);
+    }
+    EXPECT_EQ(section->notes, std::vector<std::string>{"Not feasible: TotalPressureDrop<=30 (85.87158935765767)"});
+    const std::string html = HtmlDocument(document);
+    EXPECT_TRUE(Holds(html, "<h2>Limits</h2>\n<table>\n<tr><th scope=\"row\">TemperatureRise&lt;=30</th>"));
+    EXPECT_TRUE(Holds(html, "<li>Not feasible: TotalPressureDrop&lt;=30 (85.87158935765767)</li>"));
+
+    // In US units a margin is a difference: the outlet temperature's value
+    // takes the offset, its margin does not.
+    const DocumentSection us =
+        *SectionOf(RunDocument(run, request.texts, {}, Source, '.', UnitSystem::US, {limits, {}}), "Limits");
+    const auto [outlet, fahrenheit] = NumberAndUnit(us.rows[3][1]);
+    EXPECT_EQ(fahrenheit, "°F");
+    EXPECT_NEAR(outlet, d.OutletAverageMeltTemp * 9 / 5 + 32, 1e-3);
+    EXPECT_NEAR(NumberAndUnit(us.rows[3][2]).first, (250 - d.OutletAverageMeltTemp) * 9 / 5, 1e-3);
+    // 1 kgf/cm2 = 6.4516 / 0.45359237 psi: 1 lbf is the weight of 0.45359237 kg, 1 in2 is 6.4516 cm2.
+    EXPECT_NEAR(NumberAndUnit(us.rows[2][2]).first, (30 - d.TotalPressureDrop) * 6.4516 / 0.45359237, 0.01);
+    EXPECT_EQ(us.notes.back(), "The limits are as the case gives them, in technical metric units.");
+
+    // Without limits or accepted warnings the document has no such section.
+    EXPECT_EQ(SectionOf(RunDocument(run, request.texts, {}, Source, '.'), "Limits"), nullptr);
+}
+
+// A run raising a kind of warning the case does not accept is not feasible
+// for that reason, whatever its limits; accepted, the kind is named and the
+// design is feasible. A run that stopped is not judged.
+TEST(ReportDocument, AcceptedWarningsAndStoppedRunsInTheLimits) {
+    const RunRequest slow = testing::UnreportedRequest({{"ScrewSpeed", "20"}});  // outlet below zero pressure
+    const RunResult run = RunCalculation(slow);
+    ASSERT_TRUE(run.warningKinds.Has(WarningKind::NegativePressure));
+    const std::vector<Limit> limits{ParseLimit("TemperatureRise<=30")};
+    const DocumentSection warned =
+        *SectionOf(RunDocument(run, slow.texts, {}, Source, '.', UnitSystem::Metric, {limits, {}}), "Limits");
+    EXPECT_EQ(warned.rows[0][3], "met");
+    EXPECT_EQ(warned.notes, std::vector<std::string>{"Not feasible: warns of negative-pressure"});
+
+    const DocumentSection accepted = *SectionOf(
+        RunDocument(run, slow.texts, {}, Source, '.', UnitSystem::Metric, {{}, WarningKind::NegativePressure}),
+        "Limits");
+    EXPECT_EQ(accepted.rows, (std::vector<std::vector<std::string>>{{"Accepted warnings", "negative-pressure"}}));
+    EXPECT_EQ(accepted.notes, std::vector<std::string>{"Feasible"});
+
+    const RunRequest low = testing::UnreportedRequest({{"InletPressure", "21"}});
+    const DocumentSection stopped = *SectionOf(
+        RunDocument(RunCalculation(low), low.texts, {}, Source, '.', UnitSystem::Metric, {limits, {}}), "Limits");
+    EXPECT_EQ(stopped.rows, (std::vector<std::vector<std::string>>{{"TemperatureRise<=30", "not computed"}}));
+    EXPECT_EQ(stopped.notes, std::vector<std::string>{"Not feasible: the run stopped; its limits are not judged."});
+}
+
+// The table holds the first points and says how many there are (its cells
+// against the CSV's: tests/python).
+TEST(ReportDocument, SweepTableIsCapped) {
+    const SweepPlan plan = MakeSweepPlan(testing::UnreportedRequest().texts,
+                                         {ParseSweepAxis("OutputRate=100:300:100", '.')}, '.', std::nullopt);
+    SweepTable table(plan);
+    SweepCurves curves(table, MainSweepQuantities());
+    for (std::size_t i = 0; i < PointCount(plan); ++i) table.Add(RunPoint(plan, i));
+    const ReportDocument document = SweepDocument(table, curves, {}, 2);
+    ASSERT_EQ(document.sections.size(), 1u);
+    const DocumentSection& points = document.sections.front();
+    EXPECT_EQ(points.columns.front(), "Point");
+    EXPECT_EQ(points.columns[1], "OutputRate");
+    ASSERT_EQ(points.rows.size(), 2u);
+    EXPECT_EQ(points.rows[1][1], "200");
+    EXPECT_EQ(points.notes, std::vector<std::string>{"The first 2 of 3 points; the CSV holds them all."});
+    const std::string html = HtmlDocument(document);
+    EXPECT_TRUE(Holds(html, "<title>Study of Untitled: OutputRate 100 to 300 (3 values)</title>"));
+    EXPECT_TRUE(Holds(html, "<svg width="));
+    ExpectSelfContained(html);
+}
+
+}  // namespace
+}  // namespace vortane
