@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -35,10 +36,9 @@ const std::array<InputField, InputCount>& InputFields();
 // there is none.
 const InputField* FindInputField(std::string_view name);
 
-// The field whose name a misspelt `name` most likely meant: the nearest by
-// edit distance, ignoring case, when at most a third of its letters (and at
-// least two) differ; null when none is that near.
-const InputField* NearestInputField(std::string_view name);
+// The 28 field names, in box order: what an unknown name is matched against
+// (UnknownName).
+std::span<const std::string_view> InputFieldNames();
 
 // The texts of the 28 boxes, Edit1 first.
 using InputTexts = std::array<std::string, InputCount>;
