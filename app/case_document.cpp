@@ -14,6 +14,7 @@
 #include "app/plain_text.h"
 #include "app/file_save.h"
 #include "measurement/material_fit.h"
+#include "result/compose_case.h"
 
 namespace vortane {
 
@@ -90,12 +91,17 @@ std::optional<CaseFile> CaseDocument::Read(const QString& path) {
 }
 
 bool CaseDocument::Open(const QString& path) {
-    const auto file = Read(path);
-    if (!file) return false;
-    setBoxTexts_(ApplyCaseEntries(DefaultTexts(decimalSeparator_), file->entries, decimalSeparator_));
-    SetViscosityRanges(file->extras.viscosityRanges);
-    limits_ = file->extras.limits;
-    accepted_ = file->extras.acceptedWarnings;
+    ComposedCase composed;
+    try {
+        composed = ComposeCase(FileName(path), {}, decimalSeparator_);
+    } catch (const CaseFileError& error) {
+        Warn(QString::fromLocal8Bit(error.what()));
+        return false;
+    }
+    setBoxTexts_(composed.texts);
+    SetViscosityRanges(composed.extras.viscosityRanges);
+    limits_ = std::move(composed.extras.limits);
+    accepted_ = composed.extras.acceptedWarnings;
     Adopt(path);
     Remember(path);
     return true;

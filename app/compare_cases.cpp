@@ -18,13 +18,6 @@ namespace vortane {
 
 namespace {
 
-ComparedDesign DesignOfFile(const QString& path, char decimalSeparator) {
-    const std::string file = path.toStdString();
-    const CaseFile read = ReadCaseFile(file);
-    return RunCaseDesign(file, ApplyCaseEntries(DefaultTexts(decimalSeparator), read.entries, decimalSeparator),
-                         read.extras, decimalSeparator);
-}
-
 QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& designs, char decimalSeparator) {
     auto* window = new QWidget(&parent, Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -63,7 +56,7 @@ QWidget* CompareCases(QWidget& parent, const QStringList& paths, char decimalSep
     }
     std::vector<ComparedDesign> designs;
     try {
-        for (const QString& path : paths) designs.push_back(DesignOfFile(path, decimalSeparator));
+        for (const QString& path : paths) designs.push_back(RunCaseDesign(path.toStdString(), {}, decimalSeparator));
     } catch (const Error& error) {
         WarnPlain(&parent, title, FromUtf8(error.what()));
         return nullptr;

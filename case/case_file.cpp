@@ -162,6 +162,7 @@ CaseFile ParseCaseFile(std::string_view content, std::string_view fileName) {
         if (name == LimitField) {
             try {
                 file.extras.limits.push_back(ParseLimit(text));
+                file.limitLines.push_back(number);
             } catch (const LimitError& error) {
                 reader.Fail(error.what());
             }

@@ -55,10 +55,12 @@ struct CaseExtras {
     friend bool operator==(const CaseExtras&, const CaseExtras&) = default;
 };
 
-// A case file's content: the boxes it gives, and the rest.
+// A case file's content: the boxes it gives, and the rest; the line of each
+// of its limits, in their order, for a refusal of one to name.
 struct CaseFile {
     std::vector<CaseEntry> entries;
     CaseExtras extras;
+    std::vector<int> limitLines;
 };
 
 // The content of a case file; a malformed line, an unknown field, a field

@@ -1,8 +1,6 @@
 #include "case/input_fields.h"
 
 #include <algorithm>
-#include <cctype>
-#include <vector>
 
 namespace vortane {
 
@@ -83,40 +81,13 @@ const InputField* FindInputField(std::string_view name) {
     return nullptr;
 }
 
-namespace {
-
-// Levenshtein distance between a and b, letters compared without case.
-std::size_t EditDistance(std::string_view a, std::string_view b) {
-    const auto same = [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    };
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (same(a[i - 1], b[j - 1]) ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
-}
-
-}  // namespace
-
-const InputField* NearestInputField(std::string_view name) {
-    const InputField* nearest = nullptr;
-    std::size_t best = std::max<std::size_t>(2, name.size() / 3) + 1;
-    for (const InputField& field : Fields) {
-        const std::size_t distance = EditDistance(name, field.name);
-        if (distance < best) {
-            best = distance;
-            nearest = &field;
-        }
-    }
-    return nearest;
+std::span<const std::string_view> InputFieldNames() {
+    static constexpr auto Names = [] {
+        std::array<std::string_view, InputCount> names{};
+        for (std::size_t i = 0; i < names.size(); ++i) names[i] = Fields[i].name;
+        return names;
+    }();
+    return Names;
 }
 
 std::string DefaultText(const InputField& field, char decimalSeparator) {
@@ -129,6 +100,23 @@ InputTexts DefaultTexts(char decimalSeparator) {
     InputTexts texts;
     for (const InputField& field : Fields) texts[field.box - 1] = DefaultText(field, decimalSeparator);
     return texts;
+}
+
+std::array<const InputField*, 6> ViscosityCoefficientFields() {
+    std::array<const InputField*, 6> fields{};
+    for (std::size_t j = 0; j < fields.size(); ++j) fields[j] = FindInputField(ViscosityTermNames[j]);
+    return fields;
+}
+
+std::array<std::string, 6> CoefficientTextsOf(const InputTexts& texts) {
+    const std::array<const InputField*, 6> fields = ViscosityCoefficientFields();
+    std::array<std::string, 6> coefficients;
+    for (std::size_t j = 0; j < fields.size(); ++j) coefficients[j] = texts[fields[j]->box - 1];
+    return coefficients;
+}
+
+FittedRanges RangesOfLaw(const FittedRanges& ranges, const InputTexts& fittedTexts, const InputTexts& texts) {
+    return CoefficientTextsOf(texts) == CoefficientTextsOf(fittedTexts) ? ranges : FittedRanges{};
 }
 
 }  // namespace vortane

@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "case/case_data.h"
+#include "case/fitted_ranges.h"
 #include "case/units.h"
 #include "case/value_rule.h"
-#include "case/case_data.h"
 
 namespace vortane {
 
@@ -35,10 +37,9 @@ const std::array<InputField, InputCount>& InputFields();
 // there is none.
 const InputField* FindInputField(std::string_view name);
 
-// The field whose name a misspelt `name` most likely meant: the nearest by
-// edit distance, ignoring case, when at most a third of its letters (and at
-// least two) differ; null when none is that near.
-const InputField* NearestInputField(std::string_view name);
+// The 28 field names, in box order: what an unknown name is matched against
+// (UnknownName).
+std::span<const std::string_view> InputFieldNames();
 
 // The texts of the 28 boxes, Edit1 first.
 using InputTexts = std::array<std::string, InputCount>;
@@ -47,5 +48,20 @@ using InputTexts = std::array<std::string, InputCount>;
 // decimal separator is a comma.
 std::string DefaultText(const InputField& field, char decimalSeparator);
 InputTexts DefaultTexts(char decimalSeparator);
+
+// The viscosity law's coefficients, A0, A1, A11, A2, A22, A12: the order of
+// their boxes.
+inline constexpr std::array<std::string_view, 6> ViscosityTermNames{"A0", "A1", "A11", "A2", "A22", "A12"};
+
+// The six coefficient fields, A0 first, in box order.
+std::array<const InputField*, 6> ViscosityCoefficientFields();
+
+// The texts of the six coefficient boxes among `texts`, A0 first.
+std::array<std::string, 6> CoefficientTextsOf(const InputTexts& texts);
+
+// The ranges a law was fitted on belong to its coefficient texts: `ranges`,
+// fitted for the coefficients of `fittedTexts`, while `texts` holds the same
+// coefficients; none once any differs (another law).
+FittedRanges RangesOfLaw(const FittedRanges& ranges, const InputTexts& fittedTexts, const InputTexts& texts);
 
 }  // namespace vortane

@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <cctype>
 #include <clocale>
@@ -16,72 +18,14 @@ namespace vortane::cli {
 
 const std::string_view UsageText =
     "usage: vortane-calc [OPTION ...] [FIELD=TEXT ...]\n"
-    "       vortane-calc --sweep FIELD=FROM:TO:STEP [--sweep ...] [OPTION ...]\n"
-    "                    [FIELD=TEXT ...]\n"
-    "       vortane-calc --compare A.vcase B.vcase [C.vcase ...] [--csv FILE]\n"
-    "                    [--html FILE] [--plot FILE.svg] [FIELD=TEXT ...]\n"
-    "\n"
-    "Runs one calculation of the mixing section, as one press of OK in the window,\n"
-    "and writes its report; or, with --sweep, one calculation per grid point.\n"
-    "\n"
-    "  -o FILE                  save-file name (default result.txt); a sweep writes\n"
-    "                           a report per point only when FILE holds {n}, which\n"
-    "                           becomes the point's number\n"
-    "  --decimal-separator C    decimal separator of inputs and report\n"
-    "                           (default: the locale's, LC_NUMERIC)\n"
-    "  --case FILE              box texts from FILE, one FIELD = TEXT a line (#\n"
-    "                           starts a comment); FIELD=TEXT arguments override\n"
-    "  --write-case FILE        write the 28 texts of the case to FILE, then run it\n"
-    "  --profile FILE           CSV of the flow fraction and the pressures along the\n"
-    "                           channels, z from 0 to 1 in 100 steps (single run)\n"
-    "  --plot FILE.svg          SVG chart: the profile of a single run, or the\n"
-    "                           pressure drop, power and temperature rise of a sweep\n"
-    "  --html FILE              the report to hand on as one HTML page: inputs,\n"
-    "                           results, indicators, limits with their margins and\n"
-    "                           whether feasible, warnings and the chart; with\n"
-    "                           --sweep, the study's chart and table\n"
-    "  --sweep FIELD=FROM:TO:STEP\n"
-    "                           one calculation per value FROM, FROM+STEP, ... up to\n"
-    "                           TO; given twice, the full grid of both fields\n"
-    "  --csv FILE               the CSV to FILE (default standard output with\n"
-    "                           --sweep): a row per point, or one for a single run\n"
-    "  --units metric|si|us     units of the CSV, --profile and --html values\n"
-    "                           (default metric, the report's); in si or us a\n"
-    "                           column with a unit has it after its name: (MPa)\n"
-    "  --limit 'QUANTITY<=VALUE'\n"
-    "                           a limit the design must meet (or >=), added to\n"
-    "                           those of --case: QUANTITY a numeric column of the\n"
-    "                           CSV without its unit (TemperatureRise,\n"
-    "                           Barrier1ShearStress), VALUE in its technical metric\n"
-    "                           unit; the CSV gains Feasible and a margin per limit\n"
-    "  --accept-warning KIND    count a design as feasible even when its run warns\n"
-    "                           of KIND: sound-range, unmelted-feed,\n"
-    "                           negative-pressure, negative-power or fitted-range.\n"
-    "                           Otherwise a design is feasible only when its run is\n"
-    "                           complete, raises no warning and meets every limit\n"
-    "  FIELD=TEXT               the text of one input box; FIELD is a field name\n"
-    "                           (OutputRate, ChannelAngle, A12, ...) or a box name\n"
-    "                           (Edit1 ... Edit28). Other boxes keep their defaults.\n"
-    "                           TEXT may end in a unit of the field's quantity\n"
-    "                           (OutputRate=\"350 lb/hr\"); the run reads the number\n"
-    "                           converted to the field's own unit.\n"
-    "  --compare A.vcase B.vcase [...]\n"
-    "                           run each case (without a report; FIELD=TEXT\n"
-    "                           applies to every one) and print them side by side:\n"
-    "                           every value, and against the first case the\n"
-    "                           difference and percentage, each case's limits;\n"
-    "                           --csv, --html and --plot write it to files\n"
-    "  --solve FIELD=LOW:HIGH --target QUANTITY=VALUE\n"
-    "                           goal seek: the text of FIELD within LOW:HIGH at\n"
-    "                           which QUANTITY reaches VALUE; prints the text, the\n"
-    "                           residual and the runs; --write-case saves the design\n"
-    "  --optimise 'minimise QUANTITY' --vary FIELD=LOW:HIGH [--vary ...]\n"
-    "                           the design within the bounds (up to six inputs)\n"
-    "                           with the least (or, with maximise, the greatest)\n"
-    "                           QUANTITY that meets every --limit and the case's\n"
-    "                           limits; --write-case saves it\n"
-    "  --help                   this text and the list of fields\n"
-    "\n"
+    "       vortane-calc --sweep FIELD=FROM:TO:STEP [--sweep ...] [OPTION ...] [FIELD=TEXT ...]\n"
+    "       vortane-calc --compare A.vcase B.vcase [C.vcase ...] [OPTION ...] [FIELD=TEXT ...]\n"
+    "       vortane-calc --fit-viscosity DATA.csv [--viscosity-unit U] [--plot FIT.svg]\n"
+    "vortane-calc --help lists the options and fields.\n";
+
+namespace {
+
+constexpr std::string_view ExitText =
     "Messages go to standard error, each followed by a line saying why, and then\n"
     "the warnings (a sweep puts them in its CSV). Exit status: 0 complete (every\n"
     "point of a sweep), warnings or not; 1 a stage stopped the run (or a point);\n"
@@ -92,14 +36,210 @@ const std::string_view UsageText =
     "--solve or --optimise: 0 a design found; 1 none in the bounds (the reason\n"
     "follows); 130 interrupted.\n";
 
-namespace {
+// The options as given, before they are read.
+struct Given {
+    std::optional<std::string> separator, units, solve, target, optimise;
+    std::vector<std::string> limits, accepted, varied, texts;
+};
 
-// The unit inside a caption's last parentheses: "kg/hr" of "Output (kg/hr)".
-std::string_view UnitOf(std::string_view caption) {
-    const std::size_t open = caption.rfind('(');
-    const std::size_t close = caption.rfind(')');
-    if (open == std::string_view::npos || close == std::string_view::npos || close < open) return "-";
-    return caption.substr(open + 1, close - open - 1);
+// Whether an argument after --compare names a case file: not FIELD=TEXT
+// unless what stands before its "=" is no field and the argument names a
+// file there is ("a=b.vcase").
+bool IsCompareFile(std::string_view argument) {
+    const std::size_t equals = argument.find('=');
+    if (equals == std::string_view::npos) return true;
+    std::error_code error;
+    return FindInputField(argument.substr(0, equals)) == nullptr &&
+           std::filesystem::is_regular_file(std::filesystem::path(argument), error);
+}
+
+// Every option of a run, a sweep, a comparison and a search, with its text
+// for --help; each taken once unless it says it may be repeated.
+void Declare(CLI::App& app, Options& options, Given& given) {
+    app.set_help_flag();
+    app.allow_extras();
+    app.get_formatter()->column_width(27);
+    const auto file = [&](const char* name, std::optional<std::string>& to, const char* type, const char* text) {
+        return app.add_option(name, to, text)->type_name(type);
+    };
+    const auto each = [&](const char* name, std::vector<std::string>& to, const char* type, const char* text) {
+        return app.add_option(name, to, text)->type_name(type)->allow_extra_args(false)->take_all();
+    };
+    file("-o", options.resultFileName, "FILE",
+         "save-file name (default result.txt); a sweep writes a report per\n"
+         "point only when FILE holds {n}, which becomes the point's number");
+    file("--decimal-separator", given.separator, "C",
+         "decimal separator of inputs and report (default: the locale's, LC_NUMERIC)");
+    file("--case", options.caseFile, "FILE",
+         "box texts from FILE, one FIELD = TEXT a line (# starts a comment);\n"
+         "FIELD=TEXT arguments override");
+    file("--write-case", options.writeCaseFile, "FILE", "write the 28 texts of the case to FILE, then run it");
+    file("--profile", options.profileFile, "FILE",
+         "CSV of the flow fraction and the pressures along the channels, z\n"
+         "from 0 to 1 in 100 steps (single run)");
+    file("--plot", options.plotFile, "FILE.svg",
+         "SVG chart: the profile of a single run, or the pressure drop, power\n"
+         "and temperature rise of a sweep");
+    file("--html", options.htmlFile, "FILE",
+         "the report to hand on as one HTML page: inputs, results, indicators,\n"
+         "limits with their margins and whether feasible, warnings and the\n"
+         "chart; with --sweep, the study's chart and table");
+    each("--sweep", options.sweeps, "FIELD=FROM:TO:STEP",
+         "one calculation per value FROM, FROM+STEP, ... up to TO; given\n"
+         "twice, the full grid of both fields");
+    file("--csv", options.csvFile, "FILE",
+         "the CSV to FILE (default standard output with --sweep): a row per\n"
+         "point, or one for a single run");
+    file("--units", given.units, "metric|si|us",
+         "units of the CSV, --profile and --html values (default metric, the\n"
+         "report's); in si or us a column with a unit has it after its name: (MPa)");
+    each("--limit", given.limits, "'QUANTITY<=VALUE'",
+         "a limit the design must meet (or >=), added to those of --case:\n"
+         "QUANTITY a numeric column of the CSV without its unit\n"
+         "(TemperatureRise, Barrier1ShearStress), VALUE in its technical\n"
+         "metric unit; the CSV gains Feasible and a margin per limit");
+    each("--accept-warning", given.accepted, "KIND",
+         "count a design as feasible even when its run warns of KIND:\n"
+         "sound-range, unmelted-feed, negative-pressure, negative-power or\n"
+         "fitted-range. Otherwise a design is feasible only when its run is\n"
+         "complete, raises no warning and meets every limit");
+    app.add_option("--compare", options.compareFiles,
+                   "run each case (without a report; FIELD=TEXT applies to every one)\n"
+                   "and print them side by side: every value, and against the first\n"
+                   "case the difference and percentage, each case's limits; --csv,\n"
+                   "--html and --plot write it to files")
+        ->type_name("A.vcase B.vcase");
+    file("--solve", given.solve, "FIELD=LOW:HIGH",
+         "goal seek, with --target QUANTITY=VALUE: the text of FIELD within\n"
+         "LOW:HIGH at which QUANTITY reaches VALUE; prints the text, the\n"
+         "residual and the runs; --write-case saves the design");
+    file("--target", given.target, "QUANTITY=VALUE", "the quantity and value --solve seeks");
+    file("--optimise,--optimize", given.optimise, "'minimise QUANTITY'",
+         "with --vary: the design within the bounds (up to six inputs) with\n"
+         "the least (or, with maximise, the greatest) QUANTITY that meets\n"
+         "every --limit and the case's limits; --write-case saves it");
+    each("--vary", given.varied, "FIELD=LOW:HIGH", "an input --optimise varies within LOW:HIGH; repeated for each");
+    app.add_flag("-h,--help", options.help, "this text and the list of fields");
+    app.add_option("FIELD=TEXT", given.texts,
+                   "the text of one input box; FIELD is a field name (OutputRate,\n"
+                   "ChannelAngle, A12, ...) or a box name (Edit1 ... Edit28). Other\n"
+                   "boxes keep their defaults. TEXT may end in a unit of the field's\n"
+                   "quantity (OutputRate=\"350 lb/hr\"); the run reads the number\n"
+                   "converted to the field's own unit")
+        ->type_name("");
+}
+
+char SeparatorOf(std::string_view text) {
+    if (text.size() != 1 || !IsUsableDecimalSeparator(text[0]))
+        throw UsageError("the decimal separator must be one character, not a digit, sign or E");
+    return text[0];
+}
+
+UnitSystem UnitSystemOf(std::string_view name) {
+    if (const std::optional<UnitSystem> system = UnitSystemNamed(name)) return *system;
+    throw UsageError("--units " + Excerpt(name) + ": the systems are metric, si and us");
+}
+
+Limit ParseLimitArgument(std::string_view argument) {
+    try {
+        Limit limit = ParseLimit(argument);
+        LimitColumns(std::span(&limit, 1));
+        return limit;
+    } catch (const LimitError& error) {
+        throw UsageError("--" + std::string(error.what()));
+    }
+}
+
+// The options given as they are read, in the order given.
+void Read(Options& options, const Given& given) {
+    if (given.separator) options.decimalSeparator = SeparatorOf(*given.separator);
+    if (given.units) options.units = UnitSystemOf(*given.units);
+    options.unitsGiven = given.units.has_value();
+    for (const std::string& limit : given.limits) options.limits.push_back(ParseLimitArgument(limit));
+    for (const std::string& kind : given.accepted) {
+        try {
+            options.acceptedWarnings.Add(ParseWarningKind(kind));
+        } catch (const WarningKindError& error) {
+            throw UsageError(std::string("--accept-warning: ") + error.what());
+        }
+    }
+#ifdef VORTANE_DESIGN
+    options.solve = given.solve;
+    options.target = given.target;
+    options.optimise = given.optimise;
+    options.varied = given.varied;
+#else
+    for (const auto& [option, asked] : {std::pair{"--solve", given.solve.has_value()},
+                                        {"--target", given.target.has_value()},
+                                        {"--optimise", given.optimise.has_value()},
+                                        {"--vary", !given.varied.empty()}})
+        if (asked) throw UsageError(std::string(option) + ": this build has no goal seek or optimisation");
+#endif
+    // The case files of --compare end at the first FIELD=TEXT; what follows is taken as such.
+    const auto files = std::ranges::find_if_not(options.compareFiles, IsCompareFile);
+    std::vector<std::string> texts = given.texts;
+    texts.insert(texts.end(), files, options.compareFiles.end());
+    options.compareFiles.erase(files, options.compareFiles.end());
+    for (const std::string& argument : texts) {
+        const std::size_t equals = argument.find('=');
+        if (equals == std::string::npos) throw MalformedCommandLine("unexpected argument " + argument);
+        const std::string_view name = std::string_view(argument).substr(0, equals);
+        const InputField* field = FindInputField(name);
+        if (field == nullptr) throw UsageError("unknown field " + UnknownName(name, InputFieldNames()));
+        options.boxTexts.push_back({field, argument.substr(equals + 1)});
+    }
+}
+
+// --compare runs whole cases and writes no report; it takes no other case,
+// grid, report or profile.
+void CheckCompare(const Options& options, bool compare) {
+    if (!compare) return;
+    if (options.compareFiles.empty()) throw MalformedCommandLine("--compare needs case files");
+    if (options.compareFiles.size() < 2) throw UsageError("--compare needs two case files or more");
+    const auto refuse = [](bool given, std::string_view option) {
+        if (given) throw UsageError(std::string(option) + " does not go with --compare");
+    };
+    refuse(!options.sweeps.empty(), "--sweep");
+    refuse(options.caseFile.has_value(), "--case");
+    refuse(options.writeCaseFile.has_value(), "--write-case");
+    refuse(options.resultFileName.has_value(), "-o");
+    refuse(options.profileFile.has_value(), "--profile");
+    refuse(options.unitsGiven, "--units");
+    refuse(options.solve.has_value(), "--solve");
+    refuse(options.optimise.has_value(), "--optimise");
+}
+
+void CheckDesignCombination(const Options& options) {
+    const bool solve = options.solve.has_value();
+    const bool optimise = options.optimise.has_value();
+    if (solve != options.target.has_value()) throw UsageError("--solve and --target go together");
+    if (!optimise && !options.varied.empty()) throw UsageError("--vary is for --optimise");
+    if (!solve && !optimise) return;
+    if (solve && optimise) throw UsageError("--solve and --optimise do not go together");
+    if (optimise && options.varied.empty()) throw UsageError("--optimise needs at least one --vary FIELD=LOW:HIGH");
+    if (options.varied.size() > 6) throw UsageError("at most six --vary options");
+    const char* mode = solve ? "--solve" : "--optimise";
+    if (!options.sweeps.empty()) throw UsageError(std::string("--sweep does not go with ") + mode);
+    if (options.csvFile || options.profileFile || options.plotFile || options.htmlFile || options.resultFileName)
+        throw UsageError(std::string(mode) + " prints the design found; --csv, --profile, --plot, --html and -o "
+                         "are for a run or a sweep");
+}
+
+// Options that make sense only together, or only apart.
+void CheckCombination(const Options& options, bool compare) {
+    const bool sweep = !options.sweeps.empty();
+    if (options.sweeps.size() > SweepAxisLimit) throw UsageError("at most two --sweep options");
+    if (sweep && options.profileFile) throw UsageError("--profile is for a single run, not a sweep");
+    if (options.plotFile && !IsSvgName(*options.plotFile)) throw UsageError(NotSvg(*options.plotFile));
+    if (sweep && options.resultFileName && options.resultFileName->find("{n}") == std::string::npos)
+        throw UsageError("with --sweep, -o needs {n} in the name, one report per point");
+    if (!sweep && options.resultFileName) CheckResultFileName(*options.resultFileName);
+    CheckCompare(options, compare);
+    CheckDesignCombination(options);
+    // --units sets the units of the tables and pages written: with none of them it would change nothing.
+    if (options.unitsGiven && !sweep && !options.csvFile && !options.profileFile && !options.htmlFile)
+        throw UsageError("--units sets the units of --csv, --profile, --html and a sweep's table; this command "
+                         "line writes none of them");
 }
 
 // `text` and blanks up to `width` columns, one column a UTF-8 character.
@@ -111,19 +251,37 @@ std::string Padded(std::string_view text, std::size_t width) {
 
 }  // namespace
 
-std::string HelpText() {
-    std::string text(UsageText);
-    text += "\nFields, in box order (FIELD=TEXT), with their units and default texts:\n";
-    for (const InputField& field : InputFields())
-        text += "  " + Padded("Edit" + std::to_string(field.box), 8) + Padded(field.name, 23) +
-                Padded(UnitOf(field.caption), 13) + std::string(field.defaultText) + '\n';
-    return text;
+std::vector<std::string> ParseWith(CLI::App& app, const std::vector<std::string_view>& arguments) {
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ArgumentMismatch& error) {
+        const std::string text = error.what();
+        throw MalformedCommandLine(text.substr(0, text.find(':')) + " needs a value");
+    } catch (const CLI::ParseError& error) {
+        throw MalformedCommandLine(error.what());
+    }
+    return app.remaining();
 }
 
-std::string_view OptionValue(const std::vector<std::string_view>& arguments, std::size_t& i) {
-    if (i + 1 >= arguments.size())
-        throw MalformedCommandLine(std::string(arguments[i]) + " needs a value");
-    return arguments[++i];
+std::string HelpText() {
+    CLI::App app("Runs one calculation of the mixing section, as one press of OK in the window,\n"
+                 "and writes its report; or, with --sweep, one calculation per grid point.",
+                 "vortane-calc");
+    Options options;
+    Given given;
+    Declare(app, options, given);
+    std::string text = app.help() + "\nFields, in box order (FIELD=TEXT), with their units and default texts:\n";
+    for (const InputField& field : InputFields()) {
+        const std::string_view caption = field.caption;
+        const std::size_t open = caption.rfind('(');
+        const std::size_t close = caption.rfind(')');
+        const std::string_view unit =
+            open == std::string_view::npos || close < open ? "-" : caption.substr(open + 1, close - open - 1);
+        text += "  " + Padded("Edit" + std::to_string(field.box), 8) + Padded(field.name, 23) + Padded(unit, 13) +
+                std::string(field.defaultText) + '\n';
+    }
+    return text + '\n' + std::string(ExitText);
 }
 
 bool IsSvgName(std::string_view name) {
@@ -147,123 +305,6 @@ char LocaleDecimalSeparator() {
     return separator;
 }
 
-namespace {
-
-char SeparatorOf(std::string_view text) {
-    if (text.size() != 1 || !IsUsableDecimalSeparator(text[0]))
-        throw UsageError("the decimal separator must be one character, not a digit, sign or E");
-    return text[0];
-}
-
-UnitSystem UnitSystemOf(std::string_view name) {
-    if (const std::optional<UnitSystem> system = UnitSystemNamed(name)) return *system;
-    throw UsageError("--units " + Excerpt(name) + ": the systems are metric, si and us");
-}
-
-std::string UnknownField(std::string_view name) {
-    std::string text = "unknown field " + Excerpt(name);
-    if (const InputField* nearest = NearestInputField(name))
-        text += " (did you mean " + std::string(nearest->name) + "?)";
-    return text;
-}
-
-// --compare runs whole cases and writes no report; it takes no other case,
-// grid, report or profile.
-void CheckCompare(const Options& options) {
-    if (options.compareFiles.empty()) return;
-    if (options.compareFiles.size() < 2) throw UsageError("--compare needs two case files or more");
-    const auto refuse = [](bool given, std::string_view option) {
-        if (given) throw UsageError(std::string(option) + " does not go with --compare");
-    };
-    refuse(!options.sweeps.empty(), "--sweep");
-    refuse(options.caseFile.has_value(), "--case");
-    refuse(options.writeCaseFile.has_value(), "--write-case");
-    refuse(options.resultFileName.has_value(), "-o");
-    refuse(options.profileFile.has_value(), "--profile");
-    refuse(options.unitsGiven, "--units");
-    refuse(options.solve.has_value(), "--solve");
-    refuse(options.optimise.has_value(), "--optimise");
-}
-
-// Whether an argument after --compare names a case file: not an option, and
-// not FIELD=TEXT unless what stands before its "=" is no field and the
-// argument names a file there is ("a=b.vcase").
-bool IsCompareFile(std::string_view argument) {
-    if (argument.starts_with('-')) return false;
-    const std::size_t equals = argument.find('=');
-    if (equals == std::string_view::npos) return true;
-    std::error_code error;
-    return FindInputField(argument.substr(0, equals)) == nullptr &&
-           std::filesystem::is_regular_file(std::filesystem::path(argument), error);
-}
-
-// The case files after --compare: the arguments up to the next option or
-// FIELD=TEXT.
-void TakeCompareFiles(const std::vector<std::string_view>& arguments, std::size_t& i, Options& options) {
-    const std::size_t first = i + 1;
-    while (i + 1 < arguments.size() && IsCompareFile(arguments[i + 1]))
-        options.compareFiles.emplace_back(arguments[++i]);
-    if (i + 1 == first) throw MalformedCommandLine("--compare needs case files");
-}
-
-// Finding a design: --solve with --target, or --optimise with --vary.
-void TakeDesignOption(Options& options, std::string_view option, std::string_view value) {
-#ifdef VORTANE_DESIGN
-    if (option == "--solve") options.solve = value;
-    else if (option == "--target") options.target = value;
-    else if (option == "--vary") options.varied.emplace_back(value);
-    else options.optimise = value;
-#else
-    (void)options;
-    (void)value;
-    throw UsageError(std::string(option) + ": this build has no goal seek or optimisation");
-#endif
-}
-
-void CheckDesignCombination(const Options& options) {
-    const bool solve = options.solve.has_value();
-    const bool optimise = options.optimise.has_value();
-    if (solve != options.target.has_value()) throw UsageError("--solve and --target go together");
-    if (!optimise && !options.varied.empty()) throw UsageError("--vary is for --optimise");
-    if (!solve && !optimise) return;
-    if (solve && optimise) throw UsageError("--solve and --optimise do not go together");
-    if (optimise && options.varied.empty()) throw UsageError("--optimise needs at least one --vary FIELD=LOW:HIGH");
-    if (options.varied.size() > 6) throw UsageError("at most six --vary options");
-    const char* mode = solve ? "--solve" : "--optimise";
-    if (!options.sweeps.empty()) throw UsageError(std::string("--sweep does not go with ") + mode);
-    if (options.csvFile || options.profileFile || options.plotFile || options.htmlFile || options.resultFileName)
-        throw UsageError(std::string(mode) + " prints the design found; --csv, --profile, --plot, --html and -o "
-                         "are for a run or a sweep");
-}
-
-// --units sets the units of the tables and pages written: with none of them
-// it would change nothing.
-void CheckUnits(const Options& options) {
-    if (!options.unitsGiven || !options.sweeps.empty() || options.csvFile || options.profileFile ||
-        options.htmlFile)
-        return;
-    throw UsageError("--units sets the units of --csv, --profile, --html and a sweep's table; this command "
-                     "line writes none of them");
-}
-
-// Options that make sense only together, or only apart.
-void CheckCombination(const Options& options) {
-    const bool sweep = !options.sweeps.empty();
-    if (options.sweeps.size() > SweepAxisLimit) throw UsageError("at most two --sweep options");
-    if (sweep && options.profileFile) throw UsageError("--profile is for a single run, not a sweep");
-    if (options.plotFile && !IsSvgName(*options.plotFile))
-        throw UsageError(NotSvg(*options.plotFile));
-    if (sweep && options.resultFileName &&
-        options.resultFileName->find("{n}") == std::string::npos)
-        throw UsageError("with --sweep, -o needs {n} in the name, one report per point");
-    if (!sweep && options.resultFileName) CheckResultFileName(*options.resultFileName);
-    CheckCompare(options);
-    CheckDesignCombination(options);
-    CheckUnits(options);
-}
-
-}  // namespace
-
 SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator) {
     try {
         return ParseSweepAxis(argument, decimalSeparator);
@@ -272,25 +313,13 @@ SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator) {
     }
 }
 
-Limit ParseLimitArgument(std::string_view argument) {
-    try {
-        Limit limit = ParseLimit(argument);
-        LimitColumns(std::span(&limit, 1));
-        return limit;
-    } catch (const LimitError& error) {
-        throw UsageError("--" + std::string(error.what()));
-    }
-}
-
-SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments,
-                      char decimalSeparator, std::optional<std::string> reportPattern) {
+SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments, char decimalSeparator,
+                      std::optional<std::string> reportPattern) {
     std::vector<SweepAxis> axes;
     axes.reserve(arguments.size());
-    for (const std::string& argument : arguments)
-        axes.push_back(ParseSweepArgument(argument, decimalSeparator));
+    for (const std::string& argument : arguments) axes.push_back(ParseSweepArgument(argument, decimalSeparator));
     try {
-        return MakeSweepPlan(std::move(base), std::move(axes), decimalSeparator,
-                             std::move(reportPattern));
+        return MakeSweepPlan(std::move(base), std::move(axes), decimalSeparator, std::move(reportPattern));
     } catch (const SweepError& error) {
         throw UsageError(error.what());
     }
@@ -298,55 +327,17 @@ SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments
 
 Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
     Options options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-        } else if (argument == "-o") {
-            options.resultFileName = OptionValue(arguments, i);
-        } else if (argument == "--decimal-separator") {
-            options.decimalSeparator = SeparatorOf(OptionValue(arguments, i));
-        } else if (argument == "--case") {
-            options.caseFile = OptionValue(arguments, i);
-        } else if (argument == "--write-case") {
-            options.writeCaseFile = OptionValue(arguments, i);
-        } else if (argument == "--sweep") {
-            options.sweeps.emplace_back(OptionValue(arguments, i));
-        } else if (argument == "--csv") {
-            options.csvFile = OptionValue(arguments, i);
-        } else if (argument == "--profile") {
-            options.profileFile = OptionValue(arguments, i);
-        } else if (argument == "--units") {
-            options.units = UnitSystemOf(OptionValue(arguments, i));
-            options.unitsGiven = true;
-        } else if (argument == "--limit") {
-            options.limits.push_back(ParseLimitArgument(OptionValue(arguments, i)));
-        } else if (argument == "--accept-warning") {
-            const std::string_view kind = OptionValue(arguments, i);
-            try {
-                options.acceptedWarnings.Add(ParseWarningKind(kind));
-            } catch (const WarningKindError& error) {
-                throw UsageError(std::string("--accept-warning: ") + error.what());
-            }
-        } else if (argument == "--plot") {
-            options.plotFile = OptionValue(arguments, i);
-        } else if (argument == "--html") {
-            options.htmlFile = OptionValue(arguments, i);
-        } else if (argument == "--compare") {
-            TakeCompareFiles(arguments, i, options);
-        } else if (argument == "--solve" || argument == "--target" || argument == "--optimise" ||
-                   argument == "--optimize" || argument == "--vary") {
-            TakeDesignOption(options, argument, OptionValue(arguments, i));
-        } else if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
-            const std::string_view name = argument.substr(0, equals);
-            const InputField* field = FindInputField(name);
-            if (field == nullptr) throw UsageError(UnknownField(name));
-            options.boxTexts.emplace_back(field, argument.substr(equals + 1));
-        } else {
-            throw MalformedCommandLine("unexpected argument " + std::string(argument));
-        }
+    Given given;
+    CLI::App app;
+    Declare(app, options, given);
+    if (std::ranges::any_of(arguments, [](std::string_view a) { return a == "-h" || a == "--help"; })) {
+        options.help = true;
+        return options;
     }
-    CheckCombination(options);
+    if (const std::vector<std::string> extra = ParseWith(app, arguments); !extra.empty())
+        throw MalformedCommandLine("unexpected argument " + extra.front());
+    Read(options, given);
+    CheckCombination(options, app.count("--compare") > 0);
     return options;
 }
 

@@ -6,11 +6,15 @@
 #include <vector>
 
 #include "case/error.h"
-#include "case/input_fields.h"
 #include "case/limit.h"
 #include "case/units.h"
 #include "case/warning_kind.h"
+#include "result/compose_case.h"
 #include "study/sweep_plan.h"
+
+namespace CLI {
+class App;
+}
 
 namespace vortane::cli {
 
@@ -25,7 +29,7 @@ struct Options {
     std::optional<std::string> plotFile;        // --plot
     std::optional<std::string> htmlFile;        // --html
     std::vector<std::string> compareFiles;      // --compare A.vcase B.vcase ...
-    std::vector<std::pair<const InputField*, std::string>> boxTexts;  // FIELD=TEXT, in order
+    std::vector<BoxOverride> boxTexts;          // FIELD=TEXT, in order
     UnitSystem units = UnitSystem::Metric;       // --units, of the CSV and profile
     bool unitsGiven = false;                     // whether --units was given
     std::vector<Limit> limits;                   // --limit, in order; quantities checked
@@ -55,6 +59,11 @@ public:
 // go together.
 Options ParseCommandLine(const std::vector<std::string_view>& arguments);
 
+// Parses `arguments` with `app` (which allows extras); returns the arguments
+// it does not know, in order. An option without its value is a
+// MalformedCommandLine naming it.
+std::vector<std::string> ParseWith(CLI::App& app, const std::vector<std::string_view>& arguments);
+
 // The axis of one --sweep argument, FIELD=FROM:TO:STEP. Anything it cannot
 // take is a UsageError naming the argument.
 SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator);
@@ -62,15 +71,6 @@ SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator);
 // The plan of the --sweep arguments over `base`; UsageError when it has none.
 SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments,
                       char decimalSeparator, std::optional<std::string> reportPattern);
-
-// The limit of one --limit argument, its quantity a column of the table of
-// runs; anything else is a UsageError naming the limit (and the quantities
-// there are).
-Limit ParseLimitArgument(std::string_view argument);
-
-// The value of the option at arguments[i], stepping i onto it;
-// MalformedCommandLine when none follows.
-std::string_view OptionValue(const std::vector<std::string_view>& arguments, std::size_t& i);
 
 // Whether a --plot name ends in .svg (in any case), and the refusal of one
 // that does not.
@@ -81,10 +81,11 @@ std::string NotSvg(std::string_view name);
 // usable byte. LC_NUMERIC is left at "C".
 char LocaleDecimalSeparator();
 
+// The usage lines that follow a command line that cannot be read.
 extern const std::string_view UsageText;
 
-// --help: the usage text, then the 28 fields with their boxes, units and
-// default texts.
+// --help: every option with its description, the 28 fields with their boxes,
+// units and default texts, and the exit statuses.
 std::string HelpText();
 
 }  // namespace vortane::cli

@@ -1,5 +1,7 @@
 #include "cli/fit_command.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <optional>
 #include <ostream>
@@ -38,35 +40,25 @@ struct FitOptions {
     std::string dataFile;
     std::optional<ViscosityUnit> unit;
     std::optional<std::string> plotFile;
-    bool help = false;
 };
 
-bool IsHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
-
-FitOptions ParseFitArguments(const std::vector<std::string_view>& arguments) {
+// Help asked for anywhere, even where the data file would stand, is the usage.
+std::optional<FitOptions> ParseFitArguments(const std::vector<std::string_view>& arguments) {
+    if (std::ranges::any_of(arguments, [](std::string_view a) { return a == "--help" || a == "-h"; }))
+        return std::nullopt;
     FitOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        if (IsHelp(argument)) {
-            options.help = true;
-        } else if (argument == "--fit-viscosity") {
-            // "--fit-viscosity --help" asks for this text, not for a file of that name.
-            if (i + 1 < arguments.size() && IsHelp(arguments[i + 1])) continue;
-            options.dataFile = OptionValue(arguments, i);
-        } else if (argument == "--viscosity-unit") {
-            const std::string_view name = OptionValue(arguments, i);
-            options.unit = FindViscosityUnit(name);
-            if (!options.unit)
-                throw UsageError("unknown viscosity unit " + std::string(name) +
-                                 "; use Pa.s, mPa.s, P or gf.s/cm2");
-        } else if (argument == "--plot") {
-            options.plotFile = OptionValue(arguments, i);
-            if (!IsSvgName(*options.plotFile)) throw UsageError(NotSvg(*options.plotFile));
-        } else {
-            throw UsageError("--fit-viscosity takes --viscosity-unit and --plot, not " +
-                             std::string(argument));
-        }
-    }
+    std::optional<std::string> unit;
+    CLI::App app;
+    app.set_help_flag();
+    app.allow_extras();
+    app.add_option("--fit-viscosity", options.dataFile);
+    app.add_option("--viscosity-unit", unit);
+    app.add_option("--plot", options.plotFile);
+    if (const std::vector<std::string> extra = ParseWith(app, arguments); !extra.empty())
+        throw UsageError("--fit-viscosity takes --viscosity-unit and --plot, not " + extra.front());
+    if (unit && !(options.unit = FindViscosityUnit(*unit)))
+        throw UsageError("unknown viscosity unit " + *unit + "; use Pa.s, mPa.s, P or gf.s/cm2");
+    if (options.plotFile && !IsSvgName(*options.plotFile)) throw UsageError(NotSvg(*options.plotFile));
     return options;
 }
 
@@ -78,17 +70,17 @@ bool IsFitCommand(const std::vector<std::string_view>& arguments) {
 
 int FitCommand(const std::vector<std::string_view>& arguments, std::ostream& out, std::ostream& err) {
     try {
-        const FitOptions options = ParseFitArguments(arguments);
-        if (options.help) {
+        const std::optional<FitOptions> options = ParseFitArguments(arguments);
+        if (!options) {
             out << FitUsageText;
             return Complete;
         }
-        const Measurements measurements = ReadMeasurementFile(options.dataFile, options.unit);
+        const Measurements measurements = ReadMeasurementFile(options->dataFile, options->unit);
         const ViscosityFit fit = FitMeasurements(measurements);
         out << FittedCaseText(measurements, fit) << std::flush;
         if (!out) throw OutputError("cannot write the coefficients to standard output");
-        if (options.plotFile) {
-            OutputFile plot(*options.plotFile);
+        if (options->plotFile) {
+            OutputFile plot(*options->plotFile);
             plot.Write(SvgDocument(FitChart(measurements, fit, '.')));
             plot.Close();
         }

@@ -4,9 +4,7 @@
 #include <optional>
 #include <span>
 
-#include "case/case_file.h"
 #include "case/file_write.h"
-#include "case/unit_text.h"
 #include "cli/command_line.h"
 #ifdef VORTANE_DESIGN
 #include "cli/design_command.h"
@@ -21,7 +19,6 @@
 #include "document/html_document.h"
 #include "document/report_document.h"
 #include "document/svg_chart.h"
-#include "measurement/material_fit.h"
 #include "result/channel_profile.h"
 #include "result/limit_check.h"
 #include "result/profile_chart.h"
@@ -45,43 +42,6 @@ int ExitStatusOf(RunOutcome outcome) {
 }
 
 void WriteFile(const std::string& path, std::string_view content) { WriteWholeFile(path, content); }
-
-// The box texts and what the case says beside them.
-struct CaseOnCommandLine {
-    InputTexts texts;
-    CaseExtras extras;
-};
-
-// The file's limits, each naming a column of the table of runs; another is
-// refused naming the file.
-void CheckCaseLimits(const std::string& path, const std::vector<Limit>& limits) {
-    try {
-        LimitColumns(limits);
-    } catch (const LimitError& error) {
-        throw cli::UsageError(path + ": " + error.what());
-    }
-}
-
-// The box texts: defaults, then the case file, then FIELD=TEXT arguments. The
-// file's fitted ranges go with its coefficients: an argument giving another
-// coefficient text drops them. The limits: the file's, then --limit's.
-CaseOnCommandLine CaseOf(const cli::Options& options, char separator) {
-    CaseOnCommandLine given{DefaultTexts(separator), {}};
-    if (options.caseFile) {
-        const CaseFile file = ReadCaseFile(*options.caseFile);
-        CheckCaseLimits(*options.caseFile, file.extras.limits);
-        given.texts = ApplyCaseEntries(given.texts, file.entries, separator);
-        given.extras = file.extras;
-    }
-    given.extras.limits.insert(given.extras.limits.end(), options.limits.begin(), options.limits.end());
-    for (const WarningKind kind : AllWarningKinds)
-        if (options.acceptedWarnings.Has(kind)) given.extras.acceptedWarnings.Add(kind);
-    const InputTexts fileTexts = given.texts;
-    for (const auto& [field, text] : options.boxTexts)
-        given.texts[field->box - 1] = TextInBoxUnit(*field, text, separator);
-    given.extras.viscosityRanges = RangesOfLaw(given.extras.viscosityRanges, fileTexts, given.texts);
-    return given;
-}
 
 // What the run showed, one line each on standard error: its messages, its
 // fault, the detail of why it stopped, then its warnings.
@@ -116,7 +76,7 @@ int JudgedByLimits(const RunResult& result, const CaseExtras& extras, int status
 }
 
 // The files a single run writes beside its report; the status they leave.
-int WriteRunFiles(const cli::Options& options, const CaseOnCommandLine& given, const RunResult& result,
+int WriteRunFiles(const cli::Options& options, const ComposedCase& given, const RunResult& result,
                   char separator) {
     if (options.csvFile)
         WriteFile(*options.csvFile,
@@ -142,7 +102,7 @@ int WriteRunFiles(const cli::Options& options, const CaseOnCommandLine& given, c
     return Complete;
 }
 
-int SingleRun(const cli::Options& options, const CaseOnCommandLine& given, char separator) {
+int SingleRun(const cli::Options& options, const ComposedCase& given, char separator) {
     const RunResult result =
         RunCalculation({given.texts, options.resultFileName.value_or("result.txt"), separator,
                         ReportTarget::File, given.extras.viscosityRanges});
@@ -198,19 +158,14 @@ int Sweep(const cli::Options& options, const SweepPlan& plan, std::span<const Li
     return status;
 }
 
-// --compare: each case, with the FIELD=TEXT arguments, run without a report.
-ComparedDesign DesignOf(const cli::Options& options, const std::string& path, char separator) {
-    cli::Options one = options;
-    one.caseFile = path;
-    const CaseOnCommandLine given = CaseOf(one, separator);
-    return RunCaseDesign(path, given.texts, given.extras, separator);
-}
-
 // The table on standard output, or as CSV with --csv; the exit status the
 // worst of the runs'.
 int Compare(const cli::Options& options, char separator) {
     std::vector<ComparedDesign> designs;
-    for (const std::string& path : options.compareFiles) designs.push_back(DesignOf(options, path, separator));
+    // Each case, with the FIELD=TEXT arguments, run without a report.
+    for (const std::string& path : options.compareFiles)
+        designs.push_back(
+            RunCaseDesign(path, options.boxTexts, separator, options.limits, options.acceptedWarnings));
     const Comparison comparison = CompareDesigns(designs);
     if (options.csvFile)
         WriteFile(*options.csvFile, ComparisonCsv(comparison));
@@ -235,7 +190,9 @@ int Compare(const cli::Options& options, char separator) {
 int Run(const cli::Options& options) {
     const char separator = options.decimalSeparator.value_or(cli::LocaleDecimalSeparator());
     if (!options.compareFiles.empty()) return Compare(options, separator);
-    CaseOnCommandLine given = CaseOf(options, separator);
+    // Defaults, then the case file, then FIELD=TEXT; the file's limits, then --limit's.
+    const ComposedCase given =
+        ComposeCase(options.caseFile, options.boxTexts, separator, options.limits, options.acceptedWarnings);
 #ifdef VORTANE_DESIGN
     // Finding a design: --write-case saves the design found.
     if (options.solve || options.optimise)

@@ -150,16 +150,12 @@ void AddLimits(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesig
 
 }  // namespace
 
-ComparedDesign RunCaseDesign(const std::string& path, const InputTexts& texts, const CaseExtras& extras,
-                             char decimalSeparator) {
-    try {
-        LimitColumns(extras.limits);
-    } catch (const LimitError& error) {
-        throw CaseFileError(path + ": " + error.what());
-    }
-    return {std::filesystem::path(path).filename().string(), texts,
-            RunCalculation({texts, {}, decimalSeparator, ReportTarget::None, extras.viscosityRanges}), extras.limits,
-            extras.acceptedWarnings};
+ComparedDesign RunCaseDesign(const std::string& path, std::span<const BoxOverride> overrides,
+                             char decimalSeparator, std::span<const Limit> extraLimits, WarningKinds extraAccepted) {
+    const ComposedCase given = ComposeCase(path, overrides, decimalSeparator, extraLimits, extraAccepted);
+    return {std::filesystem::path(path).filename().string(), given.texts,
+            RunCalculation({given.texts, {}, decimalSeparator, ReportTarget::None, given.extras.viscosityRanges}),
+            given.extras.limits, given.extras.acceptedWarnings};
 }
 
 Comparison CompareDesigns(const std::vector<ComparedDesign>& designs) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "case/input_fields.h"
 #include "case/limit.h"
 #include "run/calculation_run.h"
+#include "result/compose_case.h"
 
 namespace vortane {
 
@@ -24,11 +26,13 @@ struct ComparedDesign {
     WarningKinds acceptedWarnings = {};
 };
 
-// The design of a case file at `path`, run without a report: its file's name,
-// the texts and what the case says beside them. A limit that names no
-// quantity of a run is a CaseFileError naming `path`.
-ComparedDesign RunCaseDesign(const std::string& path, const InputTexts& texts, const CaseExtras& extras,
-                             char decimalSeparator);
+// The design of the case file at `path`, composed with the overrides, limits
+// and accepted warnings given (ComposeCase) and run without a report: its
+// file's name, its texts, its run and its limits. What ComposeCase refuses is
+// its CaseFileError.
+ComparedDesign RunCaseDesign(const std::string& path, std::span<const BoxOverride> overrides,
+                             char decimalSeparator, std::span<const Limit> extraLimits = {},
+                             WarningKinds extraAccepted = {});
 
 // A quantity across the designs, one cell per design. A row of numbers keeps
 // each design's value (none where its run left it uncomputed) and, against the

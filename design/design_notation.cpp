@@ -15,9 +15,7 @@ namespace {
 
 const InputField& FieldNamed(std::string_view name) {
     if (const InputField* field = FindInputField(name)) return *field;
-    const InputField* nearest = NearestInputField(name);
-    throw DesignError("unknown field " + Excerpt(name) +
-                      (nearest != nullptr ? " (did you mean " + std::string(nearest->name) + "?)" : ""));
+    throw DesignError("unknown field " + UnknownName(name, InputFieldNames()));
 }
 
 }  // namespace

@@ -54,12 +54,6 @@ double LargestDeviation(const ViscosityCoefficients& a, const ViscosityCoefficie
 
 }  // namespace
 
-std::array<const InputField*, 6> ViscosityCoefficientFields() {
-    std::array<const InputField*, 6> fields{};
-    for (std::size_t j = 0; j < 6; ++j) fields[j] = FindInputField(ViscosityTermNames[j]);
-    return fields;
-}
-
 std::array<std::string, 6> CoefficientTexts(const ViscosityCoefficients& coefficients,
                                             const std::vector<ViscosityPoint>& points,
                                             char decimalSeparator) {
@@ -127,17 +121,6 @@ std::vector<FitCurve> FitCurves(const Measurements& measurements, const Viscosit
         curves.push_back(std::move(curve));
     }
     return curves;
-}
-
-std::array<std::string, 6> CoefficientTextsOf(const InputTexts& texts) {
-    const std::array<const InputField*, 6> fields = ViscosityCoefficientFields();
-    std::array<std::string, 6> coefficients;
-    for (std::size_t j = 0; j < fields.size(); ++j) coefficients[j] = texts[fields[j]->box - 1];
-    return coefficients;
-}
-
-FittedRanges RangesOfLaw(const FittedRanges& ranges, const InputTexts& fittedTexts, const InputTexts& texts) {
-    return CoefficientTextsOf(texts) == CoefficientTextsOf(fittedTexts) ? ranges : FittedRanges{};
 }
 
 std::vector<CaseEntry> CoefficientEntries(const std::vector<CaseEntry>& entries) {

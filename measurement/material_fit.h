@@ -14,9 +14,6 @@ namespace vortane {
 // A fitted viscosity law as every front end shows it: the texts of the six
 // coefficient boxes, the fit's figures, the case file text and the curves.
 
-// The six coefficient fields, A0 first, in box order.
-std::array<const InputField*, 6> ViscosityCoefficientFields();
-
 // The six texts, A0 first, in the notation of `decimalSeparator`: each with the
 // fewest significant digits, from six on, that keep the law they give within
 // 1e-9 relative of the fitted law at every point and at the four corners of
@@ -53,14 +50,6 @@ struct FitCurve {
 };
 std::vector<FitCurve> FitCurves(const Measurements& measurements, const ViscosityFit& fit,
                                 char decimalSeparator, int samples = 60);
-
-// The texts of the six coefficient boxes among `texts`, A0 first.
-std::array<std::string, 6> CoefficientTextsOf(const InputTexts& texts);
-
-// The ranges a law was fitted on belong to its coefficient texts: `ranges`,
-// fitted for the coefficients of `fittedTexts`, while `texts` holds the same
-// coefficients; none once any differs (another law).
-FittedRanges RangesOfLaw(const FittedRanges& ranges, const InputTexts& fittedTexts, const InputTexts& texts);
 
 // The coefficients of a case file's entries; every other field left out (the
 // ranges their law was fitted on stand beside the entries, in its extras).

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "case/error.h"
+#include "case/input_fields.h"
 
 namespace vortane {
 
@@ -20,10 +21,9 @@ struct ViscosityPoint {
     double viscosity;    // gf.s/cm2
 };
 
-// A0, A1, A11, A2, A22, A12: the order of the coefficient boxes.
+// A0, A1, A11, A2, A22, A12: the order of the coefficient boxes
+// (ViscosityTermNames).
 using ViscosityCoefficients = std::array<double, 6>;
-inline constexpr std::array<std::string_view, 6> ViscosityTermNames{"A0", "A1", "A11",
-                                                                     "A2", "A22", "A12"};
 
 struct ViscosityFit {
     ViscosityCoefficients coefficients;

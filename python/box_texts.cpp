@@ -2,11 +2,10 @@
 
 #include <cmath>
 
+#include "case/excerpt.h"
 #include "case/number_text.h"
-#include "case/unit_text.h"
 #include "errors.h"
-#include "measurement/material_fit.h"
-#include "result/limit_check.h"
+#include "result/compose_case.h"
 
 namespace py = pybind11;
 
@@ -26,10 +25,7 @@ char SeparatorOf(const std::string& text) {
 
 const InputField& FieldNamed(std::string_view name) {
     if (const InputField* field = FindInputField(name)) return *field;
-    std::string text = "unknown field " + std::string(name);
-    if (const InputField* nearest = NearestInputField(name))
-        text += " (did you mean " + std::string(nearest->name) + "?)";
-    throw InputError(text);
+    throw InputError("unknown field " + UnknownName(name, InputFieldNames()));
 }
 
 std::string BoxText(py::handle value, char decimalSeparator, std::string_view what) {
@@ -55,27 +51,18 @@ std::string PathOf(py::handle path) {
     return py::module_::import("os").attr("fspath")(path).cast<std::string>();
 }
 
-CaseFile CaseFileOf(py::handle path) { return ReadCaseFile(PathOf(path)); }
-
-CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparator) {
-    CaseInput given{DefaultTexts(decimalSeparator), {}, {}};
-    if (!casePath.is_none()) {
-        given.caseFile = PathOf(casePath);
-        const CaseFile file = CaseFileOf(casePath);
-        given.texts = ApplyCaseEntries(std::move(given.texts), file.entries, decimalSeparator);
-        given.viscosityRanges = file.extras.viscosityRanges;
-        given.limits = file.extras.limits;
-        given.acceptedWarnings = file.extras.acceptedWarnings;
-        Naming<LimitError>(given.caseFile + ": ", [&] { return LimitColumns(given.limits); });
-    }
-    const InputTexts fileTexts = given.texts;
+CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparator,
+                 std::span<const Limit> extraLimits, WarningKinds extraAccepted) {
+    std::vector<BoxOverride> overrides;
     for (const auto& [name, value] : texts) {
         const InputField& field = FieldNamed(name.cast<std::string>());
-        given.texts[field.box - 1] =
-            TextInBoxUnit(field, BoxText(value, decimalSeparator, field.name), decimalSeparator);
+        overrides.push_back({&field, BoxText(value, decimalSeparator, field.name)});
     }
-    given.viscosityRanges = RangesOfLaw(given.viscosityRanges, fileTexts, given.texts);
-    return given;
+    const std::optional<std::string> path =
+        casePath.is_none() ? std::nullopt : std::optional<std::string>(PathOf(casePath));
+    ComposedCase composed = ComposeCase(path, overrides, decimalSeparator, extraLimits, extraAccepted);
+    return {std::move(composed.texts), composed.extras.viscosityRanges, path.value_or(""),
+            std::move(composed.extras.limits), composed.extras.acceptedWarnings};
 }
 
 }  // namespace vortane::python

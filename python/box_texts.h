@@ -2,11 +2,13 @@
 
 #include <pybind11/pybind11.h>
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "case/case_file.h"
+#include "case/limit.h"
 #include "case/input_fields.h"
 #include "case/units.h"
 
@@ -38,12 +40,8 @@ std::string BoxText(pybind11::handle value, char decimalSeparator, std::string_v
 // A path from a str or an os.PathLike.
 std::string PathOf(pybind11::handle path);
 
-// The content of a case file; one that cannot be read or taken is a
-// CaseFileError naming the file and the line.
-CaseFile CaseFileOf(pybind11::handle path);
-
 // A case as a run takes it: the box texts, the ranges its law was fitted on,
-// the file it came from, the file's limits and the warnings it accepts.
+// the file it came from, its limits and the warnings it accepts.
 struct CaseInput {
     InputTexts texts;
     FittedRanges viscosityRanges;
@@ -52,11 +50,10 @@ struct CaseInput {
     WarningKinds acceptedWarnings = {};
 };
 
-// The 28 texts of a run: the defaults, then the case file's entries when
-// `casePath` is not None, then `texts` by field name, a text typed with a unit
-// converted to its box's unit (TextInBoxUnit); the file's ranges while `texts`
-// leave its coefficients as they are. A file's limit whose quantity is no
-// column of the table of runs is an InputError naming the file.
-CaseInput CaseOf(pybind11::handle casePath, const pybind11::dict& texts, char decimalSeparator);
+// The case of a call (ComposeCase): the case file `casePath` when it is not
+// None, `texts` by field name over it, then the limits and accepted warnings
+// given beside the file's.
+CaseInput CaseOf(pybind11::handle casePath, const pybind11::dict& texts, char decimalSeparator,
+                 std::span<const Limit> extraLimits = {}, WarningKinds extraAccepted = {});
 
 }  // namespace vortane::python

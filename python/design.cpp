@@ -121,7 +121,7 @@ Solution Solve(const std::string& fieldName, double low, double high, const std:
                double tolerance, int maxRuns, const py::object& casePath, const std::string& decimalSeparator,
                const py::object& accept, const py::kwargs& texts) {
     const char separator = SeparatorOf(decimalSeparator);
-    const CaseInput base = CaseOf(casePath, texts, separator);
+    const CaseInput base = CaseOf(casePath, texts, separator, {}, AcceptanceOf(accept));
     GoalSeekRequest request;
     request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
     request.field = &FieldNamed(fieldName);
@@ -131,7 +131,7 @@ Solution Solve(const std::string& fieldName, double low, double high, const std:
     request.target = target;
     request.tolerance = tolerance;
     request.runLimit = maxRuns;
-    request.acceptedWarnings = JoinedAcceptance(base.acceptedWarnings, accept);
+    request.acceptedWarnings = base.acceptedWarnings;
     InterruptCheck check;
     Solution solution;
     {
@@ -152,7 +152,9 @@ Optimum Optimise(const std::string& objective, const py::dict& vary, const std::
                  bool maximise, double tolerance, int maxRuns, const py::object& threads, const py::object& casePath,
                  const std::string& decimalSeparator, const py::object& accept, const py::kwargs& texts) {
     const char separator = SeparatorOf(decimalSeparator);
-    const CaseInput base = CaseOf(casePath, texts, separator);
+    std::vector<Limit> given;
+    for (const std::string& limit : limits) given.push_back(ParseLimit(limit));
+    const CaseInput base = CaseOf(casePath, texts, separator, given, AcceptanceOf(accept));
     OptimisationRequest request;
     request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
     Optimum optimum;
@@ -168,8 +170,7 @@ Optimum Optimise(const std::string& objective, const py::dict& vary, const std::
         optimum.fields.emplace_back(field.name);
     }
     request.limits = base.limits;
-    for (const std::string& limit : limits) request.limits.push_back(ParseLimit(limit));
-    request.acceptedWarnings = JoinedAcceptance(base.acceptedWarnings, accept);
+    request.acceptedWarnings = base.acceptedWarnings;
     request.objective = objective;
     request.maximise = maximise;
     request.tolerance = tolerance;

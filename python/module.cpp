@@ -151,13 +151,13 @@ py::dict Sweep(const py::object& first, const py::object& second, const py::obje
             throw InputError("threads: " + std::to_string(asked) + " is not from 1 to 1024");
         workers = static_cast<unsigned>(asked);
     }
-    CaseInput base = CaseOf(casePath, texts, separator);
+    CaseInput base = CaseOf(casePath, texts, separator, LimitsOf(limits), AcceptanceOf(accept));
     SweepPlan plan = Naming<SweepError>("sweep: ", [&] {
         return MakeSweepPlan(std::move(base.texts), std::move(axes), separator, std::nullopt);
     });
     plan.viscosityRanges = base.viscosityRanges;
-    plan.limits = JoinedLimits(std::move(base.limits), limits);
-    plan.acceptedWarnings = JoinedAcceptance(base.acceptedWarnings, accept);
+    plan.limits = std::move(base.limits);
+    plan.acceptedWarnings = base.acceptedWarnings;
     return SweepArrays(plan, workers, system);
 }
 
@@ -331,10 +331,8 @@ PYBIND11_MODULE(_vortane, m) {
         [](const py::object& casePath, const py::object& report, const std::string& decimalSeparator,
            const py::object& limits, const py::object& accept, const py::kwargs& texts) {
             const char separator = SeparatorOf(decimalSeparator);
-            CaseInput given = CaseOf(casePath, texts, separator);
-            given.limits = JoinedLimits(std::move(given.limits), limits);
-            given.acceptedWarnings = JoinedAcceptance(given.acceptedWarnings, accept);
-            return Run(given, report, separator);
+            return Run(CaseOf(casePath, texts, separator, LimitsOf(limits), AcceptanceOf(accept)), report,
+                       separator);
         },
         "case"_a = py::none(), "report"_a = py::none(), "decimal_separator"_a = ".", "limits"_a = py::none(),
         "accept_warnings"_a = py::none(),
@@ -397,8 +395,7 @@ PYBIND11_MODULE(_vortane, m) {
         "read_case",
         [](const py::object& path, const std::string& decimalSeparator) {
             const char separator = SeparatorOf(decimalSeparator);
-            return TextsDict(
-                ApplyCaseEntries(DefaultTexts(separator), CaseFileOf(path).entries, separator));
+            return TextsDict(CaseOf(path, {}, separator).texts);
         },
         "path"_a, "decimal_separator"_a = ".",
         "The 28 box texts of a case file by field name, in box order: the defaults\n"

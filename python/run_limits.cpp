@@ -19,26 +19,20 @@ std::vector<Limit> LimitsOf(py::handle limits) {
             throw InputError("limits: " + py::repr(item).cast<std::string>() + " is not a text");
         parsed.push_back(ParseLimit(item.cast<std::string>()));
     }
-    LimitColumns(parsed);
     return parsed;
 }
 
-std::vector<Limit> JoinedLimits(std::vector<Limit> caseLimits, py::handle limits) {
-    const std::vector<Limit> given = LimitsOf(limits);
-    caseLimits.insert(caseLimits.end(), given.begin(), given.end());
-    return caseLimits;
-}
-
-WarningKinds JoinedAcceptance(WarningKinds caseAccepts, py::handle accept) {
-    if (accept.is_none()) return caseAccepts;
+WarningKinds AcceptanceOf(py::handle accept) {
+    WarningKinds kinds;
+    if (accept.is_none()) return kinds;
     if (py::isinstance<py::str>(accept) || !py::isinstance<py::sequence>(accept))
         throw InputError("accept_warnings: expected a list of kinds such as 'negative-pressure'");
     for (const py::handle item : py::reinterpret_borrow<py::sequence>(accept)) {
         if (!py::isinstance<py::str>(item))
             throw InputError("accept_warnings: " + py::repr(item).cast<std::string>() + " is not a text");
-        caseAccepts.Add(ParseWarningKind(item.cast<std::string>()));
+        kinds.Add(ParseWarningKind(item.cast<std::string>()));
     }
-    return caseAccepts;
+    return kinds;
 }
 
 py::list KindNames(WarningKinds kinds) {

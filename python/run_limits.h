@@ -11,22 +11,19 @@
 namespace vortane::python {
 
 // The limits of a `limits` argument: None for none, else a sequence of texts
-// such as "TemperatureRise<=30", each naming a column of the table of runs.
-// A text that is no such limit is a LimitError naming it (and the quantities
-// there are); anything but a sequence of str is an InputError.
+// such as "TemperatureRise<=30" (ComposeCase checks their quantities). A text
+// that is no limit is a LimitError naming it; anything but a sequence of str
+// is an InputError.
 std::vector<Limit> LimitsOf(pybind11::handle limits);
-
-// The limits of a case followed by those of the argument.
-std::vector<Limit> JoinedLimits(std::vector<Limit> caseLimits, pybind11::handle limits);
 
 // One member of each limit's margin by the limit's text, NaN where the run
 // left the value uncomputed.
 pybind11::dict MarginDict(const std::vector<Limit>& limits, const std::vector<LimitMargin>& margins,
                           std::optional<double> LimitMargin::*member);
 
-// The kinds of an `accept_warnings` argument (None for none, else a sequence
-// of kind names) added to the case's; a name of no kind is a vortane.Error.
-WarningKinds JoinedAcceptance(WarningKinds caseAccepts, pybind11::handle accept);
+// The kinds of an `accept_warnings` argument: None for none, else a sequence
+// of kind names; a name of no kind is a vortane.Error.
+WarningKinds AcceptanceOf(pybind11::handle accept);
 
 // The kinds' names, in kind order.
 pybind11::list KindNames(WarningKinds kinds);

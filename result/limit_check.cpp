@@ -39,10 +39,16 @@ std::vector<const RunColumn*> LimitColumns(std::span<const Limit> limits) {
     for (const Limit& limit : limits) {
         const RunColumn* column = LimitColumn(limit.quantity);
         if (column == nullptr) {
-            std::string known;
-            for (const std::string& name : LimitQuantities()) known += (known.empty() ? "" : ", ") + name;
-            throw LimitError("limit \"" + Excerpt(LimitText(limit)) + "\": " + Excerpt(limit.quantity) +
-                             " is no quantity of a run; the quantities are " + known);
+            const std::vector<std::string> quantities = LimitQuantities();
+            const std::vector<std::string_view> names(quantities.begin(), quantities.end());
+            std::string text = "limit \"" + Excerpt(LimitText(limit)) + "\": unknown quantity " +
+                               UnknownName(limit.quantity, names);
+            if (!NearestName(limit.quantity, names)) {
+                std::string known;
+                for (const std::string_view name : names) known += (known.empty() ? "" : ", ") + std::string(name);
+                text += "; the quantities are " + known;
+            }
+            throw LimitError(text);
         }
         columns.push_back(column);
     }

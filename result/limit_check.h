@@ -25,7 +25,8 @@ const RunColumn* LimitColumn(const std::string& quantity);
 std::vector<std::string> LimitQuantities();
 
 // Each limit's column, in order. A name that is no numeric column is a
-// LimitError naming it and the quantities there are.
+// LimitError naming it and the nearest quantity, or all there are when none
+// is near.
 std::vector<const RunColumn*> LimitColumns(std::span<const Limit> limits);
 
 // The position of a column of RunColumns.

@@ -9,7 +9,7 @@
 set -euo pipefail
 
 build=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev fonts-ipafont-gothic
-  libeigen3-dev libboost-dev libnlopt-cxx-dev libfmt-dev libfast-float-dev
+  libeigen3-dev libboost-dev libnlopt-cxx-dev libfmt-dev libfast-float-dev libcli11-dev
   python3 python3-dev pybind11-dev python3-pybind11 python3-numpy)
 test=(git libgtest-dev googletest libbenchmark-dev python3-pytest
   clang libclang-rt-14-dev clang-tidy cppcheck

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "case/excerpt.h"
 #include "case/number_text.h"
 #include "chart/chart_scale.h"
 #include "run/calculation_run.h"
@@ -115,11 +116,7 @@ SweepAxis ParseSweepAxis(std::string_view notation, char decimalSeparator) {
     if (equals == std::string_view::npos) throw SweepError("expected FIELD=FROM:TO:STEP");
     const std::string_view name = notation.substr(0, equals);
     const InputField* field = FindInputField(name);
-    if (field == nullptr) {
-        const InputField* nearest = NearestInputField(name);
-        throw SweepError("unknown field " + std::string(name) +
-                         (nearest ? " (did you mean " + std::string(nearest->name) + "?)" : ""));
-    }
+    if (field == nullptr) throw SweepError("unknown field " + UnknownName(name, InputFieldNames()));
     if (decimalSeparator == ':')
         throw SweepError("a colon cannot be both decimal separator and range mark");
 

@@ -152,6 +152,27 @@ private slots:
         QCOMPARE(closer.shown[0].text, path + QStringLiteral(":2: unknown field Speed"));
     }
 
+    // A limit naming no quantity refuses the case on Open, naming the file and
+    // line as every front end does; the case open before stays as it was.
+    void caseWithAnUnknownLimitIsRefusedOnOpen() {
+        Program program;
+        QVERIFY(program.Show());
+        ModalCloser closer;
+        const QString open = program.Scratch() + QStringLiteral("/thirty.vcase");
+        Write(open, "OutputRate = 30\nLimit = TemperatureRise<=30\n");
+        QVERIFY(program.form1->OpenCase(open));
+        const std::vector<Limit> limits = DocumentOf(program).Limits();
+        const QStringList before = Seen(program);
+        const QString path = program.Scratch() + QStringLiteral("/odd.vcase");
+        Write(path, "OutputRate = 40\nLimit = TemperatureRis<=25\n");
+        QVERIFY(!program.form1->OpenCase(path));
+        QCOMPARE(closer.Seen(), QStringList{QStringLiteral("Vortane: ") + path +
+                                            QStringLiteral(":2: limit \"TemperatureRis<=25\": unknown quantity "
+                                                           "TemperatureRis (did you mean TemperatureRise?)")});
+        QCOMPARE(Seen(program), before);
+        QVERIFY(DocumentOf(program).Limits() == limits);
+    }
+
     // Only a file is a case: a directory, a FIFO or a device is named and
     // changes no box, no caption and no recent case.
     void notAFileOpensNothing_data() {

@@ -21,16 +21,16 @@ TEST(CommandLine, FieldsByNameOrBox) {
     EXPECT_EQ(options.resultFileName, "out.txt");
     EXPECT_EQ(options.decimalSeparator, ',');
     ASSERT_EQ(options.boxTexts.size(), 3u);
-    EXPECT_EQ(options.boxTexts[0].first->name, "OutputRate");
-    EXPECT_EQ(options.boxTexts[0].second, "30");
-    EXPECT_EQ(options.boxTexts[1].first->name, "ChannelAngle");
-    EXPECT_EQ(options.boxTexts[2].second, "");  // an empty box, rejected by the run
+    EXPECT_EQ(options.boxTexts[0].field->name, "OutputRate");
+    EXPECT_EQ(options.boxTexts[0].text, "30");
+    EXPECT_EQ(options.boxTexts[1].field->name, "ChannelAngle");
+    EXPECT_EQ(options.boxTexts[2].text, "");  // an empty box, rejected by the run
 }
 
 TEST(CommandLine, TextMayHoldEqualsAndBlanks) {
     const Options options = Parse({"InletChannelCount= 5=", "ChannelLength=  21.6 "});
-    EXPECT_EQ(options.boxTexts[0].second, " 5=");
-    EXPECT_EQ(options.boxTexts[1].second, "  21.6 ");
+    EXPECT_EQ(options.boxTexts[0].text, " 5=");
+    EXPECT_EQ(options.boxTexts[1].text, "  21.6 ");
 }
 
 TEST(CommandLine, UsageErrors) {

@@ -290,7 +290,7 @@ def test_fit_viscosity_equals_vortane_calc(tmp_path):
     (lambda: vortane.run(limits=["TemperatureRise=30"]),
      'limit "TemperatureRise=30" is not QUANTITY<=VALUE or QUANTITY>=VALUE'),
     (lambda: vortane.sweep(("ScrewSpeed", 40, 120, 10), limits=["Speed<=3"]),
-     'limit "Speed<=3": Speed is no quantity of a run; the quantities are ChannelWidth'),
+     'limit "Speed<=3": unknown quantity Speed; the quantities are ChannelWidth'),
     (lambda: vortane.run(limits="TemperatureRise<=30"), "limits: expected a list of texts"),
     (lambda: vortane.sweep(("ScrewSpeed", 40, 120, 10), ("Speed", 1, 2, 1)), "unknown field Speed"),
     (lambda: vortane.sweep(("ScrewSpeed", 40, 120)), "first: expected (field, from, to, step)"),
@@ -326,6 +326,18 @@ def test_case_file_errors_name_the_file_and_line(tmp_path):
         vortane.read_case(tmp_path / "bad.vcase")
     with pytest.raises(vortane.Error, match="cannot read case file"):
         vortane.run(case=tmp_path / "missing.vcase")
+
+
+def test_case_limit_naming_no_quantity_is_refused_with_its_line(tmp_path):
+    case = tmp_path / "odd.vcase"
+    case.write_text("OutputRate = 30\nLimit = TemperatureRis<=25\n")
+    expected = (f'{case}:2: limit "TemperatureRis<=25": unknown quantity TemperatureRis '
+                "(did you mean TemperatureRise?)")
+    for call in (lambda: vortane.run(case=case), lambda: vortane.read_case(case),
+                 lambda: vortane.sweep(("ScrewSpeed", 40, 120, 40), case=case)):
+        with pytest.raises(vortane.Error) as error:
+            call()
+        assert str(error.value) == expected
 
 
 LIMITS = ["TemperatureRise<=30", "Barrier1ShearStress>=120", "OutletAverageMeltTemp<=200", "ChannelWidth>=2.5"]

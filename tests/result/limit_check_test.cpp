@@ -85,8 +85,26 @@ TEST(LimitCheck, UnknownQuantitiesAreNamed) {
         FAIL() << "a text column taken as a limit";
     } catch (const LimitError& error) {
         const std::string what = error.what();
-        EXPECT_NE(what.find("Outcome is no quantity"), std::string::npos);
+        EXPECT_NE(what.find("unknown quantity Outcome; the quantities are"), std::string::npos);
         EXPECT_NE(what.find("Barrier1ShearStress"), std::string::npos);
+    }
+    // A near name is suggested, and a long one cut.
+    const std::vector<Limit> near{{"PowerKv", LimitBound::AtMost, 1}, {std::string(80, 'Q'), LimitBound::AtMost, 1}};
+    EXPECT_THROW(
+        {
+            try {
+                LimitColumns(std::span(near.data(), 1));
+            } catch (const LimitError& error) {
+                EXPECT_STREQ(error.what(), "limit \"PowerKv<=1\": unknown quantity PowerKv (did you mean PowerKW?)");
+                throw;
+            }
+        },
+        LimitError);
+    try {
+        LimitColumns(std::span(near.data() + 1, 1));
+    } catch (const LimitError& error) {
+        EXPECT_NE(std::string(error.what()).find("unknown quantity " + std::string(60, 'Q') + "\u2026;"),
+                  std::string::npos);
     }
     EXPECT_EQ(LimitColumn("LeastInletPressure")->name, "LeastInletPressure (kgf/cm2)");
     EXPECT_EQ(LimitColumn("Passes"), nullptr);

@@ -1,0 +1,54 @@
+#include "result/compose_case.h"
+
+#include "case/unit_text.h"
+#include "result/limit_check.h"
+
+namespace vortane {
+
+namespace {
+
+// The file's limits, each against the columns; one naming none is refused at
+// its line.
+void CheckFileLimits(const std::string& path, const CaseFile& file) {
+    for (std::size_t i = 0; i < file.extras.limits.size(); ++i) {
+        try {
+            LimitColumns(std::span(&file.extras.limits[i], 1));
+        } catch (const LimitError& error) {
+            const int line = file.limitLines.at(i);
+            throw CaseFileError(path + ":" + std::to_string(line) + ": " + error.what(), {path, line, nullptr});
+        }
+    }
+}
+
+}  // namespace
+
+ComposedCase ComposeCase(const std::optional<std::string>& caseFile, std::span<const BoxOverride> overrides,
+                         char decimalSeparator, std::span<const Limit> extraLimits, WarningKinds extraAccepted) {
+    ComposedCase composed{DefaultTexts(decimalSeparator), {}};
+    if (caseFile) {
+        const CaseFile file = ReadCaseFile(*caseFile);
+        CheckFileLimits(*caseFile, file);
+        composed.texts = ApplyCaseEntries(composed.texts, file.entries, decimalSeparator);
+        composed.extras = file.extras;
+    }
+    const InputTexts fileTexts = composed.texts;
+    for (const BoxOverride& given : overrides) {
+        try {
+            composed.texts[given.field->box - 1] = TextInBoxUnit(*given.field, given.text, decimalSeparator);
+        } catch (const UnitError& error) {
+            throw CaseFileError(error.what(), error.Context());
+        }
+    }
+    composed.extras.viscosityRanges = RangesOfLaw(composed.extras.viscosityRanges, fileTexts, composed.texts);
+    try {
+        LimitColumns(extraLimits);
+    } catch (const LimitError& error) {
+        throw CaseFileError(error.what(), error.Context());
+    }
+    composed.extras.limits.insert(composed.extras.limits.end(), extraLimits.begin(), extraLimits.end());
+    for (const WarningKind kind : AllWarningKinds)
+        if (extraAccepted.Has(kind)) composed.extras.acceptedWarnings.Add(kind);
+    return composed;
+}
+
+}  // namespace vortane
