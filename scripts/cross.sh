@@ -40,11 +40,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The header-only libraries (Eigen, {fmt}, fast_float, Boost) come from the
+# The header-only libraries (Eigen, {fmt}, fast_float, Boost, CLI11) come from the
 # build machine: their CMake packages by folder, as a cross build finds
 # packages under the target's root only.
 packages=/usr/lib/x86_64-linux-gnu/cmake
 header_libraries=(-DEigen3_DIR=/usr/share/eigen3/cmake -Dfmt_DIR=$packages/fmt -DFastFloat_DIR=/usr/lib/cmake/FastFloat
+  -DCLI11_DIR=/usr/share/cmake/CLI11
   "-DBoost_DIR=$(echo $packages/Boost-*)" "-Dboost_headers_DIR=$(echo $packages/boost_headers-*)")
 
 # build NAME CMAKE_ARGS...: the core, vortane-calc and the core's tests, -O2.
