@@ -153,6 +153,7 @@ Optimum Optimise(const std::string& objective, const py::dict& vary, const std::
                  const std::string& decimalSeparator, const py::object& accept, const py::kwargs& texts) {
     const char separator = SeparatorOf(decimalSeparator);
     std::vector<Limit> given;
+    given.reserve(limits.size());
     for (const std::string& limit : limits) given.push_back(ParseLimit(limit));
     const CaseInput base = CaseOf(casePath, texts, separator, given, AcceptanceOf(accept));
     OptimisationRequest request;
