@@ -1,6 +1,7 @@
 #include "app/report_export.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -115,20 +116,26 @@ bool ExportReport(const ReportDocument& document, const QString& path, QWidget* 
     return SaveFile(parent, title, path, {pdf.constData(), static_cast<std::size_t>(pdf.size())});
 }
 
-void ExportReportFromDialog(const ReportDocument& document, QWidget* parent) {
+QString ProposedReportPath(const QString& name, const QString& extension) {
+    return QDir::current().absoluteFilePath(name + extension);
+}
+
+void ExportReportFromDialog(const ReportDocument& document, const QString& name, QWidget* parent) {
     const QString pdf = QStringLiteral("PDF (*.pdf)");
     const QString html = QStringLiteral("HTML page (*.html)");
     QString filter = pdf;
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export Report"), {},
-                                                      pdf + QStringLiteral(";;") + html, &filter);
+    const QString path =
+        QFileDialog::getSaveFileName(parent, QStringLiteral("Export Report"), ProposedReportPath(name, QStringLiteral(".pdf")),
+                                     pdf + QStringLiteral(";;") + html, &filter);
     if (path.isEmpty()) return;
     const QString extension = filter == html ? QStringLiteral(".html") : QStringLiteral(".pdf");
     ExportReport(document, IsHtml(path) ? path : WithExtension(path, extension), parent);
 }
 
-void PrintReportFromDialog(const ReportDocument& document, QWidget* parent) {
+void PrintReportFromDialog(const ReportDocument& document, const QString& name, QWidget* parent) {
     QPrinter printer;
     printer.setDocName(FromUtf8(document.title));
+    printer.setOutputFileName(ProposedReportPath(name, QStringLiteral(".pdf")));
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Print Report"));
     if (dialog.exec() != QDialog::Accepted) return;
