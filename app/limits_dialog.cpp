@@ -69,8 +69,8 @@ LimitsDialog::LimitsDialog(const std::vector<Limit>& limits, WarningKinds accept
     table_->setHorizontalHeaderLabels(
         {QStringLiteral("Quantity"), QStringLiteral("Bound"), QStringLiteral("Value"), QStringLiteral("Unit")});
     table_->verticalHeader()->setVisible(false);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Remove Limit takes the row of the control in focus: no cell is marked.
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->horizontalHeader()->setSectionResizeMode(QuantityColumn, QHeaderView::Stretch);
     for (const Column column : {BoundColumn, ValueColumn, UnitColumn})
         table_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);

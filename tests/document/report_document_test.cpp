@@ -104,7 +104,7 @@ TEST(ReportDocument, PagesInEverySystemShowTheRunsValuesConverted) {
         }
         const std::string unit = system == UnitSystem::SI ? "MPa" : "psi";
         EXPECT_TRUE(Holds(html, "Pressure (" + unit + ")")) << unit;  // the chart's axis
-        EXPECT_TRUE(Holds(html, Row("Number of Revolution (rpm)", "80.00")));
+        EXPECT_TRUE(Holds(html, Row("Number of Revolution (rpm)", "80.0")));  // the default text as typed
     }
 }
 
