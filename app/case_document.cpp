@@ -65,9 +65,14 @@ void CaseDocument::SetViscosityRanges(const FittedRanges& ranges) {
     UpdateModified();
 }
 
+// Emits Changed even when the mark stays, so that every view of the limits
+// follows.
 void CaseDocument::SetLimits(std::vector<Limit> limits) {
+    if (limits == limits_) return;
     limits_ = std::move(limits);
+    const bool wasModified = modified_;
     UpdateModified();
+    if (modified_ == wasModified) emit Changed();
 }
 
 // Emits Changed even when the mark stays, so that what judges feasibility

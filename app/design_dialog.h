@@ -29,6 +29,7 @@ struct DesignContext {
     std::function<InputTexts()> boxTexts;          // the boxes' texts now
     std::function<FittedRanges()> viscosityRanges;  // what their law was fitted on
     std::function<std::vector<Limit>()> limits;    // the case's limits
+    std::function<void(std::vector<Limit>)> setLimits;  // a change of the case's limits
     std::function<WarningKinds()> acceptedWarnings;  // the kinds the case accepts
     std::function<void(const InputTexts&)> setBoxTexts;  // one modification of the case
     char decimalSeparator = '.';

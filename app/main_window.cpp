@@ -37,6 +37,7 @@
 #include "app/fit_dialog.h"
 #ifdef VORTANE_DESIGN
 #include "app/goal_seek_dialog.h"
+#include "app/limits_dialog.h"
 #include "app/optimise_dialog.h"
 #endif
 #include "app/results_window.h"
@@ -193,11 +194,11 @@ void TForm1::CreateMenus() {
     file->addSeparator();
     // The last run's report to hand on; there is none before a run.
     exportReport_ = file->addAction(QStringLiteral("&Export Report\u2026"), this, [this] {
-        ExportReportFromDialog(LastRunDocument(), this);
+        ExportReportFromDialog(LastRunDocument(), ReportName(), this);
     });
     exportReport_->setObjectName(QStringLiteral("ExportReportAction"));
     printReport_ = file->addAction(QStringLiteral("&Print\u2026"), QKeySequence::Print, this, [this] {
-        PrintReportFromDialog(LastRunDocument(), this);
+        PrintReportFromDialog(LastRunDocument(), ReportName(), this);
     });
     printReport_->setObjectName(QStringLiteral("PrintReportAction"));
     for (QAction* action : {exportReport_, printReport_}) action->setEnabled(false);
@@ -469,7 +470,6 @@ void TForm1::BitBtn1Click() {
     lastReportPath_ = ReportPath();
     runTexts_ = request.texts;
     runRanges_ = request.viscosityRanges;
-    runCaseFile_ = document_->Path();
     runLimits_ = document_->Limits();
     runAccepted_ = document_->AcceptedWarnings();
     lastRun_ = RunCalculation(request);
@@ -498,11 +498,14 @@ void TForm1::ConvertTypedUnit(const InputField& field) {
 }
 
 // The last run's report to hand on, in the chosen units, judged by the
-// case's limits at that run.
+// case's limits at that run, under the case's name as the window shows it.
 ReportDocument TForm1::LastRunDocument() const {
-    return RunDocument(*lastRun_, *runTexts_, runRanges_, {runCaseFile_.toStdString(), LocalDateTime()},
+    return RunDocument(*lastRun_, *runTexts_, runRanges_, {document_->Path().toStdString(), LocalDateTime()},
                        decimalSeparator_, units_, {runLimits_, runAccepted_});
 }
+
+// The name a report's file is proposed under: the case's, without its extension.
+QString TForm1::ReportName() const { return QFileInfo(document_->Name()).completeBaseName(); }
 
 bool TForm1::ExportReport(const QString& path) {
     return lastRun_ && vortane::ExportReport(LastRunDocument(), path, this);
@@ -576,8 +579,7 @@ void TForm1::ShowResult(const RunResult& result) {
         ShowPlainMessage(this, QMessageBox::NoIcon, Caption, FromUtf8(text));
     if (result.outcome == RunOutcome::Fault)
         ShowPlainMessage(this, QMessageBox::Critical, Caption, FromUtf8(result.fault));
-    Results().SetLimits(document_->Limits());
-    Results().SetAcceptedWarnings(document_->AcceptedWarnings());
+    Results().SetLimits(document_->Limits(), document_->AcceptedWarnings());
     Results().ShowRun(result, lastReportPath_, decimalSeparator_);
     ShowCaseOfResults();
     if (result.rejectedBox != 0) FindRejectedBox(result.rejectedBox);
@@ -605,6 +607,7 @@ void TForm1::ShowWarningStrip(const std::vector<std::string>& warnings) {
 // are not the case file's.
 void TForm1::ShowCaseOfResults() {
     if (results_ == nullptr) return;
+    results_->SetLimits(document_->Limits(), document_->AcceptedWarnings());
     results_->ShowCase(document_->Name(),
                        runTexts_ ? *runTexts_ != document_->SavedTexts() : document_->Modified());
 }
@@ -745,6 +748,8 @@ void TForm1::CreateDesignMenu() {
         ShowDesignDialog(Optimise());
     });
     optimise->setObjectName(QStringLiteral("OptimiseAction"));
+    QAction* limits = design->addAction(QStringLiteral("&Limits\u2026"), this, &TForm1::EditLimits);
+    limits->setObjectName(QStringLiteral("LimitsAction"));
     CreateAcceptMenu(*design);
 }
 
@@ -770,11 +775,27 @@ void TForm1::CreateAcceptMenu(QMenu& design) {
     }
 }
 
+// The case's limits and accepted warnings in a dialog over the window, in
+// the chosen units; OK sets them as a change of the case.
+void TForm1::EditLimits() {
+    LimitsDialog dialog(document_->Limits(), document_->AcceptedWarnings(), units_, decimalSeparator_,
+                        [this](std::vector<Limit> limits, WarningKinds accepted) {
+                            document_->SetLimits(std::move(limits));
+                            document_->SetAcceptedWarnings(accepted);
+                        },
+                        this);
+    limitsDialog_ = &dialog;
+    dialog.exec();
+    limitsDialog_ = nullptr;
+}
+
 // The dialogs take the boxes' texts when Run is pressed; Apply gives the texts
 // found back as one change of the case, its limits kept.
 DesignContext TForm1::DesignContextOfCase() {
     return {[this] { return BoxTexts(); }, [this] { return document_->ViscosityRanges(); },
-            [this] { return document_->Limits(); }, [this] { return document_->AcceptedWarnings(); },
+            [this] { return document_->Limits(); },
+            [this](std::vector<Limit> limits) { document_->SetLimits(std::move(limits)); },
+            [this] { return document_->AcceptedWarnings(); },
             [this](const InputTexts& texts) {
                 SetBoxTexts(texts);
                 raise();
@@ -793,6 +814,7 @@ GoalSeekDialog& TForm1::GoalSeek() {
 OptimiseDialog& TForm1::Optimise() {
     if (optimise_ == nullptr) {
         optimise_ = new OptimiseDialog(DesignContextOfCase(), this);
+        connect(document_, &CaseDocument::Changed, optimise_, &OptimiseDialog::FollowCaseLimits);
     }
     return *optimise_;
 }

@@ -36,6 +36,7 @@ class CoefficientDialog;
 class ElidedLabel;
 class FitDialog;
 class GoalSeekDialog;
+class LimitsDialog;
 class OptimiseDialog;
 struct DesignContext;
 class ResultsWindow;
@@ -72,6 +73,10 @@ public:
     // The Design menu's dialogs, made when first opened.
     GoalSeekDialog& GoalSeek();
     OptimiseDialog& Optimise();
+    // Design > Limits…: the case's limits and accepted warnings in a modal
+    // dialog; the dialog while it is open, else none.
+    void EditLimits();
+    LimitsDialog* OpenLimitsDialog() const { return limitsDialog_; }
 #endif
 
 protected:
@@ -123,6 +128,7 @@ private:
     void SetUnitSystem(UnitSystem system);
     void ConvertTypedUnit(const InputField& field);
     ReportDocument LastRunDocument() const;
+    QString ReportName() const;
 
     TFinishForm& finishForm_;
     const char decimalSeparator_;
@@ -133,7 +139,6 @@ private:
     std::optional<InputTexts> runTexts_;  // the boxes' texts at the last run
     std::optional<RunResult> lastRun_;
     FittedRanges runRanges_;  // of the last run's law
-    QString runCaseFile_;     // the case open at the last run
     std::vector<Limit> runLimits_;  // the case's limits and accepted warnings at the last run
     WarningKinds runAccepted_;
     UnitSystem units_ = UnitSystem::Metric;
@@ -144,6 +149,7 @@ private:
     CoefficientDialog* coefficients_ = nullptr;
     GoalSeekDialog* goalSeek_ = nullptr;
     OptimiseDialog* optimise_ = nullptr;
+    LimitsDialog* limitsDialog_ = nullptr;
     QMenuBar* menuBar_;
     QMenu* recentMenu_;
     QAction* exportReport_;

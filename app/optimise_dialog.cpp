@@ -69,6 +69,7 @@ QWidget* OptimiseDialog::CreateInputs() {
     limits_->setToolTip(QStringLiteral("One limit per line, for example TemperatureRise<=30"));
     limits_->setFixedHeight(limits_->fontMetrics().lineSpacing() * 4 + 12);
     TakeCaseLimits();
+    connect(limits_, &QPlainTextEdit::textChanged, this, &OptimiseDialog::GiveCaseLimits);
     form->addRow(QStringLiteral("&Limits:"), limits_);
 
     runLimit_ = new QSpinBox;
@@ -89,9 +90,27 @@ QWidget* OptimiseDialog::CreateInputs() {
 }
 
 void OptimiseDialog::TakeCaseLimits() {
+    boxLimits_ = Context().limits();
     QStringList lines;
-    for (const Limit& limit : Context().limits()) lines << FromUtf8(LimitText(limit));
+    for (const Limit& limit : boxLimits_) lines << FromUtf8(LimitText(limit));
+    takingLimits_ = true;
     limits_->setPlainText(lines.join(u'\n'));
+    takingLimits_ = false;
+}
+
+// Text being typed that does not read yet stays until the case's limits
+// change elsewhere.
+void OptimiseDialog::FollowCaseLimits() {
+    if (Context().limits() != boxLimits_) TakeCaseLimits();
+}
+
+void OptimiseDialog::GiveCaseLimits() {
+    if (takingLimits_) return;
+    QString message;
+    const std::optional<std::vector<Limit>> limits = ReadLimits(message);
+    if (!limits || *limits == boxLimits_) return;
+    boxLimits_ = *limits;
+    if (Context().setLimits) Context().setLimits(*limits);
 }
 
 void OptimiseDialog::AddInput() {

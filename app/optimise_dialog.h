@@ -14,7 +14,8 @@ namespace vortane {
 
 // Design > Optimise: up to six real boxes varied between their bounds, one
 // quantity of the run minimised or maximised subject to limits, one per line
-// as "TemperatureRise<=30", an empty box saying "(no limits)"; the runs allowed and the tolerance. Every other box
+// as "TemperatureRise<=30", an empty box saying "(no limits)": the case's
+// limits, one list; the runs allowed and the tolerance. Every other box
 // keeps the main window's text when Run is pressed.
 class OptimiseDialog final : public DesignDialog {
     Q_OBJECT
@@ -25,6 +26,10 @@ public:
 
     // Puts the case's limits into the limits' box, in place of its text.
     void TakeCaseLimits();
+    // The box holds the case's limits: a change of them made elsewhere (the
+    // Limits dialog, a case opened) replaces its text; lines typed that read as
+    // limits of a run set the case's.
+    void FollowCaseLimits();
     // Adds a row for one more input varied; none beyond six.
     void AddInput();
 
@@ -41,6 +46,7 @@ private:
     void RemoveInput(QWidget* row);
     void ShowRowCount();
     std::optional<std::vector<Limit>> ReadLimits(QString& message) const;
+    void GiveCaseLimits();
     std::optional<Prepared> Prepare() override;
     Chart HistoryChart(const std::vector<Evaluation>& history) const override;
     QString Outcome() const override;
@@ -51,6 +57,8 @@ private:
     QPushButton* add_;
     QComboBox *objective_, *direction_;
     QPlainTextEdit* limits_;
+    std::vector<Limit> boxLimits_;  // the case's limits the box last took or gave
+    bool takingLimits_ = false;
     QSpinBox* runLimit_;
     QLineEdit* tolerance_;
     // Of the search last run: its request, and its result once it has ended.

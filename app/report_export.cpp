@@ -1,6 +1,7 @@
 #include "app/report_export.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -29,8 +30,7 @@ const QUrl ChartImage(QStringLiteral("vortane-chart:profile"));
 constexpr const char* PaperStyle = R"(body { font-family: "DejaVu Sans", sans-serif; font-size: 9.5pt; }
 h1 { font-size: 15pt; }
 h2 { font-size: 11.5pt; margin-top: 10pt; margin-bottom: 3pt; }
-th { text-align: left; font-weight: normal; padding-right: 14pt; }
-td { padding-left: 6pt; padding-right: 6pt; }
+th { text-align: left; font-weight: normal; }
 table.grid th, table.grid td { font-size: 6.5pt; padding: 1pt 3pt; }
 table.grid th { font-weight: bold; background-color: #f0f0f0; }
 )";
@@ -40,6 +40,15 @@ void DropScreenStyle(std::string& html) {
     const std::size_t end = html.find("</style>");
     if (start != std::string::npos && end != std::string::npos) html.erase(start, end + 8 - start);
 }
+// A text document takes no padding of a table cell: an empty column of
+// its own keeps each caption apart from its value.
+void KeepCaptionsApart(std::string& html) {
+    const std::string caption = "</th><td class=\"value\">";
+    const std::string apart = "</th><td width=\"18\"></td><td class=\"value\">";
+    for (std::size_t at = html.find(caption); at != std::string::npos; at = html.find(caption, at + apart.size()))
+        html.replace(at, caption.size(), apart);
+}
+
 constexpr int ChartPixelsPerPoint = 3;  // sharp on paper
 // The widest the chart is laid out, in the text document's pixels (1/96 in):
 // within A4 and a printer's margins, besides the 2 cm the document keeps.
@@ -83,6 +92,7 @@ QByteArray PdfBytes(const ReportDocument& document) {
 std::unique_ptr<QTextDocument> PaperDocument(const ReportDocument& document) {
     std::string html = HtmlDocument(document);
     DropScreenStyle(html);
+    KeepCaptionsApart(html);
     auto paper = std::make_unique<QTextDocument>();
     paper->setDefaultStyleSheet(QString::fromUtf8(PaperStyle));
     const std::size_t start = html.find("<svg");
@@ -115,20 +125,26 @@ bool ExportReport(const ReportDocument& document, const QString& path, QWidget* 
     return SaveFile(parent, title, path, {pdf.constData(), static_cast<std::size_t>(pdf.size())});
 }
 
-void ExportReportFromDialog(const ReportDocument& document, QWidget* parent) {
+QString ProposedReportPath(const QString& name, const QString& extension) {
+    return QDir::current().absoluteFilePath(name + extension);
+}
+
+void ExportReportFromDialog(const ReportDocument& document, const QString& name, QWidget* parent) {
     const QString pdf = QStringLiteral("PDF (*.pdf)");
     const QString html = QStringLiteral("HTML page (*.html)");
     QString filter = pdf;
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export Report"), {},
-                                                      pdf + QStringLiteral(";;") + html, &filter);
+    const QString path =
+        QFileDialog::getSaveFileName(parent, QStringLiteral("Export Report"), ProposedReportPath(name, QStringLiteral(".pdf")),
+                                     pdf + QStringLiteral(";;") + html, &filter);
     if (path.isEmpty()) return;
     const QString extension = filter == html ? QStringLiteral(".html") : QStringLiteral(".pdf");
     ExportReport(document, IsHtml(path) ? path : WithExtension(path, extension), parent);
 }
 
-void PrintReportFromDialog(const ReportDocument& document, QWidget* parent) {
+void PrintReportFromDialog(const ReportDocument& document, const QString& name, QWidget* parent) {
     QPrinter printer;
     printer.setDocName(FromUtf8(document.title));
+    printer.setOutputFileName(ProposedReportPath(name, QStringLiteral(".pdf")));
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Print Report"));
     if (dialog.exec() != QDialog::Accepted) return;

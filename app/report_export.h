@@ -31,11 +31,17 @@ QString WithExtension(const QString& path, const QString& extension);
 // written. Returns whether it was.
 bool ExportReport(const ReportDocument& document, const QString& path, QWidget* parent);
 
-// Asks for a file (PDF, or HTML) and exports the document to it with its
+// Asks for a file (PDF, or HTML), proposing `name` (the case's, without its
+// extension) in the current folder, and exports the document to it with its
 // extension.
-void ExportReportFromDialog(const ReportDocument& document, QWidget* parent);
+void ExportReportFromDialog(const ReportDocument& document, const QString& name, QWidget* parent);
 
-// The print dialog, then the document on the printer chosen.
-void PrintReportFromDialog(const ReportDocument& document, QWidget* parent);
+// The print dialog, then the document on the printer chosen; printed to a
+// file, it proposes `name`.pdf in the current folder.
+void PrintReportFromDialog(const ReportDocument& document, const QString& name, QWidget* parent);
+
+// The file a report of the case `name` is proposed as: `name` + `extension`
+// in the current folder.
+QString ProposedReportPath(const QString& name, const QString& extension);
 
 }  // namespace vortane

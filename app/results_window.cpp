@@ -170,6 +170,18 @@ void ResultsWindow::ShowRun(const RunResult& result, const QString& reportPath, 
     layout()->activate();
 }
 
+void ResultsWindow::SetLimits(std::vector<Limit> limits, WarningKinds accepted) {
+    if (limits == limits_ && accepted == accepted_) return;
+    limits_ = std::move(limits);
+    accepted_ = accepted;
+    for (std::optional<ComparedDesign>* design : {&current_, &baseline_})
+        if (*design) {
+            (*design)->limits = limits_;
+            (*design)->acceptedWarnings = accepted_;
+        }
+    if (baseline_) ShowPinned();
+}
+
 void ResultsWindow::SetUnitSystem(UnitSystem system) {
     units_ = system;
     if (run_) ShowValues();

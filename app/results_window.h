@@ -45,10 +45,9 @@ public:
     void ShowCase(const QString& caseName, bool differsFromFile);
     // Shows the window with the warnings in view and focused.
     void ShowWarnings();
-    // The limits of the case whose runs follow, judged when a baseline is pinned.
-    void SetLimits(std::vector<Limit> limits) { limits_ = std::move(limits); }
-    // The kinds of warning that case accepts, likewise.
-    void SetAcceptedWarnings(WarningKinds accepted) { accepted_ = accepted; }
+    // The case's limits and the kinds of warning it accepts: the shown run
+    // and a pinned baseline are judged by them, and so are the runs that follow.
+    void SetLimits(std::vector<Limit> limits, WarningKinds accepted);
 
 private:
     void OpenReportFolder();

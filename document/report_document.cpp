@@ -35,23 +35,28 @@ std::string CaseName(const DocumentSource& source) {
     return source.caseFile.empty() ? "Untitled" : std::filesystem::path(source.caseFile).filename().string();
 }
 
-// An input as the report writes it, or converted where `system` has another unit.
-std::vector<std::string> InputRow(const CaseData& data, const InputField& field, char sep, UnitSystem system) {
+// An input as typed in its box, under its caption as the report writes it;
+// where `system` has another unit, the value converted under the caption in
+// that unit, then the text as typed with the box's unit.
+std::vector<std::string> InputRow(const CaseData& data, const InputField& field, const std::string& typed, char sep,
+                                  UnitSystem system) {
     const std::string_view caption = ReportCaption(field);
-    if (!field.real || KeepsMetricUnit(field.quantity, system))
-        return {std::string(caption), ReportedInputText(data, field, sep)};
-    return {CaptionIn(caption, field.quantity, system), ValueTextIn(data.*field.real, field.quantity, system, sep)};
+    if (!field.real || KeepsMetricUnit(field.quantity, system)) return {std::string(caption), typed};
+    return {CaptionIn(caption, field.quantity, system), ValueTextIn(data.*field.real, field.quantity, system, sep),
+            "as typed: " + typed + " " + std::string(UnitIn(field.quantity, UnitSystem::Metric).symbol)};
 }
 
 DocumentSection Inputs(const RunResult& run, const InputTexts& texts, char sep, UnitSystem system) {
     // A rejected text leaves the record unread: the texts are what there is.
     const bool read = run.outcome != RunOutcome::InputRejected;
     DocumentSection section{"Input data", {}, {}, {}};
-    for (const InputField& field : InputFields())
-        section.rows.push_back(read ? InputRow(run.data, field, sep, system)
-                                    : std::vector<std::string>{std::string(ReportCaption(field)),
-                                                               texts[field.box - 1]});
-    if (!read) section.notes.emplace_back("The texts as typed: one of them is not a proper input.");
+    for (const InputField& field : InputFields()) {
+        const std::string& typed = texts[field.box - 1];
+        section.rows.push_back(read ? InputRow(run.data, field, typed, sep, system)
+                                    : std::vector<std::string>{std::string(ReportCaption(field)), typed});
+    }
+    section.notes.emplace_back(read ? "The texts as typed in the boxes: a run of them gives these results."
+                                    : "The texts as typed: one of them is not a proper input.");
     return section;
 }
 
@@ -115,8 +120,9 @@ DocumentSection Limits(const RunResult& run, const DocumentLimits& judged, char 
             row.emplace_back(margin.holds ? "met" : "not met");
         }
     }
-    if (!judged.acceptedWarnings.Empty())
-        section.rows.push_back({"Accepted warnings", WarningKindsText(judged.acceptedWarnings)});
+    section.rows.push_back({"Accepted warnings", judged.acceptedWarnings.Empty()
+                                                     ? std::string("none")
+                                                     : WarningKindsText(judged.acceptedWarnings)});
     if (Feasible(run.outcome, run.warningKinds, judged.acceptedWarnings, margins))
         section.notes.emplace_back("Feasible");
     else if (complete)

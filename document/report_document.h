@@ -57,8 +57,9 @@ std::string_view ProgramVersion();
 // Now, in the local time zone: "2026-12-08 22:58 +0000".
 std::string LocalDateTime();
 
-// The document of one run of `texts`: inputs (as the report writes them, or
-// as typed when a text was rejected), the viscosity law and the ranges it was
+// The document of one run of `texts`: inputs (the texts as typed, so that a
+// run of them gives the document's results again; in another system beside
+// their values converted), the viscosity law and the ranges it was
 // fitted on, the channel characteristics, results and design indicators it
 // computed, the message and detail of a run that stopped, its warnings, and
 // the profile chart of a complete run. Inputs, values and chart are in the
@@ -66,7 +67,7 @@ std::string LocalDateTime();
 // the texts of a rejected input stay as typed, in the boxes' units.
 // With limits or accepted warnings, a section "Limits" lists each limit as
 // LimitText writes it, with the run's value and its margin in `system`
-// (seven significant digits), whether it is met, the accepted kinds, and
+// (seven significant digits), whether it is met, the accepted kinds ("none"), and
 // whether the design is feasible as Feasible judges it, or why not; a run that
 // stopped leaves them not judged. Without either, the document is as before.
 ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const FittedRanges& ranges,

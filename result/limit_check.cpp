@@ -118,4 +118,15 @@ std::string FailedLimitsText(std::span<const Limit> limits, std::span<const Limi
     return text;
 }
 
+std::string_view WarningKindMeaning(WarningKind kind) {
+    switch (kind) {
+        case WarningKind::SoundRange: return "an input outside its sound range";
+        case WarningKind::UnmeltedFeed: return "the feed cannot melt completely";
+        case WarningKind::NegativePressure: return "the pressure in a channel falls below zero";
+        case WarningKind::NegativePower: return "the power comes out negative";
+        case WarningKind::FittedRange: return "the viscosity law used outside the data it was fitted on";
+    }
+    return {};
+}
+
 }  // namespace vortane

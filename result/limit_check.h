@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "case/limit.h"
@@ -80,6 +81,9 @@ std::string UnacceptedWarningsText(WarningKinds raised, WarningKinds accepted);
 // that fail, joined by "; " ("warns of negative-pressure; TemperatureRise<=30 (31.2)").
 std::string InfeasibleText(WarningKinds raised, WarningKinds accepted, std::span<const Limit> limits,
                            std::span<const LimitMargin> margins);
+
+// What a kind of warning says: "the pressure in a channel falls below zero".
+std::string_view WarningKindMeaning(WarningKind kind);
 
 // "accepting warnings of negative-pressure", or empty when none are accepted.
 std::string AcceptanceText(WarningKinds accepted);

@@ -1,5 +1,6 @@
 #include "result/unit_caption.h"
 
+#include "case/exact_quotient.h"
 #include "report/value_format.h"
 
 namespace vortane {
@@ -17,6 +18,14 @@ std::string CaptionIn(std::string_view caption, Quantity quantity, UnitSystem sy
 
 std::string ValueTextIn(double metricValue, Quantity quantity, UnitSystem system, char decimalSeparator) {
     return FormatGeneral(InSystem(metricValue, quantity, system), 7, 2, decimalSeparator);
+}
+
+double FromSystem(double value, Quantity quantity, UnitSystem system) {
+    if (system == UnitSystem::Metric) return value;
+    const Unit& unit = UnitIn(quantity, system);
+    const long double factor = ExtendedOf(*ExactQuotientOf(unit.factor));
+    const long double offset = ExtendedOf(*ExactQuotientOf(unit.offset));
+    return static_cast<double>(static_cast<long double>(value) * factor + offset);
 }
 
 }  // namespace vortane

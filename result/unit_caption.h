@@ -21,4 +21,9 @@ std::string CaptionIn(std::string_view caption, Quantity quantity, UnitSystem sy
 // A technical metric value in `system`, seven significant digits.
 std::string ValueTextIn(double metricValue, Quantity quantity, UnitSystem system, char decimalSeparator);
 
+// A value typed in the unit of `quantity` in `system` (a limit's bound) in its
+// technical metric unit: InSystem's inverse, in extended precision and
+// rounded once.
+double FromSystem(double value, Quantity quantity, UnitSystem system);
+
 }  // namespace vortane

@@ -1,6 +1,9 @@
 // Run by hand, not by CTest: the Design menu's dialogs after the plant
 // questions, saved as pictures. Argument: the folder to save
-// goal-seek-xN.png and optimise-xN.png in, N the screen's scale.
+// goal-seek-xN.png and optimise-xN.png in, N the screen's scale; with a
+// second argument "limits", only Design > Limits… of the plant's limits as
+// limits-xN.png, the dialog left up for a few seconds more to be captured
+// from the screen.
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -8,12 +11,15 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
 
+#include "app/case_document.h"
 #include "app/goal_seek_dialog.h"
+#include "app/limits_dialog.h"
 #include "app/optimise_dialog.h"
 #include "program.h"
 
@@ -53,6 +59,20 @@ int main(int argc, char** argv) {
     vortane::testing::Program program;
     if (!program.Show()) return 1;
     program.Edit(3)->setText(QStringLiteral("350"));
+
+    if (QApplication::arguments().value(2) == QLatin1String("limits")) {
+        auto* document = program.form1->findChild<vortane::CaseDocument*>();
+        document->SetLimits({vortane::ParseLimit("TemperatureRise<=30"), vortane::ParseLimit("Barrier1ShearStress>=120")});
+        document->SetAcceptedWarnings(vortane::WarningKind::NegativePressure);
+        bool saved = false;
+        QTimer::singleShot(1500, program.form1, [&] {
+            vortane::LimitsDialog* dialog = program.form1->OpenLimitsDialog();
+            saved = dialog != nullptr && dialog->grab().save(folder + QStringLiteral("/limits-x%1.png").arg(scale), "PNG");
+            QTimer::singleShot(6000, dialog, &QDialog::reject);
+        });
+        program.form1->EditLimits();
+        return saved ? 0 : 1;
+    }
 
     vortane::GoalSeekDialog& seek = program.form1->GoalSeek();
     Choose(seek, QStringLiteral("Input varied"), vortane::FindInputField("ScrewSpeed")->box);

@@ -10,11 +10,15 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <algorithm>
+
+#include "app/case_document.h"
 #include "app/fit_dialog.h"
 #include "app/results_window.h"
 #include "app/unit_choice.h"
 #include "modal_closer.h"
 #include "program.h"
+#include "result/run_summary.h"
 
 namespace vortane::testing {
 
@@ -192,6 +196,50 @@ private slots:
             QString::fromUtf8(text.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
         QVERIFY2(words.contains(QStringLiteral("Barrier1ShearStress>=135")), qPrintable(words));
         QVERIFY2(words.contains(QStringLiteral("Not feasible: TotalPressureDrop<=30")), qPrintable(words));
+    }
+
+    // The plant design's sheet, saved as a case and exported: it names the
+    // case as the window does after Save As, the inputs as typed, and in the
+    // PDF every caption stands apart from its value on its line.
+    void exportedSheetNamesTheCaseAndKeepsLabelsApart() {
+        Type(program->Edit(3), QStringLiteral("350"));
+        Type(program->Edit(7), QStringLiteral("0.0934533"));
+        Type(program->Edit(2), QStringLiteral("100.8615"));
+        PressOk();
+        QVERIFY(program->form1->SaveCase(program->Scratch() + QStringLiteral("/plant.vcase")));
+        const QString html = program->Scratch() + QStringLiteral("/plant.html");
+        QVERIFY(program->form1->ExportReport(html));
+        QVERIFY(Contents(html).contains("<h1>Mixing section: plant.vcase</h1>"));
+        QVERIFY(Contents(html).contains("<th scope=\"row\">Barrier Clearance - 1 (cm)</th><td class=\"value\">0.0934533</td>"));
+
+        const QString pdf = program->Scratch() + QStringLiteral("/plant.pdf");
+        QVERIFY(program->form1->ExportReport(pdf));
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed: the PDF's layout is not checked");
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QStringList lines = QString::fromUtf8(text.readAllStandardOutput())
+                                      .normalized(QString::NormalizationForm_KC)
+                                      .split(u'\n');
+        const RunSummary summary = SummarizeRun(
+            RunCalculation({program->form1->findChild<CaseDocument*>()->SavedTexts(), {}, '.', ReportTarget::None, {}}),
+            '.');
+        std::size_t checked = 0;
+        for (const auto* values : {&summary.channel, &summary.results, &summary.indicators})
+            for (const SummaryValue& value : *values) {
+                const QString caption = QString::fromUtf8(value.caption).normalized(QString::NormalizationForm_KC);
+                const QString shown = QString::fromUtf8(value.text);
+                const auto line = std::find_if(lines.begin(), lines.end(), [&](const QString& l) {
+                    return l.trimmed().startsWith(caption);
+                });
+                QVERIFY2(line != lines.end(), qPrintable(caption));
+                const QString rest = line->trimmed().mid(caption.size());
+                // Two blanks at least between the label column and the value.
+                QVERIFY2(rest.startsWith(QStringLiteral("  ")) && rest.trimmed().startsWith(shown), qPrintable(*line));
+                ++checked;
+            }
+        QVERIFY(checked > 20);
     }
 
     // View > Units switches the Results window and the report, and is

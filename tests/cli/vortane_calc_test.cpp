@@ -671,6 +671,7 @@ TEST(VortaneCalc, HtmlPageListsTheLimitsAndTheVerdict) {
                         row("TemperatureRise&lt;=30", "22.7347 ℃", "7.265298 ℃", "met") +
                         row("Barrier1ShearStress&gt;=135", "138.9002 kPa", "3.900179 kPa", "met") +
                         row("TotalPressureDrop&lt;=30", "85.87159 kgf/cm2", "-55.87159 kgf/cm2", "not met") +
+                        "<tr><th scope=\"row\">Accepted warnings</th><td class=\"value\">none</td></tr>\n"
                         "</table>\n<ul class=\"notes\">\n"
                         "<li>Not feasible: TotalPressureDrop&lt;=30 (85.87158935765767)</li>\n</ul>"),
               std::string::npos)

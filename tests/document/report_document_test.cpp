@@ -104,7 +104,7 @@ TEST(ReportDocument, PagesInEverySystemShowTheRunsValuesConverted) {
         }
         const std::string unit = system == UnitSystem::SI ? "MPa" : "psi";
         EXPECT_TRUE(Holds(html, "Pressure (" + unit + ")")) << unit;  // the chart's axis
-        EXPECT_TRUE(Holds(html, Row("Number of Revolution (rpm)", "80.00")));
+        EXPECT_TRUE(Holds(html, Row("Number of Revolution (rpm)", "80.0")));  // the default text as typed
     }
 }
 
@@ -133,6 +133,66 @@ TEST(ReportDocument, StoppedRunHoldsItsMessageAndDetail) {
     EXPECT_TRUE(Holds(rejected, Row("Message", "Input data is not proper, change and try again!")));
     EXPECT_TRUE(Holds(rejected, "is not a real number"));
     ExpectSelfContained(rejected);
+}
+
+// The cell texts of a page's row under `caption`, the caption left out, as
+// the page's reader sees them (entities read back); none without such a row.
+std::optional<std::vector<std::string>> Cells(const std::string& html, std::string_view caption) {
+    const std::string head = "<tr><th scope=\"row\">" + EscapeXml(caption) + "</th>";
+    const std::size_t at = html.find(head);
+    if (at == std::string::npos) return std::nullopt;
+    const std::size_t end = html.find("</tr>", at);
+    std::vector<std::string> cells;
+    const std::string open = "<td class=\"value\">";
+    for (std::size_t cell = html.find(open, at); cell < end; cell = html.find(open, cell + 1)) {
+        const std::size_t from = cell + open.size();
+        std::string text = html.substr(from, html.find("</td>", from) - from);
+        for (const auto& [entity, character] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""},
+                                                {"&apos;", "'"}, {"&amp;", "&"}})
+            for (std::size_t e = text.find(entity); e != std::string::npos; e = text.find(entity, e + 1))
+                text.replace(e, std::string_view(entity).size(), character);
+        cells.push_back(text);
+    }
+    return cells;
+}
+
+// The plant design found at 350 kg/hr: its sheet holds the texts as typed,
+// and a run of the texts read back from the page shows every value the page
+// shows, to its digits. Under the report's rounding (0.093 for 0.0934533)
+// the pressure drop would be another.
+TEST(ReportDocument, SheetsInputsReproduceItsResults) {
+    const RunRequest request = testing::UnreportedRequest(
+        {{"OutputRate", "350"}, {"BarrierClearance1", "0.0934533"}, {"ScrewSpeed", "100.8615"}});
+    const RunResult run = RunCalculation(request);
+    ASSERT_EQ(run.outcome, RunOutcome::Complete);
+    const std::string html = HtmlDocument(RunDocument(run, request.texts, {}, Source, '.'));
+    EXPECT_EQ(Cells(html, "Barrier Clearance - 1 (cm)"), std::vector<std::string>{"0.0934533"});
+    EXPECT_NE(ReportedInputText(run.data, *FindInputField("BarrierClearance1"), '.'), "0.0934533");
+
+    InputTexts read;
+    for (const InputField& field : InputFields()) {
+        const auto cells = Cells(html, ReportCaption(field));
+        ASSERT_TRUE(cells && cells->size() == 1) << field.name;
+        read[field.box - 1] = cells->front();
+    }
+    EXPECT_EQ(read, request.texts);
+    const RunResult again = RunCalculation({read, {}, '.', ReportTarget::None, {}});
+    const RunSummary summary = SummarizeRun(again, '.');
+    std::size_t compared = 0;
+    for (const auto* values : {&summary.channel, &summary.results, &summary.indicators})
+        for (const SummaryValue& value : *values) {
+            EXPECT_EQ(Cells(html, value.caption), std::vector<std::string>{value.text}) << value.name;
+            ++compared;
+        }
+    EXPECT_GT(compared, 20u);
+
+    // In US units the converted value stands beside the text as typed, with its box's unit.
+    const std::string us = HtmlDocument(RunDocument(run, request.texts, {}, Source, '.', UnitSystem::US));
+    const auto clearance = Cells(us, "Barrier Clearance - 1 (in)");
+    ASSERT_TRUE(clearance && clearance->size() == 2);
+    EXPECT_NEAR(std::stod((*clearance)[0]), 0.0934533 / 2.54, 1e-7);
+    EXPECT_EQ((*clearance)[1], "as typed: 0.0934533 cm");
+    EXPECT_EQ(Cells(us, "Number of Revolution (rpm)"), std::vector<std::string>{"100.8615"});
 }
 
 // The section of a document titled `title`; none when it has no such section.
@@ -175,7 +235,8 @@ TEST(ReportDocument, LimitsStandWithValuesMarginsAndTheVerdict) {
     const ReportDocument document = RunDocument(run, request.texts, {}, Source, '.', UnitSystem::Metric, {limits, {}});
     const DocumentSection* section = SectionOf(document, "Limits");
     ASSERT_NE(section, nullptr);
-    ASSERT_EQ(section->rows.size(), 4u);
+    ASSERT_EQ(section->rows.size(), 5u);
+    EXPECT_EQ(section->rows[4], (std::vector<std::string>{"Accepted warnings", "none"}));
     for (std::size_t i = 0; i < 4; ++i) {
         const std::vector<std::string>& row = section->rows[i];
         ASSERT_EQ(row.size(), 4u);
@@ -231,7 +292,8 @@ TEST(ReportDocument, AcceptedWarningsAndStoppedRunsInTheLimits) {
     const RunRequest low = testing::UnreportedRequest({{"InletPressure", "21"}});
     const DocumentSection stopped = *SectionOf(
         RunDocument(RunCalculation(low), low.texts, {}, Source, '.', UnitSystem::Metric, {limits, {}}), "Limits");
-    EXPECT_EQ(stopped.rows, (std::vector<std::vector<std::string>>{{"TemperatureRise<=30", "not computed"}}));
+    EXPECT_EQ(stopped.rows, (std::vector<std::vector<std::string>>{{"TemperatureRise<=30", "not computed"},
+                                                                    {"Accepted warnings", "none"}}));
     EXPECT_EQ(stopped.notes, std::vector<std::string>{"Not feasible: the run stopped; its limits are not judged."});
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "case/input_fields.h"
+#include "result/unit_caption.h"
 
 namespace vortane {
 namespace {
@@ -76,6 +77,21 @@ TEST(LimitCheck, AFeasibleRunRaisesNoWarningNotAccepted) {
               0u);
     EXPECT_EQ(FoundWarningLines(run, WarningKind::NegativePressure).front(),
               "accepting warnings of negative-pressure");
+}
+
+// A bound typed in another system comes back to technical metric as
+// InSystem's inverse: 482 °F is 250 ℃, a rise of 54 °F one of 30 ℃, 0.980665
+// MPa is 10 kgf/cm2 (1 kgf = 9.80665 N); in technical metric it stays.
+TEST(LimitCheck, BoundsTypedInAnotherSystemComeBackToMetric) {
+    EXPECT_EQ(FromSystem(482, Quantity::Temperature, UnitSystem::US), 250);
+    EXPECT_EQ(FromSystem(-40, Quantity::Temperature, UnitSystem::US), -40);
+    EXPECT_EQ(FromSystem(54, Quantity::TemperatureDifference, UnitSystem::US), 30);
+    EXPECT_DOUBLE_EQ(FromSystem(0.980665, Quantity::Pressure, UnitSystem::SI), 10);
+    EXPECT_EQ(FromSystem(0.1, Quantity::Pressure, UnitSystem::Metric), 0.1);
+    for (const double value : {135.0, 0.0934533, -4.52965})
+        EXPECT_DOUBLE_EQ(FromSystem(InSystem(value, Quantity::ShearStress, UnitSystem::US), Quantity::ShearStress,
+                                    UnitSystem::US),
+                         value);
 }
 
 TEST(LimitCheck, UnknownQuantitiesAreNamed) {
