@@ -12,7 +12,6 @@
 #include "app/core_text.h"
 #include "app/plain_text.h"
 #include "comparison/comparison_chart.h"
-#include "result/channel_profile.h"
 
 namespace vortane {
 
@@ -30,16 +29,12 @@ QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& de
 
     auto* view = new ComparisonView;
     view->ShowComparison(CompareDesigns(designs), decimalSeparator);
-    std::vector<NamedProfile> profiles(designs.size());
-    std::transform(designs.begin(), designs.end(), profiles.begin(), [](const ComparedDesign& design) {
-        return NamedProfile{design.name, ProfileOfRun(design.run, 100).points};
-    });
     auto* chart = new QChartView;
     chart->setObjectName(QStringLiteral("ComparisonChart"));
     chart->setAccessibleName(QStringLiteral("Profiles of the cases"));
     chart->setRenderHint(QPainter::Antialiasing);
     chart->setMinimumHeight(300);
-    ShowChart(*chart, ProfileComparisonChart(profiles));
+    ShowChart(*chart, ProfileComparisonChart(designs));
     auto* layout = new QVBoxLayout(window);
     layout->addWidget(view, 3);
     layout->addWidget(chart, 2);

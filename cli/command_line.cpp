@@ -127,6 +127,18 @@ void Declare(CLI::App& app, Options& options, Given& given) {
                    "quantity (OutputRate=\"350 lb/hr\"); the run reads the number\n"
                    "converted to the field's own unit")
         ->type_name("");
+    // What goes only together, or only apart.
+    const auto option = [&app](const char* name) { return app.get_option(name); };
+    for (const char* name : {"--sweep", "--case", "--write-case", "-o", "--profile", "--units", "--solve", "--optimise"})
+        option("--compare")->excludes(option(name));
+    for (const char* mode : {"--solve", "--optimise"})
+        for (const char* name : {"--sweep", "--csv", "--profile", "--plot", "--html", "-o"})
+            option(mode)->excludes(option(name));
+    option("--solve")->excludes(option("--optimise"))->needs(option("--target"));
+    option("--target")->needs(option("--solve"));
+    option("--optimise")->needs(option("--vary"));
+    option("--vary")->needs(option("--optimise"));
+    option("--sweep")->excludes(option("--profile"));
 }
 
 char SeparatorOf(std::string_view text) {
@@ -156,13 +168,8 @@ void Read(Options& options, const Given& given) {
     if (given.units) options.units = UnitSystemOf(*given.units);
     options.unitsGiven = given.units.has_value();
     for (const std::string& limit : given.limits) options.limits.push_back(ParseLimitArgument(limit));
-    for (const std::string& kind : given.accepted) {
-        try {
-            options.acceptedWarnings.Add(ParseWarningKind(kind));
-        } catch (const WarningKindError& error) {
-            throw UsageError(std::string("--accept-warning: ") + error.what());
-        }
-    }
+    for (const std::string& kind : given.accepted)
+        options.acceptedWarnings.Add(Refused("--accept-warning", [&kind] { return ParseWarningKind(kind); }));
 #ifdef VORTANE_DESIGN
     options.solve = given.solve;
     options.target = given.target;
@@ -190,52 +197,17 @@ void Read(Options& options, const Given& given) {
     }
 }
 
-// --compare runs whole cases and writes no report; it takes no other case,
-// grid, report or profile.
-void CheckCompare(const Options& options, bool compare) {
-    if (!compare) return;
-    if (options.compareFiles.empty()) throw MalformedCommandLine("--compare needs case files");
-    if (options.compareFiles.size() < 2) throw UsageError("--compare needs two case files or more");
-    const auto refuse = [](bool given, std::string_view option) {
-        if (given) throw UsageError(std::string(option) + " does not go with --compare");
-    };
-    refuse(!options.sweeps.empty(), "--sweep");
-    refuse(options.caseFile.has_value(), "--case");
-    refuse(options.writeCaseFile.has_value(), "--write-case");
-    refuse(options.resultFileName.has_value(), "-o");
-    refuse(options.profileFile.has_value(), "--profile");
-    refuse(options.unitsGiven, "--units");
-    refuse(options.solve.has_value(), "--solve");
-    refuse(options.optimise.has_value(), "--optimise");
-}
-
-void CheckDesignCombination(const Options& options) {
-    const bool solve = options.solve.has_value();
-    const bool optimise = options.optimise.has_value();
-    if (solve != options.target.has_value()) throw UsageError("--solve and --target go together");
-    if (!optimise && !options.varied.empty()) throw UsageError("--vary is for --optimise");
-    if (!solve && !optimise) return;
-    if (solve && optimise) throw UsageError("--solve and --optimise do not go together");
-    if (optimise && options.varied.empty()) throw UsageError("--optimise needs at least one --vary FIELD=LOW:HIGH");
-    if (options.varied.size() > 6) throw UsageError("at most six --vary options");
-    const char* mode = solve ? "--solve" : "--optimise";
-    if (!options.sweeps.empty()) throw UsageError(std::string("--sweep does not go with ") + mode);
-    if (options.csvFile || options.profileFile || options.plotFile || options.htmlFile || options.resultFileName)
-        throw UsageError(std::string(mode) + " prints the design found; --csv, --profile, --plot, --html and -o "
-                         "are for a run or a sweep");
-}
-
-// Options that make sense only together, or only apart.
+// What CLI11 cannot say of the options: counts, names and what they apply to.
 void CheckCombination(const Options& options, bool compare) {
     const bool sweep = !options.sweeps.empty();
     if (options.sweeps.size() > SweepAxisLimit) throw UsageError("at most two --sweep options");
-    if (sweep && options.profileFile) throw UsageError("--profile is for a single run, not a sweep");
+    if (options.varied.size() > 6) throw UsageError("at most six --vary options");
+    if (compare && options.compareFiles.empty()) throw MalformedCommandLine("--compare needs case files");
+    if (compare && options.compareFiles.size() < 2) throw UsageError("--compare needs two case files or more");
     if (options.plotFile && !IsSvgName(*options.plotFile)) throw UsageError(NotSvg(*options.plotFile));
     if (sweep && options.resultFileName && options.resultFileName->find("{n}") == std::string::npos)
         throw UsageError("with --sweep, -o needs {n} in the name, one report per point");
     if (!sweep && options.resultFileName) CheckResultFileName(*options.resultFileName);
-    CheckCompare(options, compare);
-    CheckDesignCombination(options);
     // --units sets the units of the tables and pages written: with none of them it would change nothing.
     if (options.unitsGiven && !sweep && !options.csvFile && !options.profileFile && !options.htmlFile)
         throw UsageError("--units sets the units of --csv, --profile, --html and a sweep's table; this command "
@@ -255,6 +227,10 @@ std::vector<std::string> ParseWith(CLI::App& app, const std::vector<std::string_
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {
         app.parse(reversed);
+    } catch (const CLI::ExcludesError& error) {
+        throw UsageError(error.what());
+    } catch (const CLI::RequiresError& error) {
+        throw UsageError(error.what());
     } catch (const CLI::ArgumentMismatch& error) {
         const std::string text = error.what();
         throw MalformedCommandLine(text.substr(0, text.find(':')) + " needs a value");
@@ -306,11 +282,7 @@ char LocaleDecimalSeparator() {
 }
 
 SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator) {
-    try {
-        return ParseSweepAxis(argument, decimalSeparator);
-    } catch (const SweepError& error) {
-        throw UsageError("--sweep " + std::string(argument) + ": " + error.what());
-    }
+    return Refused("--sweep " + std::string(argument), [&] { return ParseSweepAxis(argument, decimalSeparator); });
 }
 
 SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments, char decimalSeparator,

@@ -55,6 +55,17 @@ public:
     using UsageError::UsageError;
 };
 
+// What `parse` gives; an error of the core becomes a refusal of the command
+// line, its text after `option` and ": ".
+template <typename Parse>
+auto Refused(std::string_view option, Parse parse) -> decltype(parse()) {
+    try {
+        return parse();
+    } catch (const Error& error) {
+        throw UsageError(std::string(option) + ": " + error.what());
+    }
+}
+
 // Throws UsageError for anything it cannot take, and for options that do not
 // go together.
 Options ParseCommandLine(const std::vector<std::string_view>& arguments);

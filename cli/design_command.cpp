@@ -1,6 +1,5 @@
 #include "cli/design_command.h"
 
-#include <atomic>
 #include <ostream>
 #include <stop_token>
 
@@ -19,30 +18,6 @@ namespace vortane::cli {
 
 namespace {
 
-// A design notation or limit the core refuses, as a refusal of the command
-// line.
-template <typename Parse>
-auto Notation(std::string_view option, Parse parse) {
-    try {
-        return parse();
-    } catch (const Error& error) {
-        throw UsageError(std::string(option) + ": " + error.what());
-    }
-}
-
-// Ctrl+C sets the flag the search reads between runs.
-class InterruptFlag {
-public:
-    InterruptFlag() : interrupt_(stop_), callback_(stop_.get_token(), [this] { flag_ = true; }) {}
-    const std::atomic<bool>* Flag() const { return &flag_; }
-
-private:
-    std::atomic<bool> flag_ = false;
-    std::stop_source stop_;
-    StopOnInterrupt interrupt_;
-    std::stop_callback<std::function<void()>> callback_;
-};
-
 void WriteDesign(const Options& options, InputTexts texts, std::span<const InputField* const> fields,
                  std::span<const std::string> found, const CaseExtras& extras, char separator) {
     if (!options.writeCaseFile) return;
@@ -60,8 +35,8 @@ void ShowWarnings(const RunResult& run, WarningKinds accepted, std::ostream& err
 
 int Solve(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
           std::ostream& out, std::ostream& err) {
-    const VariedInput input = Notation("--solve", [&] { return ParseVariedInput(*options.solve, separator); });
-    const Target target = Notation("--target", [&] { return ParseTarget(*options.target); });
+    const VariedInput input = Refused("--solve", [&] { return ParseVariedInput(*options.solve, separator); });
+    const Target target = Refused("--target", [&] { return ParseTarget(*options.target); });
     GoalSeekRequest request;
     request.base = {texts, {}, separator, ReportTarget::None, extras.viscosityRanges};
     request.field = input.field;
@@ -70,7 +45,7 @@ int Solve(const Options& options, const InputTexts& texts, const CaseExtras& ext
     request.quantity = target.quantity;
     request.target = target.value;
     request.acceptedWarnings = extras.acceptedWarnings;
-    const InterruptFlag interrupt;
+    const StopOnInterrupt interrupt;
     GoalSeekResult result;
     {
         TerminalProgress progress(err);
@@ -87,42 +62,31 @@ int Solve(const Options& options, const InputTexts& texts, const CaseExtras& ext
         err << "vortane-calc: no solution in " << *options.solve << ": " << result.reason << '\n' << runs;
         return Stopped;
     }
-    out << input.field->name << '=' << result.text << '\n'
-        << target.quantity << '=' << ValueText(target.value + *result.residual) << " (residual "
-        << ValueText(*result.residual) << ")\n"
-        << runs;
+    out << GoalSeekFoundText(request, result);
     ShowWarnings(result.run, request.acceptedWarnings, err);
     const InputField* fields[] = {input.field};
     WriteDesign(options, texts, fields, {&result.text, 1}, extras, separator);
     return Complete;
 }
 
-std::string MarginsText(std::span<const Limit> limits, std::span<const LimitMargin> margins) {
-    std::string text;
-    for (std::size_t i = 0; i < limits.size(); ++i)
-        text += LimitText(limits[i]) + ": " + ValueText(*margins[i].value) + " (margin " +
-                ValueText(*margins[i].margin) + ")\n";
-    return text;
-}
-
 int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
              std::ostream& out, std::ostream& err) {
-    const Objective objective = Notation("--optimise", [&] { return ParseObjective(*options.optimise); });
+    const Objective objective = Refused("--optimise", [&] { return ParseObjective(*options.optimise); });
     OptimisationRequest request;
     request.base = {texts, {}, separator, ReportTarget::None, extras.viscosityRanges};
     for (const std::string& varied : options.varied)
-        request.inputs.push_back(Notation("--vary", [&] { return ParseVariedInput(varied, separator); }));
+        request.inputs.push_back(Refused("--vary", [&] { return ParseVariedInput(varied, separator); }));
     request.objective = objective.quantity;
     request.maximise = objective.maximise;
     request.limits = extras.limits;
     request.acceptedWarnings = extras.acceptedWarnings;
-    const InterruptFlag interrupt;
+    const StopOnInterrupt interrupt;
     OptimisationResult result;
     {
         // Runs report one at a time, from the thread that made them.
         TerminalProgress progress(err);
         std::size_t made = 0;
-        result = Notation("--optimise", [&] {
+        result = Refused("--optimise", [&] {
             return vortane::Optimise(request, interrupt.Flag(), [&](const Evaluation&) { progress.Runs(++made); });
         });
     }
@@ -135,14 +99,9 @@ int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& 
         err << "vortane-calc: no feasible design in the bounds: " << result.reason << '\n' << runs;
         return Stopped;
     }
+    out << OptimisationFoundText(request, result);
     std::vector<const InputField*> fields;
-    for (std::size_t i = 0; i < request.inputs.size(); ++i) {
-        fields.push_back(request.inputs[i].field);
-        out << fields.back()->name << '=' << result.inputTexts[i] << '\n';
-    }
-    out << objective.quantity << '=' << ValueText(*result.objective) << '\n'
-        << MarginsText(request.limits, result.margins) << runs << "stopped: "
-        << OptimisationStopText(result.end, !request.limits.empty()) << '\n';
+    for (const VariedInput& input : request.inputs) fields.push_back(input.field);
     ShowWarnings(result.run, request.acceptedWarnings, err);
     WriteDesign(options, texts, fields, result.inputTexts, extras, separator);
     return Complete;

@@ -32,7 +32,7 @@ StopOnInterrupt::StopOnInterrupt(std::stop_source stop) : stop_(std::move(stop))
         std::binary_semaphore wake{0};
         const std::stop_callback leave(done, [&wake] { wake.release(); });
         while (!done.stop_requested()) {
-            if (interrupted != 0) stop_.request_stop();
+            if (interrupted != 0) Interrupt();
             (void)wake.try_acquire_for(std::chrono::milliseconds(50));
         }
     });
@@ -69,7 +69,7 @@ StopOnInterrupt::StopOnInterrupt(std::stop_source stop) : stop_(std::move(stop))
         const sigset_t watched = WatchedSet();
         while (!done.stop_requested()) {
             int signal = 0;
-            if (sigwait(&watched, &signal) == 0 && signal == SIGINT) stop_.request_stop();
+            if (sigwait(&watched, &signal) == 0 && signal == SIGINT) Interrupt();
         }
     });
 }

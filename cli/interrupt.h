@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <stop_token>
 #include <thread>
 
@@ -10,17 +11,26 @@ namespace vortane::cli {
 // way and leave only whole rows. The signal is blocked in the calling thread
 // and in the threads it starts afterwards, and taken by a watcher thread (on
 // Windows, a handler notes it and the watcher passes it on). The watcher
-// leaves as soon as the object ends: ending costs no wait.
+// leaves as soon as the object ends: ending costs no wait. Without a source,
+// it stops one of its own.
 class StopOnInterrupt {
 public:
-    explicit StopOnInterrupt(std::stop_source stop);
+    explicit StopOnInterrupt(std::stop_source stop = {});
     ~StopOnInterrupt();
     StopOnInterrupt(const StopOnInterrupt&) = delete;
     StopOnInterrupt& operator=(const StopOnInterrupt&) = delete;
 
     bool Interrupted() const;
+    // Set once interrupted, for a search, which reads a flag between runs.
+    const std::atomic<bool>* Flag() const { return &flag_; }
 
 private:
+    void Interrupt() {
+        flag_ = true;
+        stop_.request_stop();
+    }
+
+    std::atomic<bool> flag_ = false;
     std::stop_source stop_;
     std::jthread watcher_;
 };

@@ -41,7 +41,6 @@ int ExitStatusOf(RunOutcome outcome) {
     }
 }
 
-void WriteFile(const std::string& path, std::string_view content) { WriteWholeFile(path, content); }
 
 // What the run showed, one line each on standard error: its messages, its
 // fault, the detail of why it stopped, then its warnings.
@@ -79,10 +78,10 @@ int JudgedByLimits(const RunResult& result, const CaseExtras& extras, int status
 int WriteRunFiles(const cli::Options& options, const ComposedCase& given, const RunResult& result,
                   char separator) {
     if (options.csvFile)
-        WriteFile(*options.csvFile,
+        WriteWholeFile(*options.csvFile,
                   SingleRunCsv(result, options.units, given.extras.limits, given.extras.acceptedWarnings));
     if (options.htmlFile)
-        WriteFile(*options.htmlFile,
+        WriteWholeFile(*options.htmlFile,
                   HtmlDocument(RunDocument(result, given.texts, given.extras.viscosityRanges, SourceOf(options),
                                            separator, options.units,
                                            {given.extras.limits, given.extras.acceptedWarnings})));
@@ -96,9 +95,9 @@ int WriteRunFiles(const cli::Options& options, const ComposedCase& given, const 
         std::cerr << "vortane-calc: " << profile.fault << '\n';
         return Fault;
     }
-    if (options.profileFile) WriteFile(*options.profileFile, ProfileCsv(profile.points, options.units));
+    if (options.profileFile) WriteWholeFile(*options.profileFile, ProfileCsv(profile.points, options.units));
     if (options.plotFile)
-        WriteFile(*options.plotFile, SvgDocument(ProfileChart(profile.points)));
+        WriteWholeFile(*options.plotFile, SvgDocument(ProfileChart(profile.points)));
     return Complete;
 }
 
@@ -151,9 +150,9 @@ int Sweep(const cli::Options& options, const SweepPlan& plan, std::span<const Li
         return Interrupted;
     }
     if (options.plotFile)
-        WriteFile(*options.plotFile, SvgDocument(SweepPlot(*table, *curves, limits)));
+        WriteWholeFile(*options.plotFile, SvgDocument(SweepPlot(*table, *curves, limits)));
     if (options.htmlFile)
-        WriteFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, SourceOf(options),
+        WriteWholeFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, SourceOf(options),
                                                                         SweepDocumentRowLimit, options.units)));
     return status;
 }
@@ -168,20 +167,14 @@ int Compare(const cli::Options& options, char separator) {
             RunCaseDesign(path, options.boxTexts, separator, options.limits, options.acceptedWarnings));
     const Comparison comparison = CompareDesigns(designs);
     if (options.csvFile)
-        WriteFile(*options.csvFile, ComparisonCsv(comparison));
+        WriteWholeFile(*options.csvFile, ComparisonCsv(comparison));
     else
         std::cout << ComparisonText(comparison, separator) << std::flush;
     std::optional<Chart> chart;
-    if (options.plotFile || options.htmlFile) {
-        std::vector<NamedProfile> profiles(designs.size());
-        std::transform(designs.begin(), designs.end(), profiles.begin(), [](const ComparedDesign& design) {
-            return NamedProfile{design.name, ProfileOfRun(design.run, 100).points};
-        });
-        chart = ProfileComparisonChart(profiles);
-    }
-    if (options.plotFile) WriteFile(*options.plotFile, SvgDocument(*chart));
+    if (options.plotFile || options.htmlFile) chart = ProfileComparisonChart(designs);
+    if (options.plotFile) WriteWholeFile(*options.plotFile, SvgDocument(*chart));
     if (options.htmlFile)
-        WriteFile(*options.htmlFile, HtmlDocument(ComparisonDocument(comparison, chart, LocalDateTime(), separator)));
+        WriteWholeFile(*options.htmlFile, HtmlDocument(ComparisonDocument(comparison, chart, LocalDateTime(), separator)));
     int status = Complete;
     for (const ComparedDesign& design : designs) status = std::max(status, ExitStatusOf(design.run.outcome));
     return status;
@@ -207,7 +200,7 @@ int Run(const cli::Options& options) {
         plan->acceptedWarnings = given.extras.acceptedWarnings;
     }
     if (options.writeCaseFile)
-        WriteFile(*options.writeCaseFile, CaseFileText(given.texts, given.extras, separator));
+        WriteWholeFile(*options.writeCaseFile, CaseFileText(given.texts, given.extras, separator));
     return plan ? Sweep(options, *plan, given.extras.limits) : SingleRun(options, given, separator);
 }
 

@@ -1,5 +1,7 @@
 #include "comparison/comparison_chart.h"
 
+#include "result/channel_profile.h"
+
 namespace vortane {
 
 Chart ProfileComparisonChart(const std::vector<NamedProfile>& profiles) {
@@ -20,6 +22,13 @@ Chart ProfileComparisonChart(const std::vector<NamedProfile>& profiles) {
     }
     return {"Pressures along the channels: inlet p1, outlet p2", {"Relative position along the channels z", "-"},
             {std::move(panel)}};
+}
+
+Chart ProfileComparisonChart(const std::vector<ComparedDesign>& designs) {
+    std::vector<NamedProfile> profiles;
+    profiles.reserve(designs.size());
+    for (const ComparedDesign& design : designs) profiles.push_back({design.name, ProfileOfRun(design.run, 100).points});
+    return ProfileComparisonChart(profiles);
 }
 
 }  // namespace vortane

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "comparison/comparison.h"
 #include "model/profile_along_channels.h"
 
 namespace vortane {
@@ -18,5 +19,9 @@ struct NamedProfile {
 // colour per design: "NAME p1" drawn solid, "NAME p2" dashed. A design without
 // points has no series.
 Chart ProfileComparisonChart(const std::vector<NamedProfile>& profiles);
+
+// The same for compared designs: each run's profile in 100 steps, under the
+// design's name.
+Chart ProfileComparisonChart(const std::vector<ComparedDesign>& designs);
 
 }  // namespace vortane

@@ -1,5 +1,8 @@
 #include "design/end_text.h"
 
+#include "case/limit.h"
+#include "design/design_point.h"
+
 namespace vortane {
 
 std::string GoalSeekEndText(GoalSeekEnd end) {
@@ -34,6 +37,30 @@ std::string OptimisationEndText(OptimisationEnd end, bool limitsSet) {
         case OptimisationEnd::Cancelled: break;
     }
     return "Cancelled: nothing found";
+}
+
+namespace {
+
+std::string RunsLine(const std::vector<Evaluation>& history) { return "runs: " + std::to_string(history.size()) + '\n'; }
+
+}  // namespace
+
+std::string GoalSeekFoundText(const GoalSeekRequest& request, const GoalSeekResult& result) {
+    return std::string(request.field->name) + '=' + result.text + '\n' + request.quantity + '=' +
+           ValueText(request.target + *result.residual) + " (residual " + ValueText(*result.residual) + ")\n" +
+           RunsLine(result.history);
+}
+
+std::string OptimisationFoundText(const OptimisationRequest& request, const OptimisationResult& result) {
+    std::string text;
+    for (std::size_t i = 0; i < request.inputs.size(); ++i)
+        text += std::string(request.inputs[i].field->name) + '=' + result.inputTexts[i] + '\n';
+    text += request.objective + '=' + ValueText(*result.objective) + '\n';
+    for (std::size_t i = 0; i < request.limits.size(); ++i)
+        text += LimitText(request.limits[i]) + ": " + ValueText(*result.margins[i].value) + " (margin " +
+                ValueText(*result.margins[i].margin) + ")\n";
+    return text + RunsLine(result.history) + "stopped: " + OptimisationStopText(result.end, !request.limits.empty()) +
+           '\n';
 }
 
 }  // namespace vortane

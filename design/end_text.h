@@ -23,4 +23,12 @@ std::string OptimisationStopText(OptimisationEnd end, bool limitsSet);
 // "Not found: no run was feasible".
 std::string OptimisationEndText(OptimisationEnd end, bool limitsSet);
 
+// The design found, a line each, as vortane-calc prints it: FIELD=TEXT, then
+// QUANTITY=VALUE (residual R), then "runs: N".
+std::string GoalSeekFoundText(const GoalSeekRequest& request, const GoalSeekResult& result);
+
+// FIELD=TEXT for each input, QUANTITY=VALUE for the objective, each limit's
+// value and margin, "runs: N", then "stopped: " and what stopped it.
+std::string OptimisationFoundText(const OptimisationRequest& request, const OptimisationResult& result);
+
 }  // namespace vortane

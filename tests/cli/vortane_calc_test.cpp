@@ -446,9 +446,9 @@ TEST(VortaneCalc, CompareRefusesWhatItCannotRun) {
               0u);
     outcome = RunCalc(dir, "--compare a.vcase a.vcase --sweep OutputRate=1:2:1");
     EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.stderrText, "vortane-calc: --sweep does not go with --compare\n");
+    EXPECT_EQ(outcome.stderrText, "vortane-calc: --sweep excludes --compare\n");
     outcome = RunCalc(dir, "--compare a.vcase a.vcase --units metric");
-    EXPECT_EQ(outcome.stderrText, "vortane-calc: --units does not go with --compare\n");
+    EXPECT_EQ(outcome.stderrText, "vortane-calc: --units excludes --compare\n");
     // A case that stops is compared, and its status is the comparison's.
     outcome = RunCalc(dir, "--compare a.vcase low.vcase ChannelAngle=15 --html c.html");
     EXPECT_EQ(outcome.status, 1);
@@ -530,7 +530,7 @@ TEST(VortaneCalc, SweepPlotAndStudyUsageErrors) {
         {"--sweep OutputRate=1:2:1 -o same.txt", "with --sweep, -o needs {n} in the name"},
         {"--sweep A0=1:2:1 --sweep A1=1:2:1 --sweep A2=1:2:1", "at most two --sweep options"},
         {"--plot chart.png", "--plot chart.png: the chart is SVG; name a file ending in .svg"},
-        {"--sweep OutputRate=1:2:1 --profile p.csv", "--profile is for a single run"},
+        {"--sweep OutputRate=1:2:1 --profile p.csv", "--profile excludes --sweep"},
         {"--sweep OutputRate=1:2:1 --sweep Edit3=1:2:1", "OutputRate is swept twice"},
         {"--sweep OutputRate=1:2:0", "STEP must not be zero"},
     };

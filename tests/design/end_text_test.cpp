@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "case/limit.h"
+
 namespace vortane {
 namespace {
 
@@ -17,6 +19,34 @@ TEST(EndText, AnOptimumFoundWithoutLimitsSaysSo) {
     EXPECT_EQ(OptimisationStopText(OptimisationEnd::Roundoff, true), "by roundoff, short of the tolerance");
     for (const bool limitsSet : {true, false})
         EXPECT_EQ(OptimisationEndText(OptimisationEnd::Infeasible, limitsSet), "Not found: no run was feasible");
+}
+
+// The design found, as vortane-calc prints it: each input's text as found,
+// the objective, each limit's value and margin, the runs and what stopped it.
+TEST(EndText, TheDesignFoundReadsLineByLine) {
+    OptimisationRequest request;
+    request.inputs = {{FindInputField("BarrierClearance1"), 0.03, 0.1}, {FindInputField("ScrewSpeed"), 60, 140}};
+    request.objective = "TotalPressureDrop";
+    request.limits = {ParseLimit("TemperatureRise<=30")};
+    OptimisationResult result;
+    result.end = OptimisationEnd::Converged;
+    result.inputTexts = {"0.065693", "99.697"};
+    result.objective = 6.5628;
+    result.margins = {{29.5, 0.5, 0.5 / 30, true}};
+    result.history.resize(171);
+    EXPECT_EQ(OptimisationFoundText(request, result),
+              "BarrierClearance1=0.065693\nScrewSpeed=99.697\nTotalPressureDrop=6.5628\n"
+              "TemperatureRise<=30: 29.5 (margin 0.5)\nruns: 171\nstopped: by the tolerance\n");
+
+    GoalSeekRequest seek;
+    seek.field = FindInputField("ScrewSpeed");
+    seek.quantity = "TemperatureRise";
+    seek.target = 30;
+    GoalSeekResult found;
+    found.text = "98.89";
+    found.residual = 0.25;
+    found.history.resize(9);
+    EXPECT_EQ(GoalSeekFoundText(seek, found), "ScrewSpeed=98.89\nTemperatureRise=30.25 (residual 0.25)\nruns: 9\n");
 }
 
 }  // namespace
