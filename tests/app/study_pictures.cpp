@@ -1,8 +1,13 @@
 // Run by hand, not by CTest: the pictures of the Study window as a design map
 // for the guide. Arguments: CASE.vcase (limits and a throughput), CHART.png,
-// MAP.png. Sweeps barrier clearance 1 against screw speed and saves the
-// window with the temperature rise's chart, then with the map.
+// MAP.png, optionally TIP.png. Sweeps barrier clearance 1 against screw speed
+// and saves the window with the temperature rise's chart, then with the map;
+// then the whole screen with the feasible cells shaded by the temperature
+// rise and a cell near the map's lower right corner hovered, its tooltip kept
+// on the screen (on a platform that draws windows, such as xcb under Xvfb).
 #include <QApplication>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +16,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "app/map_view.h"
 #include "app/study_window.h"
 #include "program.h"
 
@@ -58,5 +64,16 @@ int main(int argc, char** argv) {
     if (!study.grab().save(args[2], "PNG")) return 1;
     Named<QTabWidget>(study, QStringLiteral("Views"))->setCurrentIndex(1);
     QTest::qWait(300);
-    return study.grab().save(args[3], "PNG") ? 0 : 1;
+    if (!study.grab().save(args[3], "PNG")) return 1;
+    if (args.size() < 5) return 0;
+    auto* shade = Named<QComboBox>(study, QStringLiteral("Map shading"));
+    shade->setCurrentIndex(shade->findText(QStringLiteral("Feasible cells by Temperature Difference (℃)")));
+    study.move(study.screen()->availableGeometry().bottomRight() - QPoint(study.width(), study.height()));
+    QTest::qWait(300);
+    auto* map = Named<vortane::MapView>(study, QStringLiteral("Feasible map"));
+    const QPoint cell = map->CellRect(map->CellAt({map->width() * 0.7, map->height() * 0.7}).value_or(0)).center().toPoint();
+    QMouseEvent hover(QEvent::MouseMove, cell, map->mapToGlobal(cell), Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(map, &hover);
+    QTest::qWait(300);
+    return study.screen()->grabWindow(0).save(args[4], "PNG") ? 0 : 1;
 }
