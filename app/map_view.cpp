@@ -298,14 +298,15 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
                                              .arg(map_->points[*cell] + 1)
                                              .arg(FromUtf8(MapCellText(*map_, x_, *cell / ny, *cell % ny)));
         tip_->setText(text);
+        tip_->ensurePolished();
         tip_->adjustSize();
         emit CellHovered(text);
     }
     const QPoint global = event->globalPosition().toPoint();
     const QScreen* screen = QGuiApplication::screenAt(global);
     if (!screen) screen = this->screen();
-    tip_->move(TipPosition(global, tip_->size(), screen->availableGeometry()));
-    tip_->show();
+    tip_->show();  // shown first: its size is final only once polished for the screen
+    tip_->move(TipPosition(global, tip_->frameGeometry().size(), screen->availableGeometry()));
 }
 
 void MapView::mouseDoubleClickEvent(QMouseEvent* event) {
