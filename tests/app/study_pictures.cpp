@@ -16,6 +16,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <cstdio>
+
 #include "app/map_view.h"
 #include "app/study_window.h"
 #include "program.h"
@@ -75,5 +77,7 @@ int main(int argc, char** argv) {
     QMouseEvent hover(QEvent::MouseMove, cell, map->mapToGlobal(cell), Qt::NoButton, Qt::NoButton, {});
     QApplication::sendEvent(map, &hover);
     QTest::qWait(300);
-    return study.screen()->grabWindow(0).save(args[4], "PNG") ? 0 : 1;
+    const QPixmap screen = study.screen()->grabWindow(0);
+    if (screen.isNull()) std::fprintf(stderr, "the screen cannot be grabbed on this platform\n");
+    return screen.save(args[4], "PNG") ? 0 : 1;
 }
