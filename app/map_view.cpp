@@ -158,8 +158,8 @@ void MapView::DrawCells(const QRectF& area) {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(Qt::black, 2.5, Qt::SolidLine, Qt::SquareCap));  // segments join without notches
-        const double sx = area.width() / (x1 - x0), sy = area.height() / (y1 - y0);
-        const auto at = [&](double x, double y) { return QPointF((x - x0) * sx, (y1 - y) * sy); };
+        const double left = x0, top = y1, sx = area.width() / (x1 - x0), sy = area.height() / (y1 - y0);
+        const auto at = [=](double x, double y) { return QPointF((x - left) * sx, (top - y) * sy); };
         for (const MapSegment& s : map_->boundary) painter.drawLine(at(s.x1, s.y1), at(s.x2, s.y2));
     }
     cells_ = std::move(image);
@@ -211,6 +211,7 @@ void MapView::PaintAxes(QPainter& painter, const QRectF& area) const {
         });
     };
     std::vector<std::pair<double, double>> taken;
+    taken.reserve(xTicks.size());
     for (const auto& [t, label] : xTicks) taken.push_back(xSpan(ToView(t, y0).x(), label));
     for (const double t : TicksWithin(x0, x1)) {
         const QString label = FromUtf8(TickLabel(t, xStep));
