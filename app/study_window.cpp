@@ -198,7 +198,9 @@ void StudyWindow::CreateButtons() {
     exportPng_->setAccessibleName(QStringLiteral("Export PNG"));
     connect(run_, &QPushButton::clicked, this, &StudyWindow::Run);
     connect(cancel_, &QPushButton::clicked, this, &StudyWindow::Cancel);
-    connect(quantity_, &QComboBox::currentIndexChanged, this, &StudyWindow::DrawChart);
+    connect(quantity_, &QComboBox::currentIndexChanged, this, [this] {
+        if (plan_ && curves_) ShowChart(*chart_, QuantityChart(DrawnLimits()));
+    });
     connect(along_, &QComboBox::currentIndexChanged, this, [this] {
         if (results_) curves_ = std::make_unique<SweepCurves>(*results_, ChartableQuantities(), Along());
         DrawChart();
@@ -236,18 +238,39 @@ QWidget* StudyWindow::CreateViews() {
     mapPoint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QString mapHint = QStringLiteral("Hover a cell to see its point; double-click it to load the point.");
     mapPoint_->setText(mapHint);
-    connect(map_, &MapView::CellHovered, mapPoint_,
-            [this, mapHint](const QString& text) { mapPoint_->setText(text.isEmpty() ? mapHint : text); });
+    connect(map_, &MapView::CellHovered, mapPoint_, [this, mapHint](const QString& text) {
+        mapPoint_->setText(text.isEmpty() ? mapHint : text.section(u'\n', 0, 0));  // the tooltip tells the rest
+    });
     connect(map_, &MapView::PointChosen, this, &StudyWindow::LoadPoint);
+    // What shades the feasible cells: nothing but their category, or a
+    // quantity of their runs as an objective.
+    shade_ = new QComboBox;
+    shade_->setAccessibleName(QStringLiteral("Map shading"));
+    shade_->addItem(QStringLiteral("Categories only"));
+    for (const SweepQuantity& quantity : ChartableQuantities())
+        shade_->addItem(QStringLiteral("Feasible cells by ") + FromUtf8(quantity.caption));
+    connect(shade_, &QComboBox::currentIndexChanged, this, [this] {
+        mapStale_ = true;
+        if (tabs_->currentIndex() == 1) DrawMap();
+    });
+    auto* shadeBar = new QHBoxLayout;
+    auto* shadeLabel = new QLabel(QStringLiteral("Shade:"));
+    shadeLabel->setBuddy(shade_);
+    shadeBar->addWidget(shadeLabel);
+    shadeBar->addWidget(shade_, 1);
     auto* mapPage = new QWidget;
     auto* mapLayout = new QVBoxLayout(mapPage);
     mapLayout->setContentsMargins(0, 0, 0, 0);
+    mapLayout->addLayout(shadeBar);
     mapLayout->addWidget(map_, 1);
     mapLayout->addWidget(mapPoint_);
     tabs_ = new QTabWidget;
     tabs_->setAccessibleName(QStringLiteral("Views"));
     tabs_->addTab(chart_, QStringLiteral("Chart"));
     tabs_->addTab(mapPage, QStringLiteral("Feasible map"));
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab == 1 && mapStale_) DrawMap();
+    });
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(tabs_);
     split->addWidget(table_);
@@ -401,13 +424,34 @@ void StudyWindow::Finish() {
 
 // The chosen quantity against the chosen input, one curve per value of the
 // other; a point that stopped (or is still to come) breaks its curve. With two
-// inputs, the map beside it.
+// inputs, the map beside it: drawn now when it shows or the sweep has ended,
+// else when its tab is chosen, for a large map takes a while to judge.
 void StudyWindow::DrawChart() {
     chartStale_ = false;
-    const Chart chart = CurrentChart();
+    const Chart chart = QuantityChart(DrawnLimits());
     ShowChart(*chart_, chart);
-    map_->Show(chart.x, chart.map);
-    tabs_->setTabEnabled(1, chart.map.has_value());
+    mapX_ = chart.x;
+    const bool mapped = plan_ && plan_->axes.size() == 2;
+    tabs_->setTabEnabled(1, mapped);
+    mapStale_ = true;
+    if (!mapped || !Running() || tabs_->currentIndex() == 1) DrawMap();
+}
+
+// The map of where the limits hold, shaded as chosen; a hovered cell tells
+// its point as the core describes it.
+void StudyWindow::DrawMap() {
+    mapStale_ = false;
+    const std::vector<Limit> limits = DrawnLimits();
+    std::optional<ChartMap> map = CurrentMap(limits);
+    MapView::Describe describe;
+    if (map)
+        describe = [this, limits, units = units_, x = mapX_](const ChartMap& shown, std::size_t cell) {
+            QStringList lines;
+            for (const std::string& line : MapCellLines(*results_, shown, x, cell, limits, units))
+                lines << FromUtf8(line);
+            return lines.join(u'\n');
+        };
+    map_->Show(mapX_, std::move(map), std::move(describe));
 }
 
 // The case's limits, when every one names a column; else none, and a note
@@ -428,14 +472,25 @@ std::vector<Limit> StudyWindow::DrawnLimits() {
 // The chosen quantity against the chosen input and, with two inputs, the map
 // of where the limits hold, as the core describes them.
 Chart StudyWindow::CurrentChart() {
-    if (!plan_ || !curves_) return {};
     const std::vector<Limit> limits = DrawnLimits();
-    const auto quantity = static_cast<std::size_t>(std::max(quantity_->currentIndex(), 0));
-    Chart chart = SweepQuantityChart(*plan_, *curves_, quantity, Running() ? RunningCurveLimit : SweepCurveLimit,
-                                     limits, units_);
-    if (plan_->axes.size() == 2)
-        chart.map = FeasibleMap(*results_, curves_->Along(), limits, accepted_ ? accepted_() : WarningKinds{}, units_);
+    Chart chart = QuantityChart(limits);
+    chart.map = CurrentMap(limits);
     return chart;
+}
+
+Chart StudyWindow::QuantityChart(const std::vector<Limit>& limits) {
+    if (!plan_ || !curves_) return {};
+    const auto quantity = static_cast<std::size_t>(std::max(quantity_->currentIndex(), 0));
+    return SweepQuantityChart(*plan_, *curves_, quantity, Running() ? RunningCurveLimit : SweepCurveLimit, limits,
+                              units_);
+}
+
+std::optional<ChartMap> StudyWindow::CurrentMap(const std::vector<Limit>& limits) {
+    if (!plan_ || !curves_ || plan_->axes.size() != 2) return std::nullopt;
+    ChartMap map = FeasibleMap(*results_, curves_->Along(), limits, accepted_ ? accepted_() : WarningKinds{}, units_);
+    if (const int shade = shade_->currentIndex(); shade > 0)
+        ShadeFeasible(map, *results_, ChartableQuantities()[static_cast<std::size_t>(shade - 1)], units_);
+    return map;
 }
 
 void StudyWindow::SetUnitSystem(UnitSystem system) {

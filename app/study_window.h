@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <stop_token>
 #include <string_view>
 #include <thread>
@@ -105,7 +106,10 @@ private:
     void Drain();
     void Finish();
     void DrawChart();
+    void DrawMap();
     Chart CurrentChart();
+    Chart QuantityChart(const std::vector<Limit>& limits);
+    std::optional<ChartMap> CurrentMap(const std::vector<Limit>& limits);
     void LoadRow(int row);
     void LoadPoint(std::size_t point);
     void ResetRange(const Axis& axis) const;
@@ -135,6 +139,8 @@ private:
     std::jthread worker_;
 
     bool chartStale_ = false;
+    bool mapStale_ = false;  // the map has not followed the last change yet
+    ChartAxis mapX_;         // the map's first input, as the chart's x axis
     UnitSystem units_ = UnitSystem::Metric;
     bool stale_ = false;
     Axis first_, second_;
@@ -142,6 +148,7 @@ private:
     QProgressBar* progress_;
     QComboBox* quantity_;
     QComboBox* along_;
+    QComboBox* shade_;
     QLabel* staleNote_;
     QLabel* limitNote_;
     QTabWidget* tabs_;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "synthetic_sweep.h"
 #include "document/svg_chart.h"
 #include "study/sweep_charts.h"
 #include "study/sweep_curves.h"
@@ -70,5 +71,48 @@ void DesignMapSvg(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(DesignMapSvg)->Unit(benchmark::kMillisecond);
+
+// The 1000 x 1000 grid over the same inputs, its points taking the results of
+// the 100 x 100 grid's nearest (no million runs); what the Study window's map
+// judges when its tab is chosen.
+const SweepTable& MillionPoints() {
+    static const SweepPlan plan = synthetic::ClearanceBySpeedPlan(1000);
+    static const std::unique_ptr<SweepTable> table = synthetic::FilledTable(plan, 100);
+    return *table;
+}
+
+// The map of a million cells: their categories and boundary.
+void FeasibleMapMillion(benchmark::State& state) {
+    const SweepTable& table = MillionPoints();
+    for (auto _ : state) benchmark::DoNotOptimize(FeasibleMap(table, 0, Limits));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(table.Size()));
+}
+BENCHMARK(FeasibleMapMillion)->Unit(benchmark::kMillisecond);
+
+// The million cells' feasible ones shaded by the temperature rise.
+void ShadeFeasibleMillion(benchmark::State& state) {
+    const SweepTable& table = MillionPoints();
+    const ChartMap map = FeasibleMap(table, 0, Limits);
+    const SweepQuantity rise = ChartableQuantities()[2];  // TemperatureRise
+    for (auto _ : state) {
+        ChartMap shaded = map;
+        ShadeFeasible(shaded, table, rise);
+        benchmark::DoNotOptimize(shaded);
+    }
+}
+BENCHMARK(ShadeFeasibleMillion)->Unit(benchmark::kMillisecond);
+
+// What a hovered cell of the million tells: its inputs, quantities and margins.
+void MapCellLinesMillion(benchmark::State& state) {
+    const SweepTable& table = MillionPoints();
+    const ChartMap map = FeasibleMap(table, 0, Limits);
+    const ChartAxis x{"Barrier Clearance - 1", "cm"};
+    std::size_t cell = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MapCellLines(table, map, x, cell, Limits));
+        cell = (cell + 7919) % map.cells.size();
+    }
+}
+BENCHMARK(MapCellLinesMillion)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -104,6 +104,27 @@ std::vector<double> CellEdges(const std::vector<double>& values) {
     return edges;
 }
 
+Colour CellColour(const ChartMap& map, std::size_t cell) {
+    if (map.shade && cell < map.shade->values.size() && std::isfinite(map.shade->values[cell])) {
+        const ChartMap::Shade& shade = *map.shade;
+        return RampColour(shade.high > shade.low ? (shade.values[cell] - shade.low) / (shade.high - shade.low) : 0.5);
+    }
+    return map.categories[map.cells[cell]].colour;
+}
+
+std::optional<std::size_t> CellOf(const std::vector<double>& edges, double value) {
+    if (edges.size() < 2) return std::nullopt;
+    const std::size_t count = edges.size() - 1;
+    const double first = edges.front(), last = edges.back();
+    const double t = (value - first) / (last - first);  // along the edges' direction
+    if (!(t >= 0 && t <= 1)) return std::nullopt;
+    const double sign = last > first ? 1 : -1;
+    std::size_t i = std::min(static_cast<std::size_t>(t * static_cast<double>(count)), count - 1);
+    while (i > 0 && sign * (value - edges[i]) < 0) --i;
+    while (i + 1 < count && sign * (value - edges[i + 1]) >= 0) ++i;
+    return i;
+}
+
 std::vector<std::size_t> ShownCategories(const ChartMap& map) {
     std::vector<bool> used(map.categories.size());
     for (const std::size_t cell : map.cells) used[cell] = true;

@@ -93,7 +93,25 @@ struct ChartMap {
     std::vector<std::size_t> points;          // the sweep's point of each cell
     std::vector<MapCategory> categories;
     std::vector<MapSegment> boundary;  // around the cells of category 0
+    // A quantity shading the cells of category 0 instead of their category's
+    // colour: its value per cell (NaN where it shades none) over the ramp
+    // from its least to its greatest value; none without.
+    struct Shade {
+        ChartAxis quantity;
+        std::vector<double> values;
+        double low, high;  // the finite values' span
+    };
+    std::optional<Shade> shade{};
 };
+
+// The colour cell `cell` of `map` is drawn in: its category's, or on the
+// shade's ramp where it has a finite value.
+Colour CellColour(const ChartMap& map, std::size_t cell);
+
+// The cell whose edges (as CellEdges gives them, ascending or descending)
+// hold `value`, found by arithmetic on evenly spaced edges and a few steps
+// to either side where they are not; none outside the edges or for NaN.
+std::optional<std::size_t> CellOf(const std::vector<double>& edges, double value);
 
 // The edges of cells centred on ascending or descending `values`: halfway
 // between neighbours, the outer ones as far out as the inner; one value gets a

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "result/limit_check.h"
 #include "result/run_table.h"
+#include "case/number_format.h"
 #include "result/unit_caption.h"
 
 namespace vortane {
@@ -213,6 +216,69 @@ ChartMap FeasibleMap(const SweepTable& table, std::size_t along, std::span<const
         }
     map.boundary = Boundary(map);
     return map;
+}
+
+namespace {
+
+// The chartable quantity named `name`.
+const SweepQuantity& ChartableQuantity(const std::string& name) {
+    static const std::vector<SweepQuantity> quantities = ChartableQuantities();
+    const auto found = std::find_if(quantities.begin(), quantities.end(),
+                                    [&](const SweepQuantity& quantity) { return quantity.name == name; });
+    if (found == quantities.end()) throw std::logic_error("no chartable quantity " + name);
+    return *found;
+}
+
+// A number as a hovered cell shows it.
+std::string CellNumber(double value) { return SignificantText(value, 5); }
+
+}  // namespace
+
+void ShadeFeasible(ChartMap& map, const SweepTable& table, const SweepQuantity& quantity, UnitSystem system) {
+    const Quantity measured = RunColumns()[quantity.column].quantity;
+    ChartMap::Shade shade{AxisOfCaption(quantity.caption, measured, system), {}, 0, 0};
+    shade.values.assign(map.cells.size(), std::numeric_limits<double>::quiet_NaN());
+    double low = std::numeric_limits<double>::infinity(), high = -low;
+    for (std::size_t cell = 0; cell < map.cells.size(); ++cell) {
+        if (map.cells[cell] != FeasibleCategory) continue;
+        const std::optional<double> value = table.Number(map.points[cell], quantity.column);
+        if (!value || !std::isfinite(*value)) continue;
+        const double shown = InSystem(*value, measured, system);
+        shade.values[cell] = shown;
+        low = std::min(low, shown);
+        high = std::max(high, shown);
+    }
+    if (low > high) low = high = 0;  // nothing feasible to shade
+    shade.low = low;
+    shade.high = high;
+    map.shade = std::move(shade);
+}
+
+const std::vector<std::string>& MapCellQuantities() {
+    static const std::vector<std::string> names{"TemperatureRise", "Barrier1ShearStress", "TotalPressureDrop"};
+    return names;
+}
+
+std::vector<std::string> MapCellLines(const SweepTable& table, const ChartMap& map, const ChartAxis& x,
+                                      std::size_t cell, std::span<const Limit> limits, UnitSystem system) {
+    const std::size_t ny = map.yValues.size(), point = map.points[cell];
+    std::vector<std::string> lines{"Point " + std::to_string(point + 1) + ": " +
+                                   MapCellText(map, x, cell / ny, cell % ny)};
+    if (point >= table.Size()) return lines;
+    for (const std::string& name : MapCellQuantities()) {
+        const SweepQuantity& quantity = ChartableQuantity(name);
+        const Quantity measured = RunColumns()[quantity.column].quantity;
+        const std::optional<double> value = table.Number(point, quantity.column);
+        lines.push_back(CaptionIn(quantity.caption, measured, system) + ": " +
+                        (value ? CellNumber(InSystem(*value, measured, system)) : std::string()));
+    }
+    const std::vector<const RunColumn*> columns = LimitColumns(limits);
+    for (std::size_t l = 0; l < limits.size(); ++l) {
+        const LimitMargin margin = MarginOf(limits[l], table.Number(point, ColumnIndex(*columns[l])));
+        lines.push_back(LimitLabel(limits[l]) + ": " +
+                        (margin.margin ? "margin " + CellNumber(*margin.margin) : std::string("not computed")));
+    }
+    return lines;
 }
 
 }  // namespace vortane

@@ -43,6 +43,25 @@ Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::
 ChartMap FeasibleMap(const SweepTable& table, std::size_t along, std::span<const Limit> limits,
                      WarningKinds accepted = {}, UnitSystem system = UnitSystem::Metric);
 
+// Shades the feasible cells of `map` (FeasibleMap of `table`, in `system`) by
+// `quantity` in `system`, as an objective inside the feasible region.
+void ShadeFeasible(ChartMap& map, const SweepTable& table, const SweepQuantity& quantity,
+                   UnitSystem system = UnitSystem::Metric);
+
+// The quantities a hovered cell of a map tells beside its inputs: the
+// temperature rise, the first barrier's shear stress and the total pressure
+// drop.
+const std::vector<std::string>& MapCellQuantities();
+
+// What cell `cell` of `map` (FeasibleMap of `table` with `x` its first input's
+// axis, against `limits`, in `system`) tells, a line each: "Point 12: " and
+// MapCellText; then, where its point has run, each of MapCellQuantities as
+// "caption: value" in `system`, empty where the run left it; and each limit's
+// margin in the limit's unit.
+std::vector<std::string> MapCellLines(const SweepTable& table, const ChartMap& map, const ChartAxis& x,
+                                      std::size_t cell, std::span<const Limit> limits,
+                                      UnitSystem system = UnitSystem::Metric);
+
 // The category of cells that meet every limit.
 inline constexpr std::size_t FeasibleCategory = 0;
 

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -250,6 +251,23 @@ private slots:
         QMouseEvent hover(QEvent::MouseMove, cell, map->mapToGlobal(cell), Qt::NoButton, Qt::NoButton, {});
         QApplication::sendEvent(map, &hover);
         QVERIFY(Named<QLabel>(study, QStringLiteral("Map point"))->text().startsWith(QStringLiteral("Point ")));
+        // The tooltip tells the run's quantities and the limits' margins, as the core words them.
+        const QStringList tip = map->Tip().text().split(u'\n');
+        QCOMPARE(tip.size(), 6);
+        QCOMPARE(tip[0], Named<QLabel>(study, QStringLiteral("Map point"))->text());
+        QVERIFY(tip[1].startsWith(QStringLiteral("Temperature Difference (℃): ")));
+        QVERIFY(tip[4].startsWith(QStringLiteral("TemperatureRise ≤ 30: margin ")));
+        QVERIFY(map->Tip().isVisible());
+        QVERIFY(map->screen()->availableGeometry().contains(map->Tip().geometry()));
+        // Shaded by a quantity, the feasible cells take the ramp and the legend names it.
+        auto* shade = Named<QComboBox>(study, QStringLiteral("Map shading"));
+        QVERIFY(shade);
+        const QImage before = map->grab().toImage();
+        shade->setCurrentIndex(shade->findText(QStringLiteral("Feasible cells by Temperature Difference (℃)")));
+        QVERIFY(!map->Tip().isVisible());  // the map it told of is gone
+        QVERIFY(map->grab().toImage() != before);
+        shade->setCurrentIndex(0);
+        QCOMPARE(map->grab().toImage(), before);
         QTest::mouseDClick(map, Qt::LeftButton, {}, cell);
         QCOMPARE(program.Edit(2)->text(), QStringLiteral("60"));  // the first speed, the first clearance
         QCOMPARE(program.Edit(7)->text(), QStringLiteral("0.030"));
@@ -269,6 +287,71 @@ private slots:
         other.close();
         QVERIFY(program.form1->OpenCase(plain));
         QVERIFY(map->accessibleDescription().startsWith(QStringLiteral("Complete runs over")));
+    }
+
+    // A map of 400 x 300 cells drawn from its image: each cell's centre shows
+    // its colour, hovering finds the cell under the pointer, the tooltip stays
+    // on the screen at its corners, and a new size draws it anew.
+    void mapDrawsAndFindsEveryCell() {
+        ChartMap made;
+        made.title = "Where the limits hold";
+        made.y = {"Number of Revolution", "rpm"};
+        for (int i = 0; i < 40; ++i) {
+            made.xValues.push_back(0.03 + 0.002 * i);
+            made.xTexts.push_back(std::to_string(0.03 + 0.002 * i));
+        }
+        for (int j = 0; j < 30; ++j) {
+            made.yValues.push_back(60 + 2 * j);
+            made.yTexts.push_back(std::to_string(60 + 2 * j));
+        }
+        made.categories = {{"meets every limit", {0x7f, 0xc9, 0x7f}}, {"stopped", {0x9e, 0x9e, 0x9e}},
+                           {"fails TemperatureRise ≤ 30", {0xf4, 0xa5, 0x82}}};
+        for (std::size_t cell = 0; cell < 40 * 30; ++cell) {
+            made.cells.push_back((cell * 7 + cell / 30) % 3);
+            made.points.push_back(cell);
+        }
+        MapView map;
+        map.resize(900, 600);
+        map.Show({"Barrier Clearance - 1", "cm"}, made);
+        map.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&map));
+        const auto check = [&] {
+            const QImage picture = map.grab().toImage();
+            const qreal ratio = picture.devicePixelRatio();
+            for (std::size_t cell = 0; cell < made.cells.size(); cell += 37) {
+                const QPointF centre = map.CellRect(cell).center();
+                QCOMPARE(map.CellAt(centre), std::optional<std::size_t>(cell));
+                const Colour colour = made.categories[made.cells[cell]].colour;
+                QCOMPARE(picture.pixelColor((centre * ratio).toPoint()), QColor(colour.red, colour.green, colour.blue));
+            }
+        };
+        check();
+        QVERIFY(!map.CellAt(QPointF(1, 1)));
+        map.resize(640, 420);
+        check();
+
+        QSignalSpy hovered(&map, &MapView::CellHovered);
+        for (const std::size_t cell : {std::size_t{0}, made.cells.size() - 1}) {
+            const QPoint at = map.CellRect(cell).center().toPoint();
+            QMouseEvent hover(QEvent::MouseMove, at, map.mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+            QApplication::sendEvent(&map, &hover);
+            QVERIFY(map.Tip().text().startsWith(QStringLiteral("Point %1: ").arg(cell + 1)));
+            QCOMPARE(hovered.last().at(0).toString(), map.Tip().text());
+        }
+        QMouseEvent away(QEvent::MouseMove, QPointF(1, 1), map.mapToGlobal(QPointF(1, 1)), Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(&map, &away);
+        QVERIFY(!map.Tip().isVisible());
+        QVERIFY(hovered.last().at(0).toString().isEmpty());
+
+        // Near each corner of the screen the tooltip turns back onto it.
+        const QRect screen(0, 0, 1366, 768);
+        const QSize tip(300, 120);
+        for (const QPoint cursor : {QPoint(5, 5), QPoint(1360, 5), QPoint(5, 760), QPoint(1365, 767), QPoint(683, 384)})
+            QVERIFY(screen.contains(QRect(TipPosition(cursor, tip, screen), tip)));
+        QCOMPARE(TipPosition({100, 100}, tip, screen), QPoint(116, 116));  // clear of the pointer
+        const QPoint corner = TipPosition({1360, 760}, tip, screen);
+        QVERIFY(!QRect(corner, tip).contains(QPoint(1360, 760)));
+        QCOMPARE(TipPosition({10, 10}, QSize(2000, 1000), screen), QPoint(0, 0));  // larger than the screen
     }
 };
 

@@ -137,5 +137,48 @@ TEST(ChartLegend, RingOnlyForWarnedPointsShown) {
     EXPECT_EQ(LegendOf(chart).back().kind, LegendEntry::Kind::Ring);
 }
 
+// A map's cell under a value: arithmetic on even edges, a few steps on
+// uneven ones, either direction; none outside or for NaN.
+TEST(ChartMapCells, CellOfFindsTheCellHoldingAValue) {
+    const std::vector<double> even = CellEdges({1, 2, 3, 4, 5});  // 0.5 ... 5.5
+    EXPECT_EQ(CellOf(even, 0.5), 0u);
+    EXPECT_EQ(CellOf(even, 1.49), 0u);
+    EXPECT_EQ(CellOf(even, 1.5), 1u);
+    EXPECT_EQ(CellOf(even, 5.5), 4u);
+    EXPECT_FALSE(CellOf(even, 0.49));
+    EXPECT_FALSE(CellOf(even, 5.51));
+    EXPECT_FALSE(CellOf(even, std::nan("")));
+    const std::vector<double> uneven = CellEdges({0, 0.1, 0.2, 10, 10.1});
+    for (std::size_t i = 0; i + 1 < uneven.size(); ++i)
+        EXPECT_EQ(CellOf(uneven, (uneven[i] + uneven[i + 1]) / 2), i) << i;
+    const std::vector<double> descending = CellEdges({30, 20, 10});  // 35 ... 5
+    EXPECT_EQ(CellOf(descending, 34), 0u);
+    EXPECT_EQ(CellOf(descending, 14), 2u);
+    EXPECT_FALSE(CellOf(descending, 36));
+    EXPECT_EQ(CellOf(CellEdges({7}), 7), 0u);
+    EXPECT_FALSE(CellOf({}, 0));
+    // A million cells: every hundred-thousandth centre found.
+    std::vector<double> values(1'000'000);
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = 0.03 + 1e-7 * static_cast<double>(i);
+    const std::vector<double> fine = CellEdges(values);
+    for (std::size_t i = 0; i < values.size(); i += 99'999) EXPECT_EQ(CellOf(fine, values[i]), i);
+}
+
+// A shaded cell takes the ramp at its value's place in the span; cells
+// without a value keep their category's colour.
+TEST(ChartMapCells, CellColourOfCategoriesAndShade) {
+    ChartMap map;
+    map.categories = {{"meets every limit", {1, 2, 3}}, {"stopped", {4, 5, 6}}};
+    map.cells = {0, 0, 0, 1};
+    EXPECT_EQ(CellColour(map, 0), (Colour{1, 2, 3}));
+    map.shade = ChartMap::Shade{{"Temperature Difference", "℃"}, {10, 20, std::nan(""), std::nan("")}, 10, 20};
+    EXPECT_EQ(CellColour(map, 0), RampColour(0));
+    EXPECT_EQ(CellColour(map, 1), RampColour(1));
+    EXPECT_EQ(CellColour(map, 2), (Colour{1, 2, 3}));
+    EXPECT_EQ(CellColour(map, 3), (Colour{4, 5, 6}));
+    map.shade->high = 10;  // one value: the ramp's middle
+    EXPECT_EQ(CellColour(map, 0), RampColour(0.5));
+}
+
 }  // namespace
 }  // namespace vortane

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "case/number_format.h"
 #include "chart/chart.h"
 #include "chart/chart_scale.h"
 #include "result/limit_check.h"
+#include "result/run_table.h"
 #include "study/sweep_charts.h"
 #include "study/sweep_run.h"
 #include "study/sweep_table.h"
@@ -157,6 +159,60 @@ TEST_F(FeasibleMapTest, CellsAgreeWithFeasibleOfEachPoint) {
         EXPECT_EQ(map.categories[FeasibleCategory].label, "meets every limit");
     }
     EXPECT_THROW(FeasibleMap(*table_, 0, std::vector<Limit>{{"Nothing", LimitBound::AtMost, 1}}), LimitError);
+}
+
+// The feasible cells shaded by a quantity carry their runs' values, in the
+// system asked for, and only they; the ramp spans exactly those values.
+TEST_F(FeasibleMapTest, ShadingCoversTheFeasibleCellsWithTheirRunsValues) {
+    const SweepQuantity rise = ChartableQuantities()[2];
+    ASSERT_EQ(rise.name, "TemperatureRise");
+    for (const UnitSystem system : {UnitSystem::Metric, UnitSystem::US}) {
+        ChartMap map = FeasibleMap(*table_, 0, limits_, {}, system);
+        ShadeFeasible(map, *table_, rise, system);
+        ASSERT_TRUE(map.shade);
+        ASSERT_EQ(map.shade->values.size(), map.cells.size());
+        double low = 1e300, high = -1e300;
+        for (std::size_t cell = 0; cell < map.cells.size(); ++cell) {
+            const double value = map.shade->values[cell];
+            if (map.cells[cell] != FeasibleCategory) {
+                EXPECT_TRUE(std::isnan(value));
+                EXPECT_EQ(CellColour(map, cell), map.categories[map.cells[cell]].colour);
+                continue;
+            }
+            const double metric = points_[map.points[cell]].run.data.TemperatureRise;
+            EXPECT_NEAR(value, InSystem(metric, RunColumns()[rise.column].quantity, system), 1e-9);
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
+        EXPECT_EQ(map.shade->low, low);
+        EXPECT_EQ(map.shade->high, high);
+        EXPECT_NE(map.shade->quantity.unit, "");
+    }
+}
+
+// A hovered cell tells its point and inputs, the three quantities of its run
+// and each limit's margin; a cell whose point has not run only its inputs.
+TEST_F(FeasibleMapTest, HoveredCellTellsQuantitiesAndMargins) {
+    const ChartMap map = FeasibleMap(*table_, 1, limits_);
+    const ChartAxis x{"Number of Revolution", "rpm"};
+    const std::size_t cell = 1, point = map.points[cell];
+    const RunResult& run = points_[point].run;
+    ASSERT_EQ(run.outcome, RunOutcome::Complete);
+    const std::vector<std::string> lines = MapCellLines(*table_, map, x, cell, limits_);
+    ASSERT_EQ(lines.size(), 1u + 3u + 2u);
+    EXPECT_EQ(lines[0], "Point " + std::to_string(point + 1) + ": " + MapCellText(map, x, 0, 1));
+    EXPECT_EQ(lines[1], "Temperature Difference (℃): " + SignificantText(run.data.TemperatureRise, 5));
+    EXPECT_EQ(lines[3].rfind("Total Pressure Drop (kgf/cm2): ", 0), 0u) << lines[3];
+    EXPECT_EQ(lines[4], "TemperatureRise ≤ 30: margin " + SignificantText(30 - run.data.TemperatureRise, 5));
+    EXPECT_EQ(lines[5].rfind("Barrier1ShearStress ≥ 120: margin ", 0), 0u) << lines[5];
+    EXPECT_EQ(MapCellLines(*table_, map, x, cell, limits_, UnitSystem::SI)[1].rfind("Temperature Difference (K): ", 0),
+              0u);
+
+    SweepTable partial(plan_);
+    partial.Add(points_[0]);
+    const ChartMap early = FeasibleMap(partial, 0, limits_);
+    EXPECT_EQ(MapCellLines(partial, early, x, 0, limits_).size(), 6u);
+    EXPECT_EQ(MapCellLines(partial, early, x, early.cells.size() - 1, limits_).size(), 1u);
 }
 
 TEST_F(FeasibleMapTest, ChartsDrawLimitLinesAndMarkFailingPoints) {
