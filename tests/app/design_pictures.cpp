@@ -25,13 +25,7 @@
 
 namespace {
 
-template <class Widget>
-Widget* Named(QWidget& window, const QString& name) {
-    const QList<Widget*> widgets = window.findChildren<Widget*>();
-    const auto found = std::find_if(widgets.begin(), widgets.end(),
-                                    [&name](const Widget* widget) { return widget->accessibleName() == name; });
-    return found == widgets.end() ? nullptr : *found;
-}
+using vortane::testing::Named;
 
 void Choose(QWidget& dialog, const QString& name, const QVariant& data) {
     QComboBox* combo = Named<QComboBox>(dialog, name);

@@ -31,14 +31,6 @@ namespace vortane::testing {
 
 namespace {
 
-template <class Widget>
-Widget* Named(QWidget& window, const QString& name) {
-    const QList<Widget*> widgets = window.findChildren<Widget*>();
-    const auto found = std::find_if(widgets.begin(), widgets.end(),
-                                    [&name](const Widget* widget) { return widget->accessibleName() == name; });
-    return found == widgets.end() ? nullptr : *found;
-}
-
 void Type(QWidget& window, const QString& name, const QString& text) {
     QLineEdit* edit = Named<QLineEdit>(window, name);
     QVERIFY2(edit != nullptr, qPrintable(name));

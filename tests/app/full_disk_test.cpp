@@ -73,13 +73,6 @@ QAction* MenuAction(const TForm1& form, const QString& menuText, const QString& 
     return nullptr;
 }
 
-template <class Widget>
-Widget* Named(QWidget& window, const QString& name) {
-    for (Widget* widget : window.findChildren<Widget*>())
-        if (widget->accessibleName() == name) return widget;
-    return nullptr;
-}
-
 void TypeSpeed(const Program& program) {
     QLineEdit* speed = program.Edit(2);
     speed->setFocus();

@@ -27,14 +27,6 @@ namespace vortane::testing {
 
 namespace {
 
-template <class Widget>
-Widget* Named(QWidget& window, const QString& name) {
-    const QList<Widget*> widgets = window.findChildren<Widget*>();
-    const auto found = std::find_if(widgets.begin(), widgets.end(),
-                                    [&name](const Widget* widget) { return widget->accessibleName() == name; });
-    return found == widgets.end() ? nullptr : *found;
-}
-
 // Design > Limits…, with `edit` done in the dialog while it is up.
 void EditLimits(Program& program, const std::function<void(LimitsDialog&)>& edit) {
     bool edited = false;

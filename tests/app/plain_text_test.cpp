@@ -46,14 +46,6 @@ const QString Markup = QStringLiteral("<b>x&amp;</b>.vcase");
 // A file name that is markup.
 const QString MarkupName = QStringLiteral("<b>x&amp;<br>.vcase");
 
-template <class Widget>
-Widget* Named(QWidget& window, const QString& name) {
-    const QList<Widget*> widgets = window.findChildren<Widget*>();
-    const auto found = std::find_if(widgets.begin(), widgets.end(),
-                                    [&name](const Widget* widget) { return widget->accessibleName() == name; });
-    return found == widgets.end() ? nullptr : *found;
-}
-
 // What a tooltip shows: the toolkit reads one that looks like markup as markup.
 QString ShownToolTip(const QString& tip) {
     if (!Qt::mightBeRichText(tip)) return tip;

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <memory>
 
@@ -12,6 +13,15 @@
 #include "app/main_window.h"
 
 namespace vortane::testing {
+
+// The first widget of type `Widget` in `window` whose accessible name is
+// `name`; none when no widget has it.
+template <class Widget>
+Widget* Named(QWidget& window, const QString& name) {
+    for (Widget* widget : window.findChildren<Widget*>())
+        if (widget->accessibleName() == name) return widget;
+    return nullptr;
+}
 
 // The program as start-up builds it, started in a fresh scratch directory,
 // holding the given subdirectories, that is the current directory until the

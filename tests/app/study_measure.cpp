@@ -21,6 +21,8 @@
 
 namespace {
 
+using vortane::testing::Named;
+
 // A line of /proc/self/status in kB: "VmRSS", "VmHWM".
 long StatusKb(const char* key) {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -34,13 +36,6 @@ long StatusKb(const char* key) {
 void ResetPeak() {
     QFile refs(QStringLiteral("/proc/self/clear_refs"));
     if (refs.open(QIODevice::WriteOnly)) refs.write("5");
-}
-
-template <class Widget>
-Widget* Named(QWidget& window, const QString& name) {
-    for (Widget* widget : window.findChildren<Widget*>())
-        if (widget->accessibleName() == name) return widget;
-    return nullptr;
 }
 
 void Sweep(QWidget& window, const QString& input, const QString& caption, const QString& bounds,

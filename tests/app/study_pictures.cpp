@@ -24,12 +24,7 @@
 
 namespace {
 
-template <class Widget>
-Widget* Named(QWidget& window, const QString& name) {
-    for (Widget* widget : window.findChildren<Widget*>())
-        if (widget->accessibleName() == name) return widget;
-    return nullptr;
-}
+using vortane::testing::Named;
 
 void Sweep(QWidget& window, const QString& input, const QString& caption, const QStringList& bounds,
            const QString& suffix = {}) {

@@ -30,13 +30,6 @@ namespace vortane::testing {
 
 namespace {
 
-template <class Widget>
-Widget* Named(QWidget& window, const QString& name) {
-    for (Widget* widget : window.findChildren<Widget*>())
-        if (widget->accessibleName() == name) return widget;
-    return nullptr;
-}
-
 // Chooses an input by its caption and types FROM, TO and STEP.
 void Sweep(QWidget& window, const QString& input, const QString& caption, const QStringList& bounds,
            const QString& suffix = {}) {
