@@ -177,7 +177,7 @@ CaseFile ParseCaseFile(std::string_view content, std::string_view fileName) {
             continue;
         }
         const InputField* field = FindInputField(name);
-        if (field == nullptr) reader.Fail("unknown field " + Excerpt(name));
+        if (field == nullptr) reader.Fail("unknown field " + UnknownName(name, InputFieldNames()));
         for (const CaseEntry& earlier : entries) {
             if (earlier.field == field)
                 reader.Fail(std::string(field->name) + " is already given on line " +

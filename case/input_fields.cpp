@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "case/excerpt.h"
+
 namespace vortane {
 
 namespace {
@@ -79,6 +81,11 @@ const InputField* FindInputField(std::string_view name) {
         if (name == field.name || name == "Edit" + std::to_string(field.box)) return &field;
     }
     return nullptr;
+}
+
+const InputField& InputFieldNamed(std::string_view name) {
+    if (const InputField* field = FindInputField(name)) return *field;
+    throw UnknownFieldError("unknown field " + UnknownName(name, InputFieldNames()));
 }
 
 std::span<const std::string_view> InputFieldNames() {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "case/case_data.h"
+#include "case/error.h"
 #include "case/fitted_ranges.h"
 #include "case/units.h"
 #include "case/value_rule.h"
@@ -40,6 +41,16 @@ const InputField* FindInputField(std::string_view name);
 // The 28 field names, in box order: what an unknown name is matched against
 // (UnknownName).
 std::span<const std::string_view> InputFieldNames();
+
+// A name that is no input's: "unknown field OutputRat (did you mean OutputRate?)".
+class UnknownFieldError : public Refusal {
+public:
+    using Refusal::Refusal;
+};
+
+// The input `name` names, as FindInputField finds it; an UnknownFieldError
+// when there is none.
+const InputField& InputFieldNamed(std::string_view name);
 
 // The texts of the 28 boxes, Edit1 first.
 using InputTexts = std::array<std::string, InputCount>;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -181,6 +182,14 @@ std::optional<double> ConvertReal(std::string_view text, char decimalSeparator) 
 
 bool IsUsableDecimalSeparator(char c) {
     return c > ' ' && c < 0x7F && !IsDigit(c) && std::strchr("+-eE$", c) == nullptr;
+}
+
+char LocaleDecimalSeparator() {
+    std::setlocale(LC_NUMERIC, "");
+    const char* point = std::localeconv()->decimal_point;
+    const char separator = std::strlen(point) == 1 && IsUsableDecimalSeparator(point[0]) ? point[0] : '.';
+    std::setlocale(LC_NUMERIC, "C");
+    return separator;
 }
 
 std::optional<std::int32_t> ConvertInteger(std::string_view text) {

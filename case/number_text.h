@@ -34,6 +34,10 @@ std::optional<double> ConvertReal(std::string_view text, char decimalSeparator);
 // mark "$".
 bool IsUsableDecimalSeparator(char c);
 
+// The separator of the user's LC_NUMERIC locale; a point where it is not one
+// usable byte. LC_NUMERIC is left at "C".
+char LocaleDecimalSeparator();
+
 // The fewest digits that read back as the same double, plain or with an
 // exponent, whichever is shorter ("1.5", "1e-07"), with the decimal separator.
 std::string FormatShortest(double value, char decimalSeparator);

@@ -3,14 +3,13 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <cctype>
-#include <clocale>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "case/excerpt.h"
+#include "case/field_table.h"
 #include "case/number_text.h"
+#include "document/svg_chart.h"
 #include "result/limit_check.h"
 #include "run/calculation_run.h"
 
@@ -191,9 +190,7 @@ void Read(Options& options, const Given& given) {
         const std::size_t equals = argument.find('=');
         if (equals == std::string::npos) throw MalformedCommandLine("unexpected argument " + argument);
         const std::string_view name = std::string_view(argument).substr(0, equals);
-        const InputField* field = FindInputField(name);
-        if (field == nullptr) throw UsageError("unknown field " + UnknownName(name, InputFieldNames()));
-        options.boxTexts.push_back({field, argument.substr(equals + 1)});
+        options.boxTexts.push_back({&InputFieldNamed(name), argument.substr(equals + 1)});
     }
 }
 
@@ -212,13 +209,6 @@ void CheckCombination(const Options& options, bool compare) {
     if (options.unitsGiven && !sweep && !options.csvFile && !options.profileFile && !options.htmlFile)
         throw UsageError("--units sets the units of --csv, --profile, --html and a sweep's table; this command "
                          "line writes none of them");
-}
-
-// `text` and blanks up to `width` columns, one column a UTF-8 character.
-std::string Padded(std::string_view text, std::size_t width) {
-    const auto columns = static_cast<std::size_t>(std::count_if(
-        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-    return std::string(text) + std::string(columns < width ? width - columns : 1, ' ');
 }
 
 }  // namespace
@@ -247,38 +237,12 @@ std::string HelpText() {
     Options options;
     Given given;
     Declare(app, options, given);
-    std::string text = app.help() + "\nFields, in box order (FIELD=TEXT), with their units and default texts:\n";
-    for (const InputField& field : InputFields()) {
-        const std::string_view caption = field.caption;
-        const std::size_t open = caption.rfind('(');
-        const std::size_t close = caption.rfind(')');
-        const std::string_view unit =
-            open == std::string_view::npos || close < open ? "-" : caption.substr(open + 1, close - open - 1);
-        text += "  " + Padded("Edit" + std::to_string(field.box), 8) + Padded(field.name, 23) + Padded(unit, 13) +
-                std::string(field.defaultText) + '\n';
-    }
-    return text + '\n' + std::string(ExitText);
-}
-
-bool IsSvgName(std::string_view name) {
-    constexpr std::string_view Svg = ".svg";
-    if (name.size() <= Svg.size()) return false;
-    const std::string_view end = name.substr(name.size() - Svg.size());
-    return std::equal(end.begin(), end.end(), Svg.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
+    return app.help() + "\nFields, in box order (FIELD=TEXT), with their units and default texts:\n" +
+           FieldTableText() + '\n' + std::string(ExitText);
 }
 
 std::string NotSvg(std::string_view name) {
     return "--plot " + std::string(name) + ": the chart is SVG; name a file ending in .svg";
-}
-
-char LocaleDecimalSeparator() {
-    std::setlocale(LC_NUMERIC, "");
-    const char* point = std::localeconv()->decimal_point;
-    const char separator = std::strlen(point) == 1 && IsUsableDecimalSeparator(point[0]) ? point[0] : '.';
-    std::setlocale(LC_NUMERIC, "C");
-    return separator;
 }
 
 SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator) {
@@ -290,11 +254,7 @@ SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments
     std::vector<SweepAxis> axes;
     axes.reserve(arguments.size());
     for (const std::string& argument : arguments) axes.push_back(ParseSweepArgument(argument, decimalSeparator));
-    try {
-        return MakeSweepPlan(std::move(base), std::move(axes), decimalSeparator, std::move(reportPattern));
-    } catch (const SweepError& error) {
-        throw UsageError(error.what());
-    }
+    return MakeSweepPlan(std::move(base), std::move(axes), decimalSeparator, std::move(reportPattern));
 }
 
 Options ParseCommandLine(const std::vector<std::string_view>& arguments) {

@@ -66,8 +66,8 @@ auto Refused(std::string_view option, Parse parse) -> decltype(parse()) {
     }
 }
 
-// Throws UsageError for anything it cannot take, and for options that do not
-// go together.
+// Throws a Refusal (a UsageError, or the core's own) for anything it cannot
+// take, and for options that do not go together.
 Options ParseCommandLine(const std::vector<std::string_view>& arguments);
 
 // Parses `arguments` with `app` (which allows extras); returns the arguments
@@ -79,18 +79,12 @@ std::vector<std::string> ParseWith(CLI::App& app, const std::vector<std::string_
 // take is a UsageError naming the argument.
 SweepAxis ParseSweepArgument(std::string_view argument, char decimalSeparator);
 
-// The plan of the --sweep arguments over `base`; UsageError when it has none.
+// The plan of the --sweep arguments over `base`; a Refusal when it has none.
 SweepPlan SweepPlanOf(InputTexts base, const std::vector<std::string>& arguments,
                       char decimalSeparator, std::optional<std::string> reportPattern);
 
-// Whether a --plot name ends in .svg (in any case), and the refusal of one
-// that does not.
-bool IsSvgName(std::string_view name);
+// The refusal of a --plot name that does not end in .svg.
 std::string NotSvg(std::string_view name);
-
-// The separator of the user's LC_NUMERIC locale; a point where it is not one
-// usable byte. LC_NUMERIC is left at "C".
-char LocaleDecimalSeparator();
 
 // The usage lines that follow a command line that cannot be read.
 extern const std::string_view UsageText;

@@ -1,14 +1,12 @@
 #include "cli/design_command.h"
 
 #include <ostream>
-#include <stop_token>
 
 #include "cli/exit_status.h"
 #include "cli/interrupt.h"
-#include "cli/output_file.h"
 #include "cli/terminal_progress.h"
+#include "case/file_write.h"
 #include "design/design_notation.h"
-#include "design/design_point.h"
 #include "design/end_text.h"
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
@@ -18,22 +16,45 @@ namespace vortane::cli {
 
 namespace {
 
-void WriteDesign(const Options& options, InputTexts texts, std::span<const InputField* const> fields,
-                 std::span<const std::string> found, const CaseExtras& extras, char separator) {
-    if (!options.writeCaseFile) return;
-    for (std::size_t i = 0; i < fields.size(); ++i) texts[fields[i]->box - 1] = found[i];
-    OutputFile file(*options.writeCaseFile);
-    file.Write(CaseFileText(texts, extras, separator));
-    file.Close();
+// How a search ended, as both searches tell it.
+struct SearchEnd {
+    bool cancelled = false;
+    bool found = false;
+    std::string foundText;       // the design found, a line each
+    std::string notFound;        // "no solution in …: " and why
+    const RunResult* run = nullptr;
+    InputTexts texts;            // the design's boxes
+    std::size_t runs = 0;
+};
+
+// The search `search(cancel, progress)` under Ctrl+C, counting its runs on the terminal.
+template <class Search>
+auto Searched(Search search, std::ostream& err) {
+    const StopOnInterrupt interrupt;
+    TerminalProgress progress(err);
+    std::size_t made = 0;
+    return search(interrupt.Flag(), [&](const Evaluation&) { progress.Runs(++made); });
 }
 
-// The found design's warnings, each a line on `err`, after the acceptance
-// they stand by.
-void ShowWarnings(const RunResult& run, WarningKinds accepted, std::ostream& err) {
-    for (const std::string& line : FoundWarningLines(run, accepted)) err << "vortane-calc: " << line << '\n';
+// The design found on `out`, its warnings on `err` and the case in --write-case's file; or why none was.
+int Shown(const SearchEnd& end, const Options& options, const CaseExtras& extras, char separator,
+          std::ostream& out, std::ostream& err) {
+    if (end.cancelled) {
+        err << "vortane-calc: interrupted after " << end.runs << " runs\n";
+        return Interrupted;
+    }
+    if (!end.found) {
+        err << "vortane-calc: " << end.notFound << "\nruns: " << end.runs << '\n';
+        return Stopped;
+    }
+    out << end.foundText;
+    for (const std::string& line : FoundWarningLines(*end.run, extras.acceptedWarnings))
+        err << "vortane-calc: " << line << '\n';
+    if (options.writeCaseFile) WriteWholeFile(*options.writeCaseFile, CaseFileText(end.texts, extras, separator));
+    return Complete;
 }
 
-int Solve(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
+int Solve(const Options& options, InputTexts texts, const CaseExtras& extras, char separator,
           std::ostream& out, std::ostream& err) {
     const VariedInput input = Refused("--solve", [&] { return ParseVariedInput(*options.solve, separator); });
     const Target target = Refused("--target", [&] { return ParseTarget(*options.target); });
@@ -45,28 +66,13 @@ int Solve(const Options& options, const InputTexts& texts, const CaseExtras& ext
     request.quantity = target.quantity;
     request.target = target.value;
     request.acceptedWarnings = extras.acceptedWarnings;
-    const StopOnInterrupt interrupt;
-    GoalSeekResult result;
-    {
-        TerminalProgress progress(err);
-        result = GoalSeek(request, interrupt.Flag(), [&progress, made = std::size_t{0}](const Evaluation&) mutable {
-            progress.Runs(++made);
-        });
-    }
-    const std::string runs = "runs: " + std::to_string(result.history.size()) + '\n';
-    if (result.end == GoalSeekEnd::Cancelled) {
-        err << "vortane-calc: interrupted after " << result.history.size() << " runs\n";
-        return Interrupted;
-    }
-    if (result.end != GoalSeekEnd::Found) {
-        err << "vortane-calc: no solution in " << *options.solve << ": " << result.reason << '\n' << runs;
-        return Stopped;
-    }
-    out << GoalSeekFoundText(request, result);
-    ShowWarnings(result.run, request.acceptedWarnings, err);
-    const InputField* fields[] = {input.field};
-    WriteDesign(options, texts, fields, {&result.text, 1}, extras, separator);
-    return Complete;
+    const GoalSeekResult result =
+        Searched([&](auto cancel, auto progress) { return GoalSeek(request, cancel, progress); }, err);
+    const bool found = result.end == GoalSeekEnd::Found;
+    texts[input.field->box - 1] = result.text;
+    return Shown({result.end == GoalSeekEnd::Cancelled, found, found ? GoalSeekFoundText(request, result) : "", "no solution in " + *options.solve + ": " + result.reason,
+                  &result.run, texts, result.history.size()},
+                 options, extras, separator, out, err);
 }
 
 int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
@@ -80,31 +86,15 @@ int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& 
     request.maximise = objective.maximise;
     request.limits = extras.limits;
     request.acceptedWarnings = extras.acceptedWarnings;
-    const StopOnInterrupt interrupt;
-    OptimisationResult result;
-    {
-        // Runs report one at a time, from the thread that made them.
-        TerminalProgress progress(err);
-        std::size_t made = 0;
-        result = Refused("--optimise", [&] {
-            return vortane::Optimise(request, interrupt.Flag(), [&](const Evaluation&) { progress.Runs(++made); });
-        });
-    }
-    const std::string runs = "runs: " + std::to_string(result.history.size()) + '\n';
-    if (result.end == OptimisationEnd::Cancelled) {
-        err << "vortane-calc: interrupted after " << result.history.size() << " runs\n";
-        return Interrupted;
-    }
-    if (!result.found) {
-        err << "vortane-calc: no feasible design in the bounds: " << result.reason << '\n' << runs;
-        return Stopped;
-    }
-    out << OptimisationFoundText(request, result);
-    std::vector<const InputField*> fields;
-    for (const VariedInput& input : request.inputs) fields.push_back(input.field);
-    ShowWarnings(result.run, request.acceptedWarnings, err);
-    WriteDesign(options, texts, fields, result.inputTexts, extras, separator);
-    return Complete;
+    const OptimisationResult result = Refused("--optimise", [&] {
+        return Searched([&](auto cancel, auto progress) { return vortane::Optimise(request, cancel, progress); },
+                        err);
+    });
+    return Shown({result.end == OptimisationEnd::Cancelled, result.found,
+                  result.found ? OptimisationFoundText(request, result) : "",
+                  "no feasible design in the bounds: " + result.reason, &result.run, result.texts,
+                  result.history.size()},
+                 options, extras, separator, out, err);
 }
 
 }  // namespace

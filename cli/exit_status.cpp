@@ -1,5 +1,8 @@
 #include "cli/exit_status.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <ostream>
 
 #include "case/error.h"
@@ -24,6 +27,11 @@ int ReportFailure(std::ostream& err, std::string_view usage) {
         err << "vortane-calc: unexpected failure\n";
         return Fault;
     }
+}
+
+void WriteStandardOutput(std::string_view bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+        throw OutputError(std::string("cannot write standard output: ") + std::strerror(errno));
 }
 
 }  // namespace vortane::cli

@@ -3,6 +3,8 @@
 #include <iosfwd>
 #include <string_view>
 
+#include "case/error.h"
+
 namespace vortane::cli {
 
 // How vortane-calc ends. LimitFails: a single run complete, a limit it was
@@ -15,5 +17,14 @@ enum ExitStatus { Complete = 0, Stopped = 1, Usage = 2, Fault = 3, LimitFails = 
 // cannot be read at all followed by a blank line and `usage` when that is not
 // empty; anything else (an output, an arithmetic fault) is Fault.
 int ReportFailure(std::ostream& err, std::string_view usage);
+
+// Standard output could not be written.
+class OutputError : public Error {
+public:
+    using Error::Error;
+};
+
+// `bytes` on standard output, flushed; an OutputError when they cannot be written.
+void WriteStandardOutput(std::string_view bytes);
 
 }  // namespace vortane::cli

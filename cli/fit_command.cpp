@@ -9,7 +9,7 @@
 
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
-#include "cli/output_file.h"
+#include "case/file_write.h"
 #include "document/svg_chart.h"
 #include "measurement/fit_chart.h"
 #include "measurement/material_fit.h"
@@ -79,11 +79,7 @@ int FitCommand(const std::vector<std::string_view>& arguments, std::ostream& out
         const ViscosityFit fit = FitMeasurements(measurements);
         out << FittedCaseText(measurements, fit) << std::flush;
         if (!out) throw OutputError("cannot write the coefficients to standard output");
-        if (options->plotFile) {
-            OutputFile plot(*options->plotFile);
-            plot.Write(SvgDocument(FitChart(measurements, fit, '.')));
-            plot.Close();
-        }
+        if (options->plotFile) WriteWholeFile(*options->plotFile, SvgDocument(FitChart(measurements, fit, '.')));
         return Complete;
     } catch (...) {
         return ReportFailure(err, {});

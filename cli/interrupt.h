@@ -8,11 +8,9 @@ namespace vortane::cli {
 
 // While it lives, an interrupt (SIGINT, Ctrl+C) requests a stop of `stop`
 // instead of ending the process, so that a sweep can finish the points under
-// way and leave only whole rows. The signal is blocked in the calling thread
-// and in the threads it starts afterwards, and taken by a watcher thread (on
-// Windows, a handler notes it and the watcher passes it on). The watcher
-// leaves as soon as the object ends: ending costs no wait. Without a source,
-// it stops one of its own.
+// way and leave only whole rows. A handler notes the signal and a watcher
+// thread passes it on within 50 ms; the watcher leaves as soon as the object
+// ends. Without a source, it stops one of its own.
 class StopOnInterrupt {
 public:
     explicit StopOnInterrupt(std::stop_source stop = {});

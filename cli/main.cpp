@@ -5,6 +5,7 @@
 #include <span>
 
 #include "case/file_write.h"
+#include "case/number_text.h"
 #include "cli/command_line.h"
 #ifdef VORTANE_DESIGN
 #include "cli/design_command.h"
@@ -12,7 +13,6 @@
 #include "cli/exit_status.h"
 #include "cli/fit_command.h"
 #include "cli/interrupt.h"
-#include "cli/output_file.h"
 #include "cli/terminal_progress.h"
 #include "comparison/comparison.h"
 #include "comparison/comparison_chart.h"
@@ -57,20 +57,16 @@ DocumentSource SourceOf(const cli::Options& options) {
 }
 
 // After the run's own output, for a case with limits or accepted warnings: a
-// complete run that is not feasible names why (the warnings not accepted, the
-// limits it fails), one line, and ends with LimitFails unless `status` says
-// worse.
+// complete run that is not feasible says why in one line, as the report's page
+// does, and ends with LimitFails unless `status` says worse.
 int JudgedByLimits(const RunResult& result, const CaseExtras& extras, int status) {
     const std::vector<Limit>& limits = extras.limits;
     const WarningKinds accepted = extras.acceptedWarnings;
     if ((limits.empty() && accepted.Empty()) || result.outcome != RunOutcome::Complete) return status;
     const std::vector<LimitMargin> margins = LimitMargins(limits, LimitColumns(limits), result);
     if (Feasible(result.outcome, result.warningKinds, accepted, margins)) return status;
-    const std::string warns = UnacceptedWarningsText(result.warningKinds, accepted);
-    const std::string fails = FailedLimitsText(limits, margins);
-    std::cerr << "vortane-calc: " << (warns.empty() ? "" : "not feasible: " + warns)
-              << (warns.empty() || fails.empty() ? "" : "; ") << (fails.empty() ? "" : "limits not met: " + fails)
-              << '\n';
+    std::cerr << "vortane-calc: not feasible: "
+              << InfeasibleText(result.warningKinds, accepted, limits, margins) << '\n';
     return status == Complete ? LimitFails : status;
 }
 
@@ -109,17 +105,11 @@ int SingleRun(const cli::Options& options, const ComposedCase& given, char separ
     return JudgedByLimits(result, given.extras, WriteRunFiles(options, given, result, separator));
 }
 
-// The chart of a sweep: the main results against the first input with the
-// limits' lines and, over two inputs, the map of where the limits hold.
-Chart SweepPlot(const SweepTable& table, const SweepCurves& curves, std::span<const Limit> limits) {
-    Chart chart = SweepChart(table.Plan(), curves, SweepCurveLimit, limits);
-    if (table.Plan().axes.size() == 2) chart.map = FeasibleMap(table, 0, limits, table.Plan().acceptedWarnings);
-    return chart;
-}
-
-int Sweep(const cli::Options& options, const SweepPlan& plan, std::span<const Limit> limits) {
-    cli::OutputFile csv =
-        options.csvFile ? cli::OutputFile(*options.csvFile) : cli::OutputFile::StandardOutput();
+int Sweep(const cli::Options& options, const SweepPlan& plan) {
+    // The CSV to its file, or row by row on standard output.
+    std::optional<FileWriter> file;
+    if (options.csvFile) file.emplace(*options.csvFile);
+    const auto write = [&file](std::string_view text) { file ? file->Write(text) : cli::WriteStandardOutput(text); };
     // Only for a chart or the document.
     std::optional<SweepTable> table;
     std::optional<SweepCurves> curves;
@@ -128,29 +118,27 @@ int Sweep(const cli::Options& options, const SweepPlan& plan, std::span<const Li
         curves.emplace(*table, MainSweepQuantities());
     }
     int status = Complete;
-    csv.Write(SweepHeader(plan, options.units));
+    write(SweepHeader(plan, options.units));
     std::stop_source stop;
     const cli::StopOnInterrupt interrupt(stop);
     SweepEnd end;
     {
         cli::TerminalProgress progress;
-        const PointFormat row = [&plan, units = options.units](const PointResult& point) {
-            return SweepRow(plan, point, units);
-        };
+        const auto row = [&](const PointResult& point) { return SweepRow(plan, point, options.units); };
         end = RunSweep(plan, {0, std::ref(progress), stop.get_token()}, row,
                        [&](const PointResult& point, const std::string& text) {
-            csv.Write(text);
+            write(text);
             if (table) table->Add(point);
             status = std::max(status, ExitStatusOf(point.run.outcome));
         });
     }
-    csv.Close();
+    if (file) file->Commit();
     if (end == SweepEnd::Stopped) {
         std::cerr << "vortane-calc: interrupted; the CSV holds the points done\n";
         return Interrupted;
     }
     if (options.plotFile)
-        WriteWholeFile(*options.plotFile, SvgDocument(SweepPlot(*table, *curves, limits)));
+        WriteWholeFile(*options.plotFile, SvgDocument(StudyChart(*table, *curves)));
     if (options.htmlFile)
         WriteWholeFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, SourceOf(options),
                                                                         SweepDocumentRowLimit, options.units)));
@@ -169,7 +157,7 @@ int Compare(const cli::Options& options, char separator) {
     if (options.csvFile)
         WriteWholeFile(*options.csvFile, ComparisonCsv(comparison));
     else
-        std::cout << ComparisonText(comparison, separator) << std::flush;
+        cli::WriteStandardOutput(ComparisonText(comparison, separator));
     std::optional<Chart> chart;
     if (options.plotFile || options.htmlFile) chart = ProfileComparisonChart(designs);
     if (options.plotFile) WriteWholeFile(*options.plotFile, SvgDocument(*chart));
@@ -181,7 +169,7 @@ int Compare(const cli::Options& options, char separator) {
 }
 
 int Run(const cli::Options& options) {
-    const char separator = options.decimalSeparator.value_or(cli::LocaleDecimalSeparator());
+    const char separator = options.decimalSeparator.value_or(LocaleDecimalSeparator());
     if (!options.compareFiles.empty()) return Compare(options, separator);
     // Defaults, then the case file, then FIELD=TEXT; the file's limits, then --limit's.
     const ComposedCase given =
@@ -201,7 +189,7 @@ int Run(const cli::Options& options) {
     }
     if (options.writeCaseFile)
         WriteWholeFile(*options.writeCaseFile, CaseFileText(given.texts, given.extras, separator));
-    return plan ? Sweep(options, *plan, given.extras.limits) : SingleRun(options, given, separator);
+    return plan ? Sweep(options, *plan) : SingleRun(options, given, separator);
 }
 
 }  // namespace

@@ -11,15 +11,6 @@
 
 namespace vortane {
 
-namespace {
-
-const InputField& FieldNamed(std::string_view name) {
-    if (const InputField* field = FindInputField(name)) return *field;
-    throw DesignError("unknown field " + UnknownName(name, InputFieldNames()));
-}
-
-}  // namespace
-
 VariedInput ParseVariedInput(std::string_view notation, char decimalSeparator) {
     const std::string quoted = Excerpt(notation) + ": ";
     const std::size_t equals = notation.find('=');
@@ -27,7 +18,7 @@ VariedInput ParseVariedInput(std::string_view notation, char decimalSeparator) {
     if (equals == std::string_view::npos || colon == std::string_view::npos)
         throw DesignError(quoted + "expected FIELD=LOW:HIGH");
     if (decimalSeparator == ':') throw DesignError("a colon cannot be both decimal separator and range mark");
-    const InputField& field = FieldNamed(Trimmed(notation.substr(0, equals)));
+    const InputField& field = InputFieldNamed(Trimmed(notation.substr(0, equals)));
     const std::optional<double> low = ConvertReal(notation.substr(equals + 1, colon - equals - 1), decimalSeparator);
     const std::optional<double> high = ConvertReal(notation.substr(colon + 1), decimalSeparator);
     if (!low || !high) throw DesignError(quoted + "LOW and HIGH must be numbers");

@@ -8,7 +8,8 @@
 namespace vortane {
 
 // The notations of a design question, as a command line or a script writes
-// them. Each refusal is a DesignError naming the text and what is wrong.
+// them. Each refusal is a DesignError naming the text and what is wrong (an
+// unknown field, an UnknownFieldError).
 
 // An input varied within bounds, in the box's unit.
 struct VariedInput {

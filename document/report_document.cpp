@@ -210,7 +210,7 @@ ReportDocument SweepDocument(const SweepTable& table, const SweepCurves& curves,
     const SweepPlan& plan = table.Plan();
     const std::string caseName = CaseName(source);
     ReportDocument document{"Study of " + caseName + ": " + GridText(plan), About(caseName, source), {}, {}};
-    document.chart = SweepChart(plan, curves, SweepCurveLimit, plan.limits, system);
+    document.chart = StudyChart(table, curves, system);
     document.sections.push_back(SweepPoints(table, rowLimit, system));
     return document;
 }

@@ -77,9 +77,10 @@ ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const 
 // The rows a sweep's document lists at most.
 inline constexpr std::size_t SweepDocumentRowLimit = 1000;
 
-// The summary of a sweep: its grid, the sweep chart of `curves` and the
-// table's first `rowLimit` points with their CSV cells, and how many there are;
-// the chart and table in the units of `system`, as the CSV in it.
+// The summary of a sweep: its grid, its StudyChart of `curves` (over two
+// inputs with the feasible map) and the table's first `rowLimit` points with
+// their CSV cells, and how many there are; the chart and table in the units of
+// `system`, as the CSV in it.
 ReportDocument SweepDocument(const SweepTable& table, const SweepCurves& curves, const DocumentSource& source,
                              std::size_t rowLimit = SweepDocumentRowLimit, UnitSystem system = UnitSystem::Metric);
 

@@ -1,6 +1,7 @@
 #include "document/svg_chart.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "case/number_format.h"
@@ -300,6 +301,13 @@ private:
 };
 
 }  // namespace
+
+bool IsSvgName(std::string_view name) {
+    constexpr std::string_view Svg = ".svg";
+    return name.size() > Svg.size() &&
+           std::ranges::equal(name.substr(name.size() - Svg.size()), Svg,
+                              [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
 
 std::string EscapeXml(std::string_view text) {
     std::string escaped;

@@ -16,6 +16,9 @@ std::string SvgDocument(const Chart& chart);
 // declaration, no namespace.
 std::string SvgElement(const Chart& chart);
 
+// Whether a file's name ends in .svg, in any case, and is more than that.
+bool IsSvgName(std::string_view name);
+
 // `text` with &, <, >, " and ' as XML entities, for text and attribute values.
 std::string EscapeXml(std::string_view text);
 

@@ -23,10 +23,6 @@ char SeparatorOf(const std::string& text) {
     return text[0];
 }
 
-const InputField& FieldNamed(std::string_view name) {
-    if (const InputField* field = FindInputField(name)) return *field;
-    throw InputError("unknown field " + UnknownName(name, InputFieldNames()));
-}
 
 std::string BoxText(py::handle value, char decimalSeparator, std::string_view what) {
     if (py::isinstance<py::str>(value)) return value.cast<std::string>();
@@ -55,7 +51,7 @@ CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparat
                  std::span<const Limit> extraLimits, WarningKinds extraAccepted) {
     std::vector<BoxOverride> overrides;
     for (const auto& [name, value] : texts) {
-        const InputField& field = FieldNamed(name.cast<std::string>());
+        const InputField& field = InputFieldNamed(name.cast<std::string>());
         overrides.push_back({&field, BoxText(value, decimalSeparator, field.name)});
     }
     const std::optional<std::string> path =

@@ -27,10 +27,6 @@ UnitSystem UnitSystemOf(const std::string& name);
 // The decimal separator of a `decimal_separator` argument.
 char SeparatorOf(const std::string& text);
 
-// The input named by a field or box name; an unknown name is an InputError
-// that suggests the nearest field.
-const InputField& FieldNamed(std::string_view name);
-
 // A box text from a Python value: a str as it is; an int as str() writes it;
 // a float (or anything float() takes) with the shortest digits that read back
 // to it, as repr() writes it, the decimal separator in place of the point.

@@ -124,7 +124,7 @@ Solution Solve(const std::string& fieldName, double low, double high, const std:
     const CaseInput base = CaseOf(casePath, texts, separator, {}, AcceptanceOf(accept));
     GoalSeekRequest request;
     request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
-    request.field = &FieldNamed(fieldName);
+    request.field = &InputFieldNamed(fieldName);
     request.low = low;
     request.high = high;
     request.quantity = quantity;
@@ -160,7 +160,7 @@ Optimum Optimise(const std::string& objective, const py::dict& vary, const std::
     request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
     Optimum optimum;
     for (const auto& [name, bounds] : vary) {
-        const InputField& field = FieldNamed(py::str(name).cast<std::string>());
+        const InputField& field = InputFieldNamed(py::str(name).cast<std::string>());
         std::pair<double, double> range;
         try {
             range = bounds.cast<std::pair<double, double>>();

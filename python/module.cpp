@@ -127,7 +127,7 @@ SweepAxis AxisOf(const py::handle& argument, std::string_view what, char separat
         py::len(argument) != 4)
         throw InputError(std::string(what) + ": expected (field, from, to, step)");
     const auto parts = py::reinterpret_borrow<py::sequence>(argument);
-    const InputField& field = FieldNamed(py::str(parts[0]).cast<std::string>());
+    const InputField& field = InputFieldNamed(py::str(parts[0]).cast<std::string>());
     const std::string name(field.name);
     const std::string from = BoxText(parts[1], separator, name + " from");
     const std::string to = BoxText(parts[2], separator, name + " to");

@@ -281,4 +281,11 @@ std::vector<std::string> MapCellLines(const SweepTable& table, const ChartMap& m
     return lines;
 }
 
+Chart StudyChart(const SweepTable& table, const SweepCurves& curves, UnitSystem system) {
+    const SweepPlan& plan = table.Plan();
+    Chart chart = SweepChart(plan, curves, SweepCurveLimit, plan.limits, system);
+    if (plan.axes.size() == 2) chart.map = FeasibleMap(table, 0, plan.limits, plan.acceptedWarnings, system);
+    return chart;
+}
+
 }  // namespace vortane

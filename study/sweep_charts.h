@@ -26,6 +26,11 @@ inline constexpr std::size_t SweepCurveLimit = 30;
 Chart SweepChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t curveLimit,
                  std::span<const Limit> limits = {}, UnitSystem system = UnitSystem::Metric);
 
+// A finished sweep's chart as its files show it: SweepChart of the main
+// quantities against the first input, with the plan's limits, and over two
+// inputs the feasible map of the plan's limits and accepted warnings.
+Chart StudyChart(const SweepTable& table, const SweepCurves& curves, UnitSystem system = UnitSystem::Metric);
+
 // The same for the one quantity `quantity` of `curves`.
 Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t quantity,
                          std::size_t curveLimit, std::span<const Limit> limits = {},

@@ -115,8 +115,7 @@ SweepAxis ParseSweepAxis(std::string_view notation, char decimalSeparator) {
     const std::size_t equals = notation.find('=');
     if (equals == std::string_view::npos) throw SweepError("expected FIELD=FROM:TO:STEP");
     const std::string_view name = notation.substr(0, equals);
-    const InputField* field = FindInputField(name);
-    if (field == nullptr) throw SweepError("unknown field " + UnknownName(name, InputFieldNames()));
+    const InputField* field = &InputFieldNamed(name);
     if (decimalSeparator == ':')
         throw SweepError("a colon cannot be both decimal separator and range mark");
 

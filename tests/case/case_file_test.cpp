@@ -48,6 +48,7 @@ TEST(CaseFile, QuotedTexts) {
 
 TEST(CaseFile, ErrorsNameTheFileAndLine) {
     EXPECT_EQ(ErrorOf("OutputRate = 30\nSpeed = 80\n"), "study.case:2: unknown field Speed");
+    EXPECT_EQ(ErrorOf("OutputRat = 30\n"), "study.case:1: unknown field OutputRat (did you mean OutputRate?)");
     EXPECT_EQ(ErrorOf("\n\nOutputRate 30\n"), "study.case:3: expected FIELD = TEXT");
     EXPECT_EQ(ErrorOf("= 30"), "study.case:1: expected FIELD = TEXT");
     EXPECT_EQ(ErrorOf("OutputRate # = 30"), "study.case:1: expected FIELD = TEXT");

@@ -34,8 +34,8 @@ TEST(CommandLine, TextMayHoldEqualsAndBlanks) {
 }
 
 TEST(CommandLine, UsageErrors) {
-    EXPECT_THROW(Parse({"Speed=80"}), UsageError);
-    EXPECT_THROW(Parse({"Edit0=1"}), UsageError);
+    EXPECT_THROW(Parse({"Speed=80"}), Refusal);
+    EXPECT_THROW(Parse({"Edit0=1"}), Refusal);
     EXPECT_THROW(Parse({"-o"}), UsageError);
     EXPECT_THROW(Parse({"--decimal-separator"}), UsageError);
     EXPECT_THROW(Parse({"--decimal-separator", ",,"}), UsageError);
@@ -45,7 +45,8 @@ TEST(CommandLine, UsageErrors) {
     EXPECT_THROW(Parse({"--frobnicate"}), UsageError);
     try {
         Parse({"Speed=80"});
-    } catch (const UsageError& error) {
+        ADD_FAILURE() << "Speed=80 taken";
+    } catch (const Refusal& error) {
         EXPECT_STREQ(error.what(), "unknown field Speed");
     }
 }

@@ -8,7 +8,6 @@
 #include "case/limit.h"
 #include "case/warning_kind.h"
 #include "cli/command_line.h"
-#include "cli/output_file.h"
 #include "measurement/measurement_file.h"
 #include "model/arithmetic.h"
 #include "report/report_writer.h"

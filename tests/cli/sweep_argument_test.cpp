@@ -61,12 +61,12 @@ TEST(SweepAxis, UsageErrors) {
     EXPECT_NE(ErrorOf("OutputRate=1:2:1", ':'), "");
 }
 
-TEST(SweepArguments, PlanErrorsAreUsageErrors) {
+TEST(SweepArguments, PlanErrorsAreRefusals) {
     EXPECT_THROW(SweepPlanOf(DefaultTexts('.'), {"OutputRate=1:2:1", "Edit3=1:2:1"}, '.', {}),
-                 UsageError);
+                 Refusal);
     EXPECT_THROW(
         SweepPlanOf(DefaultTexts('.'), {"OutputRate=1:2000:1", "ScrewSpeed=1:1000:1"}, '.', {}),
-        UsageError);
+        Refusal);
     EXPECT_EQ(PointCount(SweepPlanOf(DefaultTexts('.'), {"OutputRate=1:2:1", "Edit2=1:3:1"}, '.', {})),
               6u);
 }

@@ -589,6 +589,22 @@ TEST(VortaneCalc, StudyOutputErrorsExitWithThree) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path("p.csv")));
 }
 
+// A table meant for standard output that cannot be written there fails as
+// an output does, not in silence.
+TEST(VortaneCalc, StandardOutputThatCannotBeWrittenExitsWithThree) {
+    ScratchDir dir;
+    std::ofstream(dir.Path("a.vcase")) << "OutputRate = 300\n";
+    std::ofstream(dir.Path("b.vcase")) << "OutputRate = 350\n";
+    for (const std::string arguments : {"--sweep OutputRate=30:60:10", "--compare a.vcase b.vcase"}) {
+        const std::string command = "cd '" + dir.Root().string() + "' && LC_ALL=C " + VORTANE_CALC + " " +
+                                    arguments + " >/dev/full 2>err.txt";
+        const int raw = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 3) << arguments;
+        EXPECT_EQ(ReadBytes(dir.Path("err.txt")), "vortane-calc: cannot write standard output: No space left on device\n")
+            << arguments;
+    }
+}
+
 // Ctrl+C, once the first point shows on the terminal, ends a long sweep with
 // status 130, its CSV holding whole rows of the first points.
 TEST(VortaneCalc, InterruptedSweepLeavesWholeRows) {
@@ -638,7 +654,7 @@ TEST(VortaneCalc, LimitsJudgeASingleRun) {
     outcome = RunCalc(dir, "--case brief.vcase --limit TotalPressureDrop\\<=30 --write-case kept.vcase -o no.txt");
     EXPECT_EQ(outcome.status, 4);
     EXPECT_EQ(outcome.stdoutText, "");
-    EXPECT_EQ(outcome.stderrText.find("vortane-calc: limits not met: TotalPressureDrop<=30 (85.87158"), 0u);
+    EXPECT_EQ(outcome.stderrText.find("vortane-calc: not feasible: TotalPressureDrop<=30 (85.87158"), 0u);
     EXPECT_EQ(Lines(outcome.stderrText), 1u);
     EXPECT_EQ(ReadBytes(dir.Path("no.txt")), ReadBytes(dir.Path("plain.txt")));
     EXPECT_NE(ReadBytes(dir.Path("kept.vcase")).find("\nLimit = TemperatureRise<=30\nLimit = TotalPressureDrop<=30\n"),
@@ -646,7 +662,7 @@ TEST(VortaneCalc, LimitsJudgeASingleRun) {
 
     outcome = RunCalc(dir, "--case kept.vcase InletPressure=21 -o low.txt");
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.stderrText.find("limits not met"), std::string::npos);
+    EXPECT_EQ(outcome.stderrText.find("not feasible"), std::string::npos);
 }
 
 // The page of a case with three limits lists each with the run's value and

@@ -28,7 +28,7 @@ TEST(DesignNotation, ReadsBoundsTargetsAndObjectives) {
 TEST(DesignNotation, RefusesWhatItCannotRead) {
     for (const char* text : {"ScrewSpeed=40", "ScrewSped=40:140", "ScrewSpeed=140:40", "ScrewSpeed=a:140",
                              "InletChannelCount=1:5", "ScrewSpeed=40:inf"})
-        EXPECT_THROW(ParseVariedInput(text, '.'), DesignError) << text;
+        EXPECT_THROW(ParseVariedInput(text, '.'), Refusal) << text;
     for (const char* text : {"TemperatureRise", "Warmth=30", "TemperatureRise=30,5", "TemperatureRise="})
         EXPECT_THROW(ParseTarget(text), DesignError) << text;
     for (const char* text : {"TotalPressureDrop", "reduce TotalPressureDrop", "minimise Warmth", "minimise"})

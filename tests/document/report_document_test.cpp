@@ -7,6 +7,7 @@
 
 #include "document/html_document.h"
 #include "document/svg_chart.h"
+#include "study/sweep_charts.h"
 #include "model/design_indicators.h"
 #include "report/report_layout.h"
 #include "result/run_summary.h"
@@ -317,6 +318,26 @@ TEST(ReportDocument, SweepTableIsCapped) {
     EXPECT_TRUE(Holds(html, "<title>Study of Untitled: OutputRate 100 to 300 (3 values)</title>"));
     EXPECT_TRUE(Holds(html, "<svg width="));
     ExpectSelfContained(html);
+}
+
+// Over two inputs the page's chart carries the feasible map of the plan's
+// limits, as --plot draws it; over one, none.
+TEST(ReportDocument, TwoInputSweepCarriesItsMap) {
+    SweepPlan plan = MakeSweepPlan(testing::UnreportedRequest().texts,
+                                   {ParseSweepAxis("OutputRate=200:300:100", '.'),
+                                    ParseSweepAxis("ScrewSpeed=60:80:20", '.')},
+                                   '.', std::nullopt);
+    plan.limits = {ParseLimit("TemperatureRise<=25")};
+    SweepTable table(plan);
+    SweepCurves curves(table, MainSweepQuantities());
+    for (std::size_t i = 0; i < PointCount(plan); ++i) table.Add(RunPoint(plan, i));
+    const ReportDocument document = SweepDocument(table, curves, {});
+    ASSERT_TRUE(document.chart && document.chart->map);
+    EXPECT_EQ(document.chart->map->xValues.size() * document.chart->map->yValues.size(), 4u);
+    EXPECT_EQ(SvgDocument(*document.chart), SvgDocument(StudyChart(table, curves)));
+    plan.axes.pop_back();
+    SweepTable line(plan);
+    EXPECT_FALSE(StudyChart(line, SweepCurves(line, MainSweepQuantities())).map);
 }
 
 }  // namespace
