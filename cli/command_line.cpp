@@ -37,8 +37,8 @@ constexpr std::string_view ExitText =
 
 // The options as given, before they are read.
 struct Given {
-    std::optional<std::string> separator, units, solve, target, optimise;
-    std::vector<std::string> limits, accepted, varied, texts;
+    std::optional<std::string> separator, units;
+    std::vector<std::string> limits, accepted, texts;
 };
 
 // Whether an argument after --compare names a case file: not FIELD=TEXT
@@ -108,16 +108,16 @@ void Declare(CLI::App& app, Options& options, Given& given) {
                    "case the difference and percentage, each case's limits; --csv,\n"
                    "--html and --plot write it to files")
         ->type_name("A.vcase B.vcase");
-    file("--solve", given.solve, "FIELD=LOW:HIGH",
+    file("--solve", options.solve, "FIELD=LOW:HIGH",
          "goal seek, with --target QUANTITY=VALUE: the text of FIELD within\n"
          "LOW:HIGH at which QUANTITY reaches VALUE; prints the text, the\n"
          "residual and the runs; --write-case saves the design");
-    file("--target", given.target, "QUANTITY=VALUE", "the quantity and value --solve seeks");
-    file("--optimise,--optimize", given.optimise, "'minimise QUANTITY'",
+    file("--target", options.target, "QUANTITY=VALUE", "the quantity and value --solve seeks");
+    file("--optimise,--optimize", options.optimise, "'minimise QUANTITY'",
          "with --vary: the design within the bounds (up to six inputs) with\n"
          "the least (or, with maximise, the greatest) QUANTITY that meets\n"
          "every --limit and the case's limits; --write-case saves it");
-    each("--vary", given.varied, "FIELD=LOW:HIGH", "an input --optimise varies within LOW:HIGH; repeated for each");
+    each("--vary", options.varied, "FIELD=LOW:HIGH", "an input --optimise varies within LOW:HIGH; repeated for each");
     app.add_flag("-h,--help", options.help, "this text and the list of fields");
     app.add_option("FIELD=TEXT", given.texts,
                    "the text of one input box; FIELD is a field name (OutputRate,\n"
@@ -169,16 +169,11 @@ void Read(Options& options, const Given& given) {
     for (const std::string& limit : given.limits) options.limits.push_back(ParseLimitArgument(limit));
     for (const std::string& kind : given.accepted)
         options.acceptedWarnings.Add(Refused("--accept-warning", [&kind] { return ParseWarningKind(kind); }));
-#ifdef VORTANE_DESIGN
-    options.solve = given.solve;
-    options.target = given.target;
-    options.optimise = given.optimise;
-    options.varied = given.varied;
-#else
-    for (const auto& [option, asked] : {std::pair{"--solve", given.solve.has_value()},
-                                        {"--target", given.target.has_value()},
-                                        {"--optimise", given.optimise.has_value()},
-                                        {"--vary", !given.varied.empty()}})
+#ifndef VORTANE_DESIGN
+    for (const auto& [option, asked] : {std::pair{"--solve", options.solve.has_value()},
+                                        {"--target", options.target.has_value()},
+                                        {"--optimise", options.optimise.has_value()},
+                                        {"--vary", !options.varied.empty()}})
         if (asked) throw UsageError(std::string(option) + ": this build has no goal seek or optimisation");
 #endif
     // The case files of --compare end at the first FIELD=TEXT; what follows is taken as such.
@@ -189,16 +184,13 @@ void Read(Options& options, const Given& given) {
     for (const std::string& argument : texts) {
         const std::size_t equals = argument.find('=');
         if (equals == std::string::npos) throw MalformedCommandLine("unexpected argument " + argument);
-        const std::string_view name = std::string_view(argument).substr(0, equals);
-        options.boxTexts.push_back({&InputFieldNamed(name), argument.substr(equals + 1)});
+        options.boxTexts.push_back({&InputFieldNamed(argument.substr(0, equals)), argument.substr(equals + 1)});
     }
 }
 
 // What CLI11 cannot say of the options: counts, names and what they apply to.
 void CheckCombination(const Options& options, bool compare) {
     const bool sweep = !options.sweeps.empty();
-    if (options.sweeps.size() > SweepAxisLimit) throw UsageError("at most two --sweep options");
-    if (options.varied.size() > 6) throw UsageError("at most six --vary options");
     if (compare && options.compareFiles.empty()) throw MalformedCommandLine("--compare needs case files");
     if (compare && options.compareFiles.size() < 2) throw UsageError("--compare needs two case files or more");
     if (options.plotFile && !IsSvgName(*options.plotFile)) throw UsageError(NotSvg(*options.plotFile));
@@ -217,14 +209,12 @@ std::vector<std::string> ParseWith(CLI::App& app, const std::vector<std::string_
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {
         app.parse(reversed);
-    } catch (const CLI::ExcludesError& error) {
-        throw UsageError(error.what());
-    } catch (const CLI::RequiresError& error) {
-        throw UsageError(error.what());
     } catch (const CLI::ArgumentMismatch& error) {
         const std::string text = error.what();
         throw MalformedCommandLine(text.substr(0, text.find(':')) + " needs a value");
-    } catch (const CLI::ParseError& error) {
+    } catch (const CLI::ParseError& error) {  // options that go only together, or only apart, are known
+        if (dynamic_cast<const CLI::ExcludesError*>(&error) || dynamic_cast<const CLI::RequiresError*>(&error))
+            throw UsageError(error.what());
         throw MalformedCommandLine(error.what());
     }
     return app.remaining();

@@ -13,12 +13,9 @@ namespace vortane::cli {
 int ReportFailure(std::ostream& err, std::string_view usage) {
     try {
         throw;
-    } catch (const MalformedCommandLine& error) {
-        err << "vortane-calc: " << error.what() << '\n';
-        if (!usage.empty()) err << '\n' << usage;
-        return Usage;
     } catch (const Refusal& error) {  // what the user gave
         err << "vortane-calc: " << error.what() << '\n';
+        if (!usage.empty() && dynamic_cast<const MalformedCommandLine*>(&error) != nullptr) err << '\n' << usage;
         return Usage;
     } catch (const std::exception& error) {  // a fault, an I/O error
         err << "vortane-calc: " << error.what() << '\n';

@@ -64,10 +64,6 @@ std::optional<FitOptions> ParseFitArguments(const std::vector<std::string_view>&
 
 }  // namespace
 
-bool IsFitCommand(const std::vector<std::string_view>& arguments) {
-    return std::find(arguments.begin(), arguments.end(), "--fit-viscosity") != arguments.end();
-}
-
 int FitCommand(const std::vector<std::string_view>& arguments, std::ostream& out, std::ostream& err) {
     try {
         const std::optional<FitOptions> options = ParseFitArguments(arguments);

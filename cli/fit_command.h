@@ -12,9 +12,6 @@ namespace vortane::cli {
 
 extern const std::string_view FitUsageText;
 
-// Whether the arguments ask for a fit rather than a run.
-bool IsFitCommand(const std::vector<std::string_view>& arguments);
-
 // Prints the fitted coefficients and the fit's figures to `out`, writes the
 // chart, and returns the exit status: 0 done, 2 a bad argument or data that
 // cannot be fitted, 3 a chart that cannot be written. Messages go to `err`,

@@ -36,6 +36,4 @@ StopOnInterrupt::~StopOnInterrupt() {
     std::signal(SIGINT, SIG_DFL);
 }
 
-bool StopOnInterrupt::Interrupted() const { return stop_.stop_requested(); }
-
 }  // namespace vortane::cli

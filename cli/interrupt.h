@@ -18,7 +18,6 @@ public:
     StopOnInterrupt(const StopOnInterrupt&) = delete;
     StopOnInterrupt& operator=(const StopOnInterrupt&) = delete;
 
-    bool Interrupted() const;
     // Set once interrupted, for a search, which reads a flag between runs.
     const std::atomic<bool>* Flag() const { return &flag_; }
 

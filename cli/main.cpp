@@ -41,7 +41,6 @@ int ExitStatusOf(RunOutcome outcome) {
     }
 }
 
-
 // What the run showed, one line each on standard error: its messages, its
 // fault, the detail of why it stopped, then its warnings.
 void ShowOnTerminal(const RunResult& result) {
@@ -82,14 +81,10 @@ int WriteRunFiles(const cli::Options& options, const ComposedCase& given, const 
                                            separator, options.units,
                                            {given.extras.limits, given.extras.acceptedWarnings})));
     if (!options.profileFile && !options.plotFile) return ExitStatusOf(result.outcome);
-    if (result.outcome != RunOutcome::Complete) {
-        std::cerr << "vortane-calc: no profile: the run did not complete\n";
-        return ExitStatusOf(result.outcome);
-    }
     const ChannelProfile profile = ProfileOfRun(result, 100);
-    if (!profile.fault.empty()) {
-        std::cerr << "vortane-calc: " << profile.fault << '\n';
-        return Fault;
+    if (!profile.fault.empty()) {  // a run that stopped keeps its status; a profile that faults is a fault
+        std::cerr << "vortane-calc: no profile: " << profile.fault << '\n';
+        return result.outcome == RunOutcome::Complete ? Fault : ExitStatusOf(result.outcome);
     }
     if (options.profileFile) WriteWholeFile(*options.profileFile, ProfileCsv(profile.points, options.units));
     if (options.plotFile)
@@ -195,7 +190,9 @@ int Run(const cli::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const std::vector<std::string_view> arguments(argv + 1, argv + argc); cli::IsFitCommand(arguments))
+    // --fit-viscosity anywhere asks for a fit rather than a run.
+    if (const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+        std::ranges::find(arguments, "--fit-viscosity") != arguments.end())
         return cli::FitCommand(arguments, std::cout, std::cerr);
     try {
         const cli::Options options = cli::ParseCommandLine({argv + 1, argv + argc});

@@ -69,8 +69,6 @@ TEST(CommandLine, StudyOptions) {
     for (const std::vector<std::string_view>& bad :
          std::vector<std::vector<std::string_view>>{{"--sweep"},
                                                     {"--case"},
-                                                    {"--sweep", "A=1", "--sweep", "B=1", "--sweep",
-                                                     "C=1"},
                                                     {"--plot", "chart.png"},
                                                     {"--sweep", "A0=1:2:1", "--profile", "p.csv"},
                                                     {"--sweep", "A0=1:2:1", "-o", "same.txt"}})

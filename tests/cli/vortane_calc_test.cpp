@@ -528,7 +528,7 @@ TEST(VortaneCalc, SweepPlotAndStudyUsageErrors) {
 
     const std::pair<const char*, const char*> errors[] = {
         {"--sweep OutputRate=1:2:1 -o same.txt", "with --sweep, -o needs {n} in the name"},
-        {"--sweep A0=1:2:1 --sweep A1=1:2:1 --sweep A2=1:2:1", "at most two --sweep options"},
+        {"--sweep A0=1:2:1 --sweep A1=1:2:1 --sweep A2=1:2:1", "at most two swept fields"},
         {"--plot chart.png", "--plot chart.png: the chart is SVG; name a file ending in .svg"},
         {"--sweep OutputRate=1:2:1 --profile p.csv", "--profile excludes --sweep"},
         {"--sweep OutputRate=1:2:1 --sweep Edit3=1:2:1", "OutputRate is swept twice"},
