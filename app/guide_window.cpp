@@ -4,7 +4,13 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -13,6 +19,41 @@
 #include "app/guide_document.h"
 
 namespace vortane {
+
+namespace {
+
+const QColor CodeBackground{0xf3, 0xf3, 0xf3};
+const QColor RuleColour{0xb4, 0xb4, 0xb4};
+
+// The guide laid out for reading: a blank line's room above each section's
+// heading, which Markdown as read sets flush under the text before it; code
+// on a shaded ground; tables ruled with single lines, their cells padded.
+void LayOutForReading(QTextDocument& document, int line) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (format.headingLevel() >= 2) {
+            format.setTopMargin(line);
+            format.setBottomMargin(line / 3.0);
+        } else if (format.hasProperty(QTextFormat::BlockCodeLanguage)) {
+            format.setBackground(CodeBackground);
+        } else {
+            continue;
+        }
+        QTextCursor(block).setBlockFormat(format);
+    }
+    for (QTextFrame* frame : document.rootFrame()->childFrames())
+        if (auto* table = qobject_cast<QTextTable*>(frame)) {
+            QTextTableFormat format = table->format();
+            format.setBorderCollapse(true);
+            format.setBorder(1);
+            format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+            format.setBorderBrush(RuleColour);
+            format.setCellPadding(3);
+            table->setFormat(format);
+        }
+}
+
+}  // namespace
 
 GuideWindow::GuideWindow(QWidget* parent)
     : QWidget(parent, Qt::Window),
@@ -32,6 +73,7 @@ GuideWindow::GuideWindow(QWidget* parent)
     connect(browser_, &QTextBrowser::sourceChanged, browser_, [this] {
         const QSignalBlocker quiet(browser_->document());
         MarkHeadings(*browser_->document());
+        LayOutForReading(*browser_->document(), browser_->fontMetrics().lineSpacing());
     });
     browser_->setSource(GuideSource);
 
@@ -56,9 +98,10 @@ GuideWindow::GuideWindow(QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(browser_, 1);
 
-    // A page's width of text, as high as the screen allows.
+    // A page's width of text, as high as the screen allows, in its middle.
     const QRect screen = (parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-    resize(std::min(900, screen.width()), std::min(760, screen.height()));
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
+                                    QSize(std::min(900, screen.width()), std::min(760, screen.height())), screen));
 }
 
 GuideWindow& ShowUserGuide(QWidget& owner) {

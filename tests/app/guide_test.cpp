@@ -128,7 +128,7 @@ private slots:
     }
 
     // Every link within the guide names a heading; a click on each entry of
-    // the contents brings its section to the top, and Back returns.
+    // the contents brings its section to the top; Back and Forward retrace.
     void linksScrollToTheirSections() {
         Program program;
         QVERIFY(program.Show());
@@ -174,6 +174,8 @@ private slots:
         QVERIFY(back->isEnabled());
         QTest::mouseClick(back, Qt::LeftButton);  // to the contents, before the last link
         QCOMPARE(scroll.value(), 0);
+        QTest::keyClick(&browser, Qt::Key_Right, Qt::AltModifier);  // forward to the last section again
+        QVERIFY(scroll.value() > 0);
     }
 
     // A heading's anchor as the guide's links write it.
