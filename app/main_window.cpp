@@ -35,6 +35,7 @@
 #include "app/elided_label.h"
 #include "app/core_text.h"
 #include "app/fit_dialog.h"
+#include "app/guide_window.h"
 #ifdef VORTANE_DESIGN
 #include "app/goal_seek_dialog.h"
 #include "app/limits_dialog.h"
@@ -129,15 +130,6 @@ QString CompilerName() {
 #endif
 }
 
-// The User's Guide: installed beside the program (share/doc/vortane), or else
-// in the source tree the program was built from.
-QUrl UserGuide() {
-    const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/vortane/guide.md");
-    return QUrl::fromLocalFile(QFileInfo::exists(installed) ? QFileInfo(installed).canonicalFilePath()
-                                                            : QStringLiteral(VORTANE_SOURCE_GUIDE));
-}
-
 }  // namespace
 
 TForm1::TForm1(TFinishForm& finishForm)
@@ -221,10 +213,8 @@ void TForm1::CreateMenus() {
     material->addAction(QStringLiteral("&Edit Coefficients\u2026"), this, &TForm1::EditCoefficients);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
-    QAction* guide = help->addAction(QStringLiteral("User's &Guide"), this,
-                                     [] { QDesktopServices::openUrl(UserGuide()); });
+    QAction* guide = help->addAction(QStringLiteral("User's &Guide"), this, [this] { ShowUserGuide(*this); });
     guide->setObjectName(QStringLiteral("UserGuideAction"));
-    guide->setData(UserGuide());
     help->addAction(QStringLiteral("&About"), this, &TForm1::ShowAbout);
 }
 

@@ -14,7 +14,7 @@ set(mime_xml ${PREFIX}/share/mime/packages/vortane-case.xml)
 set(hicolor ${PREFIX}/share/icons/hicolor)
 set(doc ${PREFIX}/share/doc/vortane)
 foreach(file ${PREFIX}/bin/vortane-calc ${desktop} ${mime_xml} ${hicolor}/scalable/apps/vortane.svg
-    ${doc}/copyright ${doc}/changelog.Debian.gz ${doc}/guide.md
+    ${doc}/copyright ${doc}/changelog.Debian.gz ${doc}/guide.md ${doc}/guide.html
     ${PREFIX}/share/man/man1/vortane.1.gz ${PREFIX}/share/man/man1/vortane-calc.1.gz)
   if(NOT EXISTS ${file})
     list(APPEND faults "missing ${file}")

@@ -1,16 +1,12 @@
 // The main window and the completion dialog as a user sees them before any run.
-#include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QUrl>
 
 #include "app/decimal_separator.h"
 #include "app/pictures.h"
@@ -64,21 +60,6 @@ private slots:
         QCOMPARE(program.Find<QGroupBox>(QStringLiteral("GroupBox1"))->title(), QStringLiteral("Save File Name"));
         QCOMPARE(program.Find<QPushButton>(QStringLiteral("BitBtn1"))->text(), QStringLiteral("OK"));
         QCOMPARE(program.Find<QPushButton>(QStringLiteral("BitBtn2"))->text(), QStringLiteral("Close(&C)"));
-    }
-
-    // Help > User's Guide opens the guide file that exists beside the program or
-    // in its source tree.
-    void helpOpensTheUserGuide() {
-        Program program;
-        const auto* guide = program.form1->findChild<QAction*>(QStringLiteral("UserGuideAction"));
-        QVERIFY(guide != nullptr);
-        QCOMPARE(guide->text(), QStringLiteral("User's &Guide"));
-        QMenu* helpMenu = nullptr;
-        for (QMenu* menu : program.Find<QWidget>(QStringLiteral("MenuBar"))->findChildren<QMenu*>())
-            if (menu->title() == QStringLiteral("&Help")) helpMenu = menu;
-        QVERIFY(helpMenu != nullptr && helpMenu->actions().contains(guide));
-        const QString file = guide->data().toUrl().toLocalFile();
-        QVERIFY2(file.endsWith(QStringLiteral("/guide.md")) && QFileInfo(file).isFile(), qPrintable(file));
     }
 
     void decimalSeparatorOfLocales() {
