@@ -100,13 +100,14 @@ void DesignDialog::LayOut(QWidget* inputs, QSize wanted) {
     // Wide enough that only height scrolls: the inputs' rows whole, beside
     // the scroll bar.
     const QMargins margins = dialog->contentsMargins();
-    wanted_.setWidth(std::max(wanted_.width(), body->minimumSizeHint().width() + margins.left() + margins.right() +
-                                                   scrolling->verticalScrollBar()->sizeHint().width()));
+    leastWidth_ = body->minimumSizeHint().width() + margins.left() + margins.right() +
+                  scrolling->verticalScrollBar()->sizeHint().width();
+    wanted_.setWidth(std::max(wanted_.width(), leastWidth_));
     FitOnScreen(*this, wanted_);
 }
 
 void DesignDialog::ShowBeside(const QWidget& main, const QWidget& keep) {
-    if (!isVisible()) PlaceBeside(*this, main, keep, wanted_);
+    if (!isVisible()) PlaceBeside(*this, main, keep, wanted_, leastWidth_);
     show();
     raise();
     activateWindow();

@@ -100,6 +100,7 @@ private:
     QPlainTextEdit* outcome_;
     QChartView* chart_;
     QSize wanted_;
+    int leastWidth_ = 0;  // the inputs' rows whole beside the scroll bar
 };
 
 // Controls the dialogs share.

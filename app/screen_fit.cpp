@@ -89,12 +89,23 @@ void FitOnScreen(QWidget& window, QSize wanted) {
     window.move(WithinScreen(window.frameGeometry(), window.screen()->availableGeometry()).topLeft());
 }
 
-void PlaceBeside(QWidget& window, const QWidget& main, const QWidget& keep, QSize wanted) {
+void PlaceBeside(QWidget& window, const QWidget& main, const QWidget& keep, QSize wanted, int least) {
     FitOnScreen(window, wanted);
     const QScreen* screen = main.screen();
     if (screen == nullptr) return;
     const QMargins frame = FrameOf(window);
     const QRect kept(keep.mapToGlobal(QPoint(0, 0)), keep.size());
+    // Narrower, down to what its content needs, to stand right of the main
+    // window, or at least right of `keep`.
+    const QRect room = screen->availableGeometry();
+    for (const int right : {main.frameGeometry().right(), kept.right()}) {
+        const int width = room.right() - right - frame.left() - frame.right();
+        if (window.width() <= width) break;
+        if (least <= width) {
+            window.resize(width, window.height());
+            break;
+        }
+    }
     const QPoint client =
         BesidePosition(main.frameGeometry(), kept, window.size(), frame, screen->availableGeometry());
     window.move(client - QPoint(frame.left(), frame.top()));

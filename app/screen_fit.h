@@ -31,8 +31,9 @@ QPoint BesidePosition(const QRect& main, const QRect& keep, QSize size, const QM
 void FitOnScreen(QWidget& window, QSize wanted);
 
 // FitOnScreen, then the window beside `main` by BesidePosition, clear of
-// `keep` (a widget of `main`) where it can be.
-void PlaceBeside(QWidget& window, const QWidget& main, const QWidget& keep, QSize wanted);
+// `keep` (a widget of `main`) where it can be: made narrower, down to its
+// content's least width `least`, where that puts it right of `main` or of `keep`.
+void PlaceBeside(QWidget& window, const QWidget& main, const QWidget& keep, QSize wanted, int least);
 
 // `content` in a frameless scroll area that fills the room it is given and
 // scrolls when the content is taller or wider than that.
