@@ -109,6 +109,7 @@ bool CaseDocument::Open(const QString& path) {
     accepted_ = composed.extras.acceptedWarnings;
     Adopt(path);
     Remember(path);
+    emit Replaced();
     return true;
 }
 
@@ -147,6 +148,7 @@ void CaseDocument::New() {
     limits_.clear();
     accepted_ = {};
     Adopt({});
+    emit Replaced();
 }
 
 void CaseDocument::OpenFromDialog() {
@@ -177,7 +179,10 @@ bool CaseDocument::MaySetAside() {
     if (const QString work = work_ ? work_() : QString(); !work.isEmpty()) question += u'\n' + work;
     const auto answer = ShowPlainMessage(&window_, QMessageBox::Question, caption_, question,
                                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                         QMessageBox::Save);
+                                         QMessageBox::Save,
+                                         {{QMessageBox::Save, QStringLiteral("&Save")},
+                                          {QMessageBox::Discard, QStringLiteral("&Discard")},
+                                          {QMessageBox::Cancel, QStringLiteral("&Cancel")}});
     if (answer == QMessageBox::Save) return Save();
     return answer == QMessageBox::Discard;
 }

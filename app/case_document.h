@@ -101,6 +101,8 @@ public:
 signals:
     // The open case, or whether the boxes differ from it, has changed.
     void Changed();
+    // Another design has taken the boxes' place: New, or a case opened.
+    void Replaced();
 
 private:
     // The content of a case file; nullopt after naming the problem.

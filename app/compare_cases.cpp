@@ -11,6 +11,7 @@
 #include "app/comparison_view.h"
 #include "app/core_text.h"
 #include "app/plain_text.h"
+#include "app/screen_fit.h"
 #include "comparison/comparison_chart.h"
 
 namespace vortane {
@@ -25,7 +26,6 @@ QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& de
     for (const ComparedDesign& design : designs)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + FromUtf8(design.name);
     window->setWindowTitle(QStringLiteral("Compare Cases: %1 — Vortane").arg(TitleText(names)));
-    window->resize(1040, 900);
 
     auto* view = new ComparisonView;
     view->ShowComparison(CompareDesigns(designs), decimalSeparator);
@@ -38,6 +38,7 @@ QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& de
     auto* layout = new QVBoxLayout(window);
     layout->addWidget(view, 3);
     layout->addWidget(chart, 2);
+    FitOnScreen(*window, {1040, 900});
     return window;
 }
 

@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include "app/chart_view.h"
 #include "app/core_text.h"
 #include "app/plain_text.h"
+#include "app/screen_fit.h"
 #include "case/number_text.h"
 #include "case/units.h"
 #include "measurement/material_fit.h"
@@ -25,6 +28,9 @@
 namespace vortane {
 
 namespace {
+
+// The progress while a search runs: the runs made of those allowed.
+const QString RunsFormat = QStringLiteral("%v of %m runs");
 
 bool IsCoefficient(const InputField& field) {
     const auto coefficients = ViscosityCoefficientFields();
@@ -48,7 +54,7 @@ DesignDialog::DesignDialog(const QString& title, DesignContext context, QWidget*
     apply_->setEnabled(false);
     progress_ = new QProgressBar;
     progress_->setAccessibleName(QStringLiteral("Runs made"));
-    progress_->setFormat(QStringLiteral("%v of %m runs"));
+    progress_->setFormat(RunsFormat);
     progress_->setValue(0);
     outcome_ = new QPlainTextEdit;
     outcome_->setReadOnly(true);
@@ -67,7 +73,8 @@ DesignDialog::DesignDialog(const QString& title, DesignContext context, QWidget*
 
 DesignDialog::~DesignDialog() = default;
 
-void DesignDialog::LayOut(QWidget* inputs) {
+void DesignDialog::LayOut(QWidget* inputs, QSize wanted) {
+    wanted_ = wanted;
     auto* running = new QHBoxLayout;
     running->addWidget(run_);
     running->addWidget(cancel_);
@@ -79,12 +86,31 @@ void DesignDialog::LayOut(QWidget* inputs) {
     ending->addStretch(1);
     ending->addWidget(apply_);
     ending->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(inputs);
     layout->addLayout(running);
     layout->addWidget(outcome_);
     layout->addWidget(chart_, 1);
-    layout->addLayout(ending);
+    auto* dialog = new QVBoxLayout(this);
+    QScrollArea* scrolling = Scrolling(body);
+    dialog->addWidget(scrolling, 1);
+    dialog->addLayout(ending);
+    // Wide enough that only height scrolls: the inputs' rows whole, beside
+    // the scroll bar.
+    const QMargins margins = dialog->contentsMargins();
+    leastWidth_ = body->minimumSizeHint().width() + margins.left() + margins.right() +
+                  scrolling->verticalScrollBar()->sizeHint().width();
+    wanted_.setWidth(std::max(wanted_.width(), leastWidth_));
+    FitOnScreen(*this, wanted_);
+}
+
+void DesignDialog::ShowBeside(const QWidget& main, const QWidget& keep) {
+    if (!isVisible()) PlaceBeside(*this, main, keep, wanted_, leastWidth_);
+    show();
+    raise();
+    activateWindow();
 }
 
 void DesignDialog::Refuse(const QString& text) { WarnPlain(this, windowTitle(), text); }
@@ -95,6 +121,7 @@ void DesignDialog::Run() {
     if (!prepared) return;
     progress_->setRange(0, prepared->runLimit);
     progress_->setValue(0);
+    progress_->setFormat(RunsFormat);
     outcome_->setPlainText(QStringLiteral("Searching\u2026"));
     run_->setEnabled(false);
     cancel_->setEnabled(true);
@@ -112,6 +139,12 @@ void DesignDialog::ShowProgress() {
 void DesignDialog::ShowEnd() {
     ShowProgress();
     const bool failed = !search_.Failure().empty();
+    // A search that ended of itself is done, however few of the runs allowed
+    // it needed: the bar is full and says how many it made.
+    if (!failed && !search_.Cancelled()) {
+        progress_->setFormat(QStringLiteral("Done: %1 of %m runs").arg(search_.History().size()));
+        progress_->setValue(progress_->maximum());
+    }
     outcome_->setPlainText(failed ? QStringLiteral("Not run: ") + FromUtf8(search_.Failure()) : Outcome());
     run_->setEnabled(true);
     cancel_->setEnabled(false);
@@ -158,6 +191,8 @@ QLineEdit* NumberEdit(const QString& accessibleName) {
     auto* edit = new QLineEdit;
     edit->setAccessibleName(accessibleName);
     edit->setPlaceholderText(accessibleName);
+    // Wide enough for any value the dialogs write into it.
+    edit->setMinimumWidth(WidthToShow(*edit, WidestFigure));
     return edit;
 }
 

@@ -50,6 +50,10 @@ public:
 
     const DesignRun& Search() const { return search_; }
 
+    // Shows the dialog; one not yet shown is sized to the room on the screen
+    // and placed beside `main`, clear of `keep` (its input boxes) where it can be.
+    void ShowBeside(const QWidget& main, const QWidget& keep);
+
 signals:
     void SearchEnded();
 
@@ -66,8 +70,10 @@ protected:
     // Ends a search under way: a dialog calls it as it goes, before the
     // result the search writes.
     void StopSearch() { search_.Stop(); }
-    // Lays the dialog out: `inputs` above the shared part.
-    void LayOut(QWidget* inputs);
+    // Lays the dialog out: `inputs` above the shared part, both scrolling
+    // when taller than the screen, Apply and Close below them; `wanted` is
+    // its size where the screen has room.
+    void LayOut(QWidget* inputs, QSize wanted);
     const DesignContext& Context() const { return context_; }
     // Says what is wrong with the dialog's inputs.
     void Refuse(const QString& text);
@@ -93,6 +99,8 @@ private:
     QProgressBar* progress_;
     QPlainTextEdit* outcome_;
     QChartView* chart_;
+    QSize wanted_;
+    int leastWidth_ = 0;  // the inputs' rows whole beside the scroll bar
 };
 
 // Controls the dialogs share.

@@ -19,6 +19,7 @@
 #include "app/chart_view.h"
 #include "app/core_text.h"
 #include "app/plain_text.h"
+#include "app/screen_fit.h"
 #include "measurement/fit_chart.h"
 
 namespace vortane {
@@ -33,8 +34,8 @@ FitDialog::FitDialog(ApplyLaw apply, char decimalSeparator, QWidget* parent)
     : QDialog(parent), apply_(std::move(apply)), decimalSeparator_(decimalSeparator) {
     setObjectName(QStringLiteral("FitDialog"));
     setWindowTitle(QStringLiteral("Fit Viscosity Law — Vortane"));
-    resize(940, 600);
     CreateControls();
+    FitOnScreen(*this, {940, 600});
 }
 
 void FitDialog::CreateControls() {

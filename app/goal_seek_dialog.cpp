@@ -17,8 +17,7 @@ namespace vortane {
 GoalSeekDialog::GoalSeekDialog(DesignContext context, QWidget* parent)
     : DesignDialog(QStringLiteral("Goal Seek"), std::move(context), parent) {
     setObjectName(QStringLiteral("GoalSeekDialog"));
-    LayOut(CreateInputs());
-    resize(560, 640);
+    LayOut(CreateInputs(), {560, 640});
 }
 
 // The input varied and its bounds; the quantity, its target and the tolerance.

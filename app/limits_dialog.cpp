@@ -18,6 +18,7 @@
 
 #include "app/core_text.h"
 #include "app/plain_text.h"
+#include "app/screen_fit.h"
 #include "case/number_text.h"
 #include "result/limit_check.h"
 #include "result/run_table.h"
@@ -121,7 +122,7 @@ LimitsDialog::LimitsDialog(const std::vector<Limit>& limits, WarningKinds accept
     layout->addWidget(problem_);
     layout->addWidget(buttons);
     NameRows();
-    resize(720, 460);
+    FitOnScreen(*this, {720, 460});
 }
 
 void LimitsDialog::AddLimit() {
@@ -162,7 +163,9 @@ void LimitsDialog::AddRow(const std::optional<Limit>& limit) {
             FromUtf8(FormatShortest(InSystem(limit->value, BoundQuantity(limit->quantity), system_), decimalSeparator_));
         row.value->setText(row.shownText);
     }
-    row.value->setMinimumWidth(row.value->fontMetrics().horizontalAdvance(u'0') * 12);
+    // A bound as the dialog writes it, converted to the units chosen: its
+    // shortest round-trip text.
+    row.value->setMinimumWidth(WidthToShow(*row.value, WidestRoundTrip));
     row.unit->setContentsMargins(4, 0, 4, 0);
     ShowUnit(row);
     connect(row.quantity, &QComboBox::currentIndexChanged, this, [this, unit = row.unit] {

@@ -162,6 +162,8 @@ TForm1::TForm1(TFinishForm& finishForm)
                                                       : QString();
     });
     connect(document_, &CaseDocument::Changed, this, &TForm1::ShowCaseOfResults);
+    // The last run's warnings are not the new design's.
+    connect(document_, &CaseDocument::Replaced, this, [this] { ShowWarningStrip({}); });
 
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                     screen()->availableGeometry()));
@@ -384,7 +386,7 @@ void TForm1::CreateGoMenu() {
         go->addAction(QStringLiteral("Input Data &%1").arg(page + 1),
                       QKeySequence(QStringLiteral("Alt+%1").arg(page + 1)), this, [this, page] { ShowPage(page); });
     }
-    go->addAction(QStringLiteral("&Next Page"), QKeySequence(QStringLiteral("Ctrl+PgDown")), this,
+    go->addAction(QStringLiteral("Ne&xt Page"), QKeySequence(QStringLiteral("Ctrl+PgDown")), this,
                   [this] { ShowPage((TabbedNotebook1->currentIndex() + 1) % 3); });
     go->addAction(QStringLiteral("&Previous Page"), QKeySequence(QStringLiteral("Ctrl+PgUp")), this,
                   [this] { ShowPage((TabbedNotebook1->currentIndex() + 2) % 3); });
@@ -729,7 +731,9 @@ void TForm1::FitFromMeasurements() {
 // Beside the other menus: searches over the boxes for a design, each in a
 // dialog of its own beside the window.
 void TForm1::CreateDesignMenu() {
-    QMenu* design = menuBar_->addMenu(QStringLiteral("&Design"));
+    // Before Help; Alt+D is the folder tree's.
+    auto* design = new QMenu(QStringLiteral("D&esign"), menuBar_);
+    menuBar_->insertMenu(menuBar_->actions().constLast(), design);
     QAction* seek = design->addAction(QStringLiteral("&Goal Seek\u2026"), this, [this] { ShowDesignDialog(GoalSeek()); });
     seek->setObjectName(QStringLiteral("GoalSeekAction"));
     QAction* optimise = design->addAction(QStringLiteral("&Optimise\u2026"), this, [this] {
@@ -809,11 +813,7 @@ OptimiseDialog& TForm1::Optimise() {
     return *optimise_;
 }
 
-void TForm1::ShowDesignDialog(QWidget& dialog) {
-    dialog.show();
-    dialog.raise();
-    dialog.activateWindow();
-}
+void TForm1::ShowDesignDialog(DesignDialog& dialog) { dialog.ShowBeside(*this, *TabbedNotebook1); }
 #endif
 
 void TForm1::ShowResults() {

@@ -33,6 +33,7 @@ namespace vortane {
 class CaseDocument;
 struct ReportDocument;
 class CoefficientDialog;
+class DesignDialog;
 class ElidedLabel;
 class FitDialog;
 class GoalSeekDialog;
@@ -98,7 +99,7 @@ private:
     void CreateDesignMenu();
     void CreateAcceptMenu(QMenu& design);
     DesignContext DesignContextOfCase();
-    void ShowDesignDialog(QWidget& dialog);
+    void ShowDesignDialog(DesignDialog& dialog);
 #endif
 
     void BitBtn1Click();

@@ -32,8 +32,7 @@ bool Offered(const OptimisationResult& result) { return result.found && result.e
 OptimiseDialog::OptimiseDialog(DesignContext context, QWidget* parent)
     : DesignDialog(QStringLiteral("Optimise"), std::move(context), parent) {
     setObjectName(QStringLiteral("OptimiseDialog"));
-    LayOut(CreateInputs());
-    resize(760, 800);
+    LayOut(CreateInputs(), {760, 800});
 }
 
 // The inputs varied, a row each; the objective and its sense; the limits; the
@@ -119,7 +118,15 @@ void OptimiseDialog::AddInput() {
     auto* remove = new QPushButton(QStringLiteral("Remove"));
     auto* line = new QHBoxLayout(row.row);
     line->setContentsMargins(0, 0, 0, 0);
-    for (QLineEdit* bound : {row.low, row.high}) bound->setMinimumWidth(bound->fontMetrics().horizontalAdvance(u'0') * 8);
+    // The first input not varied yet, so that a row added varies another.
+    for (int item = 0; item < row.input->count(); ++item) {
+        const int box = row.input->itemData(item).toInt();
+        if (std::none_of(rows_.begin(), rows_.end(),
+                         [box](const InputRow& r) { return r.input->currentData().toInt() == box; })) {
+            row.input->setCurrentIndex(item);
+            break;
+        }
+    }
     line->addWidget(row.input, 3);
     line->addWidget(row.low, 1);
     line->addWidget(row.high, 1);

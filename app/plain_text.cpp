@@ -30,9 +30,12 @@ QString MenuText(const QString& text) {
 
 QMessageBox::StandardButton ShowPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                              const QString& text, QMessageBox::StandardButtons buttons,
-                                             QMessageBox::StandardButton defaultButton) {
+                                             QMessageBox::StandardButton defaultButton,
+                                             const std::vector<ButtonCaption>& captions) {
     QMessageBox box(icon, title, text, buttons, parent);
     box.setTextFormat(Qt::PlainText);
+    for (const auto& [which, caption] : captions)
+        if (QAbstractButton* button = box.button(which)) button->setText(caption);
     // As the static functions choose it: the button asked for, else the first
     // that accepts.
     if (defaultButton != QMessageBox::NoButton) {

@@ -3,6 +3,9 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 class QLabel;
 class QWidget;
 
@@ -26,13 +29,17 @@ QString TitleText(const QString& text);
 // `text` as a menu item, its "&" shown rather than taken for a mnemonic.
 QString MenuText(const QString& text);
 
+// A button's own caption, with its mnemonic ("&Save").
+using ButtonCaption = std::pair<QMessageBox::StandardButton, QString>;
+
 // A modal message box whose text is shown as typed; the buttons and the
 // answer as QMessageBox's static functions give them (Cancel when the box is
-// closed without one).
+// closed without one), a button named in `captions` under its caption there.
 QMessageBox::StandardButton ShowPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                              const QString& text,
                                              QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+                                             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+                                             const std::vector<ButtonCaption>& captions = {});
 
 // A warning whose text is shown as typed.
 void WarnPlain(QWidget* parent, const QString& title, const QString& text);

@@ -17,6 +17,7 @@
 #include "app/comparison_view.h"
 #include "app/core_text.h"
 #include "app/plain_text.h"
+#include "app/screen_fit.h"
 #include "comparison/comparison_chart.h"
 #include "report/code_page.h"
 #include "result/profile_chart.h"
@@ -90,7 +91,6 @@ QString WarningsText(const RunSummary& summary) {
 
 ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("ResultsWindow"));
-    resize(1040, 980);
 
     caseName_ = NarrowLabel(QStringLiteral("CaseName"), QStringLiteral("Case"));
     stop_ = NarrowLabel(QStringLiteral("StopMessage"), QStringLiteral("What stopped the run"));
@@ -142,14 +142,21 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* top = new QHBoxLayout;
     top->addWidget(caseName_, 1);
     top->addWidget(pin_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    // The case and the report's file stay in view; what lies between them
+    // scrolls on a screen too low to hold it.
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(stop_);
     layout->addWidget(single_);
     layout->addWidget(comparison_, 2);
     layout->addWidget(chart_, 1);
     layout->addWidget(report_, 1);
-    layout->addLayout(file);
+    auto* window = new QVBoxLayout(this);
+    window->addLayout(top);
+    window->addWidget(Scrolling(body), 1);
+    window->addLayout(file);
+    FitOnScreen(*this, {1040, 980});
     ShowCase(QStringLiteral("Untitled"), false);
 }
 

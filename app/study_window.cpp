@@ -23,14 +23,18 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 #include "app/chart_view.h"
 #include "app/core_text.h"
 #include "app/file_save.h"
 #include "app/map_view.h"
 #include "app/plain_text.h"
+#include "app/screen_fit.h"
 #include "app/stopped_model.h"
 #include "app/sweep_row_model.h"
+#include "case/number_text.h"
 #include "document/svg_chart.h"
 #include "report/report_layout.h"
 #include "result/limit_check.h"
@@ -63,8 +67,8 @@ StudyWindow::StudyWindow(std::function<InputTexts()> boxTexts, std::function<Fit
       decimalSeparator_(decimalSeparator) {
     setObjectName(QStringLiteral("StudyWindow"));
     setWindowTitle(QStringLiteral("Study — Vortane"));
-    resize(1000, 760);
     CreateControls();
+    FitOnScreen(*this, {1000, 760});
     drain_ = new QTimer(this);
     drain_->setInterval(DrainMilliseconds);
     connect(drain_, &QTimer::timeout, this, &StudyWindow::Drain);
@@ -117,11 +121,16 @@ void StudyWindow::CreateControls() {
     ShowAxisChoice();
 }
 
-// FROM, TO and STEP of a newly chosen input: the range the core suggests.
+// FROM, TO and STEP of a newly chosen input: the range the core suggests
+// around the main window's number in it, else around its default.
 void StudyWindow::ResetRange(const Axis& axis) const {
     const int box = axis.field->currentData().toInt();
     if (box == 0) return;  // no second input
-    const SweepRange range = SuggestedRange(InputFields()[static_cast<std::size_t>(box - 1)], decimalSeparator_);
+    const InputField& field = InputFields()[static_cast<std::size_t>(box - 1)];
+    const std::optional<double> value =
+        ConvertReal(boxTexts_()[static_cast<std::size_t>(box - 1)], decimalSeparator_);
+    const SweepRange range = value && std::isfinite(*value) ? SuggestedRange(field, *value, decimalSeparator_)
+                                                            : SuggestedRange(field, decimalSeparator_);
     axis.from->setText(FromUtf8(range.from));
     axis.to->setText(FromUtf8(range.to));
     axis.step->setText(FromUtf8(range.step));
@@ -225,7 +234,9 @@ QWidget* StudyWindow::CreateViews() {
     table_->setModel(model_.get());
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->setDefaultSectionSize(20);
-    table_->horizontalHeader()->setDefaultSectionSize(150);  // a %.17g number whole
+    // A value's shortest round-trip text whole.
+    table_->horizontalHeader()->setDefaultSectionSize(table_->fontMetrics().horizontalAdvance(WidestRoundTrip) +
+                                                     2 * table_->fontMetrics().averageCharWidth());
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { LoadRow(index.row()); });
     stoppedModel_ = std::make_unique<StoppedModel>();
     stopped_ = new QListView;

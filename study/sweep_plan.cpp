@@ -191,8 +191,11 @@ RunRequest PointRequest(const SweepPlan& plan, std::size_t index) {
 }
 
 SweepRange SuggestedRange(const InputField& field, char decimalSeparator) {
+    return SuggestedRange(field, ConvertReal(field.defaultText, '.').value_or(0), decimalSeparator);
+}
+
+SweepRange SuggestedRange(const InputField& field, double value, char decimalSeparator) {
     constexpr int Steps = 20;
-    const double value = ConvertReal(field.defaultText, '.').value_or(0);
     const double span = value == 0 ? 1 : std::fabs(value) / 2;
     double step = RoundStep(2 * span / Steps);
     if (field.conversion == InputField::Conversion::Integer) step = std::max(1.0, std::round(step));

@@ -54,6 +54,9 @@ struct SweepRange {
 // stays above 0, and a default of 0 spans ±1. Written with
 // `decimalSeparator`.
 SweepRange SuggestedRange(const InputField& field, char decimalSeparator);
+// The same around `value`, the case's number in that input: the sweep starts
+// where the design stands.
+SweepRange SuggestedRange(const InputField& field, double value, char decimalSeparator);
 
 // A study over the grid of one or two axes (the first varies slowest); every
 // other box keeps its text from `base`.

@@ -3,8 +3,12 @@
 // goal-seek-xN.png and optimise-xN.png in, N the screen's scale; with a
 // second argument "limits", only Design > Limits… of the plant's limits as
 // limits-xN.png, the dialog left up for a few seconds more to be captured
-// from the screen.
+// from the screen; with "screen", each dialog opened from the Design menu
+// beside the main window, the whole screen saved as goal-seek-screen-xN.png
+// and optimise-screen-xN.png.
+#include <QAction>
 #include <QApplication>
+#include <QScreen>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -32,13 +36,19 @@ void Choose(QWidget& dialog, const QString& name, const QVariant& data) {
     combo->setCurrentIndex(combo->findData(data));
 }
 
-bool RunAndSave(vortane::DesignDialog& dialog, const QString& path) {
-    dialog.show();
+// Opens the dialog (from its Design menu entry when `beside` names it),
+// runs it and saves it, or the whole screen.
+bool RunAndSave(vortane::DesignDialog& dialog, const QString& path, QAction* beside = nullptr) {
+    if (beside != nullptr)
+        beside->trigger();
+    else
+        dialog.show();
     if (!QTest::qWaitForWindowExposed(&dialog)) return false;
     QSignalSpy ended(&dialog, &vortane::DesignDialog::SearchEnded);
     QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
     if (!ended.wait(60000)) return false;
     QTest::qWait(300);
+    if (beside != nullptr) return dialog.screen()->grabWindow(0).save(path, "PNG");
     return dialog.grab().save(path, "PNG");
 }
 
@@ -74,7 +84,13 @@ int main(int argc, char** argv) {
     Named<QLineEdit>(seek, QStringLiteral("High"))->setText(QStringLiteral("140"));
     Choose(seek, QStringLiteral("Quantity"), QStringLiteral("TemperatureRise"));
     Named<QLineEdit>(seek, QStringLiteral("Target"))->setText(QStringLiteral("30"));
-    if (!RunAndSave(seek, folder + QStringLiteral("/goal-seek-x%1.png").arg(scale))) return 1;
+    const bool screen = QApplication::arguments().value(2) == QLatin1String("screen");
+    const auto action = [&](const char* name) {
+        return screen ? program.form1->findChild<QAction*>(QLatin1String(name)) : nullptr;
+    };
+    const QString kind = screen ? QStringLiteral("-screen") : QString();
+    if (!RunAndSave(seek, folder + QStringLiteral("/goal-seek%1-x%2.png").arg(kind, scale), action("GoalSeekAction")))
+        return 1;
     seek.close();
 
     vortane::OptimiseDialog& optimise = program.form1->Optimise();
@@ -84,6 +100,7 @@ int main(int argc, char** argv) {
     Named<QLineEdit>(optimise, QStringLiteral("High 2"))->setText(QStringLiteral("140"));
     Named<QPlainTextEdit>(optimise, QStringLiteral("Limits, one per line"))
         ->setPlainText(QStringLiteral("TemperatureRise<=30\nBarrier1ShearStress>=120"));
-    if (!RunAndSave(optimise, folder + QStringLiteral("/optimise-x%1.png").arg(scale))) return 1;
+    if (!RunAndSave(optimise, folder + QStringLiteral("/optimise%1-x%2.png").arg(kind, scale), action("OptimiseAction")))
+        return 1;
     return 0;
 }

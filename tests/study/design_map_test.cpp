@@ -62,6 +62,15 @@ TEST(SuggestedRanges, DefaultPlusMinusHalfInRoundSteps) {
     EXPECT_EQ(range("OutputRate"), (std::vector<std::string>{"140", "400", "10"}));
     EXPECT_EQ(range("BarrierClearance1"), (std::vector<std::string>{"0.026", "0.078", "0.002"}));
     EXPECT_EQ(range("BarrierClearance1", ','), (std::vector<std::string>{"0,026", "0,078", "0,002"}));
+    // Around the case's number rather than the default: 100 ± 50 in steps of 5;
+    // a number of 0 spans ±1.
+    const auto around = [](std::string_view field, double value) {
+        const SweepRange r = SuggestedRange(*FindInputField(field), value, '.');
+        return std::vector<std::string>{r.from, r.to, r.step};
+    };
+    EXPECT_EQ(around("OutputRate", 100), (std::vector<std::string>{"50", "150", "5"}));
+    EXPECT_EQ(around("ScrewSpeed", 60), (std::vector<std::string>{"30", "90", "5"}));
+    EXPECT_EQ(around("OutputRate", 0), (std::vector<std::string>{"-1.0", "1.0", "0.1"}));
     // Every input's range makes a sweep of about 20 steps around its default
     // (a small count fewer, in whole steps); integers stay whole, positive
     // inputs above 0.
