@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "case/excerpt.h"
 #include "case/number_format.h"
 #include "case/number_text.h"
 #include "result/limit_check.h"
@@ -21,9 +20,7 @@ void CheckVariedInput(const InputField* field, double low, double high) {
 
 const RunColumn& QuantityColumn(const std::string& quantity) {
     if (const RunColumn* column = LimitColumn(quantity)) return *column;
-    std::string known;
-    for (const std::string& name : LimitQuantities()) known += (known.empty() ? "" : ", ") + name;
-    throw DesignError(Excerpt(quantity) + " is no quantity of a run; the quantities are " + known);
+    throw DesignError(UnknownQuantityText(quantity));
 }
 
 std::string InputText(double value, char decimalSeparator) { return FormatShortest(value, decimalSeparator); }

@@ -34,22 +34,24 @@ std::vector<std::string> LimitQuantities() {
     return names;
 }
 
+std::string UnknownQuantityText(std::string_view quantity) {
+    const std::vector<std::string> quantities = LimitQuantities();
+    const std::vector<std::string_view> names(quantities.begin(), quantities.end());
+    std::string text = "unknown quantity " + UnknownName(quantity, names);
+    if (!NearestName(quantity, names)) {
+        std::string known;
+        for (const std::string_view name : names) known += (known.empty() ? "" : ", ") + std::string(name);
+        text += "; the quantities are " + known;
+    }
+    return text;
+}
+
 std::vector<const RunColumn*> LimitColumns(std::span<const Limit> limits) {
     std::vector<const RunColumn*> columns;
     for (const Limit& limit : limits) {
         const RunColumn* column = LimitColumn(limit.quantity);
-        if (column == nullptr) {
-            const std::vector<std::string> quantities = LimitQuantities();
-            const std::vector<std::string_view> names(quantities.begin(), quantities.end());
-            std::string text = "limit \"" + Excerpt(LimitText(limit)) + "\": unknown quantity " +
-                               UnknownName(limit.quantity, names);
-            if (!NearestName(limit.quantity, names)) {
-                std::string known;
-                for (const std::string_view name : names) known += (known.empty() ? "" : ", ") + std::string(name);
-                text += "; the quantities are " + known;
-            }
-            throw LimitError(text);
-        }
+        if (column == nullptr)
+            throw LimitError("limit \"" + Excerpt(LimitText(limit)) + "\": " + UnknownQuantityText(limit.quantity));
         columns.push_back(column);
     }
     return columns;

@@ -25,6 +25,11 @@ const RunColumn* LimitColumn(const std::string& quantity);
 // The names limits may take, in column order.
 std::vector<std::string> LimitQuantities();
 
+// A name that is no quantity, as every refusal words it: "unknown quantity
+// TemperatureRis (did you mean TemperatureRise?)", or with the quantities
+// there are when none is near.
+std::string UnknownQuantityText(std::string_view quantity);
+
 // Each limit's column, in order. A name that is no numeric column is a
 // LimitError naming it and the nearest quantity, or all there are when none
 // is near.

@@ -35,5 +35,17 @@ TEST(DesignNotation, RefusesWhatItCannotRead) {
         EXPECT_THROW(ParseObjective(text), DesignError) << text;
 }
 
+// A quantity mistyped is named as a limit's is, with the nearest one.
+TEST(DesignNotation, UnknownQuantityIsNamedAsALimitsIs) {
+    try {
+        ParseObjective("minimise TemperatureRis");
+        ADD_FAILURE() << "taken";
+    } catch (const DesignError& error) {
+        EXPECT_NE(std::string(error.what()).find("unknown quantity TemperatureRis (did you mean TemperatureRise?)"),
+                  std::string::npos)
+            << error.what();
+    }
+}
+
 }  // namespace
 }  // namespace vortane
