@@ -64,6 +64,11 @@ Quantity MarginQuantity(const RunColumn& column) {
     return column.quantity == Quantity::Temperature ? Quantity::TemperatureDifference : column.quantity;
 }
 
+std::string QuantityCaption(const std::string& quantity, UnitSystem system) {
+    const RunColumn* column = LimitColumn(quantity);
+    return column == nullptr ? quantity : ColumnCaption(*column, system);
+}
+
 std::string LimitCaption(const Limit& limit, UnitSystem system, char decimalSeparator) {
     const RunColumn* column = LimitColumn(limit.quantity);
     if (column == nullptr) return LimitText(limit);

@@ -37,6 +37,10 @@ std::size_t ColumnIndex(const RunColumn& column);
 // for a temperature converts without the offset.
 Quantity MarginQuantity(const RunColumn& column);
 
+// A limit's quantity by the caption of its column in `system` ("Temperature
+// Difference (℃)"); a name of no column as it is.
+std::string QuantityCaption(const std::string& quantity, UnitSystem system = UnitSystem::Metric);
+
 // "Temperature Difference (℃) ≤ 30": the caption of the limit's quantity in
 // `system` and its bound in that unit; the limit as LimitText writes it where
 // it names no quantity of a run.
