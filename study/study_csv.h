@@ -92,7 +92,11 @@ void AppendSweepRow(std::string& line, const SweepPlan& plan, std::size_t index,
                          system);
     }
     line += '\n';
-    if (plan.decimalSeparator == ',') line.replace(start, std::string::npos, CommaDecimalCsv(std::string_view(line).substr(start)));
+    if (plan.decimalSeparator == ',') {
+        const std::string row = CommaDecimalCsv(std::string_view(line).substr(start));
+        line.resize(start);
+        line += row;
+    }
 }
 
 // A single run's CSV: the sweep's columns without swept fields, one row; with
