@@ -18,7 +18,8 @@ namespace vortane {
 
 namespace {
 
-QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& designs, char decimalSeparator) {
+QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& designs, char decimalSeparator,
+                          UnitSystem system) {
     auto* window = new QWidget(&parent, Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setObjectName(QStringLiteral("CompareCasesWindow"));
@@ -28,13 +29,13 @@ QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& de
     window->setWindowTitle(QStringLiteral("Compare Cases: %1 — Vortane").arg(TitleText(names)));
 
     auto* view = new ComparisonView;
-    view->ShowComparison(CompareDesigns(designs), decimalSeparator);
+    view->ShowComparison(CompareDesigns(designs, system, decimalSeparator), decimalSeparator);
     auto* chart = new QChartView;
     chart->setObjectName(QStringLiteral("ComparisonChart"));
     chart->setAccessibleName(QStringLiteral("Profiles of the cases"));
     chart->setRenderHint(QPainter::Antialiasing);
     chart->setMinimumHeight(300);
-    ShowChart(*chart, ProfileComparisonChart(designs));
+    ShowChart(*chart, ProfileComparisonChart(designs, system));
     auto* layout = new QVBoxLayout(window);
     layout->addWidget(view, 3);
     layout->addWidget(chart, 2);
@@ -44,7 +45,7 @@ QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& de
 
 }  // namespace
 
-QWidget* CompareCases(QWidget& parent, const QStringList& paths, char decimalSeparator) {
+QWidget* CompareCases(QWidget& parent, const QStringList& paths, char decimalSeparator, UnitSystem system) {
     const QString title = QStringLiteral("Vortane");
     if (paths.size() < 2) {
         WarnPlain(&parent, title, QStringLiteral("Choose two case files or more to compare."));
@@ -57,15 +58,15 @@ QWidget* CompareCases(QWidget& parent, const QStringList& paths, char decimalSep
         WarnPlain(&parent, title, FromUtf8(error.what()));
         return nullptr;
     }
-    QWidget* window = ComparisonWindow(parent, designs, decimalSeparator);
+    QWidget* window = ComparisonWindow(parent, designs, decimalSeparator, system);
     window->show();
     return window;
 }
 
-void CompareCasesFromDialog(QWidget& parent, char decimalSeparator) {
+void CompareCasesFromDialog(QWidget& parent, char decimalSeparator, UnitSystem system) {
     const QStringList paths = QFileDialog::getOpenFileNames(
         &parent, QStringLiteral("Compare Cases"), QString(), CaseFileFilter());
-    if (!paths.isEmpty()) CompareCases(parent, paths, decimalSeparator);
+    if (!paths.isEmpty()) CompareCases(parent, paths, decimalSeparator, system);
 }
 
 }  // namespace vortane

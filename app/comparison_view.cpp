@@ -5,6 +5,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/core_text.h"
 #include "app/plain_text.h"
 
@@ -65,6 +67,7 @@ void ComparisonView::ShowComparison(const Comparison& comparison, char decimalSe
         const bool limit = comparison.rows[r].kind == ComparisonRow::Kind::Limit;
         for (std::size_t c = 0; c < grid.rows[r].size(); ++c) {
             auto* item = new QTableWidgetItem(FromUtf8(grid.rows[r][c]));
+            item->setToolTip(PlainToolTip(item->text()));  // the whole of a cell cut at its column's edge
             item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
             if (const QColor colour = LimitColour(grid.rows[r][c]); limit && colour.isValid())
                 item->setForeground(colour);
@@ -72,6 +75,10 @@ void ComparisonView::ShowComparison(const Comparison& comparison, char decimalSe
         }
     }
     table_->resizeColumnsToContents();
+    // A long text (what stopped a run) is cut, not let widen its column past the window.
+    const int widest = table_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 32;
+    for (int c = 1; c < table_->columnCount(); ++c)
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), widest));
     const QString warnings = WarningsText(comparison);
     warnings_->setText(warnings);
     warnings_->setToolTip(PlainToolTip(warnings));

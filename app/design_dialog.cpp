@@ -179,11 +179,8 @@ QComboBox* VariedInputCombo(const QString& accessibleName) {
 QComboBox* QuantityCombo(const QString& accessibleName) {
     auto* combo = new QComboBox;
     combo->setAccessibleName(accessibleName);
-    for (const std::string& quantity : LimitQuantities()) {
-        const QString unit = QuantityUnit(quantity);
-        combo->addItem(unit.isEmpty() ? FromUtf8(quantity) : FromUtf8(quantity) + QStringLiteral(" (%1)").arg(unit),
-                       FromUtf8(quantity));
-    }
+    for (const std::string& quantity : LimitQuantities())
+        combo->addItem(FromUtf8(QuantityCaption(quantity)), FromUtf8(quantity));
     return combo;
 }
 
@@ -221,10 +218,5 @@ QString Figure(double value, char decimalSeparator) {
     return FromUtf8(FormatSignificant(value, 6, decimalSeparator));
 }
 
-QString QuantityUnit(const std::string& quantity) {
-    const RunColumn* column = LimitColumn(quantity);
-    if (column == nullptr || column->quantity == Quantity::Dimensionless) return {};
-    return FromUtf8(UnitIn(column->quantity, UnitSystem::Metric).symbol);
-}
 
 }  // namespace vortane

@@ -120,7 +120,5 @@ std::optional<double> ReadNumber(const QLineEdit& edit, char decimalSeparator, c
                                  QString& message);
 // A value as the dialogs show it: six significant digits with the decimal separator.
 QString Figure(double value, char decimalSeparator);
-// The unit of a quantity's column, as its name in the CSV gives it: "℃".
-QString QuantityUnit(const std::string& quantity);
 
 }  // namespace vortane

@@ -90,8 +90,7 @@ QString GoalSeekDialog::Outcome() const {
     if (!result_) return {};
     const char separator = Context().decimalSeparator;
     const QString input = FromUtf8(ReportCaption(*request_.field));
-    const QString quantity = FromUtf8(request_.quantity);
-    const QString unit = QuantityUnit(request_.quantity);
+    const QString quantity = FromUtf8(QuantityCaption(request_.quantity));
     QStringList lines{FromUtf8(GoalSeekEndText(result_->end))};
     if (!result_->reason.empty()) lines << FromUtf8(result_->reason);
     if (!result_->text.empty()) {
@@ -100,8 +99,8 @@ QString GoalSeekDialog::Outcome() const {
                           FromUtf8(result_->text));
     }
     if (result_->residual) {
-        lines << QStringLiteral("%1 = %2 %3 (target %4, residual %5)")
-                     .arg(quantity, Figure(request_.target + *result_->residual, separator), unit,
+        lines << QStringLiteral("%1 = %2 (target %3, residual %4)")
+                     .arg(quantity, Figure(request_.target + *result_->residual, separator),
                           Figure(request_.target, separator), Figure(*result_->residual, separator));
     }
     if (result_->end == GoalSeekEnd::Found)

@@ -182,7 +182,7 @@ void TForm1::CreateMenus() {
     file->addAction(QStringLiteral("Save Case &As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")), document_,
                     [this] { document_->SaveAs(); });
     file->addAction(QStringLiteral("&Compare Cases\u2026"), this,
-                    [this] { CompareCasesFromDialog(*this, decimalSeparator_); });
+                    [this] { CompareCasesFromDialog(*this, decimalSeparator_, units_); });
     recentMenu_ = file->addMenu(QStringLiteral("&Recent Cases"));
     connect(recentMenu_, &QMenu::aboutToShow, document_, [this] { document_->FillRecentMenu(*recentMenu_); });
     file->addSeparator();

@@ -246,14 +246,12 @@ QString OptimiseDialog::Outcome() const {
             lines << FromUtf8(ReportCaption(*request_.inputs[i].field)) + QStringLiteral(" = ") +
                          FromUtf8(result_->inputTexts[i]);
         if (result_->objective)
-            lines << QStringLiteral("%1 = %2 %3")
-                         .arg(FromUtf8(request_.objective), Figure(*result_->objective, separator),
-                              QuantityUnit(request_.objective))
-                         .trimmed();
+            lines << QStringLiteral("%1 = %2").arg(FromUtf8(QuantityCaption(request_.objective)),
+                                                   Figure(*result_->objective, separator));
         for (std::size_t i = 0; i < request_.limits.size() && i < result_->margins.size(); ++i) {
             const LimitMargin& margin = result_->margins[i];
             lines << QStringLiteral("%1: %2, margin %3")
-                         .arg(FromUtf8(LimitText(request_.limits[i])),
+                         .arg(FromUtf8(LimitCaption(request_.limits[i], UnitSystem::Metric, separator)),
                               margin.value ? Figure(*margin.value, separator) : QStringLiteral("not computed"),
                               margin.margin ? Figure(*margin.margin, separator) : QStringLiteral("none"));
         }

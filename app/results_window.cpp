@@ -253,10 +253,11 @@ void ResultsWindow::TogglePin() {
 
 // The baseline and the current result side by side, their profiles overlaid.
 void ResultsWindow::ShowPinned() {
-    comparison_->ShowComparison(CompareDesigns({*baseline_, *current_}), decimalSeparator_);
+    comparison_->ShowComparison(CompareDesigns({*baseline_, *current_}, units_, decimalSeparator_), decimalSeparator_);
     single_->hide();
     comparison_->show();
-    ShowChart(*chart_, ProfileComparisonChart({{"Baseline", baselineProfile_}, {"Current", currentProfile_}}));
+    ShowChart(*chart_,
+              ProfileComparisonChart({{"Baseline", baselineProfile_}, {"Current", currentProfile_}}, units_));
 }
 
 void ResultsWindow::OpenReportFolder() {

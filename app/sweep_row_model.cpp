@@ -33,7 +33,7 @@ int SweepRowModel::columnCount(const QModelIndex& parent) const {
 
 QVariant SweepRowModel::data(const QModelIndex& index, int role) const {
     if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) || !index.isValid()) return {};
-    return FromUtf8(table_->CsvCell(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()),
+    return FromUtf8(table_->ShownCell(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()),
                                     system_));
 }
 
@@ -41,7 +41,7 @@ QVariant SweepRowModel::headerData(int section, Qt::Orientation orientation, int
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || !table_ || section < 0 ||
         section >= columnCount({}))
         return {};
-    return FromUtf8(table_->CsvColumnName(static_cast<std::size_t>(section), system_));
+    return FromUtf8(table_->ShownColumnName(static_cast<std::size_t>(section), system_));
 }
 
 }  // namespace vortane

@@ -90,8 +90,9 @@ void Declare(CLI::App& app, Options& options, Given& given) {
          "the CSV to FILE (default standard output with --sweep): a row per\n"
          "point, or one for a single run");
     file("--units", given.units, "metric|si|us",
-         "units of the CSV, --profile and --html values (default metric, the\n"
-         "report's); in si or us a column with a unit has it after its name: (MPa)");
+         "units of the CSV, --profile, --html and --compare values (default\n"
+         "metric, the report's); in si or us a column with a unit has it after\n"
+         "its name: (MPa)");
     each("--limit", given.limits, "'QUANTITY<=VALUE'",
          "a limit the design must meet (or >=), added to those of --case:\n"
          "QUANTITY a numeric column of the CSV without its unit\n"
@@ -128,7 +129,7 @@ void Declare(CLI::App& app, Options& options, Given& given) {
         ->type_name("");
     // What goes only together, or only apart.
     const auto option = [&app](const char* name) { return app.get_option(name); };
-    for (const char* name : {"--sweep", "--case", "--write-case", "-o", "--profile", "--units", "--solve", "--optimise"})
+    for (const char* name : {"--sweep", "--case", "--write-case", "-o", "--profile", "--solve", "--optimise"})
         option("--compare")->excludes(option(name));
     for (const char* mode : {"--solve", "--optimise"})
         for (const char* name : {"--sweep", "--csv", "--profile", "--plot", "--html", "-o"})
@@ -198,9 +199,9 @@ void CheckCombination(const Options& options, bool compare) {
         throw UsageError("with --sweep, -o needs {n} in the name, one report per point");
     if (!sweep && options.resultFileName) CheckResultFileName(*options.resultFileName);
     // --units sets the units of the tables and pages written: with none of them it would change nothing.
-    if (options.unitsGiven && !sweep && !options.csvFile && !options.profileFile && !options.htmlFile)
-        throw UsageError("--units sets the units of --csv, --profile, --html and a sweep's table; this command "
-                         "line writes none of them");
+    if (options.unitsGiven && !sweep && !compare && !options.csvFile && !options.profileFile && !options.htmlFile)
+        throw UsageError("--units sets the units of --csv, --profile, --html and a sweep's or comparison's table; "
+                         "this command line writes none of them");
 }
 
 }  // namespace

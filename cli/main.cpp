@@ -148,13 +148,14 @@ int Compare(const cli::Options& options, char separator) {
     for (const std::string& path : options.compareFiles)
         designs.push_back(
             RunCaseDesign(path, options.boxTexts, separator, options.limits, options.acceptedWarnings));
-    const Comparison comparison = CompareDesigns(designs);
+    // The CSV's numbers and texts take the point; the table and the page the separator.
+    const Comparison comparison = CompareDesigns(designs, options.units, separator);
     if (options.csvFile)
-        WriteWholeFile(*options.csvFile, ComparisonCsv(comparison));
+        WriteWholeFile(*options.csvFile, ComparisonCsv(CompareDesigns(designs, options.units)));
     else
         cli::WriteStandardOutput(ComparisonText(comparison, separator));
     std::optional<Chart> chart;
-    if (options.plotFile || options.htmlFile) chart = ProfileComparisonChart(designs);
+    if (options.plotFile || options.htmlFile) chart = ProfileComparisonChart(designs, options.units);
     if (options.plotFile) WriteWholeFile(*options.plotFile, SvgDocument(*chart));
     if (options.htmlFile)
         WriteWholeFile(*options.htmlFile, HtmlDocument(ComparisonDocument(comparison, chart, LocalDateTime(), separator)));

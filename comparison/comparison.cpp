@@ -8,6 +8,7 @@
 #include "case/number_text.h"
 #include "case/units.h"
 #include "result/limit_check.h"
+#include "result/unit_caption.h"
 #include "result/run_table.h"
 #include "study/study_csv.h"
 
@@ -17,9 +18,14 @@ namespace {
 
 using Kind = ComparisonRow::Kind;
 
-std::string WithUnit(std::string_view name, Quantity quantity) {
+std::string WithUnit(std::string_view name, Quantity quantity, UnitSystem system) {
     if (quantity == Quantity::Dimensionless) return std::string(name);
-    return std::string(name) + " (" + std::string(UnitIn(quantity, UnitSystem::Metric).symbol) + ')';
+    return std::string(name) + " (" + std::string(UnitIn(quantity, system).symbol) + ')';
+}
+
+std::optional<double> ValueIn(std::optional<double> metric, Quantity quantity, UnitSystem system) {
+    if (!metric) return std::nullopt;
+    return InSystem(*metric, quantity, system);
 }
 
 // Each value against the first: the difference, and the percentage of the
@@ -40,8 +46,9 @@ void AgainstFirst(ComparisonRow& row) {
     }
 }
 
-ComparisonRow NumberRow(Kind kind, std::string quantity, std::vector<std::optional<double>> values) {
-    ComparisonRow row{kind, std::move(quantity), std::move(values), {}, {}, {}};
+ComparisonRow NumberRow(Kind kind, std::string quantity, std::string caption,
+                        std::vector<std::optional<double>> values) {
+    ComparisonRow row{kind, std::move(quantity), std::move(caption), std::move(values), {}, {}, {}};
     AgainstFirst(row);
     return row;
 }
@@ -54,7 +61,7 @@ std::optional<double> InputValue(const InputField& field, const RunResult& run) 
 
 // The inputs whose values differ, or whose texts differ where a run did not
 // read them.
-void AddInputs(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesign>& designs) {
+void AddInputs(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesign>& designs, UnitSystem system) {
     for (const InputField& field : InputFields()) {
         std::vector<std::optional<double>> values;
         bool differ = false;
@@ -64,11 +71,15 @@ void AddInputs(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesig
             differ = differ || values.back() != values.front() ||
                      (!values.back() && design.texts[box] != designs.front().texts[box]);
         }
-        if (differ) rows.push_back(NumberRow(Kind::Input, WithUnit(field.name, field.quantity), std::move(values)));
+        if (!differ) continue;
+        for (std::optional<double>& value : values)
+            if (value) value = TypedValueIn(*value, field.quantity, system);
+        rows.push_back(NumberRow(Kind::Input, WithUnit(field.name, field.quantity, system), InputCaption(field, system),
+                                 std::move(values)));
     }
 }
 
-void AddRunColumns(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesign>& designs) {
+void AddRunColumns(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesign>& designs, UnitSystem system) {
     const auto texts = [&designs](const RunColumn& column) {
         std::vector<std::string> cells(designs.size());
         std::transform(designs.begin(), designs.end(), cells.begin(),
@@ -78,18 +89,20 @@ void AddRunColumns(std::vector<ComparisonRow>& rows, const std::vector<ComparedD
     for (const RunColumn& column : RunColumns()) {
         if (column.kind == RunColumn::Kind::Warnings) continue;
         if (column.kind == RunColumn::Kind::Outcome) {
-            rows.push_back({Kind::Outcome, column.name, {}, texts(column), {}, {}});
+            rows.push_back({Kind::Outcome, column.name, column.caption, {}, texts(column), {}, {}});
         } else if (column.kind == RunColumn::Kind::Message) {
             std::vector<std::string> cells = texts(column);
             if (std::any_of(cells.begin(), cells.end(), [](const std::string& c) { return !c.empty(); }))
-                rows.push_back({Kind::Outcome, column.name, {}, std::move(cells), {}, {}});
+                rows.push_back({Kind::Outcome, column.name, column.caption, {}, std::move(cells), {}, {}});
         } else {
             std::vector<std::optional<double>> values(designs.size());
-            std::transform(designs.begin(), designs.end(), values.begin(),
-                           [&column](const ComparedDesign& design) { return ColumnNumber(column, design.run); });
-            const std::string name = column.kind == RunColumn::Kind::Indicator ? column.name
-                                                                              : WithUnit(column.name, column.quantity);
-            rows.push_back(NumberRow(Kind::Value, name, std::move(values)));
+            std::transform(designs.begin(), designs.end(), values.begin(), [&column, system](const ComparedDesign& design) {
+                return ValueIn(ColumnNumber(column, design.run), column.quantity, system);
+            });
+            const std::string name = column.kind == RunColumn::Kind::Indicator
+                                         ? ColumnName(column, system)
+                                         : WithUnit(column.name, column.quantity, system);
+            rows.push_back(NumberRow(Kind::Value, name, ColumnCaption(column, system), std::move(values)));
         }
     }
 }
@@ -99,16 +112,20 @@ std::string Significant(double value, char decimalSeparator, bool sign) {
     return sign && value >= 0 ? '+' + text : text;
 }
 
-std::string MarginText(const Limit& limit, const LimitMargin& margin) {
-    if (LimitColumn(limit.quantity) == nullptr) return "failed: no quantity of a run";
+std::string MarginText(const Limit& limit, const LimitMargin& margin, UnitSystem system, char decimalSeparator) {
+    const RunColumn* column = LimitColumn(limit.quantity);
+    if (column == nullptr) return "failed: no quantity of a run";
     if (!margin.margin) return "failed: not computed";
-    return (margin.holds ? "met by " : "failed by ") + Significant(std::fabs(*margin.margin), '.', false);
+    const double shown = InSystem(std::fabs(*margin.margin), MarginQuantity(*column), system);
+    return (margin.holds ? "met by " : "failed by ") + Significant(shown, decimalSeparator, false);
 }
 
 // Each limit of any design, once, in the order they come; then whether each
 // design meets its own.
-void AddLimits(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesign>& designs) {
+void AddLimits(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesign>& designs, UnitSystem system,
+               char decimalSeparator) {
     std::vector<std::string> limits;
+    std::vector<std::string> captions;
     std::vector<std::vector<LimitMargin>> margins;
     for (const ComparedDesign& design : designs) {
         std::vector<LimitMargin> own;
@@ -118,27 +135,31 @@ void AddLimits(std::vector<ComparisonRow>& rows, const std::vector<ComparedDesig
         }
         margins.push_back(std::move(own));
         for (const Limit& limit : design.limits)
-            if (std::find(limits.begin(), limits.end(), LimitText(limit)) == limits.end())
+            if (std::find(limits.begin(), limits.end(), LimitText(limit)) == limits.end()) {
                 limits.push_back(LimitText(limit));
+                captions.push_back(LimitCaption(limit, system, decimalSeparator));
+            }
     }
     if (limits.empty()) return;
-    for (const std::string& limit : limits) {
-        ComparisonRow row{Kind::Limit, limit, {}, {}, {}, {}};
+    for (std::size_t l = 0; l < limits.size(); ++l) {
+        const std::string& limit = limits[l];
+        ComparisonRow row{Kind::Limit, limit, captions[l], {}, {}, {}, {}};
         for (std::size_t d = 0; d < designs.size(); ++d) {
             const std::vector<Limit>& own = designs[d].limits;
             const auto at = std::find_if(own.begin(), own.end(), [&limit](const Limit& l) { return LimitText(l) == limit; });
             row.texts.push_back(at == own.end() ? std::string()
-                                                : MarginText(*at, margins[d][static_cast<std::size_t>(at - own.begin())]));
+                                                : MarginText(*at, margins[d][static_cast<std::size_t>(at - own.begin())],
+                                                             system, decimalSeparator));
         }
         rows.push_back(std::move(row));
     }
     if (std::any_of(designs.begin(), designs.end(),
                     [](const ComparedDesign& design) { return !design.acceptedWarnings.Empty(); })) {
-        ComparisonRow accepted{Kind::Limit, "Accepted warnings", {}, {}, {}, {}};
+        ComparisonRow accepted{Kind::Limit, "Accepted warnings", "Accepted warnings", {}, {}, {}, {}};
         for (const ComparedDesign& design : designs) accepted.texts.push_back(WarningKindsText(design.acceptedWarnings));
         rows.push_back(std::move(accepted));
     }
-    ComparisonRow feasible{Kind::Feasible, "Feasible", {}, {}, {}, {}};
+    ComparisonRow feasible{Kind::Feasible, "Feasible", "Feasible", {}, {}, {}, {}};
     for (std::size_t d = 0; d < designs.size(); ++d) {
         const ComparedDesign& design = designs[d];
         const std::string warns = UnacceptedWarningsText(design.run.warningKinds, design.acceptedWarnings);
@@ -158,16 +179,17 @@ ComparedDesign RunCaseDesign(const std::string& path, std::span<const BoxOverrid
             given.extras.limits, given.extras.acceptedWarnings};
 }
 
-Comparison CompareDesigns(const std::vector<ComparedDesign>& designs) {
+Comparison CompareDesigns(const std::vector<ComparedDesign>& designs, UnitSystem system, char decimalSeparator) {
     Comparison comparison;
     for (const ComparedDesign& design : designs) {
         comparison.designs.push_back(design.name);
         comparison.warnings.push_back(design.run.warnings);
+        comparison.stops.push_back(design.run.outcome == RunOutcome::Complete ? std::string() : design.run.detail);
     }
     if (designs.empty()) return comparison;
-    AddInputs(comparison.rows, designs);
-    AddRunColumns(comparison.rows, designs);
-    AddLimits(comparison.rows, designs);
+    AddInputs(comparison.rows, designs, system);
+    AddRunColumns(comparison.rows, designs, system);
+    AddLimits(comparison.rows, designs, system, decimalSeparator);
     return comparison;
 }
 
@@ -193,13 +215,19 @@ ComparisonGrid ComparisonCells(const Comparison& comparison, char decimalSeparat
         grid.header.push_back(comparison.designs[d]);
         if (d > 0) grid.header.insert(grid.header.end(), {"Δ", "Δ %"});
     }
-    const auto value = [decimalSeparator](double v) { return FormatShortest(v, decimalSeparator); };
+    const auto exact = [decimalSeparator](double v) { return FormatShortest(v, decimalSeparator); };
+    const auto computed = [decimalSeparator](double v) { return FormatSignificant(v, 7, decimalSeparator); };
     const auto difference = [decimalSeparator](double v) { return Significant(v, decimalSeparator, true); };
     const auto percentage = [decimalSeparator](double v) { return Percentage(v, decimalSeparator); };
     for (const ComparisonRow& row : comparison.rows) {
-        std::vector<std::string>& cells = grid.rows.emplace_back(1, row.quantity);
+        std::vector<std::string>& cells = grid.rows.emplace_back(1, row.caption);
+        const bool outcome = row.kind == Kind::Outcome && row.quantity == "Outcome";
         for (std::size_t d = 0; d < comparison.designs.size(); ++d) {
-            cells.push_back(HoldsNumbers(row) ? Cell(row.values[d], value) : row.texts[d]);
+            if (row.kind == Kind::Input) cells.push_back(Cell(row.values[d], exact));
+            else if (row.kind == Kind::Value) cells.push_back(Cell(row.values[d], computed));
+            else if (outcome && d < comparison.stops.size() && !comparison.stops[d].empty())
+                cells.push_back(row.texts[d] + ": " + comparison.stops[d]);
+            else cells.push_back(row.texts[d]);
             if (d == 0) continue;
             cells.push_back(HoldsNumbers(row) ? Cell(row.differences[d], difference) : std::string());
             cells.push_back(HoldsNumbers(row) ? Cell(row.percentages[d], percentage) : std::string());

@@ -43,6 +43,7 @@ struct ComparisonRow {
     enum class Kind { Input, Outcome, Value, Limit, Feasible };
     Kind kind;
     std::string quantity;  // "OutputRate (kg/hr)", "TotalPressureDrop", "TemperatureRise<=30"
+    std::string caption;   // as the windows show it: "Output Rate (kg/hr)", "Temperature Difference (℃) ≤ 30"
     std::vector<std::optional<double>> values;
     std::vector<std::string> texts;
     std::vector<std::optional<double>> differences;
@@ -53,26 +54,36 @@ constexpr bool HoldsNumbers(const ComparisonRow& row) {
     return row.kind == ComparisonRow::Kind::Input || row.kind == ComparisonRow::Kind::Value;
 }
 
-// The table: the inputs whose values differ, the outcome, the passes and the
+// The table in `system`: the inputs whose values differ, the outcome, the passes and the
 // messages, every number of the table of runs (the report's channel and
 // results blocks, the design indicators), then each limit of any design with
 // whether it holds in the designs whose case sets it (a limit naming no
 // quantity of a run fails, saying so), the warnings each design accepts
 // (when any does), and whether each design is feasible as Feasible judges it
-// ("no: warns of negative-pressure" where a warning not accepted stands). Each design's warnings stand beside the table.
+// ("no: warns of negative-pressure" where a warning not accepted stands). Each design's warnings stand beside the table,
+// and what stopped each run that stopped. Numbers, differences and margins are
+// in the unit of their quantity in `system` (a difference of temperatures
+// without the offset), percentages of the first's magnitude in that unit; the
+// quantities' names carry that unit as the CSV in `system` writes them
+// (ColumnName), a limit's name its bound in technical metric as it is given.
+// Texts (margins, a limit's bound in its caption) have the decimal separator
+// given.
 struct Comparison {
     std::vector<std::string> designs;
     std::vector<ComparisonRow> rows;
     std::vector<std::vector<std::string>> warnings;  // per design
+    std::vector<std::string> stops;                  // per design: why its run stopped; empty when complete
 };
 
-Comparison CompareDesigns(const std::vector<ComparedDesign>& designs);
+Comparison CompareDesigns(const std::vector<ComparedDesign>& designs, UnitSystem system = UnitSystem::Metric,
+                          char decimalSeparator = '.');
 
-// The table as texts, a header and a row per quantity: the quantity, then
-// for the first design its value, for each other design its value, "Δ" and
-// "Δ %". Values in their shortest exact digits, differences to six
-// significant digits with their sign, percentages to two decimals; all with
-// the decimal separator given.
+// The table as texts, a header and a row per quantity: the quantity's
+// caption, then for the first design its value, for each other design its
+// value, "Δ" and "Δ %". Inputs in their shortest exact digits, computed values
+// to seven significant digits, differences to six with their sign,
+// percentages to two decimals; all with the decimal separator given. The
+// outcome of a run that stopped is followed by what stopped it.
 struct ComparisonGrid {
     std::vector<std::string> header;
     std::vector<std::vector<std::string>> rows;

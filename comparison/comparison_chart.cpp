@@ -4,8 +4,9 @@
 
 namespace vortane {
 
-Chart ProfileComparisonChart(const std::vector<NamedProfile>& profiles) {
-    ChartPanel panel{{"Pressure", "kgf/cm2"}, {}, {}};
+Chart ProfileComparisonChart(const std::vector<NamedProfile>& profiles, UnitSystem system) {
+    constexpr Quantity P = Quantity::Pressure;
+    ChartPanel panel{{"Pressure", std::string(UnitIn(P, system).symbol)}, {}, {}};
     for (std::size_t d = 0; d < profiles.size(); ++d) {
         if (profiles[d].points.empty()) continue;
         ChartSeries inlet{profiles[d].name + " p1", {}, {}, PaletteColour(d)};
@@ -14,8 +15,8 @@ Chart ProfileComparisonChart(const std::vector<NamedProfile>& profiles) {
         for (const ChannelPoint& p : profiles[d].points) {
             inlet.x.push_back(p.z);
             outlet.x.push_back(p.z);
-            inlet.y.push_back(p.pressureInlet);
-            outlet.y.push_back(p.pressureOutlet);
+            inlet.y.push_back(InSystem(p.pressureInlet, P, system));
+            outlet.y.push_back(InSystem(p.pressureOutlet, P, system));
         }
         panel.series.push_back(std::move(inlet));
         panel.series.push_back(std::move(outlet));
@@ -24,11 +25,11 @@ Chart ProfileComparisonChart(const std::vector<NamedProfile>& profiles) {
             {std::move(panel)}};
 }
 
-Chart ProfileComparisonChart(const std::vector<ComparedDesign>& designs) {
+Chart ProfileComparisonChart(const std::vector<ComparedDesign>& designs, UnitSystem system) {
     std::vector<NamedProfile> profiles;
     profiles.reserve(designs.size());
     for (const ComparedDesign& design : designs) profiles.push_back({design.name, ProfileOfRun(design.run, 100).points});
-    return ProfileComparisonChart(profiles);
+    return ProfileComparisonChart(profiles, system);
 }
 
 }  // namespace vortane

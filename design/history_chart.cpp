@@ -16,10 +16,16 @@ constexpr double Gap = std::numeric_limits<double>::quiet_NaN();
 // renderer draws at once where thousands of marks take long.
 constexpr std::size_t MarkedRunLimit = 300;
 
+// "Temperature Difference": a quantity's caption without its unit.
+std::string Caption(const std::string& quantity) {
+    const std::string caption = QuantityCaption(quantity);
+    return caption.ends_with(')') ? caption.substr(0, caption.rfind(" (")) : caption;
+}
+
 ChartAxis QuantityAxis(const std::string& quantity) {
     const RunColumn* column = LimitColumn(quantity);
-    if (column == nullptr || column->quantity == Quantity::Dimensionless) return {quantity, "-"};
-    return {quantity, std::string(UnitIn(column->quantity, UnitSystem::Metric).symbol)};
+    if (column == nullptr || column->quantity == Quantity::Dimensionless) return {Caption(quantity), "-"};
+    return {Caption(quantity), std::string(UnitIn(column->quantity, UnitSystem::Metric).symbol)};
 }
 
 std::vector<double> RunNumbers(std::size_t count) {
@@ -55,12 +61,8 @@ std::vector<LimitMargin> MarginsOf(const Evaluation& run, std::span<const Limit>
     return margins;
 }
 
-// "TemperatureRise ≤ 30": a limit as a legend shows it.
-std::string LimitLabel(const Limit& limit) {
-    std::string text = LimitText(limit);
-    const std::size_t sign = text.find_first_of("<>");
-    return text.substr(0, sign) + (limit.bound == LimitBound::AtMost ? " ≤ " : " ≥ ") + text.substr(sign + 2);
-}
+// "Temperature Difference (℃) ≤ 30": a limit as a legend shows it.
+std::string LimitLabel(const Limit& limit) { return LimitCaption(limit, UnitSystem::Metric, '.'); }
 
 Chart HistoryAxes(std::string title) {
     Chart chart;
@@ -72,15 +74,15 @@ Chart HistoryAxes(std::string title) {
 }  // namespace
 
 Chart GoalSeekChart(std::span<const Evaluation> history, const std::string& quantity, double target) {
-    Chart chart = HistoryAxes(quantity + " at each run of the goal seek");
-    chart.panels.push_back({QuantityAxis(quantity), {}, {Values(quantity, history, PaletteColour(0))}});
+    Chart chart = HistoryAxes(Caption(quantity) + " at each run of the goal seek");
+    chart.panels.push_back({QuantityAxis(quantity), {}, {Values(Caption(quantity), history, PaletteColour(0))}});
     if (!history.empty()) chart.panels.back().series.push_back(Level("Target", history.size(), target));
     return chart;
 }
 
 Chart OptimisationChart(std::span<const Evaluation> history, const std::string& objective, bool maximise,
                         std::span<const Limit> limits, WarningKinds accepted) {
-    Chart chart = HistoryAxes(objective + (maximise ? " maximised" : " minimised") + ", at each run");
+    Chart chart = HistoryAxes(Caption(objective) + (maximise ? " maximised" : " minimised") + ", at each run");
     ChartSeries best{limits.empty() ? "Best design" : "Best meeting the limits", RunNumbers(history.size()), {},
                      PaletteColour(1)};
     std::vector<ChartSeries> margins;
@@ -98,7 +100,7 @@ Chart OptimisationChart(std::span<const Evaluation> history, const std::string& 
         for (std::size_t i = 0; i < judged.size(); ++i)
             margins[i].y.push_back(judged[i].fraction ? std::clamp(*judged[i].fraction, -1.0, 1.0) * 100 : Gap);
     }
-    ChartSeries all = Values(objective, history, PaletteColour(0));
+    ChartSeries all = Values(Caption(objective), history, PaletteColour(0));
     all.markersOnly = all.markers;
     ChartPanel panel{QuantityAxis(objective), {}, {std::move(all), std::move(best)}};
     if (!limits.empty()) {

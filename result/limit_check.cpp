@@ -6,6 +6,7 @@
 
 #include "case/excerpt.h"
 #include "case/number_text.h"
+#include "result/unit_caption.h"
 
 namespace vortane {
 
@@ -63,6 +64,18 @@ std::size_t ColumnIndex(const RunColumn& column) {
 
 Quantity MarginQuantity(const RunColumn& column) {
     return column.quantity == Quantity::Temperature ? Quantity::TemperatureDifference : column.quantity;
+}
+
+std::string QuantityCaption(const std::string& quantity, UnitSystem system) {
+    const RunColumn* column = LimitColumn(quantity);
+    return column == nullptr ? quantity : ColumnCaption(*column, system);
+}
+
+std::string LimitCaption(const Limit& limit, UnitSystem system, char decimalSeparator) {
+    const RunColumn* column = LimitColumn(limit.quantity);
+    if (column == nullptr) return LimitText(limit);
+    return ColumnCaption(*column, system) + (limit.bound == LimitBound::AtMost ? " ≤ " : " ≥ ") +
+           TypedValueTextIn(limit.value, column->quantity, system, decimalSeparator);
 }
 
 LimitMargin MarginOf(const Limit& limit, std::optional<double> value) {

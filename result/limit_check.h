@@ -42,6 +42,15 @@ std::size_t ColumnIndex(const RunColumn& column);
 // for a temperature converts without the offset.
 Quantity MarginQuantity(const RunColumn& column);
 
+// A limit's quantity by the caption of its column in `system` ("Temperature
+// Difference (℃)"); a name of no column as it is.
+std::string QuantityCaption(const std::string& quantity, UnitSystem system = UnitSystem::Metric);
+
+// "Temperature Difference (℃) ≤ 30": the caption of the limit's quantity in
+// `system` and its bound in that unit; the limit as LimitText writes it where
+// it names no quantity of a run.
+std::string LimitCaption(const Limit& limit, UnitSystem system, char decimalSeparator);
+
 // How a value stands against a limit. The margin is how far inside the limit
 // it lies, in the limit's unit: bound − value for at most, value − bound for at
 // least; it holds when the margin is 0 or more. The fraction is the margin over

@@ -5,6 +5,7 @@
 
 #include "report/report_layout.h"
 #include "result/indicator_table.h"
+#include "result/unit_caption.h"
 
 namespace vortane {
 
@@ -13,16 +14,17 @@ namespace {
 std::vector<RunColumn> MakeRunColumns() {
     using K = RunColumn::Kind;
     std::vector<RunColumn> columns{
-        {K::Outcome, "Outcome"}, {K::Passes, "Passes"}, {K::Message, "Message"}};
+        {K::Outcome, "Outcome", "Outcome"}, {K::Passes, "Passes", "Passes"}, {K::Message, "Message", "Message"}};
     for (const ReportedValue& value : ChannelValues())
-        columns.push_back({K::Channel, std::string(value.name), value.field, nullptr, value.quantity});
+        columns.push_back({K::Channel, std::string(value.name), std::string(value.caption), value.field, nullptr,
+                           value.quantity});
     for (const ReportedValue& value : ResultValues())
-        columns.push_back({K::Results, std::string(value.name), value.field, nullptr, value.quantity});
+        columns.push_back({K::Results, std::string(value.name), std::string(value.caption), value.field, nullptr,
+                           value.quantity});
     for (const IndicatorColumn& column : IndicatorColumns())
-        columns.push_back({K::Indicator,
-                           std::string(column.name) + " (" + std::string(column.unit) + ')',
-                           nullptr, column.value, column.quantity});
-    columns.push_back({K::Warnings, "Warnings"});
+        columns.push_back({K::Indicator, std::string(column.name) + " (" + std::string(column.unit) + ')',
+                           std::string(column.caption), nullptr, column.value, column.quantity});
+    columns.push_back({K::Warnings, "Warnings", "Warnings"});
     return columns;
 }
 
@@ -44,6 +46,14 @@ std::string ColumnName(const RunColumn& column, UnitSystem system) {
         return column.name.substr(0, column.name.find(" (")) + unit;
     if (column.quantity == Quantity::Dimensionless) return column.name;
     return column.name + unit;
+}
+
+std::string ColumnCaption(const RunColumn& column, UnitSystem system) {
+    return CaptionIn(column.caption, column.quantity, system);
+}
+
+std::string InputCaption(const InputField& field, UnitSystem system) {
+    return CaptionIn(ReportCaption(field), field.quantity, system);
 }
 
 std::optional<double> ColumnNumber(const RunColumn& column, const RunResult& run) {

@@ -22,6 +22,7 @@ struct RunColumn {
     enum class Kind { Outcome, Passes, Message, Channel, Results, Indicator, Warnings };
     Kind kind;
     std::string name;                                        // the CSV header's
+    std::string caption;  // as the Results window shows it (UTF-8, its technical metric unit)
     double CaseData::*field = nullptr;                       // of Channel and Results
     double (*indicator)(const DesignIndicators&) = nullptr;  // of Indicator
     Quantity quantity = Quantity::Dimensionless;             // of its numbers
@@ -33,6 +34,15 @@ const std::vector<RunColumn>& RunColumns();
 // another system, a column whose numbers carry a unit is followed by that
 // unit in parentheses ("TotalPressureDrop (MPa)", "SpecificEnergy (kJ/kg)").
 std::string ColumnName(const RunColumn& column, UnitSystem system);
+
+// The column's caption in `system`, as the Results window shows the value
+// ("Total Pressure Drop (MPa)" in SI); "Outcome", "Passes", "Message" and
+// "Warnings" for the others.
+std::string ColumnCaption(const RunColumn& column, UnitSystem system);
+
+// An input's caption in `system`: the report's caption with the unit of its
+// quantity in `system` ("Output Rate (lb/hr)" in US customary).
+std::string InputCaption(const InputField& field, UnitSystem system);
 
 // Whether the column holds texts: Outcome, Message and Warnings.
 constexpr bool HoldsText(RunColumn::Kind kind) {

@@ -1,6 +1,8 @@
 #include "result/unit_caption.h"
 
 #include "case/exact_quotient.h"
+#include "case/number_format.h"
+#include "case/number_text.h"
 #include "report/value_format.h"
 
 namespace vortane {
@@ -18,6 +20,15 @@ std::string CaptionIn(std::string_view caption, Quantity quantity, UnitSystem sy
 
 std::string ValueTextIn(double metricValue, Quantity quantity, UnitSystem system, char decimalSeparator) {
     return FormatGeneral(InSystem(metricValue, quantity, system), 7, 2, decimalSeparator);
+}
+
+double TypedValueIn(double metricValue, Quantity quantity, UnitSystem system) {
+    if (KeepsMetricUnit(quantity, system)) return metricValue;
+    return RoundedToSignificant(InSystem(metricValue, quantity, system), 15);
+}
+
+std::string TypedValueTextIn(double metricValue, Quantity quantity, UnitSystem system, char decimalSeparator) {
+    return FormatShortest(TypedValueIn(metricValue, quantity, system), decimalSeparator);
 }
 
 double FromSystem(double value, Quantity quantity, UnitSystem system) {

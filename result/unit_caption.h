@@ -21,6 +21,15 @@ std::string CaptionIn(std::string_view caption, Quantity quantity, UnitSystem sy
 // A technical metric value in `system`, seven significant digits.
 std::string ValueTextIn(double metricValue, Quantity quantity, UnitSystem system, char decimalSeparator);
 
+// A typed value (an input, a swept or a found one) in `system`: where its
+// unit changes, converted and rounded to 15 significant digits, the digits a
+// double holds, so that the conversion's last-bit error does not show (0.011
+// cm is 0.11 mm, not 0.10999999999999999).
+double TypedValueIn(double metricValue, Quantity quantity, UnitSystem system);
+
+// Its text: the fewest digits that read back as that value.
+std::string TypedValueTextIn(double metricValue, Quantity quantity, UnitSystem system, char decimalSeparator);
+
 // A value typed in the unit of `quantity` in `system` (a limit's bound) in its
 // technical metric unit: InSystem's inverse, in extended precision and
 // rounded once.

@@ -1,5 +1,6 @@
 #include "study/study_csv.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "case/number_format.h"
@@ -34,14 +35,52 @@ std::string CsvNumber(double value) {
     return text;
 }
 
-std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+namespace {
+
+// The text in double quotes (doubled inside) when it holds one of `special`.
+std::string Quoted(std::string_view text, std::string_view special) {
+    if (text.find_first_of(special) == std::string_view::npos) return std::string(text);
     std::string quoted = "\"";
     for (const char c : text) {
         if (c == '"') quoted += '"';
         quoted += c;
     }
     return quoted + '"';
+}
+
+}  // namespace
+
+std::string CsvField(std::string_view text) { return Quoted(text, ",\"\r\n"); }
+
+std::string CommaDecimalCsv(std::string_view csv) {
+    std::string out;
+    out.reserve(csv.size() + csv.size() / 8);
+    std::size_t i = 0;
+    while (i < csv.size()) {
+        std::string field;
+        const bool quoted = csv[i] == '"';
+        if (quoted) {
+            for (++i; i < csv.size(); ++i) {
+                if (csv[i] != '"') {
+                    field += csv[i];
+                } else if (i + 1 < csv.size() && csv[i + 1] == '"') {
+                    field += '"';
+                    ++i;
+                } else {
+                    ++i;
+                    break;
+                }
+            }
+        } else {
+            const std::size_t end = std::min(csv.find_first_of(",\n", i), csv.size());
+            field = csv.substr(i, end - i);
+            i = end;
+        }
+        if (!quoted && ReadNumber(field)) std::replace(field.begin(), field.end(), '.', ',');
+        out += Quoted(field, ";\"\r\n");
+        if (i < csv.size()) out += csv[i++] == ',' ? ';' : '\n';
+    }
+    return out;
 }
 
 std::string SweptName(const InputField& field, UnitSystem system) {
@@ -88,7 +127,8 @@ std::string SweepHeader(const SweepPlan& plan, UnitSystem system) {
         line += ',';
         line += CsvField(SweptName(*axis.field, system));
     }
-    return line + RunColumnsHeader(system) + LimitsHeader(plan.limits, system) + '\n';
+    line += RunColumnsHeader(system) + LimitsHeader(plan.limits, system) + '\n';
+    return plan.decimalSeparator == ',' ? CommaDecimalCsv(line) : line;
 }
 
 std::string SweepRow(const SweepPlan& plan, const PointResult& point, UnitSystem system) {

@@ -21,10 +21,17 @@ std::string CsvNumber(double value);
 // comma, a quote or a line break.
 std::string CsvField(std::string_view text);
 
+// A CSV as spreadsheet programs read it where the comma is the decimal mark:
+// fields separated by ";" (in double quotes when they hold one, a quote or a
+// line break), numbers with a decimal comma. The CSV given is this file's own
+// (fields separated by commas, numbers in C notation); a sweep whose decimal
+// separator is a comma is written so, its swept texts as the numbers they are.
+std::string CommaDecimalCsv(std::string_view csv);
+
 // Appends "%.17g" of the value.
 void AppendCsvNumber(std::string& line, double value);
 
-// The sweep's CSV: Point, the swept fields as typed, then the columns of
+// The sweep's CSV (with a decimal comma, see CommaDecimalCsv): Point, the swept fields as typed, then the columns of
 // RunColumns, then with the plan's limits Feasible and a margin per limit (see
 // LimitsHeader). In a system of units other than technical metric, the names
 // of the columns with a unit carry it (see ColumnName) and their numbers are
@@ -63,6 +70,7 @@ void AppendLimitCells(std::string& line, std::span<const RunColumn* const> colum
 template <class Number, class Text>
 void AppendSweepRow(std::string& line, const SweepPlan& plan, std::size_t index, RunOutcome outcome,
                     WarningKinds warnings, Number number, Text text, UnitSystem system = UnitSystem::Metric) {
+    const std::size_t start = line.size();
     line += std::to_string(index + 1);
     const std::vector<std::size_t> positions = AxisPositions(plan, index);
     for (std::size_t a = 0; a < plan.axes.size(); ++a) {
@@ -84,6 +92,11 @@ void AppendSweepRow(std::string& line, const SweepPlan& plan, std::size_t index,
                          system);
     }
     line += '\n';
+    if (plan.decimalSeparator == ',') {
+        const std::string row = CommaDecimalCsv(std::string_view(line).substr(start));
+        line.resize(start);
+        line += row;
+    }
 }
 
 // A single run's CSV: the sweep's columns without swept fields, one row; with

@@ -11,6 +11,7 @@
 #include "result/limit_check.h"
 #include "result/run_table.h"
 #include "case/number_format.h"
+#include "case/number_text.h"
 #include "result/unit_caption.h"
 
 namespace vortane {
@@ -191,6 +192,22 @@ Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::
     return QuantitiesChart(plan, curves, {quantity}, curveLimit, limits, system);
 }
 
+namespace {
+
+// A swept field's values as a person reads them in `system`: as typed where
+// its unit stays, else in the fewest digits of the converted value.
+std::vector<std::string> ShownTexts(const SweepAxis& axis, char decimalSeparator, UnitSystem system) {
+    if (KeepsMetricUnit(axis.field->quantity, system)) return axis.texts;
+    std::vector<std::string> texts;
+    for (const std::string& text : axis.texts) {
+        const std::optional<double> value = ConvertReal(text, decimalSeparator);
+        texts.push_back(value ? TypedValueTextIn(*value, axis.field->quantity, system, decimalSeparator) : text);
+    }
+    return texts;
+}
+
+}  // namespace
+
 ChartMap FeasibleMap(const SweepTable& table, std::size_t along, std::span<const Limit> limits,
                      WarningKinds accepted, UnitSystem system) {
     const SweepPlan& plan = table.Plan();
@@ -203,8 +220,8 @@ ChartMap FeasibleMap(const SweepTable& table, std::size_t along, std::span<const
     map.y = AxisOfCaption(ReportCaption(*up.field), up.field->quantity, system);
     map.xValues = ValuesIn(AxisValues(across, plan.decimalSeparator), across.field->quantity, system);
     map.yValues = ValuesIn(AxisValues(up, plan.decimalSeparator), up.field->quantity, system);
-    map.xTexts = across.texts;
-    map.yTexts = up.texts;
+    map.xTexts = ShownTexts(across, plan.decimalSeparator, system);
+    map.yTexts = ShownTexts(up, plan.decimalSeparator, system);
     map.categories = MapCategories(limits, accepted);
     const std::size_t nx = across.texts.size(), ny = up.texts.size();
     for (std::size_t i = 0; i < nx; ++i)
@@ -275,8 +292,9 @@ std::vector<std::string> MapCellLines(const SweepTable& table, const ChartMap& m
     const std::vector<const RunColumn*> columns = LimitColumns(limits);
     for (std::size_t l = 0; l < limits.size(); ++l) {
         const LimitMargin margin = MarginOf(limits[l], table.Number(point, ColumnIndex(*columns[l])));
-        lines.push_back(LimitLabel(limits[l]) + ": " +
-                        (margin.margin ? "margin " + CellNumber(*margin.margin) : std::string("not computed")));
+        lines.push_back(LimitCaption(limits[l], system, table.Plan().decimalSeparator) + ": " +
+                        (margin.margin ? "margin " + CellNumber(InSystem(*margin.margin, MarginQuantity(*columns[l]), system))
+                                       : std::string("not computed")));
     }
     return lines;
 }

@@ -5,6 +5,7 @@
 
 #include "case/number_text.h"
 #include "result/run_table.h"
+#include "result/unit_caption.h"
 #include "study/study_csv.h"
 
 namespace vortane {
@@ -134,6 +135,40 @@ std::string SweepTable::CsvCell(std::size_t point, std::size_t csvColumn, UnitSy
     if (HoldsText(RunColumns()[column].kind)) return std::string(Text(point, column));
     const std::optional<double> number = Number(point, column);
     return number ? CsvNumber(InSystem(*number, RunColumns()[column].quantity, system)) : std::string();
+}
+
+std::string SweepTable::ShownColumnName(std::size_t csvColumn, UnitSystem system) const {
+    const std::size_t axes = plan_.axes.size();
+    const std::size_t runColumns = RunColumns().size();
+    if (csvColumn == 0) return "Point";
+    if (csvColumn <= axes) return InputCaption(*plan_.axes[csvColumn - 1].field, system);
+    if (csvColumn <= axes + runColumns) return ColumnCaption(RunColumns()[csvColumn - 1 - axes], system);
+    const std::size_t limit = csvColumn - 1 - axes - runColumns;
+    return limit == 0 ? "Feasible" : "Margin to " + LimitCaption(plan_.limits[limit - 1], system, plan_.decimalSeparator);
+}
+
+std::string SweepTable::ShownCell(std::size_t point, std::size_t csvColumn, UnitSystem system) const {
+    const std::size_t axes = plan_.axes.size();
+    const std::size_t runColumns = RunColumns().size();
+    const char separator = plan_.decimalSeparator;
+    const auto computed = [separator](double value) { return FormatSignificant(value, 7, separator); };
+    if (csvColumn == 0) return std::to_string(point + 1);
+    if (csvColumn <= axes) {
+        const SweepAxis& axis = plan_.axes[csvColumn - 1];
+        const std::string& text = axis.texts[AxisPositions(plan_, point)[csvColumn - 1]];
+        const std::optional<double> value = ConvertReal(text, separator);
+        return value ? TypedValueTextIn(*value, axis.field->quantity, system, separator) : text;
+    }
+    if (csvColumn > axes + runColumns) {
+        const std::size_t limit = csvColumn - 1 - axes - runColumns;
+        if (limit == 0) return Feasible(point) ? "true" : "false";
+        const std::optional<double> margin = Margins(point)[limit - 1].margin;
+        return margin ? computed(InSystem(*margin, MarginQuantity(*limitColumns_[limit - 1]), system)) : std::string();
+    }
+    const std::size_t column = csvColumn - 1 - axes;
+    if (HoldsText(RunColumns()[column].kind)) return std::string(Text(point, column));
+    const std::optional<double> number = Number(point, column);
+    return number ? computed(InSystem(*number, RunColumns()[column].quantity, system)) : std::string();
 }
 
 void SweepTable::AppendCsvRow(std::string& csv, std::size_t point) const {

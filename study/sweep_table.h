@@ -56,6 +56,14 @@ public:
     std::string CsvColumnName(std::size_t csvColumn, UnitSystem system = UnitSystem::Metric) const;
     // A cell of the CSV in `system` as a table shows it: its text, unquoted.
     std::string CsvCell(std::size_t point, std::size_t csvColumn, UnitSystem system = UnitSystem::Metric) const;
+    // A column as a window shows it: its caption in `system` (the input's or
+    // the value's, "Margin to " and the limit's caption).
+    std::string ShownColumnName(std::size_t csvColumn, UnitSystem system = UnitSystem::Metric) const;
+    // A cell as a window shows it, in `system` with the plan's decimal
+    // separator: a swept value in the fewest digits that read back as it, a
+    // computed number (a margin too) to seven significant digits, a text as
+    // the CSV has it.
+    std::string ShownCell(std::size_t point, std::size_t csvColumn, UnitSystem system = UnitSystem::Metric) const;
     // The point's CSV line, exactly as SweepRow writes it.
     void AppendCsvRow(std::string& csv, std::size_t point) const;
 

@@ -95,16 +95,17 @@ private slots:
         auto* table = Results().findChild<QTableWidget*>(QStringLiteral("ComparisonTable"));
         QVERIFY(table && table->isVisible());
         QCOMPARE(Header(*table), (QStringList{"Quantity", "Baseline", "Current", "Δ", "Δ %"}));
-        QCOMPARE(Row(*table, QStringLiteral("OutputRate (kg/hr)")), QStringList());  // no input differs yet
+        QCOMPARE(Row(*table, QStringLiteral("Output (kg/hr)")), QStringList());  // no input differs yet
 
         Type(program->Edit(3), QStringLiteral("350"));
         PressOk();
-        QCOMPARE(Row(*table, QStringLiteral("OutputRate (kg/hr)")),
-                 (QStringList{"OutputRate (kg/hr)", "267", "350", "+83", "+31.09 %"}));
-        const QStringList rise = Row(*table, QStringLiteral("TemperatureRise (℃)"));
-        QCOMPARE(rise.mid(1, 2), (QStringList{"29.55362846358564", "22.734702008565563"}));
+        QCOMPARE(Row(*table, QStringLiteral("Output (kg/hr)")),
+                 (QStringList{"Output (kg/hr)", "267", "350", "+83", "+31.09 %"}));
+        // Computed values to seven significant digits, under their captions.
+        const QStringList rise = Row(*table, QStringLiteral("Temperature Difference (℃)"));
+        QCOMPARE(rise.mid(1, 2), (QStringList{"29.55363", "22.7347"}));
         QVERIFY(rise[3].startsWith(u'-'));
-        const QStringList limit = Row(*table, QStringLiteral("TemperatureRise<=25"));
+        const QStringList limit = Row(*table, QStringLiteral("Temperature Difference (℃) ≤ 25"));
         QVERIFY(limit[1].startsWith(QStringLiteral("failed by ")));
         QVERIFY(limit[2].startsWith(QStringLiteral("met by ")));
         QCOMPARE(Row(*table, QStringLiteral("Feasible")).mid(1, 2), (QStringList{"no", "yes"}));
@@ -130,8 +131,8 @@ private slots:
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->windowTitle(), QStringLiteral("Compare Cases: a.vcase, b.vcase — Vortane"));
         auto* table = window->findChild<QTableWidget*>(QStringLiteral("ComparisonTable"));
-        QCOMPARE(Row(*table, QStringLiteral("ScrewSpeed (rpm)")),
-                 (QStringList{"ScrewSpeed (rpm)", "80", "90", "+10", "+12.50 %"}));
+        QCOMPARE(Row(*table, QStringLiteral("Number of Revolution (rpm)")),
+                 (QStringList{"Number of Revolution (rpm)", "80", "90", "+10", "+12.50 %"}));
         QCOMPARE(SeriesNames(*window->findChild<QChartView*>(QStringLiteral("ComparisonChart"))).size(), 4);
         window->close();
 

@@ -249,7 +249,7 @@ private slots:
         QCOMPARE(tip.size(), 6);
         QCOMPARE(tip[0], Named<QLabel>(study, QStringLiteral("Map point"))->text());
         QVERIFY(tip[1].startsWith(QStringLiteral("Temperature Difference (℃): ")));
-        QVERIFY(tip[4].startsWith(QStringLiteral("TemperatureRise ≤ 30: margin ")));
+        QVERIFY(tip[4].startsWith(QStringLiteral("Temperature Difference (℃) ≤ 30: margin ")));
         QVERIFY(map->Tip().isVisible());
         QVERIFY(map->screen()->availableGeometry().contains(map->Tip().geometry()));
         // Shaded by a quantity, the feasible cells take the ramp and the legend names it.

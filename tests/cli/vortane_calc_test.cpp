@@ -238,7 +238,7 @@ TEST(VortaneCalc, UnitsWithNoTableOrPageAreRefused) {
         const Outcome refused = RunCalc(dir, arguments);
         EXPECT_EQ(refused.status, 2) << arguments;
         EXPECT_EQ(refused.stderrText, "vortane-calc: --units sets the units of --csv, --profile, --html and a "
-                                      "sweep's table; this command line writes none of them\n")
+                                      "sweep's or comparison's table; this command line writes none of them\n")
             << arguments;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.Path("result.txt")));
@@ -396,15 +396,32 @@ TEST(VortaneCalc, CompareGivesTheSingleRunsValuesAndDifferences) {
     outcome = RunCalc(dir, "--compare base.vcase d350.vcase");
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.stdoutText.substr(0, outcome.stdoutText.find('\n')),
-              "Quantity                                 base.vcase            d350.vcase            Δ        Δ %");
-    EXPECT_NE(outcome.stdoutText.find("\nOutputRate (kg/hr)                              267                   350"
+              "Quantity                                          base.vcase  d350.vcase            Δ        Δ %");
+    EXPECT_NE(outcome.stdoutText.find("\nOutput (kg/hr)                                           267         350"
                                       "          +83   +31.09 %\n"),
               std::string::npos)
         << outcome.stdoutText;
     // Aligned by characters, not bytes: ℃ takes one column.
-    EXPECT_NE(outcome.stdoutText.find("\nTemperatureRise (℃)               29.55362846358564    22.734702008565563"
+    EXPECT_NE(outcome.stdoutText.find("\nTemperature Difference (℃)                          29.55363     22.7347"
                                       "     -6.81893   -23.07 %\n"),
               std::string::npos);
+}
+
+// --units reaches the comparison: the table, the CSV and the page.
+TEST(VortaneCalc, CompareInAnotherSystemOfUnits) {
+    ScratchDir dir;
+    ASSERT_EQ(RunCalc(dir, "--write-case base.vcase -o a.txt").status, 0);
+    ASSERT_EQ(RunCalc(dir, "OutputRate=350 --write-case d350.vcase -o b.txt").status, 0);
+    Outcome outcome = RunCalc(dir, "--compare base.vcase d350.vcase --units si");
+    ASSERT_EQ(outcome.status, 0) << outcome.stderrText;
+    EXPECT_NE(outcome.stdoutText.find("\nOutput (kg/h)  "), std::string::npos) << outcome.stdoutText;
+    EXPECT_NE(outcome.stdoutText.find("\nTotal Pressure Drop (MPa)  "), std::string::npos);
+    outcome = RunCalc(dir, "--compare base.vcase d350.vcase --units us --csv c.csv --html c.html");
+    ASSERT_EQ(outcome.status, 0) << outcome.stderrText;
+    const std::string csv = ReadBytes(dir.Path("c.csv"));
+    EXPECT_NE(csv.find("\nOutputRate (lb/hr),"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\nTotalPressureDrop (psi),"), std::string::npos);
+    EXPECT_NE(ReadBytes(dir.Path("c.html")).find("Total Pressure Drop (psi)"), std::string::npos);
 }
 
 // A case file whose name holds "=" is compared when what stands before it
@@ -447,13 +464,11 @@ TEST(VortaneCalc, CompareRefusesWhatItCannotRun) {
     outcome = RunCalc(dir, "--compare a.vcase a.vcase --sweep OutputRate=1:2:1");
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.stderrText, "vortane-calc: --sweep excludes --compare\n");
-    outcome = RunCalc(dir, "--compare a.vcase a.vcase --units metric");
-    EXPECT_EQ(outcome.stderrText, "vortane-calc: --units excludes --compare\n");
     // A case that stops is compared, and its status is the comparison's.
     outcome = RunCalc(dir, "--compare a.vcase low.vcase ChannelAngle=15 --html c.html");
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.stdoutText.find("\nChannelAngle"), std::string::npos);  // applied to both alike: no row
-    EXPECT_NE(outcome.stdoutText.find("\nInletPressure (kgf/cm2)"), std::string::npos);
+    EXPECT_NE(outcome.stdoutText.find("\nInlet Pressure (kgf/cm2)"), std::string::npos);
     EXPECT_NE(outcome.stdoutText.find("\nOutcome  "), std::string::npos);
     EXPECT_NE(ReadBytes(dir.Path("c.html")).find("<svg"), std::string::npos);
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "case/number_text.h"
 #include "document/html_document.h"
 #include "document/report_document.h"
 #include "support/case_request.h"
@@ -65,7 +66,7 @@ TEST(Comparison, StoppedRunsAndZeroBaselinesLeaveCellsEmpty) {
     const ComparisonGrid grid = ComparisonCells(comparison, ',');
     EXPECT_EQ(grid.header, (std::vector<std::string>{"Quantity", "axial", "low", "Δ", "Δ %"}));
     const auto powerRow = std::find_if(grid.rows.begin(), grid.rows.end(),
-                                       [](const auto& row) { return row[0] == "PowerKW (kW)"; });
+                                       [](const auto& row) { return row[0] == "Power Consumption at Mix. Part (kW)"; });
     ASSERT_NE(powerRow, grid.rows.end());
     EXPECT_NE((*powerRow)[1].find(','), std::string::npos);  // the user's separator
     EXPECT_EQ((*powerRow)[2] + (*powerRow)[3] + (*powerRow)[4], "");
@@ -86,6 +87,57 @@ TEST(Comparison, EachDesignIsJudgedByItsOwnLimits) {
     const Comparison unknown = CompareDesigns({Design("a", {}, {{"Outcome", LimitBound::AtMost, 1}})});
     EXPECT_EQ(Row(unknown, "Outcome<=1").texts[0], "failed: no quantity of a run");
     EXPECT_EQ(Row(unknown, "Feasible").texts[0], "no");
+}
+
+// In SI the values, differences and margins are in SI units (a difference of
+// temperatures without the offset), the quantities under their captions; the
+// CSV's names keep their identifiers, with the unit of the system.
+TEST(Comparison, OtherSystemsShowTheirUnitsUnderCaptions) {
+    const Limit rise{"TemperatureRise", LimitBound::AtMost, 25};
+    const std::vector<ComparedDesign> designs{Design("base", {}, {rise}),
+                                              Design("d350", {{"OutputRate", "350"}, {"BarrierClearance2", "0.012"}}, {rise})};
+    const Comparison metric = CompareDesigns(designs);
+    const Comparison us = CompareDesigns(designs, UnitSystem::US, ',');
+    const ComparisonRow& rate = Row(us, "OutputRate (lb/hr)");
+    EXPECT_EQ(rate.caption, "Output (lb/hr)");
+    EXPECT_DOUBLE_EQ(*rate.values[1], 350 / 0.45359237);
+    const ComparisonRow& temperature = Row(us, "OutletAverageMeltTemp (°F)");
+    const ComparisonRow& celsius = Row(metric, "OutletAverageMeltTemp (℃)");
+    EXPECT_DOUBLE_EQ(*temperature.values[0], *celsius.values[0] * 1.8 + 32);
+    EXPECT_NEAR(*temperature.differences[1], *celsius.differences[1] * 1.8, 1e-12);
+    EXPECT_EQ(Row(us, "TemperatureRise<=25").caption, "Temperature Difference (°F) ≤ 45");  // a difference of 25 ℃
+    const std::string margin = Row(metric, "TemperatureRise<=25").texts[0];  // "failed by 4.55363" ℃
+    const double celsiusMargin = std::stod(margin.substr(margin.rfind(' ') + 1));
+    EXPECT_EQ(Row(us, "TemperatureRise<=25").texts[0], "failed by " + FormatSignificant(celsiusMargin * 1.8, 6, ','));
+
+    const ComparisonGrid grid = ComparisonCells(CompareDesigns(designs, UnitSystem::SI), '.');
+    const auto row = [&grid](const std::string& caption) {
+        const auto at = std::find_if(grid.rows.begin(), grid.rows.end(),
+                                     [&caption](const auto& r) { return r[0] == caption; });
+        return at == grid.rows.end() ? std::vector<std::string>{} : *at;
+    };
+    // An input in the fewest digits, past the conversion's last bit: 0.011 cm.
+    EXPECT_EQ(row("Barrier Clearance - 2 (mm)"), (std::vector<std::string>{"Barrier Clearance - 2 (mm)", "0.11", "0.12",
+                                                                           "+0.01", "+9.09 %"}));
+    EXPECT_EQ(row("Total Pressure Drop (MPa)").size(), 5u);
+    EXPECT_EQ(row("Total Pressure Drop (MPa)")[1],
+              FormatSignificant(*Row(metric, "TotalPressureDrop (kgf/cm2)").values[0] * 0.0980665, 7, '.'));
+    EXPECT_TRUE(row("TotalPressureDrop (MPa)").empty());
+    const std::string csv = ComparisonCsv(CompareDesigns(designs, UnitSystem::SI));
+    EXPECT_NE(csv.find("\nTotalPressureDrop (MPa),"), std::string::npos);
+}
+
+// A run that stopped says why beside its outcome: the rejected box by its
+// caption and its text.
+TEST(Comparison, StoppedOutcomeNamesWhatStoppedIt) {
+    const Comparison comparison = CompareDesigns({Design("base", {}), Design("typo", {{"BarrierClearance1", "0.0x5"}})});
+    const ComparisonGrid grid = ComparisonCells(comparison, '.');
+    const auto outcome = std::find_if(grid.rows.begin(), grid.rows.end(), [](const auto& r) { return r[0] == "Outcome"; });
+    ASSERT_NE(outcome, grid.rows.end());
+    EXPECT_EQ((*outcome)[1], "complete");
+    EXPECT_EQ((*outcome)[2],
+              "input: Edit7 BarrierClearance1 (\"Barrier Clearance - 1 (cm)\"): \"0.0x5\" is not a real number");
+    EXPECT_NE(ComparisonCsv(comparison).find("\nOutcome,complete,input,,\n"), std::string::npos);
 }
 
 // The warnings follow the text; CSV names with a comma are quoted, numbers
@@ -117,7 +169,7 @@ TEST(Comparison, DocumentHoldsTheTableAndEachDesignsWarnings) {
     EXPECT_EQ(document.sections[2].notes, comparison.warnings[1]);
     const std::string html = HtmlDocument(document);
     EXPECT_NE(html.find("Designs compared: base, slow"), std::string::npos);
-    EXPECT_NE(html.find("ScrewSpeed (rpm)"), std::string::npos);
+    EXPECT_NE(html.find("Number of Revolution (rpm)"), std::string::npos);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ TEST(HistoryChart, GoalSeekShowsTheQuantityWithItsUnitAndTheTarget) {
     const Chart chart = GoalSeekChart(history, "TemperatureRise", 30);
     EXPECT_EQ(AxisTitle(chart.x), "Run (-)");
     ASSERT_EQ(chart.panels.size(), 1u);
-    EXPECT_EQ(AxisTitle(chart.panels[0].y), "TemperatureRise (℃)");
+    EXPECT_EQ(AxisTitle(chart.panels[0].y), "Temperature Difference (℃)");
     ASSERT_EQ(chart.panels[0].series.size(), 2u);
     const ChartSeries& values = chart.panels[0].series[0];
     EXPECT_EQ(values.x, (std::vector<double>{1, 2, 3}));
@@ -45,7 +45,7 @@ TEST(HistoryChart, BestSoFarCountsOnlyRunsMeetingEveryLimit) {
     const Chart chart = OptimisationChart(history, "TotalPressureDrop", false, limits);
     ASSERT_EQ(chart.panels.size(), 1u);
     const ChartPanel& panel = chart.panels[0];
-    EXPECT_EQ(AxisTitle(panel.y), "TotalPressureDrop (kgf/cm2)");
+    EXPECT_EQ(AxisTitle(panel.y), "Total Pressure Drop (kgf/cm2)");
     EXPECT_EQ(AxisTitle(panel.y2), "Limit margin (% of bound)");
     ASSERT_EQ(panel.series.size(), 5u);
     EXPECT_EQ(panel.series[1].label, "Best meeting the limits");
@@ -53,13 +53,13 @@ TEST(HistoryChart, BestSoFarCountsOnlyRunsMeetingEveryLimit) {
 
     // The margins on the second axis, in percent of the bound.
     const ChartSeries& hot = panel.series[2];
-    EXPECT_EQ(hot.label, "TemperatureRise ≤ 30");
+    EXPECT_EQ(hot.label, "Temperature Difference (℃) ≤ 30");
     EXPECT_TRUE(hot.rightAxis);
     EXPECT_DOUBLE_EQ(hot.y[0], 10);
     EXPECT_DOUBLE_EQ(hot.y[1], -5);
     EXPECT_TRUE(std::isnan(hot.y[3]));
     const ChartSeries& stress = panel.series[3];
-    EXPECT_EQ(stress.label, "Barrier1ShearStress ≥ 120");
+    EXPECT_EQ(stress.label, "Shear Stress over Barrier Flight 1 (kPa) ≥ 120");
     EXPECT_DOUBLE_EQ(stress.y[1], 50);
     EXPECT_EQ(panel.series[4].y, (std::vector<double>{0, 0}));  // the limit itself
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "case/number_format.h"
+#include "case/number_text.h"
 #include "chart/chart.h"
 #include "chart/chart_scale.h"
 #include "result/limit_check.h"
@@ -212,10 +213,18 @@ TEST_F(FeasibleMapTest, HoveredCellTellsQuantitiesAndMargins) {
     EXPECT_EQ(lines[0], "Point " + std::to_string(point + 1) + ": " + MapCellText(map, x, 0, 1));
     EXPECT_EQ(lines[1], "Temperature Difference (℃): " + SignificantText(run.data.TemperatureRise, 5));
     EXPECT_EQ(lines[3].rfind("Total Pressure Drop (kgf/cm2): ", 0), 0u) << lines[3];
-    EXPECT_EQ(lines[4], "TemperatureRise ≤ 30: margin " + SignificantText(30 - run.data.TemperatureRise, 5));
-    EXPECT_EQ(lines[5].rfind("Barrier1ShearStress ≥ 120: margin ", 0), 0u) << lines[5];
+    EXPECT_EQ(lines[4], "Temperature Difference (℃) ≤ 30: margin " + SignificantText(30 - run.data.TemperatureRise, 5));
+    EXPECT_EQ(lines[5].rfind("Shear Stress over Barrier Flight 1 (kPa) ≥ 120: margin ", 0), 0u) << lines[5];
     EXPECT_EQ(MapCellLines(*table_, map, x, cell, limits_, UnitSystem::SI)[1].rfind("Temperature Difference (K): ", 0),
               0u);
+    // In US units the limit, its margin and the inputs' values are in °F and inches.
+    const ChartMap us = FeasibleMap(*table_, 1, limits_, {}, UnitSystem::US);
+    EXPECT_EQ(MapCellLines(*table_, us, x, cell, limits_, UnitSystem::US)[4],
+              "Temperature Difference (°F) ≤ 54: margin " + SignificantText((30 - run.data.TemperatureRise) * 1.8, 5));
+    ASSERT_EQ(us.yTexts.size(), 3u);
+    for (std::size_t i = 0; i < us.yTexts.size(); ++i)
+        EXPECT_EQ(ReadNumber(us.yTexts[i]), RoundedToSignificant(us.yValues[i], 15)) << us.yTexts[i];
+    EXPECT_EQ(us.yTexts[0], FormatShortest(RoundedToSignificant(0.03 / 2.54, 15), '.'));
 
     SweepTable partial(plan_);
     partial.Add(points_[0]);

@@ -36,6 +36,30 @@ TEST(StudyCsv, FieldsQuotedWhenNeeded) {
     EXPECT_EQ(CsvField("a\nb"), "\"a\nb\"");
 }
 
+// Where the comma is the decimal mark: ";" between fields, numbers with a
+// decimal comma, texts quoted only for ";", a quote or a line break.
+TEST(StudyCsv, CommaDecimalCsvIsWhatSpreadsheetsReadThere) {
+    EXPECT_EQ(CommaDecimalCsv("Point,\"30,5\",x.y,-4.7079e-07,,complete\n1,\"a; b\",\"say \"\"hi\"\"\",inf,2\n"),
+              "Point;30,5;x.y;-4,7079e-07;;complete\n1;\"a; b\";\"say \"\"hi\"\"\";inf;2\n");
+    EXPECT_EQ(CommaDecimalCsv("\"Input data is not proper, change and try again!\"\n"),
+              "Input data is not proper, change and try again!\n");
+
+    // A sweep with a decimal comma: its swept values numbers, every number
+    // with the comma, header and rows alike; the same points with a point
+    // keep their bytes.
+    std::vector<SweepAxis> axes{MakeSweepAxis(*FindInputField("ScrewSpeed"), "60,08", "60,58", "0,5", ',')};
+    const SweepPlan plan = MakeSweepPlan(DefaultTexts(','), std::move(axes), ',', {});
+    const SweepPlan point = testing::DefaultPlan({{"ScrewSpeed", "60.08", "60.58", "0.5"}});
+    EXPECT_EQ(SweepHeader(plan), CommaDecimalCsv(SweepHeader(point)));
+    std::vector<PointResult> points;
+    RunSweep(plan, {1, {}, {}}, [&](const PointResult& p) { points.push_back(p); });
+    ASSERT_EQ(points.size(), 2u);
+    const std::string row = SweepRow(plan, points[1]);
+    EXPECT_EQ(row.substr(0, row.find(";complete;")), "2;60,58");
+    EXPECT_EQ(row, CommaDecimalCsv(SweepRow(point, {1, points[1].run})));
+    EXPECT_EQ(SweepRow(point, {1, points[1].run}).substr(0, 15), "2,60.58,complet");
+}
+
 TEST(StudyCsv, OutcomeNames) {
     EXPECT_EQ(OutcomeName(RunOutcome::Complete), "complete");
     EXPECT_EQ(OutcomeName(RunOutcome::InputRejected), "input");

@@ -7,6 +7,8 @@
 #include <limits>
 #include <set>
 
+#include "case/number_text.h"
+#include "result/limit_check.h"
 #include "result/run_table.h"
 #include "study/study_csv.h"
 #include "study/sweep_curves.h"
@@ -131,6 +133,27 @@ TEST(SweepTable, CellsInAnotherSystemAreThatSystemsCsv) {
             EXPECT_EQ(row + '\n', SweepRow(plan, point, system)) << point.index;
         }
     }
+}
+
+// What the Study window shows: captions with the unit of the system, swept
+// values in the fewest digits that read back, computed ones to seven digits.
+TEST(SweepTable, ShownCellsReadAsAPersonReadsThem) {
+    SweepPlan plan = DefaultPlan({{"ScrewSpeed", "60.08", "60.08", "1"}, {"BarrierClearance2", "0.011", "0.011", "1"}});
+    plan.limits = {{"TemperatureRise", LimitBound::AtMost, 30}};
+    SweepTable table(plan);
+    for (const PointResult& point : Swept(plan)) table.Add(point);
+    const std::size_t rise = 1 + 2 + ColumnIndex(*LimitColumn("TemperatureRise"));
+    EXPECT_EQ(table.ShownColumnName(1, UnitSystem::SI), "Number of Revolution (rpm)");
+    EXPECT_EQ(table.ShownColumnName(2, UnitSystem::SI), "Barrier Clearance - 2 (mm)");
+    EXPECT_EQ(table.ShownColumnName(rise, UnitSystem::US), "Temperature Difference (°F)");
+    EXPECT_EQ(table.ShownColumnName(table.CsvColumnCount() - 1, UnitSystem::Metric),
+              "Margin to Temperature Difference (℃) ≤ 30");
+    EXPECT_EQ(table.ShownCell(0, 1, UnitSystem::SI), "60.08");  // %.17g: 60.079999999999998
+    EXPECT_EQ(table.ShownCell(0, 2, UnitSystem::SI), "0.11");   // 0.011 cm, not 0.10999999999999999 mm
+    const double metric = *table.Number(0, rise - 3);
+    EXPECT_EQ(table.ShownCell(0, rise, UnitSystem::Metric), FormatSignificant(metric, 7, '.'));
+    EXPECT_EQ(table.ShownCell(0, rise, UnitSystem::US), FormatSignificant(metric * 1.8, 7, '.'));  // a difference
+    EXPECT_EQ(table.ShownCell(0, 3, UnitSystem::SI), "complete");
 }
 
 TEST(SweepTable, PointsOutOfOrderAreRefused) {
