@@ -91,8 +91,7 @@ void Declare(CLI::App& app, Options& options, Given& given) {
          "point, or one for a single run");
     file("--units", given.units, "metric|si|us",
          "units of the CSV, --profile, --html and --compare values (default\n"
-         "metric, the report's); in si or us a column with a unit has it after\n"
-         "its name: (MPa)");
+         "metric, the report's); in si or us a unit follows its column's name");
     each("--limit", given.limits, "'QUANTITY<=VALUE'",
          "a limit the design must meet (or >=), added to those of --case:\n"
          "QUANTITY a numeric column of the CSV without its unit\n"
