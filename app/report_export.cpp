@@ -49,6 +49,17 @@ void KeepCaptionsApart(std::string& html) {
         html.replace(at, caption.size(), apart);
 }
 
+// Nor between the cells of a grid: an empty column between each two keeps
+// every value apart from the next.
+void KeepColumnsApart(std::string& html) {
+    for (const char* tag : {"td", "th"}) {
+        const std::string next = std::string("</") + tag + "><" + tag;
+        const std::string apart = std::string("</") + tag + "><" + tag + " width=\"12\"></" + tag + "><" + tag;
+        for (std::size_t at = html.find(next); at != std::string::npos; at = html.find(next, at + apart.size()))
+            html.replace(at, next.size(), apart);
+    }
+}
+
 constexpr int ChartPixelsPerPoint = 3;  // sharp on paper
 // The widest the chart is laid out, in the text document's pixels (1/96 in):
 // within A4 and a printer's margins, besides the 2 cm the document keeps.
@@ -93,6 +104,7 @@ std::unique_ptr<QTextDocument> PaperDocument(const ReportDocument& document) {
     std::string html = HtmlDocument(document);
     DropScreenStyle(html);
     KeepCaptionsApart(html);
+    KeepColumnsApart(html);
     auto paper = std::make_unique<QTextDocument>();
     paper->setDefaultStyleSheet(QString::fromUtf8(PaperStyle));
     // The charts in the order the page shows them, each in place of its SVG.

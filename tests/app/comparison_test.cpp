@@ -266,6 +266,10 @@ private slots:
             // The quantity's column stands apart from the values on its line.
             const QRegularExpression speed(QStringLiteral("Number of Revolution \\(rpm\\) {2,}80 +90 +\\+10 +\\+12.50 %"));
             QVERIFY2(all.contains(speed), qPrintable(all));
+            // Seven digits in each design's column, and each stands apart.
+            const QRegularExpression shape(
+                QStringLiteral("Drag Flow Shape Factor \\(-\\) {2,}0.8308009 {2,}0.8308009 {2,}\\+0 {2,}\\+0.00 %"));
+            QVERIFY2(all.contains(shape), qPrintable(all));
             QVERIFY2(all.contains(QStringLiteral("(psi)")), qPrintable(all));
         }
 
