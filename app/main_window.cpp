@@ -490,10 +490,14 @@ void TForm1::ConvertTypedUnit(const InputField& field) {
 }
 
 // The last run's report to hand on, in the chosen units, judged by the
-// case's limits at that run, under the case's name as the window shows it.
+// case's limits at that run, under the case's name as the window shows it;
+// with a baseline pinned in the Results window, the comparison it shows.
 ReportDocument TForm1::LastRunDocument() const {
-    return RunDocument(*lastRun_, *runTexts_, runRanges_, {document_->Path().toStdString(), LocalDateTime()},
-                       decimalSeparator_, units_, {runLimits_, runAccepted_});
+    ReportDocument document =
+        RunDocument(*lastRun_, *runTexts_, runRanges_, {document_->Path().toStdString(), LocalDateTime()},
+                    decimalSeparator_, units_, {runLimits_, runAccepted_});
+    if (results_ != nullptr) results_->AddPinnedComparison(document);
+    return document;
 }
 
 // The name a report's file is proposed under: the case's, without its extension.

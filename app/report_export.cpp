@@ -13,6 +13,8 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include <vector>
+
 #include "app/core_text.h"
 #include "app/plain_text.h"
 #include "app/file_save.h"
@@ -22,8 +24,6 @@
 namespace vortane {
 
 namespace {
-
-const QUrl ChartImage(QStringLiteral("vortane-chart:profile"));
 
 // The page's own styles are for screens, in pixels; on paper sizes are in
 // points, in the subset of CSS a text document knows.
@@ -47,6 +47,17 @@ void KeepCaptionsApart(std::string& html) {
     const std::string apart = "</th><td width=\"18\"></td><td class=\"value\">";
     for (std::size_t at = html.find(caption); at != std::string::npos; at = html.find(caption, at + apart.size()))
         html.replace(at, caption.size(), apart);
+}
+
+// Nor between the cells of a grid: an empty column between each two keeps
+// every value apart from the next.
+void KeepColumnsApart(std::string& html) {
+    for (const char* tag : {"td", "th"}) {
+        const std::string next = std::string("</") + tag + "><" + tag;
+        const std::string apart = std::string("</") + tag + "><" + tag + " width=\"12\"></" + tag + "><" + tag;
+        for (std::size_t at = html.find(next); at != std::string::npos; at = html.find(next, at + apart.size()))
+            html.replace(at, next.size(), apart);
+    }
 }
 
 constexpr int ChartPixelsPerPoint = 3;  // sharp on paper
@@ -93,18 +104,28 @@ std::unique_ptr<QTextDocument> PaperDocument(const ReportDocument& document) {
     std::string html = HtmlDocument(document);
     DropScreenStyle(html);
     KeepCaptionsApart(html);
+    KeepColumnsApart(html);
     auto paper = std::make_unique<QTextDocument>();
     paper->setDefaultStyleSheet(QString::fromUtf8(PaperStyle));
-    const std::size_t start = html.find("<svg");
-    const std::size_t end = html.find("</svg>");
-    if (document.chart && start != std::string::npos && end != std::string::npos) {
+    // The charts in the order the page shows them, each in place of its SVG.
+    std::vector<const Chart*> charts;
+    if (document.chart) charts.push_back(&*document.chart);
+    for (const PlacedChart& placed : document.moreCharts) charts.push_back(&placed.chart);
+    std::size_t at = 0;
+    for (std::size_t c = 0; c < charts.size(); ++c) {
+        const std::size_t start = html.find("<svg", at);
+        const std::size_t end = html.find("</svg>", start);
+        if (start == std::string::npos || end == std::string::npos) break;
         QSize size;
-        const QImage picture = ChartPicture(*document.chart, size);
-        paper->addResource(QTextDocument::ImageResource, ChartImage, picture);
+        const QImage picture = ChartPicture(*charts[c], size);
+        const QUrl name(QStringLiteral("vortane-chart:%1").arg(c));
+        paper->addResource(QTextDocument::ImageResource, name, picture);
         const QSize shown = size.width() > PaperChartWidth ? size.scaled(PaperChartWidth, size.height(), Qt::KeepAspectRatio) : size;
-        html.replace(start, end + 6 - start,
-                     "<img src=\"" + ChartImage.toString().toStdString() + "\" width=\"" +
-                         std::to_string(shown.width()) + "\" height=\"" + std::to_string(shown.height()) + "\"/>");
+        const std::string image = "<img src=\"" + name.toString().toStdString() + "\" width=\"" +
+                                  std::to_string(shown.width()) + "\" height=\"" + std::to_string(shown.height()) +
+                                  "\"/>";
+        html.replace(start, end + 6 - start, image);
+        at = start + image.size();
     }
     paper->setHtml(FromUtf8(html));
     return paper;

@@ -253,11 +253,22 @@ void ResultsWindow::TogglePin() {
 
 // The baseline and the current result side by side, their profiles overlaid.
 void ResultsWindow::ShowPinned() {
-    comparison_->ShowComparison(CompareDesigns({*baseline_, *current_}, units_, decimalSeparator_), decimalSeparator_);
+    comparison_->ShowComparison(PinnedComparison(), decimalSeparator_);
     single_->hide();
     comparison_->show();
-    ShowChart(*chart_,
-              ProfileComparisonChart({{"Baseline", baselineProfile_}, {"Current", currentProfile_}}, units_));
+    ShowChart(*chart_, PinnedProfiles());
+}
+
+Comparison ResultsWindow::PinnedComparison() const {
+    return CompareDesigns({*baseline_, *current_}, units_, decimalSeparator_);
+}
+
+Chart ResultsWindow::PinnedProfiles() const {
+    return ProfileComparisonChart({{"Baseline", baselineProfile_}, {"Current", currentProfile_}}, units_);
+}
+
+void ResultsWindow::AddPinnedComparison(ReportDocument& document) const {
+    if (baseline_ && current_) AppendComparison(document, PinnedComparison(), PinnedProfiles(), decimalSeparator_);
 }
 
 void ResultsWindow::OpenReportFolder() {

@@ -8,6 +8,7 @@
 #include "case/limit.h"
 #include "case/units.h"
 #include "comparison/comparison.h"
+#include "document/report_document.h"
 #include "model/profile_along_channels.h"
 #include "run/calculation_run.h"
 
@@ -48,11 +49,16 @@ public:
     // The case's limits and the kinds of warning it accepts: the shown run
     // and a pinned baseline are judged by them, and so are the runs that follow.
     void SetLimits(std::vector<Limit> limits, WarningKinds accepted);
+    // With a baseline pinned, `document` (the shown run's) gains the
+    // comparison shown: the table against the baseline and both profiles.
+    void AddPinnedComparison(ReportDocument& document) const;
 
 private:
     void OpenReportFolder();
     void TogglePin();
     void ShowPinned();
+    Comparison PinnedComparison() const;
+    Chart PinnedProfiles() const;
     void ShowValues();
 
     std::optional<RunResult> run_;  // the run shown

@@ -77,6 +77,8 @@ void AppendSection(std::string& html, const DocumentSection& section) {
     html += "</section>\n";
 }
 
+std::string Figure(const Chart& chart) { return "<figure>\n" + SvgElement(chart) + "</figure>\n"; }
+
 }  // namespace
 
 std::string HtmlDocument(const ReportDocument& document) {
@@ -92,8 +94,15 @@ std::string HtmlDocument(const ReportDocument& document) {
         for (std::size_t i = 0; i < before; ++i) AppendSection(html, document.sections[i]);
         html += "</div>\n";
     }
-    if (document.chart) html += "<figure>\n" + SvgElement(*document.chart) + "</figure>\n";
-    for (std::size_t i = before; i < document.sections.size(); ++i) AppendSection(html, document.sections[i]);
+    if (document.chart) html += Figure(*document.chart);
+    // The further charts in their order, each before the first section it
+    // is not placed after.
+    auto more = document.moreCharts.begin();
+    for (std::size_t i = before; i < document.sections.size(); ++i) {
+        for (; more != document.moreCharts.end() && more->position <= i; ++more) html += Figure(more->chart);
+        AppendSection(html, document.sections[i]);
+    }
+    for (; more != document.moreCharts.end(); ++more) html += Figure(more->chart);
     html += "</body>\n</html>\n";
     return html;
 }

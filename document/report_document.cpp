@@ -215,6 +215,29 @@ ReportDocument SweepDocument(const SweepTable& table, const SweepCurves& curves,
     return document;
 }
 
+namespace {
+
+// The designs' table, titled `title`, and what its differences are taken against.
+DocumentSection SideBySide(std::string title, const Comparison& comparison, char decimalSeparator) {
+    ComparisonGrid grid = ComparisonCells(comparison, decimalSeparator);
+    DocumentSection table{std::move(title), std::move(grid.header), std::move(grid.rows), {}};
+    if (comparison.designs.size() > 1)
+        table.notes.push_back("Δ and Δ %: against " + comparison.designs.front() + ".");
+    return table;
+}
+
+// The warnings of the designs from `first` up to `end`, a section each.
+void AppendDesignWarnings(ReportDocument& document, const Comparison& comparison, std::size_t first,
+                          std::size_t end) {
+    for (std::size_t d = first; d < end; ++d) {
+        DocumentSection section = Warnings(comparison.warnings[d]);
+        section.title += " of " + comparison.designs[d];
+        document.sections.push_back(std::move(section));
+    }
+}
+
+}  // namespace
+
 ReportDocument ComparisonDocument(const Comparison& comparison, const std::optional<Chart>& chart,
                                   const std::string& dateTime, char decimalSeparator) {
     std::string names;
@@ -225,18 +248,19 @@ ReportDocument ComparisonDocument(const Comparison& comparison, const std::optio
                              {"Program", "Vortane " + std::string(ProgramVersion())}},
                             {},
                             chart};
-    ComparisonGrid grid = ComparisonCells(comparison, decimalSeparator);
-    DocumentSection table{"Side by side", std::move(grid.header), std::move(grid.rows), {}};
-    if (comparison.designs.size() > 1)
-        table.notes.push_back("Δ and Δ %: against " + comparison.designs.front() + ".");
-    document.sections.push_back(std::move(table));
+    document.sections.push_back(SideBySide("Side by side", comparison, decimalSeparator));
     document.chartPosition = 1;
-    for (std::size_t d = 0; d < comparison.designs.size(); ++d) {
-        DocumentSection section = Warnings(comparison.warnings[d]);
-        section.title += " of " + comparison.designs[d];
-        document.sections.push_back(std::move(section));
-    }
+    AppendDesignWarnings(document, comparison, 0, comparison.designs.size());
     return document;
+}
+
+void AppendComparison(ReportDocument& document, const Comparison& comparison, const std::optional<Chart>& chart,
+                      char decimalSeparator) {
+    if (comparison.designs.empty()) return;
+    document.sections.push_back(
+        SideBySide("Compared with " + comparison.designs.front(), comparison, decimalSeparator));
+    if (chart) document.moreCharts.push_back({*chart, document.sections.size()});
+    AppendDesignWarnings(document, comparison, 0, comparison.designs.size() - 1);
 }
 
 }  // namespace vortane

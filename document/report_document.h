@@ -31,12 +31,21 @@ struct DocumentSection {
     std::vector<std::string> notes;
 };
 
+// A chart shown after the first `position` sections of its document.
+struct PlacedChart {
+    Chart chart;
+    std::size_t position = 0;
+};
+
 struct ReportDocument {
     std::string title;
     std::vector<std::vector<std::string>> about;  // caption and value: case, file, date, version
     std::vector<DocumentSection> sections;
     std::optional<Chart> chart;
     std::size_t chartPosition = 0;  // the sections shown before the chart
+    // Charts after the first, in the order shown; one placed before the
+    // first chart is shown just after it.
+    std::vector<PlacedChart> moreCharts = {};
 };
 
 // Where the document's case came from and when it was made.
@@ -89,5 +98,13 @@ ReportDocument SweepDocument(const SweepTable& table, const SweepCurves& curves,
 // design's warnings, and `chart` (their profiles overlaid) when given.
 ReportDocument ComparisonDocument(const Comparison& comparison, const std::optional<Chart>& chart,
                                   const std::string& dateTime, char decimalSeparator);
+
+// A run's document with the designs it is compared with after its own
+// sections: the comparison's table as ComparisonCells gives it under
+// "Compared with FIRST", what the differences are taken against, `chart`
+// (the profiles overlaid) when given, and the warnings of each design but the
+// last, the run itself, whose warnings the document already holds.
+void AppendComparison(ReportDocument& document, const Comparison& comparison, const std::optional<Chart>& chart,
+                      char decimalSeparator);
 
 }  // namespace vortane

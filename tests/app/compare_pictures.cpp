@@ -1,14 +1,23 @@
 // Run by hand, not by CTest: File > Compare Cases… in SI units as a picture.
-// Argument: the PNG to save (a full path). Three cases side by side: the plant's defaults,
+// Arguments: the PNG to save (a full path); optionally a folder where its
+// Export… button writes comparison.pdf, and where the report of a run
+// against a pinned baseline is exported as pinned.pdf. With QT_QPA_PLATFORM=xcb
+// the window stays up for a minute after, for a screen grab. Three cases side by side: the plant's defaults,
 // a throughput of 350 kg/hr with a 0.012 cm second barrier clearance, and
 // one whose first barrier clearance was mistyped, so that its run stops.
+#include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTableWidget>
 #include <QTest>
 
 #include "app/compare_cases.h"
+#include "app/results_window.h"
 #include "program.h"
 
 namespace {
@@ -43,5 +52,36 @@ int main(int argc, char** argv) {
     if (outcome.isEmpty()) return 1;
     table->scrollToItem(outcome.front(), QAbstractItemView::PositionAtTop);
     QTest::qWait(300);
-    return window->grab().save(args[1], "PNG") ? 0 : 1;
+    if (!window->grab().save(args[1], "PNG")) return 1;
+    if (args.size() > 2) {
+        // The file dialog answered with the folder's comparison.pdf.
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&args] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(args[2] + "/comparison.pdf");
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        });
+        answer.start(10);
+        window->findChild<QPushButton*>(QStringLiteral("ExportComparison"))->click();
+        answer.stop();
+        // The plant's defaults pinned, then 350 kg/hr against them.
+        program.Find<QAction>(QStringLiteral("Units_si"))->trigger();
+        auto* ok = program.form1->findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget()) QTest::keyClick(modal, Qt::Key_Return);
+        });
+        closer.start(10);
+        ok->click();
+        program.form1->Results().findChild<QPushButton*>(QStringLiteral("PinBaseline"))->click();
+        program.Edit(3)->setText(QStringLiteral("350"));
+        ok->click();
+        closer.stop();
+        if (!program.form1->ExportReport(args[2] + "/pinned.pdf")) return 1;
+        if (!program.form1->ExportReport(args[2] + "/pinned.html")) return 1;
+    }
+    window->raise();
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) QTest::qWait(60000);
+    return 0;
 }

@@ -1,11 +1,15 @@
 // Designs side by side in the window: Pin as Baseline in the Results window,
 // and File > Compare Cases.
 #include <QAccessible>
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QFile>
+#include <QFileDialog>
 #include <QLegendMarker>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
@@ -47,6 +51,58 @@ QStringList SeriesNames(const QChartView& view) {
     for (const QAbstractSeries* series : view.chart()->series()) names << series->name();
     return names;
 }
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The page without its date and time, which moves with the clock.
+QByteArray Undated(QByteArray page) {
+    const qsizetype at = page.indexOf("<tr><th scope=\"row\">Date and time</th>");
+    return at < 0 ? page : page.remove(at, page.indexOf("</tr>", at) - at);
+}
+
+// The lines of a PDF's text as laid out on its pages, in compatibility form;
+// empty when pdftotext is not installed.
+QStringList PdfLines(const QString& path) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return {};
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!text.waitForFinished(30000)) return {QStringLiteral("pdftotext did not finish")};
+    return QString::fromUtf8(text.readAllStandardOutput()).normalized(QString::NormalizationForm_KC).split(u'\n');
+}
+
+// Answers a file dialog with the name in `path` (the proposed one when empty),
+// recording what it proposed; any other box is closed with Enter.
+class FileAnswerer : public QObject {
+public:
+    FileAnswerer() {
+        connect(&timer_, &QTimer::timeout, this, &FileAnswerer::Answer);
+        timer_.start(10);
+    }
+
+    QString path;
+    QStringList proposed;  // per file dialog
+    QStringList seen;      // every other box's title
+
+private:
+    void Answer() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) return;
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            proposed << dialog->selectedFiles().value(0);
+            if (!path.isEmpty()) dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+            return;
+        }
+        seen << modal->windowTitle();
+        QTest::keyClick(modal, Qt::Key_Return);
+        if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) dialog->reject();
+    }
+
+    QTimer timer_;
+};
 
 }  // namespace
 
@@ -141,6 +197,96 @@ private slots:
         QCOMPARE(closer->shown.size(), 2u);
         QCOMPARE(closer->shown[0].text, QStringLiteral("Choose two case files or more to compare."));
         QVERIFY(closer->shown[1].text.contains(QStringLiteral("missing.vcase")));
+    }
+
+    // With a baseline pinned, the report to hand on carries the comparison
+    // after the run's own page: both designs, the differences, both profiles.
+    // Unpinned, the page is as it was before.
+    void pinnedBaselineIsInTheReport() {
+        PressOk();
+        const QString alone = program->Scratch() + QStringLiteral("/alone.html");
+        QVERIFY(program->form1->ExportReport(alone));
+        auto* pin = Results().findChild<QPushButton*>(QStringLiteral("PinBaseline"));
+        QTest::mouseClick(pin, Qt::LeftButton);
+        const QString same = program->Scratch() + QStringLiteral("/same.html");
+        QVERIFY(program->form1->ExportReport(same));
+        const QByteArray end = "</body>\n</html>\n";
+        QVERIFY(Undated(Contents(same)).startsWith(Undated(Contents(alone)).chopped(end.size())));
+
+        Type(program->Edit(3), QStringLiteral("350"));
+        PressOk();
+        const QString pinned = program->Scratch() + QStringLiteral("/pinned.html");
+        QVERIFY(program->form1->ExportReport(pinned));
+        const QByteArray page = Contents(pinned);
+        const QByteArray compared = page.mid(page.indexOf("<h2>Compared with Baseline</h2>"));
+        QVERIFY2(compared.contains("<tr><td>Output (kg/hr)</td><td>267</td><td>350</td><td>+83</td><td>+31.09 %</td>"),
+                 compared.constData());
+        QVERIFY(compared.contains("<tr><td>Temperature Difference (℃)</td><td>29.55363</td><td>22.7347</td><td>-"));
+        QCOMPARE(page.count("<figure>"), 2);
+        for (const char* curve : {">Baseline p1</text>", ">Baseline p2</text>", ">Current p1</text>",
+                                  ">Current p2</text>"})
+            QVERIFY2(compared.contains(curve), curve);
+
+        QTest::mouseClick(pin, Qt::LeftButton);
+        const QString unpinned = program->Scratch() + QStringLiteral("/unpinned.html");
+        QVERIFY(program->form1->ExportReport(unpinned));
+        QVERIFY(!Contents(unpinned).contains("Compared with"));
+        QCOMPARE(Contents(unpinned).count("<figure>"), 1);
+        QVERIFY(Undated(Contents(pinned)).startsWith(Undated(Contents(unpinned)).chopped(end.size())));
+    }
+
+    // Compare Cases exports what it shows, in its units, under the first
+    // case's name, as PDF or HTML, and prints it; every case is named.
+    void compareCasesIsExportedAndPrinted() {
+        const QString a = program->Scratch() + QStringLiteral("/a.vcase");
+        QVERIFY(program->form1->SaveCase(a));
+        Type(program->Edit(2), QStringLiteral("90"));
+        const QString b = program->Scratch() + QStringLiteral("/b.vcase");
+        QVERIFY(program->form1->SaveCase(b));
+        closer.reset();
+        FileAnswerer answerer;
+        QWidget* window = CompareCases(*program->form1, {a, b}, '.', UnitSystem::US);
+        QVERIFY(window);
+        auto* exportButton = window->findChild<QPushButton*>(QStringLiteral("ExportComparison"));
+        auto* printButton = window->findChild<QPushButton*>(QStringLiteral("PrintComparison"));
+        QVERIFY(exportButton && printButton);
+        QCOMPARE(QAccessible::queryAccessibleInterface(exportButton)->text(QAccessible::Name),
+                 QStringLiteral("Export the comparison as PDF or HTML"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(printButton)->text(QAccessible::Name),
+                 QStringLiteral("Print the comparison"));
+
+        const QString proposed = program->Scratch() + QStringLiteral("/a-comparison.pdf");
+        QTest::mouseClick(exportButton, Qt::LeftButton);
+        QCOMPARE(answerer.proposed, QStringList{proposed});
+        QVERIFY(Contents(proposed).startsWith("%PDF-"));
+        const QStringList lines = PdfLines(proposed);
+        if (!lines.isEmpty()) {
+            const QString all = lines.join(u'\n');
+            QVERIFY2(all.contains(QStringLiteral("Designs compared: a.vcase, b.vcase")), qPrintable(all));
+            // The quantity's column stands apart from the values on its line.
+            const QRegularExpression speed(QStringLiteral("Number of Revolution \\(rpm\\) {2,}80 +90 +\\+10 +\\+12.50 %"));
+            QVERIFY2(all.contains(speed), qPrintable(all));
+            // Seven digits in each design's column, and each stands apart.
+            const QRegularExpression shape(
+                QStringLiteral("Drag Flow Shape Factor \\(-\\) {2,}0.8308009 {2,}0.8308009 {2,}\\+0 {2,}\\+0.00 %"));
+            QVERIFY2(all.contains(shape), qPrintable(all));
+            QVERIFY2(all.contains(QStringLiteral("(psi)")), qPrintable(all));
+        }
+
+        answerer.path = program->Scratch() + QStringLiteral("/cases.html");
+        QTest::mouseClick(exportButton, Qt::LeftButton);
+        const QByteArray page = Contents(answerer.path);
+        QVERIFY(page.contains("<h1>Designs compared: a.vcase, b.vcase</h1>"));
+        QVERIFY(page.contains("<tr><td>Number of Revolution (rpm)</td><td>80</td><td>90</td><td>+10</td>"));
+        QVERIFY(page.contains(">a.vcase p1</text>") && page.contains(">b.vcase p2</text>"));
+        QVERIFY(page.contains("(psi)"));
+
+        // Printed to a file, as a printer without a queue does: the proposed PDF.
+        QVERIFY(QFile::remove(proposed));
+        QTest::mouseClick(printButton, Qt::LeftButton);
+        QCOMPARE(answerer.seen, QStringList{QStringLiteral("Print Report")});
+        QVERIFY(Contents(proposed).startsWith("%PDF-"));
+        window->close();
     }
 };
 

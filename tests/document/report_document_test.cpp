@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "document/html_document.h"
+#include "comparison/comparison_chart.h"
 #include "document/svg_chart.h"
 #include "study/sweep_charts.h"
 #include "model/design_indicators.h"
@@ -338,6 +339,65 @@ TEST(ReportDocument, TwoInputSweepCarriesItsMap) {
     plan.axes.pop_back();
     SweepTable line(plan);
     EXPECT_FALSE(StudyChart(line, SweepCurves(line, MainSweepQuantities())).map);
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+    return n;
+}
+
+// A run compared with a pinned baseline: its own page stays as it was, then
+// the table against the baseline in the chosen units, the two designs'
+// profiles in a second chart, and the baseline's warnings.
+TEST(ReportDocument, ComparisonFollowsTheRunsOwnPage) {
+    std::vector<ComparedDesign> designs;
+    for (const auto& [name, texts] : {std::pair<std::string, testing::Texts>{"Baseline", {}},
+                                      {"Current", {{"OutputRate", "350"}}}}) {
+        const RunRequest request = testing::UnreportedRequest(texts);
+        designs.push_back({name, request.texts, RunCalculation(request), {}, {}});
+    }
+    const ComparedDesign& current = designs.back();
+    ReportDocument document = RunDocument(current.run, current.texts, {}, Source, '.', UnitSystem::US);
+    const std::string alone = HtmlDocument(document);
+    AppendComparison(document, CompareDesigns(designs, UnitSystem::US, '.'),
+                     ProfileComparisonChart(designs, UnitSystem::US), '.');
+    const std::string html = HtmlDocument(document);
+
+    const std::string end = "</body>\n</html>\n";
+    ASSERT_TRUE(html.starts_with(alone.substr(0, alone.size() - end.size())));
+    const std::string added = html.substr(alone.size() - end.size());
+    EXPECT_TRUE(Holds(added, "<h2>Compared with Baseline</h2>"));
+    EXPECT_TRUE(Holds(added, "<th scope=\"col\">Baseline</th><th scope=\"col\">Current</th>"));
+    // 267 and 350 kg/hr in pounds (1 lb = 0.45359237 kg), and (350 - 267) / 267.
+    EXPECT_TRUE(Holds(added, "<tr><td>Output (lb/hr)</td><td>588.6"));
+    EXPECT_TRUE(Holds(added, "</td><td>771.6"));
+    EXPECT_TRUE(Holds(added, "<td>+31.09 %</td>"));
+    EXPECT_TRUE(Holds(added, "<li>Δ and Δ %: against Baseline.</li>"));
+    // The second chart, after the table: both designs' pressures in psi.
+    EXPECT_EQ(Count(html, "<figure>"), 2u);
+    ASSERT_EQ(Count(added, "<figure>"), 1u);
+    EXPECT_LT(added.find("<h2>Compared with Baseline</h2>"), added.find("<figure>"));
+    for (const char* curve : {"Baseline p1", "Baseline p2", "Current p1", "Current p2"})
+        EXPECT_TRUE(Holds(added, std::string(">") + curve + "</text>")) << curve;
+    EXPECT_TRUE(Holds(added, "(psi)"));
+    EXPECT_TRUE(Holds(added, "<h2>Warnings of Baseline</h2>"));
+    EXPECT_FALSE(Holds(added, "Warnings of Current"));  // the run's own stand above
+    ExpectSelfContained(html);
+}
+
+// Further charts keep their order; one placed before the first chart follows it.
+TEST(ReportDocument, FurtherChartsStandWhereTheyArePlaced) {
+    ReportDocument document{"t", {}, {{"A", {}, {}, {}}, {"B", {}, {}, {}}}, Chart{"first", {}, {}}};
+    document.chartPosition = 1;
+    document.moreCharts = {{Chart{"early", {}, {}}, 0}, {Chart{"after B", {}, {}}, 2}};
+    const std::string html = HtmlDocument(document);
+    const auto at = [&html](const std::string& part) { return html.find(part); };
+    EXPECT_LT(at("<h2>A</h2>"), at("<title>first</title>"));
+    EXPECT_LT(at("<title>first</title>"), at("<title>early</title>"));
+    EXPECT_LT(at("<title>early</title>"), at("<h2>B</h2>"));
+    EXPECT_LT(at("<h2>B</h2>"), at("<title>after B</title>"));
+    EXPECT_NE(at("<title>after B</title>"), std::string::npos);
 }
 
 }  // namespace
