@@ -52,6 +52,7 @@
 #include "app/report_export.h"
 #include "app/unit_choice.h"
 #include "measurement/material_fit.h"
+#include "run/run_warnings.h"
 
 namespace vortane {
 
@@ -509,6 +510,9 @@ bool TForm1::ExportReport(const QString& path) {
 
 void TForm1::SetUnitSystem(UnitSystem system) {
     units_ = system;
+    // The strip, while it shows the last run's warnings, tells them in the new system.
+    if (lastRun_ && !warningStrip_->isHidden())
+        warningStrip_->ShowWarnings(WarningTexts(*lastRun_, system, decimalSeparator_));
     if (results_ != nullptr) results_->SetUnitSystem(system);
     if (study_ != nullptr) study_->SetUnitSystem(system);
     if (fit_ != nullptr) fit_->SetUnitSystem(system);
@@ -585,7 +589,7 @@ void TForm1::ShowResult(const RunResult& result) {
         ShowFiles(*FileListBox1, QDir::currentPath());
         ShowResults();
     }
-    ShowWarningStrip(result.warnings);
+    ShowWarningStrip(WarningTexts(result, units_, decimalSeparator_));
 }
 
 // The strip stands below the window's controls; the window grows to hold it

@@ -10,6 +10,7 @@
 #include "result/limit_check.h"
 #include "result/unit_caption.h"
 #include "result/run_table.h"
+#include "run/run_warnings.h"
 #include "study/study_csv.h"
 
 namespace vortane {
@@ -183,7 +184,7 @@ Comparison CompareDesigns(const std::vector<ComparedDesign>& designs, UnitSystem
     Comparison comparison;
     for (const ComparedDesign& design : designs) {
         comparison.designs.push_back(design.name);
-        comparison.warnings.push_back(design.run.warnings);
+        comparison.warnings.push_back(WarningTexts(design.run, system, decimalSeparator));
         comparison.stops.push_back(design.run.outcome == RunOutcome::Complete ? std::string() : design.run.detail);
     }
     if (designs.empty()) return comparison;

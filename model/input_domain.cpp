@@ -23,7 +23,7 @@ public:
     }
     void AboveAbsoluteZero(std::string_view field, double value) {
         if (value < AbsoluteZero)
-            found_.push_back({field, value, "-273.15 or more (absolute zero)", {}, 0});
+            found_.push_back({field, value, AbsoluteZeroRange, {}, 0});
     }
     void Below(std::string_view field, double value, std::string_view limitField, double limit) {
         if (!(value < limit)) found_.push_back({field, value, "below", limitField, limit});

@@ -18,6 +18,9 @@ struct DomainBreach {
     double limit = 0;
 };
 
+// The sound range of a temperature: from absolute zero up, in ℃.
+inline constexpr std::string_view AbsoluteZeroRange = "-273.15 or more (absolute zero)";
+
 // Every breach of the inputs of `data`, in box order:
 //   quantities the formulas divide by, or take the logarithm of through a
 //   shear rate, at or below zero: the diameter, screw speed, throughput,

@@ -22,6 +22,7 @@
 #include "result/channel_profile.h"
 #include "result/indicator_table.h"
 #include "result/run_table.h"
+#include "run/run_warnings.h"
 #include "run_limits.h"
 #include "result.h"
 #include "study/sweep_plan.h"
@@ -229,6 +230,14 @@ void DefineResult(py::module_& m) {
         .def_property_readonly(
             "warnings", [](const Result& r) { return r.run.warnings; },
             "Inputs and results that mean nothing physically, one sentence each.")
+        .def(
+            "warnings_in",
+            [](const Result& r, const std::string& units) {
+                return WarningTexts(r.run, UnitSystemOf(units), r.separator);
+            },
+            "units"_a,
+            "The warnings with their numbers in `units`: 'metric' (as `warnings`), 'si'\n"
+            "or 'us'; a converted number is followed by its unit.")
         .def_property_readonly(
             "indicators", [](const Result& r) { return IndicatorsOf(r.run); },
             IndicatorsDoc().c_str())

@@ -5,6 +5,7 @@
 #include "result/channel_profile.h"
 #include "result/indicator_table.h"
 #include "result/unit_caption.h"
+#include "run/run_warnings.h"
 
 namespace vortane {
 
@@ -49,7 +50,6 @@ void ExpressIn(std::vector<SummaryValue>& values, UnitSystem system, char sep) {
 RunSummary MetricSummary(const RunResult& run, char decimalSeparator) {
     RunSummary summary;
     summary.blocksHeld = BlocksHeld(run.blocksWritten);
-    summary.warnings = run.warnings;
     summary.detail = run.detail;
     if (HoldsChannelBlock(run.outcome))
         summary.channel = Reported(ChannelValues(), run.data, decimalSeparator);
@@ -92,6 +92,7 @@ RunSummary MetricSummary(const RunResult& run, char decimalSeparator) {
 
 RunSummary SummarizeRun(const RunResult& run, char decimalSeparator, UnitSystem system) {
     RunSummary summary = MetricSummary(run, decimalSeparator);
+    summary.warnings = WarningTexts(run, system, decimalSeparator);
     for (auto* values : {&summary.channel, &summary.results, &summary.indicators})
         ExpressIn(*values, system, decimalSeparator);
     return summary;

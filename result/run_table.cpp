@@ -72,7 +72,7 @@ std::optional<double> ColumnNumber(const RunColumn& column, const RunResult& run
     }
 }
 
-std::string ColumnText(const RunColumn& column, const RunResult& run) {
+std::string ColumnText(const RunColumn& column, const RunResult& run, UnitSystem system, char decimalSeparator) {
     std::string text;
     switch (column.kind) {
         case RunColumn::Kind::Outcome: return std::string(OutcomeName(run.outcome));
@@ -81,7 +81,10 @@ std::string ColumnText(const RunColumn& column, const RunResult& run) {
             if (run.outcome == RunOutcome::Fault) Join(text, run.fault);
             return text;
         case RunColumn::Kind::Warnings:
-            for (const std::string& warning : run.warnings) Join(text, warning);
+            if (system == UnitSystem::Metric)
+                for (const std::string& warning : run.warnings) Join(text, warning);
+            else
+                for (const RunWarning& warning : run.warningData) Join(text, WarningText(warning, system, decimalSeparator));
             return text;
         default: return text;
     }

@@ -55,8 +55,11 @@ constexpr bool HoldsText(RunColumn::Kind kind) {
 std::optional<double> ColumnNumber(const RunColumn& column, const RunResult& run);
 
 // The text of a run in a column that holds texts: the outcome's name; the
-// messages and then the fault; the warnings; each list joined by "; ".
-std::string ColumnText(const RunColumn& column, const RunResult& run);
+// messages and then the fault; the warnings; each list joined by "; ". In
+// another system than technical metric the warnings are written in it, their
+// numbers with `decimalSeparator`.
+std::string ColumnText(const RunColumn& column, const RunResult& run, UnitSystem system = UnitSystem::Metric,
+                       char decimalSeparator = '.');
 
 // Whether the run computed a value of its report's channel or results block:
 // as a row of the table has it, the channel block's from the pressure step on,

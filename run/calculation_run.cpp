@@ -148,13 +148,11 @@ RunResult RunCalculation(const RunRequest& request) {
         result.outcome = RunOutcome::Fault;
         result.fault = fault.what();
     }
-    std::vector<RunWarning> warnings = RunWarnings(result, request.decimalSeparator);
-    for (RunWarning& warning : ViscosityRangeWarnings(result, request.viscosityRanges, request.decimalSeparator))
-        warnings.push_back(std::move(warning));
-    for (RunWarning& warning : warnings) {
-        result.warningKinds.Add(warning.kind);
-        result.warnings.push_back(std::move(warning.text));
-    }
+    result.warningData = RunWarnings(result);
+    for (RunWarning& warning : ViscosityRangeWarnings(result, request.viscosityRanges))
+        result.warningData.push_back(std::move(warning));
+    for (const RunWarning& warning : result.warningData) result.warningKinds.Add(warning.kind);
+    result.warnings = WarningTexts(result, UnitSystem::Metric, request.decimalSeparator);
     return result;
 }
 

@@ -12,6 +12,7 @@
 #include "case/messages.h"
 #include "case/warning_kind.h"
 #include "model/design_indicators.h"
+#include "run/warning_text.h"
 
 namespace vortane {
 
@@ -66,6 +67,7 @@ struct RunResult {
     std::string detail;                 // why it stopped, beyond the message; or empty
     std::vector<std::string> warnings;  // inputs and results that mean nothing physically
     WarningKinds warningKinds;          // the kinds of those warnings
+    std::vector<RunWarning> warningData;  // the same warnings as data, for another unit system
     std::optional<DesignIndicators> indicators;  // of a complete run
     // kgf/cm2: every pass of the case passes the inlet pressure test above it;
     // known once a pass has run.

@@ -138,7 +138,7 @@ std::string SweepRow(const SweepPlan& plan, const PointResult& point, UnitSystem
     AppendSweepRow(
         line, plan, point.index, point.run.outcome, point.run.warningKinds,
         [&](std::size_t c) { return ColumnNumber(columns[c], point.run); },
-        [&](std::size_t c) { return ColumnText(columns[c], point.run); }, system);
+        [&](std::size_t c) { return ColumnText(columns[c], point.run, system, plan.decimalSeparator); }, system);
     return line;
 }
 

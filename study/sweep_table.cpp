@@ -31,7 +31,11 @@ void SweepTable::Add(const PointResult& point) {
         switch (columns[c].kind) {
             case RunColumn::Kind::Outcome: break;
             case RunColumn::Kind::Message: notes.message = Intern(ColumnText(columns[c], run)); break;
-            case RunColumn::Kind::Warnings: notes.warnings = Intern(ColumnText(columns[c], run)); break;
+            case RunColumn::Kind::Warnings:
+                for (const UnitSystem system : {UnitSystem::Metric, UnitSystem::SI, UnitSystem::US})
+                    notes.warnings.at(static_cast<std::size_t>(system)) =
+                        Intern(ColumnText(columns[c], run, system, plan_.decimalSeparator));
+                break;
             default: {
                 const std::optional<double> number = ColumnNumber(columns[c], run);
                 shape.numbers[c] = number.has_value();
@@ -56,7 +60,7 @@ std::uint32_t SweepTable::Intern(std::string text) {
 }
 
 std::uint32_t SweepTable::Intern(Notes notes) {
-    const std::uint64_t key = std::uint64_t{notes.message} << 32 | notes.warnings;
+    const std::array<std::uint32_t, 4> key{notes.message, notes.warnings[0], notes.warnings[1], notes.warnings[2]};
     const auto [found, added] = notesCodes_.emplace(key, static_cast<std::uint32_t>(distinctNotes_.size()));
     if (added) distinctNotes_.push_back(notes);
     return found->second;
@@ -73,18 +77,21 @@ std::uint8_t SweepTable::Intern(RowShape shape) {
 
 RunOutcome SweepTable::Outcome(std::size_t point) const { return shapes_[shape_[point]].outcome; }
 
-bool SweepTable::HasWarnings(std::size_t point) const { return !texts_[distinctNotes_[notes_[point]].warnings].empty(); }
+bool SweepTable::HasWarnings(std::size_t point) const {
+    return !texts_[distinctNotes_[notes_[point]].warnings[0]].empty();
+}
 
 std::optional<double> SweepTable::Number(std::size_t point, std::size_t column) const {
     if (!shapes_[shape_[point]].numbers[column]) return std::nullopt;
     return numbers_[column][point];
 }
 
-std::string_view SweepTable::Text(std::size_t point, std::size_t column) const {
+std::string_view SweepTable::Text(std::size_t point, std::size_t column, UnitSystem system) const {
     switch (RunColumns()[column].kind) {
         case RunColumn::Kind::Outcome: return OutcomeName(Outcome(point));
         case RunColumn::Kind::Message: return texts_[distinctNotes_[notes_[point]].message];
-        case RunColumn::Kind::Warnings: return texts_[distinctNotes_[notes_[point]].warnings];
+        case RunColumn::Kind::Warnings:
+            return texts_[distinctNotes_[notes_[point]].warnings.at(static_cast<std::size_t>(system))];
         default: return {};
     }
 }
@@ -132,7 +139,7 @@ std::string SweepTable::CsvCell(std::size_t point, std::size_t csvColumn, UnitSy
         return margin ? CsvNumber(InSystem(*margin, MarginQuantity(*limitColumns_[limit - 1]), system)) : std::string();
     }
     const std::size_t column = csvColumn - 1 - axes;
-    if (HoldsText(RunColumns()[column].kind)) return std::string(Text(point, column));
+    if (HoldsText(RunColumns()[column].kind)) return std::string(Text(point, column, system));
     const std::optional<double> number = Number(point, column);
     return number ? CsvNumber(InSystem(*number, RunColumns()[column].quantity, system)) : std::string();
 }
@@ -166,7 +173,7 @@ std::string SweepTable::ShownCell(std::size_t point, std::size_t csvColumn, Unit
         return margin ? computed(InSystem(*margin, MarginQuantity(*limitColumns_[limit - 1]), system)) : std::string();
     }
     const std::size_t column = csvColumn - 1 - axes;
-    if (HoldsText(RunColumns()[column].kind)) return std::string(Text(point, column));
+    if (HoldsText(RunColumns()[column].kind)) return std::string(Text(point, column, system));
     const std::optional<double> number = Number(point, column);
     return number ? computed(InSystem(*number, RunColumns()[column].quantity, system)) : std::string();
 }

@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <array>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,8 +42,9 @@ public:
     // A cell of column `column` of RunColumns(): its number, empty where the
     // row leaves it empty or the column holds texts.
     std::optional<double> Number(std::size_t point, std::size_t column) const;
-    // A cell of a column that holds texts; empty for the others.
-    std::string_view Text(std::size_t point, std::size_t column) const;
+    // A cell of a column that holds texts, the warnings in `system`; empty for
+    // the others.
+    std::string_view Text(std::size_t point, std::size_t column, UnitSystem system = UnitSystem::Metric) const;
 
     // The point judged by the plan's limits: each one's margin (in technical
     // metric) from the point's own cells, and whether it is feasible (with
@@ -83,18 +86,19 @@ private:
     std::vector<const RunColumn*> limitColumns_;  // of the plan's limits
     std::vector<std::uint8_t> shape_;  // per point: which of shapes_
     std::vector<RowShape> shapes_;
-    // A point's message and warnings, as indices into texts_, and the kinds of
-    // those warnings (which the warnings' text decides); the pairs that occur
-    // are each held once.
+    // A point's message and warnings (in each unit system, by UnitSystem), as
+    // indices into texts_, and the kinds of those warnings (which the
+    // warnings' text decides); the notes that occur are each held once.
     struct Notes {
-        std::uint32_t message, warnings;
+        std::uint32_t message;
+        std::array<std::uint32_t, 3> warnings;
         WarningKinds kinds;
     };
     std::uint32_t Intern(Notes notes);
 
     std::vector<std::uint32_t> notes_;  // per point: which of distinctNotes_
     std::vector<Notes> distinctNotes_;
-    std::unordered_map<std::uint64_t, std::uint32_t> notesCodes_;
+    std::map<std::array<std::uint32_t, 4>, std::uint32_t> notesCodes_;
     std::deque<std::string> texts_;
     std::unordered_map<std::string_view, std::uint32_t> textCodes_;  // views of texts_
     std::vector<CompactColumn> numbers_;  // per column of RunColumns(); unused for texts

@@ -17,6 +17,7 @@
 #include "app/coefficient_dialog.h"
 #include "app/elided_label.h"
 #include "app/results_window.h"
+#include "case/input_fields.h"
 #include "modal_closer.h"
 #include "program.h"
 
@@ -146,6 +147,23 @@ private slots:
         PressOk();
         QVERIFY(!strip->isVisible());
         QCOMPARE(program->form1->height(), height);
+    }
+
+    // View > Units tells the strip's and the Results window's warnings in the
+    // chosen system, and back: a channel length of -2.54 cm is -1 in.
+    void warningsInTheChosenUnits() {
+        auto* text = program->Find<QWidget>(QStringLiteral("WarningStrip"))
+                         ->findChild<ElidedLabel*>(QStringLiteral("FirstWarning"));
+        Type(program->Edit(FindInputField("ChannelLength")->box), QStringLiteral("-2.54"));
+        PressOk();
+        const QString metric = QStringLiteral(": ChannelLength = -2.54 is outside its sound range, above 0");
+        const QString us = QStringLiteral("ChannelLength = -1 in is outside its sound range, above 0");
+        QVERIFY2(text->FullText().endsWith(metric), qPrintable(text->FullText()));
+        program->Find<QAction>(QStringLiteral("Units_us"))->trigger();
+        QVERIFY2(text->FullText().endsWith(QStringLiteral(": ") + us), qPrintable(text->FullText()));
+        QVERIFY(InResults<QLabel>(QStringLiteral("Warnings"))->text().contains(us));
+        program->Find<QAction>(QStringLiteral("Units_metric"))->trigger();
+        QVERIFY(text->FullText().endsWith(metric));
     }
 
     void aScreenReaderReadsTheValues() {

@@ -7,6 +7,7 @@
 #include "case/number_text.h"
 #include "document/html_document.h"
 #include "document/report_document.h"
+#include "run/run_warnings.h"
 #include "support/case_request.h"
 
 namespace vortane {
@@ -156,6 +157,18 @@ TEST(Comparison, TextAndCsvCarryTheWarnings) {
     EXPECT_NE(csv.find("\nOutcome,complete,complete,,\n"), std::string::npos);
     EXPECT_NE(csv.find("\nWarnings,,the pressure in the outlet channel"), std::string::npos);
     EXPECT_EQ(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')), comparison.rows.size() + 2);
+}
+
+// Each design's warnings are told in the comparison's system, as the Compare
+// Cases window and the baseline comparison show them.
+TEST(Comparison, WarningsInTheComparisonsSystem) {
+    const std::vector<ComparedDesign> designs{Design("base", {}),
+                                              Design("slow", {{"OutputRate", "350"}, {"ScrewSpeed", "20"}})};
+    const Comparison us = CompareDesigns(designs, UnitSystem::US);
+    ASSERT_FALSE(us.warnings.at(1).empty());
+    EXPECT_EQ(us.warnings[1], WarningTexts(designs[1].run, UnitSystem::US, '.'));
+    EXPECT_NE(us.warnings[1][0].find(" psi at z = "), std::string::npos) << us.warnings[1][0];
+    EXPECT_EQ(CompareDesigns(designs).warnings[1], designs[1].run.warnings);
 }
 
 TEST(Comparison, DocumentHoldsTheTableAndEachDesignsWarnings) {

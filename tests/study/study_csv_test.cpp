@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "model/profile_along_channels.h"
+#include "result/run_summary.h"
+#include "run/run_warnings.h"
 #include "support/case_request.h"
 #include "support/sweep_plans.h"
 
@@ -143,6 +145,21 @@ TEST(StudyCsv, ProfileLines) {
     EXPECT_EQ(Fields(lines[51])[0], "0.5");
     EXPECT_EQ(Fields(lines[101])[0], "1");
     EXPECT_EQ(Fields(lines[101])[2], "1");
+}
+
+// The Warnings cell and the run's summary tell the warnings in the chosen
+// system: a channel length of -2.54 cm is -1 in; in technical metric the cell
+// is the run's own text.
+TEST(StudyCsv, WarningsInTheChosenSystem) {
+    const RunResult run = RunCalculation(testing::UnreportedRequest({{"ChannelLength", "-2.54"}}));
+    const std::string us = "ChannelLength = -1 in is outside its sound range, above 0";
+    ASSERT_EQ(WarningTexts(run, UnitSystem::US, '.').at(0), us);
+    EXPECT_NE(SingleRunCsv(run, UnitSystem::US).find(",\"" + us), std::string::npos);
+    EXPECT_NE(SingleRunCsv(run, UnitSystem::Metric).find(",\"" + run.warnings.at(0)), std::string::npos);
+    EXPECT_EQ(SummarizeRun(run, '.', UnitSystem::US).warnings.at(0), us);
+    EXPECT_EQ(SummarizeRun(run, '.', UnitSystem::SI).warnings.at(0),
+              "ChannelLength = -25.4 mm is outside its sound range, above 0");
+    EXPECT_EQ(SummarizeRun(run, '.').warnings, run.warnings);
 }
 
 }  // namespace
