@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -123,14 +125,20 @@ long LeadingExponent(const RealText& real) {
 constexpr long LeastExtendedExponent = -4931;
 
 #if VORTANE_EXTENDED
-// Text in C notation, read whole: std::from_chars, as fast_float reads no
-// long double.
+// Digits and a decimal exponent, read whole by the C library's strtold, as
+// fast_float reads no long double: a correctly rounded conversion, as glibc,
+// musl and MinGW-w64 make it (and as libstdc++'s std::from_chars makes it,
+// through the same strtold). The text holds no decimal point, so no locale
+// reads it otherwise.
 std::errc ReadWhole(const std::string& text, long double& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return end == text.data() + text.size() ? error : std::errc::invalid_argument;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtold(text.c_str(), &end);
+    if (end != text.c_str() + text.size()) return std::errc::invalid_argument;
+    return errno == ERANGE ? std::errc::result_out_of_range : std::errc{};
 }
 #else
-// Well-formed text in C notation, read whole: it fails only beyond the range.
+// Digits and a decimal exponent, read whole: it fails only beyond the range.
 std::errc ReadWhole(const std::string& text, double& value) {
     const std::optional<double> read = ReadNumber(text);
     value = read.value_or(0);
@@ -138,21 +146,23 @@ std::errc ReadWhole(const std::string& text, double& value) {
 }
 #endif
 
-// The magnitude by the full conversion, from the text rewritten in C notation.
-// A magnitude too small for `Magnitude` (a double, or a long double that is
-// one) reads as zero, as an extended conversion rounded to double makes it,
-// down to the extended range.
+// The magnitude by the full conversion, from the text rewritten as its digits
+// and a decimal exponent ("12.5e3" as "125e2"). A magnitude too small for
+// `Magnitude` (a double, or a long double that is one) reads as zero, as an
+// extended conversion rounded to double makes it, down to the extended range.
 template <typename Magnitude>
 bool ConvertedMagnitude(const RealText& real, Magnitude& magnitude) {
+    // Past 10^15 the exponent stays there: no text has that many digits, so
+    // the magnitude is beyond every range all the same.
+    constexpr std::int64_t ExponentCap = 1'000'000'000'000'000;
+    std::int64_t exponent = 0;
+    for (const char c : real.exponent) exponent = std::min(exponent * 10 + (c - '0'), ExponentCap);
+    if (real.exponentNegative) exponent = -exponent;
+    exponent -= static_cast<std::int64_t>(real.fraction.size());
     std::string plain(real.whole);
-    if (!real.fraction.empty()) {
-        plain += '.';
-        plain += real.fraction;
-    }
-    if (!real.exponent.empty()) {
-        plain += real.exponentNegative ? "e-" : "e";
-        plain += real.exponent;
-    }
+    plain += real.fraction;
+    plain += 'e';
+    plain += std::to_string(exponent);
     const std::errc error = ReadWhole(plain, magnitude);
     if (error == std::errc::result_out_of_range) {
         const long leading = LeadingExponent(real);

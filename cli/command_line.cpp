@@ -177,7 +177,7 @@ void Read(Options& options, const Given& given) {
         if (asked) throw UsageError(std::string(option) + ": this build has no goal seek or optimisation");
 #endif
     // The case files of --compare end at the first FIELD=TEXT; what follows is taken as such.
-    const auto files = std::ranges::find_if_not(options.compareFiles, IsCompareFile);
+    const auto files = std::find_if_not(options.compareFiles.begin(), options.compareFiles.end(), IsCompareFile);
     std::vector<std::string> texts = given.texts;
     texts.insert(texts.end(), files, options.compareFiles.end());
     options.compareFiles.erase(files, options.compareFiles.end());
@@ -252,7 +252,7 @@ Options ParseCommandLine(const std::vector<std::string_view>& arguments) {
     Given given;
     CLI::App app;
     Declare(app, options, given);
-    if (std::ranges::any_of(arguments, [](std::string_view a) { return a == "-h" || a == "--help"; })) {
+    if (std::any_of(arguments.begin(), arguments.end(), [](std::string_view a) { return a == "-h" || a == "--help"; })) {
         options.help = true;
         return options;
     }

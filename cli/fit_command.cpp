@@ -44,7 +44,7 @@ struct FitOptions {
 
 // Help asked for anywhere, even where the data file would stand, is the usage.
 std::optional<FitOptions> ParseFitArguments(const std::vector<std::string_view>& arguments) {
-    if (std::ranges::any_of(arguments, [](std::string_view a) { return a == "--help" || a == "-h"; }))
+    if (std::any_of(arguments.begin(), arguments.end(), [](std::string_view a) { return a == "--help" || a == "-h"; }))
         return std::nullopt;
     FitOptions options;
     std::optional<std::string> unit;

@@ -6,6 +6,12 @@
 
 namespace vortane::cli {
 
+#if VORTANE_NO_THREADS
+// Without threads there is no watcher: Ctrl+C ends the program, as it ends any.
+StopOnInterrupt::StopOnInterrupt(std::stop_source stop) : stop_(std::move(stop)) {}
+
+StopOnInterrupt::~StopOnInterrupt() = default;
+#else
 namespace {
 
 // The handler may run on any thread, Windows' own among them: it only notes
@@ -35,5 +41,6 @@ StopOnInterrupt::~StopOnInterrupt() {
     watcher_.join();
     std::signal(SIGINT, SIG_DFL);
 }
+#endif
 
 }  // namespace vortane::cli

@@ -193,7 +193,7 @@ int Run(const cli::Options& options) {
 int main(int argc, char** argv) {
     // --fit-viscosity anywhere asks for a fit rather than a run.
     if (const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-        std::ranges::find(arguments, "--fit-viscosity") != arguments.end())
+        std::find(arguments.begin(), arguments.end(), "--fit-viscosity") != arguments.end())
         return cli::FitCommand(arguments, std::cout, std::cerr);
     try {
         const cli::Options options = cli::ParseCommandLine({argv + 1, argv + argc});

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstddef>
 
 #include "case/number_format.h"
 #include "chart/chart_scale.h"
@@ -305,8 +306,8 @@ private:
 bool IsSvgName(std::string_view name) {
     constexpr std::string_view Svg = ".svg";
     return name.size() > Svg.size() &&
-           std::ranges::equal(name.substr(name.size() - Svg.size()), Svg,
-                              [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+           std::equal(Svg.begin(), Svg.end(), name.end() - static_cast<std::ptrdiff_t>(Svg.size()),
+                      [](char s, char a) { return std::tolower(static_cast<unsigned char>(a)) == s; });
 }
 
 std::string EscapeXml(std::string_view text) {

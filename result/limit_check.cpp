@@ -96,7 +96,7 @@ std::vector<LimitMargin> LimitMargins(std::span<const Limit> limits, std::span<c
 
 bool Feasible(RunOutcome outcome, WarningKinds raised, WarningKinds accepted, std::span<const LimitMargin> margins) {
     return outcome == RunOutcome::Complete && raised.Without(accepted).Empty() &&
-           std::ranges::all_of(margins, [](const LimitMargin& margin) { return margin.holds; });
+           std::all_of(margins.begin(), margins.end(), [](const LimitMargin& margin) { return margin.holds; });
 }
 
 std::string UnacceptedWarningsText(WarningKinds raised, WarningKinds accepted) {

@@ -5,7 +5,12 @@
 #   scripts/install-deps.sh test    the above, and what the test command adds:
 #                                   the test and benchmark libraries, the
 #                                   package's checks, the cross builds, static
-#                                   analysis and the sanitizers (the default)
+#                                   analysis, the sanitizers and the
+#                                   WebAssembly build (the default)
+#   scripts/install-deps.sh web     the WebAssembly build of the core
+#                                   (scripts/web.sh): emscripten, node, and
+#                                   what unpacks NLopt's Debian source
+#   scripts/install-deps.sh source  what unpacks a Debian source package
 set -euo pipefail
 
 build=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev fonts-ipafont-gothic
@@ -15,11 +20,15 @@ test=(git libgtest-dev googletest libbenchmark-dev python3-pytest
   clang libclang-rt-14-dev clang-tidy cppcheck
   dpkg-dev shared-mime-info desktop-file-utils lintian poppler-utils
   g++-mingw-w64-x86-64 wine64 g++-aarch64-linux-gnu qemu-user)
+source=(dpkg-dev)
+web=(cmake make emscripten nodejs libfmt-dev libfast-float-dev libboost-dev libeigen3-dev libcli11-dev "${source[@]}")
 
 case "${1:-test}" in
   build) packages=("${build[@]}") ;;
-  test) packages=("${build[@]}" "${test[@]}") ;;
-  *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+  test) packages=("${build[@]}" "${test[@]}" "${web[@]}") ;;
+  web) packages=("${web[@]}") ;;
+  source) packages=("${source[@]}") ;;
+  *) echo "usage: $0 [build|test|web|source]" >&2; exit 2 ;;
 esac
 
 missing=()

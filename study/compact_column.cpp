@@ -1,7 +1,8 @@
 #include "study/compact_column.h"
 
 #include <algorithm>
-#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace vortane {
 
@@ -9,7 +10,9 @@ void CompactColumn::Add(double value) {
     if (full_) {
         each_.push_back(value);
     } else {
-        Code(std::bit_cast<std::uint64_t>(value), value);
+        std::uint64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        Code(bits, value);
     }
     ++size_;
 }
