@@ -9,6 +9,9 @@ Cases: the default case, every input of the fuzz corpus (28 box texts, then the
 report's name, one a line) and COUNT cases drawn by a seeded generator around
 the defaults, which the native vortane-calc gives (--write-case).
 
+With --designs, the goal seeks and optimisations of DESIGNS are compared too
+(what they print, their status and the design's case file).
+
 A build whose formulas are double (VORTANE_EXTENDED=OFF) may print a digit
 differently where a value sits on a rounding boundary: --boundary-cases N lets
 at most N cases differ so, each only by one unit in the last printed digit of a
@@ -35,16 +38,32 @@ TIMEOUT = 300  # seconds for one run
 
 
 class Case:
-    def __init__(self, name, texts, report="result.txt"):
+    def __init__(self, name, texts, report="result.txt", search=None):
         self.name = name
         self.texts = texts  # box number -> text (bytes), only those not default
         self.report = report
+        self.search = search  # the arguments of a goal seek or optimisation, or None for a run
 
     def arguments(self):
         args = [b"--decimal-separator", b"."]
         for box, text in sorted(self.texts.items()):
             args.append(b"Edit%d=" % box + text)
-        return args
+        return args + [word.encode() for word in self.search or []]
+
+
+# Goal seeks and optimisations: found, none in the bounds, stopped by a fault;
+# each found design saved as a case.
+DESIGNS = [
+    "OutputRate=350 --solve ScrewSpeed=40:140 --target TemperatureRise=30 --write-case design.vcase",
+    "OutputRate=350 --units us --solve ScrewSpeed=40:140 --target TemperatureRise=60",
+    "ScrewSpeed=0 --solve OutputRate=100:300 --target PowerKW=5",
+    "OutputRate=350 --optimise 'minimise TotalPressureDrop' --vary BarrierClearance1=0.03:0.1 "
+    "--vary ScrewSpeed=60:140 --limit 'TemperatureRise<=30' --limit 'Barrier1ShearStress>=135' "
+    "--limit 'LeastInletPressure>=0' --write-case design.vcase",
+    "OutputRate=350 --optimise 'maximise Barrier1ShearStress' --vary BarrierClearance1=0.03:0.1 "
+    "--vary ScrewSpeed=60:140 --limit 'TemperatureRise<=30'",
+    "ScrewSpeed=0 --optimise 'minimise PowerKW' --vary OutputRate=100:300",
+]
 
 
 def default_fields(command, env):
@@ -161,8 +180,8 @@ def run_case(command, case, scratch, env):
 def run_case_once(command, case, scratch, env):
     workdir = tempfile.mkdtemp(dir=scratch)
     try:
-        status, stdout, stderr = run_program(
-            command, case.arguments() + [b"-o", case.report, b"--csv", ROW_FILE.encode()], workdir, env)
+        outputs = [] if case.search else [b"-o", case.report, b"--csv", ROW_FILE.encode()]
+        status, stdout, stderr = run_program(command, case.arguments() + outputs, workdir, env)
         files = files_left(workdir)
         row = None
         if ROW_FILE in files:
@@ -260,6 +279,7 @@ def main():
     parser.add_argument("--corpus", required=True, help="the fuzz corpus directory")
     parser.add_argument("--random", type=int, default=200, metavar="COUNT")
     parser.add_argument("--seed", type=int, default=13)
+    parser.add_argument("--designs", action="store_true", help="compare the searches of DESIGNS too")
     parser.add_argument("--boundary-cases", type=int, default=0, metavar="N")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
     options = parser.parse_args()
@@ -276,6 +296,8 @@ def main():
     cases += [corpus_case(os.path.join(options.corpus, name), fields)
               for name in sorted(os.listdir(options.corpus))]
     cases += [random_case(rng, n, fields) for n in range(1, options.random + 1)]
+    if options.designs:
+        cases += [Case("design/%d" % n, {}, search=shlex.split(line)) for n, line in enumerate(DESIGNS, 1)]
     started = time.monotonic()
     scratch = tempfile.mkdtemp(prefix="vortane-compare-")
     try:
@@ -290,7 +312,7 @@ def main():
     for case, a, b in zip(cases, natives, others):
         problems, boundary, difference = compare(case, a, b)
         largest = max(largest, difference)
-        outcome = a.row["Outcome"] if a.row else "input"
+        outcome = a.row["Outcome"] if a.row else "search" if case.search else "input"
         outcomes[outcome] = outcomes.get(outcome, 0) + 1
         args = b" ".join(case.arguments()).decode("latin-1")
         if problems:
@@ -303,8 +325,9 @@ def main():
                 print("    native: %s\n    %s: %s" % (x.strip(), options.label, y.strip()))
 
     corpus = sum(case.name.startswith("corpus/") for case in cases)
-    print("%s: %d cases (default, %d of the corpus, %d random, seed %d) in %.0f s; outcomes %s"
-          % (options.label, len(cases), corpus, options.random, options.seed,
+    searches = sum(case.search is not None for case in cases)
+    print("%s: %d cases (default, %d of the corpus, %d random, seed %d, %d searches) in %.0f s; outcomes %s"
+          % (options.label, len(cases), corpus, options.random, options.seed, searches,
              time.monotonic() - started,
              ", ".join("%s %d" % item for item in sorted(outcomes.items()))))
     print("%s: %d differ, %d on a rounding boundary (at most %d allowed); "

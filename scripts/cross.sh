@@ -2,11 +2,14 @@
 # The core and a static vortane-calc on other targets, each compared with the
 # native build (scripts/compare_runs.py: the default case, the fuzz corpus, 200
 # seeded random cases):
-#   windows-x64   MinGW-w64 g++, run under wine
+#   windows-x64   MinGW-w64 g++, run under wine, with NLopt built from Debian's
+#                 source (scripts/nlopt.sh): its goal seeks and optimisations
+#                 are compared too
 #   linux-arm64   aarch64 g++, run under qemu-user (long double is binary128)
 #   double        native, VORTANE_EXTENDED=OFF (formulas in double)
-# Each also runs the model's and the run's tests, the fault tests among them, on
-# its target.
+#   webassembly   emscripten (scripts/web.sh), run under node (binary128)
+# Each but WebAssembly also runs the model's and the run's tests, the fault
+# tests among them, on its target.
 #   scripts/cross.sh [NATIVE_BUILD]      default build/release
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -58,24 +61,30 @@ build() {
   cmake --build "$dir" -j "$jobs" --target vortane-calc model_tests run_tests
 }
 
-# check NAME RUNNER EXE_SUFFIX BOUNDARY_CASES: the tests, then the comparison.
+# compare NAME COMMAND BOUNDARY_CASES [OPTIONS...]: the comparison with the native build.
+compare() {
+  python3 scripts/compare_runs.py --label "$1" --native "$native/cli/vortane-calc" --target "$2" \
+    --corpus fuzz/corpus --random 200 --seed 13 --boundary-cases "$3" --jobs "$jobs" "${@:4}"
+}
+
+# check NAME RUNNER EXE_SUFFIX BOUNDARY_CASES [OPTIONS...]: the tests, then the comparison.
 check() {
   local dir=build/cross/$1 runner=$2 suffix=$3
   for test in model/model_tests run/run_tests; do
     $runner "$dir/tests/$test$suffix" --gtest_brief=1
   done
-  python3 scripts/compare_runs.py --label "$1" --native "$native/cli/vortane-calc" \
-    --target "$runner $dir/cli/vortane-calc$suffix" --corpus fuzz/corpus --random 200 --seed 13 \
-    --boundary-cases "$4" --jobs "$jobs"
+  compare "$1" "$runner $dir/cli/vortane-calc$suffix" "$4" "${@:5}"
 }
 
-step "Windows x64: MinGW-w64 build"
-build windows-x64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+step "Windows x64: NLopt and the MinGW-w64 build"
+mingw=(-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake")
+scripts/nlopt.sh build/cross/nlopt-windows-x64 -- "${mingw[@]}" -DCMAKE_C_FLAGS=-O2
+build windows-x64 "${mingw[@]}" -DVORTANE_BUILD_DESIGN=ON -DNLopt_DIR="$PWD/build/cross/nlopt-windows-x64/lib/cmake/nlopt"
 took "build"
 step "Windows x64: tests and comparison under wine"
 "$wineserver" -p
 "$wine" wineboot --init >/dev/null 2>&1
-check windows-x64 "$wine" .exe 0
+check windows-x64 "$wine" .exe 0 --designs
 took "wine"
 
 step "Linux AArch64: cross build"
@@ -91,3 +100,10 @@ took "build"
 step "Double formulas: tests and comparison"
 check double "" "" "$double_boundary_cases"
 took "double"
+
+step "WebAssembly: core and vortane-calc (scripts/web.sh)"
+scripts/web.sh
+took "build"
+step "WebAssembly: comparison under node"
+compare webassembly "node build/web/core/cli/vortane-calc.js" 0
+took "node"

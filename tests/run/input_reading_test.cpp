@@ -57,7 +57,7 @@ TEST(InputReading, RealsConvertInExtendedPrecisionThenRound) {
 
 // Short texts are converted by a single rounding in the formulas' precision;
 // it must give the same double, bit for bit, as the full conversion of the
-// same number (from_chars to Real, as the long texts still take).
+// same number (from_chars to Real).
 TEST(InputReading, ShortTextsRoundLikeTheFullConversion) {
     const std::string_view tenthText = "0.1";
     Real tenth;
@@ -89,6 +89,42 @@ TEST(InputReading, ShortTextsRoundLikeTheFullConversion) {
         ASSERT_EQ(std::bit_cast<std::uint64_t>(*value), std::bit_cast<std::uint64_t>(expected))
             << text;
     }
+}
+
+// Long texts and far exponents are read by strtold from their digits and a
+// decimal exponent: bit for bit the double from_chars to Real gives, here and
+// in every cross build. Beyond Real's range from_chars fails; the text then
+// reads as zero when it is small within the extended range, otherwise not at
+// all.
+TEST(InputReading, LongTextsReadAsTheFullConversion) {
+    std::mt19937_64 random(20261209);
+    for (int i = 0; i < 100000; ++i) {
+        std::string mantissa;
+        const int count = 20 + static_cast<int>(random() % 41);
+        for (int d = 0; d < count; ++d) mantissa += static_cast<char>('0' + random() % 10);
+        mantissa.insert(random() % (mantissa.size() + 1), 1, '.');
+        // Half near the double range, half across the whole extended one.
+        const int span = i % 2 == 0 ? 700 : 10100;
+        const int exponent = static_cast<int>(random() % span) - span / 2;
+        const std::string text = mantissa + "e" + std::to_string(exponent);
+        Real full;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), full);
+        const std::optional<double> value = ConvertReal(text, '.');
+        if (error == std::errc{} && std::isfinite(static_cast<double>(full))) {
+            ASSERT_TRUE(value.has_value()) << text;
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(*value), std::bit_cast<std::uint64_t>(static_cast<double>(full)))
+                << text;
+        } else if (error == std::errc::result_out_of_range && exponent < 0 && exponent > -4900) {
+            ASSERT_EQ(value, 0.0) << text;
+        } else if (exponent > 0 || exponent < -5000) {
+            ASSERT_FALSE(value.has_value()) << text;
+        }
+    }
+    // Below the double range but within the extended one: zero; an exponent of
+    // more digits than any integer holds: beyond every range.
+    EXPECT_EQ(ConvertReal("15000000000000000000000000.5e-4000", '.'), 0.0);
+    EXPECT_FALSE(ConvertReal("1.5e-99999999999999999999", '.').has_value());
+    EXPECT_FALSE(ConvertReal("1.5e99999999999999999999", '.').has_value());
 }
 
 TEST(InputReading, ZerosOfAText) {
