@@ -54,7 +54,6 @@ TEST_F(ArithmeticFaults, EachOperationNamesItsOwnFault) {
     EXPECT_EQ(FaultOf([&] { Exp(std::numeric_limits<Real>::max_exponent); }), Overflow);
     EXPECT_EQ(FaultOf([&] { Store(field, Real{in.huge} * in.huge * in.huge * in.huge * in.huge); }),
               Overflow);
-    EXPECT_EQ(field, 7.0);
     // Inside each domain, and at its edges, nothing faults: underflow and
     // inexact results pass.
     EXPECT_EQ(FaultOf([&] {
