@@ -1,6 +1,8 @@
 // Designs side by side in the window: Pin as Baseline in the Results window,
 // and File > Compare Cases.
+#include <QAbstractAxis>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -10,9 +12,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
+
+#include <cmath>
 
 #include "app/compare_cases.h"
 #include "app/results_window.h"
@@ -121,6 +126,7 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
     }
     void init() {
+        QSettings().remove(QStringLiteral("View/UnitSystem"));  // technical metric, whatever a test chose
         program = std::make_unique<Program>();
         closer = std::make_unique<ModalCloser>();
         QVERIFY(program->Show());
@@ -190,6 +196,29 @@ private slots:
         QCOMPARE(Row(*table, QStringLiteral("Number of Revolution (rpm)")),
                  (QStringList{"Number of Revolution (rpm)", "80", "90", "+10", "+12.50 %"}));
         QCOMPARE(SeriesNames(*window->findChild<QChartView*>(QStringLiteral("ComparisonChart"))).size(), 4);
+
+        // View > Units while it is open: the window follows the main window's
+        // units, its table and its profiles' axes, and back.
+        const auto units = [this](const char* system) {
+            program->form1->findChild<QAction*>(QStringLiteral("Units_") + QLatin1String(system))->trigger();
+        };
+        const auto pressureAxis = [window] {
+            const QChart* chart = window->findChild<QChartView*>(QStringLiteral("ComparisonChart"))->chart();
+            return chart->axes(Qt::Vertical).value(0)->titleText();
+        };
+        const QString metricAxis = pressureAxis();
+        const QStringList metricWidth = Row(*table, QStringLiteral("Channel Width (cm)"));
+        QCOMPARE(metricWidth.size(), 5);
+        units("us");
+        QCOMPARE(Row(*table, QStringLiteral("Channel Width (cm)")), QStringList());
+        const QStringList width = Row(*table, QStringLiteral("Channel Width (in)"));
+        QCOMPARE(width.size(), 5);
+        QVERIFY2(std::abs(width[1].toDouble() * 2.54 / metricWidth[1].toDouble() - 1) < 1e-5,
+                 qPrintable(width.join(", ")));
+        QVERIFY2(pressureAxis().contains(QStringLiteral("psi")), qPrintable(pressureAxis()));
+        units("metric");
+        QCOMPARE(Row(*table, QStringLiteral("Channel Width (cm)")), metricWidth);
+        QCOMPARE(pressureAxis(), metricAxis);
         window->close();
 
         QVERIFY(!CompareCases(*program->form1, {a}, '.'));
