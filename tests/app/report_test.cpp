@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -14,6 +15,7 @@
 
 #include "app/case_document.h"
 #include "app/fit_dialog.h"
+#include "app/report_export.h"
 #include "app/results_window.h"
 #include "app/unit_choice.h"
 #include "modal_closer.h"
@@ -37,6 +39,16 @@ void Type(QLineEdit* edit, const QString& text) {
 QByteArray Contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The text of each page of a PDF, as pdftotext lays it out; none when
+// pdftotext is not installed.
+QStringList PdfPages(const QString& path) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return {};
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!text.waitForFinished(30000)) return {QStringLiteral("pdftotext did not finish")};
+    return QString::fromUtf8(text.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
 }
 
 }  // namespace
@@ -244,6 +256,33 @@ private slots:
 
     // View > Units switches the Results window and the report, and is
     // remembered for the next start.
+    // A section's notes, of one to four lines, run over several pages; each
+    // stays whole on one page, its bullet with its text: no page opens with
+    // the rest of a note begun on the one before.
+    void notesStayWholeAcrossPages() {
+        ReportDocument document{"Notes", {}, {{"Notes", {}, {}, {}}}, std::nullopt};
+        for (int n = 1; n <= 160; ++n) {
+            std::string text = "Note " + std::to_string(n);
+            for (int word = 0; word < (n % 5) * 9; ++word) text += " word";
+            document.sections[0].notes.push_back(text);
+        }
+        const QString path = program->Scratch() + QStringLiteral("/notes.pdf");
+        QVERIFY(ExportReport(document, path, nullptr));
+        const QStringList pages = PdfPages(path);
+        if (pages.isEmpty()) QSKIP("pdftotext is not installed");
+        QVERIFY(pages.size() > 2);
+        int notes = 0;
+        for (qsizetype p = 0; p < pages.size(); ++p) {
+            QStringList lines;
+            for (const QString& line : pages[p].split(u'\n'))
+                if (!line.trimmed().isEmpty() && line.trimmed() != QStringLiteral("Notes")) lines << line.trimmed();
+            QVERIFY2(lines.value(0).startsWith(QStringLiteral("Note ")),
+                     qPrintable(QStringLiteral("page %1 opens with \"%2\"").arg(p + 1).arg(lines.value(0))));
+            notes += static_cast<int>(lines.filter(QRegularExpression(QStringLiteral("^Note \\d+"))).size());
+        }
+        QCOMPARE(notes, 160);
+    }
+
     void unitsSwitchTheResultsAndAreRemembered() {
         PressOk();
         QCOMPARE(ResultText("TotalPressureDrop"), QStringLiteral("21.69"));
