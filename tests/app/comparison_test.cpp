@@ -28,12 +28,6 @@ namespace vortane::testing {
 
 namespace {
 
-void Type(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
-
 // The cells of the table's row whose first cell is `quantity`; empty when none.
 QStringList Row(const QTableWidget& table, const QString& quantity) {
     for (int r = 0; r < table.rowCount(); ++r) {
@@ -117,7 +111,6 @@ class ComparisonTest : public QObject {
     std::unique_ptr<Program> program;
     std::unique_ptr<ModalCloser> closer;
 
-    void PressOk() { QTest::mouseClick(program->Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton); }
     ResultsWindow& Results() { return program->form1->Results(); }
 
 private slots:
@@ -148,7 +141,7 @@ private slots:
             file.write("Limit = TemperatureRise<=25\n");
         }
         QVERIFY(program->form1->OpenCase(limited));
-        PressOk();
+        program->PressOk();
         QVERIFY(pin->isEnabled());
         QCOMPARE(QAccessible::queryAccessibleInterface(pin)->text(QAccessible::Name),
                  QStringLiteral("Pin the shown result as the baseline"));
@@ -160,7 +153,7 @@ private slots:
         QCOMPARE(Row(*table, QStringLiteral("Output (kg/hr)")), QStringList());  // no input differs yet
 
         Type(program->Edit(3), QStringLiteral("350"));
-        PressOk();
+        program->PressOk();
         QCOMPARE(Row(*table, QStringLiteral("Output (kg/hr)")),
                  (QStringList{"Output (kg/hr)", "267", "350", "+83", "+31.09 %"}));
         // Computed values to seven significant digits, under their captions.
@@ -232,7 +225,7 @@ private slots:
     // after the run's own page: both designs, the differences, both profiles.
     // Unpinned, the page is as it was before.
     void pinnedBaselineIsInTheReport() {
-        PressOk();
+        program->PressOk();
         const QString alone = program->Scratch() + QStringLiteral("/alone.html");
         QVERIFY(program->form1->ExportReport(alone));
         auto* pin = Results().findChild<QPushButton*>(QStringLiteral("PinBaseline"));
@@ -243,7 +236,7 @@ private slots:
         QVERIFY(Undated(Contents(same)).startsWith(Undated(Contents(alone)).chopped(end.size())));
 
         Type(program->Edit(3), QStringLiteral("350"));
-        PressOk();
+        program->PressOk();
         const QString pinned = program->Scratch() + QStringLiteral("/pinned.html");
         QVERIFY(program->form1->ExportReport(pinned));
         const QByteArray page = Contents(pinned);

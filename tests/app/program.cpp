@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 namespace vortane::testing {
@@ -22,6 +23,19 @@ bool Program::Show() const {
     form1->show();
     form1->activateWindow();
     return QTest::qWaitForWindowActive(form1);
+}
+
+bool Program::ShowExposed() const {
+    form1->show();
+    return QTest::qWaitForWindowExposed(form1);
+}
+
+void Program::PressOk() const { QTest::mouseClick(Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton); }
+
+void Type(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
 }
 
 QLineEdit* Program::Edit(int box) const { return Find<QLineEdit>(QStringLiteral("Edit%1").arg(box)); }
