@@ -26,6 +26,12 @@ Widget* Named(QWidget& window, const QString& name) {
 // Types `text` into `edit` in place of what it holds, as a user does.
 void Type(QLineEdit* edit, const QString& text);
 
+// In the Study window `window`, chooses the input whose combo is named
+// `input` by its caption and types its From, To and Step (their names
+// followed by `suffix`, " (second input)").
+void Sweep(QWidget& window, const QString& input, const QString& caption, const QStringList& bounds,
+           const QString& suffix = {});
+
 // The program as start-up builds it, started in a fresh scratch directory,
 // holding the given subdirectories, that is the current directory until the
 // program is dropped.

@@ -30,20 +30,6 @@
 
 namespace vortane::testing {
 
-namespace {
-
-// Chooses an input by its caption and types FROM, TO and STEP.
-void Sweep(QWidget& window, const QString& input, const QString& caption, const QStringList& bounds,
-           const QString& suffix = {}) {
-    QComboBox* field = Named<QComboBox>(window, input);
-    field->setCurrentIndex(field->findText(caption));
-    Named<QLineEdit>(window, QStringLiteral("From") + suffix)->setText(bounds[0]);
-    Named<QLineEdit>(window, QStringLiteral("To") + suffix)->setText(bounds[1]);
-    Named<QLineEdit>(window, QStringLiteral("Step") + suffix)->setText(bounds[2]);
-}
-
-}  // namespace
-
 class StudyTest : public QObject {
     Q_OBJECT
 
