@@ -81,7 +81,7 @@ void KeepItemsWhole(QTextDocument& paper, QPagedPaintDevice& device) {
     // The margins in the screen's pixels, as print() reckons them.
     const QScreen* screen = QGuiApplication::primaryScreen();
     constexpr qreal MarginInches = 2 / 2.54;
-    const auto margin = [screen, MarginInches](bool across) {
+    const auto margin = [screen](bool across) {
         const qreal dpi = screen == nullptr ? 96 : across ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
         return static_cast<qreal>(static_cast<int>(MarginInches * dpi));
     };
