@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 #include "app/case_document.h"
 #include "app/chart_view.h"
@@ -20,58 +21,57 @@
 
 namespace vortane {
 
-namespace {
-
-QWidget* ComparisonWindow(QWidget& parent, const std::vector<ComparedDesign>& designs, char decimalSeparator,
-                          UnitSystem system) {
-    auto* window = new QWidget(&parent, Qt::Window);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setObjectName(QStringLiteral("CompareCasesWindow"));
+CompareCasesWindow::CompareCasesWindow(QWidget& parent, std::vector<ComparedDesign> designs, char decimalSeparator,
+                                       UnitSystem system)
+    : QWidget(&parent, Qt::Window), designs_(std::move(designs)), decimalSeparator_(decimalSeparator) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("CompareCasesWindow"));
     QString names;
-    for (const ComparedDesign& design : designs)
+    for (const ComparedDesign& design : designs_)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + FromUtf8(design.name);
-    window->setWindowTitle(QStringLiteral("Compare Cases: %1 — Vortane").arg(TitleText(names)));
+    setWindowTitle(QStringLiteral("Compare Cases: %1 — Vortane").arg(TitleText(names)));
 
-    const Comparison comparison = CompareDesigns(designs, system, decimalSeparator);
-    const Chart profiles = ProfileComparisonChart(designs, system);
-    auto* view = new ComparisonView;
-    view->ShowComparison(comparison, decimalSeparator);
-    auto* chart = new QChartView;
-    chart->setObjectName(QStringLiteral("ComparisonChart"));
-    chart->setAccessibleName(QStringLiteral("Profiles of the cases"));
-    chart->setRenderHint(QPainter::Antialiasing);
-    chart->setMinimumHeight(300);
-    ShowChart(*chart, profiles);
+    view_ = new ComparisonView;
+    chart_ = new QChartView;
+    chart_->setObjectName(QStringLiteral("ComparisonChart"));
+    chart_->setAccessibleName(QStringLiteral("Profiles of the cases"));
+    chart_->setRenderHint(QPainter::Antialiasing);
+    chart_->setMinimumHeight(300);
+    SetUnitSystem(system);
 
     // What the window shows, as a report to hand on, under the first case's name.
-    const QString name = QFileInfo(FromUtf8(designs.front().name)).completeBaseName() + QStringLiteral("-comparison");
-    const auto document = [comparison, profiles, decimalSeparator] {
-        return ComparisonDocument(comparison, profiles, LocalDateTime(), decimalSeparator);
-    };
+    const QString name = QFileInfo(FromUtf8(designs_.front().name)).completeBaseName() + QStringLiteral("-comparison");
     auto* exportButton = new QPushButton(QStringLiteral("Export…"));
     exportButton->setObjectName(QStringLiteral("ExportComparison"));
     exportButton->setAccessibleName(QStringLiteral("Export the comparison as PDF or HTML"));
-    QObject::connect(exportButton, &QPushButton::clicked, window,
-                     [window, name, document] { ExportReportFromDialog(document(), name, window); });
+    connect(exportButton, &QPushButton::clicked, this, [this, name] { ExportReportFromDialog(Document(), name, this); });
     auto* printButton = new QPushButton(QStringLiteral("Print…"));
     printButton->setObjectName(QStringLiteral("PrintComparison"));
     printButton->setAccessibleName(QStringLiteral("Print the comparison"));
-    QObject::connect(printButton, &QPushButton::clicked, window,
-                     [window, name, document] { PrintReportFromDialog(document(), name, window); });
+    connect(printButton, &QPushButton::clicked, this, [this, name] { PrintReportFromDialog(Document(), name, this); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(exportButton);
     buttons->addWidget(printButton);
 
-    auto* layout = new QVBoxLayout(window);
-    layout->addWidget(view, 3);
-    layout->addWidget(chart, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(view_, 3);
+    layout->addWidget(chart_, 2);
     layout->addLayout(buttons);
-    FitOnScreen(*window, {1040, 900});
-    return window;
+    FitOnScreen(*this, {1040, 900});
 }
 
-}  // namespace
+// The designs' runs stay; their values and profiles are expressed anew.
+void CompareCasesWindow::SetUnitSystem(UnitSystem system) {
+    comparison_ = CompareDesigns(designs_, system, decimalSeparator_);
+    profiles_ = ProfileComparisonChart(designs_, system);
+    view_->ShowComparison(comparison_, decimalSeparator_);
+    ShowChart(*chart_, profiles_);
+}
+
+ReportDocument CompareCasesWindow::Document() const {
+    return ComparisonDocument(comparison_, profiles_, LocalDateTime(), decimalSeparator_);
+}
 
 QWidget* CompareCases(QWidget& parent, const QStringList& paths, char decimalSeparator, UnitSystem system) {
     const QString title = QStringLiteral("Vortane");
@@ -86,7 +86,7 @@ QWidget* CompareCases(QWidget& parent, const QStringList& paths, char decimalSep
         WarnPlain(&parent, title, FromUtf8(error.what()));
         return nullptr;
     }
-    QWidget* window = ComparisonWindow(parent, designs, decimalSeparator, system);
+    auto* window = new CompareCasesWindow(parent, std::move(designs), decimalSeparator, system);
     window->show();
     return window;
 }

@@ -3,6 +3,7 @@
 #include <QChartView>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -37,6 +38,26 @@ bool IsCoefficient(const InputField& field) {
     return std::find(coefficients.begin(), coefficients.end(), &field) != coefficients.end();
 }
 
+// A combo of captions no wider than `NarrowCombo` characters, which the
+// dialog's width stretches; its list as wide as its longest caption.
+constexpr int NarrowCombo = 24;
+// The history chart's least width, in characters.
+constexpr int ChartCharacters = 60;
+
+QComboBox* CaptionCombo(const QString& accessibleName) {
+    auto* combo = new QComboBox;
+    combo->setAccessibleName(accessibleName);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(NarrowCombo);
+    return combo;
+}
+
+QComboBox* Listed(QComboBox* combo) {
+    combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) +
+                                   combo->view()->verticalScrollBar()->sizeHint().width());
+    return combo;
+}
+
 }  // namespace
 
 DesignDialog::DesignDialog(const QString& title, DesignContext context, QWidget* parent)
@@ -64,6 +85,8 @@ DesignDialog::DesignDialog(const QString& title, DesignContext context, QWidget*
     chart_ = new QChartView;
     chart_->setAccessibleName(QStringLiteral("History of the runs"));
     chart_->setMinimumHeight(260);
+    // Wide enough for its axes' figures and its legend beside the plot.
+    chart_->setMinimumWidth(chart_->fontMetrics().averageCharWidth() * ChartCharacters);
     connect(run_, &QPushButton::clicked, this, &DesignDialog::Run);
     connect(cancel_, &QPushButton::clicked, &search_, &DesignRun::Cancel);
     connect(apply_, &QPushButton::clicked, this, &DesignDialog::Apply);
@@ -167,21 +190,19 @@ void DesignDialog::closeEvent(QCloseEvent* event) {
 }
 
 QComboBox* VariedInputCombo(const QString& accessibleName) {
-    auto* combo = new QComboBox;
-    combo->setAccessibleName(accessibleName);
+    QComboBox* combo = CaptionCombo(accessibleName);
     for (const InputField& field : InputFields()) {
         if (field.conversion == InputField::Conversion::Real && !IsCoefficient(field))
             combo->addItem(FromUtf8(ReportCaption(field)), field.box);
     }
-    return combo;
+    return Listed(combo);
 }
 
 QComboBox* QuantityCombo(const QString& accessibleName) {
-    auto* combo = new QComboBox;
-    combo->setAccessibleName(accessibleName);
+    QComboBox* combo = CaptionCombo(accessibleName);
     for (const std::string& quantity : LimitQuantities())
         combo->addItem(FromUtf8(QuantityCaption(quantity)), FromUtf8(quantity));
-    return combo;
+    return Listed(combo);
 }
 
 QLineEdit* NumberEdit(const QString& accessibleName) {

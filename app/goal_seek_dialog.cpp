@@ -37,6 +37,10 @@ QWidget* GoalSeekDialog::CreateInputs() {
 
     auto* inputs = new QGroupBox(QStringLiteral("Seek"));
     auto* form = new QFormLayout(inputs);
+    // Each caption above its field: the dialog stays narrow enough to stand
+    // beside the main window's boxes.
+    form->setRowWrapPolicy(QFormLayout::WrapAllRows);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     auto* bounds = new QHBoxLayout;
     bounds->addWidget(low_);
     bounds->addWidget(high_);

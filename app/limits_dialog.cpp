@@ -19,6 +19,7 @@
 #include "app/core_text.h"
 #include "app/plain_text.h"
 #include "app/screen_fit.h"
+#include "app/unit_choice.h"
 #include "case/number_text.h"
 #include "result/limit_check.h"
 #include "result/run_table.h"
@@ -46,9 +47,7 @@ QString UnitText(Quantity quantity, UnitSystem system) {
 // window shows them; each item's data is the name a limit takes.
 QComboBox* QuantityChoice(UnitSystem system) {
     auto* combo = new QComboBox;
-    for (const SweepQuantity& quantity : ChartableQuantities())
-        combo->addItem(FromUtf8(CaptionIn(quantity.caption, RunColumns()[quantity.column].quantity, system)),
-                       FromUtf8(quantity.name));
+    ListQuantities(*combo, system);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return combo;
 }

@@ -516,6 +516,8 @@ void TForm1::SetUnitSystem(UnitSystem system) {
     if (results_ != nullptr) results_->SetUnitSystem(system);
     if (study_ != nullptr) study_->SetUnitSystem(system);
     if (fit_ != nullptr) fit_->SetUnitSystem(system);
+    for (CompareCasesWindow* compared : findChildren<CompareCasesWindow*>(Qt::FindDirectChildrenOnly))
+        compared->SetUnitSystem(system);
 }
 
 void TForm1::BitBtn2Click() { close(); }

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,6 +41,10 @@ OptimiseDialog::OptimiseDialog(DesignContext context, QWidget* parent)
 QWidget* OptimiseDialog::CreateInputs() {
     auto* inputs = new QGroupBox(QStringLiteral("Optimise"));
     auto* form = new QFormLayout(inputs);
+    // Each caption above its field: the dialog stays narrow enough to stand
+    // beside the main window's boxes.
+    form->setRowWrapPolicy(QFormLayout::WrapAllRows);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     rowLayout_ = new QVBoxLayout;
     add_ = new QPushButton(QStringLiteral("A&dd Input"));
     add_->setAccessibleName(QStringLiteral("Add an input varied"));
@@ -116,7 +121,8 @@ void OptimiseDialog::AddInput() {
     if (rows_.size() >= MaxVariedInputs) return;
     InputRow row{new QWidget, VariedInputCombo({}), NumberEdit({}), NumberEdit({})};
     auto* remove = new QPushButton(QStringLiteral("Remove"));
-    auto* line = new QHBoxLayout(row.row);
+    // The input and its Remove button; its bounds on a line under them.
+    auto* line = new QGridLayout(row.row);
     line->setContentsMargins(0, 0, 0, 0);
     // The first input not varied yet, so that a row added varies another.
     for (int item = 0; item < row.input->count(); ++item) {
@@ -127,10 +133,10 @@ void OptimiseDialog::AddInput() {
             break;
         }
     }
-    line->addWidget(row.input, 3);
-    line->addWidget(row.low, 1);
-    line->addWidget(row.high, 1);
-    line->addWidget(remove);
+    line->addWidget(row.input, 0, 0, 1, 2);
+    line->addWidget(remove, 0, 2);
+    line->addWidget(row.low, 1, 0);
+    line->addWidget(row.high, 1, 1);
     connect(row.input, &QComboBox::currentIndexChanged, this,
             [this, row] { PrefillBounds(*row.input, *row.low, *row.high, Context()); });
     connect(remove, &QPushButton::clicked, this, [this, widget = row.row] { RemoveInput(widget); });

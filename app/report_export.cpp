@@ -1,18 +1,28 @@
 #include "app/report_export.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QSvgRenderer>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextList>
 #include <QUrl>
 
+#include <cmath>
+#include <memory>
 #include <vector>
 
 #include "app/core_text.h"
@@ -57,6 +67,45 @@ void KeepColumnsApart(std::string& html) {
         const std::string apart = std::string("</") + tag + "><" + tag + " width=\"12\"></" + tag + "><" + tag;
         for (std::size_t at = html.find(next); at != std::string::npos; at = html.find(next, at + apart.size()))
             html.replace(at, next.size(), apart);
+    }
+}
+
+// Each item of a list (a section's notes) whole on one page: Qt breaks a
+// block's lines across pages, an item's bullet and first lines on one page and
+// the rest of its text on the next. The document is laid out on `device` as
+// QTextDocument::print lays it out (2 cm margins, the device's page); an item
+// that would straddle a page starts the next one instead.
+void KeepItemsWhole(QTextDocument& paper, QPagedPaintDevice& device) {
+    const std::unique_ptr<QTextDocument> probe(paper.clone());
+    probe->documentLayout()->setPaintDevice(&device);
+    // The margins in the screen's pixels, as print() reckons them.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    constexpr qreal MarginInches = 2 / 2.54;
+    const auto margin = [screen](bool across) {
+        const qreal dpi = screen == nullptr ? 96 : across ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
+        return static_cast<qreal>(static_cast<int>(MarginInches * dpi));
+    };
+    QTextFrameFormat frame = probe->rootFrame()->frameFormat();
+    frame.setLeftMargin(margin(true));
+    frame.setRightMargin(margin(true));
+    frame.setTopMargin(margin(false));
+    frame.setBottomMargin(margin(false));
+    probe->rootFrame()->setFrameFormat(frame);
+    probe->setPageSize(QSizeF(device.width(), device.height()));
+    const qreal page = probe->pageSize().height();
+    for (QTextBlock block = probe->begin(); block.isValid(); block = block.next()) {
+        probe->pageCount();  // laid out whole: the layout is otherwise made as it is shown
+        const QTextLayout* layout = block.layout();
+        if (block.textList() == nullptr || layout == nullptr || layout->lineCount() == 0) continue;
+        const QTextLine last = layout->lineAt(layout->lineCount() - 1);
+        const qreal top = layout->position().y(), bottom = top + last.y() + last.height();
+        if (std::floor(top / page) == std::floor((bottom - 1) / page)) continue;
+        for (QTextDocument* document : {probe.get(), &paper}) {
+            const QTextBlock same = document->findBlockByNumber(block.blockNumber());
+            QTextBlockFormat format = same.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(same).setBlockFormat(format);
+        }
     }
 }
 
@@ -132,7 +181,9 @@ std::unique_ptr<QTextDocument> PaperDocument(const ReportDocument& document) {
 }
 
 void PrintOnPages(const ReportDocument& document, QPagedPaintDevice& device) {
-    PaperDocument(document)->print(&device);
+    const std::unique_ptr<QTextDocument> paper = PaperDocument(document);
+    KeepItemsWhole(*paper, device);
+    paper->print(&device);
 }
 
 QString WithExtension(const QString& path, const QString& extension) {

@@ -34,6 +34,7 @@
 #include "app/screen_fit.h"
 #include "app/stopped_model.h"
 #include "app/sweep_row_model.h"
+#include "app/unit_choice.h"
 #include "case/number_text.h"
 #include "document/svg_chart.h"
 #include "report/report_layout.h"
@@ -54,6 +55,9 @@ constexpr std::size_t PendingLimit = 2048;
 // Curves drawn at most while the sweep runs, so that a redraw holds the
 // interface only briefly.
 constexpr std::size_t RunningCurveLimit = 20;
+
+// The map's shading items after "Categories only": a quantity each.
+constexpr char ShadeBy[] = "Feasible cells by ";
 
 }  // namespace
 
@@ -185,8 +189,7 @@ void StudyWindow::CreateButtons() {
     progress_->setAccessibleName(QStringLiteral("Progress"));
     quantity_ = new QComboBox;
     quantity_->setAccessibleName(QStringLiteral("Quantity"));
-    for (const SweepQuantity& quantity : ChartableQuantities())
-        quantity_->addItem(FromUtf8(quantity.caption), FromUtf8(quantity.name));
+    ListQuantities(*quantity_, units_);
     along_ = new QComboBox;
     along_->setAccessibleName(QStringLiteral("X axis"));
     staleNote_ = new QLabel(QStringLiteral("Stale: the main window's inputs have changed since this study ran; "
@@ -258,8 +261,7 @@ QWidget* StudyWindow::CreateViews() {
     shade_ = new QComboBox;
     shade_->setAccessibleName(QStringLiteral("Map shading"));
     shade_->addItem(QStringLiteral("Categories only"));
-    for (const SweepQuantity& quantity : ChartableQuantities())
-        shade_->addItem(QStringLiteral("Feasible cells by ") + FromUtf8(quantity.caption));
+    ListQuantities(*shade_, units_, QString::fromLatin1(ShadeBy), 1);
     connect(shade_, &QComboBox::currentIndexChanged, this, [this] {
         mapStale_ = true;
         if (tabs_->currentIndex() == 1) DrawMap();
@@ -507,6 +509,8 @@ std::optional<ChartMap> StudyWindow::CurrentMap(const std::vector<Limit>& limits
 void StudyWindow::SetUnitSystem(UnitSystem system) {
     units_ = system;
     model_->SetUnitSystem(system);
+    ListQuantities(*quantity_, system);
+    ListQuantities(*shade_, system, QString::fromLatin1(ShadeBy), 1);
     DrawChart();
 }
 

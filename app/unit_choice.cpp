@@ -1,10 +1,16 @@
 #include "app/unit_choice.h"
 
 #include <QActionGroup>
+#include <QComboBox>
 #include <QMenu>
 #include <QSettings>
 
 #include <array>
+
+#include "app/core_text.h"
+#include "result/run_table.h"
+#include "result/unit_caption.h"
+#include "study/sweep_curves.h"
 
 namespace vortane {
 
@@ -51,6 +57,19 @@ void AddUnitMenu(QMenu& view, UnitSystem current, const std::function<void(UnitS
             QSettings().setValue(UnitSystemKey, QLatin1String(choice.stored));
             chosen(choice.system);
         });
+    }
+}
+
+void ListQuantities(QComboBox& combo, UnitSystem system, const QString& prefix, int first) {
+    const std::vector<SweepQuantity> quantities = ChartableQuantities();
+    const bool listed = combo.count() == first + static_cast<int>(quantities.size());
+    for (std::size_t q = 0; q < quantities.size(); ++q) {
+        const QString caption =
+            prefix + FromUtf8(CaptionIn(quantities[q].caption, RunColumns()[quantities[q].column].quantity, system));
+        if (listed)
+            combo.setItemText(first + static_cast<int>(q), caption);
+        else
+            combo.addItem(caption, FromUtf8(quantities[q].name));
     }
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 #include "case/units.h"
 
+class QComboBox;
 class QMenu;
 
 namespace vortane {
@@ -16,5 +19,11 @@ UnitSystem RememberedUnitSystem();
 // time, starting from `current`. A choice is remembered and handed to
 // `chosen`.
 void AddUnitMenu(QMenu& view, UnitSystem current, const std::function<void(UnitSystem)>& chosen);
+
+// The quantities a chart or a limit may name (ChartableQuantities) as the
+// items of `combo` from its `first`, each its caption in `system` as the
+// Results window shows it, after `prefix`, its data the quantity's name.
+// Listed already, they are captioned anew in `system`, the choice kept.
+void ListQuantities(QComboBox& combo, UnitSystem system, const QString& prefix = {}, int first = 0);
 
 }  // namespace vortane

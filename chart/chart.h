@@ -70,7 +70,8 @@ struct ChartPanel {
     std::vector<ChartSeries> series;
 };
 
-// What a cell of a map shows: "meets every limit", "fails TemperatureRise<=30".
+// What a cell of a map shows: "meets every limit", "fails Temperature
+// Difference (℃) ≤ 30".
 struct MapCategory {
     std::string label;
     Colour colour;
@@ -121,7 +122,8 @@ std::vector<double> CellEdges(const std::vector<double>& values);
 // The categories a map's cells take, in order.
 std::vector<std::size_t> ShownCategories(const ChartMap& map);
 
-// "Number of Revolution = 80, Barrier Clearance = 0.05: fails TemperatureRise<=30".
+// "Number of Revolution = 80, Barrier Clearance = 0.05: fails Temperature
+// Difference (℃) ≤ 30".
 std::string MapCellText(const ChartMap& map, const ChartAxis& x, std::size_t i, std::size_t j);
 
 struct Chart {

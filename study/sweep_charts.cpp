@@ -46,16 +46,11 @@ std::vector<double> ValuesIn(std::vector<double> values, Quantity quantity, Unit
 // "Number of Revolution" of a swept field.
 std::string FieldName(const SweepAxis& axis) { return std::string(QuantityName(ReportCaption(*axis.field))); }
 
-// "TemperatureRise ≤ 30": a limit as charts name it.
-std::string LimitLabel(const Limit& limit) {
-    const std::string text = LimitText(limit);
-    const std::size_t at = text.find(limit.bound == LimitBound::AtMost ? "<=" : ">=");
-    return text.substr(0, at) + (limit.bound == LimitBound::AtMost ? " ≤ " : " ≥ ") + text.substr(at + 2);
-}
-
 // A dashed line at the bound of each limit on `quantity` across the x range,
-// and the points of `curve` that fail one marked on it.
-void AddLimits(ChartPanel& panel, const SweepQuantity& quantity, std::span<const Limit> limits) {
+// named by its caption in `system`, and the points of `curve` that fail one
+// marked on it.
+void AddLimits(ChartPanel& panel, const SweepQuantity& quantity, std::span<const Limit> limits, UnitSystem system,
+               char decimalSeparator) {
     std::vector<double> xs;
     for (const ChartSeries& series : panel.series)
         for (const double x : series.x)
@@ -69,7 +64,7 @@ void AddLimits(ChartPanel& panel, const SweepQuantity& quantity, std::span<const
             for (std::size_t i = 0; i < series.y.size(); ++i)
                 if (std::isfinite(series.y[i]) && !MarginOf(limit, series.y[i]).holds) series.failed[i] = true;
         }
-        ChartSeries line{LimitLabel(limit), {*low, *high}, {limit.value, limit.value}, LimitColour};
+        ChartSeries line{LimitCaption(limit, system, decimalSeparator), {*low, *high}, {limit.value, limit.value}, LimitColour};
         line.dashed = line.limit = true;
         panel.series.push_back(std::move(line));
     }
@@ -105,7 +100,7 @@ Chart QuantitiesChart(const SweepPlan& plan, const SweepCurves& curves, const st
             series.warned = std::move(curve.warned);
             panel.series.push_back(std::move(series));
         }
-        AddLimits(panel, quantity, limits);
+        AddLimits(panel, quantity, limits, system, plan.decimalSeparator);
         for (ChartSeries& series : panel.series) {
             series.x = ValuesIn(std::move(series.x), along.field->quantity, system);
             series.y = ValuesIn(std::move(series.y), measured, system);
@@ -119,7 +114,8 @@ Chart QuantitiesChart(const SweepPlan& plan, const SweepCurves& curves, const st
 // raising a warning not accepted, each limit failed alone, several failed.
 constexpr std::size_t StoppedCategory = 1, NotRunCategory = 2, WarnedCategory = 3, FirstLimitCategory = 4;
 
-std::vector<MapCategory> MapCategories(std::span<const Limit> limits, WarningKinds accepted) {
+std::vector<MapCategory> MapCategories(std::span<const Limit> limits, WarningKinds accepted, UnitSystem system,
+                                       char decimalSeparator) {
     static constexpr std::array<Colour, 6> LimitColours{{{0xf4, 0xa5, 0x82},
                                                           {0xfd, 0xd8, 0x6a},
                                                           {0xb8, 0xa9, 0xe0},
@@ -133,7 +129,7 @@ std::vector<MapCategory> MapCategories(std::span<const Limit> limits, WarningKin
                                         {"not run yet", {0xf4, 0xf4, 0xf4}},
                                         {"runs, but with a warning", {0x5b, 0x6e, 0x8c}}};
     for (std::size_t l = 0; l < limits.size(); ++l)
-        categories.push_back({"fails " + LimitLabel(limits[l]), LimitColours[l % LimitColours.size()]});
+        categories.push_back({"fails " + LimitCaption(limits[l], system, decimalSeparator), LimitColours[l % LimitColours.size()]});
     categories.push_back({"fails several limits", {0xd6, 0x4f, 0x4f}});
     return categories;
 }
@@ -222,7 +218,7 @@ ChartMap FeasibleMap(const SweepTable& table, std::size_t along, std::span<const
     map.yValues = ValuesIn(AxisValues(up, plan.decimalSeparator), up.field->quantity, system);
     map.xTexts = ShownTexts(across, plan.decimalSeparator, system);
     map.yTexts = ShownTexts(up, plan.decimalSeparator, system);
-    map.categories = MapCategories(limits, accepted);
+    map.categories = MapCategories(limits, accepted, system, plan.decimalSeparator);
     const std::size_t nx = across.texts.size(), ny = up.texts.size();
     for (std::size_t i = 0; i < nx; ++i)
         for (std::size_t j = 0; j < ny; ++j) {

@@ -20,9 +20,9 @@ inline constexpr std::size_t SweepCurveLimit = 30;
 // A panel per quantity of `curves` against the swept input they follow, one
 // curve per value of the other (at most `curveLimit` of them); points that did
 // not complete are gaps, points with warnings are ringed. Each limit on a
-// panel's quantity is a dashed line at its bound, and the points that fail it
-// are marked. Axes and values are in the units of `system`; the curves'
-// labels keep the swept texts.
+// panel's quantity is a dashed line at its bound, named by LimitCaption, and
+// the points that fail it are marked. Axes and values are in the units of
+// `system`; the curves' labels keep the swept texts.
 Chart SweepChart(const SweepPlan& plan, const SweepCurves& curves, std::size_t curveLimit,
                  std::span<const Limit> limits = {}, UnitSystem system = UnitSystem::Metric);
 
@@ -40,10 +40,11 @@ Chart SweepQuantityChart(const SweepPlan& plan, const SweepCurves& curves, std::
 // each cell coloured by whether its point is feasible (category 0, as
 // Feasible judges it against `limits`, accepting the warnings `accepted`),
 // that it runs but raises a warning not accepted ("runs, but with a
-// warning"), which one limit it fails, that it fails several, that it stopped
+// warning"), which one limit it fails ("fails " and its LimitCaption), that
+// it fails several, that it stopped
 // or that it has not run yet. The boundary of the feasible region
 // is drawn along the cell edges between a feasible cell and an infeasible one
-// (both run). The inputs' values are in the units of `system`. Limits on no
+// (both run). The inputs' values and the limits are in the units of `system`. Limits on no
 // numeric column are a LimitError.
 ChartMap FeasibleMap(const SweepTable& table, std::size_t along, std::span<const Limit> limits,
                      WarningKinds accepted = {}, UnitSystem system = UnitSystem::Metric);

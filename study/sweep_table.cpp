@@ -121,27 +121,36 @@ std::string SweepTable::CsvColumnName(std::size_t csvColumn, UnitSystem system) 
     return limit == 0 ? "Feasible" : MarginName(plan_.limits[limit - 1], system);
 }
 
-std::string SweepTable::CsvCell(std::size_t point, std::size_t csvColumn, UnitSystem system) const {
+std::string SweepTable::Cell(std::size_t point, std::size_t csvColumn, UnitSystem system,
+                             const CellWriter& writer) const {
     const std::size_t axes = plan_.axes.size();
     const std::size_t runColumns = RunColumns().size();
     if (csvColumn == 0) return std::to_string(point + 1);
     if (csvColumn <= axes) {
         const SweepAxis& axis = plan_.axes[csvColumn - 1];
         const std::string& text = axis.texts[AxisPositions(plan_, point)[csvColumn - 1]];
-        const std::optional<double> value = ConvertReal(text, plan_.decimalSeparator);
-        if (system == UnitSystem::Metric || !value) return text;
-        return CsvNumber(InSystem(*value, axis.field->quantity, system));
+        return writer.swept(text, ConvertReal(text, plan_.decimalSeparator), axis.field->quantity);
     }
     if (csvColumn > axes + runColumns) {
         const std::size_t limit = csvColumn - 1 - axes - runColumns;
         if (limit == 0) return Feasible(point) ? "true" : "false";
         const std::optional<double> margin = Margins(point)[limit - 1].margin;
-        return margin ? CsvNumber(InSystem(*margin, MarginQuantity(*limitColumns_[limit - 1]), system)) : std::string();
+        return margin ? writer.number(InSystem(*margin, MarginQuantity(*limitColumns_[limit - 1]), system))
+                      : std::string();
     }
     const std::size_t column = csvColumn - 1 - axes;
     if (HoldsText(RunColumns()[column].kind)) return std::string(Text(point, column, system));
     const std::optional<double> number = Number(point, column);
-    return number ? CsvNumber(InSystem(*number, RunColumns()[column].quantity, system)) : std::string();
+    return number ? writer.number(InSystem(*number, RunColumns()[column].quantity, system)) : std::string();
+}
+
+std::string SweepTable::CsvCell(std::size_t point, std::size_t csvColumn, UnitSystem system) const {
+    return Cell(point, csvColumn, system,
+                {[system](const std::string& typed, std::optional<double> value, Quantity quantity) {
+                     return system == UnitSystem::Metric || !value ? typed
+                                                                   : CsvNumber(InSystem(*value, quantity, system));
+                 },
+                 [](double value) { return CsvNumber(value); }});
 }
 
 std::string SweepTable::ShownColumnName(std::size_t csvColumn, UnitSystem system) const {
@@ -155,27 +164,12 @@ std::string SweepTable::ShownColumnName(std::size_t csvColumn, UnitSystem system
 }
 
 std::string SweepTable::ShownCell(std::size_t point, std::size_t csvColumn, UnitSystem system) const {
-    const std::size_t axes = plan_.axes.size();
-    const std::size_t runColumns = RunColumns().size();
     const char separator = plan_.decimalSeparator;
-    const auto computed = [separator](double value) { return FormatSignificant(value, 7, separator); };
-    if (csvColumn == 0) return std::to_string(point + 1);
-    if (csvColumn <= axes) {
-        const SweepAxis& axis = plan_.axes[csvColumn - 1];
-        const std::string& text = axis.texts[AxisPositions(plan_, point)[csvColumn - 1]];
-        const std::optional<double> value = ConvertReal(text, separator);
-        return value ? TypedValueTextIn(*value, axis.field->quantity, system, separator) : text;
-    }
-    if (csvColumn > axes + runColumns) {
-        const std::size_t limit = csvColumn - 1 - axes - runColumns;
-        if (limit == 0) return Feasible(point) ? "true" : "false";
-        const std::optional<double> margin = Margins(point)[limit - 1].margin;
-        return margin ? computed(InSystem(*margin, MarginQuantity(*limitColumns_[limit - 1]), system)) : std::string();
-    }
-    const std::size_t column = csvColumn - 1 - axes;
-    if (HoldsText(RunColumns()[column].kind)) return std::string(Text(point, column, system));
-    const std::optional<double> number = Number(point, column);
-    return number ? computed(InSystem(*number, RunColumns()[column].quantity, system)) : std::string();
+    return Cell(point, csvColumn, system,
+                {[system, separator](const std::string& typed, std::optional<double> value, Quantity quantity) {
+                     return value ? TypedValueTextIn(*value, quantity, system, separator) : typed;
+                 },
+                 [separator](double value) { return FormatSignificant(value, 7, separator); }});
 }
 
 void SweepTable::AppendCsvRow(std::string& csv, std::size_t point) const {

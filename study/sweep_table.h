@@ -71,6 +71,15 @@ public:
     void AppendCsvRow(std::string& csv, std::size_t point) const;
 
 private:
+    // How a cell's numbers are written: a swept field's value (its text as
+    // typed, the number it reads as, its quantity) and a number of the run
+    // or a margin, both in `system`.
+    struct CellWriter {
+        std::function<std::string(const std::string& typed, std::optional<double> value, Quantity quantity)> swept;
+        std::function<std::string(double value)> number;
+    };
+    std::string Cell(std::size_t point, std::size_t csvColumn, UnitSystem system, const CellWriter& writer) const;
+
     std::uint32_t Intern(std::string text);
 
     // How a run ended and which columns of RunColumns() it fills with numbers;

@@ -35,8 +35,7 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     if (args.size() < 2) return 2;
     vortane::testing::Program program;
-    program.form1->show();  // no window manager under Xvfb to make it active
-    if (!QTest::qWaitForWindowExposed(program.form1)) return 1;
+    if (!program.ShowExposed()) return 1;
     const QString dir = program.Scratch();
     const QStringList paths{dir + QStringLiteral("/plant.vcase"), dir + QStringLiteral("/rate-350.vcase"),
                             dir + QStringLiteral("/typo.vcase")};

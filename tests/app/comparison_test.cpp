@@ -1,6 +1,8 @@
 // Designs side by side in the window: Pin as Baseline in the Results window,
 // and File > Compare Cases.
+#include <QAbstractAxis>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -10,9 +12,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
+
+#include <cmath>
 
 #include "app/compare_cases.h"
 #include "app/results_window.h"
@@ -22,12 +27,6 @@
 namespace vortane::testing {
 
 namespace {
-
-void Type(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
 
 // The cells of the table's row whose first cell is `quantity`; empty when none.
 QStringList Row(const QTableWidget& table, const QString& quantity) {
@@ -112,7 +111,6 @@ class ComparisonTest : public QObject {
     std::unique_ptr<Program> program;
     std::unique_ptr<ModalCloser> closer;
 
-    void PressOk() { QTest::mouseClick(program->Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton); }
     ResultsWindow& Results() { return program->form1->Results(); }
 
 private slots:
@@ -121,6 +119,7 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
     }
     void init() {
+        QSettings().remove(QStringLiteral("View/UnitSystem"));  // technical metric, whatever a test chose
         program = std::make_unique<Program>();
         closer = std::make_unique<ModalCloser>();
         QVERIFY(program->Show());
@@ -142,7 +141,7 @@ private slots:
             file.write("Limit = TemperatureRise<=25\n");
         }
         QVERIFY(program->form1->OpenCase(limited));
-        PressOk();
+        program->PressOk();
         QVERIFY(pin->isEnabled());
         QCOMPARE(QAccessible::queryAccessibleInterface(pin)->text(QAccessible::Name),
                  QStringLiteral("Pin the shown result as the baseline"));
@@ -154,7 +153,7 @@ private slots:
         QCOMPARE(Row(*table, QStringLiteral("Output (kg/hr)")), QStringList());  // no input differs yet
 
         Type(program->Edit(3), QStringLiteral("350"));
-        PressOk();
+        program->PressOk();
         QCOMPARE(Row(*table, QStringLiteral("Output (kg/hr)")),
                  (QStringList{"Output (kg/hr)", "267", "350", "+83", "+31.09 %"}));
         // Computed values to seven significant digits, under their captions.
@@ -190,6 +189,29 @@ private slots:
         QCOMPARE(Row(*table, QStringLiteral("Number of Revolution (rpm)")),
                  (QStringList{"Number of Revolution (rpm)", "80", "90", "+10", "+12.50 %"}));
         QCOMPARE(SeriesNames(*window->findChild<QChartView*>(QStringLiteral("ComparisonChart"))).size(), 4);
+
+        // View > Units while it is open: the window follows the main window's
+        // units, its table and its profiles' axes, and back.
+        const auto units = [this](const char* system) {
+            program->form1->findChild<QAction*>(QStringLiteral("Units_") + QLatin1String(system))->trigger();
+        };
+        const auto pressureAxis = [window] {
+            const QChart* chart = window->findChild<QChartView*>(QStringLiteral("ComparisonChart"))->chart();
+            return chart->axes(Qt::Vertical).value(0)->titleText();
+        };
+        const QString metricAxis = pressureAxis();
+        const QStringList metricWidth = Row(*table, QStringLiteral("Channel Width (cm)"));
+        QCOMPARE(metricWidth.size(), 5);
+        units("us");
+        QCOMPARE(Row(*table, QStringLiteral("Channel Width (cm)")), QStringList());
+        const QStringList width = Row(*table, QStringLiteral("Channel Width (in)"));
+        QCOMPARE(width.size(), 5);
+        QVERIFY2(std::abs(width[1].toDouble() * 2.54 / metricWidth[1].toDouble() - 1) < 1e-5,
+                 qPrintable(width.join(", ")));
+        QVERIFY2(pressureAxis().contains(QStringLiteral("psi")), qPrintable(pressureAxis()));
+        units("metric");
+        QCOMPARE(Row(*table, QStringLiteral("Channel Width (cm)")), metricWidth);
+        QCOMPARE(pressureAxis(), metricAxis);
         window->close();
 
         QVERIFY(!CompareCases(*program->form1, {a}, '.'));
@@ -203,7 +225,7 @@ private slots:
     // after the run's own page: both designs, the differences, both profiles.
     // Unpinned, the page is as it was before.
     void pinnedBaselineIsInTheReport() {
-        PressOk();
+        program->PressOk();
         const QString alone = program->Scratch() + QStringLiteral("/alone.html");
         QVERIFY(program->form1->ExportReport(alone));
         auto* pin = Results().findChild<QPushButton*>(QStringLiteral("PinBaseline"));
@@ -214,7 +236,7 @@ private slots:
         QVERIFY(Undated(Contents(same)).startsWith(Undated(Contents(alone)).chopped(end.size())));
 
         Type(program->Edit(3), QStringLiteral("350"));
-        PressOk();
+        program->PressOk();
         const QString pinned = program->Scratch() + QStringLiteral("/pinned.html");
         QVERIFY(program->form1->ExportReport(pinned));
         const QByteArray page = Contents(pinned);

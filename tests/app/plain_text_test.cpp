@@ -79,7 +79,6 @@ class PlainTextTest : public QObject {
     std::unique_ptr<Program> program;
     std::unique_ptr<ModalCloser> closer;
 
-    void PressOk() { QTest::mouseClick(program->Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton); }
     // `relative` in the scratch folder, its folder made.
     QString Path(const QString& relative) const {
         const QString path = program->Scratch() + u'/' + relative;
@@ -121,7 +120,7 @@ private slots:
         QVERIFY(!path.isEmpty());
         const QString name = QFileInfo(path).fileName();
         QCOMPARE(program->form1->windowHandle()->title(), name + QStringLiteral(" — Vortane"));
-        PressOk();
+        program->PressOk();
         ResultsWindow& results = program->form1->Results();
         QVERIFY(results.isVisible());
         QCOMPARE(results.windowHandle()->title(), QStringLiteral("Results: %1 — Vortane").arg(name));
@@ -199,7 +198,7 @@ private slots:
 
     // An export that cannot be written names its path as typed.
     void exportErrorShowsThePath() {
-        PressOk();
+        program->PressOk();
         const QString path = program->Scratch() + QStringLiteral("/missing/<b>x&amp;</b>.html");
         QVERIFY(!program->form1->ExportReport(path));
         LastBoxQuotes(*closer, path);

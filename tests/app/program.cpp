@@ -1,6 +1,8 @@
 #include "program.h"
 
+#include <QComboBox>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 namespace vortane::testing {
@@ -22,6 +24,28 @@ bool Program::Show() const {
     form1->show();
     form1->activateWindow();
     return QTest::qWaitForWindowActive(form1);
+}
+
+bool Program::ShowExposed() const {
+    form1->show();
+    return QTest::qWaitForWindowExposed(form1);
+}
+
+void Program::PressOk() const { QTest::mouseClick(Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton); }
+
+void Type(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void Sweep(QWidget& window, const QString& input, const QString& caption, const QStringList& bounds,
+           const QString& suffix) {
+    QComboBox* field = Named<QComboBox>(window, input);
+    field->setCurrentIndex(field->findText(caption));
+    Named<QLineEdit>(window, QStringLiteral("From") + suffix)->setText(bounds.value(0));
+    Named<QLineEdit>(window, QStringLiteral("To") + suffix)->setText(bounds.value(1));
+    Named<QLineEdit>(window, QStringLiteral("Step") + suffix)->setText(bounds.value(2));
 }
 
 QLineEdit* Program::Edit(int box) const { return Find<QLineEdit>(QStringLiteral("Edit%1").arg(box)); }

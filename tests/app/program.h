@@ -23,6 +23,15 @@ Widget* Named(QWidget& window, const QString& name) {
     return nullptr;
 }
 
+// Types `text` into `edit` in place of what it holds, as a user does.
+void Type(QLineEdit* edit, const QString& text);
+
+// In the Study window `window`, chooses the input whose combo is named
+// `input` by its caption and types its From, To and Step (their names
+// followed by `suffix`, " (second input)").
+void Sweep(QWidget& window, const QString& input, const QString& caption, const QStringList& bounds,
+           const QString& suffix = {});
+
 // The program as start-up builds it, started in a fresh scratch directory,
 // holding the given subdirectories, that is the current directory until the
 // program is dropped.
@@ -35,6 +44,11 @@ public:
 
     // Shows the main window and waits until it is active; false when it never is.
     bool Show() const;
+    // Shows the main window and waits until it is on the screen, as under
+    // Xvfb with no window manager to make it active; false when it never is.
+    bool ShowExposed() const;
+    // Presses OK, which runs the case.
+    void PressOk() const;
 
     template <class Widget>
     Widget* Find(const QString& name) const {

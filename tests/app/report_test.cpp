@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -14,6 +15,7 @@
 
 #include "app/case_document.h"
 #include "app/fit_dialog.h"
+#include "app/report_export.h"
 #include "app/results_window.h"
 #include "app/unit_choice.h"
 #include "modal_closer.h"
@@ -24,7 +26,8 @@ namespace vortane::testing {
 
 namespace {
 
-void Type(QLineEdit* edit, const QString& text) {
+// Type, on the page of the notebook that shows `edit`, with the focus in it.
+void TypeOnItsPage(QLineEdit* edit, const QString& text) {
     auto* pages = edit->window()->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1"));
     for (int page = 0; page < pages->count(); ++page)
         if (pages->widget(page)->isAncestorOf(edit)) pages->setCurrentIndex(page);
@@ -39,6 +42,16 @@ QByteArray Contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The text of each page of a PDF, as pdftotext lays it out; none when
+// pdftotext is not installed.
+QStringList PdfPages(const QString& path) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return {};
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!text.waitForFinished(30000)) return {QStringLiteral("pdftotext did not finish")};
+    return QString::fromUtf8(text.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+}
+
 }  // namespace
 
 class ReportTest : public QObject {
@@ -47,7 +60,6 @@ class ReportTest : public QObject {
     std::unique_ptr<Program> program;
     std::unique_ptr<ModalCloser> closer;
 
-    void PressOk() { QTest::mouseClick(program->Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton); }
     QAction* Action(const QString& name) const { return program->Find<QAction>(name); }
     QString ResultText(const char* name) const {
         return program->form1->Results().findChild<QLabel*>(QLatin1String(name))->text();
@@ -71,10 +83,10 @@ private slots:
 
     // Leaving a box converts its number to the box's unit, exactly.
     void typedUnitBecomesThePlainNumber() {
-        Type(program->Edit(3), QStringLiteral("350 lb/hr"));
+        TypeOnItsPage(program->Edit(3), QStringLiteral("350 lb/hr"));
         QTest::keyClick(program->Edit(3), Qt::Key_Tab);
         QCOMPARE(program->Edit(3)->text(), QStringLiteral("158.7573295"));
-        Type(program->Edit(9), QStringLiteral("6.2mm"));
+        TypeOnItsPage(program->Edit(9), QStringLiteral("6.2mm"));
         QTest::keyClick(program->Edit(9), Qt::Key_Tab);
         QCOMPARE(program->Edit(9)->text(), QStringLiteral("0.62"));
         QVERIFY(closer->shown.empty());
@@ -83,14 +95,14 @@ private slots:
     // A unit of another quantity is named with the units the box takes; the
     // text stays, and a plain number is left alone.
     void wrongUnitIsNamedAndTheTextKept() {
-        Type(program->Edit(4), QStringLiteral("3 psi"));
+        TypeOnItsPage(program->Edit(4), QStringLiteral("3 psi"));
         QTest::keyClick(program->Edit(4), Qt::Key_Tab);
         QTRY_COMPARE(closer->shown.size(), std::size_t{1});
         const QString text = closer->shown[0].text;
         QVERIFY2(text.startsWith(QStringLiteral("Channel Length (cm)\nChannelLength \"3 psi\"")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("cm, mm, m, in")), qPrintable(text));
         QCOMPARE(program->Edit(4)->text(), QStringLiteral("3 psi"));
-        Type(program->Edit(5), QStringLiteral("1.270"));
+        TypeOnItsPage(program->Edit(5), QStringLiteral("1.270"));
         QTest::keyClick(program->Edit(5), Qt::Key_Tab);
         QCOMPARE(program->Edit(5)->text(), QStringLiteral("1.270"));
         QCOMPARE(closer->shown.size(), std::size_t{1});
@@ -99,7 +111,7 @@ private slots:
     // A value typed with a unit that no such quantity has is refused as the
     // core says, and the text stays: below absolute zero, a negative length.
     void impossibleValueIsNamedAndTheTextKept() {
-        Type(program->Edit(14), QStringLiteral("-500 K"));
+        TypeOnItsPage(program->Edit(14), QStringLiteral("-500 K"));
         QTest::keyClick(program->Edit(14), Qt::Key_Tab);
         QTRY_COMPARE(closer->shown.size(), std::size_t{1});
         QCOMPARE(closer->shown[0].text, QStringLiteral("Inlet Melt Temperature (\u2103)\nInletMeltTemp \"-500 K\" is "
@@ -107,7 +119,7 @@ private slots:
         QCOMPARE(program->Edit(14)->text(), QStringLiteral("-500 K"));
         program->form1->activateWindow();  // the message box had it
         QVERIFY(QTest::qWaitForWindowActive(program->form1));
-        Type(program->Edit(9), QStringLiteral("-6 mm"));
+        TypeOnItsPage(program->Edit(9), QStringLiteral("-6 mm"));
         QTest::keyClick(program->Edit(9), Qt::Key_Tab);
         QTRY_COMPARE(closer->shown.size(), std::size_t{2});
         QVERIFY2(closer->shown[1].text.endsWith(QStringLiteral("ChannelDepth \"-6 mm\" is -0.6 cm: a length cannot be "
@@ -122,7 +134,7 @@ private slots:
         QVERIFY(!Action(QStringLiteral("ExportReportAction"))->isEnabled());
         QVERIFY(!Action(QStringLiteral("PrintReportAction"))->isEnabled());
         QVERIFY(!program->form1->ExportReport(program->Scratch() + QStringLiteral("/none.pdf")));
-        PressOk();
+        program->PressOk();
         QVERIFY(Action(QStringLiteral("ExportReportAction"))->isEnabled());
         QVERIFY(Action(QStringLiteral("PrintReportAction"))->isEnabled());
         const QString pdf = program->Scratch() + QStringLiteral("/report.pdf");
@@ -166,7 +178,7 @@ private slots:
                        "Limit = TotalPressureDrop<=30\n");
         }
         QVERIFY(program->form1->OpenCase(path));
-        PressOk();
+        program->PressOk();
         const QString html = program->Scratch() + QStringLiteral("/three.html");
         QVERIFY(program->form1->ExportReport(html));
         QProcess calc;
@@ -202,10 +214,10 @@ private slots:
     // case as the window does after Save As, the inputs as typed, and in the
     // PDF every caption stands apart from its value on its line.
     void exportedSheetNamesTheCaseAndKeepsLabelsApart() {
-        Type(program->Edit(3), QStringLiteral("350"));
-        Type(program->Edit(7), QStringLiteral("0.0934533"));
-        Type(program->Edit(2), QStringLiteral("100.8615"));
-        PressOk();
+        TypeOnItsPage(program->Edit(3), QStringLiteral("350"));
+        TypeOnItsPage(program->Edit(7), QStringLiteral("0.0934533"));
+        TypeOnItsPage(program->Edit(2), QStringLiteral("100.8615"));
+        program->PressOk();
         QVERIFY(program->form1->SaveCase(program->Scratch() + QStringLiteral("/plant.vcase")));
         const QString html = program->Scratch() + QStringLiteral("/plant.html");
         QVERIFY(program->form1->ExportReport(html));
@@ -244,8 +256,35 @@ private slots:
 
     // View > Units switches the Results window and the report, and is
     // remembered for the next start.
+    // A section's notes, of one to four lines, run over several pages; each
+    // stays whole on one page, its bullet with its text: no page opens with
+    // the rest of a note begun on the one before.
+    void notesStayWholeAcrossPages() {
+        ReportDocument document{"Notes", {}, {{"Notes", {}, {}, {}}}, std::nullopt};
+        for (int n = 1; n <= 160; ++n) {
+            std::string text = "Note " + std::to_string(n);
+            for (int word = 0; word < (n % 5) * 9; ++word) text += " word";
+            document.sections[0].notes.push_back(text);
+        }
+        const QString path = program->Scratch() + QStringLiteral("/notes.pdf");
+        QVERIFY(ExportReport(document, path, nullptr));
+        const QStringList pages = PdfPages(path);
+        if (pages.isEmpty()) QSKIP("pdftotext is not installed");
+        QVERIFY(pages.size() > 2);
+        int notes = 0;
+        for (qsizetype p = 0; p < pages.size(); ++p) {
+            QStringList lines;
+            for (const QString& line : pages[p].split(u'\n'))
+                if (!line.trimmed().isEmpty() && line.trimmed() != QStringLiteral("Notes")) lines << line.trimmed();
+            QVERIFY2(lines.value(0).startsWith(QStringLiteral("Note ")),
+                     qPrintable(QStringLiteral("page %1 opens with \"%2\"").arg(p + 1).arg(lines.value(0))));
+            notes += static_cast<int>(lines.filter(QRegularExpression(QStringLiteral("^Note \\d+"))).size());
+        }
+        QCOMPARE(notes, 160);
+    }
+
     void unitsSwitchTheResultsAndAreRemembered() {
-        PressOk();
+        program->PressOk();
         QCOMPARE(ResultText("TotalPressureDrop"), QStringLiteral("21.69"));
         Action(QStringLiteral("Units_si"))->trigger();
         QVERIFY(Action(QStringLiteral("Units_si"))->isChecked());

@@ -25,12 +25,6 @@ namespace vortane::testing {
 
 namespace {
 
-void Type(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
-
 QString Accessible(QObject* object, QAccessible::Text kind) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
     return face ? face->text(kind) : QString();
@@ -44,7 +38,6 @@ class RunFeedbackTest : public QObject {
     std::unique_ptr<Program> program;
     std::unique_ptr<ModalCloser> closer;
 
-    void PressOk() { QTest::mouseClick(program->Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton); }
     ResultsWindow& Results() { return program->form1->Results(); }
     template <class Widget>
     Widget* InResults(const QString& name) {
@@ -81,7 +74,7 @@ private slots:
         QFETCH(int, page);
         program->Edit(box)->setText(QStringLiteral("0"));
         program->Find<QTabWidget>(QStringLiteral("TabbedNotebook1"))->setCurrentIndex(2);
-        PressOk();
+        program->PressOk();
         QCOMPARE(closer->Seen(), QStringList{"Vortane: Floating point division by zero"});
         QCOMPARE(program->Find<QTabWidget>(QStringLiteral("TabbedNotebook1"))->currentIndex(), page);
         QCOMPARE(program->form1->focusWidget(), program->Edit(box));
@@ -93,11 +86,11 @@ private slots:
     void resultsNameTheirCase() {
         const QString a = program->Scratch() + QStringLiteral("/a.vcase");
         QVERIFY(program->form1->SaveCase(a));
-        PressOk();
+        program->PressOk();
         QCOMPARE(Results().windowTitle(), QStringLiteral("Results: a.vcase[*] — Vortane"));
         QVERIFY(!Results().isWindowModified());
         Type(program->Edit(2), QStringLiteral("90"));
-        PressOk();
+        program->PressOk();
         QVERIFY(Results().isWindowModified());
         QVERIFY(InResults<QLabel>(QStringLiteral("CaseName"))->text().startsWith(QStringLiteral("Case: a.vcase (changed")));
         QVERIFY(program->form1->SaveCase(program->Scratch() + QStringLiteral("/b.vcase")));
@@ -108,10 +101,10 @@ private slots:
 
     // After a rejected text nothing of the run before lingers.
     void aRejectedTextLeavesNothingStale() {
-        PressOk();
+        program->PressOk();
         QVERIFY(InResults<QPlainTextEdit>(QStringLiteral("ReportText"))->toPlainText().contains(QStringLiteral("Channel Width")));
         Type(program->Edit(4), QStringLiteral("21.6cm"));
-        PressOk();
+        program->PressOk();
         QCOMPARE(InResults<QPlainTextEdit>(QStringLiteral("ReportText"))->toPlainText(),
                  QStringLiteral("This run wrote no report block; the file below is not its report."));
         QCOMPARE(InResults<QLabel>(QStringLiteral("Warnings"))->text(), QStringLiteral("None found before the run stopped."));
@@ -127,7 +120,7 @@ private slots:
         QVERIFY(!strip->isVisible());
         const int height = program->form1->height();
         Type(program->Edit(3), QStringLiteral("-267"));
-        PressOk();
+        program->PressOk();
         QVERIFY(strip->isVisible());
         QVERIFY(program->form1->height() > height);
         QCOMPARE(program->Find<QWidget>(QStringLiteral("BitBtn1"))->geometry(), QRect(472, 391, 85, 35));
@@ -144,7 +137,7 @@ private slots:
         QCOMPARE(Results().focusWidget(), InResults<QWidget>(QStringLiteral("Warnings")));
 
         Type(program->Edit(3), QStringLiteral("267"));
-        PressOk();
+        program->PressOk();
         QVERIFY(!strip->isVisible());
         QCOMPARE(program->form1->height(), height);
     }
@@ -155,7 +148,7 @@ private slots:
         auto* text = program->Find<QWidget>(QStringLiteral("WarningStrip"))
                          ->findChild<ElidedLabel*>(QStringLiteral("FirstWarning"));
         Type(program->Edit(FindInputField("ChannelLength")->box), QStringLiteral("-2.54"));
-        PressOk();
+        program->PressOk();
         const QString metric = QStringLiteral(": ChannelLength = -2.54 is outside its sound range, above 0");
         const QString us = QStringLiteral("ChannelLength = -1 in is outside its sound range, above 0");
         QVERIFY2(text->FullText().endsWith(metric), qPrintable(text->FullText()));
@@ -167,7 +160,7 @@ private slots:
     }
 
     void aScreenReaderReadsTheValues() {
-        PressOk();
+        program->PressOk();
         auto* width = InResults<QLabel>(QStringLiteral("ChannelWidth"));
         QVERIFY(width);
         QCOMPARE(Accessible(width, QAccessible::Name), QStringLiteral("Channel Width (cm)"));
@@ -185,11 +178,11 @@ private slots:
     }
 
     void aLongRejectedTextWidensNoWindow() {
-        PressOk();
+        program->PressOk();
         const QSize main = program->form1->size();
         const int results = Results().width();
         Type(program->Edit(1), QString(300, u'x'));
-        PressOk();
+        program->PressOk();
         QCOMPARE(program->form1->size(), main);
         QCOMPARE(Results().width(), results);
         QVERIFY(Results().minimumSizeHint().width() < results);

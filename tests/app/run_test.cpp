@@ -25,12 +25,6 @@ QByteArray Report(const QString& path) {
 }
 
 // Replaces a box's text by typing, as a user would.
-void Type(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
-
 // A double-click as the window system delivers it: press, release, press,
 // double-click, release.
 void DoubleClick(QTreeWidget* list, QTreeWidgetItem* line) {
@@ -64,7 +58,6 @@ class RunTest : public QObject {
         closer = std::make_unique<ModalCloser>();
         QVERIFY(program->Show());
     }
-    void PressOk() { QTest::mouseClick(program->Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton); }
     QString InScratch(const QString& name) const { return program->Scratch() + u'/' + name; }
     QTreeWidget* DirectoryList() const { return program->Find<QTreeWidget>(QStringLiteral("DirectoryListBox1")); }
 
@@ -91,9 +84,9 @@ private slots:
     }
 
     void eachCompleteRunShowsTheDialogCentred() {
-        PressOk();
+        program->PressOk();
         Type(program->Find<QLineEdit>(QStringLiteral("EditResult")), "second.txt");
-        PressOk();
+        program->PressOk();
         QCOMPARE(closer->Seen(), QStringList({Finished, Finished}));
         const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
         for (const ModalCloser::Shown& box : closer->shown) {
@@ -117,11 +110,11 @@ private slots:
     }
 
     void badTextShowsOnlyTheInputMessage() {
-        PressOk();
+        program->PressOk();
         const QByteArray first = Report(InScratch("result.txt"));
         Type(program->Edit(4), "21.6cm");
         Type(program->Find<QLineEdit>(QStringLiteral("EditResult")), "second.txt");
-        PressOk();
+        program->PressOk();
         QCOMPARE(closer->Seen(), QStringList({Finished, "Vortane: Input data is not proper, change and try again!"}));
         QVERIFY(!closer->shown[1].critical);
         QVERIFY(!QFile::exists(InScratch("second.txt")));
@@ -149,7 +142,7 @@ private slots:
         QFETCH(QStringList, messages);
         QFETCH(int, reportLines);
         Type(program->Edit(box), text);
-        PressOk();
+        program->PressOk();
         QCOMPARE(closer->Seen(), messages);
         QCOMPARE(Report(InScratch("result.txt")).count('\n'), reportLines);
         // The list is re-read only after a complete run.
@@ -161,7 +154,7 @@ private slots:
     void messageBoxesLeaveTheRunsFaultFlagsAlone() {
         closer->raisesFloatingPointFlags = true;
         Type(program->Edit(5), "7");
-        PressOk();
+        program->PressOk();
         QCOMPARE(closer->Seen(),
                  QStringList({"Vortane: Input condition is not proper! Calculated width becomes minus.",
                               "Vortane: Channel dimensions are not proper!"}));
@@ -169,12 +162,12 @@ private slots:
 
     void faultShowsTheErrorBoxAndTheWindowStaysUsable() {
         Type(program->Edit(12), "0");
-        PressOk();
+        program->PressOk();
         QCOMPARE(closer->Seen(), QStringList{"Vortane: Floating point division by zero"});
         QVERIFY(closer->shown[0].critical);
         QCOMPARE(program->ListedFiles(), QStringList());
         Type(program->Edit(12), "5");
-        PressOk();
+        program->PressOk();
         QCOMPARE(closer->Seen().last(), Finished);
         QCOMPARE(program->ListedFiles(), QStringList{"result.txt"});
     }
@@ -185,7 +178,7 @@ private slots:
         QCOMPARE(program->Edit(1)->text(), QStringLiteral("11,43"));
         QCOMPARE(program->Edit(27)->text(), QStringLiteral("-4,7079E-7"));
         Type(program->Edit(3), "30,0");
-        PressOk();
+        program->PressOk();
         QCOMPARE(closer->Seen(), QStringList{Finished});
         const QByteArray report = Report(InScratch("result.txt"));
         QVERIFY(report.contains("    Barrel Diameter (cm)                        =  11,43\r\n"));
@@ -210,14 +203,14 @@ private slots:
 
     void openingAnotherDirectoryMovesTheNextReport() {
         Start({"alpha"});
-        PressOk();
+        program->PressOk();
         QTreeWidget* list = DirectoryList();
         QTreeWidgetItem* alpha = LineOf(list, InScratch("alpha"));
         QVERIFY(alpha);
         DoubleClick(list, alpha);
         QCOMPARE(QDir::currentPath(), InScratch("alpha"));
         QCOMPARE(program->ListedFiles(), QStringList());
-        PressOk();
+        program->PressOk();
         QCOMPARE(closer->Seen(), QStringList({Finished, Finished}));
         QVERIFY(QFile::exists(InScratch("alpha/result.txt")));
         QCOMPARE(program->ListedFiles(), QStringList{"result.txt"});

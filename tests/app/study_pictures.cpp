@@ -25,15 +25,7 @@
 namespace {
 
 using vortane::testing::Named;
-
-void Sweep(QWidget& window, const QString& input, const QString& caption, const QStringList& bounds,
-           const QString& suffix = {}) {
-    QComboBox* field = Named<QComboBox>(window, input);
-    field->setCurrentIndex(field->findText(caption));
-    Named<QLineEdit>(window, QStringLiteral("From") + suffix)->setText(bounds.value(0));
-    Named<QLineEdit>(window, QStringLiteral("To") + suffix)->setText(bounds.value(1));
-    Named<QLineEdit>(window, QStringLiteral("Step") + suffix)->setText(bounds.value(2));
-}
+using vortane::testing::Sweep;
 
 }  // namespace
 

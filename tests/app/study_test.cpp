@@ -1,5 +1,6 @@
 // Sweeps in the window: the rows equal vortane-calc's, Cancel stops a long
 // sweep soon, and bad bounds run nothing.
+#include <QAction>
 #include <QChartView>
 #include <QApplication>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QSignalSpy>
 #include <QProgressBar>
 #include <QScreen>
+#include <QSettings>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -28,25 +30,15 @@
 
 namespace vortane::testing {
 
-namespace {
-
-// Chooses an input by its caption and types FROM, TO and STEP.
-void Sweep(QWidget& window, const QString& input, const QString& caption, const QStringList& bounds,
-           const QString& suffix = {}) {
-    QComboBox* field = Named<QComboBox>(window, input);
-    field->setCurrentIndex(field->findText(caption));
-    Named<QLineEdit>(window, QStringLiteral("From") + suffix)->setText(bounds[0]);
-    Named<QLineEdit>(window, QStringLiteral("To") + suffix)->setText(bounds[1]);
-    Named<QLineEdit>(window, QStringLiteral("Step") + suffix)->setText(bounds[2]);
-}
-
-}  // namespace
-
 class StudyTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings().remove(QStringLiteral("View/UnitSystem"));
+    }
+    void cleanupTestCase() { QSettings().remove(QStringLiteral("View/UnitSystem")); }
 
     void exportedSweepIsTheCommandLinesCsv() {
         Program program;
@@ -227,8 +219,27 @@ private slots:
             names << series->name();
             objects << series->objectName();
         }
-        QVERIFY(names.contains(QStringLiteral("TemperatureRise ≤ 30")));
+        QVERIFY2(names.contains(QStringLiteral("Temperature Difference (℃) ≤ 30")), qPrintable(names.join(", ")));
         QVERIFY(objects.contains(QStringLiteral("FailingPoints")));  // the speeds that heat it more
+        // In US units the quantities, the limit's line and the map's shading
+        // are named by their captions in °F, as the Results window names them.
+        const auto units = [&program](const char* system) {
+            program.form1->findChild<QAction*>(QStringLiteral("Units_") + QLatin1String(system))->trigger();
+        };
+        const auto seriesNames = [chart] {
+            QStringList shown;
+            for (const QAbstractSeries* series : chart->chart()->series()) shown << series->name();
+            return shown;
+        };
+        units("us");
+        QCOMPARE(quantity->currentText(), QStringLiteral("Temperature Difference (°F)"));
+        QVERIFY2(seriesNames().contains(QStringLiteral("Temperature Difference (°F) ≤ 54")),
+                 qPrintable(seriesNames().join(", ")));
+        QVERIFY(Named<QComboBox>(study, QStringLiteral("Map shading"))
+                    ->findText(QStringLiteral("Feasible cells by Temperature Difference (°F)")) > 0);
+        units("metric");
+        QCOMPARE(quantity->currentText(), QStringLiteral("Temperature Difference (℃)"));
+        QVERIFY(seriesNames().contains(QStringLiteral("Temperature Difference (℃) ≤ 30")));
         along->setCurrentIndex(1);
         QVERIFY(chart->accessibleDescription().startsWith(QStringLiteral("Temperature Difference against Number of Revolution")));
 
@@ -298,7 +309,7 @@ private slots:
             made.yTexts.push_back(std::to_string(60 + 2 * j));
         }
         made.categories = {{"meets every limit", {0x7f, 0xc9, 0x7f}}, {"stopped", {0x9e, 0x9e, 0x9e}},
-                           {"fails TemperatureRise ≤ 30", {0xf4, 0xa5, 0x82}}};
+                           {"fails Temperature Difference (℃) ≤ 30", {0xf4, 0xa5, 0x82}}};
         for (std::size_t cell = 0; cell < 40 * 30; ++cell) {
             made.cells.push_back((cell * 7 + cell / 30) % 3);
             made.points.push_back(cell);

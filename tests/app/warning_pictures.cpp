@@ -23,12 +23,11 @@ int main(int argc, char** argv) {
     if (args.size() < 2) return 2;
     vortane::testing::Program program;
     const vortane::testing::ModalCloser closer;  // the completion dialog
-    program.form1->show();
-    if (!QTest::qWaitForWindowExposed(program.form1)) return 1;
+    if (!program.ShowExposed()) return 1;
     program.Find<QAction>(QStringLiteral("Units_us"))->trigger();
     for (const auto& [field, text] : {std::pair{"OutputRate", "350"}, std::pair{"ScrewSpeed", "20"}})
         program.Edit(vortane::FindInputField(field)->box)->setText(QString::fromLatin1(text));
-    QTest::mouseClick(program.Find<QPushButton>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+    program.PressOk();
     program.form1->Results().hide();
     program.form1->activateWindow();
     QTest::qWait(500);

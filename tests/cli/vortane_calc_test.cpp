@@ -567,7 +567,9 @@ TEST(VortaneCalc, SweepPlotDrawsTheCasesLimitsAndMap) {
                                    "--sweep ScrewSpeed=60:120:20 --csv map.csv --plot map.svg");
     EXPECT_EQ(outcome.status, 0);
     const std::string svg = ReadBytes(dir.Path("map.svg"));
-    EXPECT_NE(svg.find(">TemperatureRise \xE2\x89\xA4 30</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">Temperature Difference (℃) ≤ 30</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">fails Temperature Difference (℃) ≤ 30</text>"), std::string::npos);
+    EXPECT_EQ(svg.find("TemperatureRise"), std::string::npos);
     EXPECT_NE(svg.find(">Where the limits hold over Barrier Clearance - 1 and Number of Revolution</text>"),
               std::string::npos);
     EXPECT_NE(svg.find(">meets every limit</text>"), std::string::npos);

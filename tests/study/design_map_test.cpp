@@ -108,7 +108,7 @@ TEST(DesignLegend, NamesEveryCurveAndEveryLimit) {
 
     // Thinned past the limit, the limits' lines and the failing mark stay.
     Chart many = Named(40);
-    ChartSeries line{"TemperatureRise ≤ 30", {0, 1}, {30, 30}, LimitColour};
+    ChartSeries line{"Temperature Difference (℃) ≤ 30", {0, 1}, {30, 30}, LimitColour};
     line.limit = line.dashed = true;
     many.panels[0].series.push_back(line);
     many.panels[0].series[3].failed = {false, true};
@@ -117,7 +117,7 @@ TEST(DesignLegend, NamesEveryCurveAndEveryLimit) {
     EXPECT_EQ(thinned[7].label, many.panels[0].series[39].label);
     EXPECT_EQ(thinned[8].kind, LegendEntry::Kind::Note);
     EXPECT_EQ(thinned[9].kind, LegendEntry::Kind::Limit);
-    EXPECT_EQ(thinned[9].label, "TemperatureRise ≤ 30");
+    EXPECT_EQ(thinned[9].label, "Temperature Difference (℃) ≤ 30");
     EXPECT_EQ(thinned[10].kind, LegendEntry::Kind::Failed);
 }
 
@@ -168,6 +168,22 @@ TEST_F(FeasibleMapTest, CellsAgreeWithFeasibleOfEachPoint) {
         EXPECT_EQ(map.boundary.size(), differing);
         EXPECT_EQ(map.categories[FeasibleCategory].label, "meets every limit");
     }
+    // The legend names each limit failed by its caption and unit in the
+    // system shown, never by the name the files use.
+    const auto failing = [this](UnitSystem system) {
+        std::vector<std::string> labels;
+        for (const MapCategory& category : FeasibleMap(*table_, 0, limits_, {}, system).categories)
+            if (category.label.starts_with("fails ")) labels.push_back(category.label);
+        return labels;
+    };
+    const std::vector<std::string> metric = failing(UnitSystem::Metric), us = failing(UnitSystem::US);
+    ASSERT_EQ(metric.size(), 3u);
+    EXPECT_EQ(metric[0], "fails Temperature Difference (℃) ≤ 30");
+    EXPECT_EQ(metric[2], "fails several limits");
+    ASSERT_EQ(us.size(), 3u);
+    EXPECT_EQ(us[0], "fails Temperature Difference (°F) ≤ 54");
+    EXPECT_EQ(us[1].find("Barrier1ShearStress"), std::string::npos) << us[1];
+    EXPECT_NE(us[1].find("(psi) ≥ 17.4"), std::string::npos) << us[1];
     EXPECT_THROW(FeasibleMap(*table_, 0, std::vector<Limit>{{"Nothing", LimitBound::AtMost, 1}}), LimitError);
 }
 
@@ -243,8 +259,14 @@ TEST_F(FeasibleMapTest, ChartsDrawLimitLinesAndMarkFailingPoints) {
     const ChartPanel& panel = chart.panels.front();
     ASSERT_EQ(panel.series.size(), curves.CurveCount() + 1);  // one limit on this quantity
     EXPECT_TRUE(panel.series.back().limit);
-    EXPECT_EQ(panel.series.back().label, "TemperatureRise ≤ 30");
+    EXPECT_EQ(panel.series.back().label, "Temperature Difference (℃) ≤ 30");
     EXPECT_EQ(panel.series.back().y, (std::vector<double>{30, 30}));
+    // In US units the line and its name move to the same bound, 30 ℃ of rise
+    // being 54 ℉.
+    const ChartSeries us =
+        SweepQuantityChart(plan_, curves, rise, SweepCurveLimit, limits_, UnitSystem::US).panels.front().series.back();
+    EXPECT_EQ(us.label, "Temperature Difference (°F) ≤ 54");
+    EXPECT_NEAR(us.y.front(), 54, 1e-9);
     std::size_t failing = 0;
     for (std::size_t c = 0; c < curves.CurveCount(); ++c) {
         const SweepCurve curve = curves.Curve(rise, c);
