@@ -108,7 +108,7 @@ DocumentSection Limits(const RunResult& run, const DocumentLimits& judged, char 
         const RunColumn* column = LimitColumn(limit.quantity);
         const LimitMargin& margin =
             margins.emplace_back(column != nullptr ? MarginOf(limit, ColumnNumber(*column, run)) : LimitMargin{});
-        std::vector<std::string>& row = section.rows.emplace_back(std::vector<std::string>{LimitText(limit)});
+        std::vector<std::string>& row = section.rows.emplace_back(std::vector<std::string>{LimitCaption(limit, system, sep)});
         if (column == nullptr) {
             row.emplace_back("no quantity of a run");
         } else if (!margin.value) {
@@ -126,12 +126,10 @@ DocumentSection Limits(const RunResult& run, const DocumentLimits& judged, char 
     if (Feasible(run.outcome, run.warningKinds, judged.acceptedWarnings, margins))
         section.notes.emplace_back("Feasible");
     else if (complete)
-        section.notes.push_back("Not feasible: " + InfeasibleText(run.warningKinds, judged.acceptedWarnings,
-                                                                 judged.limits, margins));
+        section.notes.push_back("Not feasible: " + InfeasibleCaption(run.warningKinds, judged.acceptedWarnings,
+                                                                    judged.limits, margins, system, sep));
     else
         section.notes.emplace_back("Not feasible: the run stopped; its limits are not judged.");
-    if (!judged.limits.empty() && system != UnitSystem::Metric)
-        section.notes.emplace_back("The limits are as the case gives them, in technical metric units.");
     return section;
 }
 

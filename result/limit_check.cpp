@@ -6,6 +6,7 @@
 
 #include "case/excerpt.h"
 #include "case/number_text.h"
+#include "report/value_in_system.h"
 #include "result/unit_caption.h"
 
 namespace vortane {
@@ -104,11 +105,28 @@ std::string UnacceptedWarningsText(WarningKinds raised, WarningKinds accepted) {
     return unaccepted.Empty() ? std::string() : "warns of " + WarningKindsText(unaccepted);
 }
 
+namespace {
+
+// The limits that fail, each as `named(limit, value)` gives it, joined by "; ".
+template <class Named>
+std::string FailedLimits(std::span<const Limit> limits, std::span<const LimitMargin> margins, Named named) {
+    std::string text;
+    for (std::size_t i = 0; i < limits.size(); ++i) {
+        if (margins[i].holds) continue;
+        text += (text.empty() ? "" : "; ") + named(limits[i], margins[i].value);
+    }
+    return text;
+}
+
+std::string Joined(const std::string& warns, const std::string& fails) {
+    return warns + (warns.empty() || fails.empty() ? "" : "; ") + fails;
+}
+
+}  // namespace
+
 std::string InfeasibleText(WarningKinds raised, WarningKinds accepted, std::span<const Limit> limits,
                            std::span<const LimitMargin> margins) {
-    const std::string warns = UnacceptedWarningsText(raised, accepted);
-    const std::string fails = FailedLimitsText(limits, margins);
-    return warns + (warns.empty() || fails.empty() ? "" : "; ") + fails;
+    return Joined(UnacceptedWarningsText(raised, accepted), FailedLimitsText(limits, margins));
 }
 
 std::string AcceptanceText(WarningKinds accepted) {
@@ -123,14 +141,22 @@ std::vector<std::string> FoundWarningLines(const RunResult& run, WarningKinds ac
 }
 
 std::string FailedLimitsText(std::span<const Limit> limits, std::span<const LimitMargin> margins) {
-    std::string text;
-    for (std::size_t i = 0; i < limits.size(); ++i) {
-        if (margins[i].holds) continue;
-        const std::optional<double> value = margins[i].value;
-        const std::string found = value ? FormatShortest(*value, '.') : std::string("not computed");
-        text += (text.empty() ? "" : "; ") + LimitText(limits[i]) + " (" + found + ")";
-    }
-    return text;
+    return FailedLimits(limits, margins, [](const Limit& limit, std::optional<double> value) {
+        return LimitText(limit) + " (" + (value ? FormatShortest(*value, '.') : std::string("not computed")) + ")";
+    });
+}
+
+std::string InfeasibleCaption(WarningKinds raised, WarningKinds accepted, std::span<const Limit> limits,
+                              std::span<const LimitMargin> margins, UnitSystem system, char decimalSeparator) {
+    const std::string fails =
+        FailedLimits(limits, margins, [&](const Limit& limit, std::optional<double> value) {
+            const RunColumn* column = LimitColumn(limit.quantity);
+            const std::string found = !value              ? std::string("not computed")
+                                      : column == nullptr ? FormatShortest(*value, decimalSeparator)
+                                                          : ValueTextIn(*value, column->quantity, system, decimalSeparator);
+            return LimitCaption(limit, system, decimalSeparator) + " (" + found + ")";
+        });
+    return Joined(UnacceptedWarningsText(raised, accepted), fails);
 }
 
 std::string_view WarningKindMeaning(WarningKind kind) {

@@ -96,6 +96,12 @@ std::string UnacceptedWarningsText(WarningKinds raised, WarningKinds accepted);
 std::string InfeasibleText(WarningKinds raised, WarningKinds accepted, std::span<const Limit> limits,
                            std::span<const LimitMargin> margins);
 
+// The same for a reader: each failing limit by LimitCaption in `system`, with
+// the run's value there to seven significant digits ("Total Pressure Drop
+// (kgf/cm2) ≤ 30 (85.87159)").
+std::string InfeasibleCaption(WarningKinds raised, WarningKinds accepted, std::span<const Limit> limits,
+                              std::span<const LimitMargin> margins, UnitSystem system, char decimalSeparator);
+
 // What a kind of warning says: "the pressure in a channel falls below zero".
 std::string_view WarningKindMeaning(WarningKind kind);
 

@@ -242,7 +242,7 @@ TEST(ReportDocument, LimitsStandWithValuesMarginsAndTheVerdict) {
     for (std::size_t i = 0; i < 4; ++i) {
         const std::vector<std::string>& row = section->rows[i];
         ASSERT_EQ(row.size(), 4u);
-        EXPECT_EQ(row[0], LimitText(limits[i]));
+        EXPECT_EQ(row[0], LimitCaption(limits[i], UnitSystem::Metric, '.'));
         const auto [value, unit] = NumberAndUnit(row[1]);
         const auto [margin, marginUnit] = NumberAndUnit(row[2]);
         EXPECT_NEAR(value, metric[i].shown, std::abs(metric[i].shown) * 1e-6) << row[0];
@@ -251,10 +251,10 @@ TEST(ReportDocument, LimitsStandWithValuesMarginsAndTheVerdict) {
         EXPECT_EQ(marginUnit, metric[i].unit);
         EXPECT_EQ(row[3], metric[i].met);
     }
-    EXPECT_EQ(section->notes, std::vector<std::string>{"Not feasible: TotalPressureDrop<=30 (85.87158935765767)"});
+    EXPECT_EQ(section->notes, std::vector<std::string>{"Not feasible: Total Pressure Drop (kgf/cm2) ≤ 30 (85.87159)"});
     const std::string html = HtmlDocument(document);
-    EXPECT_TRUE(Holds(html, "<h2>Limits</h2>\n<table>\n<tr><th scope=\"row\">TemperatureRise&lt;=30</th>"));
-    EXPECT_TRUE(Holds(html, "<li>Not feasible: TotalPressureDrop&lt;=30 (85.87158935765767)</li>"));
+    EXPECT_TRUE(Holds(html, "<h2>Limits</h2>\n<table>\n<tr><th scope=\"row\">Temperature Difference (℃) ≤ 30</th>"));
+    EXPECT_TRUE(Holds(html, "<li>Not feasible: Total Pressure Drop (kgf/cm2) ≤ 30 (85.87159)</li>"));
 
     // In US units a margin is a difference: the outlet temperature's value
     // takes the offset, its margin does not.
@@ -266,7 +266,9 @@ TEST(ReportDocument, LimitsStandWithValuesMarginsAndTheVerdict) {
     EXPECT_NEAR(NumberAndUnit(us.rows[3][2]).first, (250 - d.OutletAverageMeltTemp) * 9 / 5, 1e-3);
     // 1 kgf/cm2 = 6.4516 / 0.45359237 psi: 1 lbf is the weight of 0.45359237 kg, 1 in2 is 6.4516 cm2.
     EXPECT_NEAR(NumberAndUnit(us.rows[2][2]).first, (30 - d.TotalPressureDrop) * 6.4516 / 0.45359237, 0.01);
-    EXPECT_EQ(us.notes.back(), "The limits are as the case gives them, in technical metric units.");
+    // The limits themselves convert: the bound, the failing one's value too.
+    EXPECT_EQ(us.rows[0][0], "Temperature Difference (°F) ≤ 54");
+    EXPECT_TRUE(us.notes.back().starts_with("Not feasible: Total Pressure Drop (psi) ≤ 426.7")) << us.notes.back();
 
     // Without limits or accepted warnings the document has no such section.
     EXPECT_EQ(SectionOf(RunDocument(run, request.texts, {}, Source, '.'), "Limits"), nullptr);
@@ -294,7 +296,7 @@ TEST(ReportDocument, AcceptedWarningsAndStoppedRunsInTheLimits) {
     const RunRequest low = testing::UnreportedRequest({{"InletPressure", "21"}});
     const DocumentSection stopped = *SectionOf(
         RunDocument(RunCalculation(low), low.texts, {}, Source, '.', UnitSystem::Metric, {limits, {}}), "Limits");
-    EXPECT_EQ(stopped.rows, (std::vector<std::vector<std::string>>{{"TemperatureRise<=30", "not computed"},
+    EXPECT_EQ(stopped.rows, (std::vector<std::vector<std::string>>{{"Temperature Difference (℃) ≤ 30", "not computed"},
                                                                     {"Accepted warnings", "none"}}));
     EXPECT_EQ(stopped.notes, std::vector<std::string>{"Not feasible: the run stopped; its limits are not judged."});
 }
