@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "model/arithmetic.h"
 #include "model/prepare_channel.h"
 #include "model/temperature_iteration.h"
 #include "report/report_layout.h"
@@ -78,7 +77,6 @@ void OnePass(benchmark::State& state) {
     Messages messages;
     CaseData prepared;
     ReadInputData(prepared, DefaultTexts('.'), '.', messages);
-    ClearArithmeticFaults();
     PrepareChannel(prepared, messages);
     for (auto _ : state) {
         CaseData data = prepared;

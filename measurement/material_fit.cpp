@@ -57,7 +57,6 @@ double LargestDeviation(const ViscosityCoefficients& a, const ViscosityCoefficie
 std::array<std::string, 6> CoefficientTexts(const ViscosityCoefficients& coefficients,
                                             const std::vector<ViscosityPoint>& points,
                                             char decimalSeparator) {
-    ClearArithmeticFaults();
     std::array<std::string, 6> texts;
     for (int digits = LeastDigits; digits <= MostDigits; ++digits) {
         ViscosityCoefficients read{};
@@ -100,7 +99,6 @@ std::string FittedCaseText(const Measurements& measurements, const ViscosityFit&
 
 std::vector<FitCurve> FitCurves(const Measurements& measurements, const ViscosityFit& fit,
                                 char decimalSeparator, int samples) {
-    ClearArithmeticFaults();
     std::map<double, std::vector<const ViscosityPoint*>> byTemperature;
     for (const ViscosityPoint& p : measurements.points) byTemperature[p.temperature].push_back(&p);
     const double lnLow = std::log(fit.shearRateLow), lnHigh = std::log(fit.shearRateHigh);

@@ -2,15 +2,23 @@
 
 namespace vortane {
 
-void ClearArithmeticFaults() { std::feclearexcept(TrappedFaults); }
+void RaiseArithmeticFault(FaultKind fault) {
+    switch (fault) {
+    case FaultKind::InvalidOperation: throw ArithmeticFault("Invalid floating point operation");
+    case FaultKind::DivisionByZero: throw ArithmeticFault("Floating point division by zero");
+    case FaultKind::Overflow: break;
+    }
+    throw ArithmeticFault("Floating point overflow");
+}
 
-void ThrowArithmeticFault(int faults) {
-    std::feclearexcept(TrappedFaults);
-    // An infinity from a division by zero or an overflow may go on to raise an
-    // invalid operation, never the reverse: name the one that came first.
-    if (faults & FE_DIVBYZERO) throw ArithmeticFault("Floating point division by zero");
-    if (faults & FE_OVERFLOW) throw ArithmeticFault("Floating point overflow");
-    throw ArithmeticFault("Invalid floating point operation");
+void RaiseArithmeticFault(FaultKind fault, Real operand) {
+    RaiseArithmeticFault(std::isfinite(operand) ? fault : FaultKind::Overflow);
+}
+
+void RaiseQuotientFault(Real x, Real y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) RaiseArithmeticFault(FaultKind::Overflow);
+    if (y == 0) RaiseArithmeticFault(x == 0 ? FaultKind::InvalidOperation : FaultKind::DivisionByZero);
+    RaiseArithmeticFault(FaultKind::Overflow);  // a finite quotient too large for Real
 }
 
 }  // namespace vortane

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cfenv>
 #include <cmath>
 #include <string>
 
@@ -31,60 +30,38 @@ public:
     using Error::Error;
 };
 
-inline constexpr int TrappedFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+// The faults that end a run. Each is named from the operands or the value of
+// the operation that faults first, never from the floating-point flags, so
+// every platform names it alike:
+// - division (Over), ln (Log) and √ (Sqrt), the only operations of the
+//   formulas that give a NaN or an infinity from finite operands other than by
+//   overflowing, are checked where they happen;
+// - so a NaN or an infinity that reaches any other check came from an
+//   overflow: an infinity, or a NaN made of one (∞ − ∞, 0 · ∞). It names an
+//   overflow, and so does a finite result beyond the range of a double when it
+//   is stored.
+enum class FaultKind { InvalidOperation, DivisionByZero, Overflow };
 
-// Clears the sticky invalid, division-by-zero and overflow flags.
-void ClearArithmeticFaults();
+[[noreturn]] void RaiseArithmeticFault(FaultKind fault);
 
-// Which of those flags are raised, in the x87 status word or in MXCSR. On x86
-// the FE_ constants are the bits of both registers, which are read inline:
-// MXCSR through memory, then the status word into a register (in this order the
-// MXCSR store has settled when it is loaded). Like the library call it
-// replaces, the asm clobbers memory and the whole x87 stack, so no arithmetic
-// moves across it.
-inline int RaisedArithmeticFaults() {
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-    unsigned short status;
-    unsigned int control;
-    asm volatile("stmxcsr %1\n\tfnstsw %0"
-                 : "=a"(status), "=m"(control)
-                 :
-                 : "memory", "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)");
-    return (status | static_cast<int>(control)) & TrappedFaults;
-#else
-    return std::fetestexcept(TrappedFaults);
-#endif
+// `fault`, unless an operand is already a NaN or an infinity: then an earlier
+// overflow came first.
+[[noreturn]] void RaiseArithmeticFault(FaultKind fault, Real operand);
+
+// Returns `value`, the fault that a NaN or an infinity carries raised instead:
+// for a quantity that is compared or leaves the formulas without being stored.
+inline Real Finite(Real value) {
+    if (!std::isfinite(value)) [[unlikely]]
+        RaiseArithmeticFault(FaultKind::Overflow);
+    return value;
 }
 
-// Clears the raised flags and throws the ArithmeticFault that names `faults`,
-// a set of TrappedFaults: of several, the one that came first.
-[[noreturn]] void ThrowArithmeticFault(int faults);
-
-// Throws `fault` found before a maths function is called, or the fault of a
-// flag raised earlier in the same formula.
-[[noreturn]] inline void RaiseArithmeticFault(int fault) {
-    ThrowArithmeticFault(RaisedArithmeticFaults() | fault);
-}
-
-// Rounds `value` to double into `field`, then checks it. The empty asm makes
-// the stored double exist in memory before the flags are read, so the
-// optimiser cannot move the arithmetic past the check.
-//
-// A raised flag, a NaN or an infinity is a fault. The flags name it where they
-// are raised; a maths library that returns a NaN or an infinity without
-// raising them (MinGW-w64's) leaves the value to name it: a NaN is an invalid
-// operation, an infinity an overflow (poles are caught before the call, in
-// Log, so an infinity without a flag is never a division by zero).
+// Rounds `value` to double into `field`, then checks it: a NaN or an infinity
+// is an overflow (above).
 inline void Store(double& field, Real value) {
     field = static_cast<double>(value);
-#if defined(__GNUC__)
-    asm volatile("" : : "m"(field) : "memory");
-#else
-    field = *static_cast<volatile double*>(&field);
-#endif
-    const int raised = RaisedArithmeticFaults();
-    if (raised != 0 || !std::isfinite(field)) [[unlikely]]
-        ThrowArithmeticFault(raised != 0 ? raised : std::isnan(field) ? FE_INVALID : FE_OVERFLOW);
+    if (!std::isfinite(field)) [[unlikely]]
+        RaiseArithmeticFault(FaultKind::Overflow);
 }
 
 // Stores a local quantity and returns the double.
@@ -94,27 +71,42 @@ inline double Stored(Real value) {
     return field;
 }
 
+// x / y, for every divisor that is not a constant: x / 0 is a division by
+// zero, 0 / 0 an invalid operation, a quotient beyond the range of Real an
+// overflow. A NaN or infinite operand (which x / ∞ = 0 would hide) is the
+// overflow that made it.
+[[noreturn]] void RaiseQuotientFault(Real x, Real y);
+
+inline Real Over(Real x, Real y) {
+    const Real quotient = x / y;
+    if (!std::isfinite(quotient) || !std::isfinite(y)) [[unlikely]]
+        RaiseQuotientFault(x, y);
+    return quotient;
+}
+
 // The maths functions of the formulas, with the fault each raises outside its
-// domain checked here, so that every platform names the same fault whether or
-// not its library raises the flags.
+// domain named here.
 
 // ln x: the pole at 0 is a division by zero, x < 0 an invalid operation.
 inline Real Log(Real x) {
-    if (x == 0) RaiseArithmeticFault(FE_DIVBYZERO);
-    if (x < 0) RaiseArithmeticFault(FE_INVALID);
+    if (!(x > 0)) [[unlikely]]
+        RaiseArithmeticFault(x == 0 ? FaultKind::DivisionByZero : FaultKind::InvalidOperation, x);
     return std::log(x);
 }
 
 // √x: x < 0 is an invalid operation.
 inline Real Sqrt(Real x) {
-    if (x < 0) RaiseArithmeticFault(FE_INVALID);
+    if (x < 0) [[unlikely]]
+        RaiseArithmeticFault(FaultKind::InvalidOperation, x);
     return std::sqrt(x);
 }
 
-// eˣ: a result beyond the range of Real is an overflow.
+// eˣ: a result beyond the range of Real is an overflow, and so is an infinite
+// x (e^−∞ = 0 would hide it).
 inline Real Exp(Real x) {
     const Real y = std::exp(x);
-    if (std::isinf(y)) RaiseArithmeticFault(FE_OVERFLOW);
+    if (std::isinf(y) || !std::isfinite(x)) [[unlikely]]
+        RaiseArithmeticFault(FaultKind::Overflow);
     return y;
 }
 

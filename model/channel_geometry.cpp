@@ -8,7 +8,7 @@ namespace vortane {
 
 double ComputeChannelWidth(CaseData& data, Messages& messages) {
     Store(data.ChannelAngleRad, (2 * Pi * Real{data.ChannelAngle}) / 360);
-    const Real pitch = (Pi * Real{data.BarrelDiameter}) / static_cast<Real>(data.InletChannelCount);
+    const Real pitch = Over(Pi * Real{data.BarrelDiameter}, static_cast<Real>(data.InletChannelCount));
     const double width = Stored(
         (std::cos(Real{data.ChannelAngleRad}) * pitch -
          (Real{data.BarrierWidth1} + Real{data.BarrierWidth2})) / 2);
@@ -28,7 +28,7 @@ bool ShallowArcSection(Real W, Real H, Real R, double& area, Messages& messages)
         return false;
     }
     const Real b = W / 2 - Real{flatHalf};
-    const double halfAngle = Stored(std::atan(b / (R - H)));
+    const double halfAngle = Stored(std::atan(Over(b, R - H)));
     const double sector = Stored(R * R * Real{halfAngle} / 2);
     const double triangle = Stored((R - H) * b / 2);
     const double segment = Stored(Real{sector} - Real{triangle});
@@ -56,14 +56,14 @@ bool ComputeChannelSection(double width, double depth, double cornerRadius, doub
                            : FilletSection(width, depth, cornerRadius, sectionArea, messages);
     if (!built) return false;
     area = sectionArea;
-    Store(equivalentWidth, Real{area} / Real{depth});
+    Store(equivalentWidth, Over(area, depth));
     return true;
 }
 
 namespace {
 // u = exp(−H/W), each stored.
 Real AspectDecay(double depth, double equivalentWidth) {
-    const double ratio = Stored(Real{depth} / Real{equivalentWidth});
+    const double ratio = Stored(Over(depth, equivalentWidth));
     return Stored(Exp(-Real{ratio}));
 }
 }  // namespace

@@ -14,13 +14,13 @@ double BarrierShearStress(double viscosity, double shearRate) {
     return Stored(Real{viscosity} * shearRate * KilopascalPerGramForcePerCm2);
 }
 
-double SpecificEnergy(const CaseData& d) { return Stored(Real{d.PowerKW} / d.OutputRate); }
+double SpecificEnergy(const CaseData& d) { return Stored(Over(d.PowerKW, d.OutputRate)); }
 
 double MeanResidenceTime(const CaseData& d) {
-    const Real meltVolume = 2 * static_cast<Real>(d.InletChannelCount) * d.SectionArea * d.ChannelLength /
-                            std::cos(Real{d.ChannelAngleRad});
-    const Real volumeFlow = Real{d.MassFlowRate} / d.MeltDensity;
-    return Stored(meltVolume / volumeFlow);
+    const Real meltVolume = Over(2 * static_cast<Real>(d.InletChannelCount) * d.SectionArea * d.ChannelLength,
+                                 std::cos(Real{d.ChannelAngleRad}));
+    const Real volumeFlow = Over(d.MassFlowRate, d.MeltDensity);
+    return Stored(Over(meltVolume, volumeFlow));
 }
 
 DesignIndicators DesignIndicatorsOf(const CaseData& d) {

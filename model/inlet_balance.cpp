@@ -11,13 +11,13 @@ void ComputeInletBalance(CaseData& data) {
     const Real meltHeat = (Real{data.InletMeltTemp} - Tm) * data.MeltSpecificHeat * (1 - x);
     const Real solidHeat =
         x * ((Tm - data.InletSolidTemp) * data.SolidSpecificHeat + data.HeatOfFusion);
-    Store(data.InletAverageMeltTemp, Tm + (meltHeat - solidHeat) / data.MeltSpecificHeat);
+    Store(data.InletAverageMeltTemp, Tm + Over(meltHeat - solidHeat, data.MeltSpecificHeat));
     data.WorkingTemp = data.InletAverageMeltTemp;
     Store(data.MassFlowRate, Real{data.OutputRate} / 3.6_r);
 }
 
 double SurfaceShearRate(const CaseData& data, double gap) {
-    return Stored((Pi * data.BarrelDiameter * data.ScrewSpeed) / (60 * Real{gap}));
+    return Stored(Over(Pi * data.BarrelDiameter * data.ScrewSpeed, 60 * Real{gap}));
 }
 
 double MeltViscosity(const CaseData& data, double shearRate) {
@@ -27,7 +27,7 @@ double MeltViscosity(const CaseData& data, double shearRate) {
 
 void ComputeChannelFlow(CaseData& data) {
     Store(data.ChannelVolumeFlow,
-          Real{data.MassFlowRate} / (static_cast<Real>(data.EffectiveChannelCount) * data.MeltDensity));
+          Over(data.MassFlowRate, static_cast<Real>(data.EffectiveChannelCount) * data.MeltDensity));
     data.ChannelShearRate = SurfaceShearRate(data, data.ChannelDepth);
     data.ChannelViscosity = MeltViscosity(data, data.ChannelShearRate);
     data.Barrier1ShearRate = SurfaceShearRate(data, data.BarrierClearance1);

@@ -18,16 +18,16 @@ std::vector<double> PositionsWhereFlowFractionIs(const CaseData& d, Real c) {
     const Real s = Sqrt(d.ProfileK);
     std::vector<Real> roots;
     if (a == 0) {
-        if (b != 0) roots.push_back(-e / b);
-    } else if (const Real discriminant = b * b - 4 * a * e; discriminant >= 0) {
+        if (b != 0) roots.push_back(Over(-e, b));
+    } else if (const Real discriminant = Finite(b * b - 4 * a * e); discriminant >= 0) {
         const Real q = -(b + std::copysign(Sqrt(discriminant), b)) / 2;
-        roots.push_back(q / a);
-        if (q != 0) roots.push_back(e / q);
+        roots.push_back(Over(q, a));
+        if (q != 0) roots.push_back(Over(e, q));
     }
     std::vector<double> positions;
     for (const Real u : roots) {
         if (!(u > 0)) continue;
-        const Real z = Log(u) / s;
+        const Real z = Over(Log(u), s);
         if (z > 0 && z < 1) positions.push_back(static_cast<double>(z));
     }
     return positions;

@@ -42,9 +42,10 @@ PowerTerms TermsOf(const CaseData& d) {
 
 // Viscous dissipation of the drag flow in one channel.
 double ChannelDragPower(const PowerTerms& t, double viscosity) {
-    return Stored((t.cosPsi * t.cosPsi + 4 * t.sinPsi * t.sinPsi) *
-                  (Pi * viscosity * Pi * t.revsPerSec * t.revsPerSec * t.D * t.D * t.Weq / t.H) *
-                  t.L / t.cosTheta);
+    return Stored(Over((t.cosPsi * t.cosPsi + 4 * t.sinPsi * t.sinPsi) *
+                           Over(Pi * viscosity * Pi * t.revsPerSec * t.revsPerSec * t.D * t.D * t.Weq, t.H) *
+                           t.L,
+                       t.cosTheta));
 }
 
 // Power of the drag flow along a channel against its pressure gradient over one
@@ -52,18 +53,18 @@ double ChannelDragPower(const PowerTerms& t, double viscosity) {
 // channel.
 double SlicePower(const PowerTerms& t, const CaseData& d, double flowFraction, double dragRatio,
                   double pressureRatio, double sliceLength) {
-    const double relGradient = Stored((Real{dragRatio} - flowFraction) / pressureRatio);
+    const double relGradient = Stored(Over(Real{dragRatio} - flowFraction, pressureRatio));
     const double gradient =  // gf/cm2 per cm
-        Stored(t.cosTheta * (Real{d.InletPressure} * 1000) * relGradient / t.L);
+        Stored(Over(t.cosTheta * (Real{d.InletPressure} * 1000) * relGradient, t.L));
     return Stored(t.cosPsi *
                   (t.revsPerSec * Pi * t.D * t.Weq * t.H / 2 * gradient) * sliceLength);
 }
 
 // Shear dissipation in the clearance over one barrier flight.
 double BarrierPower(const PowerTerms& t, double viscosity, double width, double clearance) {
-    return Stored((Pi * viscosity * Pi * t.revsPerSec * t.revsPerSec * t.D * t.D * width /
-                   clearance * t.L) /
-                  t.cosTheta);
+    return Stored(Over(Over(Pi * viscosity * Pi * t.revsPerSec * t.revsPerSec * t.D * t.D * width, clearance) *
+                           t.L,
+                       t.cosTheta));
 }
 
 }  // namespace
@@ -75,7 +76,7 @@ PowerParts ComputePowerParts(CaseData& d) {
     d.ChannelShearRate_P = SurfaceShearRate(d, d.ChannelDepth);
     d.ChannelViscosity_P = MeltViscosity(d, d.ChannelShearRate_P);
     parts.channelDrag = ChannelDragPower(t, d.ChannelViscosity_P);
-    parts.sliceLength = Stored(t.L / (t.cosTheta * 10));
+    parts.sliceLength = Stored(Over(t.L, t.cosTheta * 10));
 
     parts.inletPressure = 0;
     parts.outletPressure = 0;

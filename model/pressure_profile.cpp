@@ -14,16 +14,16 @@ namespace {
 double BarrierDragRatio(const CaseData& d) {
     const Real q = d.ChannelVolumeFlow;
     const Real drag = Pi * d.ScrewSpeed * d.BarrelDiameter * d.ChannelLength;
-    return Stored(drag * d.BarrierClearance1 / (2 * q * 60) -
-                  drag * d.BarrierClearance2 / (2 * q * 60));
+    const Real forward = Over(drag * d.BarrierClearance1, 2 * q * 60);
+    return Stored(forward - Over(drag * d.BarrierClearance2, 2 * q * 60));
 }
 
 Real Cube(Real x) { return x * x * x; }
 
 // Leakage conductance of both barrier flights in parallel: Σ δ³ / (η e).
 Real BarrierConductance(const CaseData& d) {
-    return Cube(d.BarrierClearance1) / (Real{d.Barrier1Viscosity} * d.BarrierWidth1) +
-           Cube(d.BarrierClearance2) / (Real{d.Barrier2Viscosity} * d.BarrierWidth2);
+    const Real first = Over(Cube(d.BarrierClearance1), Real{d.Barrier1Viscosity} * d.BarrierWidth1);
+    return first + Over(Cube(d.BarrierClearance2), Real{d.Barrier2Viscosity} * d.BarrierWidth2);
 }
 
 bool PassesInletPressureTest(CaseData& d, Messages& messages) {
@@ -38,72 +38,76 @@ void InclinedChannels(CaseData& d, Messages& messages) {
     d.BarrierDragRatio = BarrierDragRatio(d);
     const Real cosTheta = std::cos(theta);
     Store(d.InletPressureFlowRatio,
-          cosTheta * d.EquivalentWidth * Cube(d.ChannelDepth) * d.InletPressure * 1000 *
-              d.PressureShapeFactor /
-              (12 * Real{d.ChannelViscosity} * q * d.ChannelLength));
+          Over(cosTheta * d.EquivalentWidth * Cube(d.ChannelDepth) * d.InletPressure * 1000 *
+                   d.PressureShapeFactor,
+               12 * Real{d.ChannelViscosity} * q * d.ChannelLength));
     d.OutletPressureFlowRatio = d.InletPressureFlowRatio;
-    Store(d.BarrierPressureFlowRatio, Real{d.InletPressure} * 1000 * d.ChannelLength /
-                                          (12 * cosTheta * q) * BarrierConductance(d));
-    Store(d.InletDragFlowRatio, std::sin(theta) * Pi * d.ScrewSpeed * d.BarrelDiameter *
-                                    d.EquivalentWidth * d.ChannelDepth * d.DragShapeFactor /
-                                    (2 * q * 60));
+    const Real perConductance = Over(Real{d.InletPressure} * 1000 * d.ChannelLength, 12 * cosTheta * q);
+    Store(d.BarrierPressureFlowRatio, perConductance * BarrierConductance(d));
+    Store(d.InletDragFlowRatio, Over(std::sin(theta) * Pi * d.ScrewSpeed * d.BarrelDiameter *
+                                         d.EquivalentWidth * d.ChannelDepth * d.DragShapeFactor,
+                                     2 * q * 60));
     d.OutletDragFlowRatio = d.InletDragFlowRatio;
 
     const Real Pi1 = d.InletPressureFlowRatio, Po = d.OutletPressureFlowRatio;
     const Real Pb = d.BarrierPressureFlowRatio;
     const Real Di = d.InletDragFlowRatio, Do = d.OutletDragFlowRatio;
-    Store(d.ProfileK, (1 / Pi1 + 1 / Po) * Pb);
-    Store(d.ProfileForcing, Pb / Po * (1 - Do + Po * Di / Pi1));
+    Store(d.ProfileK, (Over(1, Pi1) + Over(1, Po)) * Pb);
+    // Pi1 and Po are finite and not zero once ProfileK is stored.
+    Store(d.ProfileForcing, Over(Pb, Po) * (1 - Do + Over(Po * Di, Pi1)));
 
     const Real k = d.ProfileK, K = d.ProfileForcing;
     const Real s = Sqrt(k);
-    const Real r = K / k;
+    const Real r = Over(K, k);
     // exp(±s) each taken once, in the order the coefficients first need them.
     const Real decay = Exp(-s);
-    Store(d.ProfileCoefB, (1 - (1 - decay) * r) / (1 - Exp(-2 * s)));
+    Store(d.ProfileCoefB, Over(1 - (1 - decay) * r, 1 - Exp(-2 * s)));
     const Real grow = Exp(s);
-    Store(d.ProfileCoefA, (1 - (1 - grow) * r) / (1 - Exp(2 * s)));
+    Store(d.ProfileCoefA, Over(1 - (1 - grow) * r, 1 - Exp(2 * s)));
     Store(d.ProfileOffset, r);
     Store(d.RelPressureInletEnd,
-          1 - ((1 - decay) * (1 - 2 * K / k) / (s * (decay + 1)) - Di + r) * (1 / Pi1));
+          1 - (Over((1 - decay) * (1 - Over(2 * K, k)), s * (decay + 1)) - Di + r) * Over(1, Pi1));
     if (!PassesInletPressureTest(d, messages)) return;
 
     const Real A = d.ProfileCoefA, B = d.ProfileCoefB;
-    Store(d.RelPressureOutletStart, (Real{d.BarrierDragRatio} - 1) / Pb + 1 -
-                                        (decay + s - 1) * (B / Pb) - (grow - s - 1) * (A / Pb));
-    Store(d.RelPressureOutletEnd, Real{d.RelPressureOutletStart} - (1 - Di - Do) / Po +
-                                      Pi1 / Po * (1 - Real{d.RelPressureInletEnd}));
+    // Pb is not zero once r is taken (k = 0 with it), so these divisions can
+    // only overflow.
+    Store(d.RelPressureOutletStart, Over(Real{d.BarrierDragRatio} - 1, Pb) + 1 -
+                                        (decay + s - 1) * Over(B, Pb) - (grow - s - 1) * Over(A, Pb));
+    Store(d.RelPressureOutletEnd, Real{d.RelPressureOutletStart} - Over(1 - Di - Do, Po) +
+                                      Over(Pi1, Po) * (1 - Real{d.RelPressureInletEnd}));
 }
 
 void AxialChannels(CaseData& d, Messages& messages) {
     const Real q = d.ChannelVolumeFlow;
     d.BarrierDragRatio = BarrierDragRatio(d);
     Store(d.InletPressureFlowRatio,
-          Real{d.EquivalentWidth} * Cube(d.ChannelDepth) * d.InletPressure * 1000 *
-              d.PressureShapeFactor /
-              (12 * Real{d.ChannelViscosity} * q * d.ChannelLength));
+          Over(Real{d.EquivalentWidth} * Cube(d.ChannelDepth) * d.InletPressure * 1000 *
+                   d.PressureShapeFactor,
+               12 * Real{d.ChannelViscosity} * q * d.ChannelLength));
     d.OutletPressureFlowRatio = d.InletPressureFlowRatio;
-    Store(d.BarrierPressureFlowRatio,
-          Real{d.InletPressure} * 1000 * d.ChannelLength / (12 * q) * BarrierConductance(d));
+    const Real perConductance = Over(Real{d.InletPressure} * 1000 * d.ChannelLength, 12 * q);
+    Store(d.BarrierPressureFlowRatio, perConductance * BarrierConductance(d));
     d.InletDragFlowRatio = 0;
     d.OutletDragFlowRatio = 0;
 
     const Real Pi1 = d.InletPressureFlowRatio, Pb = d.BarrierPressureFlowRatio;
-    Store(d.ProfileK, 2 * Pb / Pi1);
-    Store(d.ProfileForcing, Pb / Pi1);
+    Store(d.ProfileK, Over(2 * Pb, Pi1));
+    Store(d.ProfileForcing, Over(Pb, Pi1));
 
     const Real s = Sqrt(Real{d.ProfileK});
-    Store(d.ProfileCoefB, 0.5_r / (1 - Exp(-s)));
+    Store(d.ProfileCoefB, Over(0.5_r, 1 - Exp(-s)));
     const Real grow = Exp(s);  // taken once
-    Store(d.ProfileCoefA, 0.5_r / (1 - grow));
+    Store(d.ProfileCoefA, Over(0.5_r, 1 - grow));
     d.ProfileOffset = 0.5;
-    Store(d.RelPressureInletEnd, 1 - 0.5_r / Pi1);
+    Store(d.RelPressureInletEnd, 1 - Over(0.5_r, Pi1));
     if (!PassesInletPressureTest(d, messages)) return;
 
-    Store(d.RelPressureOutletStart, s * (grow + 1) / ((1 - grow) * 2 * Pb) +
-                                        (Real{d.BarrierDragRatio} / Pb + 1));
+    // Pb and 1 − grow are not zero once the coefficients are stored.
+    Store(d.RelPressureOutletStart, Over(s * (grow + 1), (1 - grow) * 2 * Pb) +
+                                        (Over(d.BarrierDragRatio, Pb) + 1));
     Store(d.RelPressureOutletEnd,
-          Real{d.RelPressureOutletStart} - d.RelPressureInletEnd + 1 - 1 / Pi1);
+          Real{d.RelPressureOutletStart} - d.RelPressureInletEnd + 1 - Over(1, Pi1));
 }
 
 }  // namespace

@@ -9,8 +9,8 @@ namespace vortane {
 
 double InletFlowIntegral(const CaseData& data, double z) {
     const Real s = Sqrt(Real{data.ProfileK});
-    return Stored(data.ProfileCoefA * std::expm1(s * z) / s -
-                  data.ProfileCoefB * std::expm1(-s * z) / s + data.ProfileOffset * Real{z});
+    return Stored(Over(data.ProfileCoefA * std::expm1(s * z), s) -
+                  Over(data.ProfileCoefB * std::expm1(-s * z), s) + data.ProfileOffset * Real{z});
 }
 
 ChannelPoint ChannelPointAt(const CaseData& d, double z) {
@@ -20,10 +20,10 @@ ChannelPoint ChannelPointAt(const CaseData& d, double z) {
     point.outletFraction = Stored(1 - Real{point.inletFraction});
     const Real integral = InletFlowIntegral(d, z);
     Store(point.relPressureInlet,
-          1 + (Real{d.InletDragFlowRatio} * z - integral) / d.InletPressureFlowRatio);
+          1 + Over(Real{d.InletDragFlowRatio} * z - integral, d.InletPressureFlowRatio));
     Store(point.relPressureOutlet,
           d.RelPressureOutletStart +
-              (Real{d.OutletDragFlowRatio} * z - z + integral) / d.OutletPressureFlowRatio);
+              Over(Real{d.OutletDragFlowRatio} * z - z + integral, d.OutletPressureFlowRatio));
     Store(point.pressureInlet, Real{point.relPressureInlet} * d.InletPressure);
     Store(point.pressureOutlet, Real{point.relPressureOutlet} * d.InletPressure);
     return point;

@@ -89,8 +89,8 @@ Matrix Design(const std::vector<ViscosityPoint>& points, const Scaled& L, const 
     Matrix design(static_cast<Eigen::Index>(points.size()), 6);
     for (Eigen::Index i = 0; i < design.rows(); ++i) {
         const ViscosityPoint& p = points[static_cast<std::size_t>(i)];
-        const Real l = (std::log(Real{p.shearRate}) - L.centre) / L.half;
-        const Real t = (p.temperature - T.centre) / T.half;
+        const Real l = Over(std::log(Real{p.shearRate}) - L.centre, L.half);
+        const Real t = Over(p.temperature - T.centre, T.half);
         design.row(i) << 1, l, l * l, t, t * t, l * t;
     }
     return design;
@@ -102,12 +102,12 @@ Matrix Design(const std::vector<ViscosityPoint>& points, const Scaled& L, const 
 //   A1 = c1 / Ls − 2 Lc A11 − Tc A12,  A2 = c2 / Ts − 2 Tc A22 − Lc A12,
 //   A0 = c0 − Lc c1 / Ls − Tc c2 / Ts + Lc² A11 + Tc² A22 + Lc Tc A12.
 Terms LawCoefficients(const Terms& c, const Scaled& L, const Scaled& T) {
-    const Real A11 = c[2] / (L.half * L.half);
-    const Real A22 = c[4] / (T.half * T.half);
-    const Real A12 = c[5] / (L.half * T.half);
-    const Real A1 = c[1] / L.half - 2 * L.centre * A11 - T.centre * A12;
-    const Real A2 = c[3] / T.half - 2 * T.centre * A22 - L.centre * A12;
-    const Real A0 = c[0] - L.centre * c[1] / L.half - T.centre * c[3] / T.half +
+    const Real A11 = Over(c[2], L.half * L.half);
+    const Real A22 = Over(c[4], T.half * T.half);
+    const Real A12 = Over(c[5], L.half * T.half);
+    const Real A1 = Over(c[1], L.half) - 2 * L.centre * A11 - T.centre * A12;
+    const Real A2 = Over(c[3], T.half) - 2 * T.centre * A22 - L.centre * A12;
+    const Real A0 = c[0] - Over(L.centre * c[1], L.half) - Over(T.centre * c[3], T.half) +
                     L.centre * L.centre * A11 + T.centre * T.centre * A22 +
                     L.centre * T.centre * A12;
     Terms a;
@@ -147,7 +147,6 @@ double ViscosityOf(const ViscosityCoefficients& a, double shearRate, double temp
 ViscosityFit FitViscosityLaw(const std::vector<ViscosityPoint>& points) {
     CheckPoints(points);
     CheckSpread(points);
-    ClearArithmeticFaults();
 
     ViscosityFit fit{};
     fit.pointCount = points.size();
@@ -179,13 +178,13 @@ ViscosityFit FitViscosityLaw(const std::vector<ViscosityPoint>& points) {
         const ViscosityPoint& p = points[i];
         const Real fitted = ViscosityOf(fit.coefficients, p.shearRate, p.temperature);
         const Real measured = lnViscosity[static_cast<Eigen::Index>(i)];
-        squaredResiduals += std::pow(std::log(fitted) - measured, 2);
+        squaredResiduals += std::pow(Log(fitted) - measured, 2);  // η law may underflow to 0
         squaredSpread += std::pow(measured - meanLn, 2);
-        const Real error = fitted / p.viscosity - 1;
+        const Real error = Over(fitted, p.viscosity) - 1;
         squaredErrors += error * error;
         largestError = std::max(largestError, std::fabs(error));
     }
-    Store(fit.rSquared, squaredSpread > 0 ? 1 - squaredResiduals / squaredSpread : 1);
+    Store(fit.rSquared, squaredSpread > 0 ? 1 - Over(squaredResiduals, squaredSpread) : 1);
     Store(fit.rmsRelativeError, std::sqrt(squaredErrors / static_cast<Real>(points.size())));
     Store(fit.maxRelativeError, largestError);
     return fit;

@@ -7,7 +7,6 @@ namespace vortane {
 ChannelProfile ProfileOfRun(const RunResult& run, int steps) {
     if (run.outcome != RunOutcome::Complete) return {{}, "the run did not complete"};
     try {
-        ClearArithmeticFaults();  // faults of the profile's own arithmetic only
         return {ProfileAlongChannels(run.data, steps), {}};
     } catch (const ArithmeticFault& fault) {
         return {{}, fault.what()};

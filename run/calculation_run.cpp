@@ -74,7 +74,6 @@ RunOutcome RunStages(RunResult& result, const RunRequest& request,
     WriteBlock(WriteInputData, result, report);
     if (!data.FileOk) return RunOutcome::FileNotOpened;
 
-    ClearArithmeticFaults();
     PrepareChannel(data, result.messages);
     if (!data.WidthOk || !data.SectionOk) return RunOutcome::ChannelRejected;
     WriteBlock(WriteChannelData, result, report);
@@ -91,7 +90,6 @@ RunOutcome RunStages(RunResult& result, const RunRequest& request,
 // The indicators of a complete run; none when their own arithmetic faults.
 std::optional<DesignIndicators> IndicatorsOf(const CaseData& data) {
     try {
-        ClearArithmeticFaults();
         return DesignIndicatorsOf(data);
     } catch (const ArithmeticFault&) {
         return std::nullopt;

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "model/arithmetic.h"
 #include "model/prepare_channel.h"
 #include "support/case_request.h"
 #include "support/significant.h"
@@ -22,7 +21,6 @@ struct PreparedChannel {
 
 PreparedChannel Prepare(const std::map<std::string, std::string>& overrides) {
     PreparedChannel result{DefaultInputs(overrides), {}};
-    ClearArithmeticFaults();
     Messages sink;
     PrepareChannel(result.data, sink);
     result.messages = sink;

@@ -9,7 +9,6 @@
 #include <functional>
 #include <optional>
 
-#include "model/arithmetic.h"
 #include "model/prepare_channel.h"
 #include "report/report_writer.h"
 #include "run/calculation_run.h"
@@ -143,7 +142,6 @@ ChannelBlockAttempt WriteChannelBlockAfter(const fs::path& path,
     ReadInputData(data, DefaultTexts('.'), '.', sink);
     WriteInputData(data, report, sink);
     between();
-    ClearArithmeticFaults();
     PrepareChannel(data, sink);
     WriteChannelData(data, report, sink);
     return {data.FileOk, sink};

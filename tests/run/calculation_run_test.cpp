@@ -123,6 +123,51 @@ TEST_F(Run, ArithmeticFaultsEndTheRunAtOnce) {
     }
 }
 
+// The fault named is that of the first operation that faults, taken from its
+// operands and value, in each step of the model.
+TEST_F(Run, TheFirstFaultingOperationNamesTheFault) {
+    const char* const divisionByZero = "Floating point division by zero";
+    const char* const invalid = "Invalid floating point operation";
+    const char* const overflow = "Floating point overflow";
+    const std::vector<std::pair<Texts, const char*>> cases{
+        // The equivalent width divides the area by the depth: x / 0 while the
+        // area stays, 0 / 0 when it vanishes with the depth.
+        {{{"ChannelDepth", "0"}, {"CornerRadius", "-0.1"}}, divisionByZero},
+        {{{"ChannelDepth", "0"}, {"CornerRadius", "0"}}, invalid},
+        {{{"InletChannelCount", "0"}, {"BarrelDiameter", "0"}}, invalid},
+        {{{"ChannelDepth", "-0.62"}, {"CornerRadius", "0"}}, invalid},
+        {{{"BarrelDiameter", "1e308"},
+          {"InletChannelCount", "1"},
+          {"EffectiveChannelCount", "1"},
+          {"ChannelDepth", "1e-10"},
+          {"BarrierClearance1", "1e-11"},
+          {"BarrierClearance2", "1e-12"}},
+         overflow},
+        // The law's exponent beyond range; a viscosity that underflows to 0
+        // and then divides.
+        {{{"A11", "1e300"}}, overflow},
+        {{{"A0", "-20000"}}, divisionByZero},
+        // Leakage so small beside the pressure flow that ProfileK and
+        // ProfileForcing underflow to 0 together: r = 0 / 0.
+        {{{"ChannelLength", "1e-300"}}, invalid},
+        // Leakage so large that exp(2 s) overflows, in both channel forms.
+        {{{"BarrierWidth1", "1e-30"}, {"BarrierWidth2", "1e-30"}, {"BarrierClearance1", "0.6"},
+          {"BarrierClearance2", "0.6"}},
+         overflow},
+        {{{"ChannelAngle", "0"}, {"BarrierWidth1", "1e-30"}, {"BarrierWidth2", "1e-30"},
+          {"BarrierClearance1", "0.6"}, {"BarrierClearance2", "0.6"}},
+         overflow},
+        // An inlet melt temperature beyond a double.
+        {{{"SolidSpecificHeat", "1e308"}}, overflow},
+    };
+    for (const auto& [texts, fault] : cases) {
+        SCOPED_TRACE(texts.begin()->first + " = " + texts.begin()->second);
+        const RunResult result = RunWith(texts);
+        EXPECT_EQ(result.outcome, RunOutcome::Fault);
+        EXPECT_EQ(result.fault, fault);
+    }
+}
+
 TEST_F(Run, MessageBeforeAFaultIsStillShown) {
     const RunResult result = RunWith({{"BarrierWidth1", "7"}, {"ChannelDepth", "-0.62"}});
     EXPECT_EQ(result.outcome, RunOutcome::Fault);

@@ -4,7 +4,6 @@
 
 #include <stdexcept>
 
-#include "model/arithmetic.h"
 #include "model/prepare_channel.h"
 #include "run/input_reading.h"
 
@@ -36,7 +35,6 @@ CaseData DefaultInputs(const Texts& overrides) {
 
 CaseData PreparedCase(const Texts& overrides) {
     CaseData data = DefaultInputs(overrides);
-    ClearArithmeticFaults();
     Messages messages;
     PrepareChannel(data, messages);
     EXPECT_TRUE(data.WidthOk && data.SectionOk);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "model/arithmetic.h"
 #include "model/viscosity_fit.h"
 
 namespace vortane::testing {
@@ -26,7 +25,6 @@ inline std::string Shortest(double value) {
 inline std::string DefaultLawMeasurements(const std::vector<double>& temperatures = {150, 170, 190, 210, 230},
                                           const std::vector<double>& shearRates = {1, 3, 10, 100, 1000, 10000},
                                           double sigma = 0, double perModelUnit = 98.0665) {
-    ClearArithmeticFaults();
     std::mt19937 random(7);
     std::normal_distribution<double> z;
     std::string content = "Temperature,ShearRate,Viscosity\n";
