@@ -154,14 +154,14 @@
       warnings.append(heading, list);
     }
     const outcome = [run.completion || run.messages.join(' '), run.detail,
-      run.blocksHeld ? 'The report holds the ' + run.blocksHeld + '.' : ''].filter(Boolean);
-    $('outcome').textContent = outcome.join(' ');
+      run.blocksHeld ? 'The report holds ' + run.blocksHeld + '.' : ''].filter(Boolean);
+    $('outcome').textContent = outcome.join('\n');
     $('outcome').className = run.completion ? 'note complete' : 'note stopped';
     $('tables').replaceChildren(...[table('Channel characteristics', run.channel), table('Results', run.results),
       table('Design indicators', run.indicators)].filter(Boolean));
     $('chart').hidden = !run.chart;
     $('chart-picture').innerHTML = run.chart;
-    if (run.profileFault) $('outcome').textContent += ' ' + run.profileFault;
+    if (run.profileFault) $('outcome').textContent += '\n' + run.profileFault;
     $('download-report').disabled = !run.hasReport;
     $('download-html').disabled = false;
   }
