@@ -46,7 +46,7 @@ ComposedCase ComposeCase(const std::optional<std::string>& caseFile, std::span<c
 // The largest case file taken whole from a user's upload (a page has no file
 // system to read it from): 1 MB, where a case of 28 boxes and its limits is a
 // few kB.
-inline constexpr std::size_t CaseFileSizeLimit = 1024 * 1024;
+inline constexpr std::size_t CaseFileSizeLimit = std::size_t{1024} * 1024;
 
 // A case file's content handed over whole (a page's upload), composed as
 // ComposeCase composes the file `fileName` without overrides. One over

@@ -69,6 +69,7 @@ PageRun Shown(const RunResult& run, UnitSystem system, char separator, bool hasR
 
 std::vector<PageField> PageFields(char decimalSeparator) {
     std::vector<PageField> fields;
+    fields.reserve(InputFields().size());
     for (const InputField& field : InputFields())
         fields.push_back({field.box, std::string(field.name), std::string(field.caption),
                           DefaultText(field, decimalSeparator), InputPage(field),
@@ -78,6 +79,7 @@ std::vector<PageField> PageFields(char decimalSeparator) {
 
 std::vector<std::string> PageTitles() {
     std::vector<std::string> titles;
+    titles.reserve(InputPageCount);
     for (int page = 0; page < InputPageCount; ++page) titles.push_back(InputPageTitle(page));
     return titles;
 }
