@@ -20,17 +20,27 @@ void CheckFileLimits(const std::string& path, const CaseFile& file) {
     }
 }
 
+// The defaults with the file's entries, and its extras.
+ComposedCase FromFile(const std::string& name, const CaseFile& file, char decimalSeparator) {
+    CheckFileLimits(name, file);
+    return {ApplyCaseEntries(DefaultTexts(decimalSeparator), file.entries, decimalSeparator), file.extras};
+}
+
 }  // namespace
+
+ComposedCase ComposeUploadedCase(std::string_view content, const std::string& fileName, char decimalSeparator) {
+    if (content.size() > CaseFileSizeLimit)
+        throw CaseFileError(fileName + ": " + std::to_string(content.size()) +
+                                " bytes is too large for a case file (at most " +
+                                std::to_string(CaseFileSizeLimit) + " bytes)",
+                            {fileName, std::nullopt, nullptr});
+    return FromFile(fileName, ParseCaseFile(content, fileName), decimalSeparator);
+}
 
 ComposedCase ComposeCase(const std::optional<std::string>& caseFile, std::span<const BoxOverride> overrides,
                          char decimalSeparator, std::span<const Limit> extraLimits, WarningKinds extraAccepted) {
     ComposedCase composed{DefaultTexts(decimalSeparator), {}};
-    if (caseFile) {
-        const CaseFile file = ReadCaseFile(*caseFile);
-        CheckFileLimits(*caseFile, file);
-        composed.texts = ApplyCaseEntries(composed.texts, file.entries, decimalSeparator);
-        composed.extras = file.extras;
-    }
+    if (caseFile) composed = FromFile(*caseFile, ReadCaseFile(*caseFile), decimalSeparator);
     const InputTexts fileTexts = composed.texts;
     for (const BoxOverride& given : overrides) {
         try {

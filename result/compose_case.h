@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "case/case_file.h"
 #include "case/input_fields.h"
@@ -40,5 +42,15 @@ struct ComposedCase {
 ComposedCase ComposeCase(const std::optional<std::string>& caseFile, std::span<const BoxOverride> overrides,
                          char decimalSeparator, std::span<const Limit> extraLimits = {},
                          WarningKinds extraAccepted = {});
+
+// The largest case file taken whole from a user's upload (a page has no file
+// system to read it from): 1 MB, where a case of 28 boxes and its limits is a
+// few kB.
+inline constexpr std::size_t CaseFileSizeLimit = std::size_t{1024} * 1024;
+
+// A case file's content handed over whole (a page's upload), composed as
+// ComposeCase composes the file `fileName` without overrides. One over
+// CaseFileSizeLimit is a CaseFileError naming it, its size and the limit.
+ComposedCase ComposeUploadedCase(std::string_view content, const std::string& fileName, char decimalSeparator);
 
 }  // namespace vortane

@@ -38,6 +38,9 @@ lintian --fail-on error,warning build/release/vortane_*.deb
 stage "Windows x64, Linux AArch64, double formulas and WebAssembly against the native build"
 scripts/cross.sh build/release
 
+stage "The page in Chromium, offline (scripts/web.sh built it in the cross check)"
+scripts/page-test.sh build/release
+
 stage "Debug build of the core and vortane-calc with AddressSanitizer and UndefinedBehaviorSanitizer"
 # The core, vortane-calc and their tests: the window's tests run in the
 # optimised build, which keeps the whole run within twenty minutes. Line

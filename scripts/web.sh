@@ -3,7 +3,8 @@
 #   build/web/nlopt        NLopt from Debian's source package (scripts/nlopt.sh)
 #   build/web/core         the core layers, the design layer and vortane-calc,
 #                          which runs under node: build/web/core/cli/vortane-calc.js
-# The page built on this core comes later.
+#   build/web/vortane.html the page: one file, the core inlined, that runs
+#                          offline from disk (web/)
 #   scripts/web.sh [CMAKE_ARGS...]     the arguments go to the core's configure
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -43,5 +44,6 @@ cmake -S . -B build/web/core --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/w
   -DNLopt_DIR="$PWD/build/web/nlopt/lib/cmake/nlopt" -Dfmt_DIR="$PWD/$headers/fmt" \
   -DFastFloat_DIR="$PWD/$headers/FastFloat" -DEigen3_DIR=/usr/share/eigen3/cmake -DCLI11_DIR=/usr/share/cmake/CLI11 \
   "-DBoost_DIR=$(echo $packages/Boost-*)" "-Dboost_headers_DIR=$(echo $packages/boost_headers-*)" "$@" >/dev/null
-cmake --build build/web/core -j "$(nproc)" --target vortane-calc
-took "core and vortane-calc for WebAssembly"
+cmake --build build/web/core -j "$(nproc)" --target vortane-calc vortane-page
+cp build/web/core/web/vortane.html build/web/vortane.html
+took "core, vortane-calc and the page for WebAssembly"
