@@ -6,6 +6,9 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "case/input_pages.h"
+
+#include "app/core_text.h"
 #include "app/interface_style.h"
 #include "app/pictures.h"
 
@@ -25,7 +28,7 @@ TFinishForm::TFinishForm(QWidget* parent)
     Panel1->setGeometry(16, 16, 273, 49);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
-    Label1 = new QLabel(QStringLiteral("Calculation is successfully finished !"), Panel1);
+    Label1 = new QLabel(FromUtf8(CalculationFinished), Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(19, 16, 238, 16);
     Label1->setFont(CondensedToWidth(InterfaceFont(16), Label1->text(), Label1->width()));

@@ -25,6 +25,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include "case/input_pages.h"
 #include "case/unit_text.h"
 #include "document/report_document.h"
 
@@ -251,7 +252,7 @@ void TForm1::CreatePages() {
         auto* sheet = new QWidget;
         panels[page] = Place<QFrame>(sheet, Name("Panel", 3 + page), {0, 0, 440, 208});
         RaisedAndLowered(*panels[page]);
-        TabbedNotebook1->addTab(sheet, Name("Input Data ", 1 + page));
+        TabbedNotebook1->addTab(sheet, FromUtf8(InputPageTitle(page)));
     }
 
     for (const InputField& field : InputFields()) {

@@ -682,8 +682,8 @@ TEST(VortaneCalc, LimitsJudgeASingleRun) {
     EXPECT_EQ(outcome.stderrText.find("not feasible"), std::string::npos);
 }
 
-// The page of a case with three limits lists each with the run's value and
-// margin and names the one that fails; the status is that of the limits. The
+// The page of a case with three limits lists each by caption with the run's
+// value and margin and names the one that fails; the status is that of the limits. The
 // numbers are the run's at 350 kg/hr to seven digits (--csv writes them as
 // 22.734702008565563, 138.90017885845458 and 85.871589357657669).
 TEST(VortaneCalc, HtmlPageListsTheLimitsAndTheVerdict) {
@@ -701,12 +701,12 @@ TEST(VortaneCalc, HtmlPageListsTheLimitsAndTheVerdict) {
                "</td><td class=\"value\">margin " + margin + "</td><td class=\"value\">" + met + "</td></tr>\n";
     };
     EXPECT_NE(page.find("<h2>Limits</h2>\n<table>\n" +
-                        row("TemperatureRise&lt;=30", "22.7347 ℃", "7.265298 ℃", "met") +
-                        row("Barrier1ShearStress&gt;=135", "138.9002 kPa", "3.900179 kPa", "met") +
-                        row("TotalPressureDrop&lt;=30", "85.87159 kgf/cm2", "-55.87159 kgf/cm2", "not met") +
+                        row("Temperature Difference (℃) ≤ 30", "22.7347 ℃", "7.265298 ℃", "met") +
+                        row("Shear Stress over Barrier Flight 1 (kPa) ≥ 135", "138.9002 kPa", "3.900179 kPa", "met") +
+                        row("Total Pressure Drop (kgf/cm2) ≤ 30", "85.87159 kgf/cm2", "-55.87159 kgf/cm2", "not met") +
                         "<tr><th scope=\"row\">Accepted warnings</th><td class=\"value\">none</td></tr>\n"
                         "</table>\n<ul class=\"notes\">\n"
-                        "<li>Not feasible: TotalPressureDrop&lt;=30 (85.87158935765767)</li>\n</ul>"),
+                        "<li>Not feasible: Total Pressure Drop (kgf/cm2) ≤ 30 (85.87159)</li>\n</ul>"),
               std::string::npos)
         << page;
 }
