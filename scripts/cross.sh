@@ -7,7 +7,8 @@
 #                 are compared too
 #   linux-arm64   aarch64 g++, run under qemu-user (long double is binary128)
 #   double        native, VORTANE_EXTENDED=OFF (formulas in double)
-#   webassembly   emscripten (scripts/web.sh), run under node (binary128)
+#   webassembly   emscripten (scripts/web.sh), run under node (binary128), 50
+#                 random cases: the page's tests compare the same core again
 # Each but WebAssembly also runs the model's and the run's tests, the fault
 # tests among them, on its target.
 #   scripts/cross.sh [NATIVE_BUILD]      default build/release
@@ -61,10 +62,10 @@ build() {
   cmake --build "$dir" -j "$jobs" --target vortane-calc model_tests run_tests
 }
 
-# compare NAME COMMAND BOUNDARY_CASES [OPTIONS...]: the comparison with the native build.
+# compare NAME COMMAND BOUNDARY_CASES RANDOM [OPTIONS...]: the comparison with the native build.
 compare() {
   python3 scripts/compare_runs.py --label "$1" --native "$native/cli/vortane-calc" --target "$2" \
-    --corpus fuzz/corpus --random 200 --seed 13 --boundary-cases "$3" --jobs "$jobs" "${@:4}"
+    --corpus fuzz/corpus --random "$4" --seed 13 --boundary-cases "$3" --jobs "$jobs" "${@:5}"
 }
 
 # check NAME RUNNER EXE_SUFFIX BOUNDARY_CASES [OPTIONS...]: the tests, then the comparison.
@@ -73,7 +74,7 @@ check() {
   for test in model/model_tests run/run_tests; do
     $runner "$dir/tests/$test$suffix" --gtest_brief=1
   done
-  compare "$1" "$runner $dir/cli/vortane-calc$suffix" "$4" "${@:5}"
+  compare "$1" "$runner $dir/cli/vortane-calc$suffix" "$4" 200 "${@:5}"
 }
 
 step "Windows x64: NLopt and the MinGW-w64 build"
@@ -105,5 +106,6 @@ step "WebAssembly: core and vortane-calc (scripts/web.sh)"
 scripts/web.sh
 took "build"
 step "WebAssembly: comparison under node"
-compare webassembly "node build/web/core/cli/vortane-calc.js" 0
+# 50 random cases: the page's tests compare the same core's reports again.
+compare webassembly "node build/web/core/cli/vortane-calc.js" 0 50
 took "node"
