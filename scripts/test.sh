@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Sets up everything and runs all tests: an optimised build and its Debian
 # package under lintian, the same cases on Windows x64 (wine), Linux AArch64
-# (qemu-user), with double formulas and in WebAssembly (node), a debug build under AddressSanitizer
-# and UndefinedBehaviorSanitizer, clang-tidy and cppcheck, and half a minute of
-# fuzzing the whole run.
+# (qemu-user) and in WebAssembly (node), the page in Chromium, a debug build
+# under AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy and
+# cppcheck, and half a minute of fuzzing the whole run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -35,7 +35,7 @@ stage "The Debian package, checked by lintian"
 (cd build/release && cpack -G DEB >/dev/null)
 lintian --fail-on error,warning build/release/vortane_*.deb
 
-stage "Windows x64, Linux AArch64, double formulas and WebAssembly against the native build"
+stage "Windows x64, Linux AArch64 and WebAssembly against the native build"
 scripts/cross.sh build/release
 
 stage "The page in Chromium, offline (scripts/web.sh built it in the cross check)"
