@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Sets up everything and runs all tests: an optimised build and its Debian
 # package under lintian, the same cases on Windows x64 (wine), Linux AArch64
-# (qemu-user) and in WebAssembly (node), the page in Chromium, a debug build
-# under AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy and
-# cppcheck, and half a minute of fuzzing the whole run.
+# (qemu-user) and in WebAssembly (node), the page in Chromium, a clang build
+# under AddressSanitizer and UndefinedBehaviorSanitizer with half a minute of
+# fuzzing the whole run, and clang-tidy and cppcheck.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -16,6 +16,25 @@ stage() {
   [ "$stage_start" -ne "$SECONDS" ] && echo "-- stage took $((SECONDS - stage_start)) s (run so far $SECONDS s)"
   stage_start=$SECONDS
   echo "== $1"
+}
+
+# Checks that only read what is built run beside the stages, at the lowest
+# priority: they take the time a stage leaves a core idle (configuring,
+# linking, downloading, the emulators, the fuzzer's one process), and the
+# rest at the end. Each one's output is shown when it is awaited.
+declare -A behind
+beside() {
+  local name=$1
+  shift
+  nice -n 19 "$@" > "build/$name.log" 2>&1 &
+  behind[$name]=$!
+}
+trap 'kill "${behind[@]}" 2>/dev/null || true' EXIT
+await() {
+  local status=0
+  wait "${behind[$1]}" || status=$?
+  cat "build/$1.log"
+  [ "$status" -eq 0 ] || { echo "$1 failed (status $status)" >&2; exit "$status"; }
 }
 
 # -O2 without debug information, which would add a third to the compile time
@@ -31,9 +50,10 @@ if [ -x build/release/bench/vortane_bench ]; then
   build/release/bench/vortane_bench --benchmark_min_time=0.01 >/dev/null
 fi
 
-stage "The Debian package, checked by lintian"
+stage "The Debian package, and beside the stages that follow: lintian, clang-tidy and cppcheck"
 (cd build/release && cpack -G DEB >/dev/null)
-lintian --fail-on error,warning build/release/vortane_*.deb
+beside lintian lintian --fail-on error,warning build/release/vortane_*.deb
+beside lint scripts/lint.sh build/release
 
 stage "Windows x64, Linux AArch64 and WebAssembly against the native build"
 scripts/cross.sh build/release
@@ -41,21 +61,20 @@ scripts/cross.sh build/release
 stage "The page in Chromium, offline (scripts/web.sh built it in the cross check)"
 scripts/page-test.sh build/release
 
-stage "Debug build of the core and vortane-calc with AddressSanitizer and UndefinedBehaviorSanitizer"
-# The core, vortane-calc and their tests: the window's tests run in the
-# optimised build, which keeps the whole run within twenty minutes. Line
-# tables only (-g1): the sanitizers' reports keep their files and lines.
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DVORTANE_SANITIZE=ON -DVORTANE_WERROR=ON \
-  -DVORTANE_BUILD_BENCH=OFF -DVORTANE_BUILD_APP=OFF
+stage "The core, vortane-calc and their tests with AddressSanitizer and UndefinedBehaviorSanitizer (clang), and fuzzing the whole run (30 s)"
+# The window's tests run in the optimised build. -O1 with line tables only
+# (-g1): the sanitizers' reports keep their files and lines, and the fuzz target
+# is built from the same objects, with libFuzzer's coverage in all of them.
+CXX=clang++ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+  -DVORTANE_SANITIZE=ON -DVORTANE_BUILD_FUZZ=ON -DVORTANE_WERROR=ON -DVORTANE_BUILD_BENCH=OFF -DVORTANE_BUILD_APP=OFF
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs" | tee build/sanitize/ctest.log
+scripts/fuzz.sh 30 build/sanitize
 
-stage "Static analysis"
-scripts/lint.sh build/release
-
-stage "Fuzzing the whole run (30 s)"
-scripts/fuzz.sh 30
+stage "lintian, clang-tidy and cppcheck (begun after the optimised build)"
+await lintian
+await lint
 
 stage "done"
 count() { sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$1"; }

@@ -15,7 +15,8 @@ export NODE_PATH=/usr/share/nodejs
 step_start=$SECONDS
 took() { echo "-- $1: $((SECONDS - step_start)) s"; step_start=$SECONDS; }
 
-scripts/nlopt.sh build/web/nlopt emcmake -- -DCMAKE_C_FLAGS="-O2 -fexceptions" >/dev/null
+scripts/nlopt.sh build/web/nlopt emcmake -- -DCMAKE_C_FLAGS="-O2 -fexceptions" \
+  -C "$PWD/cmake/nlopt-emscripten-checks.cmake" >/dev/null
 took "NLopt for WebAssembly"
 
 # The header-only libraries come from the build machine. Their CMake packages

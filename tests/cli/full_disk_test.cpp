@@ -64,7 +64,8 @@ TEST_F(CliFullDiskTest, OutputsLargerThanTheRoomLeaveNothing) {
              std::pair(std::string("--html "), "run.html"),
              std::pair(sweep + "--plot ", "sweep.svg"),
          }) {
-        const Outcome outcome = disk.Full([&] { return RunCalc(work, arguments + disk.Path(name).string()); });
+        const std::string command = arguments + disk.Path(name).string();
+        const Outcome outcome = disk.Full([&] { return RunCalc(work, command); });
         EXPECT_EQ(outcome.status, 3) << arguments;
         EXPECT_EQ(outcome.stderrText, Failure(name)) << arguments;
         EXPECT_EQ(disk.Files(), Names{}) << arguments;
