@@ -1,6 +1,6 @@
 # Installs the build under PREFIX and checks the desktop integration there:
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DSIZES="16;...;256" [-DUPDATE_MIME_DATABASE=...]
-#         [-DPYTHON=... -DPYTHON_DIR=...] -P install_test.cmake
+#         [-DPYTHON=... -DPYTHON_DIR=...] [-DPAGE=vortane.html] -P install_test.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
   OUTPUT_QUIET RESULT_VARIABLE result)
@@ -20,6 +20,20 @@ foreach(file ${PREFIX}/bin/vortane-calc ${desktop} ${mime_xml} ${hicolor}/scalab
     list(APPEND faults "missing ${file}")
   endif()
 endforeach()
+
+# The page, when the build was given one, byte for byte.
+if(PAGE)
+  set(page ${PREFIX}/share/vortane/vortane.html)
+  if(NOT EXISTS ${page})
+    list(APPEND faults "missing ${page}")
+  else()
+    file(SHA256 ${PAGE} built)
+    file(SHA256 ${page} installed)
+    if(NOT built STREQUAL installed)
+      list(APPEND faults "${page} differs from ${PAGE}")
+    endif()
+  endif()
+endif()
 
 # Each PNG: the signature, then the IHDR chunk whose width and height are the
 # size of its folder.

@@ -49,10 +49,7 @@ ctest --test-dir build/release --output-on-failure -j "$jobs" | tee build/releas
 if [ -x build/release/bench/vortane_bench ]; then
   build/release/bench/vortane_bench --benchmark_min_time=0.01 >/dev/null
 fi
-
-stage "The Debian package, and beside the stages that follow: lintian, clang-tidy and cppcheck"
-(cd build/release && cpack -G DEB >/dev/null)
-beside lintian lintian --fail-on error,warning build/release/vortane_*.deb
+# clang-tidy and cppcheck read this build's compile commands from here on.
 beside lint scripts/lint.sh build/release
 
 stage "Windows x64, Linux AArch64 and WebAssembly against the native build"
@@ -60,6 +57,12 @@ scripts/cross.sh build/release
 
 stage "The page in Chromium, offline (scripts/web.sh built it in the cross check)"
 scripts/page-test.sh build/release
+
+stage "The Debian package, with the page, checked by lintian beside the stages that follow"
+cmake -DVORTANE_PAGE="$PWD/build/web/vortane.html" build/release >/dev/null
+ctest --test-dir build/release --output-on-failure -R '^packaging\.install$'
+(cd build/release && cpack -G DEB >/dev/null)
+beside lintian lintian --fail-on error,warning build/release/vortane_*.deb
 
 stage "The core, vortane-calc and their tests with AddressSanitizer and UndefinedBehaviorSanitizer (clang), and fuzzing the whole run (30 s)"
 # The window's tests run in the optimised build. -O1 with line tables only
