@@ -8,6 +8,7 @@ let session;
 // An embind vector as an array (its handle freed); value objects field by field.
 function plain(value) {
   if (value instanceof Uint8Array || value === null || typeof value !== 'object') return value;
+  if (Array.isArray(value)) return value.map(plain);
   if (typeof value.size === 'function' && typeof value.get === 'function') {
     const items = [];
     for (let i = 0; i < value.size(); ++i) items.push(plain(value.get(i)));
