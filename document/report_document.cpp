@@ -160,6 +160,11 @@ std::string LocalDateTime() {
     return {buffer, length};
 }
 
+DocumentSection LimitsSection(const RunResult& run, const DocumentLimits& judged, char decimalSeparator,
+                              UnitSystem system) {
+    return Limits(run, judged, decimalSeparator, system);
+}
+
 ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const FittedRanges& ranges,
                            const DocumentSource& source, char decimalSeparator, UnitSystem system,
                            const DocumentLimits& judged) {

@@ -83,6 +83,10 @@ ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const 
                            const DocumentSource& source, char decimalSeparator,
                            UnitSystem system = UnitSystem::Metric, const DocumentLimits& judged = {});
 
+// RunDocument's section "Limits" alone, as a page shows it beside the results.
+DocumentSection LimitsSection(const RunResult& run, const DocumentLimits& judged, char decimalSeparator,
+                              UnitSystem system = UnitSystem::Metric);
+
 // The rows a sweep's document lists at most.
 inline constexpr std::size_t SweepDocumentRowLimit = 1000;
 

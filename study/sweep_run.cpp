@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -13,6 +14,11 @@ namespace vortane {
 
 PointResult RunPoint(const SweepPlan& plan, std::size_t index) {
     return {index, RunCalculation(PointRequest(plan, index))};
+}
+
+PointResult SweepCursor::Next() {
+    if (Done()) throw std::logic_error("the sweep has no point after its last");
+    return RunPoint(plan_, next_++);
 }
 
 namespace {
@@ -142,6 +148,22 @@ private:
     std::atomic<bool> stopped_ = false;
 };
 
+// The points one by one on the calling thread, the stop looked for between
+// them: the same points, texts and calls as the pipeline makes.
+SweepEnd RunInSequence(const SweepPlan& plan, const SweepControl& control, const PointFormat& format,
+                       const std::function<void(const PointResult&, const std::string&)>& consume) {
+    static const std::string noText;
+    SweepCursor cursor(plan);
+    while (!cursor.Done()) {
+        if (control.stop.stop_requested()) return SweepEnd::Stopped;
+        const PointResult point = cursor.Next();
+        consume(point, format ? format(point) : noText);
+        if (control.progress) control.progress(cursor.Position(), cursor.Total());
+        if (control.waiting) control.waiting();
+    }
+    return SweepEnd::Complete;
+}
+
 }  // namespace
 
 SweepEnd RunSweep(const SweepPlan& plan, const SweepControl& control,
@@ -152,7 +174,9 @@ SweepEnd RunSweep(const SweepPlan& plan, const SweepControl& control,
 
 SweepEnd RunSweep(const SweepPlan& plan, const SweepControl& control, const PointFormat& format,
                   const std::function<void(const PointResult&, const std::string&)>& consume) {
-    return SweepPipeline(plan, ThreadCount(control.threads), format).Run(control, consume);
+    const unsigned threads = ThreadCount(control.threads);
+    if (threads == 1) return RunInSequence(plan, control, format, consume);
+    return SweepPipeline(plan, threads, format).Run(control, consume);
 }
 
 }  // namespace vortane

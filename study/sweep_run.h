@@ -34,7 +34,27 @@ struct SweepControl {
 
 enum class SweepEnd { Complete, Stopped };
 
-// Runs the points of the plan on worker threads and hands each result to
+// The points of a plan run one after another on the calling thread, as a host
+// without threads (a Web Worker) runs a sweep: the caller decides when to run
+// the next one, so that it can report progress and take a cancel in between.
+class SweepCursor {
+public:
+    // The plan outlives the cursor.
+    explicit SweepCursor(const SweepPlan& plan) : plan_(plan), total_(PointCount(plan)) {}
+    bool Done() const { return next_ >= total_; }
+    std::size_t Position() const { return next_; }  // points run so far
+    std::size_t Total() const { return total_; }
+    // Runs the next point; past the last one a std::logic_error.
+    PointResult Next();
+
+private:
+    const SweepPlan& plan_;
+    std::size_t total_;
+    std::size_t next_ = 0;
+};
+
+// Runs the points of the plan on worker threads (on the calling thread itself
+// when one thread is asked for or the host has one core) and hands each result to
 // `consume` on the calling thread, in point order; the workers run at most a
 // few points per thread ahead of it, so memory stays bounded however many
 // points there are. After a stop request no further point starts and none is

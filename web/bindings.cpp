@@ -6,6 +6,8 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <utility>
+
 #include "web/page_session.h"
 
 namespace {
@@ -23,6 +25,24 @@ val ReportBytes(const PageSession& session) {
 
 std::vector<vortane::web::PageField> Fields() { return vortane::web::PageFields('.'); }
 
+// A search's progress handed to a JavaScript function of the runs made, which
+// posts it to the page while the search goes on.
+vortane::web::SearchProgress Progress(val callback) {
+    if (callback.isUndefined() || callback.isNull()) return {};
+    return [callback](int runs) { callback(runs); };
+}
+
+vortane::web::PageSearch GoalSeek(const PageSession& session, const std::vector<std::string>& texts,
+                                  const std::string& varied, const std::string& target, val progress) {
+    return session.GoalSeek(texts, varied, target, Progress(std::move(progress)));
+}
+
+vortane::web::PageSearch Optimise(const PageSession& session, const std::vector<std::string>& texts,
+                                  const std::string& objective, const std::vector<std::string>& varied,
+                                  val progress) {
+    return session.Optimise(texts, objective, varied, Progress(std::move(progress)));
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(vortane_page) {
@@ -30,6 +50,35 @@ EMSCRIPTEN_BINDINGS(vortane_page) {
     register_vector<std::string>("Texts");
     register_vector<PageField>("Fields");
     register_vector<PageValue>("Values");
+    register_vector<PageRow>("Rows");
+    register_vector<PageQuantity>("Quantities");
+    register_vector<PageStudyAxis>("StudyAxes");
+    value_object<PageRow>("Row").field("cells", &PageRow::cells);
+    value_object<PageQuantity>("Quantity").field("name", &PageQuantity::name).field("caption", &PageQuantity::caption);
+    value_object<PageStudyAxis>("StudyAxis")
+        .field("field", &PageStudyAxis::field)
+        .field("from", &PageStudyAxis::from)
+        .field("to", &PageStudyAxis::to)
+        .field("step", &PageStudyAxis::step);
+    value_object<PageProgress>("Progress")
+        .field("error", &PageProgress::error)
+        .field("done", &PageProgress::done)
+        .field("total", &PageProgress::total);
+    value_object<PageComparison>("Comparison")
+        .field("error", &PageComparison::error)
+        .field("header", &PageComparison::header)
+        .field("rows", &PageComparison::rows)
+        .field("warnings", &PageComparison::warnings)
+        .field("csv", &PageComparison::csv);
+    value_object<PageSearch>("Search")
+        .field("error", &PageSearch::error)
+        .field("found", &PageSearch::found)
+        .field("end", &PageSearch::end)
+        .field("text", &PageSearch::text)
+        .field("warnings", &PageSearch::warnings)
+        .field("texts", &PageSearch::texts)
+        .field("chart", &PageSearch::chart)
+        .field("runs", &PageSearch::runs);
     value_object<PageField>("Field")
         .field("box", &PageField::box)
         .field("name", &PageField::name)
@@ -52,11 +101,17 @@ EMSCRIPTEN_BINDINGS(vortane_page) {
         .field("blocksHeld", &PageRun::blocksHeld)
         .field("chart", &PageRun::chart)
         .field("profileFault", &PageRun::profileFault)
-        .field("hasReport", &PageRun::hasReport);
+        .field("hasReport", &PageRun::hasReport)
+        .field("limits", &PageRun::limits)
+        .field("verdict", &PageRun::verdict);
     value_object<PageText>("Text").field("error", &PageText::error).field("text", &PageText::text);
-    value_object<PageCase>("Case").field("error", &PageCase::error).field("texts", &PageCase::texts);
+    value_object<PageCase>("Case")
+        .field("error", &PageCase::error)
+        .field("texts", &PageCase::texts)
+        .field("limits", &PageCase::limits);
     function("fields", &Fields);
     function("pageTitles", &PageTitles);
+    function("quantities", &PageQuantities);
     class_<PageSession>("Session")
         .constructor<std::string>()
         .function("run", &PageSession::Run)
@@ -65,5 +120,17 @@ EMSCRIPTEN_BINDINGS(vortane_page) {
         .function("html", &PageSession::Html)
         .function("openCase", &PageSession::OpenCase)
         .function("saveCase", &PageSession::SaveCase)
-        .function("typedText", &PageSession::TypedText);
+        .function("typedText", &PageSession::TypedText)
+        .function("setLimits", &PageSession::SetLimits)
+        .function("pin", &PageSession::Pin)
+        .function("unpin", &PageSession::Unpin)
+        .function("compare", &PageSession::Compare)
+        .function("studyRange", &PageSession::StudyRange)
+        .function("startStudy", &PageSession::StartStudy)
+        .function("stepStudy", &PageSession::StepStudy)
+        .function("studyCsv", &PageSession::StudyCsv)
+        .function("studyChart", &PageSession::StudyChart)
+        .function("studyStops", &PageSession::StudyStops)
+        .function("goalSeek", &GoalSeek)
+        .function("optimise", &Optimise);
 }

@@ -1,20 +1,29 @@
 #include "web/page_session.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
 #include "case/file_read.h"
 #include "case/input_pages.h"
+#include "case/number_text.h"
 #include "case/unit_text.h"
+#include "design/design_notation.h"
+#include "design/end_text.h"
+#include "design/goal_seek.h"
+#include "design/history_chart.h"
+#include "design/optimisation.h"
 #include "document/html_document.h"
 #include "document/report_document.h"
 #include "document/svg_chart.h"
 #include "result/compose_case.h"
 #include "result/profile_chart.h"
 #include "result/run_summary.h"
+#include "result/limit_check.h"
 #include "result/run_table.h"
+#include "study/sweep_curves.h"
 
 namespace vortane::web {
 
@@ -45,7 +54,7 @@ std::vector<PageValue> Values(const std::vector<SummaryValue>& values) {
     return shown;
 }
 
-PageRun Shown(const RunResult& run, UnitSystem system, char separator, bool hasReport) {
+PageRun ShownRun(const RunResult& run, UnitSystem system, char separator, bool hasReport) {
     const RunSummary summary = SummarizeRun(run, separator, system);
     PageRun shown;
     shown.outcome = OutcomeName(run.outcome);
@@ -65,7 +74,44 @@ PageRun Shown(const RunResult& run, UnitSystem system, char separator, bool hasR
     return shown;
 }
 
+std::vector<PageRow> Rows(const std::vector<std::vector<std::string>>& rows) {
+    std::vector<PageRow> shown;
+    shown.reserve(rows.size());
+    for (const std::vector<std::string>& cells : rows) shown.push_back({cells});
+    return shown;
+}
+
+std::string LimitLines(const std::vector<Limit>& limits) {
+    std::string lines;
+    for (const Limit& limit : limits) lines += LimitText(limit) + '\n';
+    return lines;
+}
+
+// A refusal's text, or the search's answer.
+template <class Search>
+PageSearch Searched(Search search) {
+    try {
+        return search();
+    } catch (const Refusal& refusal) {
+        PageSearch refused;
+        refused.error = refusal.what();
+        return refused;
+    }
+}
+
+// Counts the runs of a search for the page.
+std::function<void(const Evaluation&)> RunCounter(const SearchProgress& progress) {
+    if (!progress) return {};
+    return [progress, runs = 0](const Evaluation&) mutable { progress(++runs); };
+}
+
 }  // namespace
+
+std::vector<PageQuantity> PageQuantities() {
+    std::vector<PageQuantity> quantities;
+    for (const SweepQuantity& quantity : ChartableQuantities()) quantities.push_back({quantity.name, quantity.caption});
+    return quantities;
+}
 
 std::vector<PageField> PageFields(char decimalSeparator) {
     std::vector<PageField> fields;
@@ -114,30 +160,45 @@ PageRun PageSession::Run(const std::vector<std::string>& texts, const std::strin
         }
     }
     last_ = LastRunState{std::move(result), *boxes, ranges};
-    return Shown(last_->result, *system, separator_, !report_.empty());
+    return Shown(*last_, *system);
+}
+
+PageRun PageSession::Shown(const LastRunState& last, UnitSystem system) const {
+    PageRun shown = ShownRun(last.result, system, separator_, !report_.empty());
+    if (!extras_.limits.empty() || !extras_.acceptedWarnings.Empty()) {
+        DocumentSection section =
+            LimitsSection(last.result, {extras_.limits, extras_.acceptedWarnings}, separator_, system);
+        shown.limits = Rows(section.rows);
+        if (!section.notes.empty()) shown.verdict = section.notes.front();
+    }
+    return shown;
+}
+
+const PageSession::LastRunState* PageSession::LastRunIn(const std::string& units, std::string& error,
+                                                        UnitSystem& system) const {
+    const std::optional<UnitSystem> named = SystemOf(units, error);
+    if (!named) return nullptr;
+    if (!last_) {
+        error = "no run yet";
+        return nullptr;
+    }
+    system = *named;
+    return &*last_;
 }
 
 PageRun PageSession::LastRun(const std::string& units) const {
     PageRun refused;
-    const std::optional<UnitSystem> system = SystemOf(units, refused.error);
-    if (!system) return refused;
-    if (!last_) {
-        refused.error = "no run yet";
-        return refused;
-    }
-    return Shown(last_->result, *system, separator_, !report_.empty());
+    UnitSystem system{};
+    const LastRunState* last = LastRunIn(units, refused.error, system);
+    return last != nullptr ? Shown(*last, system) : refused;
 }
 
 PageText PageSession::Html(const std::string& units) const {
     PageText page;
-    const std::optional<UnitSystem> system = SystemOf(units, page.error);
-    if (!system) return page;
-    if (!last_) {
-        page.error = "no run yet";
-        return page;
-    }
-    page.text = HtmlDocument(RunDocument(last_->result, last_->texts, last_->ranges, {caseName_, LocalDateTime()},
-                                         separator_, *system, {extras_.limits, extras_.acceptedWarnings}));
+    UnitSystem system{};
+    if (const LastRunState* last = LastRunIn(units, page.error, system))
+        page.text = HtmlDocument(RunDocument(last->result, last->texts, last->ranges, {caseName_, LocalDateTime()},
+                                             separator_, system, {extras_.limits, extras_.acceptedWarnings}));
     return page;
 }
 
@@ -149,6 +210,7 @@ PageCase PageSession::OpenCase(const std::string& fileName, const std::string& c
         caseTexts_ = composed.texts;
         extras_ = std::move(composed.extras);
         opened.texts.assign(composed.texts.begin(), composed.texts.end());
+        opened.limits = LimitLines(extras_.limits);
     } catch (const CaseFileError& error) {
         opened.error = error.what();
     }
@@ -186,6 +248,192 @@ PageText PageSession::TypedText(int box, const std::string& text) const {
         typed.error = caption + '\n' + error.what();
     }
     return typed;
+}
+
+PageText PageSession::SetLimits(const std::string& lines) {
+    PageText kept;
+    std::vector<Limit> limits;
+    std::size_t start = 0;
+    for (int number = 1; start <= lines.size(); ++number) {
+        std::size_t end = lines.find('\n', start);
+        if (end == std::string::npos) end = lines.size();
+        const std::string line = lines.substr(start, end - start);
+        start = end + 1;
+        if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+        try {
+            limits.push_back(ParseLimit(line));
+            LimitColumns(std::span(&limits.back(), 1));
+        } catch (const LimitError& error) {
+            kept.error = "Limit line " + std::to_string(number) + ": " + error.what();
+            return kept;
+        }
+    }
+    extras_.limits = std::move(limits);
+    kept.text = LimitLines(extras_.limits);
+    return kept;
+}
+
+PageText PageSession::Pin() {
+    PageText pinned;
+    if (!last_) {
+        pinned.error = "no run yet";
+        return pinned;
+    }
+    baseline_ = ComparedDesign{"Baseline", last_->texts, last_->result, extras_.limits, extras_.acceptedWarnings};
+    return pinned;
+}
+
+PageComparison PageSession::Compare(const std::string& units) const {
+    PageComparison compared;
+    UnitSystem system{};
+    const LastRunState* last = LastRunIn(units, compared.error, system);
+    if (last == nullptr) return compared;
+    if (!baseline_) {
+        compared.error = "no baseline pinned";
+        return compared;
+    }
+    const std::vector<ComparedDesign> designs{
+        *baseline_, {"Current", last->texts, last->result, extras_.limits, extras_.acceptedWarnings}};
+    const Comparison comparison = CompareDesigns(designs, system, separator_);
+    ComparisonGrid grid = ComparisonCells(comparison, separator_);
+    compared.header = std::move(grid.header);
+    compared.rows = Rows(grid.rows);
+    for (std::size_t d = 0; d < comparison.designs.size(); ++d)
+        for (const std::string& warning : comparison.warnings[d])
+            compared.warnings.push_back(comparison.designs[d] + ": " + warning);
+    compared.csv = ComparisonCsv(CompareDesigns(designs, system));
+    return compared;
+}
+
+PageStudyAxis PageSession::StudyRange(int box, const std::string& text) const {
+    if (box < 1 || box > InputCount) return {};
+    const InputField& field = InputFields()[static_cast<std::size_t>(box - 1)];
+    const std::optional<double> value = ConvertReal(text, separator_);
+    const SweepRange range = value && std::isfinite(*value) ? SuggestedRange(field, *value, separator_)
+                                                            : SuggestedRange(field, separator_);
+    return {std::string(field.name), range.from, range.to, range.step};
+}
+
+PageProgress PageSession::StartStudy(const std::vector<std::string>& texts, const std::vector<PageStudyAxis>& axes,
+                                     const std::string& units) {
+    PageProgress started;
+    const std::optional<UnitSystem> system = SystemOf(units, started.error);
+    const std::optional<InputTexts> boxes = BoxTexts(texts, started.error);
+    if (!system || !boxes) return started;
+    try {
+        std::vector<SweepAxis> swept;
+        for (const PageStudyAxis& axis : axes)
+            swept.push_back(MakeSweepAxis(InputFieldNamed(axis.field), axis.from, axis.to, axis.step, separator_));
+        SweepPlan plan = MakeSweepPlan(*boxes, std::move(swept), separator_, std::nullopt);
+        plan.viscosityRanges = RangesFor(*boxes);
+        plan.limits = extras_.limits;
+        plan.acceptedWarnings = extras_.acceptedWarnings;
+        study_ = std::make_unique<PageStudy>(std::move(plan), *system);
+    } catch (const Refusal& refusal) {
+        started.error = refusal.what();
+        return started;
+    }
+    started.total = static_cast<int>(study_->Total());
+    return started;
+}
+
+PageProgress PageSession::StepStudy(int points) {
+    PageProgress progress;
+    if (!study_) {
+        progress.error = "no study started";
+        return progress;
+    }
+    progress.done = static_cast<int>(study_->Step(static_cast<std::size_t>(std::max(points, 0))));
+    progress.total = static_cast<int>(study_->Total());
+    return progress;
+}
+
+PageText PageSession::StudyCsv() const {
+    PageText csv;
+    if (study_) csv.text = study_->Csv();
+    else csv.error = "no study started";
+    return csv;
+}
+
+PageText PageSession::StudyChart(int quantity, const std::string& units) const {
+    PageText chart;
+    const std::optional<UnitSystem> system = SystemOf(units, chart.error);
+    if (!system) return chart;
+    if (!study_) chart.error = "no study started";
+    else if (quantity < 0 || static_cast<std::size_t>(quantity) >= ChartableQuantities().size())
+        chart.error = "no quantity " + std::to_string(quantity);
+    else chart.text = study_->Chart(static_cast<std::size_t>(quantity), *system);
+    return chart;
+}
+
+std::vector<std::string> PageSession::StudyStops() const {
+    return study_ ? study_->Stops() : std::vector<std::string>{};
+}
+
+PageSearch PageSession::GoalSeek(const std::vector<std::string>& texts, const std::string& varied,
+                                 const std::string& target, const SearchProgress& progress) const {
+    return Searched([&] {
+        PageSearch searched;
+        const std::optional<InputTexts> boxes = BoxTexts(texts, searched.error);
+        if (!boxes) return searched;
+        const VariedInput input = ParseVariedInput(varied, separator_);
+        const Target goal = ParseTarget(target);
+        GoalSeekRequest request;
+        request.base = {*boxes, {}, separator_, ReportTarget::None, RangesFor(*boxes)};
+        request.field = input.field;
+        request.low = input.low;
+        request.high = input.high;
+        request.quantity = goal.quantity;
+        request.target = goal.value;
+        request.acceptedWarnings = extras_.acceptedWarnings;
+        const GoalSeekResult result = vortane::GoalSeek(request, nullptr, RunCounter(progress));
+        InputTexts found = *boxes;
+        found[input.field->box - 1] = result.text;
+        searched.found = result.end == GoalSeekEnd::Found;
+        searched.end = GoalSeekEndText(result.end);
+        searched.text = searched.found ? GoalSeekFoundText(request, result)
+                                       : "no solution in " + varied + ": " + result.reason + '\n';
+        if (searched.found) {
+            searched.warnings = FoundWarningLines(result.run, extras_.acceptedWarnings);
+            searched.texts.assign(found.begin(), found.end());
+        }
+        searched.chart = SvgElement(GoalSeekChart(result.history, request.quantity, request.target));
+        searched.runs = static_cast<int>(result.history.size());
+        return searched;
+    });
+}
+
+PageSearch PageSession::Optimise(const std::vector<std::string>& texts, const std::string& objective,
+                                 const std::vector<std::string>& varied, const SearchProgress& progress) const {
+    return Searched([&] {
+        PageSearch searched;
+        const std::optional<InputTexts> boxes = BoxTexts(texts, searched.error);
+        if (!boxes) return searched;
+        const Objective goal = ParseObjective(objective);
+        OptimisationRequest request;
+        request.base = {*boxes, {}, separator_, ReportTarget::None, RangesFor(*boxes)};
+        for (const std::string& input : varied) request.inputs.push_back(ParseVariedInput(input, separator_));
+        request.objective = goal.quantity;
+        request.maximise = goal.maximise;
+        request.limits = extras_.limits;
+        request.acceptedWarnings = extras_.acceptedWarnings;
+        request.threads = 1;  // a Web Worker has no threads
+        const OptimisationResult result = vortane::Optimise(request, nullptr, RunCounter(progress));
+        const bool limitsSet = !request.limits.empty();
+        searched.found = result.found;
+        searched.end = OptimisationEndText(result.end, limitsSet);
+        searched.text = result.found ? OptimisationFoundText(request, result)
+                                     : "no feasible design in the bounds: " + result.reason + '\n';
+        if (result.found) {
+            searched.warnings = FoundWarningLines(result.run, extras_.acceptedWarnings);
+            searched.texts.assign(result.texts.begin(), result.texts.end());
+        }
+        searched.chart = SvgElement(
+            OptimisationChart(result.history, request.objective, request.maximise, request.limits,
+                              request.acceptedWarnings));
+        searched.runs = static_cast<int>(result.history.size());
+        return searched;
+    });
 }
 
 }  // namespace vortane::web

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "case/case_file.h"
 #include "case/input_fields.h"
+#include "comparison/comparison.h"
 #include "run/calculation_run.h"
+#include "web/page_study.h"
 
 namespace vortane::web {
 
@@ -36,6 +40,20 @@ struct PageValue {
     friend bool operator==(const PageValue&, const PageValue&) = default;
 };
 
+// A row of a table the core composed, its cells as texts.
+struct PageRow {
+    std::vector<std::string> cells;
+    friend bool operator==(const PageRow&, const PageRow&) = default;
+};
+
+// A quantity of a run, as studies chart it and limits and searches name it:
+// its name ("TemperatureRise") and its caption with the unit.
+struct PageQuantity {
+    std::string name;
+    std::string caption;
+};
+std::vector<PageQuantity> PageQuantities();
+
 // What a run (or the last run in another unit system) shows.
 struct PageRun {
     std::string error;
@@ -50,6 +68,11 @@ struct PageRun {
     std::string chart;         // the profile chart as an SVG element, for a complete run
     std::string profileFault;  // why a complete run has no profile
     bool hasReport = false;    // whether the run wrote a report file
+    // With limits or accepted warnings: each limit with the run's value, its
+    // margin and whether it is met, then the accepted warnings; and the
+    // verdict, "Feasible" or "Not feasible: " and why.
+    std::vector<PageRow> limits;
+    std::string verdict;
 };
 
 // A text, or why there is none.
@@ -62,7 +85,49 @@ struct PageText {
 struct PageCase {
     std::string error;
     std::vector<std::string> texts;
+    std::string limits;  // its limits, a line each
 };
+
+// The pinned baseline and the last run side by side: the grid's header and
+// rows (value, difference and percentage against the baseline), each
+// design's warnings, and the table as vortane-calc --compare --csv writes it.
+struct PageComparison {
+    std::string error;
+    std::vector<std::string> header;
+    std::vector<PageRow> rows;
+    std::vector<std::string> warnings;
+    std::string csv;
+};
+
+// One input a study sweeps: its field name and FROM, TO and STEP as typed.
+struct PageStudyAxis {
+    std::string field;
+    std::string from, to, step;
+};
+
+// How far a study has come, or why it cannot start.
+struct PageProgress {
+    std::string error;
+    int done = 0;
+    int total = 0;
+};
+
+// A goal seek or an optimisation ended: whether it found a design, its end
+// ("Found", "Not found: ..."), the lines vortane-calc prints for it (the design
+// found, or why none was), the found design's warnings, its 28 texts, the
+// history chart and the runs made.
+struct PageSearch {
+    std::string error;
+    bool found = false;
+    std::string end;
+    std::string text;
+    std::vector<std::string> warnings;
+    std::vector<std::string> texts;
+    std::string chart;
+    int runs = 0;
+};
+// Called after each run of a search with the runs made so far.
+using SearchProgress = std::function<void(int runs)>;
 
 // One page's state between calls: the last run, and what the case opened
 // holds beside its boxes (fitted ranges, limits, accepted warnings), kept for
@@ -88,6 +153,39 @@ public:
     // unit the box does not take is refused naming its caption.
     PageText TypedText(int box, const std::string& text) const;
 
+    // The case's limits from lines "QUANTITY <= VALUE" (or >=), blank lines
+    // skipped; one that does not read, or names no quantity, is refused naming
+    // its line and nothing changes. The text is the limits as kept, a line each.
+    PageText SetLimits(const std::string& lines);
+
+    // The last run pinned as the baseline later runs are compared with.
+    PageText Pin();
+    void Unpin() { baseline_.reset(); }
+    // The baseline and the last run, in `units`.
+    PageComparison Compare(const std::string& units) const;
+
+    // A study of one or two inputs around `texts`, with the case's limits; the
+    // CSV in `units`. Refused with the core's message (an unknown field, a
+    // step leading away) and the study before it kept.
+    // FROM, TO and STEP of an input newly chosen for a study: the range the
+    // core suggests around the number in its box text, else around its default.
+    PageStudyAxis StudyRange(int box, const std::string& text) const;
+    PageProgress StartStudy(const std::vector<std::string>& texts, const std::vector<PageStudyAxis>& axes,
+                            const std::string& units);
+    PageProgress StepStudy(int points);
+    PageText StudyCsv() const;
+    // The chart of PageQuantities()[quantity] with the map, in `units`.
+    PageText StudyChart(int quantity, const std::string& units) const;
+    std::vector<std::string> StudyStops() const;
+
+    // Goal seek as vortane-calc --solve VARIED --target TARGET and
+    // optimisation as --optimise OBJECTIVE --vary ... with the case's limits:
+    // the same notations, refusals and answers.
+    PageSearch GoalSeek(const std::vector<std::string>& texts, const std::string& varied,
+                        const std::string& target, const SearchProgress& progress) const;
+    PageSearch Optimise(const std::vector<std::string>& texts, const std::string& objective,
+                        const std::vector<std::string>& varied, const SearchProgress& progress) const;
+
 private:
     struct LastRunState {
         RunResult result;
@@ -101,8 +199,14 @@ private:
     std::string caseName_;
     InputTexts caseTexts_;
     CaseExtras extras_;
+    // The unit system named and the last run, or why either is missing.
+    const LastRunState* LastRunIn(const std::string& units, std::string& error, UnitSystem& system) const;
+    PageRun Shown(const LastRunState& last, UnitSystem system) const;
+
     std::optional<LastRunState> last_;
     std::string report_;
+    std::optional<ComparedDesign> baseline_;
+    std::unique_ptr<PageStudy> study_;
 };
 
 }  // namespace vortane::web

@@ -263,5 +263,25 @@ TEST(Sweep, AStopBeforeTheStartRunsNothing) {
     EXPECT_EQ(handed, 0u);
 }
 
+// A cursor runs the points in order, each as the threaded sweep hands it on,
+// and runs none past the last.
+TEST(SweepCursor, RunsThePointsOneByOneAsTheSweepDoes) {
+    const SweepPlan plan = TwoFieldPlan();
+    const std::vector<PointResult> swept = Swept(plan, 2);
+    SweepCursor cursor(plan);
+    EXPECT_EQ(cursor.Total(), swept.size());
+    for (const PointResult& expected : swept) {
+        ASSERT_FALSE(cursor.Done());
+        const PointResult point = cursor.Next();
+        EXPECT_EQ(point.index, expected.index);
+        EXPECT_EQ(point.run.outcome, expected.run.outcome);
+        EXPECT_EQ(point.run.messages, expected.run.messages);
+        testing::ExpectSameCase(point.run.data, expected.run.data);
+        EXPECT_EQ(cursor.Position(), point.index + 1);
+    }
+    EXPECT_TRUE(cursor.Done());
+    EXPECT_THROW(cursor.Next(), std::logic_error);
+}
+
 }  // namespace
 }  // namespace vortane

@@ -2,7 +2,8 @@
 // request that is not file:, data: or blob: refused. Its downloaded reports
 // equal vortane-calc's bytes for the default case and the seed corpus, its
 // messages are the desktop's, typed units, case files and kept texts work,
-// and axe-core finds no violation.
+// and axe-core finds no violation. Its study, limits, comparison, goal seek
+// and optimisation give vortane-calc's CSV, verdicts and answers.
 //   node page_test.mjs PAGE VORTANE_CALC [--screenshots DIR]
 import { chromium } from 'playwright-core';
 import { execFileSync, spawnSync } from 'node:child_process';
@@ -65,6 +66,47 @@ async function nextMessage(page) {
   return text;
 }
 
+// vortane-calc with ARGS in a folder of its own: status, standard output and
+// error, and the bytes of the file FILE it was asked to write (or null).
+// With ONE_CORE, on one processor (taskset), as the page's one thread runs.
+function cli(args, file = null, oneCore = false) {
+  const dir = mkdtempSync(join(tmpdir(), 'vortane-page-'));
+  const began = performance.now();
+  const command = [calc, '--decimal-separator', '.', ...args];
+  const run = oneCore ? spawnSync('taskset', ['-c', '0', ...command], { cwd: dir, encoding: 'buffer' })
+    : spawnSync(command[0], command.slice(1), { cwd: dir, encoding: 'buffer' });
+  const took = performance.now() - began;
+  const bytes = file && existsSync(join(dir, file)) ? readFileSync(join(dir, file)) : null;
+  rmSync(dir, { recursive: true });
+  return { status: run.status, out: run.stdout.toString('utf8'), err: run.stderr.toString('utf8'), bytes, took };
+}
+
+// The same run of vortane-calc built with the page's core (WebAssembly, under
+// node): its output file's bytes.
+const wasmCalc = join(dirname(pagePath), 'core/cli/vortane-calc.js');
+function wasmCli(args, file) {
+  const dir = mkdtempSync(join(tmpdir(), 'vortane-page-'));
+  spawnSync(process.execPath, [wasmCalc, '--decimal-separator', '.', ...args], { cwd: dir });
+  const bytes = existsSync(join(dir, file)) ? readFileSync(join(dir, file)) : null;
+  rmSync(dir, { recursive: true });
+  return bytes;
+}
+
+// A CSV of the page against the native one: the same texts, and numbers
+// within 1e-13 relative, the reach of musl's binary128 logarithm and
+// exponential in WebAssembly (README); with glibc's, the same bytes.
+function assertSameCsv(actual, expected) {
+  const rows = [actual, expected].map((csv) => csv.toString('utf8').split('\n').map((line) => line.split(',')));
+  assert.equal(rows[0].length, rows[1].length);
+  rows[0].forEach((cells, r) => cells.forEach((cell, c) => {
+    const other = rows[1][r][c];
+    const [a, b] = [Number(cell), Number(other)];
+    if (cell === other) return;
+    assert.ok(cell !== '' && Number.isFinite(a) && Math.abs(a - b) <= 1e-13 * Math.max(Math.abs(a), Math.abs(b)),
+      `line ${r + 1}, column ${c + 1}: ${cell} against ${other}`);
+  }));
+}
+
 async function runOnPage(page) {
   await page.click('#ok');
   return closeMessages(page);
@@ -84,6 +126,179 @@ async function setTexts(page, texts) {
 async function download(page, selector) {
   const [file] = await Promise.all([page.waitForEvent('download'), page.click(selector)]);
   return readFileSync(await file.path());
+}
+
+
+// The design features, each against vortane-calc; their pictures with --screenshots.
+async function setLimits(page, lines) {
+  await page.fill('#limits', lines);
+  await page.dispatchEvent('#limits', 'change');
+  await page.waitForFunction((want) => document.getElementById('limits').value === want, lines.trim() ? lines.trim() + '\n' : '');
+}
+async function setStudy(page, axes) {
+  for (const [n, axis] of axes.entries()) {
+    await page.selectOption(`#study-field-${n + 1}`, axis ? axis[0] : '');
+    if (!axis) continue;
+    await page.waitForFunction((id) => document.getElementById(id).value !== '', `study-from-${n + 1}`);
+    for (const [i, part] of ['from', 'to', 'step'].entries()) await page.fill(`#study-${part}-${n + 1}`, axis[i + 1]);
+  }
+}
+async function studyDone(page) {
+  await page.waitForFunction(() => document.getElementById('study-cancel').disabled &&
+    /^(Done|Cancelled)/.test(document.getElementById('study-state').textContent), null, { timeout: 120000 });
+  return page.textContent('#study-state');
+}
+async function searched(page, button) {
+  await page.click(button);
+  await page.waitForFunction(() => document.getElementById('search-cancel').disabled &&
+    !/^(Starting|Runs)/.test(document.getElementById('search-state').textContent), null, { timeout: 120000 });
+  return page.textContent('#search-result');
+}
+async function setBounds(page, prefix, field, low, high) {
+  await page.selectOption(`#${prefix}-field`, field);
+  await page.waitForFunction((id) => document.getElementById(id).value !== '', `${prefix}-low`);
+  await page.fill(`#${prefix}-low`, low);
+  await page.fill(`#${prefix}-high`, high);
+}
+async function shoot(page, selector, name) {
+  if (!shots) return;
+  await page.locator(selector).scrollIntoViewIfNeeded();
+  await page.evaluate((s) => document.querySelector(s).scrollIntoView({ block: 'start' }), selector);
+  await page.screenshot({ path: join(shots, name) });
+}
+
+async function studyTests(page, defaults) {
+  await check('a study: progress, the chart with its feasible map, vortane-calc\'s CSV bytes', async () => {
+    await setTexts(page, defaults);
+    await setLimits(page, 'TemperatureRise<=30\nBarrier1ShearStress>=120');
+    await setStudy(page, [['BarrierClearance1', '0.03', '0.1', '0.01'], ['ScrewSpeed', '60', '140', '20']]);
+    await page.click('#study-run');
+    assert.match(await studyDone(page), /^Done: 40 points\./);
+    assert.equal(await page.evaluate(() => document.getElementById('study-progress').value), 40);
+    assert.equal(await page.locator('#study-picture svg').count(), 1);
+    assert.match(await page.textContent('#study-picture'), /Temperature Difference/);
+    const args = ['--sweep', 'BarrierClearance1=0.03:0.1:0.01', '--sweep', 'ScrewSpeed=60:140:20',
+      '--limit', 'TemperatureRise<=30', '--limit', 'Barrier1ShearStress>=120', '--csv', 'study.csv'];
+    const csv = await download(page, '#study-csv');
+    assert.ok(csv.equals(wasmCli(args, 'study.csv')), 'the CSV of vortane-calc with the same core');
+    assertSameCsv(csv, cli(args, 'study.csv').bytes);
+  });
+  await shoot(page, '.study', 'web-page-study-1280x800.png');
+
+  await check('Cancel stops a study, keeping the points done', async () => {
+    await setStudy(page, [['OutputRate', '100', '400', '0.25'], null]);
+    await page.click('#study-run');
+    await page.waitForFunction(() => document.getElementById('study-progress').value > 0);
+    await page.click('#study-cancel');
+    const state = await studyDone(page);
+    const [, done, total] = state.match(/^Cancelled after (\d+) of (\d+) points/).map(Number);
+    assert.equal(total, 1201);
+    assert.ok(done > 0 && done < total, state);
+    const csv = (await download(page, '#study-csv')).toString('utf8');
+    assert.equal(csv.split('\n').length - 2, done);  // the header and a last line break
+    await setLimits(page, '');
+  });
+}
+
+async function limitAndCompareTests(page, defaults) {
+  await check('limits: the core\'s verdict on each run, refusals by line, kept in the case', async () => {
+    await setTexts(page, defaults);
+    await setLimits(page, 'TemperatureRise<=1');
+    await runOnPage(page);
+    assert.match(await page.textContent('#verdict'), /^Not feasible: Temperature Difference \(℃\) ≤ 1 \(/);
+    assert.equal(cli(['--limit', 'TemperatureRise<=1']).status, 4);
+    await page.fill('#limits', 'TemperatureRise<=40\nTemperatureRis<=3');
+    await page.dispatchEvent('#limits', 'change');
+    assert.match(await nextMessage(page), /^Limit line 2: .*TemperatureRise/);
+    await setLimits(page, 'TemperatureRise<=40');
+    assert.equal(await page.textContent('#verdict'), 'Feasible');
+    assert.match((await download(page, '#save')).toString('utf8'), /^Limit = TemperatureRise<=40$/m);
+    await setLimits(page, '');
+  });
+
+  await check('a comparison: the baseline and the last run as vortane-calc --compare gives them', async () => {
+    await setTexts(page, defaults);
+    await runOnPage(page);
+    await page.click('#pin');
+    await setTexts(page, { ...defaults, 3: '350' });
+    await runOnPage(page);
+    await page.waitForFunction(() => document.querySelector('#comparison table'));
+    assert.match(await page.textContent('#comparison'), /350/);
+    const dir = mkdtempSync(join(tmpdir(), 'vortane-cases-'));
+    execFileSync('sh', ['-c', `: > ${dir}/Baseline; echo 'OutputRate = 350' > ${dir}/Current`]);
+    const expected = cli(['--compare', join(dir, 'Baseline'), join(dir, 'Current'), '--csv', 'compare.csv'], 'compare.csv');
+    rmSync(dir, { recursive: true });
+    assert.ok(expected.bytes, expected.err);
+    assertSameCsv(await download(page, '#compare-csv'), expected.bytes);
+  });
+  await shoot(page, '.compare', 'web-page-compare-1280x800.png');
+}
+
+async function searchTests(page, defaults) {
+  const plant = ['--optimise', 'minimise TotalPressureDrop', '--vary', 'BarrierClearance1=0.03:0.1',
+    '--vary', 'ScrewSpeed=60:140', '--limit', 'TemperatureRise<=30', '--limit', 'Barrier1ShearStress>=120',
+    '--limit', 'TotalPressureDrop<=30'];
+  await setTexts(page, { ...defaults, 3: '350' });
+  await setLimits(page, 'TemperatureRise<=30\nBarrier1ShearStress>=120\nTotalPressureDrop<=30');
+  await setBounds(page, 'vary-1', 'BarrierClearance1', '0.03', '0.1');
+  await setBounds(page, 'vary-2', 'ScrewSpeed', '60', '140');
+  await page.selectOption('#optimise-quantity', 'TotalPressureDrop');
+
+  await check('Cancel ends a search; the next one runs', async () => {
+    await page.click('#optimise-run');
+    await page.waitForFunction(() => /^Runs/.test(document.getElementById('search-state').textContent));
+    await page.click('#search-cancel');
+    await page.waitForFunction(() => document.getElementById('search-state').textContent === 'Cancelled.');
+  });
+
+  await check('the plant optimisation: vortane-calc\'s answer, Apply puts it in the boxes', async () => {
+    const shown = await searched(page, '#optimise-run');
+    const expected = cli(['OutputRate=350', ...plant]);
+    assert.equal(expected.status, 0, expected.err);
+    assert.ok(shown.startsWith(expected.out), shown + ' against ' + expected.out);
+    assert.equal(await page.locator('#search-picture svg').count(), 1);
+    await page.click('#search-apply');
+    assert.equal(await page.inputValue('#Edit2'), expected.out.match(/^ScrewSpeed=(.*)$/m)[1]);
+  });
+  await shoot(page, '.design', 'web-page-optimise-1280x800.png');
+
+  await check('a goal seek: vortane-calc\'s answer', async () => {
+    await setTexts(page, defaults);
+    await setBounds(page, 'seek', 'OutputRate', '100', '400');
+    await page.selectOption('#seek-quantity', 'TemperatureRise');
+    await page.fill('#seek-target', '20');
+    const shown = await searched(page, '#seek-run');
+    const expected = cli(['--solve', 'OutputRate=100:400', '--target', 'TemperatureRise=20']);
+    assert.equal(expected.status, 0, expected.err);
+    assert.ok(shown.startsWith(expected.out), shown + ' against ' + expected.out);
+    await setLimits(page, '');
+  });
+}
+
+// The times of a 41 × 41 study and the plant optimisation in the page, and
+// natively (VORTANE_PAGE_TIMINGS=1; too long for every test run).
+async function featureTimings(page, defaults) {
+  await setTexts(page, { ...defaults, 3: '350' });
+  await setLimits(page, 'TemperatureRise<=30\nBarrier1ShearStress>=120\nTotalPressureDrop<=30');
+  await setStudy(page, [['BarrierClearance1', '0.03', '0.11', '0.002'], ['ScrewSpeed', '60', '140', '2']]);
+  await page.click('#study-run');
+  await studyDone(page);
+  const study = await page.evaluate(() => window.vortaneTimings.study);
+  const nativeStudy = cli(['OutputRate=350', '--sweep', 'BarrierClearance1=0.03:0.11:0.002', '--sweep', 'ScrewSpeed=60:140:2',
+    '--csv', 'a.csv']).took;
+  const nativeStudyOne = cli(['OutputRate=350', '--sweep', 'BarrierClearance1=0.03:0.11:0.002', '--sweep', 'ScrewSpeed=60:140:2',
+    '--csv', 'a.csv'], null, true).took;
+  await setBounds(page, 'vary-1', 'BarrierClearance1', '0.03', '0.1');
+  await setBounds(page, 'vary-2', 'ScrewSpeed', '60', '140');
+  await searched(page, '#optimise-run');
+  const optimise = await page.evaluate(() => window.vortaneTimings.optimise);
+  const nativeOptimise = cli(['OutputRate=350', '--optimise', 'minimise TotalPressureDrop', '--vary', 'BarrierClearance1=0.03:0.1',
+    '--vary', 'ScrewSpeed=60:140', '--limit', 'TemperatureRise<=30', '--limit', 'Barrier1ShearStress>=120',
+    '--limit', 'TotalPressureDrop<=30']).took;
+  console.log(`41 × 41 study: page ${(study / 1000).toFixed(2)} s, vortane-calc ${(nativeStudy / 1000).toFixed(2)} s ` +
+    `(on one core ${(nativeStudyOne / 1000).toFixed(2)} s); plant optimisation: page ` +
+    `${(optimise / 1000).toFixed(2)} s, vortane-calc ${(nativeOptimise / 1000).toFixed(2)} s`);
+  await setLimits(page, '');
 }
 
 const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
@@ -212,8 +427,25 @@ await check('every control reachable by keyboard', async () => {
     reached.add(await page.evaluate(() => document.activeElement.id));
     await page.keyboard.press('Tab');
   }
-  for (const id of ['tab-0', 'Edit1', 'Edit11', 'ok', 'open', 'save', 'units', 'download-report', 'download-html'])
+  for (let i = 0; i < 60; ++i) {
+    reached.add(await page.evaluate(() => document.activeElement.id));
+    await page.keyboard.press('Tab');
+  }
+  for (const id of ['tab-0', 'Edit1', 'Edit11', 'ok', 'open', 'save', 'units', 'download-report', 'download-html',
+    'limits', 'pin', 'study-field-1', 'study-step-2', 'study-quantity', 'study-run', 'seek-field',
+    'seek-target', 'seek-run', 'optimise-sense', 'vary-2-high', 'vary-3-field', 'optimise-run'])
     assert.ok(reached.has(id), id);
+});
+
+await studyTests(page, defaults);
+await limitAndCompareTests(page, defaults);
+await searchTests(page, defaults);
+if (process.env.VORTANE_PAGE_TIMINGS) await featureTimings(page, defaults);
+
+await check('axe-core finds no violation with a study, a comparison and a search shown', async () => {
+  await page.addScriptTag({ content: axeSource });
+  const result = await page.evaluate(() => window.axe.run());
+  assert.deepEqual(result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
 });
 
 let pageRun;
@@ -231,6 +463,12 @@ if (shots) {
   await page.setViewportSize({ width: 390, height: 844 });
   await runOnPage(page);
   await page.screenshot({ path: join(shots, 'web-page-390x844.png'), fullPage: true });
+  await page.selectOption('#study-field-1', 'BarrierClearance1');
+  await setStudy(page, [['BarrierClearance1', '0.03', '0.1', '0.01'], ['ScrewSpeed', '60', '140', '20']]);
+  await page.click('#study-run');
+  await studyDone(page);
+  for (const [selector, name] of [['.study', 'study'], ['.compare', 'compare'], ['.design', 'optimise']])
+    await shoot(page, selector, `web-page-${name}-390x844.png`);
   await setTexts(page, { ...defaults, 3: 'abc' });
   await page.click('#ok');
   await page.waitForSelector('#message[open]');

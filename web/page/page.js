@@ -5,33 +5,60 @@
 (() => {
   const $ = (id) => document.getElementById(id);
   const storageKey = 'vortane.boxTexts';
-  const worker = new Worker(URL.createObjectURL(
-    new Blob([$('worker-source').textContent], { type: 'text/javascript' })));
+  const workerSource = URL.createObjectURL(new Blob([$('worker-source').textContent], { type: 'text/javascript' }));
   let nextId = 1;
-  const pending = new Map();
   const timings = { opened: performance.timeOrigin };
   window.vortaneTimings = timings;
   let fields = [];
+  let quantities = [];
   let caseName = 'case.vcase';
   // The conversion of the box just left, which OK waits for.
   let converting = Promise.resolve();
 
-  function call(method, ...args) {
+  // A worker holding the core and a session: call(method, args, progress)
+  // answers with the result (null once the worker is ended), handing each
+  // progress report to `progress` on the way.
+  function coreWorker(onReady, onFailure) {
+    const worker = new Worker(workerSource);
+    const pending = new Map();
+    worker.onmessage = (event) => {
+      const data = event.data;
+      if ('ready' in data) return data.ready ? onReady(data) : onFailure(data.failure);
+      const waiting = pending.get(data.id);
+      if (!waiting) return;
+      if ('progress' in data) return waiting.progress && waiting.progress(data.progress);
+      pending.delete(data.id);
+      timings['last ' + waiting.method] = data.took;
+      if ('failure' in data) waiting.reject(new Error(data.failure)); else waiting.resolve(data.result);
+    };
+    worker.onerror = (event) => onFailure(event.message);
+    return {
+      lastId: 0,
+      call(method, args = [], progress = null) {
+        const id = nextId++;
+        this.lastId = id;
+        return new Promise((resolve, reject) => {
+          pending.set(id, { resolve, reject, method, progress });
+          worker.postMessage({ id, method, args });
+        });
+      },
+      cancel(id) { worker.postMessage({ cancel: id }); },
+      end() {
+        worker.terminate();
+        for (const waiting of pending.values()) waiting.resolve(null);
+        pending.clear();
+      },
+    };
+  }
+  const main = coreWorker((data) => start(data), (text) => failed(text));
+  const call = (method, ...args) => main.call(method, args);
+  // Searches run in a worker of their own, which Cancel ends; one waits ready.
+  let searchCore = null;
+  function readySearchCore() {
     return new Promise((resolve, reject) => {
-      const id = nextId++;
-      pending.set(id, { resolve, reject, method });
-      worker.postMessage({ id, method, args });
+      const core = coreWorker(() => resolve(core), (text) => reject(new Error(text)));
     });
   }
-  worker.onmessage = (event) => {
-    const data = event.data;
-    if ('ready' in data) return data.ready ? start(data) : failed(data.failure);
-    const waiting = pending.get(data.id);
-    pending.delete(data.id);
-    timings['last ' + waiting.method] = data.took;
-    if ('failure' in data) waiting.reject(new Error(data.failure)); else waiting.resolve(data.result);
-  };
-  worker.onerror = (event) => failed(event.message);
 
   function failed(text) {
     $('state').textContent = 'The calculation core could not start: ' + text;
@@ -164,6 +191,228 @@
     if (run.profileFault) $('outcome').textContent += '\n' + run.profileFault;
     $('download-report').disabled = !run.hasReport;
     $('download-html').disabled = false;
+    $('verdict').hidden = !run.verdict;
+    $('verdict').textContent = run.verdict;
+    $('verdict').className = run.verdict === 'Feasible' ? 'note complete' : 'note stopped';
+    $('limit-table').replaceChildren(...(run.limits.length ? [grid('Limits', [], run.limits.map((r) => r.cells))] : []));
+    showComparison();
+  }
+
+  // A table of rows of texts, the first cell of each its heading.
+  function grid(title, header, rows) {
+    const element = document.createElement('table');
+    element.createCaption().textContent = title;
+    if (header.length) {
+      const head = element.createTHead().insertRow();
+      for (const text of header) head.append(Object.assign(document.createElement('th'), { scope: 'col', textContent: text }));
+    }
+    const body = element.createTBody();
+    for (const cells of rows) {
+      const row = body.insertRow();
+      cells.forEach((text, i) => {
+        if (i > 0) return void (row.insertCell().textContent = text);
+        row.append(Object.assign(document.createElement('th'), { scope: 'row', textContent: text }));
+      });
+    }
+    return element;
+  }
+  function choices(select, options) {
+    select.replaceChildren(...options.map(([value, text]) => Object.assign(document.createElement('option'), { value, textContent: text })));
+  }
+  const fieldChoices = () => fields.map((field) => [field.name, field.caption.replace(/^\* /, '').trim()]);
+  const quantityChoices = () => quantities.map((quantity, index) => [String(index), quantity.caption]);
+  const boxOfName = (name) => fields.find((field) => field.name === name);
+
+  // Limits: the case's, kept in the session (and so in Save case).
+  async function applyLimits() {
+    const kept = await call('setLimits', $('limits').value);
+    if (kept.error) return showMessages([kept.error]);
+    $('limits').value = kept.text;
+    const run = await call('lastRun', $('units').value);
+    if (!run.error) showRun(run);
+  }
+
+  // The pinned baseline against the last run, as the core compares them.
+  let pinned = false;
+  async function showComparison() {
+    $('compare-csv').disabled = !pinned;
+    if (!pinned) return $('comparison').replaceChildren();
+    const compared = await call('compare', $('units').value);
+    if (compared.error) return $('comparison').replaceChildren(Object.assign(document.createElement('p'), { className: 'note', textContent: compared.error }));
+    const parts = [grid('Baseline and current run', compared.header, compared.rows.map((r) => r.cells))];
+    if (compared.warnings.length) {
+      const list = document.createElement('ul');
+      list.className = 'note';
+      for (const text of compared.warnings) list.append(Object.assign(document.createElement('li'), { textContent: text }));
+      parts.push(list);
+    }
+    $('comparison').replaceChildren(...parts);
+  }
+
+  // A study: the grid runs in the worker a slice at a time; Cancel keeps the
+  // points done.
+  let studyId = 0;
+  async function suggestRange(axis) {
+    const field = boxOfName($('study-field-' + axis).value);
+    const disabled = !field;
+    for (const part of ['from', 'to', 'step']) $(`study-${part}-${axis}`).disabled = disabled;
+    if (!field) return;
+    const range = await call('studyRange', field.box, boxOf(field).value);
+    for (const part of ['from', 'to', 'step']) $(`study-${part}-${axis}`).value = range[part];
+  }
+  async function showStudyChart() {
+    const chart = await call('studyChart', Number($('study-quantity').value), $('units').value);
+    if (chart.error) return;
+    $('study-chart').hidden = false;
+    $('study-picture').innerHTML = chart.text;
+  }
+  async function runStudy() {
+    const axes = [1, 2].filter((axis) => $('study-field-' + axis).value).map((axis) => ({
+      field: $('study-field-' + axis).value, from: $('study-from-' + axis).value,
+      to: $('study-to-' + axis).value, step: $('study-step-' + axis).value }));
+    await converting;
+    $('study-run').disabled = true;
+    $('study-cancel').disabled = false;
+    $('study-state').textContent = 'Starting…';
+    const began = performance.now();
+    let charted = began;
+    const running = main.call('study', [boxTexts(), axes, $('units').value], (progress) => {
+      $('study-progress').max = progress.total;
+      $('study-progress').value = progress.done;
+      $('study-state').textContent = `${progress.done} of ${progress.total} points`;
+      if (performance.now() - charted > 1000) { charted = performance.now(); showStudyChart(); }
+    });
+    studyId = main.lastId;
+    try {
+      const end = await running;
+      timings.study = performance.now() - began;
+      if (end.error) return showMessages([end.error]);
+      $('study-state').textContent = (end.done < end.total ? `Cancelled after ${end.done} of ${end.total} points.`
+        : `Done: ${end.total} points.`) + (end.stops.length ? ` ${end.stops.length} stopped:` : '');
+      $('study-stops').replaceChildren(...end.stops.map((text) => Object.assign(document.createElement('li'), { textContent: text })));
+      $('study-csv').disabled = false;
+      await showStudyChart();
+    } finally {
+      studyId = 0;
+      $('study-run').disabled = false;
+      $('study-cancel').disabled = true;
+    }
+  }
+
+  // Goal seek and optimisation, in the search worker; Cancel ends it.
+  let searchRunning = null;
+  let designFound = null;
+  const notation = (prefix) => `${$(prefix + '-field').value}=${$(prefix + '-low').value}:${$(prefix + '-high').value}`;
+  async function suggestBounds(prefix) {
+    const field = boxOfName($(prefix + '-field').value);
+    for (const part of ['low', 'high']) $(`${prefix}-${part}`).disabled = !field;
+    if (!field) return;
+    const range = await call('studyRange', field.box, boxOf(field).value);
+    $(prefix + '-low').value = range.from;
+    $(prefix + '-high').value = range.to;
+  }
+  async function search(method, args) {
+    await converting;
+    const texts = boxTexts();
+    const saved = await call('saveCase', texts);
+    if (saved.error) return showMessages([saved.error]);
+    for (const id of ['seek-run', 'optimise-run']) $(id).disabled = true;
+    $('search-cancel').disabled = false;
+    $('search-apply').disabled = true;
+    $('search-state').textContent = 'Starting…';
+    const began = performance.now();
+    try {
+      const core = await (searchCore || (searchCore = readySearchCore()));
+      searchRunning = core;
+      await core.call('openCase', [caseName, saved.text]);
+      const found = await core.call(method, [texts, ...args], (progress) => {
+        $('search-state').textContent = `Runs: ${progress.runs}`;
+      });
+      timings[method] = performance.now() - began;
+      if (found === null) return void ($('search-state').textContent = 'Cancelled.');
+      if (found.error) return showMessages([found.error]);
+      $('search-state').textContent = `${found.end} (runs: ${found.runs})`;
+      $('search-result').textContent = found.text + found.warnings.map((line) => line + '\n').join('');
+      $('search-chart').hidden = false;
+      $('search-picture').innerHTML = found.chart;
+      designFound = found.found ? found.texts : null;
+      $('search-apply').disabled = !designFound;
+    } catch (error) {
+      searchCore = null;
+      $('search-state').textContent = 'The search could not run: ' + error.message;
+    } finally {
+      searchRunning = null;
+      for (const id of ['seek-run', 'optimise-run']) $(id).disabled = false;
+      $('search-cancel').disabled = true;
+    }
+  }
+  function cancelSearch() {
+    if (!searchRunning) return;
+    searchRunning.end();
+    searchCore = readySearchCore();
+  }
+
+  function startFeatures() {
+    for (const axis of [1, 2]) {
+      choices($('study-field-' + axis), [...(axis === 2 ? [['', '(none)']] : []), ...fieldChoices()]);
+      $('study-field-' + axis).addEventListener('change', () => suggestRange(axis));
+    }
+    $('study-field-1').value = 'BarrierClearance1';
+    $('study-field-2').value = 'ScrewSpeed';
+    choices($('study-quantity'), quantityChoices());
+    $('study-quantity').addEventListener('change', () => { if (!$('study-csv').disabled || studyId) showStudyChart(); });
+    $('study-run').addEventListener('click', runStudy);
+    $('study-cancel').addEventListener('click', () => { if (studyId) main.cancel(studyId); });
+    $('study-csv').addEventListener('click', async () => download('study.csv', [(await call('studyCsv')).text], 'text/csv'));
+
+    $('limits').addEventListener('change', applyLimits);
+    $('quantity-names').replaceChildren(...quantities.map((q) =>
+      Object.assign(document.createElement('li'), { textContent: `${q.name}: ${q.caption}` })));
+
+    $('pin').addEventListener('click', async () => {
+      const result = await call('pin');
+      if (result.error) return showMessages([result.error]);
+      pinned = true;
+      $('unpin').disabled = false;
+      $('pin-state').textContent = 'The last run is the baseline; later runs are compared with it.';
+      showComparison();
+    });
+    $('unpin').addEventListener('click', async () => {
+      await call('unpin');
+      pinned = false;
+      $('unpin').disabled = true;
+      $('pin-state').textContent = 'No baseline pinned.';
+      showComparison();
+    });
+    $('compare-csv').addEventListener('click', async () =>
+      download('comparison.csv', [(await call('compare', $('units').value)).csv], 'text/csv'));
+
+    choices($('seek-field'), fieldChoices());
+    choices($('seek-quantity'), quantities.map((q) => [q.name, q.caption]));
+    choices($('optimise-quantity'), quantities.map((q) => [q.name, q.caption]));
+    $('seek-field').value = 'OutputRate';
+    $('seek-quantity').value = 'TemperatureRise';
+    $('optimise-quantity').value = 'TotalPressureDrop';
+    for (const prefix of ['seek', 'vary-1', 'vary-2', 'vary-3']) {
+      if (prefix.startsWith('vary')) choices($(prefix + '-field'), [['', '(none)'], ...fieldChoices()]);
+      $(prefix + '-field').addEventListener('change', () => suggestBounds(prefix));
+    }
+    $('vary-1-field').value = 'BarrierClearance1';
+    $('vary-2-field').value = 'ScrewSpeed';
+    for (const prefix of ['seek', 'vary-1', 'vary-2', 'vary-3']) suggestBounds(prefix);
+    $('seek-run').addEventListener('click', () =>
+      search('goalSeek', [notation('seek'), `${$('seek-quantity').value}=${$('seek-target').value}`]));
+    $('optimise-run').addEventListener('click', () => search('optimise', [
+      `${$('optimise-sense').value} ${$('optimise-quantity').value}`,
+      ['vary-1', 'vary-2', 'vary-3'].filter((prefix) => $(prefix + '-field').value).map(notation)]));
+    $('search-cancel').addEventListener('click', cancelSearch);
+    $('search-apply').addEventListener('click', () => {
+      setBoxTexts(designFound);
+      $('state').textContent = 'The design found is in the boxes; OK runs it.';
+    });
+    for (const axis of [1, 2]) suggestRange(axis);
+    for (const id of ['study-run', 'pin', 'seek-run', 'optimise-run']) $(id).disabled = false;
+    searchCore = readySearchCore();
   }
 
   function download(name, parts, type) {
@@ -203,6 +452,7 @@
 
   function start(data) {
     fields = data.fields;
+    quantities = data.quantities;
     timings.coreStartup = data.startup;
     buildPages(data.titles);
     restoreTexts();
@@ -210,6 +460,7 @@
     $('units').addEventListener('change', async () => {
       const run = await call('lastRun', $('units').value);
       if (!run.error) showRun(run);
+      if (!$('study-chart').hidden) showStudyChart();
     });
     $('download-report').addEventListener('click', async () => download('result.txt', [await call('report')], 'text/plain'));
     $('download-html').addEventListener('click', async () => {
@@ -226,6 +477,7 @@
       if (opened.error) return showMessages([opened.error]);
       caseName = file.name;
       setBoxTexts(opened.texts);
+      $('limits').value = opened.limits;
       $('state').textContent = 'Opened ' + file.name + '.';
     });
     $('save').addEventListener('click', async () => {
@@ -234,6 +486,7 @@
       download(caseName, [saved.text], 'text/plain');
     });
     for (const id of ['ok', 'open', 'save']) $(id).disabled = false;
+    startFeatures();
     timings.ready = performance.now();
     $('state').textContent = 'Ready: the calculation runs in this page, offline.';
     document.body.dataset.ready = 'true';

@@ -1,11 +1,14 @@
 // The worker's side: the core module and one session, called by message so
 // that a long run never holds up the page. Each call: {id, method, args};
-// each answer: {id, result} or {id, failure}.
+// each answer: {id, result} or {id, failure}, before it any {id, progress}.
+// {cancel: id} ends a study between its points; a search, which the core
+// runs in one call, is ended by ending its worker.
 let core;
 let session;
 // An embind vector as an array (its handle freed); value objects field by field.
 function plain(value) {
   if (value instanceof Uint8Array || value === null || typeof value !== 'object') return value;
+  if (Array.isArray(value)) return value.map(plain);
   if (typeof value.size === 'function' && typeof value.get === 'function') {
     const items = [];
     for (let i = 0; i < value.size(); ++i) items.push(plain(value.get(i)));
@@ -29,20 +32,64 @@ const calls = {
   openCase: (name, content) => session.openCase(name, content),
   saveCase: (boxTexts) => { const v = texts(boxTexts); try { return session.saveCase(v); } finally { v.delete(); } },
   typedText: (box, text) => session.typedText(box, text),
+  setLimits: (lines) => session.setLimits(lines),
+  pin: () => session.pin(),
+  unpin: () => session.unpin(),
+  compare: (units) => session.compare(units),
+  studyRange: (box, text) => session.studyRange(box, text),
+  studyCsv: () => session.studyCsv(),
+  studyChart: (quantity, units) => session.studyChart(quantity, units),
+  goalSeek: (boxTexts, varied, target, progress) => {
+    const v = texts(boxTexts);
+    try { return session.goalSeek(v, varied, target, progress); } finally { v.delete(); }
+  },
+  optimise: (boxTexts, objective, varied, progress) => {
+    const v = texts(boxTexts);
+    const inputs = texts(varied);
+    try { return session.optimise(v, objective, inputs, progress); } finally { v.delete(); inputs.delete(); }
+  },
+};
+// Long calls: their progress goes to the page as they run.
+const cancelled = new Set();
+const yieldToMessages = () => new Promise((resolve) => setTimeout(resolve, 0));
+const longCalls = {
+  // The study's points a slice of about 50 ms at a time, messages (a cancel)
+  // taken between slices.
+  study: async (id, boxTexts, axes, units) => {
+    const v = texts(boxTexts);
+    const list = new core.StudyAxes();
+    for (const axis of axes) list.push_back(axis);
+    let state;
+    try { state = plain(session.startStudy(v, list, units)); } finally { v.delete(); list.delete(); }
+    if (state.error) return state;
+    postMessage({ id, progress: state });
+    while (state.done < state.total && !cancelled.has(id)) {
+      const slice = performance.now();
+      do state = plain(session.stepStudy(1)); while (state.done < state.total && performance.now() - slice < 50);
+      postMessage({ id, progress: state });
+      await yieldToMessages();
+    }
+    cancelled.delete(id);
+    return { ...state, stops: plain(session.studyStops()) };
+  },
+  goalSeek: (id, ...args) => calls.goalSeek(...args, (runs) => postMessage({ id, progress: { runs } })),
+  optimise: (id, ...args) => calls.optimise(...args, (runs) => postMessage({ id, progress: { runs } })),
 };
 const started = performance.now();
 const ready = VortaneCore().then((module) => {
   core = module;
   session = new core.Session('/result.txt');
   postMessage({ ready: true, fields: plain(core.fields()), titles: plain(core.pageTitles()),
+                quantities: plain(core.quantities()),
                 startup: performance.now() - started });
 }, (error) => postMessage({ ready: false, failure: String(error) }));
 onmessage = async (event) => {
+  if ('cancel' in event.data) { cancelled.add(event.data.cancel); return; }
   await ready;
   const { id, method, args } = event.data;
   try {
     const began = performance.now();
-    const result = plain(calls[method](...args));
+    const result = plain(method in longCalls ? await longCalls[method](id, ...args) : calls[method](...args));
     const transfer = result instanceof Uint8Array ? [result.buffer] : [];
     postMessage({ id, result, took: performance.now() - began }, transfer);
   } catch (error) {
