@@ -19,23 +19,13 @@ done
 
 [ -f "$prefix/lib/cmake/nlopt/NLoptConfig.cmake" ] && exit 0
 
-# The source package, fetched and unpacked once into build/nlopt: its own
-# deb-src entry for this one call, without touching the system's lists.
+# The source package, fetched (scripts/debian-source.sh) and unpacked once
+# into build/nlopt.
 source=build/nlopt/source
 if [ ! -f "$source/CMakeLists.txt" ]; then
-  scripts/install-deps.sh source
-  apt_dir=$(realpath -m build/nlopt/apt)
-  mkdir -p "$apt_dir/lists/partial"
-  archive=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -1)
-  [ -n "$archive" ] || archive=$(sed -n 's/^deb \+\(http[^ ]*\) .*/\1/p' /etc/apt/sources.list 2>/dev/null | head -1)
-  [ -n "$archive" ] || archive=http://deb.debian.org/debian
-  suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  echo "deb-src $archive $suite main" > "$apt_dir/sources.list"
-  apt_options=(-o "Dir::Etc::sourcelist=$apt_dir/sources.list" -o Dir::Etc::sourceparts=- -o "Dir::State::Lists=$apt_dir/lists")
-  apt-get "${apt_options[@]}" update -qq
-  (cd "$apt_dir" && apt-get "${apt_options[@]}" source --download-only -qq nlopt 2>/dev/null)
+  scripts/debian-source.sh nlopt build/nlopt/apt
   rm -rf "$source"
-  dpkg-source --no-check -x "$(ls "$apt_dir"/nlopt_*.dsc | head -1)" "$source" >/dev/null
+  dpkg-source --no-check -x "$(ls build/nlopt/apt/nlopt_*.dsc | head -1)" "$source" >/dev/null
 fi
 
 dir=$prefix-build

@@ -370,6 +370,77 @@ await check('the seed corpus: reports and messages as vortane-calc gives them', 
   assert.deepEqual(differ, []);
 });
 
+// ---- Random cases ----------------------------------------------------------
+// The cases scripts/compare_runs.py draws around the defaults (through
+// random_cases.py; seed 29, other cases than the cross check's 13): each one's
+// report downloaded from the page equals vortane-calc's bytes, and a case that
+// stops shows the desktop's messages. Both kinds must occur. The page is open
+// in several tabs, each running its share, as most of the time is spent
+// waiting on the browser.
+const randomCount = 200;
+const randomTabs = 3;
+
+// One tab's share of the cases: what differs from vortane-calc's runs, and
+// how many reports were compared and runs stopped. vortane-calc runs while
+// the other tabs compute.
+async function randomCasesOn(tab, share) {
+  const result = { differ: [], reports: 0, stopped: 0 };
+  for (const { name, texts } of share) {
+    const cli = cliRun(texts);
+    await setTexts(tab, { ...defaults, ...texts });
+    const shown = await runOnPage(tab);
+    const expected = cli.status === 0 ? [...cli.messages, Finished] : cli.messages;
+    if (JSON.stringify(shown) !== JSON.stringify(expected)) result.differ.push(`${name}: ${JSON.stringify(shown)} against ${JSON.stringify(expected)}`);
+    if (cli.status !== 0) result.stopped += 1;
+    const canDownload = await tab.isEnabled('#download-report');
+    if (canDownload !== (cli.report !== null)) result.differ.push(`${name}: report ${canDownload ? 'offered' : 'not offered'}`);
+    else if (cli.report && !(await download(tab, '#download-report')).equals(cli.report)) result.differ.push(`${name}: report bytes differ`);
+    else if (cli.report) result.reports += 1;
+  }
+  return result;
+}
+
+await check(`${randomCount} random cases: reports and messages as vortane-calc gives them`, async () => {
+  const began = performance.now();
+  const generator = join(dirname(fileURLToPath(import.meta.url)), 'random_cases.py');
+  const drawn = JSON.parse(execFileSync('python3', [generator, calc, String(randomCount), '29'], { encoding: 'utf8' }));
+  assert.equal(drawn.length, randomCount);
+  const cases = drawn.map((texts, n) => ({ name: `random/${n + 1} ${JSON.stringify(texts)}`, texts }));
+  // The other tabs each in a context of their own (tabs of one context but the
+  // first wait in the background), every request beyond the file refused.
+  const contexts = [];
+  let results;
+  try {
+    for (let i = 1; i < randomTabs; ++i) {
+      const own = await browser.newContext({ acceptDownloads: true, viewport: { width: 1280, height: 800 } });
+      contexts.push(own);
+      await own.route('**/*', (route) => {
+        if (/^(file|data|blob):/.test(route.request().url())) return route.continue();
+        refused.push(route.request().url());
+        return route.abort();
+      });
+    }
+    const tabs = [page, ...(await Promise.all(contexts.map(async (own) => {
+      const tab = await own.newPage();
+      tab.on('pageerror', (error) => pageErrors.push(String(error)));
+      await tab.goto(pathToFileURL(pagePath).href);
+      await tab.waitForSelector('body[data-ready=true]', { timeout: 30000 });
+      return tab;
+    })))];
+    results = await Promise.all(tabs.map((tab, t) => randomCasesOn(tab, cases.filter((_, n) => n % randomTabs === t))));
+  } finally {
+    await Promise.all(contexts.map((own) => own.close()));
+  }
+  assert.deepEqual(results.flatMap((r) => r.differ), []);
+  const reports = results.reduce((sum, r) => sum + r.reports, 0);
+  const stopped = results.reduce((sum, r) => sum + r.stopped, 0);
+  assert.ok(stopped > 0 && stopped < randomCount, `${stopped} of ${randomCount} stopped`);
+  console.log(`     ${reports} reports byte-identical, ${stopped} runs stopped with the desktop's messages, ` +
+    `in ${((performance.now() - began) / 1000).toFixed(1)} s`);
+});
+await setTexts(page, defaults);
+// ---- end of the random cases -----------------------------------------------
+
 await check('a rejected box: the desktop\'s message, then the box focused on its page', async () => {
   await setTexts(page, { ...defaults, 19: 'abc' });
   assert.deepEqual(await runOnPage(page), ['Input data is not proper, change and try again!']);
