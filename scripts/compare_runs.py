@@ -281,6 +281,8 @@ def main():
     parser.add_argument("--seed", type=int, default=13)
     parser.add_argument("--designs", action="store_true", help="compare the searches of DESIGNS too")
     parser.add_argument("--boundary-cases", type=int, default=0, metavar="N")
+    parser.add_argument("--largest-difference", type=float, default=None, metavar="X",
+                        help="fail when a value differs by more than X relative (0: every value the same)")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
     options = parser.parse_args()
 
@@ -333,7 +335,11 @@ def main():
     print("%s: %d differ, %d on a rounding boundary (at most %d allowed); "
           "largest relative difference of a value %.2g"
           % (options.label, failed, boundary_cases, options.boundary_cases, largest))
-    return 1 if failed or boundary_cases > options.boundary_cases else 0
+    too_far = options.largest_difference is not None and largest > options.largest_difference
+    if too_far:
+        print("%s: a value differs by %.2g relative, beyond the %.2g allowed"
+              % (options.label, largest, options.largest_difference))
+    return 1 if failed or boundary_cases > options.boundary_cases or too_far else 0
 
 
 if __name__ == "__main__":

@@ -8,7 +8,9 @@
 #   linux-arm64   aarch64 g++, run under qemu-user (long double is binary128)
 #   double        native, VORTANE_EXTENDED=OFF (formulas in double)
 #   webassembly   emscripten (scripts/web.sh), run under node (binary128), 50
-#                 random cases: the page's tests compare the same core again
+#                 random cases: the page's tests compare the same core again;
+#                 and against linux-arm64, when both are built, every value
+#                 the same
 # Each but WebAssembly also runs the model's and the run's tests, the fault
 # tests among them, on its target.
 #   scripts/cross.sh [NATIVE_BUILD [TARGET...]]
@@ -123,5 +125,12 @@ if wanted webassembly; then
   step "WebAssembly: comparison under node"
   # 50 random cases: the page's tests compare the same core's reports again.
   compare webassembly "node build/web/core/cli/vortane-calc.js" 0 50
+  if wanted linux-arm64; then
+    # Both compute long double in binary128 with glibc's functions: every
+    # value the same, to the last of its 17 digits.
+    python3 scripts/compare_runs.py --label "webassembly against linux-arm64" \
+      --native "qemu-aarch64 build/cross/linux-arm64/cli/vortane-calc" --target "node build/web/core/cli/vortane-calc.js" \
+      --corpus fuzz/corpus --random 10 --seed 29 --largest-difference 0 --jobs "$jobs"
+  fi
   took "node"
 fi

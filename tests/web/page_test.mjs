@@ -1,8 +1,8 @@
 // The page (vortane.html) opened from disk in Debian's Chromium with every
 // request that is not file:, data: or blob: refused. Its downloaded reports
-// equal vortane-calc's bytes for the default case and the seed corpus, its
-// messages are the desktop's, typed units, case files and kept texts work,
-// and axe-core finds no violation. Its study, limits, comparison, goal seek
+// equal vortane-calc's bytes for the default case, the seed corpus and 200
+// random cases, its messages are the desktop's, typed units, case files and
+// kept texts work, and axe-core finds no violation. Its study, limits, comparison, goal seek
 // and optimisation give vortane-calc's CSV, verdicts and answers.
 //   node page_test.mjs PAGE VORTANE_CALC [--screenshots DIR]
 import { chromium } from 'playwright-core';
@@ -353,37 +353,10 @@ await check('axe-core finds no violation, results shown', async () => {
   assert.deepEqual(result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
 });
 
-await check('the seed corpus: reports and messages as vortane-calc gives them', async () => {
-  const differ = [];
-  for (const name of readdirSync(corpus).sort()) {
-    const lines = readFileSync(join(corpus, name), 'latin1').split('\n').slice(0, 28);
-    const texts = Object.fromEntries(lines.map((text, i) => [i + 1, text]));
-    const cli = cliRun(texts);
-    await setTexts(page, texts);
-    const shown = await runOnPage(page);
-    const expected = cli.status === 0 ? [...cli.messages, Finished] : cli.messages;
-    if (JSON.stringify(shown) !== JSON.stringify(expected)) differ.push(`${name}: ${JSON.stringify(shown)} against ${JSON.stringify(expected)}`);
-    const canDownload = await page.isEnabled('#download-report');
-    if (canDownload !== (cli.report !== null)) differ.push(`${name}: report ${canDownload ? 'offered' : 'not offered'}`);
-    else if (cli.report && !(await download(page, '#download-report')).equals(cli.report)) differ.push(`${name}: report bytes differ`);
-  }
-  assert.deepEqual(differ, []);
-});
-
-// ---- Random cases ----------------------------------------------------------
-// The cases scripts/compare_runs.py draws around the defaults (through
-// random_cases.py; seed 29, other cases than the cross check's 13): each one's
-// report downloaded from the page equals vortane-calc's bytes, and a case that
-// stops shows the desktop's messages. Both kinds must occur. The page is open
-// in several tabs, each running its share, as most of the time is spent
-// waiting on the browser.
-const randomCount = 200;
-const randomTabs = 3;
-
-// One tab's share of the cases: what differs from vortane-calc's runs, and
-// how many reports were compared and runs stopped. vortane-calc runs while
-// the other tabs compute.
-async function randomCasesOn(tab, share) {
+// Cases run in a tab: what differs from vortane-calc's runs (messages, the
+// report offered and its bytes), and how many reports were compared and runs
+// stopped. vortane-calc runs while other tabs compute.
+async function casesOn(tab, share) {
   const result = { differ: [], reports: 0, stopped: 0 };
   for (const { name, texts } of share) {
     const cli = cliRun(texts);
@@ -399,6 +372,23 @@ async function randomCasesOn(tab, share) {
   }
   return result;
 }
+
+await check('the seed corpus: reports and messages as vortane-calc gives them', async () => {
+  const cases = readdirSync(corpus).sort().map((name) => {
+    const lines = readFileSync(join(corpus, name), 'latin1').split('\n').slice(0, 28);
+    return { name, texts: Object.fromEntries(lines.map((text, i) => [i + 1, text])) };
+  });
+  assert.deepEqual((await casesOn(page, cases)).differ, []);
+});
+
+// The cases scripts/compare_runs.py draws around the defaults (through
+// random_cases.py; seed 29, other cases than the cross check's 13): each one's
+// report downloaded from the page equals vortane-calc's bytes, and a case that
+// stops shows the desktop's messages. Both kinds must occur. The page is open
+// in several tabs, each running its share, as most of the time is spent
+// waiting on the browser.
+const randomCount = 200;
+const randomTabs = 3;
 
 await check(`${randomCount} random cases: reports and messages as vortane-calc gives them`, async () => {
   const began = performance.now();
@@ -427,7 +417,7 @@ await check(`${randomCount} random cases: reports and messages as vortane-calc g
       await tab.waitForSelector('body[data-ready=true]', { timeout: 30000 });
       return tab;
     })))];
-    results = await Promise.all(tabs.map((tab, t) => randomCasesOn(tab, cases.filter((_, n) => n % randomTabs === t))));
+    results = await Promise.all(tabs.map((tab, t) => casesOn(tab, cases.filter((_, n) => n % randomTabs === t))));
   } finally {
     await Promise.all(contexts.map((own) => own.close()));
   }
@@ -439,7 +429,6 @@ await check(`${randomCount} random cases: reports and messages as vortane-calc g
     `in ${((performance.now() - began) / 1000).toFixed(1)} s`);
 });
 await setTexts(page, defaults);
-// ---- end of the random cases -----------------------------------------------
 
 await check('a rejected box: the desktop\'s message, then the box focused on its page', async () => {
   await setTexts(page, { ...defaults, 19: 'abc' });
