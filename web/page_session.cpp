@@ -322,6 +322,7 @@ PageProgress PageSession::StartStudy(const std::vector<std::string>& texts, cons
     if (!system || !boxes) return started;
     try {
         std::vector<SweepAxis> swept;
+        swept.reserve(axes.size());
         for (const PageStudyAxis& axis : axes)
             swept.push_back(MakeSweepAxis(InputFieldNamed(axis.field), axis.from, axis.to, axis.step, separator_));
         SweepPlan plan = MakeSweepPlan(*boxes, std::move(swept), separator_, std::nullopt);
