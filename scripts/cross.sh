@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # The core and a static vortane-calc on other targets, each compared with the
-# native build (scripts/compare_runs.py: the default case, the fuzz corpus, 200
+# native build (scripts/compare_runs.py: the default case, the fuzz corpus, 100
 # seeded random cases):
 #   windows-x64   MinGW-w64 g++, run under wine, with NLopt built from Debian's
 #                 source (scripts/nlopt.sh): its goal seeks and optimisations
 #                 are compared too
 #   linux-arm64   aarch64 g++, run under qemu-user (long double is binary128)
 #   double        native, VORTANE_EXTENDED=OFF (formulas in double)
-#   webassembly   emscripten (scripts/web.sh), run under node (binary128), 50
-#                 random cases: the page's tests compare the same core again;
-#                 and against linux-arm64, when both are built, every value
-#                 the same
+#   webassembly   emscripten (scripts/web.sh), run under node (binary128):
+#                 against linux-arm64 when both are built, every value the
+#                 same, with 20 random cases; else against the native build
+#                 with 50; the page's tests compare the same core's reports
+#                 with the native bytes again
 # Each but WebAssembly also runs the model's and the run's tests, the fault
 # tests among them, on its target.
 #   scripts/cross.sh [NATIVE_BUILD [TARGET...]]
@@ -84,7 +85,7 @@ check() {
   for test in model/model_tests run/run_tests; do
     $runner "$dir/tests/$test$suffix" --gtest_brief=1
   done
-  compare "$1" "$runner $dir/cli/vortane-calc$suffix" "$4" 200 "${@:5}"
+  compare "$1" "$runner $dir/cli/vortane-calc$suffix" "$4" 100 "${@:5}"
 }
 
 if wanted windows-x64; then
@@ -124,13 +125,15 @@ if wanted webassembly; then
   took "build"
   step "WebAssembly: comparison under node"
   # 50 random cases: the page's tests compare the same core's reports again.
-  compare webassembly "node build/web/core/cli/vortane-calc.js" 0 50
   if wanted linux-arm64; then
     # Both compute long double in binary128 with glibc's functions: every
-    # value the same, to the last of its 17 digits.
+    # value the same, to the last of its 17 digits. (The page's tests compare
+    # its reports with the native build's bytes.)
     python3 scripts/compare_runs.py --label "webassembly against linux-arm64" \
       --native "qemu-aarch64 build/cross/linux-arm64/cli/vortane-calc" --target "node build/web/core/cli/vortane-calc.js" \
-      --corpus fuzz/corpus --random 10 --seed 29 --largest-difference 0 --jobs "$jobs"
+      --corpus fuzz/corpus --random 20 --seed 29 --largest-difference 0 --jobs "$jobs"
+  else
+    compare webassembly "node build/web/core/cli/vortane-calc.js" 0 50
   fi
   took "node"
 fi
