@@ -6,6 +6,14 @@
   const $ = (id) => document.getElementById(id);
   const storageKey = 'vortane.boxTexts';
   const workerSource = URL.createObjectURL(new Blob([$('worker-source').textContent], { type: 'text/javascript' }));
+  // The core's WebAssembly, inlined compressed: decompressed and compiled once,
+  // off the page's thread, and handed to each worker as it starts.
+  // (The browser decodes the base64 of a data: URL itself.)
+  const coreModule = (async () => {
+    const packed = await fetch('data:application/gzip;base64,' + $('core-wasm').textContent);
+    const stream = packed.body.pipeThrough(new DecompressionStream('gzip'));
+    return WebAssembly.compile(await new Response(stream).arrayBuffer());
+  })();
   let nextId = 1;
   const timings = { opened: performance.timeOrigin };
   window.vortaneTimings = timings;
@@ -32,6 +40,7 @@
       if ('failure' in data) waiting.reject(new Error(data.failure)); else waiting.resolve(data.result);
     };
     worker.onerror = (event) => onFailure(event.message);
+    coreModule.then((module) => worker.postMessage({ module }), (error) => onFailure(String(error)));
     return {
       lastId: 0,
       call(method, args = [], progress = null) {
@@ -311,17 +320,23 @@
     $(prefix + '-low').value = range.from;
     $(prefix + '-high').value = range.to;
   }
+  // The buttons and the state change at the click itself, before anything is
+  // awaited: a second click cannot start another search, and the last
+  // search's answer is never read as this one's.
   async function search(method, args) {
-    await converting;
-    const texts = boxTexts();
-    const saved = await call('saveCase', texts);
-    if (saved.error) return showMessages([saved.error]);
     for (const id of ['seek-run', 'optimise-run']) $(id).disabled = true;
-    $('search-cancel').disabled = false;
     $('search-apply').disabled = true;
     $('search-state').textContent = 'Starting…';
     const began = performance.now();
     try {
+      await converting;
+      const texts = boxTexts();
+      const saved = await call('saveCase', texts);
+      if (saved.error) {
+        $('search-state').textContent = '';
+        return showMessages([saved.error]);
+      }
+      $('search-cancel').disabled = false;
       const core = await (searchCore || (searchCore = readySearchCore()));
       searchRunning = core;
       await core.call('openCase', [caseName, saved.text]);
@@ -330,7 +345,10 @@
       });
       timings[method] = performance.now() - began;
       if (found === null) return void ($('search-state').textContent = 'Cancelled.');
-      if (found.error) return showMessages([found.error]);
+      if (found.error) {
+        $('search-state').textContent = '';
+        return showMessages([found.error]);
+      }
       $('search-state').textContent = `${found.end} (runs: ${found.runs})`;
       $('search-result').textContent = found.text + found.warnings.map((line) => line + '\n').join('');
       $('search-chart').hidden = false;

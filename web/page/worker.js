@@ -75,8 +75,17 @@ const longCalls = {
   goalSeek: (id, ...args) => calls.goalSeek(...args, (runs) => postMessage({ id, progress: { runs } })),
   optimise: (id, ...args) => calls.optimise(...args, (runs) => postMessage({ id, progress: { runs } })),
 };
+// The page sends the compiled WebAssembly first; the core is instantiated
+// from it.
 const started = performance.now();
-const ready = VortaneCore().then((module) => {
+let compiled;
+const ready = new Promise((resolve) => { compiled = resolve; }).then((wasm) => VortaneCore({
+  instantiateWasm(imports, receive) {
+    WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm),
+      (error) => postMessage({ ready: false, failure: String(error) }));
+    return {};
+  },
+})).then((module) => {
   core = module;
   session = new core.Session('/result.txt');
   postMessage({ ready: true, fields: plain(core.fields()), titles: plain(core.pageTitles()),
@@ -84,6 +93,7 @@ const ready = VortaneCore().then((module) => {
                 startup: performance.now() - started });
 }, (error) => postMessage({ ready: false, failure: String(error) }));
 onmessage = async (event) => {
+  if ('module' in event.data) return void compiled(event.data.module);
   if ('cancel' in event.data) { cancelled.add(event.data.cancel); return; }
   await ready;
   const { id, method, args } = event.data;
