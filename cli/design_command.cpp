@@ -58,19 +58,14 @@ int Solve(const Options& options, InputTexts texts, const CaseExtras& extras, ch
           std::ostream& out, std::ostream& err) {
     const VariedInput input = Refused("--solve", [&] { return ParseVariedInput(*options.solve, separator); });
     const Target target = Refused("--target", [&] { return ParseTarget(*options.target); });
-    GoalSeekRequest request;
-    request.base = {texts, {}, separator, ReportTarget::None, extras.viscosityRanges};
-    request.field = input.field;
-    request.low = input.low;
-    request.high = input.high;
-    request.quantity = target.quantity;
-    request.target = target.value;
-    request.acceptedWarnings = extras.acceptedWarnings;
+    const GoalSeekRequest request = GoalSeekRequestOf({texts, {}, separator, ReportTarget::None, extras.viscosityRanges},
+                                                      input, target, extras.acceptedWarnings);
     const GoalSeekResult result =
         Searched([&](auto cancel, auto progress) { return GoalSeek(request, cancel, progress); }, err);
     const bool found = result.end == GoalSeekEnd::Found;
     texts[input.field->box - 1] = result.text;
-    return Shown({result.end == GoalSeekEnd::Cancelled, found, found ? GoalSeekFoundText(request, result) : "", "no solution in " + *options.solve + ": " + result.reason,
+    return Shown({result.end == GoalSeekEnd::Cancelled, found, found ? GoalSeekFoundText(request, result) : "",
+                  GoalSeekNotFoundText(*options.solve, result),
                   &result.run, texts, result.history.size()},
                  options, extras, separator, out, err);
 }
@@ -92,7 +87,7 @@ int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& 
     });
     return Shown({result.end == OptimisationEnd::Cancelled, result.found,
                   result.found ? OptimisationFoundText(request, result) : "",
-                  "no feasible design in the bounds: " + result.reason, &result.run, result.texts,
+                  OptimisationNotFoundText(result), &result.run, result.texts,
                   result.history.size()},
                  options, extras, separator, out, err);
 }

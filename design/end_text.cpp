@@ -51,6 +51,14 @@ std::string GoalSeekFoundText(const GoalSeekRequest& request, const GoalSeekResu
            RunsLine(result.history);
 }
 
+std::string GoalSeekNotFoundText(std::string_view varied, const GoalSeekResult& result) {
+    return "no solution in " + std::string(varied) + ": " + result.reason;
+}
+
+std::string OptimisationNotFoundText(const OptimisationResult& result) {
+    return "no feasible design in the bounds: " + result.reason;
+}
+
 std::string OptimisationFoundText(const OptimisationRequest& request, const OptimisationResult& result) {
     std::string text;
     for (std::size_t i = 0; i < request.inputs.size(); ++i)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
@@ -30,5 +31,10 @@ std::string GoalSeekFoundText(const GoalSeekRequest& request, const GoalSeekResu
 // FIELD=TEXT for each input, QUANTITY=VALUE for the objective, each limit's
 // value and margin, "runs: N", then "stopped: " and what stopped it.
 std::string OptimisationFoundText(const OptimisationRequest& request, const OptimisationResult& result);
+
+// Why nothing was found, as a line: "no solution in FIELD=LOW:HIGH: " (the
+// notation as given) or "no feasible design in the bounds: ", and the reason.
+std::string GoalSeekNotFoundText(std::string_view varied, const GoalSeekResult& result);
+std::string OptimisationNotFoundText(const OptimisationResult& result);
 
 }  // namespace vortane

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <limits>
+#include <utility>
 
 #include "case/number_format.h"
 #include "design/design_point.h"
@@ -240,6 +241,19 @@ void CheckRequest(const GoalSeekRequest& request) {
 }
 
 }  // namespace
+
+GoalSeekRequest GoalSeekRequestOf(RunRequest base, const VariedInput& varied, const Target& target,
+                                  WarningKinds acceptedWarnings) {
+    GoalSeekRequest request;
+    request.base = std::move(base);
+    request.field = varied.field;
+    request.low = varied.low;
+    request.high = varied.high;
+    request.quantity = target.quantity;
+    request.target = target.value;
+    request.acceptedWarnings = acceptedWarnings;
+    return request;
+}
 
 GoalSeekResult GoalSeek(const GoalSeekRequest& request, const std::atomic<bool>* cancel,
                         const std::function<void(const Evaluation&)>& progress) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "case/input_fields.h"
+#include "design/design_notation.h"
 #include "run/calculation_run.h"
 
 namespace vortane {
@@ -71,6 +72,11 @@ struct GoalSeekResult {
 // accepted is not found: its numbers may not hold. `cancel`, when set, stops the search between runs;
 // `progress` is called after each run with that run. A question it cannot take
 // (design_point.h) is a DesignError.
+// The goal seek of `varied` (FIELD=LOW:HIGH) to `target` (QUANTITY=VALUE)
+// over the case `base`, with the tolerance and run limit every front end uses.
+GoalSeekRequest GoalSeekRequestOf(RunRequest base, const VariedInput& varied, const Target& target,
+                                  WarningKinds acceptedWarnings);
+
 GoalSeekResult GoalSeek(const GoalSeekRequest& request, const std::atomic<bool>* cancel = nullptr,
                         const std::function<void(const Evaluation&)>& progress = {});
 

@@ -379,21 +379,15 @@ PageSearch PageSession::GoalSeek(const std::vector<std::string>& texts, const st
         if (!boxes) return searched;
         const VariedInput input = ParseVariedInput(varied, separator_);
         const Target goal = ParseTarget(target);
-        GoalSeekRequest request;
-        request.base = {*boxes, {}, separator_, ReportTarget::None, RangesFor(*boxes)};
-        request.field = input.field;
-        request.low = input.low;
-        request.high = input.high;
-        request.quantity = goal.quantity;
-        request.target = goal.value;
-        request.acceptedWarnings = extras_.acceptedWarnings;
+        const GoalSeekRequest request = GoalSeekRequestOf(
+            {*boxes, {}, separator_, ReportTarget::None, RangesFor(*boxes)}, input, goal, extras_.acceptedWarnings);
         const GoalSeekResult result = vortane::GoalSeek(request, nullptr, RunCounter(progress));
         InputTexts found = *boxes;
         found[input.field->box - 1] = result.text;
         searched.found = result.end == GoalSeekEnd::Found;
         searched.end = GoalSeekEndText(result.end);
         searched.text = searched.found ? GoalSeekFoundText(request, result)
-                                       : "no solution in " + varied + ": " + result.reason + '\n';
+                                       : GoalSeekNotFoundText(varied, result) + '\n';
         if (searched.found) {
             searched.warnings = FoundWarningLines(result.run, extras_.acceptedWarnings);
             searched.texts.assign(found.begin(), found.end());
@@ -424,7 +418,7 @@ PageSearch PageSession::Optimise(const std::vector<std::string>& texts, const st
         searched.found = result.found;
         searched.end = OptimisationEndText(result.end, limitsSet);
         searched.text = result.found ? OptimisationFoundText(request, result)
-                                     : "no feasible design in the bounds: " + result.reason + '\n';
+                                     : OptimisationNotFoundText(result) + '\n';
         if (result.found) {
             searched.warnings = FoundWarningLines(result.run, extras_.acceptedWarnings);
             searched.texts.assign(result.texts.begin(), result.texts.end());
