@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "case/blanks.h"
 #include "case/excerpt.h"
@@ -20,14 +21,6 @@ namespace {
 constexpr std::string_view LawPrefix = "Law.";
 constexpr std::string_view SourceSuffix = ".Source";
 
-// The keys a grade may hold beside the law's parameters and the sources of
-// its values.
-constexpr std::array<std::string_view, 11> PlainKeys{
-    "Name", "Family", "Description", "Notes", "Law", "Law.shift", "Check",
-    "TemperatureRange", "ShearRateRange", "FitError", "RunNote"};
-// Keys with a source, KEY.Source; the ranges share Range.Source.
-constexpr std::array<std::string_view, 3> SourcedKeys{"Law", "Check", "Range"};
-
 // A unit as written, in one spelling: no blanks, degrees as degC.
 std::string UnitSpelling(std::string_view unit) {
     std::string text;
@@ -41,7 +34,7 @@ std::string UnitSpelling(std::string_view unit) {
 
 class GradeReader {
 public:
-    GradeReader(std::string_view content, const std::string& fileName) : file_(fileName) { Split(content); }
+    GradeReader(std::string_view content, std::string fileName) : file_(std::move(fileName)) { Split(content); }
 
     Grade Read() {
         Grade grade;
@@ -158,8 +151,8 @@ private:
         }
         const LawFamily& family = *grade.law.family;
         grade.lawSource = SourceOf("Law", &law);
-        if (family.sixCoefficients) return;  // its parameters are the fit's keys
-        for (const LawParameter& parameter : family.parameters) {
+        // The six coefficients' parameters are the fit's own keys (ReadFit).
+        for (const LawParameter& parameter : family.sixCoefficients ? std::span<const LawParameter>() : family.parameters) {
             const std::string key = std::string(LawPrefix) + std::string(parameter.key);
             const GradeText& value = Required(key);
             grade.law.values.push_back(NumberIn(value, value.text, parameter.unit, key));

@@ -114,7 +114,7 @@ fs::path ShippedMaterialFolder(const fs::path& installedFile) {
     std::error_code error;
     if (!installedFile.empty()) {
         for (fs::path at = installedFile.parent_path(); !at.empty(); at = at.parent_path()) {
-            const fs::path folder = at / "share" / "vortane" / "materials";
+            fs::path folder = at / "share" / "vortane" / "materials";
             if (fs::is_directory(folder, error)) return folder;
             if (at == at.parent_path()) break;
         }
@@ -274,7 +274,7 @@ fs::path SaveUserGrade(const UserGrade& grade, const fs::path& folder) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) throw FileWriteError("cannot write " + folder.string() + ": " + error.message(), {folder.string(), {}, nullptr});
-    const fs::path path = folder / GradeFileName(grade.family, grade.name);
+    fs::path path = folder / GradeFileName(grade.family, grade.name);
     WriteWholeFile(path.string(), text);
     return path;
 }
@@ -296,7 +296,7 @@ fs::path ImportGrade(const fs::path& from, const fs::path& folder) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) throw FileWriteError("cannot write " + folder.string() + ": " + error.message(), {folder.string(), {}, nullptr});
-    const fs::path to = folder / from.filename();
+    fs::path to = folder / from.filename();
     ExportGrade(from, to);
     return to;
 }
