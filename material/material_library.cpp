@@ -97,7 +97,6 @@ std::string RangeOf(const ValueRange& range, std::string_view unit) {
 }  // namespace
 
 fs::path RunningProgram() {
-    std::error_code error;
 #ifdef _WIN32
     std::wstring path(32768, L'\0');
     const DWORD size = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -105,6 +104,7 @@ fs::path RunningProgram() {
     path.resize(size);
     return fs::path(path);
 #else
+    std::error_code error;
     fs::path path = fs::read_symlink("/proc/self/exe", error);
     return error ? fs::path() : path;
 #endif

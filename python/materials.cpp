@@ -32,6 +32,7 @@ void DefineMaterials(py::module_& m) {
             }
             return grades;
         },
+        // cppcheck-suppress assignBoolToPointer ; a keyword argument's default
         "strict"_a = true,
         "The grades of the material library, shipped and the user's, as\n"
         "`vortane-calc --list-materials --csv` lists them: a dict per grade with\n"
