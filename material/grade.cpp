@@ -13,6 +13,7 @@
 #include "case/number_format.h"
 #include "case/number_text.h"
 #include "case/unit_text.h"
+#include "case/units.h"
 
 namespace vortane {
 
@@ -199,6 +200,8 @@ private:
 
     void ReadRanges(Grade& grade) {
         grade.temperatureRange = Range("TemperatureRange", "degC", grade.temperatureRangeText);
+        if (grade.temperatureRange.low < AbsoluteZero)
+            Fail(entries_.at("TemperatureRange").line, "TemperatureRange lies below absolute zero, -273.15 degC");
         grade.shearRateRange = Range("ShearRateRange", "1/s", grade.shearRateRangeText);
         if (!(grade.shearRateRange.low > 0))
             Fail(entries_.at("ShearRateRange").line, "ShearRateRange must lie above 0");

@@ -79,7 +79,12 @@ GradeFit FitGrade(const Grade& grade) {
     }
     GradeFit result{CoefficientTexts(fit.coefficients, points, '.'), {}, 0};
     for (std::size_t j = 0; j < result.texts.size(); ++j) result.coefficients[j] = *ConvertReal(result.texts[j], '.');
-    result.fitError = RoundedUp(LargestFitError(grade, result.coefficients));
+    const double error = LargestFitError(grade, result.coefficients);
+    if (!std::isfinite(error))
+        throw GradeFileError(grade.file + ": the law " + std::string(grade.law.family->name) +
+                                 " gives no positive, finite viscosity somewhere in its ranges",
+                             {grade.file, std::nullopt, nullptr});
+    result.fitError = RoundedUp(error);
     return result;
 }
 

@@ -138,9 +138,10 @@ std::vector<MaterialFolder> MaterialFolders(const fs::path& installedFile) {
 }
 
 const Grade* MaterialLibrary::FindOrNull(std::string_view name) const {
-    const std::string wanted = Lower(name);
+    std::string wanted = Lower(name);
     for (const Grade& grade : grades)
         if (Lower(grade.name) == wanted) return &grade;
+    if (wanted.ends_with(GradeExtension)) wanted.resize(wanted.size() - GradeExtension.size());
     for (const Grade& grade : grades)
         if (Lower(Stem(grade)) == wanted) return &grade;
     return nullptr;

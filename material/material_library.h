@@ -52,7 +52,7 @@ struct MaterialLibrary {
     std::vector<Grade> grades;        // by file name within each folder, shipped first
     std::vector<std::string> errors;  // one line for each file that could not be taken
 
-    // The grade named `name` (its Name, or its file's name without
+    // The grade named `name` (its Name, or its file's name with or without
     // .vgrade), ignoring case; an UnknownGradeError otherwise.
     const Grade& Find(std::string_view name) const;
     // Null where there is none.

@@ -63,6 +63,7 @@ CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparat
         if (!py::isinstance<py::str>(material)) throw InputError("material: give the grade's name as a str");
         library = ModuleLibrary();
         grade = &library->Find(material.cast<std::string>());
+        WarnOf(*library);
     }
     ComposedCase composed =
         ComposeCaseWithGrade(path, grade, overrides, decimalSeparator, extraLimits, extraAccepted);

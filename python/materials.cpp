@@ -9,6 +9,11 @@ using namespace py::literals;
 
 namespace vortane::python {
 
+void WarnOf(const MaterialLibrary& library) {
+    for (const std::string& error : library.errors)
+        py::module_::import("warnings").attr("warn")(error, py::module_::import("builtins").attr("RuntimeWarning"));
+}
+
 MaterialLibrary ModuleLibrary() {
     const std::filesystem::path module = PathOf(py::module_::import("vortane._vortane").attr("__file__"));
     const std::vector<MaterialFolder> folders = MaterialFolders(module);
@@ -21,6 +26,7 @@ void DefineMaterials(py::module_& m) {
         [](bool strict) {
             const MaterialLibrary library = ModuleLibrary();
             if (strict && !library.errors.empty()) throw InputError(library.errors.front());
+            WarnOf(library);
             py::list grades;
             for (const Grade& grade : library.grades) {
                 const std::array<std::string, 6> row = GradeRow(grade);
@@ -41,7 +47,8 @@ void DefineMaterials(py::module_& m) {
         "ranges, None when the file holds no fit), and User (True for the user's).\n"
         "run(material=Name) puts a grade's values in the boxes.\n\n"
         "A grade file that cannot be read raises vortane.Error naming it and the\n"
-        "line; with strict=False the grades that can be read are listed.");
+        "line; with strict=False the grades that can be read are listed, and each\n"
+        "file that cannot is a RuntimeWarning.");
 }
 
 }  // namespace vortane::python

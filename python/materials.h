@@ -10,6 +10,9 @@ namespace vortane::python {
 // installed module (or the source tree's, from a build tree) and the user's.
 MaterialLibrary ModuleLibrary();
 
+// Each file of the library that could not be read, as a RuntimeWarning.
+void WarnOf(const MaterialLibrary& library);
+
 // vortane.materials().
 void DefineMaterials(pybind11::module_& m);
 

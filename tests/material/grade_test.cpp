@@ -73,6 +73,8 @@ TEST(GradeFile, RefusesMalformedLinesNamingTheLine) {
               "g.vgrade:5: Law.n: 0,3286 is not a number with a point");
     EXPECT_EQ(Refusal(Replaced(RaoGrade, "170 to 230", "230 to 170")),
               "g.vgrade:12: TemperatureRange: LOW must lie below HIGH");
+    EXPECT_EQ(Refusal(Replaced(RaoGrade, "170 to 230", "-300 to 230")),
+              "g.vgrade:12: TemperatureRange lies below absolute zero, -273.15 degC");
     EXPECT_EQ(Refusal(Replaced(RaoGrade, "0.7 g/cm3", "0.7 kg")),
               "g.vgrade:15: MeltDensity \"0.7 kg\": the unit kg is not one MeltDensity takes: g/cm3, kg/m3, lb/ft3");
     EXPECT_EQ(Refusal(Replaced(RaoGrade, "Law = PowerLaw", "Law = PowerLow")),

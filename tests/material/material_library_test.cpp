@@ -57,6 +57,7 @@ TEST_F(Library, ReadsTheGoodFilesPastABadOne) {
 TEST_F(Library, FindsByNameOrFileNameAndSuggestsTheNearest) {
     EXPECT_EQ(library.Find("my pp").name, "My PP");
     EXPECT_EQ(library.Find("PP-homo").name, "PP homopolymer, extrusion");
+    EXPECT_EQ(library.Find("pp-HOMO.vgrade").name, "PP homopolymer, extrusion");
     const auto refusal = [&](std::string_view name) {
         try {
             library.Find(name);
