@@ -198,16 +198,28 @@ private:
         return {low, high};
     }
 
+    // Both ranges and their source, or none: a law printed without them
+    // cannot be fitted, and says so when it is used.
     void ReadRanges(Grade& grade) {
+        const bool temperature = entries_.contains("TemperatureRange");
+        const bool shearRate = entries_.contains("ShearRateRange");
+        const GradeText* source = Find("Range.Source");
+        if (!temperature && !shearRate) {
+            if (source) Fail(source->line, "Range.Source is given without TemperatureRange and ShearRateRange");
+            return;
+        }
+        if (!temperature || !shearRate)
+            Fail(entries_.at(temperature ? "TemperatureRange" : "ShearRateRange").line,
+                 "give both TemperatureRange and ShearRateRange, or neither");
         grade.temperatureRange = Range("TemperatureRange", "degC", grade.temperatureRangeText);
         if (grade.temperatureRange.low < AbsoluteZero)
             Fail(entries_.at("TemperatureRange").line, "TemperatureRange lies below absolute zero, -273.15 degC");
         grade.shearRateRange = Range("ShearRateRange", "1/s", grade.shearRateRangeText);
         if (!(grade.shearRateRange.low > 0))
             Fail(entries_.at("ShearRateRange").line, "ShearRateRange must lie above 0");
-        const GradeText* source = Find("Range.Source");
         if (!source) Fail(0, "Range.Source is missing: the source of the ranges");
         grade.rangeSource = source->text;
+        grade.rangesStated = true;
     }
 
     void ReadThermal(Grade& grade) {
@@ -247,6 +259,8 @@ private:
         if (fitError && given == 0) Fail(fitError->line, "FitError is given without the coefficients");
         const bool six = grade.law.family->sixCoefficients;
         if (six && given == 0) Fail(0, "Law Six needs the six coefficients A0 ... A12");
+        if (given == 6 && !six && !grade.rangesStated)
+            Fail(firstLine, "the fit needs the ranges it was made over: TemperatureRange and ShearRateRange");
         if (given == 6) {
             grade.coefficientTexts = texts;
             grade.coefficients = values;
@@ -273,7 +287,7 @@ private:
 std::vector<std::pair<std::string, std::string>> Grade::Sources() const {
     std::vector<std::pair<std::string, std::string>> sources{{"Viscosity law", lawSource}};
     if (check) sources.emplace_back("Check value", check->source);
-    sources.emplace_back("Temperature and shear-rate ranges", rangeSource);
+    if (rangesStated) sources.emplace_back("Temperature and shear-rate ranges", rangeSource);
     for (const ThermalValue& value : thermal) sources.emplace_back(value.field, value.source);
     return sources;
 }

@@ -70,6 +70,9 @@ struct Grade {
 
     std::optional<GradeCheck> check;
 
+    // The temperatures and shear rates the law holds over, when the file
+    // states them; a law without them cannot be fitted.
+    bool rangesStated = false;
     ValueRange temperatureRange;  // degC
     ValueRange shearRateRange;    // 1/s
     std::string temperatureRangeText, shearRateRangeText;  // as written
@@ -96,8 +99,10 @@ struct Grade {
 // `file`. A line that is not `Key = value`, an unknown or repeated key, a
 // number that does not read, a unit other than the key's, a range whose low
 // end is not below its high, a missing key the grade needs (Name, Family,
-// Law and its parameters and source, the two ranges and their source), a
-// value without its source, or a fit given in part is a GradeFileError.
+// Law and its parameters and source), one range without the other, a value
+// without its source, or a fit given in part is a GradeFileError. A grade
+// may state no ranges (where its source gives none): it is listed, but its
+// law cannot be fitted.
 Grade ParseGrade(std::string_view content, const std::string& fileName);
 
 // The grade of the file at `path`; one that cannot be read is a

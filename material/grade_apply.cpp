@@ -22,7 +22,8 @@ AppliedGrade ApplyGrade(const Grade& grade, InputTexts texts, char decimalSepara
     const std::array<const InputField*, 6> fields = ViscosityCoefficientFields();
     for (std::size_t j = 0; j < fields.size(); ++j)
         texts[fields[j]->box - 1] = InNotation(coefficients[j], decimalSeparator);
-    AppliedGrade applied{{}, {grade.temperatureRange, grade.shearRateRange}, grade.name, {}};
+    AppliedGrade applied{{}, {}, grade.name, {}};
+    if (grade.rangesStated) applied.ranges = {grade.temperatureRange, grade.shearRateRange};
     for (const std::string_view name : ThermalFieldNames) {
         const InputField& field = InputFieldNamed(name);
         const auto given = std::find_if(grade.thermal.begin(), grade.thermal.end(),

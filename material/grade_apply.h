@@ -22,7 +22,8 @@ struct AppliedGrade {
 // `texts` with the grade's six coefficients (the stored fit, or a fit made
 // now when the file holds none) and its thermal values, each converted into
 // its box's unit, in the notation of `decimalSeparator`; the grade's ranges
-// and name.
+// (when it states them) and name. A grade that holds no fit and cannot be
+// fitted is a GradeFileError (FitGrade).
 AppliedGrade ApplyGrade(const Grade& grade, InputTexts texts, char decimalSeparator);
 
 // What a front end says of the fields the grade does not give: "GRADE gives

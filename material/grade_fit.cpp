@@ -64,6 +64,11 @@ double LargestFitError(const Grade& grade, const ViscosityCoefficients& coeffici
 GradeFit FitGrade(const Grade& grade) {
     if (grade.law.family->sixCoefficients)
         return {*grade.coefficientTexts, *grade.coefficients, 0};
+    if (!grade.rangesStated)
+        throw GradeFileError(grade.file + ": " + grade.name +
+                                 " states no TemperatureRange and ShearRateRange: its law cannot be fitted "
+                                 "without the ranges it holds over",
+                             {grade.file, std::nullopt, nullptr});
     const std::vector<ViscosityPoint> points = SampleGrade(grade, FitTemperatures, FitShearRates);
     for (const ViscosityPoint& point : points)
         if (!(point.viscosity > 0) || !std::isfinite(point.viscosity))

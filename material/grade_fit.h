@@ -27,7 +27,7 @@ inline constexpr int ErrorTemperatures = 33;
 inline constexpr int ErrorShearRates = 97;
 
 // The printed law at `temperatures` × `shearRates` grid points over the
-// grade's ranges, in gf.s/cm2.
+// grade's ranges, in gf.s/cm2; for a grade that states its ranges.
 std::vector<ViscosityPoint> SampleGrade(const Grade& grade, int temperatures, int shearRates);
 
 // The largest |η law − η printed| / η printed of `coefficients` over the
@@ -41,8 +41,9 @@ struct GradeFit {
 };
 
 // The grade's law fitted over its ranges; a grade of the six coefficients
-// keeps them, its error 0. A law that is not positive and finite on the grid,
-// or that the fit cannot take, is a GradeFileError naming the grade's file.
+// keeps them, its error 0. A grade that states no ranges, a law that is not
+// positive and finite on the grid, or one the fit cannot take, is a
+// GradeFileError naming the grade's file.
 GradeFit FitGrade(const Grade& grade);
 
 // `content`, the text of the grade's file, with the six coefficient lines

@@ -183,8 +183,8 @@ std::array<std::string, 6> GradeRow(const Grade& grade) {
     return {grade.name,
             grade.family,
             grade.lawSource,
-            RangeOf(grade.temperatureRange, "degC"),
-            RangeOf(grade.shearRateRange, "1/s"),
+            grade.rangesStated ? RangeOf(grade.temperatureRange, "degC") : "not stated",
+            grade.rangesStated ? RangeOf(grade.shearRateRange, "1/s") : "not stated",
             grade.fitError ? SignificantText(*grade.fitError, 3) : std::string()};
 }
 

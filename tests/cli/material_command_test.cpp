@@ -42,9 +42,28 @@ const std::string Cross =
 
 TEST(MaterialCommand, UnknownNameIsAUsageErrorWithTheNearest) {
     ScratchDir dir;
-    const Outcome outcome = Calc(dir, "--material 'LDPE Rao'");
+    Write(dir.Path("data/vortane/materials/PS-cross.vgrade"), Cross);
+    const Outcome outcome = Calc(dir, "--material 'Cross tset'");
     EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.err, "vortane-calc: unknown material LDPE Rao (did you mean LDPE (Rao and Schumacher example)?)\n");
+    EXPECT_EQ(outcome.err, "vortane-calc: unknown material Cross tset (did you mean Cross test?)\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("result.txt")));
+}
+
+// A grade whose source states no ranges is listed, but not applied or fitted.
+TEST(MaterialCommand, GradeWithoutRangesIsRefusedWhereItIsUsed) {
+    ScratchDir dir;
+    std::string unranged = Cross.substr(0, Cross.find("A0 = "));
+    for (const char* line : {"TemperatureRange = 200 to 260 degC\n", "ShearRateRange = 10 to 10000 1/s\n",
+                             "Range.Source = a book\n"})
+        unranged.erase(unranged.find(line), std::string(line).size());
+    Write(dir.Path("data/vortane/materials/PS-cross.vgrade"), unranged);
+    EXPECT_EQ(Calc(dir, "--list-materials --csv list.csv").status, 0);
+    EXPECT_NE(ReadBytes(dir.Path("list.csv")).find("\nCross test,PS,a book,not stated,not stated,\n"), std::string::npos);
+    const Outcome applied = Calc(dir, "--material 'Cross test'");
+    EXPECT_EQ(applied.status, 2);
+    EXPECT_EQ(applied.err, "vortane-calc: " + dir.Path("data/vortane/materials/PS-cross.vgrade").string() +
+                               ": Cross test states no TemperatureRange and ShearRateRange: its law cannot be "
+                               "fitted without the ranges it holds over\n");
     EXPECT_FALSE(std::filesystem::exists(dir.Path("result.txt")));
 }
 
