@@ -104,6 +104,7 @@ bool CaseDocument::Open(const QString& path) {
         return false;
     }
     setBoxTexts_(composed.texts);
+    material_ = composed.extras.material;
     SetViscosityRanges(composed.extras.viscosityRanges);
     limits_ = std::move(composed.extras.limits);
     accepted_ = composed.extras.acceptedWarnings;
@@ -116,7 +117,7 @@ bool CaseDocument::Open(const QString& path) {
 bool CaseDocument::SaveTo(const QString& path) {
     std::string content;
     try {
-        content = CaseFileText(boxTexts_(), {ranges_, limits_, accepted_}, decimalSeparator_);
+        content = CaseFileText(boxTexts_(), {ranges_, limits_, accepted_, material_}, decimalSeparator_);
     } catch (const CaseFileError& error) {
         Warn(FromUtf8(error.what()));
         return false;
@@ -137,6 +138,7 @@ bool CaseDocument::LoadCoefficients(const QString& path) {
         return false;
     }
     setBoxTexts_(ApplyCaseEntries(boxTexts_(), coefficients, decimalSeparator_));
+    material_ = file->extras.material;
     SetViscosityRanges(file->extras.viscosityRanges);
     return true;
 }
@@ -144,6 +146,7 @@ bool CaseDocument::LoadCoefficients(const QString& path) {
 void CaseDocument::New() {
     if (!MaySetAside()) return;
     setBoxTexts_(DefaultTexts(decimalSeparator_));
+    material_.clear();
     SetViscosityRanges({});
     limits_.clear();
     accepted_ = {};
@@ -190,6 +193,8 @@ bool CaseDocument::MaySetAside() {
 void CaseDocument::UpdateModified() {
     const InputTexts boxes = boxTexts_();
     ranges_ = RangesOfLaw(ranges_, lawTexts_, boxes);
+    // The grade's name goes with its coefficients, as the ranges do.
+    if (CoefficientTextsOf(boxes) != CoefficientTextsOf(lawTexts_)) material_.clear();
     const bool modified = boxes != texts_ || ranges_ != savedRanges_ || limits_ != savedLimits_ ||
                           accepted_ != savedAccepted_;
     if (modified == modified_) return;

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "case/case_file.h"
@@ -125,6 +126,7 @@ private:
     std::vector<Limit> limits_;
     WarningKinds savedAccepted_;  // of the file
     WarningKinds accepted_;
+    std::string material_;  // the grade of the material library the case names
     bool modified_ = false;
 };
 

@@ -98,6 +98,7 @@ constexpr RangeField RangeFields[] = {
 
 constexpr std::string_view LimitField = "Limit";
 constexpr std::string_view AcceptWarningField = "AcceptWarning";
+constexpr std::string_view MaterialField = "Material";
 
 const RangeField* FindRangeField(std::string_view name) {
     for (const RangeField& field : RangeFields)
@@ -157,6 +158,13 @@ CaseFile ParseCaseFile(std::string_view content, std::string_view fileName) {
                             std::to_string(earlier->second));
             extraLines.emplace(range->name, number);
             file.extras.viscosityRanges.*(range->range) = ParseRange(*range, text, reader);
+            continue;
+        }
+        if (name == MaterialField) {
+            if (const auto earlier = extraLines.find(MaterialField); earlier != extraLines.end())
+                reader.Fail(std::string(MaterialField) + " is already given on line " + std::to_string(earlier->second));
+            extraLines.emplace(MaterialField, number);
+            file.extras.material = std::move(text);
             continue;
         }
         if (name == LimitField) {
@@ -222,6 +230,11 @@ std::string CaseFileText(const InputTexts& texts, const CaseExtras& extras, char
 
 std::string CaseExtrasText(const CaseExtras& extras) {
     std::string content;
+    if (!extras.material.empty()) {
+        if (extras.material.find_first_of("\r\n") != std::string::npos)
+            throw CaseFileError("the material's name holds a line break, which a case file cannot keep");
+        content += std::string(MaterialField) + " = " + CaseText(extras.material) + "\n";
+    }
     for (const RangeField& field : RangeFields) {
         if (const std::optional<ValueRange>& range = extras.viscosityRanges.*(field.range))
             content += std::string(field.name) + " = " + ShortestText(range->low) + ":" +

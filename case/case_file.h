@@ -25,6 +25,8 @@ namespace vortane {
 //   Limit = TemperatureRise<=30
 // and each kind of warning its runs may raise and still count as feasible:
 //   AcceptWarning = negative-pressure
+// and the grade of the material library its material values came from:
+//   Material = LDPE (Rao and Schumacher example)
 //
 // Numbers in a file always use a point as decimal separator, whatever the
 // locale that wrote it: a real box's text that reads as a number in the
@@ -52,6 +54,7 @@ struct CaseExtras {
     FittedRanges viscosityRanges;
     std::vector<Limit> limits;
     WarningKinds acceptedWarnings = {};
+    std::string material = {};  // the grade's name; empty for none
     friend bool operator==(const CaseExtras&, const CaseExtras&) = default;
 };
 

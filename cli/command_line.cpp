@@ -20,6 +20,7 @@ const std::string_view UsageText =
     "       vortane-calc --sweep FIELD=FROM:TO:STEP [--sweep ...] [OPTION ...] [FIELD=TEXT ...]\n"
     "       vortane-calc --compare A.vcase B.vcase [C.vcase ...] [OPTION ...] [FIELD=TEXT ...]\n"
     "       vortane-calc --fit-viscosity DATA.csv [--viscosity-unit U] [--plot FIT.svg]\n"
+    "       vortane-calc --list-materials [--csv FILE] | --fit-grade FILE.vgrade ...\n"
     "vortane-calc --help lists the options and fields.\n";
 
 namespace {
@@ -72,6 +73,10 @@ void Declare(CLI::App& app, Options& options, Given& given) {
     file("--case", options.caseFile, "FILE",
          "box texts from FILE, one FIELD = TEXT a line (# starts a comment);\n"
          "FIELD=TEXT arguments override");
+    file("--material", options.material, "NAME",
+         "the material values of the library's grade NAME (its name or file\n"
+         "name) in the boxes: the six coefficients and the thermal values it\n"
+         "gives, over --case and before FIELD=TEXT; --list-materials lists them");
     file("--write-case", options.writeCaseFile, "FILE", "write the 28 texts of the case to FILE, then run it");
     file("--profile", options.profileFile, "FILE",
          "CSV of the flow fraction and the pressures along the channels, z\n"
@@ -128,7 +133,7 @@ void Declare(CLI::App& app, Options& options, Given& given) {
         ->type_name("");
     // What goes only together, or only apart.
     const auto option = [&app](const char* name) { return app.get_option(name); };
-    for (const char* name : {"--sweep", "--case", "--write-case", "-o", "--profile", "--solve", "--optimise"})
+    for (const char* name : {"--sweep", "--case", "--material", "--write-case", "-o", "--profile", "--solve", "--optimise"})
         option("--compare")->excludes(option(name));
     for (const char* mode : {"--solve", "--optimise"})
         for (const char* name : {"--sweep", "--csv", "--profile", "--plot", "--html", "-o"})

@@ -22,6 +22,7 @@ struct Options {
     std::optional<std::string> resultFileName;  // -o; result.txt for a single run
     std::optional<char> decimalSeparator;       // the locale's when not given
     std::optional<std::string> caseFile;        // --case
+    std::optional<std::string> material;        // --material, a grade's name
     std::optional<std::string> writeCaseFile;   // --write-case
     std::vector<std::string> sweeps;            // --sweep FIELD=FROM:TO:STEP, as given
     std::optional<std::string> csvFile;         // --csv; standard output when not given

@@ -13,12 +13,15 @@
 #include "cli/exit_status.h"
 #include "cli/fit_command.h"
 #include "cli/interrupt.h"
+#include "cli/material_command.h"
 #include "cli/terminal_progress.h"
 #include "comparison/comparison.h"
 #include "comparison/comparison_chart.h"
 #include "document/html_document.h"
 #include "document/report_document.h"
 #include "document/svg_chart.h"
+#include "material/grade_apply.h"
+#include "material/material_library.h"
 #include "result/channel_profile.h"
 #include "result/limit_check.h"
 #include "result/profile_chart.h"
@@ -51,8 +54,11 @@ void ShowOnTerminal(const RunResult& result) {
         std::cerr << "vortane-calc: warning: " << warning << '\n';
 }
 
-DocumentSource SourceOf(const cli::Options& options) {
-    return {options.caseFile.value_or(""), LocalDateTime()};
+// Where the case came from, and the grade it names as the library holds it.
+DocumentSource SourceOf(const cli::Options& options, const ComposedCase& given, const MaterialLibrary* library) {
+    const std::string& material = given.extras.material;
+    const Grade* grade = library != nullptr && !material.empty() ? library->FindOrNull(material) : nullptr;
+    return {options.caseFile.value_or(""), LocalDateTime(), material, grade};
 }
 
 // After the run's own output, for a case with limits or accepted warnings: a
@@ -71,13 +77,13 @@ int JudgedByLimits(const RunResult& result, const CaseExtras& extras, int status
 
 // The files a single run writes beside its report; the status they leave.
 int WriteRunFiles(const cli::Options& options, const ComposedCase& given, const RunResult& result,
-                  char separator) {
+                  char separator, const DocumentSource& source) {
     if (options.csvFile)
         WriteWholeFile(*options.csvFile,
                   SingleRunCsv(result, options.units, given.extras.limits, given.extras.acceptedWarnings));
     if (options.htmlFile)
         WriteWholeFile(*options.htmlFile,
-                  HtmlDocument(RunDocument(result, given.texts, given.extras.viscosityRanges, SourceOf(options),
+                  HtmlDocument(RunDocument(result, given.texts, given.extras.viscosityRanges, source,
                                            separator, options.units,
                                            {given.extras.limits, given.extras.acceptedWarnings})));
     if (!options.profileFile && !options.plotFile) return ExitStatusOf(result.outcome);
@@ -92,15 +98,15 @@ int WriteRunFiles(const cli::Options& options, const ComposedCase& given, const 
     return Complete;
 }
 
-int SingleRun(const cli::Options& options, const ComposedCase& given, char separator) {
+int SingleRun(const cli::Options& options, const ComposedCase& given, char separator, const DocumentSource& source) {
     const RunResult result =
         RunCalculation({given.texts, options.resultFileName.value_or("result.txt"), separator,
                         ReportTarget::File, given.extras.viscosityRanges});
     ShowOnTerminal(result);
-    return JudgedByLimits(result, given.extras, WriteRunFiles(options, given, result, separator));
+    return JudgedByLimits(result, given.extras, WriteRunFiles(options, given, result, separator, source));
 }
 
-int Sweep(const cli::Options& options, const SweepPlan& plan) {
+int Sweep(const cli::Options& options, const SweepPlan& plan, const DocumentSource& source) {
     // The CSV to its file, or row by row on standard output.
     std::optional<FileWriter> file;
     if (options.csvFile) file.emplace(*options.csvFile);
@@ -135,7 +141,7 @@ int Sweep(const cli::Options& options, const SweepPlan& plan) {
     if (options.plotFile)
         WriteWholeFile(*options.plotFile, SvgDocument(StudyChart(*table, *curves)));
     if (options.htmlFile)
-        WriteWholeFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, SourceOf(options),
+        WriteWholeFile(*options.htmlFile, HtmlDocument(SweepDocument(*table, *curves, source,
                                                                         SweepDocumentRowLimit, options.units)));
     return status;
 }
@@ -167,9 +173,21 @@ int Compare(const cli::Options& options, char separator) {
 int Run(const cli::Options& options) {
     const char separator = options.decimalSeparator.value_or(LocaleDecimalSeparator());
     if (!options.compareFiles.empty()) return Compare(options, separator);
-    // Defaults, then the case file, then FIELD=TEXT; the file's limits, then --limit's.
-    const ComposedCase given =
-        ComposeCase(options.caseFile, options.boxTexts, separator, options.limits, options.acceptedWarnings);
+    // The library, for a grade to apply or one the case names in its document.
+    std::optional<MaterialLibrary> library;
+    const Grade* grade = nullptr;
+    if (options.material || options.htmlFile) library = cli::ProgramLibrary();
+    if (options.material) {
+        grade = &library->Find(*options.material);
+        for (const std::string& error : library->errors) std::cerr << "vortane-calc: warning: " << error << '\n';
+    }
+    // Defaults, then the case file, then the grade, then FIELD=TEXT; the file's limits, then --limit's.
+    const ComposedCase given = ComposeCaseWithGrade(options.caseFile, grade, options.boxTexts, separator,
+                                                    options.limits, options.acceptedWarnings);
+    if (grade != nullptr)
+        if (const std::string missing = MissingValuesText(*grade); !missing.empty())
+            std::cerr << "vortane-calc: " << missing << '\n';
+    const DocumentSource source = SourceOf(options, given, library ? &*library : nullptr);
 #ifdef VORTANE_DESIGN
     // Finding a design: --write-case saves the design found.
     if (options.solve || options.optimise)
@@ -185,20 +203,22 @@ int Run(const cli::Options& options) {
     }
     if (options.writeCaseFile)
         WriteWholeFile(*options.writeCaseFile, CaseFileText(given.texts, given.extras, separator));
-    return plan ? Sweep(options, *plan) : SingleRun(options, given, separator);
+    return plan ? Sweep(options, *plan, source) : SingleRun(options, given, separator, source);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    // --fit-viscosity anywhere asks for a fit rather than a run.
-    if (const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-        std::find(arguments.begin(), arguments.end(), "--fit-viscosity") != arguments.end())
+    // --fit-viscosity anywhere asks for a fit rather than a run; --list-materials
+    // and --fit-grade for the material library.
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    if (std::find(arguments.begin(), arguments.end(), "--fit-viscosity") != arguments.end())
         return cli::FitCommand(arguments, std::cout, std::cerr);
+    if (cli::IsMaterialCommand(arguments)) return cli::MaterialCommand(arguments, std::cout, std::cerr);
     try {
         const cli::Options options = cli::ParseCommandLine({argv + 1, argv + argc});
         if (options.help) {
-            std::cout << cli::HelpText() << '\n' << cli::FitUsageText;
+            std::cout << cli::HelpText() << '\n' << cli::FitUsageText << '\n' << cli::MaterialUsageText;
             return Complete;
         }
         return Run(options);

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "case/number_format.h"
+#include "material/grade_apply.h"
 #include "report/report_layout.h"
 #include "result/limit_check.h"
 #include "result/profile_chart.h"
@@ -66,6 +67,27 @@ DocumentSection ViscosityLaw(const FittedRanges& ranges) {
     section.rows.push_back({"Units", "η in gf·s/cm², T in ℃, γ̇ in 1/s"});
     section.rows.push_back({"Fitted on temperatures (℃)", RangeText(ranges.temperature)});
     section.rows.push_back({"Fitted on shear rates (1/s)", RangeText(ranges.shearRate)});
+    return section;
+}
+
+DocumentSection Material(const DocumentSource& source) {
+    DocumentSection section{"Material", {}, {{"Grade", source.material}}, {}};
+    const Grade* grade = source.grade;
+    if (grade == nullptr) {
+        section.notes.emplace_back("The grade is not in the material library here: its sources are not at hand.");
+        return section;
+    }
+    section.rows.push_back({"Family", grade->family});
+    if (!grade->description.empty()) section.rows.push_back({"Description", grade->description});
+    if (!grade->notes.empty()) section.rows.push_back({"Notes", grade->notes});
+    for (const auto& [caption, text] : grade->Sources()) section.rows.push_back({"Source: " + caption, text});
+    if (grade->fitError)
+        section.rows.push_back({"Fit of the viscosity law", "within " + SignificantText(*grade->fitError * 100, 3) +
+                                                                " % of the printed law over its ranges"});
+    if (const std::string missing = MissingValuesText(*grade); !missing.empty()) section.notes.push_back(missing + ".");
+    section.notes.emplace_back("The material values come from the grade file " +
+                               std::filesystem::path(grade->file).filename().string() +
+                               " of the material library; cite the sources above.");
     return section;
 }
 
@@ -173,6 +195,7 @@ ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const 
     ReportDocument document{"Mixing section: " + caseName, About(caseName, source), {}, {}};
     document.sections.push_back(Inputs(run, texts, decimalSeparator, system));
     document.sections.push_back(ViscosityLaw(ranges));
+    if (!source.material.empty()) document.sections.push_back(Material(source));
     if (!summary.stop.empty()) document.sections.push_back(Stopped(summary));
     if (!summary.channel.empty())
         document.sections.push_back(Values("Channel characteristics", summary.channel));

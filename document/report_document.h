@@ -13,6 +13,7 @@
 #include "case/warning_kind.h"
 #include "chart/chart.h"
 #include "comparison/comparison.h"
+#include "material/grade.h"
 #include "run/calculation_run.h"
 #include "study/sweep_curves.h"
 #include "study/sweep_table.h"
@@ -52,6 +53,8 @@ struct ReportDocument {
 struct DocumentSource {
     std::string caseFile;  // empty: the default texts and what the command gave
     std::string dateTime;  // as LocalDateTime writes it
+    std::string material = {};      // the grade the case names (CaseExtras::material); empty for none
+    const Grade* grade = nullptr;  // that grade as the library holds it, when it does
 };
 
 // The limits a run is judged by and the kinds of warning its case accepts.
@@ -79,6 +82,10 @@ std::string LocalDateTime();
 // (seven significant digits), whether it is met, the accepted kinds ("none"), and
 // whether the design is feasible as Feasible judges it, or why not; a run that
 // stopped leaves them not judged. Without either, the document is as before.
+// A case naming a material has a section "Material" after the viscosity law:
+// the grade's name, family and description, the source of each of its values
+// and the error of its fit, or, for a grade the library does not hold, its
+// name and that its sources are not at hand.
 ReportDocument RunDocument(const RunResult& run, const InputTexts& texts, const FittedRanges& ranges,
                            const DocumentSource& source, char decimalSeparator,
                            UnitSystem system = UnitSystem::Metric, const DocumentLimits& judged = {});

@@ -21,6 +21,23 @@ foreach(file ${PREFIX}/bin/vortane-calc ${desktop} ${mime_xml} ${hicolor}/scalab
   endif()
 endforeach()
 
+# The material library beside the program, which lists it from there.
+set(materials ${PREFIX}/share/vortane/materials)
+file(GLOB shipped RELATIVE ${materials} ${materials}/*.vgrade)
+if(NOT shipped)
+  list(APPEND faults "no grade files in ${materials}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${PREFIX}/no-user-data
+    ${PREFIX}/bin/vortane-calc --list-materials
+  OUTPUT_VARIABLE listed ERROR_VARIABLE error RESULT_VARIABLE result)
+string(REGEX MATCHALL "\n" lines "\n${listed}")
+list(LENGTH shipped files)
+list(LENGTH lines count)
+math(EXPR count "${count} - 1")
+if(NOT result EQUAL 0 OR NOT count EQUAL files)
+  list(APPEND faults "vortane-calc --list-materials: ${result}, ${count} grades of ${files}: ${error}")
+endif()
+
 # The page, when the build was given one, byte for byte.
 if(PAGE)
   set(page ${PREFIX}/share/vortane/vortane.html)

@@ -5,6 +5,7 @@
 #include "case/excerpt.h"
 #include "case/number_text.h"
 #include "errors.h"
+#include "materials.h"
 #include "result/compose_case.h"
 
 namespace py = pybind11;
@@ -48,7 +49,7 @@ std::string PathOf(py::handle path) {
 }
 
 CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparator,
-                 std::span<const Limit> extraLimits, WarningKinds extraAccepted) {
+                 std::span<const Limit> extraLimits, WarningKinds extraAccepted, py::handle material) {
     std::vector<BoxOverride> overrides;
     for (const auto& [name, value] : texts) {
         const InputField& field = InputFieldNamed(name.cast<std::string>());
@@ -56,9 +57,18 @@ CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparat
     }
     const std::optional<std::string> path =
         casePath.is_none() ? std::nullopt : std::optional<std::string>(PathOf(casePath));
-    ComposedCase composed = ComposeCase(path, overrides, decimalSeparator, extraLimits, extraAccepted);
-    return {std::move(composed.texts), composed.extras.viscosityRanges, path.value_or(""),
-            std::move(composed.extras.limits), composed.extras.acceptedWarnings};
+    std::optional<MaterialLibrary> library;
+    const Grade* grade = nullptr;
+    if (!material.is_none()) {
+        if (!py::isinstance<py::str>(material)) throw InputError("material: give the grade's name as a str");
+        library = ModuleLibrary();
+        grade = &library->Find(material.cast<std::string>());
+        WarnOf(*library);
+    }
+    ComposedCase composed =
+        ComposeCaseWithGrade(path, grade, overrides, decimalSeparator, extraLimits, extraAccepted);
+    return {std::move(composed.texts),         composed.extras.viscosityRanges, path.value_or(""),
+            std::move(composed.extras.limits), composed.extras.acceptedWarnings, std::move(composed.extras.material)};
 }
 
 }  // namespace vortane::python

@@ -44,12 +44,15 @@ struct CaseInput {
     std::string caseFile;  // the case file's path, or empty
     std::vector<Limit> limits = {};
     WarningKinds acceptedWarnings = {};
+    std::string material = {};  // the grade the case names
 };
 
-// The case of a call (ComposeCase): the case file `casePath` when it is not
-// None, `texts` by field name over it, then the limits and accepted warnings
-// given beside the file's.
+// The case of a call (ComposeCaseWithGrade): the case file `casePath` when it
+// is not None, the grade `material` names when it is not None, `texts` by
+// field name over them, then the limits and accepted warnings given beside
+// the file's.
 CaseInput CaseOf(pybind11::handle casePath, const pybind11::dict& texts, char decimalSeparator,
-                 std::span<const Limit> extraLimits = {}, WarningKinds extraAccepted = {});
+                 std::span<const Limit> extraLimits = {}, WarningKinds extraAccepted = {},
+                 pybind11::handle material = pybind11::none());
 
 }  // namespace vortane::python

@@ -27,6 +27,7 @@
 #include "result.h"
 #include "study/sweep_plan.h"
 #include "sweep_arrays.h"
+#include "materials.h"
 #include "viscosity_fit.h"
 
 namespace py = pybind11;
@@ -51,7 +52,8 @@ Result Run(const CaseInput& given, const py::object& report, char separator) {
         CheckResultFileName(request.resultFileName);
         request.report = ReportTarget::File;
     }
-    Result result{{}, texts, given.viscosityRanges, given.caseFile, separator, given.limits, {}, given.acceptedWarnings};
+    Result result{{},        texts, given.viscosityRanges, given.caseFile, separator, given.limits, {},
+                  given.acceptedWarnings, given.material};
     {
         const py::gil_scoped_release released;
         result.run = RunCalculation(request);
@@ -184,9 +186,13 @@ std::string ResultRepr(const Result& result) {
 }
 
 std::string ResultHtml(const Result& result, const std::string& units) {
+    // The grade the case names, with its sources, as the library holds it now.
+    std::optional<MaterialLibrary> library;
+    if (!result.material.empty()) library = ModuleLibrary();
+    const Grade* grade = library ? library->FindOrNull(result.material) : nullptr;
     return HtmlDocument(RunDocument(result.run, result.texts, result.viscosityRanges,
-                                    {result.caseFile, LocalDateTime()}, result.separator, UnitSystemOf(units),
-                                    {result.limits, result.acceptedWarnings}));
+                                    {result.caseFile, LocalDateTime(), result.material, grade}, result.separator,
+                                    UnitSystemOf(units), {result.limits, result.acceptedWarnings}));
 }
 
 void DefineResult(py::module_& m) {
@@ -331,6 +337,7 @@ PYBIND11_MODULE(_vortane, m) {
     DefineResult(m);
     DefineProfile(m);
     DefineViscosityFit(m);
+    DefineMaterials(m);
 #ifdef VORTANE_DESIGN
     DefineDesign(m);
 #endif
@@ -338,13 +345,13 @@ PYBIND11_MODULE(_vortane, m) {
     m.def(
         "run",
         [](const py::object& casePath, const py::object& report, const std::string& decimalSeparator,
-           const py::object& limits, const py::object& accept, const py::kwargs& texts) {
+           const py::object& limits, const py::object& accept, const py::object& material, const py::kwargs& texts) {
             const char separator = SeparatorOf(decimalSeparator);
-            return Run(CaseOf(casePath, texts, separator, LimitsOf(limits), AcceptanceOf(accept)), report,
+            return Run(CaseOf(casePath, texts, separator, LimitsOf(limits), AcceptanceOf(accept), material), report,
                        separator);
         },
         "case"_a = py::none(), "report"_a = py::none(), "decimal_separator"_a = ".", "limits"_a = py::none(),
-        "accept_warnings"_a = py::none(),
+        "accept_warnings"_a = py::none(), "material"_a = py::none(),
         "Runs one case, as one press of OK in the window, and returns its Result.\n\n"
         "texts: box texts by field or box name (OutputRate='30', Edit3='30'), over\n"
         "the case file `case` and the default texts. A number stands for its text:\n"
@@ -358,7 +365,9 @@ PYBIND11_MODULE(_vortane, m) {
         "technical metric unit), after the case file's: the Result's feasible,\n"
         "margins and failed_limits judge the run by them.\n"
         "accept_warnings: kinds of warning ('negative-pressure', ...) a feasible run may\n"
-        "raise, after the case file's; otherwise any warning makes it infeasible.\n\n"
+        "raise, after the case file's; otherwise any warning makes it infeasible.\n"
+        "material: the name of a grade of materials(): its six coefficients, thermal\n"
+        "values and ranges go in the boxes over the case file, before `texts`.\n\n"
         "A run that a stage stops is a Result like any other; an unknown field, a\n"
         "value that is neither text nor number, a case file that cannot be read or a\n"
         "limit that does not read as one raises vortane.Error (a ValueError) naming it.");

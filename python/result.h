@@ -22,6 +22,7 @@ struct Result {
     std::vector<Limit> limits = {};
     std::vector<LimitMargin> margins = {};
     WarningKinds acceptedWarnings = {};
+    std::string material = {};  // the grade the case names
 };
 
 }  // namespace vortane::python

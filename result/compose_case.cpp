@@ -37,19 +37,25 @@ ComposedCase ComposeUploadedCase(std::string_view content, const std::string& fi
     return FromFile(fileName, ParseCaseFile(content, fileName), decimalSeparator);
 }
 
-ComposedCase ComposeCase(const std::optional<std::string>& caseFile, std::span<const BoxOverride> overrides,
-                         char decimalSeparator, std::span<const Limit> extraLimits, WarningKinds extraAccepted) {
-    ComposedCase composed{DefaultTexts(decimalSeparator), {}};
-    if (caseFile) composed = FromFile(*caseFile, ReadCaseFile(*caseFile), decimalSeparator);
-    const InputTexts fileTexts = composed.texts;
-    for (const BoxOverride& given : overrides) {
+ComposedCase WithOverrides(ComposedCase composed, std::span<const BoxOverride> overrides, char decimalSeparator) {
+    const InputTexts given = composed.texts;
+    for (const BoxOverride& box : overrides) {
         try {
-            composed.texts[given.field->box - 1] = TextInBoxUnit(*given.field, given.text, decimalSeparator);
+            composed.texts[box.field->box - 1] = TextInBoxUnit(*box.field, box.text, decimalSeparator);
         } catch (const UnitError& error) {
             throw CaseFileError(error.what(), error.Context());
         }
     }
-    composed.extras.viscosityRanges = RangesOfLaw(composed.extras.viscosityRanges, fileTexts, composed.texts);
+    composed.extras.viscosityRanges = RangesOfLaw(composed.extras.viscosityRanges, given, composed.texts);
+    if (CoefficientTextsOf(given) != CoefficientTextsOf(composed.texts)) composed.extras.material.clear();
+    return composed;
+}
+
+ComposedCase ComposeCase(const std::optional<std::string>& caseFile, std::span<const BoxOverride> overrides,
+                         char decimalSeparator, std::span<const Limit> extraLimits, WarningKinds extraAccepted) {
+    ComposedCase composed{DefaultTexts(decimalSeparator), {}};
+    if (caseFile) composed = FromFile(*caseFile, ReadCaseFile(*caseFile), decimalSeparator);
+    composed = WithOverrides(std::move(composed), overrides, decimalSeparator);
     try {
         LimitColumns(extraLimits);
     } catch (const LimitError& error) {

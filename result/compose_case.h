@@ -30,8 +30,8 @@ struct ComposedCase {
 // The one way every front end composes a case. The texts: the defaults, then
 // the case file's entries when `caseFile` is given, then each override in
 // order, converted to its box's unit (TextInBoxUnit). The file's fitted
-// viscosity ranges go with its coefficients: an override giving another
-// coefficient text drops them. The limits: the file's, then `extraLimits`;
+// viscosity ranges and its material go with its coefficients: an override
+// giving another coefficient text drops them. The limits: the file's, then `extraLimits`;
 // the accepted warnings: the file's and `extraAccepted`. Every limit must
 // name a column of the table of runs.
 //
@@ -42,6 +42,12 @@ struct ComposedCase {
 ComposedCase ComposeCase(const std::optional<std::string>& caseFile, std::span<const BoxOverride> overrides,
                          char decimalSeparator, std::span<const Limit> extraLimits = {},
                          WarningKinds extraAccepted = {});
+
+// `composed` with each override in order, as ComposeCase puts them over a
+// file: the fitted ranges and the material's name go with the coefficient
+// texts they came with, and are dropped once an override gives another.
+// An override whose unit its box does not take is a CaseFileError.
+ComposedCase WithOverrides(ComposedCase composed, std::span<const BoxOverride> overrides, char decimalSeparator);
 
 // The largest case file taken whole from a user's upload (a page has no file
 // system to read it from): 1 MB, where a case of 28 boxes and its limits is a

@@ -11,7 +11,7 @@ build=${1:-build/release}
 [ -f "$build/compile_commands.json" ] ||
   cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 # The core's layers, bottom up.
-core=(case model report run chart result measurement study comparison document)
+core=(case model report run chart result measurement study material comparison document)
 sources=("${core[@]}" design web cli app python bench fuzz packaging)
 folders=("${sources[@]}" tests)
 

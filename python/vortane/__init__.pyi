@@ -189,9 +189,13 @@ def run(
     decimal_separator: str = ".",
     limits: Optional[Sequence[str]] = None,
     accept_warnings: Optional[Sequence[str]] = None,
+    material: Optional[str] = None,
     **texts: Text,
 ) -> Result:
     """Runs one case, as one press of OK in the window, and returns its Result."""
+
+def materials(strict: bool = True) -> list[dict[str, Any]]:
+    """The grades of the material library, a dict per grade."""
 
 def sweep(
     first: Axis,

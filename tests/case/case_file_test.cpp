@@ -121,6 +121,26 @@ TEST(CaseFile, ViscosityRangesRoundTrip) {
               (FittedRanges{ValueRange{-20.5, -20.5}, std::nullopt}));
 }
 
+// The grade the material values came from stands after the boxes, quoted
+// where its name needs it; given twice it is refused at the second line.
+TEST(CaseFile, MaterialNameRoundTrips) {
+    CaseExtras extras;
+    extras.material = "PP \"H\" # 1";
+    const std::string content = CaseFileText(DefaultTexts('.'), extras, '.');
+    EXPECT_EQ(content, CaseFileText(DefaultTexts('.'), {}, '.') + "Material = \"PP \"\"H\"\" # 1\"\n");
+    EXPECT_EQ(ParseCaseFile(content, "m.vcase").extras, extras);
+    EXPECT_THROW(
+        {
+            try {
+                ParseCaseFile("Material = a\nMaterial = b\n", "m.vcase");
+            } catch (const CaseFileError& error) {
+                EXPECT_STREQ(error.what(), "m.vcase:2: Material is already given on line 1");
+                throw;
+            }
+        },
+        CaseFileError);
+}
+
 TEST(CaseFile, MalformedRangesAreRefused) {
     const std::string form = " is not LOW:HIGH, two numbers with a point, in ";
     const std::vector<std::pair<std::string, std::string>> cases{

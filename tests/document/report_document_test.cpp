@@ -404,3 +404,38 @@ TEST(ReportDocument, FurtherChartsStandWhereTheyArePlaced) {
 
 }  // namespace
 }  // namespace vortane
+
+namespace vortane {
+namespace {
+
+// A case naming a grade: the page names it with each of its sources, escaped;
+// a grade the library does not hold is named as such; none, no section.
+TEST(ReportDocument, MaterialSectionNamesTheGradeAndItsSources) {
+    const Grade grade = ParseGrade(
+        "Name = PP <homo>\nFamily = PP\nLaw = PowerLaw\nLaw.n = 0.35\nLaw.beta = 0.01 1/degC\n"
+        "Law.K = 20000 Pa.s^n\nLaw.T0 = 200 degC\nLaw.Source = Book & co., p. 3\n"
+        "TemperatureRange = 200 to 260 degC\nShearRateRange = 10 to 10000 1/s\nRange.Source = Table 2\n"
+        "MeltDensity = 0.75 g/cm3\nMeltDensity.Source = Handbook, p. 9\nFitError = 0.0125\n"
+        "A0 = 1\nA1 = 1\nA11 = 1\nA2 = 1\nA22 = 1\nA12 = 1\n",
+        "/lib/PP-homo.vgrade");
+    const RunRequest request = testing::UnreportedRequest();
+    const RunResult run = RunCalculation(request);
+    DocumentSource source = Source;
+    source.material = grade.name;
+    source.grade = &grade;
+    const std::string html = HtmlDocument(RunDocument(run, request.texts, {}, source, '.'));
+    EXPECT_TRUE(Holds(html, Row("Grade", "PP <homo>")));
+    EXPECT_TRUE(Holds(html, Row("Source: Viscosity law", "Book & co., p. 3")));
+    EXPECT_TRUE(Holds(html, Row("Source: Temperature and shear-rate ranges", "Table 2")));
+    EXPECT_TRUE(Holds(html, Row("Source: MeltDensity", "Handbook, p. 9")));
+    EXPECT_TRUE(Holds(html, Row("Fit of the viscosity law", "within 1.25 % of the printed law over its ranges")));
+    EXPECT_TRUE(Holds(html, "PP-homo.vgrade"));
+    source.grade = nullptr;
+    const std::string unknown = HtmlDocument(RunDocument(run, request.texts, {}, source, '.'));
+    EXPECT_TRUE(Holds(unknown, Row("Grade", "PP <homo>")));
+    EXPECT_TRUE(Holds(unknown, "The grade is not in the material library here: its sources are not at hand."));
+    EXPECT_FALSE(Holds(HtmlDocument(RunDocument(run, request.texts, {}, Source, '.')), "<h2>Material</h2>"));
+}
+
+}  // namespace
+}  // namespace vortane
