@@ -259,7 +259,7 @@ private:
         if (fitError && given == 0) Fail(fitError->line, "FitError is given without the coefficients");
         const bool six = grade.law.family->sixCoefficients;
         if (six && given == 0) Fail(0, "Law Six needs the six coefficients A0 ... A12");
-        if (given == 6 && !six && !grade.rangesStated)
+        if (given == 6 && !six && !grade.rangesStated && !grade.law.family->ownForm)
             Fail(firstLine, "the fit needs the ranges it was made over: TemperatureRange and ShearRateRange");
         if (given == 6) {
             grade.coefficientTexts = texts;

@@ -42,8 +42,11 @@ const std::array<std::string_view, 7> FitKeys{"A0", "A1", "A11", "A2", "A22", "A
 
 std::vector<ViscosityPoint> SampleGrade(const Grade& grade, int temperatures, int shearRates) {
     std::vector<ViscosityPoint> points;
-    const std::vector<double> ts = Spaced(grade.temperatureRange.low, grade.temperatureRange.high, temperatures, false);
-    const std::vector<double> rates = Spaced(grade.shearRateRange.low, grade.shearRateRange.high, shearRates, true);
+    const bool own = !grade.rangesStated && grade.law.family->ownForm;
+    const ValueRange& temperature = own ? OwnFormTemperatures : grade.temperatureRange;
+    const ValueRange& shearRate = own ? OwnFormShearRates : grade.shearRateRange;
+    const std::vector<double> ts = Spaced(temperature.low, temperature.high, temperatures, false);
+    const std::vector<double> rates = Spaced(shearRate.low, shearRate.high, shearRates, true);
     for (const double t : ts)
         for (const double rate : rates)
             points.push_back({t, rate, grade.law.Viscosity(t, rate) / PascalSecondsPerGramForceSecond});
@@ -64,7 +67,7 @@ double LargestFitError(const Grade& grade, const ViscosityCoefficients& coeffici
 GradeFit FitGrade(const Grade& grade) {
     if (grade.law.family->sixCoefficients)
         return {*grade.coefficientTexts, *grade.coefficients, 0};
-    if (!grade.rangesStated)
+    if (!grade.rangesStated && !grade.law.family->ownForm)
         throw GradeFileError(grade.file + ": " + grade.name +
                                  " states no TemperatureRange and ShearRateRange: its law cannot be fitted "
                                  "without the ranges it holds over",
@@ -125,7 +128,7 @@ std::string WithFit(std::string_view content, const GradeFit& fit) {
         if (!written[k]) added += std::string(FitKeys[k]) + " = " + values[k] + "\n";
     if (added.empty()) return result;
     if (!result.empty() && result.back() != '\n') result += '\n';
-    return result + "# fitted by vortane-calc --fit-grade over the ranges above\n" + added;
+    return result + "# fitted by vortane-calc --fit-grade\n" + added;
 }
 
 bool CheckResult::Holds() const { return std::abs(relativeDifference) <= tolerance; }

@@ -26,8 +26,16 @@ inline constexpr int FitShearRates = 25;
 inline constexpr int ErrorTemperatures = 33;
 inline constexpr int ErrorShearRates = 97;
 
+// The ranges a law of the program's own form (LawFamily::ownForm) is fitted
+// and its error measured over when its source states none: wide enough for
+// any extrusion, since such a law fits exactly everywhere. The case gets no
+// fitted ranges from such a grade.
+inline constexpr ValueRange OwnFormTemperatures{100, 350};  // degC
+inline constexpr ValueRange OwnFormShearRates{0.1, 1e5};    // 1/s
+
 // The printed law at `temperatures` × `shearRates` grid points over the
-// grade's ranges, in gf.s/cm2; for a grade that states its ranges.
+// grade's ranges (for a law of the program's form that states none, the
+// ranges above), in gf.s/cm2.
 std::vector<ViscosityPoint> SampleGrade(const Grade& grade, int temperatures, int shearRates);
 
 // The largest |η law − η printed| / η printed of `coefficients` over the

@@ -28,7 +28,9 @@ double ArrheniusViscosity(std::span<const double> p, double temperature, double 
 
 }  // namespace
 
-const LawFamily PowerLaw{"PowerLaw", "", PowerParameters, PowerViscosity};
+// ln η = ln K + β T0 − β T + (n − 1) ln γ: the program's law with A11, A22
+// and A12 zero.
+const LawFamily PowerLaw{"PowerLaw", "", PowerParameters, PowerViscosity, false, true};
 const LawFamily PowerLawArrhenius{"PowerLawArrhenius", "", ArrheniusParameters, ArrheniusViscosity};
 
 }  // namespace vortane::laws

@@ -29,6 +29,9 @@ struct LawFamily {
     // The parameters are the six coefficients of the program's own law,
     // given as the keys A0 ... A12 rather than Law.*; the law needs no fit.
     bool sixCoefficients = false;
+    // ln η is of the program's law's form (linear in T and ln γ here): the
+    // fit reproduces it over any ranges, so it needs none stated.
+    bool ownForm = false;
 };
 
 // Every family, in the order the documentation lists them.

@@ -42,6 +42,38 @@ TEST(GradeFit, PowerLawIsTheSixCoefficientLawExactly) {
 // A Cross law bends where a quadratic in ln γ cannot follow: the stated error
 // is the largest over the finer grid, rounded up to three digits, and the
 // coefficient texts give it.
+// A power law whose source states no ranges still fits, exactly, and puts no
+// fitted ranges on the case; a law of another form cannot be fitted without.
+TEST(GradeFit, PowerLawNeedsNoStatedRanges) {
+    const Grade grade = ParseGrade("Name = no ranges\nFamily = PP\nLaw.Source = a book\nLaw = PowerLaw\n"
+                                   "Law.n = 0.35\nLaw.beta = 0.01 1/degC\nLaw.K = 20000 Pa.s^n\nLaw.T0 = 200 degC\n",
+                                   "pp.vgrade");
+    ASSERT_FALSE(grade.rangesStated);
+    const GradeFit fit = FitGrade(grade);
+    EXPECT_EQ(fit.texts[0], "7.317841733");
+    EXPECT_EQ(fit.texts[1], "-0.65");
+    EXPECT_EQ(fit.texts[3], "-0.01");
+    EXPECT_LT(fit.fitError, 1e-8);
+    const AppliedGrade applied = ApplyGrade(ParseGrade(WithFit("Name = no ranges\nFamily = PP\nLaw.Source = a book\n"
+                                                                "Law = PowerLaw\nLaw.n = 0.35\nLaw.beta = 0.01 1/degC\n"
+                                                                "Law.K = 20000 Pa.s^n\nLaw.T0 = 200 degC\n",
+                                                                fit),
+                                                        "pp.vgrade"),
+                                             DefaultTexts('.'), '.');
+    EXPECT_EQ(applied.ranges, FittedRanges{});
+    const Grade cross = ParseGrade("Name = cross\nFamily = PP\nLaw.Source = a book\nLaw = CrossWLF\nLaw.n = 0.3\n"
+                                   "Law.tau = 30000 Pa\nLaw.D1 = 1e13 Pa.s\nLaw.D2 = 263.15 K\nLaw.A1 = 28\n"
+                                   "Law.A2 = 51.6 K\n",
+                                   "cross.vgrade");
+    try {
+        FitGrade(cross);
+        ADD_FAILURE() << "fitted without ranges";
+    } catch (const GradeFileError& error) {
+        EXPECT_STREQ(error.what(), "cross.vgrade: cross states no TemperatureRange and ShearRateRange: its law "
+                                   "cannot be fitted without the ranges it holds over");
+    }
+}
+
 TEST(GradeFit, StatedErrorBoundsTheFitOverItsRanges) {
     const Grade grade = CrossGrade();
     const GradeFit fit = FitGrade(grade);
@@ -61,7 +93,7 @@ TEST(GradeFit, RewritesOnlyTheFitLines) {
     GradeFit fit{{"1", "2", "3", "4", "5", "6"}, {}, 0.0123};
     EXPECT_EQ(WithFit(before, fit),
               "# keep me\r\nName = x\r\nA1 =   2\r\n  # A0 = in a comment\nNotes = A0 = text\n"
-              "# fitted by vortane-calc --fit-grade over the ranges above\n"
+              "# fitted by vortane-calc --fit-grade\n"
               "A0 = 1\nA11 = 3\nA2 = 4\nA22 = 5\nA12 = 6\nFitError = 0.0123\n");
     // A second fit replaces the first in place.
     const std::string once = WithFit(before, fit);
