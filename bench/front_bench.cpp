@@ -45,6 +45,7 @@ std::vector<std::vector<double>> GridPoints(const FrontRequest& request) {
         const std::vector<LimitMargin> margins = LimitMargins(Limits, columns, point.run);
         if (!Feasible(point.run.outcome, point.run.warningKinds, {}, margins)) return;
         std::vector<double> values;
+        values.reserve(Objectives.size());
         for (const Objective& objective : Objectives)
             values.push_back(*ColumnNumber(*LimitColumn(objective.quantity), point.run));
         points.push_back(Minimised(values, Objectives));

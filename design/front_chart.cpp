@@ -35,12 +35,12 @@ ChartPanel Projection(const FrontResult& front, std::span<const Objective> objec
     return panel;
 }
 
+// Two objectives name both in the title; three, only the one on the x axis,
+// for the title to fit.
 Chart Axes(std::span<const Objective> objectives, std::size_t kx) {
-    std::string title = "Pareto front: " + Aim(objectives[0]);
-    for (std::size_t k = 1; k < objectives.size(); ++k)
-        title += (k + 1 == objectives.size() ? " and " : ", ") + Aim(objectives[k]);
     Chart chart;
-    chart.title = std::move(title);
+    chart.title = objectives.size() == 2 ? "Pareto front: " + Aim(objectives[0]) + " and " + Aim(objectives[1])
+                                         : "Pareto front of three objectives, against " + Aim(objectives[kx]);
     chart.x = QuantityAxis(objectives[kx].quantity);
     return chart;
 }
