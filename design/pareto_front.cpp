@@ -4,8 +4,9 @@
 #include <cmath>
 #include <exception>
 #include <limits>
-#include <numeric>
 #include <mutex>
+#include <numeric>
+#include <optional>
 #include <set>
 
 #include "design/design_point.h"
@@ -171,9 +172,21 @@ std::vector<std::vector<Limit>> BoundsOf(const FrontRequest& request, const std:
         for (const double step : steps[1]) bounds.push_back({BoundOf(request.objectives[1], step)});
         return bounds;
     }
-    for (const double second : steps[1])
-        for (const double third : steps[2])
-            bounds.push_back({BoundOf(request.objectives[1], second), BoundOf(request.objectives[2], third)});
+    // An objective of one value at the ends is left unbounded, the other
+    // still stepped.
+    const auto stepsOf = [&steps](std::size_t k) {
+        std::vector<std::optional<double>> of(steps[k].begin(), steps[k].end());
+        if (of.empty()) of.emplace_back();
+        return of;
+    };
+    for (const std::optional<double> second : stepsOf(1)) {
+        for (const std::optional<double> third : stepsOf(2)) {
+            std::vector<Limit> both;
+            if (second) both.push_back(BoundOf(request.objectives[1], *second));
+            if (third) both.push_back(BoundOf(request.objectives[2], *third));
+            if (!both.empty()) bounds.push_back(std::move(both));
+        }
+    }
     return bounds;
 }
 

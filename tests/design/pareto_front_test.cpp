@@ -124,6 +124,18 @@ TEST(ParetoFront, ThreeObjectivesToo) {
     EXPECT_EQ(charts[1].panels.size(), 1U);
 }
 
+// The channel's width does not change with the clearance or the speed: the
+// front is then the two others', stepped as they are.
+TEST(ParetoFront, AnObjectiveOfOneValueLeavesTheOthersStepped) {
+    std::vector<Objective> three = PressureAndStress;
+    three.push_back({"ChannelWidth", false});
+    const FrontRequest request = PlantFront(three, 4);
+    const FrontResult front = ParetoFront(request);
+    ExpectSoundFront(request, front);
+    EXPECT_GE(front.designs.size(), 4U);
+    for (const FrontDesign& design : front.designs) EXPECT_EQ(design.objectives[2], front.designs[0].objectives[2]);
+}
+
 TEST(ParetoFront, WithoutAFeasibleDesignSaysWhy) {
     FrontRequest request = PlantFront(PressureAndStress, 4);
     request.limits.push_back({"TemperatureRise", LimitBound::AtMost, 1});
