@@ -34,7 +34,8 @@ constexpr std::string_view ExitText =
     "fails or a warning not accepted stands; named on standard error); 130 a sweep\n"
     "interrupted (Ctrl+C), its CSV holding whole rows of the points done. With\n"
     "--solve or --optimise: 0 a design found; 1 none in the bounds (the reason\n"
-    "follows); 130 interrupted.\n";
+    "follows); 130 interrupted. With --front: 0 the front written; 1 no feasible\n"
+    "design in the bounds; 130 interrupted, nothing written.\n";
 
 // The options as given, before they are read.
 struct Given {
@@ -122,7 +123,14 @@ void Declare(CLI::App& app, Options& options, Given& given) {
          "with --vary: the design within the bounds (up to six inputs) with\n"
          "the least (or, with maximise, the greatest) QUANTITY that meets\n"
          "every --limit and the case's limits; --write-case saves it");
-    each("--vary", options.varied, "FIELD=LOW:HIGH", "an input --optimise varies within LOW:HIGH; repeated for each");
+    each("--front", options.fronts, "'minimise QUANTITY'",
+         "given two or three times, with --vary: the Pareto front of the\n"
+         "objectives within the bounds, meeting every --limit and the case's\n"
+         "limits, as CSV (to --csv FILE or standard output): a row per design\n"
+         "along the front, its columns as a sweep's, Feasible and Knee (the\n"
+         "balanced design); --plot draws the front");
+    each("--vary", options.varied, "FIELD=LOW:HIGH",
+         "an input --optimise or --front varies within LOW:HIGH; repeated for each");
     app.add_flag("-h,--help", options.help, "this text and the list of fields");
     app.add_option("FIELD=TEXT", given.texts,
                    "the text of one input box; FIELD is a field name (OutputRate,\n"
@@ -133,15 +141,18 @@ void Declare(CLI::App& app, Options& options, Given& given) {
         ->type_name("");
     // What goes only together, or only apart.
     const auto option = [&app](const char* name) { return app.get_option(name); };
-    for (const char* name : {"--sweep", "--case", "--material", "--write-case", "-o", "--profile", "--solve", "--optimise"})
+    for (const char* name :
+         {"--sweep", "--case", "--material", "--write-case", "-o", "--profile", "--solve", "--optimise", "--front"})
         option("--compare")->excludes(option(name));
+    for (const char* name : {"--sweep", "--profile", "--html", "-o", "--write-case", "--solve", "--optimise"})
+        option("--front")->excludes(option(name));
     for (const char* mode : {"--solve", "--optimise"})
         for (const char* name : {"--sweep", "--csv", "--profile", "--plot", "--html", "-o"})
             option(mode)->excludes(option(name));
     option("--solve")->excludes(option("--optimise"))->needs(option("--target"));
     option("--target")->needs(option("--solve"));
     option("--optimise")->needs(option("--vary"));
-    option("--vary")->needs(option("--optimise"));
+    option("--front")->needs(option("--vary"));
     option("--sweep")->excludes(option("--profile"));
 }
 
@@ -178,7 +189,8 @@ void Read(Options& options, const Given& given) {
     for (const auto& [option, asked] : {std::pair{"--solve", options.solve.has_value()},
                                         {"--target", options.target.has_value()},
                                         {"--optimise", options.optimise.has_value()},
-                                        {"--vary", !options.varied.empty()}})
+                                        {"--vary", !options.varied.empty()},
+                                        {"--front", !options.fronts.empty()}})
         if (asked) throw UsageError(std::string(option) + ": this build has no goal seek or optimisation");
 #endif
     // The case files of --compare end at the first FIELD=TEXT; what follows is taken as such.
@@ -199,11 +211,17 @@ void CheckCombination(const Options& options, bool compare) {
     if (compare && options.compareFiles.empty()) throw MalformedCommandLine("--compare needs case files");
     if (compare && options.compareFiles.size() < 2) throw UsageError("--compare needs two case files or more");
     if (options.plotFile && !IsSvgName(*options.plotFile)) throw UsageError(NotSvg(*options.plotFile));
+    if (!options.varied.empty() && !options.optimise && options.fronts.empty())
+        throw UsageError("--vary needs --optimise or --front");
+    if (options.fronts.size() == 1 || options.fronts.size() > 3)
+        throw UsageError("--front is given two or three times, once per objective, not " +
+                         std::to_string(options.fronts.size()));
     if (sweep && options.resultFileName && options.resultFileName->find("{n}") == std::string::npos)
         throw UsageError("with --sweep, -o needs {n} in the name, one report per point");
     if (!sweep && options.resultFileName) CheckResultFileName(*options.resultFileName);
     // --units sets the units of the tables and pages written: with none of them it would change nothing.
-    if (options.unitsGiven && !sweep && !compare && !options.csvFile && !options.profileFile && !options.htmlFile)
+    if (options.unitsGiven && !sweep && !compare && options.fronts.empty() && !options.csvFile &&
+        !options.profileFile && !options.htmlFile)
         throw UsageError("--units sets the units of --csv, --profile, --html and a sweep's or comparison's table; "
                          "this command line writes none of them");
 }

@@ -40,6 +40,7 @@ struct Options {
     std::optional<std::string> target;    // --target QUANTITY=VALUE
     std::optional<std::string> optimise;  // --optimise 'minimise QUANTITY'
     std::vector<std::string> varied;      // --vary FIELD=LOW:HIGH, in order
+    std::vector<std::string> fronts;      // --front 'minimise QUANTITY', one per objective
     bool help = false;
 };
 

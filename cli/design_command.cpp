@@ -2,14 +2,19 @@
 
 #include <ostream>
 
+#include "case/number_text.h"
 #include "cli/exit_status.h"
 #include "cli/interrupt.h"
 #include "cli/terminal_progress.h"
 #include "case/file_write.h"
 #include "design/design_notation.h"
 #include "design/end_text.h"
+#include "design/front_chart.h"
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
+#include "design/pareto_front.h"
+#include "document/svg_chart.h"
+#include "study/design_rows.h"
 #include "result/limit_check.h"
 
 namespace vortane::cli {
@@ -92,11 +97,51 @@ int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& 
                  options, extras, separator, out, err);
 }
 
+// The front as CSV on standard output or in --csv's file, its chart in
+// --plot's; on `err` how many designs it holds, the knee and the runs made.
+int Front(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
+          std::ostream& err) {
+    FrontRequest request;
+    request.base = {texts, {}, separator, ReportTarget::None, extras.viscosityRanges};
+    for (const std::string& objective : options.fronts)
+        request.objectives.push_back(Refused("--front", [&] { return ParseObjective(objective); }));
+    for (const std::string& varied : options.varied)
+        request.inputs.push_back(Refused("--vary", [&] { return ParseVariedInput(varied, separator); }));
+    request.limits = extras.limits;
+    request.acceptedWarnings = extras.acceptedWarnings;
+    const FrontResult front = Refused("--front", [&] {
+        return Searched([&](auto cancel, auto progress) { return ParetoFront(request, cancel, progress); }, err);
+    });
+    if (front.end == FrontEnd::Cancelled) {
+        err << "vortane-calc: interrupted after " << front.runs << " runs\n";
+        return Interrupted;
+    }
+    if (front.designs.empty()) {
+        err << "vortane-calc: no feasible design in the bounds: " << front.reason << "\nruns: " << front.runs << '\n';
+        return Stopped;
+    }
+    DesignTable table{{}, {}, "Knee", separator, request.limits, request.acceptedWarnings};
+    for (const VariedInput& input : request.inputs) table.fields.push_back(input.field);
+    for (std::size_t i = 0; i < front.designs.size(); ++i)
+        table.rows.push_back({front.designs[i].inputTexts, &front.designs[i].run, front.knee == i});
+    const std::string csv = DesignTableCsv(table, options.units);
+    if (options.csvFile)
+        WriteWholeFile(*options.csvFile, csv);
+    else
+        WriteStandardOutput(csv);
+    if (options.plotFile) WriteWholeFile(*options.plotFile, SvgDocument(FrontCharts(front, request.objectives)));
+    err << "vortane-calc: " << front.designs.size() << " designs on the front";
+    if (front.knee) err << ", the knee at Point " << *front.knee + 1;
+    err << "\nruns: " << front.runs << '\n';
+    return Complete;
+}
+
 }  // namespace
 
 int DesignCommand(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
                   std::ostream& out, std::ostream& err) {
     if (options.solve) return Solve(options, texts, extras, separator, out, err);
+    if (!options.fronts.empty()) return Front(options, texts, extras, separator, err);
     return Optimise(options, texts, extras, separator, out, err);
 }
 

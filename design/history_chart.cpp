@@ -9,24 +9,23 @@
 
 namespace vortane {
 
-namespace {
-
-constexpr double Gap = std::numeric_limits<double>::quiet_NaN();
-// Runs shown as marks at most; beyond, a line joins them, which every
-// renderer draws at once where thousands of marks take long.
-constexpr std::size_t MarkedRunLimit = 300;
-
-// "Temperature Difference": a quantity's caption without its unit.
-std::string Caption(const std::string& quantity) {
+std::string QuantityTitle(const std::string& quantity) {
     const std::string caption = QuantityCaption(quantity);
     return caption.ends_with(')') ? caption.substr(0, caption.rfind(" (")) : caption;
 }
 
 ChartAxis QuantityAxis(const std::string& quantity) {
     const RunColumn* column = LimitColumn(quantity);
-    if (column == nullptr || column->quantity == Quantity::Dimensionless) return {Caption(quantity), "-"};
-    return {Caption(quantity), std::string(UnitIn(column->quantity, UnitSystem::Metric).symbol)};
+    if (column == nullptr || column->quantity == Quantity::Dimensionless) return {QuantityTitle(quantity), "-"};
+    return {QuantityTitle(quantity), std::string(UnitIn(column->quantity, UnitSystem::Metric).symbol)};
 }
+
+namespace {
+
+constexpr double Gap = std::numeric_limits<double>::quiet_NaN();
+// Runs shown as marks at most; beyond, a line joins them, which every
+// renderer draws at once where thousands of marks take long.
+constexpr std::size_t MarkedRunLimit = 300;
 
 std::vector<double> RunNumbers(std::size_t count) {
     std::vector<double> x;
@@ -74,15 +73,15 @@ Chart HistoryAxes(std::string title) {
 }  // namespace
 
 Chart GoalSeekChart(std::span<const Evaluation> history, const std::string& quantity, double target) {
-    Chart chart = HistoryAxes(Caption(quantity) + " at each run of the goal seek");
-    chart.panels.push_back({QuantityAxis(quantity), {}, {Values(Caption(quantity), history, PaletteColour(0))}});
+    Chart chart = HistoryAxes(QuantityTitle(quantity) + " at each run of the goal seek");
+    chart.panels.push_back({QuantityAxis(quantity), {}, {Values(QuantityTitle(quantity), history, PaletteColour(0))}});
     if (!history.empty()) chart.panels.back().series.push_back(Level("Target", history.size(), target));
     return chart;
 }
 
 Chart OptimisationChart(std::span<const Evaluation> history, const std::string& objective, bool maximise,
                         std::span<const Limit> limits, WarningKinds accepted) {
-    Chart chart = HistoryAxes(Caption(objective) + (maximise ? " maximised" : " minimised") + ", at each run");
+    Chart chart = HistoryAxes(QuantityTitle(objective) + (maximise ? " maximised" : " minimised") + ", at each run");
     ChartSeries best{limits.empty() ? "Best design" : "Best meeting the limits", RunNumbers(history.size()), {},
                      PaletteColour(1)};
     std::vector<ChartSeries> margins;
@@ -100,7 +99,7 @@ Chart OptimisationChart(std::span<const Evaluation> history, const std::string& 
         for (std::size_t i = 0; i < judged.size(); ++i)
             margins[i].y.push_back(judged[i].fraction ? std::clamp(*judged[i].fraction, -1.0, 1.0) * 100 : Gap);
     }
-    ChartSeries all = Values(Caption(objective), history, PaletteColour(0));
+    ChartSeries all = Values(QuantityTitle(objective), history, PaletteColour(0));
     all.markersOnly = all.markers;
     ChartPanel panel{QuantityAxis(objective), {}, {std::move(all), std::move(best)}};
     if (!limits.empty()) {

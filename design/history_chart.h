@@ -10,6 +10,13 @@
 
 namespace vortane {
 
+// "Temperature Difference": a quantity's caption without its unit.
+std::string QuantityTitle(const std::string& quantity);
+
+// The axis of a quantity: its caption and its technical metric unit ("-"
+// where it has none).
+ChartAxis QuantityAxis(const std::string& quantity);
+
 // The runs of a search against their number, in the order they finished, as
 // every front end charts them. A run that left its quantity uncomputed is a
 // gap. Up to 300 runs are marked each; more are joined by a line.

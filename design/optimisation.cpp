@@ -5,11 +5,11 @@
 #include <mutex>
 #include <nlopt.hpp>
 #include <set>
-#include <thread>
 
 #include "case/number_format.h"
 #include "case/number_text.h"
 #include "design/design_point.h"
+#include "design/parallel_runs.h"
 #include "result/run_table.h"
 
 namespace vortane {
@@ -154,22 +154,6 @@ std::optional<Point> Problem::Evaluate(std::span<const double> unit, std::vector
     history_.push_back(std::move(evaluation));
     if (progress_) progress_(history_.back());
     return point;
-}
-
-// Runs `task(i)` for i below `count` on up to `threads` threads.
-void InParallel(std::size_t count, unsigned threads, const std::function<void(std::size_t)>& task) {
-    std::atomic<std::size_t> next = 0;
-    const auto work = [&] {
-        for (std::size_t i = next++; i < count; i = next++) task(i);
-    };
-    std::vector<std::jthread> workers;
-    for (unsigned t = 1; t < std::min<std::size_t>(threads, count); ++t) workers.emplace_back(work);
-    work();
-}
-
-unsigned ThreadCount(int requested) {
-    if (requested > 0) return static_cast<unsigned>(requested);
-    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 // Points per input of the starting grid: as many as the cap allows, 2 to 9.

@@ -67,16 +67,23 @@ struct DrawnAxis {
 
 class SvgWriter {
 public:
+    static double Height(const Chart& chart) {
+        const std::size_t count = chart.panels.size() + (chart.map ? 1 : 0);
+        const double panels = static_cast<double>(std::max<std::size_t>(count, 1));
+        const double panelHeight = count <= 1 ? SinglePanelHeight : PanelHeight;
+        const double mapGap = chart.map && !chart.panels.empty() ? BottomMargin : 0;  // room for the x ticks
+        return TitleHeight + panels * panelHeight + (panels - 1) * PanelGap + mapGap + BottomMargin;
+    }
+
     // Standalone: an XML declaration and the SVG namespace, for a file of its
     // own; else the bare element an HTML page holds.
     std::string Document(const Chart& chart, bool standalone) {
         const bool rightAxis = std::any_of(chart.panels.begin(), chart.panels.end(),
                                            [](const ChartPanel& p) { return !p.y2.quantity.empty(); });
         const std::size_t count = chart.panels.size() + (chart.map ? 1 : 0);
-        const double panels = static_cast<double>(std::max<std::size_t>(count, 1));
         const double panelHeight = count <= 1 ? SinglePanelHeight : PanelHeight;
         const double mapGap = chart.map && !chart.panels.empty() ? BottomMargin : 0;  // room for the x ticks
-        const double height = TitleHeight + panels * panelHeight + (panels - 1) * PanelGap + mapGap + BottomMargin;
+        const double height = Height(chart);
         // As many curves named as the panels' height holds, beside the other entries.
         const double rows = (static_cast<double>(chart.panels.size()) * (panelHeight + PanelGap)) / LegendRow - 5;
         const std::vector<LegendEntry> legend =
@@ -328,5 +335,21 @@ std::string EscapeXml(std::string_view text) {
 std::string SvgDocument(const Chart& chart) { return SvgWriter().Document(chart, true); }
 
 std::string SvgElement(const Chart& chart) { return SvgWriter().Document(chart, false); }
+
+std::string SvgDocument(std::span<const Chart> charts) {
+    if (charts.size() == 1) return SvgDocument(charts.front());
+    double height = 0;
+    std::string inner;
+    for (const Chart& chart : charts) {
+        // Each chart an <svg> of its own, placed below the one before.
+        std::string element = SvgElement(chart);
+        element.insert(4, " y=\"" + Number(height) + "\"");
+        inner += element;
+        height += SvgWriter::Height(chart);
+    }
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+           Number(Width) + "\" height=\"" + Number(height) + "\" viewBox=\"0 0 " + Number(Width) + " " +
+           Number(height) + "\">\n" + inner + "</svg>\n";
+}
 
 }  // namespace vortane

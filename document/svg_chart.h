@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,10 @@ namespace vortane {
 // the shared x axis (its ticks and title under the lowest), the legend at the
 // right. A curve is one polyline per unbroken run of points.
 std::string SvgDocument(const Chart& chart);
+
+// Charts stacked one below the other in one SVG document, each drawn as
+// SvgDocument draws it alone.
+std::string SvgDocument(std::span<const Chart> charts);
 
 // The same drawing as an <svg> element to inline in an HTML page: no XML
 // declaration, no namespace.

@@ -12,6 +12,9 @@
 #include "design/end_text.h"
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
+#include "design/pareto_front.h"
+#include "study/design_rows.h"
+#include "sweep_arrays.h"
 #include "result.h"
 #include "run_limits.h"
 #include "signal_poll.h"
@@ -37,6 +40,14 @@ struct Optimum {
     std::string objective;
     std::vector<Limit> limits;
     Result result;
+};
+
+// A front's designs, with their table as NumPy arrays.
+struct Front {
+    FrontResult front;
+    std::vector<Objective> objectives;
+    std::vector<std::string> fields;
+    py::dict table;
 };
 
 // Ctrl+C during a search: now and then, on the thread that called (where
@@ -117,6 +128,28 @@ py::object OptionalFloat(std::optional<double> value) {
     return value ? py::object(py::float_(*value)) : py::none();
 }
 
+// The inputs of `vary` = {field: (low, high)}, in order.
+std::vector<VariedInput> VariedInputs(const py::dict& vary) {
+    std::vector<VariedInput> inputs;
+    for (const auto& [name, bounds] : vary) {
+        const InputField& field = InputFieldNamed(py::str(name).cast<std::string>());
+        std::pair<double, double> range;
+        try {
+            range = bounds.cast<std::pair<double, double>>();
+        } catch (const py::cast_error&) {
+            throw InputError("vary: " + std::string(field.name) + ": expected (low, high)");
+        }
+        inputs.push_back({&field, range.first, range.second});
+    }
+    return inputs;
+}
+
+int ThreadsOf(const py::object& threads) {
+    const int count = threads.is_none() ? 0 : threads.cast<int>();
+    if (count < 0) throw InputError("threads: " + std::to_string(count) + " is below 0");
+    return count;
+}
+
 Solution Solve(const std::string& fieldName, double low, double high, const std::string& quantity, double target,
                double tolerance, int maxRuns, const py::object& casePath, const std::string& decimalSeparator,
                const py::object& accept, const py::kwargs& texts) {
@@ -159,25 +192,15 @@ Optimum Optimise(const std::string& objective, const py::dict& vary, const std::
     OptimisationRequest request;
     request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
     Optimum optimum;
-    for (const auto& [name, bounds] : vary) {
-        const InputField& field = InputFieldNamed(py::str(name).cast<std::string>());
-        std::pair<double, double> range;
-        try {
-            range = bounds.cast<std::pair<double, double>>();
-        } catch (const py::cast_error&) {
-            throw InputError("vary: " + std::string(field.name) + ": expected (low, high)");
-        }
-        request.inputs.push_back({&field, range.first, range.second});
-        optimum.fields.emplace_back(field.name);
-    }
+    request.inputs = VariedInputs(vary);
+    for (const VariedInput& input : request.inputs) optimum.fields.emplace_back(input.field->name);
     request.limits = base.limits;
     request.acceptedWarnings = base.acceptedWarnings;
     request.objective = objective;
     request.maximise = maximise;
     request.tolerance = tolerance;
     request.runLimit = maxRuns;
-    if (!threads.is_none()) request.threads = threads.cast<int>();
-    if (request.threads < 0) throw InputError("threads: " + std::to_string(request.threads) + " is below 0");
+    request.threads = ThreadsOf(threads);
     InterruptCheck check;
     {
         const py::gil_scoped_release released;
@@ -191,6 +214,114 @@ Optimum Optimise(const std::string& objective, const py::dict& vary, const std::
                       LimitMargins(request.limits, LimitColumns(request.limits), optimum.best.run),
                       request.acceptedWarnings};
     return optimum;
+}
+
+Front FrontOf(const std::vector<std::string>& objectives, const py::dict& vary, const std::vector<std::string>& limits,
+             int divisions, double tolerance, int maxRuns, const py::object& threads, const py::object& casePath,
+             const std::string& decimalSeparator, const py::object& accept, const py::kwargs& texts) {
+    const char separator = SeparatorOf(decimalSeparator);
+    std::vector<Limit> given;
+    given.reserve(limits.size());
+    for (const std::string& limit : limits) given.push_back(ParseLimit(limit));
+    const CaseInput base = CaseOf(casePath, texts, separator, given, AcceptanceOf(accept));
+    FrontRequest request;
+    request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
+    for (const std::string& objective : objectives) request.objectives.push_back(ParseObjective(objective));
+    request.inputs = VariedInputs(vary);
+    request.limits = base.limits;
+    request.acceptedWarnings = base.acceptedWarnings;
+    request.divisions = divisions;
+    request.tolerance = tolerance;
+    request.runLimit = maxRuns;
+    request.threads = ThreadsOf(threads);
+    Front front;
+    InterruptCheck check;
+    {
+        const py::gil_scoped_release released;
+        front.front = ParetoFront(request, check.Cancel(), std::ref(check));
+    }
+    check.RaiseIfInterrupted();
+    front.objectives = request.objectives;
+    DesignTable table{{}, {}, "Knee", separator, request.limits, request.acceptedWarnings};
+    for (const VariedInput& input : request.inputs) {
+        table.fields.push_back(input.field);
+        front.fields.emplace_back(input.field->name);
+    }
+    for (std::size_t i = 0; i < front.front.designs.size(); ++i)
+        table.rows.push_back({front.front.designs[i].inputTexts, &front.front.designs[i].run, front.front.knee == i});
+    front.table = DesignArrays(table, UnitSystem::Metric);
+    return front;
+}
+
+std::string EndName(FrontEnd end) {
+    switch (end) {
+        case FrontEnd::Complete: return "complete";
+        case FrontEnd::Infeasible: return "infeasible";
+        case FrontEnd::EveryRunStopped: return "every_run_stopped";
+        case FrontEnd::Cancelled: break;
+    }
+    return "cancelled";
+}
+
+// The varied inputs' texts of design `i` by field name.
+py::dict DesignTexts(const Front& f, std::size_t i) {
+    py::dict texts;
+    for (std::size_t k = 0; k < f.fields.size(); ++k) texts[py::str(f.fields[k])] = f.front.designs[i].inputTexts[k];
+    return texts;
+}
+
+void DefineFront(py::module_& m) {
+    py::class_<Front>(m, "Front", "What front() found: the feasible designs no other betters in every objective.")
+        .def_property_readonly(
+            "end", [](const Front& f) { return EndName(f.front.end); },
+            "'complete', 'infeasible' (no run met the limits), 'every_run_stopped' or\n"
+            "'cancelled'.")
+        .def_property_readonly(
+            "reason", [](const Front& f) { return f.front.reason; }, "Why there are no designs; else ''.")
+        .def_property_readonly(
+            "designs", [](const Front& f) { return f.table; },
+            "The designs along the front (by the first objective, best first) as a dict of\n"
+            "NumPy arrays under the columns of the CSV vortane-calc --front writes: Point,\n"
+            "the varied fields, every column of a run, Feasible, a margin per limit and\n"
+            "Knee.")
+        .def_property_readonly(
+            "knee",
+            [](const Front& f) {
+                return f.front.knee ? py::object(py::int_(*f.front.knee)) : py::object(py::none());
+            },
+            "The row of the knee, the balanced design: of the objectives each scaled to\n"
+            "[0, 1] over the front, the design nearest the ideal point. None without\n"
+            "designs.")
+        .def_property_readonly(
+            "texts",
+            [](const Front& f) {
+                py::list texts;
+                for (std::size_t i = 0; i < f.front.designs.size(); ++i) texts.append(DesignTexts(f, i));
+                return texts;
+            },
+            "Each design's varied inputs' texts by field name, in the rows' order.")
+        .def_property_readonly(
+            "objectives",
+            [](const Front& f) {
+                py::array_t<double> values({static_cast<py::ssize_t>(f.front.designs.size()),
+                                            static_cast<py::ssize_t>(f.objectives.size())});
+                auto out = values.mutable_unchecked<2>();
+                for (std::size_t i = 0; i < f.front.designs.size(); ++i) {
+                    const std::vector<double>& objectives = f.front.designs[i].objectives;
+                    for (std::size_t k = 0; k < objectives.size(); ++k)
+                        out(static_cast<py::ssize_t>(i), static_cast<py::ssize_t>(k)) = objectives[k];
+                }
+                return values;
+            },
+            "The objectives' values, a row per design, a column per objective (in their\n"
+            "technical metric units).")
+        .def_property_readonly(
+            "runs", [](const Front& f) { return f.front.runs; }, "The runs made.")
+        .def("__len__", [](const Front& f) { return f.front.designs.size(); })
+        .def("__repr__", [](const Front& f) {
+            return "<vortane.Front " + EndName(f.front.end) + ", " + std::to_string(f.front.designs.size()) +
+                   " designs>";
+        });
 }
 
 py::dict VariedTexts(const Optimum& o) {
@@ -287,6 +418,20 @@ void DefineOptimum(py::module_& m) {
 void DefineDesign(py::module_& m) {
     DefineSolution(m);
     DefineOptimum(m);
+    DefineFront(m);
+    m.def("front", &FrontOf, "objectives"_a, "vary"_a, "limits"_a = std::vector<std::string>{}, "divisions"_a = 0,
+          "tolerance"_a = 1e-4, "max_runs"_a = 400, "threads"_a = py::none(), "case"_a = py::none(),
+          "decimal_separator"_a = ".", "accept_warnings"_a = py::none(),
+          "The Pareto front of two or three `objectives` ('minimise TotalPressureDrop',\n"
+          "'maximise Barrier1ShearStress'), over up to six inputs `vary` = {field: (low,\n"
+          "high)}, meeting every limit, as optimise() takes them. Each objective is\n"
+          "optimised alone, then the first again with the others bounded in `divisions`\n"
+          "steps between those ends (0: 48 with two objectives, 8 a side with three),\n"
+          "each optimisation of at most `max_runs` runs on `threads`. Returns a Front:\n"
+          "its designs as NumPy arrays, sorted along the front, and its knee. Fewer\n"
+          "than two objectives or more than three, or an unknown quantity, raises\n"
+          "vortane.Error. texts and case as for run(). The GIL is released; Ctrl+C\n"
+          "stops it and raises KeyboardInterrupt.");
     m.def("solve", &Solve, "field"_a, "low"_a, "high"_a, "quantity"_a, "target"_a, "tolerance"_a = 0.001,
           "max_runs"_a = 100, "case"_a = py::none(), "decimal_separator"_a = ".", "accept_warnings"_a = py::none(),
           "Goal seek: the text of `field` within [low, high] (in the box's unit) at which\n"

@@ -15,6 +15,7 @@
 #include "result/limit_check.h"
 #include "result/run_table.h"
 #include "signal_poll.h"
+#include "study/design_rows.h"
 #include "study/study_csv.h"
 #include "study/sweep_run.h"
 
@@ -50,7 +51,7 @@ struct RunColumnValues {
           margins(judgedBy.size()),
           system(units) {
         outcomes.reserve(points);
-        feasible.reserve(limits.empty() ? 0 : points);
+        feasible.reserve(points);
         for (std::vector<double>& margin : margins) margin.reserve(points);
         for (std::size_t c = 0; c < RunColumns().size(); ++c) {
             const RunColumn::Kind kind = RunColumns()[c].kind;
@@ -71,7 +72,6 @@ struct RunColumnValues {
             else if (column.kind != RunColumn::Kind::Outcome)
                 texts[c].push_back(ColumnText(column, run));
         }
-        if (limits.empty()) return;
         const std::vector<LimitMargin> judged = LimitMargins(limits, limitColumns, run);
         feasible.push_back(Feasible(run.outcome, run.warningKinds, accepted, judged));
         for (std::size_t i = 0; i < judged.size(); ++i) {
@@ -166,6 +166,31 @@ py::array_t<double> SweptValues(const SweepPlan& plan, std::size_t axis, std::si
     return ArrayOf(std::move(column));
 }
 
+py::array_t<std::int64_t> PointNumbers(std::size_t count) {
+    std::vector<std::int64_t> numbers(count);
+    for (std::size_t i = 0; i < count; ++i) numbers[i] = static_cast<std::int64_t>(i + 1);
+    return ArrayOf(std::move(numbers));
+}
+
+void AddRunColumns(py::dict& table, RunColumnValues& values, bool withoutLimits) {
+    const UnitSystem system = values.system;
+    for (std::size_t c = 0; c < RunColumns().size(); ++c) {
+        const RunColumn& column = RunColumns()[c];
+        const py::str name(ColumnName(column, system));
+        switch (column.kind) {
+            case RunColumn::Kind::Outcome: table[name] = OutcomeArray(values.outcomes); break;
+            case RunColumn::Kind::Message:
+            case RunColumn::Kind::Warnings: table[name] = TextArray(values.texts[c]); break;
+            case RunColumn::Kind::Passes: table[name] = IntegersOf(values.numbers[c]); break;
+            default: table[name] = ArrayOf(std::move(values.numbers[c]));
+        }
+    }
+    if (withoutLimits) return;
+    table["Feasible"] = BooleansOf(values.feasible);
+    for (std::size_t i = 0; i < values.limits.size(); ++i)
+        table[py::str(MarginName(values.limits[i], system))] = ArrayOf(std::move(values.margins[i]));
+}
+
 }  // namespace
 
 py::dict SweepArrays(const SweepPlan& plan, unsigned threads, UnitSystem system) {
@@ -181,27 +206,35 @@ py::dict SweepArrays(const SweepPlan& plan, unsigned threads, UnitSystem system)
     if (check.Interrupted()) throw py::error_already_set();
 
     py::dict table;
-    std::vector<std::int64_t> numbers(count);
-    for (std::size_t i = 0; i < count; ++i) numbers[i] = static_cast<std::int64_t>(i + 1);
-    table["Point"] = ArrayOf(std::move(numbers));
+    table["Point"] = PointNumbers(count);
     for (std::size_t a = 0; a < plan.axes.size(); ++a)
         table[py::str(SweptName(*plan.axes[a].field, system))] = SweptValues(plan, a, count, system);
-    for (std::size_t c = 0; c < RunColumns().size(); ++c) {
-        const RunColumn& column = RunColumns()[c];
-        const py::str name(ColumnName(column, system));
-        switch (column.kind) {
-            case RunColumn::Kind::Outcome: table[name] = OutcomeArray(values.outcomes); break;
-            case RunColumn::Kind::Message:
-            case RunColumn::Kind::Warnings: table[name] = TextArray(values.texts[c]); break;
-            case RunColumn::Kind::Passes: table[name] = IntegersOf(values.numbers[c]); break;
-            default: table[name] = ArrayOf(std::move(values.numbers[c]));
-        }
-    }
-    if (plan.limits.empty()) return table;
-    table["Feasible"] = BooleansOf(values.feasible);
-    for (std::size_t i = 0; i < plan.limits.size(); ++i)
-        table[py::str(MarginName(plan.limits[i], system))] = ArrayOf(std::move(values.margins[i]));
+    AddRunColumns(table, values, plan.limits.empty());
     return table;
 }
+
+py::dict DesignArrays(const DesignTable& designs, UnitSystem system) {
+    const std::size_t count = designs.rows.size();
+    RunColumnValues values(count, designs.limits, designs.acceptedWarnings, system);
+    for (const DesignRow& row : designs.rows) values.Add(*row.run);
+    py::dict table;
+    table["Point"] = PointNumbers(count);
+    for (std::size_t a = 0; a < designs.fields.size(); ++a) {
+        const InputField& field = *designs.fields[a];
+        std::vector<double> column;
+        column.reserve(count);
+        for (const DesignRow& row : designs.rows)
+            column.push_back(InSystem(ConvertReal(row.texts[a], designs.decimalSeparator).value_or(Empty),
+                                      field.quantity, system));
+        table[py::str(SweptName(field, system))] = ArrayOf(std::move(column));
+    }
+    AddRunColumns(table, values, false);
+    std::vector<bool> marked;
+    marked.reserve(count);
+    for (const DesignRow& row : designs.rows) marked.push_back(row.marked);
+    table[py::str(designs.markName)] = BooleansOf(marked);
+    return table;
+}
+
 
 }  // namespace vortane::python

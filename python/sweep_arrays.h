@@ -3,6 +3,7 @@
 #include <pybind11/pybind11.h>
 
 #include "case/units.h"
+#include "study/design_rows.h"
 #include "study/sweep_plan.h"
 
 namespace vortane::python {
@@ -19,5 +20,10 @@ namespace vortane::python {
 // limits the table ends as the CSV does: Feasible, bool, and a margin per
 // limit under MarginName's name, NaN where the point has no value to judge.
 pybind11::dict SweepArrays(const SweepPlan& plan, unsigned threads, UnitSystem system);
+
+// The table of chosen designs as DesignTableCsv writes it, as arrays as
+// above: Point, the varied fields' values, the columns of RunColumns,
+// Feasible (always), a margin per limit, then the mark column's booleans.
+pybind11::dict DesignArrays(const DesignTable& designs, UnitSystem system);
 
 }  // namespace vortane::python

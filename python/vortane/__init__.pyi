@@ -270,6 +270,23 @@ class Optimum:
     @property
     def history(self) -> dict[str, Any]: ...
 
+class Front:
+    @property
+    def end(self) -> str: ...
+    @property
+    def reason(self) -> str: ...
+    @property
+    def designs(self) -> dict[str, Any]: ...
+    @property
+    def knee(self) -> Optional[int]: ...
+    @property
+    def texts(self) -> list[dict[str, str]]: ...
+    @property
+    def objectives(self) -> Any: ...
+    @property
+    def runs(self) -> int: ...
+    def __len__(self) -> int: ...
+
 def solve(
     field: str,
     low: float,
@@ -299,6 +316,21 @@ def optimise(
     **texts: Text,
 ) -> Optimum:
     """The design with the least (or greatest) `objective` meeting every limit."""
+
+def front(
+    objectives: Sequence[str],
+    vary: Mapping[str, Tuple[float, float]],
+    limits: Sequence[str] = (),
+    divisions: int = 0,
+    tolerance: float = 1e-4,
+    max_runs: int = 400,
+    threads: Optional[int] = None,
+    case: Optional[Path] = None,
+    decimal_separator: str = ".",
+    accept_warnings: Optional[Sequence[str]] = None,
+    **texts: Text,
+) -> Front:
+    """The Pareto front of two or three objectives, its designs as NumPy arrays, and its knee."""
 
 def read_case(path: Path, decimal_separator: str = ".") -> dict[str, str]:
     """The 28 box texts of a case file by field name, in box order."""

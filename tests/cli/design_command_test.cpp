@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
+#include <vector>
 #include <string>
 
 #include "cli/command_line.h"
@@ -192,7 +195,123 @@ TEST(DesignCommand, QuestionsItCannotTakeAreUsageErrors) {
     }
 }
 
+// The cells of each line of a CSV whose cells hold no comma.
+std::vector<std::vector<std::string>> CsvCells(const std::string& csv) {
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream in(csv);
+    for (std::string line; std::getline(in, line);) {
+        lines.emplace_back();
+        std::istringstream cells(line + ',');
+        for (std::string cell; std::getline(cells, cell, ',');) lines.back().push_back(cell);
+    }
+    return lines;
+}
+
+std::size_t ColumnOf(const std::vector<std::string>& header, const std::string& name) {
+    return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) - header.begin());
+}
+
+const std::string FrontQuestion =
+    "OutputRate=350 --front 'minimise TotalPressureDrop' --front 'maximise Barrier1ShearStress' "
+    "--vary BarrierClearance1=0.03:0.1 --vary ScrewSpeed=60:140 --limit 'TemperatureRise<=30' "
+    "--limit 'LeastInletPressure>=0'";
+
+// The front as CSV: the sweep's columns, every design feasible, one knee; the
+// chart beside it; the same CSV on standard output without --csv.
+TEST(DesignCommand, FrontWritesItsDesignsAndMarksTheKnee) {
+    ScratchDir dir;
+    const Outcome front = Calc(dir, FrontQuestion + " --csv front.csv --plot front.svg");
+    ASSERT_EQ(front.status, 0) << front.err;
+    EXPECT_EQ(front.out, "");
+    EXPECT_THAT(front.err, MatchesRegex("vortane-calc: [0-9]+ designs on the front, the knee at Point [0-9]+\nruns: "
+                                        "[0-9]+\n"));
+    const std::vector<std::vector<std::string>> lines = CsvCells(ReadBytes(dir.Path("front.csv")));
+    ASSERT_GE(lines.size(), 10U);
+    const std::vector<std::string>& header = lines[0];
+    EXPECT_THAT(std::vector<std::string>(header.begin(), header.begin() + 4),
+                ::testing::ElementsAre("Point", "BarrierClearance1", "ScrewSpeed", "Outcome"));
+    EXPECT_THAT(std::vector<std::string>(header.end() - 4, header.end()),
+                ::testing::ElementsAre("Feasible", "Margin TemperatureRise<=30", "Margin LeastInletPressure>=0",
+                                       "Knee"));
+    const std::size_t drop = ColumnOf(header, "TotalPressureDrop");
+    const std::size_t stress = ColumnOf(header, "Barrier1ShearStress (kPa)");
+    ASSERT_LT(stress, header.size());
+    std::size_t knees = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        ASSERT_EQ(lines[i].size(), header.size());
+        EXPECT_EQ(lines[i][0], std::to_string(i));
+        EXPECT_EQ(lines[i][header.size() - 4], "true");
+        knees += lines[i].back() == "true" ? 1 : 0;
+        if (i > 1) {  // along the front: more pressure drop buys more stress
+            EXPECT_GT(std::stod(lines[i][drop]), std::stod(lines[i - 1][drop]));
+            EXPECT_GT(std::stod(lines[i][stress]), std::stod(lines[i - 1][stress]));
+        }
+    }
+    EXPECT_EQ(knees, 1U);
+    EXPECT_THAT(ReadBytes(dir.Path("front.svg")), StartsWith("<?xml"));
+    const Outcome printed = Calc(dir, FrontQuestion);
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    EXPECT_EQ(printed.out, ReadBytes(dir.Path("front.csv")));
+}
+
+TEST(DesignCommand, FrontOfThreeObjectivesPlotsItsProjections) {
+    ScratchDir dir;
+    const Outcome front =
+        Calc(dir, FrontQuestion + " --front 'minimise TemperatureRise' --csv front.csv --plot front.svg");
+    ASSERT_EQ(front.status, 0) << front.err;
+    const std::vector<std::vector<std::string>> lines = CsvCells(ReadBytes(dir.Path("front.csv")));
+    ASSERT_GE(lines.size(), 4U);
+    const std::string svg = ReadBytes(dir.Path("front.svg"));
+    // One document holding two charts: the projections on the first objective's axis, then the third
+    // objective against the second.
+    std::size_t charts = 0;
+    for (std::size_t at = svg.find("<svg y=\""); at != std::string::npos; at = svg.find("<svg y=\"", at + 1)) ++charts;
+    EXPECT_EQ(charts, 2U);
+    EXPECT_EQ(svg.find("<svg", svg.find("<svg") + 1), svg.find("<svg y=\""));
+}
+
+// Ctrl+C stops the front's optimisations between runs and writes nothing: at
+// 5 to 9 kg/hr every run goes to the pass limit.
+TEST(DesignCommand, InterruptStopsAFront) {
+    ScratchDir dir;
+    TerminalRun calc(dir.Root(), {"--front", "minimise PowerKW", "--front", "maximise Barrier1ShearStress", "--vary",
+                                  "OutputRate=5:9", "--vary", "ScrewSpeed=60:140", "--csv", "f.csv"});
+    ASSERT_TRUE(calc.WaitFor("vortane-calc: run ", std::chrono::seconds(60))) << calc.Err();
+    calc.Interrupt();
+    EXPECT_EQ(calc.Wait(std::chrono::seconds(60)), 130) << calc.Err();
+    const std::string last = calc.Err().substr(calc.Err().rfind('\n', calc.Err().size() - 2) + 1);
+    EXPECT_THAT(last, MatchesRegex("vortane-calc: interrupted after [0-9]+ runs\n"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("f.csv")));
+}
+
+TEST(DesignCommand, FrontRefusesWhatItCannotTake) {
+    ScratchDir dir;
+    const std::string two = "--front 'minimise TotalPressureDrop' --front 'maximise Barrier1ShearStress' ";
+    for (const std::string& arguments : std::vector<std::string>{
+             "--front 'minimise TotalPressureDrop' --vary ScrewSpeed=60:140",
+             two + "--front 'minimise TemperatureRise' --front 'minimise PowerKW' --vary ScrewSpeed=60:140",
+             "--front 'minimise TotalPressureDrop' --front 'maximise Barrier1Stress' --vary ScrewSpeed=60:140",
+             two,
+             two + "--vary ScrewSpeed=60:140 --sweep OutputRate=300:400:50",
+             two + "--vary ScrewSpeed=60:140 --optimise 'minimise PowerKW'",
+             two + "--vary ScrewSpeed=60:140 --plot front.png",
+         }) {
+        const Outcome refused = Calc(dir, arguments);
+        EXPECT_EQ(refused.status, 2) << arguments;
+        EXPECT_THAT(refused.err, StartsWith("vortane-calc: ")) << arguments;
+    }
+    EXPECT_THAT(Calc(dir, "--front 'minimise TotalPressureDrop' --vary ScrewSpeed=60:140").err,
+                HasSubstr("--front is given two or three times, once per objective, not 1"));
+    EXPECT_THAT(Calc(dir, two + "--front 'minimise TotalPressureDrop' --vary ScrewSpeed=60:140").err,
+                HasSubstr("TotalPressureDrop is an objective twice"));
+    EXPECT_THAT(Calc(dir, "--front 'minimise TotalPressureDrop' --front 'maximise Barrier1Stress' "
+                          "--vary ScrewSpeed=60:140").err,
+                HasSubstr("unknown quantity Barrier1Stress"));
+    EXPECT_THAT(Calc(dir, "--vary ScrewSpeed=60:140").err, HasSubstr("--vary needs --optimise or --front"));
+}
+
 #endif
+
 
 }  // namespace
 }  // namespace vortane

@@ -107,6 +107,25 @@ TEST(SvgChart, DocumentNamesTheChartItsAxesAndEveryLegendLabelOnce) {
         EXPECT_EQ(TextCount(svg, text), 1u) << text;
 }
 
+// Charts stacked in one document: each its own <svg> placed below the one
+// before, the document as tall as they are together; one chart alone is
+// drawn as SvgDocument draws it.
+TEST(SvgChart, ChartsStackInOneDocument) {
+    Chart one = TwoPanels();
+    one.panels.pop_back();
+    const std::vector<Chart> charts = {TwoPanels(), one};
+    const std::vector<Element> svg = Parse(SvgDocument(std::span<const Chart>(charts)));
+    const std::vector<Element> documents = Named(svg, "svg");
+    ASSERT_EQ(documents.size(), 3u);
+    EXPECT_EQ(documents[0].attributes.at("xmlns"), "http://www.w3.org/2000/svg");
+    EXPECT_EQ(documents[1].attributes.at("y"), "0");
+    EXPECT_EQ(documents[2].attributes.at("y"), documents[1].attributes.at("height"));
+    EXPECT_DOUBLE_EQ(std::stod(documents[0].attributes.at("height")),
+                     std::stod(documents[1].attributes.at("height")) + std::stod(documents[2].attributes.at("height")));
+    EXPECT_EQ(Named(svg, "title").size(), 2u);
+    EXPECT_EQ(SvgDocument(std::span<const Chart>(charts.data(), 1)), SvgDocument(charts[0]));
+}
+
 TEST(SvgChart, OnePolylinePerUnbrokenRunOfPoints) {
     const std::vector<Element> svg = Parse(SvgDocument(TwoPanels()));
     const std::vector<Element> lines = Named(svg, "polyline");

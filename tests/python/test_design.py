@@ -141,3 +141,46 @@ def test_stub_declares_the_results(name):
     declared = next(node for node in stub.body if isinstance(node, ast.ClassDef) and node.name == name)
     names = {node.name for node in declared.body if isinstance(node, ast.FunctionDef)}
     assert names == {attribute for attribute in dir(getattr(vortane, name)) if not attribute.startswith("_")}
+
+
+FRONT_LIMITS = ["TemperatureRise<=30", "LeastInletPressure>=0"]
+PRESSURE_AND_STRESS = ["minimise TotalPressureDrop", "maximise Barrier1ShearStress"]
+
+
+def test_front_returns_the_designs_as_arrays_under_the_csv_columns():
+    front = vortane.front(PRESSURE_AND_STRESS, VARY, limits=FRONT_LIMITS, divisions=6, OutputRate=350)
+    assert front.end == "complete" and front.reason == "" and len(front) >= 4
+    printed = calc_out("OutputRate=350", "--front", PRESSURE_AND_STRESS[0], "--front", PRESSURE_AND_STRESS[1],
+                       "--vary", "BarrierClearance1=0.03:0.1", "--vary", "ScrewSpeed=60:140",
+                       "--limit", FRONT_LIMITS[0], "--limit", FRONT_LIMITS[1])
+    assert printed.returncode == 0, printed.stderr
+    assert list(front.designs) == printed.stdout.splitlines()[0].split(",")
+    table = front.designs
+    assert all(len(column) == len(front) for column in table.values())
+    assert list(table["Point"]) == list(range(1, len(front) + 1))
+    assert table["Feasible"].all() and table["Knee"].sum() == 1 and table["Knee"][front.knee]
+    assert list(front.objectives[:, 0]) == list(table["TotalPressureDrop"])
+    assert list(front.objectives[:, 1]) == list(table["Barrier1ShearStress (kPa)"])
+    # Sorted along the front: more pressure drop buys more stress.
+    assert (front.objectives[1:, 0] > front.objectives[:-1, 0]).all()
+    assert (front.objectives[1:, 1] > front.objectives[:-1, 1]).all()
+    for i, texts in enumerate(front.texts):
+        rerun = vortane.run(OutputRate=350, limits=FRONT_LIMITS, **texts)
+        assert rerun.feasible and rerun.TotalPressureDrop == front.objectives[i, 0]
+        assert float(texts["ScrewSpeed"]) == table["ScrewSpeed"][i]
+
+
+def test_front_of_three_objectives():
+    front = vortane.front(PRESSURE_AND_STRESS + ["minimise TemperatureRise"], VARY, limits=FRONT_LIMITS,
+                          divisions=2, threads=2, OutputRate=350)
+    assert front.end == "complete" and front.objectives.shape == (len(front), 3)
+    assert front.knee is not None and list(front.designs["TemperatureRise"]) == list(front.objectives[:, 2])
+
+
+def test_front_refusals_and_no_design_are_told():
+    for objectives in (["minimise TotalPressureDrop"], PRESSURE_AND_STRESS * 2, ["minimise X", "maximise Y"]):
+        with pytest.raises(vortane.Error):
+            vortane.front(objectives, VARY)
+    none = vortane.front(PRESSURE_AND_STRESS, VARY, limits=["TemperatureRise<=1"], divisions=2, OutputRate=350)
+    assert none.end == "infeasible" and len(none) == 0 and none.knee is None
+    assert "no feasible run" in none.reason and list(none.designs["Point"]) == []
