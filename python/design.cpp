@@ -181,14 +181,21 @@ Solution Solve(const std::string& fieldName, double low, double high, const std:
     return solution;
 }
 
+// The case a search starts from: the file, the box texts, and the limits
+// given as texts.
+CaseInput SearchBase(const py::object& casePath, const py::kwargs& texts, char separator,
+                     const std::vector<std::string>& limits, const py::object& accept) {
+    std::vector<Limit> given;
+    given.reserve(limits.size());
+    for (const std::string& limit : limits) given.push_back(ParseLimit(limit));
+    return CaseOf(casePath, texts, separator, given, AcceptanceOf(accept));
+}
+
 Optimum Optimise(const std::string& objective, const py::dict& vary, const std::vector<std::string>& limits,
                  bool maximise, double tolerance, int maxRuns, const py::object& threads, const py::object& casePath,
                  const std::string& decimalSeparator, const py::object& accept, const py::kwargs& texts) {
     const char separator = SeparatorOf(decimalSeparator);
-    std::vector<Limit> given;
-    given.reserve(limits.size());
-    for (const std::string& limit : limits) given.push_back(ParseLimit(limit));
-    const CaseInput base = CaseOf(casePath, texts, separator, given, AcceptanceOf(accept));
+    const CaseInput base = SearchBase(casePath, texts, separator, limits, accept);
     OptimisationRequest request;
     request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
     Optimum optimum;
@@ -220,10 +227,7 @@ Front FrontOf(const std::vector<std::string>& objectives, const py::dict& vary, 
              int divisions, double tolerance, int maxRuns, const py::object& threads, const py::object& casePath,
              const std::string& decimalSeparator, const py::object& accept, const py::kwargs& texts) {
     const char separator = SeparatorOf(decimalSeparator);
-    std::vector<Limit> given;
-    given.reserve(limits.size());
-    for (const std::string& limit : limits) given.push_back(ParseLimit(limit));
-    const CaseInput base = CaseOf(casePath, texts, separator, given, AcceptanceOf(accept));
+    const CaseInput base = SearchBase(casePath, texts, separator, limits, accept);
     FrontRequest request;
     request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
     for (const std::string& objective : objectives) request.objectives.push_back(ParseObjective(objective));
