@@ -360,7 +360,7 @@ await check('the seed corpus: reports and messages as vortane-calc gives them', 
 // stops shows the desktop's messages. Both kinds must occur. The page is open
 // in several tabs, each running its share, as most of the time is spent
 // waiting on the browser.
-const randomCount = 200;
+const randomCount = 100;
 const randomTabs = 3;
 
 await check(`${randomCount} random cases: reports and messages as vortane-calc gives them`, async () => {
