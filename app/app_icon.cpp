@@ -17,7 +17,7 @@ const QList<QRgb> StandardColours{
 
 // A band across the icon, falling to the right, `top` pixels down at the left
 // edge and `height` pixels high.
-QPolygon Band(int top, int height) {
+QPolygon IconBand(int top, int height) {
     return QPolygon({{0, top}, {32, top + 15}, {32, top + 15 + height}, {0, top + height}});
 }
 
@@ -32,13 +32,13 @@ QImage IconImage(qreal devicePixelRatio) {
         QPainter p(&image);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(128, 128, 128));
-        p.drawPolygon(Band(-6, 4));
-        p.drawPolygon(Band(22, 4));
+        p.drawPolygon(IconBand(-6, 4));
+        p.drawPolygon(IconBand(22, 4));
         p.setBrush(QColor(0, 255, 255));
-        p.drawPolygon(Band(-2, 10));
-        p.drawPolygon(Band(12, 10));
+        p.drawPolygon(IconBand(-2, 10));
+        p.drawPolygon(IconBand(12, 10));
         p.setBrush(QColor(192, 192, 192));
-        p.drawPolygon(Band(8, 4));
+        p.drawPolygon(IconBand(8, 4));
         p.setBrush(QColor(255, 0, 0));
         p.drawRect(13, 9, 3, 11);
         p.drawPolygon(QPolygon({{10, 19}, {19, 19}, {14, 25}}));

@@ -37,8 +37,6 @@ std::size_t LegendLimitOf(const QChartView& view, const Chart& chart) {
     return std::max(WindowLegendLeast, rows > others ? rows - others : 0);
 }
 
-QColor ToQColor(Colour colour) { return {colour.red, colour.green, colour.blue}; }
-
 // A text of the description as a chart shows it: the chart reads its title,
 // axis titles and legend labels as markup, and a label may be a case's name.
 QString ChartText(const std::string& text) { return FromUtf8(text).toHtmlEscaped(); }

@@ -15,7 +15,7 @@ namespace vortane {
 namespace {
 
 // Limits failed in red, met in green; the text says it either way.
-QColor LimitColour(const std::string& text) {
+QColor LimitCellColour(const std::string& text) {
     if (text.starts_with("failed")) return {0xb0, 0x1c, 0x1c};
     if (text.starts_with("met")) return {0x1b, 0x6e, 0x2a};
     return {};
@@ -69,7 +69,7 @@ void ComparisonView::ShowComparison(const Comparison& comparison, char decimalSe
             auto* item = new QTableWidgetItem(FromUtf8(grid.rows[r][c]));
             item->setToolTip(PlainToolTip(item->text()));  // the whole of a cell cut at its column's edge
             item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-            if (const QColor colour = LimitColour(grid.rows[r][c]); limit && colour.isValid())
+            if (const QColor colour = LimitCellColour(grid.rows[r][c]); limit && colour.isValid())
                 item->setForeground(colour);
             table_->setItem(static_cast<int>(r), static_cast<int>(c), item);
         }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 #include <string_view>
+
+#include "chart/chart.h"
 
 namespace vortane {
 
@@ -10,5 +13,8 @@ namespace vortane {
 inline QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// A colour of the core as Qt paints it.
+inline QColor ToQColor(Colour colour) { return {colour.red, colour.green, colour.blue}; }
 
 }  // namespace vortane

@@ -47,7 +47,7 @@ QFont PieceFont(const Piece& piece, int pixelSize) {
     return font;
 }
 
-double Width(int pixelSize) {
+double TextWidth(int pixelSize) {
     double width = 0;
     for (const Piece& piece : Formula())
         width += QFontMetricsF(PieceFont(piece, pixelSize)).horizontalAdvance(piece.text);
@@ -62,7 +62,7 @@ QImage FormulaPicture(qreal devicePixelRatio) {
     image.fill(Qt::white);
     // The largest size at which the whole law fits the picture.
     int pixelSize = 14;
-    while (pixelSize > 8 && Width(pixelSize) > Size.width() - 4) --pixelSize;
+    while (pixelSize > 8 && TextWidth(pixelSize) > Size.width() - 4) --pixelSize;
 
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

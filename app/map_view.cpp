@@ -18,8 +18,6 @@ namespace vortane {
 
 namespace {
 
-QColor ToQColor(Colour colour) { return {colour.red, colour.green, colour.blue}; }
-
 // The span of cell edges, low to high.
 std::pair<double, double> Span(const std::vector<double>& edges) {
     return std::minmax(edges.front(), edges.back());

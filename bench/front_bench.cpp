@@ -26,7 +26,7 @@ using namespace vortane;
 // screw speed (60 ... 140 rpm), with the temperature rise at most 30 ℃ and
 // the least inlet pressure at least 0.
 const std::vector<Objective> Objectives = {{"TotalPressureDrop", false}, {"Barrier1ShearStress", true}};
-const std::vector<Limit> Limits = {{"TemperatureRise", LimitBound::AtMost, 30},
+const std::vector<Limit> FrontLimits = {{"TemperatureRise", LimitBound::AtMost, 30},
                                    {"LeastInletPressure", LimitBound::AtLeast, 0}};
 
 FrontRequest PlantFront(int threads) {
@@ -36,7 +36,7 @@ FrontRequest PlantFront(int threads) {
     request.base = {texts, {}, '.', ReportTarget::None, {}};
     request.inputs = {{FindInputField("BarrierClearance1"), 0.03, 0.1}, {FindInputField("ScrewSpeed"), 60, 140}};
     request.objectives = Objectives;
-    request.limits = Limits;
+    request.limits = FrontLimits;
     request.threads = threads;
     return request;
 }
@@ -48,10 +48,10 @@ std::vector<std::vector<double>> GridPoints(const FrontRequest& request) {
     plan.base = request.base.texts;
     plan.axes = {MakeSweepAxis(*request.inputs[0].field, "0.03", "0.1", "0.00035", '.'),
                  MakeSweepAxis(*request.inputs[1].field, "60", "140", "0.4", '.')};
-    const std::vector<const RunColumn*> columns = LimitColumns(Limits);
+    const std::vector<const RunColumn*> columns = LimitColumns(FrontLimits);
     std::vector<std::vector<double>> points;
     RunSweep(plan, {2, {}, {}}, [&](const PointResult& point) {
-        const std::vector<LimitMargin> margins = LimitMargins(Limits, columns, point.run);
+        const std::vector<LimitMargin> margins = LimitMargins(FrontLimits, columns, point.run);
         if (!Feasible(point.run.outcome, point.run.warningKinds, {}, margins)) return;
         std::vector<double> values;
         values.reserve(Objectives.size());
@@ -130,7 +130,7 @@ struct PenalisedPlant {
         static const std::vector<const InputField*> fields = {request.inputs[0].field, request.inputs[1].field};
         const std::vector<std::string> texts = {InputText(x[0], '.'), InputText(x[1], '.')};
         const RunResult run = RunDesign(request.base, fields, texts);
-        const std::vector<LimitMargin> margins = LimitMargins(Limits, LimitColumns(Limits), run);
+        const std::vector<LimitMargin> margins = LimitMargins(FrontLimits, LimitColumns(FrontLimits), run);
         if (Feasible(run.outcome, run.warningKinds, {}, margins)) {
             std::vector<double> values;
             values.reserve(Objectives.size());

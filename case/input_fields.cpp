@@ -26,7 +26,7 @@ constexpr InputField Integer(int box, std::string_view name, std::string_view ca
 
 constexpr ValueRule Coefficient = GeneralRule(11, 0);
 
-constexpr std::array<InputField, InputCount> Fields{{
+constexpr std::array<InputField, InputCount> InputTable{{
     Real(1, "BarrelDiameter", "Barrel Diameter (cm)", "11.43", &C::BarrelDiameter, FixedRule(5, 2),
          Q::Length),
     Real(2, "ScrewSpeed", "Number of Revolution (rpm)", "80.0", &C::ScrewSpeed, FixedRule(6, 2),
@@ -74,10 +74,10 @@ constexpr std::array<InputField, InputCount> Fields{{
 
 }  // namespace
 
-const std::array<InputField, InputCount>& InputFields() { return Fields; }
+const std::array<InputField, InputCount>& InputFields() { return InputTable; }
 
 const InputField* FindInputField(std::string_view name) {
-    for (const InputField& field : Fields) {
+    for (const InputField& field : InputTable) {
         if (name == field.name || name == "Edit" + std::to_string(field.box)) return &field;
     }
     return nullptr;
@@ -91,7 +91,7 @@ const InputField& InputFieldNamed(std::string_view name) {
 std::span<const std::string_view> InputFieldNames() {
     static constexpr auto Names = [] {
         std::array<std::string_view, InputCount> names{};
-        for (std::size_t i = 0; i < names.size(); ++i) names[i] = Fields[i].name;
+        for (std::size_t i = 0; i < names.size(); ++i) names[i] = InputTable[i].name;
         return names;
     }();
     return Names;
@@ -105,7 +105,7 @@ std::string DefaultText(const InputField& field, char decimalSeparator) {
 
 InputTexts DefaultTexts(char decimalSeparator) {
     InputTexts texts;
-    for (const InputField& field : Fields) texts[field.box - 1] = DefaultText(field, decimalSeparator);
+    for (const InputField& field : InputTable) texts[field.box - 1] = DefaultText(field, decimalSeparator);
     return texts;
 }
 

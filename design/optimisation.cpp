@@ -21,8 +21,8 @@ constexpr double StoppedConstraint = 10;
 constexpr std::size_t GridCap = 256;
 constexpr std::size_t StartCount = 3;
 
-// One run at a point of the unit cube.
-struct Point {
+// One trial: a run at a point of the unit cube.
+struct Trial {
     std::vector<double> unit;
     std::vector<std::string> texts;
     RunOutcome outcome = RunOutcome::Complete;
@@ -46,7 +46,7 @@ double SoundnessConstraint(const RunResult& run, WarningKinds accepted) {
     return std::min(StoppedConstraint, -least / std::max(1.0, std::fabs(run.data.InletPressure)));
 }
 
-bool Better(const Point& a, const Point& b) {
+bool Better(const Trial& a, const Trial& b) {
     if (a.feasible != b.feasible) return a.feasible;
     if (a.feasible) return *a.objective < *b.objective;
     return a.violation < b.violation;
@@ -76,7 +76,7 @@ public:
 
     // The run at `unit`; none once cancelled or the runs allowed are spent.
     // Its run is moved to `keep` when given.
-    std::optional<Point> Evaluate(std::span<const double> unit, std::vector<std::string> texts = {},
+    std::optional<Trial> Evaluate(std::span<const double> unit, std::vector<std::string> texts = {},
                                   RunResult* keep = nullptr);
     void Choose(Design design) { best_ = std::move(design); }
     std::vector<double> Values(std::span<const double> unit) const;
@@ -114,7 +114,7 @@ std::vector<double> Problem::Values(std::span<const double> unit) const {
     return values;
 }
 
-std::optional<Point> Problem::Evaluate(std::span<const double> unit, std::vector<std::string> texts,
+std::optional<Trial> Problem::Evaluate(std::span<const double> unit, std::vector<std::string> texts,
                                        RunResult* keep) {
     if (Cancelled()) return std::nullopt;
     if (runs_.fetch_add(1) >= request_.runLimit) {
@@ -130,7 +130,7 @@ std::optional<Point> Problem::Evaluate(std::span<const double> unit, std::vector
     const std::vector<LimitMargin> margins = LimitMargins(request_.limits, limits_, run);
     std::optional<double> value = ColumnNumber(objective_, run);
     if (value && !std::isfinite(*value)) value.reset();
-    Point point{{unit.begin(), unit.end()}, texts, run.outcome, margins, {}, {}, {}, false, 0};
+    Trial point{{unit.begin(), unit.end()}, texts, run.outcome, margins, {}, {}, {}, false, 0};
     const bool complete = run.outcome == RunOutcome::Complete && value;
     if (complete) point.objective = request_.maximise ? -*value : *value;
     for (const LimitMargin& margin : margins) {
@@ -163,18 +163,18 @@ std::size_t GridSide(std::size_t inputs) {
     return side;
 }
 
-std::vector<Point> RunGrid(Problem& problem, std::size_t side, unsigned threads) {
+std::vector<Trial> RunGrid(Problem& problem, std::size_t side, unsigned threads) {
     const std::size_t inputs = problem.Request().inputs.size();
     const auto count = static_cast<std::size_t>(std::pow(side, inputs));
-    std::vector<std::optional<Point>> points(count);
+    std::vector<std::optional<Trial>> points(count);
     InParallel(count, threads, [&](std::size_t index) {
         std::vector<double> unit(inputs);
         for (std::size_t i = 0, rest = index; i < inputs; ++i, rest /= side)
             unit[i] = static_cast<double>(rest % side) / static_cast<double>(side - 1);
         points[index] = problem.Evaluate(unit);
     });
-    std::vector<Point> done;
-    for (const std::optional<Point>& point : points) {
+    std::vector<Trial> done;
+    for (const std::optional<Trial>& point : points) {
         if (point) done.push_back(*point);
     }
     return done;
@@ -183,10 +183,10 @@ std::vector<Point> RunGrid(Problem& problem, std::size_t side, unsigned threads)
 // A COBYLA start: the last point run, for the constraints asked at it.
 struct Start {
     Problem* problem;
-    std::optional<Point> last;
+    std::optional<Trial> last;
 };
 
-const Point& PointAt(Start& start, const double* x, std::size_t n) {
+const Trial& PointAt(Start& start, const double* x, std::size_t n) {
     if (!start.last || !std::equal(x, x + n, start.last->unit.begin())) {
         start.last = start.problem->Evaluate({x, n});
         if (!start.last) throw nlopt::forced_stop();
@@ -200,7 +200,7 @@ double ObjectiveOf(const std::vector<double>& x, std::vector<double>& /*gradient
 }
 
 void ConstraintsOf(unsigned m, double* result, unsigned n, const double* x, double* /*gradient*/, void* data) {
-    const Point& point = PointAt(*static_cast<Start*>(data), x, n);
+    const Trial& point = PointAt(*static_cast<Start*>(data), x, n);
     std::copy_n(point.constraints.begin(), m, result);
 }
 
@@ -209,7 +209,7 @@ enum class StartEnd { Tolerance, Budget, Roundoff, Stopped };
 
 // COBYLA from `from`, for at most `runs` runs. A forced stop is ours: the
 // search cancelled or its runs spent.
-StartEnd Descend(Problem& problem, const Point& from, double step, int runs) {
+StartEnd Descend(Problem& problem, const Trial& from, double step, int runs) {
     const std::size_t n = from.unit.size();
     Start start{&problem, from};
     nlopt::opt opt(nlopt::LN_COBYLA, static_cast<unsigned>(n));
@@ -243,17 +243,17 @@ OptimisationEnd EndOf(const Problem& problem, const std::vector<StartEnd>& ends)
 }
 
 // The starts: the best few grid points, feasible first.
-std::vector<Point> Starts(std::vector<Point> grid) {
+std::vector<Trial> Starts(std::vector<Trial> grid) {
     std::sort(grid.begin(), grid.end(), Better);
     grid.resize(std::min(grid.size(), StartCount));
     return grid;
 }
 
 // Worse than every computed objective of the grid.
-double PenaltyOf(const std::vector<Point>& grid) {
+double PenaltyOf(const std::vector<Trial>& grid) {
     double low = 0, high = 0;
     bool any = false;
-    for (const Point& point : grid) {
+    for (const Trial& point : grid) {
         if (!point.objective) continue;
         low = any ? std::min(low, *point.objective) : *point.objective;
         high = any ? std::max(high, *point.objective) : *point.objective;
@@ -285,7 +285,7 @@ void ShortenTexts(Problem& problem) {
         if (texts == best.texts) return;
         if (std::any_of(unit.begin(), unit.end(), [](double u) { return u < 0 || u > 1; })) continue;
         RunResult run;
-        const std::optional<Point> point = problem.Evaluate(unit, texts, &run);
+        const std::optional<Trial> point = problem.Evaluate(unit, texts, &run);
         if (!point) return;
         if (point->feasible && *point->objective <= best.objective + slack) {
             problem.Choose({*point->objective, problem.Values(unit), texts, std::move(run)});
@@ -294,7 +294,7 @@ void ShortenTexts(Problem& problem) {
     }
 }
 
-OptimisationResult ResultOf(Problem& problem, OptimisationEnd end, const std::vector<Point>& grid) {
+OptimisationResult ResultOf(Problem& problem, OptimisationEnd end, const std::vector<Trial>& grid) {
     OptimisationResult result;
     result.end = end;
     const OptimisationRequest& request = problem.Request();
@@ -308,7 +308,7 @@ OptimisationResult ResultOf(Problem& problem, OptimisationEnd end, const std::ve
         result.objective = ColumnNumber(QuantityColumn(request.objective), best->run);
         result.margins = LimitMargins(request.limits, problem.LimitColumnsOf(), best->run);
     } else if (!grid.empty()) {
-        const Point& least = *std::min_element(grid.begin(), grid.end(), Better);
+        const Trial& least = *std::min_element(grid.begin(), grid.end(), Better);
         std::string at;
         for (std::size_t i = 0; i < request.inputs.size(); ++i)
             at += (i == 0 ? "" : " ") + std::string(request.inputs[i].field->name) + "=" + least.texts[i];
@@ -354,9 +354,9 @@ OptimisationResult Optimise(const OptimisationRequest& request, const std::atomi
     Problem problem(request, cancel, progress);
     const unsigned threads = ThreadCount(request.threads);
     const std::size_t side = GridSide(request.inputs.size());
-    const std::vector<Point> grid = RunGrid(problem, side, threads);
+    const std::vector<Trial> grid = RunGrid(problem, side, threads);
     problem.SetPenalty(PenaltyOf(grid));
-    const std::vector<Point> starts = Starts(grid);
+    const std::vector<Trial> starts = Starts(grid);
     std::vector<StartEnd> ends(starts.size(), StartEnd::Stopped);
     const int runsEach = problem.RunsLeft() / static_cast<int>(std::max<std::size_t>(starts.size(), 1));
     const double step = 0.5 / static_cast<double>(side - 1);

@@ -54,9 +54,9 @@ Limit BoundOf(const Objective& objective, double bound) {
 
 // The optimisations of the front, run side by side, and the designs they
 // found.
-class Search {
+class FrontSearch {
 public:
-    Search(const FrontRequest& request, const std::atomic<bool>* cancel,
+    FrontSearch(const FrontRequest& request, const std::atomic<bool>* cancel,
            const std::function<void(const Evaluation&)>& progress)
         : request_(request), cancel_(cancel), progress_(progress), threads_(ThreadCount(request.threads)) {
         base_.base = request.base;
@@ -195,7 +195,7 @@ std::vector<std::vector<Limit>> BoundsOf(const FrontRequest& request, const std:
 FrontResult ParetoFront(const FrontRequest& request, const std::atomic<bool>* cancel,
                         const std::function<void(const Evaluation&)>& progress) {
     CheckRequest(request);
-    Search search(request, cancel, progress);
+    FrontSearch search(request, cancel, progress);
     FrontResult result;
     // The ends: each objective at its best within the limits.
     std::vector<std::size_t> each(request.objectives.size());

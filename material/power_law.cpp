@@ -17,10 +17,10 @@ double PowerViscosity(std::span<const double> p, double temperature, double shea
 }
 
 // η = K·exp((E/R)(1/T − 1/T0))·γ^(n−1), T and T0 absolute, Pa.s.
-constexpr std::array<LawParameter, 4> ArrheniusParameters{{
+constexpr std::array<LawParameter, 4> PowerLawArrheniusParameters{{
     {"n", ""}, {"K", "Pa.s^n"}, {"E", "J/mol"}, {"T0", "degC"}}};
 
-double ArrheniusViscosity(std::span<const double> p, double temperature, double shearRate) {
+double PowerLawArrheniusViscosity(std::span<const double> p, double temperature, double shearRate) {
     const double n = p[0], K = p[1], E = p[2], T0 = p[3];
     const double shift = E / GasConstant * (1 / (temperature + CelsiusZero) - 1 / (T0 + CelsiusZero));
     return K * std::exp(shift) * std::pow(shearRate, n - 1);
@@ -31,6 +31,6 @@ double ArrheniusViscosity(std::span<const double> p, double temperature, double 
 // ln η = ln K + β T0 − β T + (n − 1) ln γ: the program's law with A11, A22
 // and A12 zero.
 const LawFamily PowerLaw{"PowerLaw", "", PowerParameters, PowerViscosity, false, true};
-const LawFamily PowerLawArrhenius{"PowerLawArrhenius", "", ArrheniusParameters, ArrheniusViscosity};
+const LawFamily PowerLawArrhenius{"PowerLawArrhenius", "", PowerLawArrheniusParameters, PowerLawArrheniusViscosity};
 
 }  // namespace vortane::laws

@@ -53,7 +53,7 @@ struct Front {
 // Ctrl+C during a search: now and then, on the thread that called (where
 // Python takes signals), the GIL is taken for a look at pending signals; one
 // that raised cancels the search and leaves its exception pending.
-class InterruptCheck {
+class SearchInterrupt {
 public:
     void operator()(const Evaluation& /*run*/) {
         if (std::this_thread::get_id() != caller_ || !poll_.Raised()) return;
@@ -165,7 +165,7 @@ Solution Solve(const std::string& fieldName, double low, double high, const std:
     request.tolerance = tolerance;
     request.runLimit = maxRuns;
     request.acceptedWarnings = base.acceptedWarnings;
-    InterruptCheck check;
+    SearchInterrupt check;
     Solution solution;
     {
         const py::gil_scoped_release released;
@@ -208,7 +208,7 @@ Optimum Optimise(const std::string& objective, const py::dict& vary, const std::
     request.tolerance = tolerance;
     request.runLimit = maxRuns;
     request.threads = ThreadsOf(threads);
-    InterruptCheck check;
+    SearchInterrupt check;
     {
         const py::gil_scoped_release released;
         optimum.best = vortane::Optimise(request, check.Cancel(), std::ref(check));
@@ -239,7 +239,7 @@ Front FrontOf(const std::vector<std::string>& objectives, const py::dict& vary, 
     request.runLimit = maxRuns;
     request.threads = ThreadsOf(threads);
     Front front;
-    InterruptCheck check;
+    SearchInterrupt check;
     {
         const py::gil_scoped_release released;
         front.front = ParetoFront(request, check.Cancel(), std::ref(check));

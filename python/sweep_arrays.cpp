@@ -84,9 +84,9 @@ struct RunColumnValues {
 // Looks for a pending signal (Ctrl+C) now and then, after a point and while
 // waiting for one, the GIL taken for the moment; one that raised leaves its
 // exception pending and stops the sweep.
-class InterruptCheck {
+class SweepInterrupt {
 public:
-    explicit InterruptCheck(std::stop_source stop) : stop_(std::move(stop)) {}
+    explicit SweepInterrupt(std::stop_source stop) : stop_(std::move(stop)) {}
 
     void operator()(std::size_t /*done*/, std::size_t /*total*/) { Poll(); }
 
@@ -197,7 +197,7 @@ py::dict SweepArrays(const SweepPlan& plan, unsigned threads, UnitSystem system)
     const std::size_t count = PointCount(plan);
     RunColumnValues values(count, plan.limits, plan.acceptedWarnings, system);
     std::stop_source stop;
-    InterruptCheck check(stop);
+    SweepInterrupt check(stop);
     {
         const py::gil_scoped_release released;
         RunSweep(plan, {threads, std::ref(check), stop.get_token(), [&check] { check.Poll(); }},

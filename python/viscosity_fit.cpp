@@ -26,10 +26,10 @@ struct FittedLaw {
     std::array<std::string, 6> texts;
 };
 
-using Column = py::array_t<double, py::array::c_style | py::array::forcecast>;
+using DataColumn = py::array_t<double, py::array::c_style | py::array::forcecast>;
 
-std::vector<ViscosityPoint> PointsOf(const Column& temperature, const Column& shearRate,
-                                     const Column& viscosity, ViscosityUnit unit) {
+std::vector<ViscosityPoint> PointsOf(const DataColumn& temperature, const DataColumn& shearRate,
+                                     const DataColumn& viscosity, ViscosityUnit unit) {
     if (temperature.ndim() != 1 || shearRate.ndim() != 1 || viscosity.ndim() != 1 ||
         shearRate.size() != temperature.size() || viscosity.size() != temperature.size())
         throw InputError("fit_viscosity: temperature, shear_rate and viscosity must be "
@@ -43,8 +43,8 @@ std::vector<ViscosityPoint> PointsOf(const Column& temperature, const Column& sh
     return points;
 }
 
-FittedLaw FitViscosity(const Column& temperature, const Column& shearRate,
-                       const Column& viscosity, const std::string& unitName,
+FittedLaw FitViscosity(const DataColumn& temperature, const DataColumn& shearRate,
+                       const DataColumn& viscosity, const std::string& unitName,
                        const std::string& decimalSeparator) {
     const char separator = SeparatorOf(decimalSeparator);
     const std::optional<ViscosityUnit> unit = FindViscosityUnit(unitName);

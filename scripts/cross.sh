@@ -75,7 +75,7 @@ build() {
   local targets=(vortane-calc)
   [ "$tests" = ON ] && targets+=(model_tests run_tests)
   cmake -S . -B "$dir" --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DVORTANE_WERROR=ON -DVORTANE_BUILD_APP=OFF -DVORTANE_BUILD_BENCH=OFF -DVORTANE_BUILD_PYTHON=OFF -DVORTANE_BUILD_DESIGN=OFF \
+    -DVORTANE_WERROR=ON -DVORTANE_UNITY=ON -DVORTANE_BUILD_APP=OFF -DVORTANE_BUILD_BENCH=OFF -DVORTANE_BUILD_PYTHON=OFF -DVORTANE_BUILD_DESIGN=OFF \
     -DVORTANE_BUILD_TESTS="$tests" "${header_libraries[@]}" "$@" >/dev/null
   cmake --build "$dir" -j "$jobs" --target "${targets[@]}"
 }

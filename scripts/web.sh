@@ -48,7 +48,7 @@ header_package fmt $packages/fmt
 header_package FastFloat /usr/lib/cmake/FastFloat
 
 cmake -S . -B build/web/core --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/wasm32-emscripten.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DVORTANE_WERROR=ON \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DVORTANE_WERROR=ON -DVORTANE_UNITY=ON \
   -DVORTANE_BUILD_APP=OFF -DVORTANE_BUILD_BENCH=OFF -DVORTANE_BUILD_PYTHON=OFF -DVORTANE_BUILD_TESTS=OFF \
   -DNLopt_DIR="$PWD/build/web/nlopt/lib/cmake/nlopt" -Dfmt_DIR="$PWD/$headers/fmt" \
   -DFastFloat_DIR="$PWD/$headers/FastFloat" -DEigen3_DIR=/usr/share/eigen3/cmake -DCLI11_DIR=/usr/share/cmake/CLI11 \
