@@ -197,13 +197,7 @@ CaseFile ParseCaseFile(std::string_view content, std::string_view fileName) {
 }
 
 CaseFile ReadCaseFile(const std::string& path) {
-    std::string content;
-    try {
-        content = ReadWholeFile(path, "case file " + path);
-    } catch (const FileReadError& error) {
-        throw CaseFileError(error.what(), error.Context());
-    }
-    return ParseCaseFile(content, path);
+    return ParseCaseFile(ReadWholeFileAs<CaseFileError>(path, "case file " + path), path);
 }
 
 InputTexts ApplyCaseEntries(InputTexts texts, const std::vector<CaseEntry>& entries,

@@ -19,4 +19,15 @@ public:
 // a FileReadError naming `name` (what the file is and its path).
 std::string ReadWholeFile(const std::string& path, std::string_view name);
 
+// ReadWholeFile, its failure raised as the reader's own error `E` (built from
+// the message and the context), so that the reader's callers catch one type.
+template <class E>
+std::string ReadWholeFileAs(const std::string& path, std::string_view name) {
+    try {
+        return ReadWholeFile(path, name);
+    } catch (const FileReadError& error) {
+        throw E(error.what(), error.Context());
+    }
+}
+
 }  // namespace vortane

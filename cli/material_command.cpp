@@ -53,12 +53,7 @@ int FitGrades(const std::vector<std::string>& files, std::ostream& out) {
     // Every file is read and fitted before any is written.
     std::vector<std::pair<std::string, std::string>> fitted;
     for (const std::string& path : files) {
-        std::string content;
-        try {
-            content = ReadWholeFile(path, "grade file " + path);
-        } catch (const FileReadError& error) {
-            throw GradeFileError(error.what(), error.Context());
-        }
+        const std::string content = ReadGradeFile(path);
         const GradeFit fit = FitGrade(ParseGrade(content, path));
         fitted.emplace_back(path, WithFit(content, fit));
         out << path << ": FitError = " << SignificantText(fit.fitError, 3) << '\n';

@@ -296,15 +296,11 @@ Grade ParseGrade(std::string_view content, const std::string& fileName) {
     return GradeReader(content, fileName).Read();
 }
 
-Grade ReadGrade(const std::string& path) {
-    std::string content;
-    try {
-        content = ReadWholeFile(path, "grade file " + path);
-    } catch (const FileReadError& error) {
-        throw GradeFileError(error.what(), error.Context());
-    }
-    return ParseGrade(content, path);
+std::string ReadGradeFile(const std::string& path) {
+    return ReadWholeFileAs<GradeFileError>(path, "grade file " + path);
 }
+
+Grade ReadGrade(const std::string& path) { return ParseGrade(ReadGradeFile(path), path); }
 
 double PrintedTolerance(std::string_view number) {
     const std::optional<double> value = ReadNumber(number);

@@ -105,6 +105,10 @@ struct Grade {
 // law cannot be fitted.
 Grade ParseGrade(std::string_view content, const std::string& fileName);
 
+// The text of the grade file at `path`; one that cannot be read is a
+// GradeFileError naming it.
+std::string ReadGradeFile(const std::string& path);
+
 // The grade of the file at `path`; one that cannot be read is a
 // GradeFileError naming it.
 Grade ReadGrade(const std::string& path);

@@ -281,12 +281,7 @@ fs::path SaveUserGrade(const UserGrade& grade, const fs::path& folder) {
 }
 
 void ExportGrade(const fs::path& from, const fs::path& to) {
-    std::string content;
-    try {
-        content = ReadWholeFile(from.string(), "grade file " + from.string());
-    } catch (const FileReadError& error) {
-        throw GradeFileError(error.what(), error.Context());
-    }
+    const std::string content = ReadGradeFile(from.string());
     ParseGrade(content, from.string());
     WriteWholeFile(to.string(), content);
 }

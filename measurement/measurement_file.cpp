@@ -259,13 +259,7 @@ Measurements ParseMeasurements(std::string_view content, std::string_view fileNa
 }
 
 Measurements ReadMeasurementFile(const std::string& path, std::optional<ViscosityUnit> unit) {
-    std::string content;
-    try {
-        content = ReadWholeFile(path, path);
-    } catch (const FileReadError& error) {
-        throw MeasurementError(error.what(), error.Context());
-    }
-    return ParseMeasurements(content, path, unit);
+    return ParseMeasurements(ReadWholeFileAs<MeasurementError>(path, path), path, unit);
 }
 
 ViscosityFit FitMeasurements(const Measurements& measurements) {

@@ -150,13 +150,18 @@ int ThreadsOf(const py::object& threads) {
     return count;
 }
 
+// The run a search varies: the case's texts and ranges, without a report.
+RunRequest SearchRun(const CaseInput& base, char separator) {
+    return {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
+}
+
 Solution Solve(const std::string& fieldName, double low, double high, const std::string& quantity, double target,
                double tolerance, int maxRuns, const py::object& casePath, const std::string& decimalSeparator,
                const py::object& accept, const py::kwargs& texts) {
     const char separator = SeparatorOf(decimalSeparator);
     const CaseInput base = CaseOf(casePath, texts, separator, {}, AcceptanceOf(accept));
     GoalSeekRequest request;
-    request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
+    request.base = SearchRun(base, separator);
     request.field = &InputFieldNamed(fieldName);
     request.low = low;
     request.high = high;
@@ -197,7 +202,7 @@ Optimum Optimise(const std::string& objective, const py::dict& vary, const std::
     const char separator = SeparatorOf(decimalSeparator);
     const CaseInput base = SearchBase(casePath, texts, separator, limits, accept);
     OptimisationRequest request;
-    request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
+    request.base = SearchRun(base, separator);
     Optimum optimum;
     request.inputs = VariedInputs(vary);
     for (const VariedInput& input : request.inputs) optimum.fields.emplace_back(input.field->name);
@@ -229,7 +234,7 @@ Front FrontOf(const std::vector<std::string>& objectives, const py::dict& vary, 
     const char separator = SeparatorOf(decimalSeparator);
     const CaseInput base = SearchBase(casePath, texts, separator, limits, accept);
     FrontRequest request;
-    request.base = {base.texts, {}, separator, ReportTarget::None, base.viscosityRanges};
+    request.base = SearchRun(base, separator);
     for (const std::string& objective : objectives) request.objectives.push_back(ParseObjective(objective));
     request.inputs = VariedInputs(vary);
     request.limits = base.limits;
