@@ -42,4 +42,22 @@ RunResult RunDesign(const RunRequest& base, std::span<const InputField* const> f
     return RunCalculation(request);
 }
 
+RunResult RunMemo::Run(const RunRequest& base, std::span<const InputField* const> fields,
+                       std::span<const std::string> texts) {
+    std::vector<std::string> key(texts.begin(), texts.end());
+    {
+        const std::scoped_lock lock(mutex_);
+        if (const auto found = runs_.find(key); found != runs_.end()) return found->second;
+    }
+    // Made outside the lock; two threads asking at once both run, and keep one.
+    RunResult run = RunDesign(base, fields, texts);
+    const std::scoped_lock lock(mutex_);
+    return runs_.try_emplace(std::move(key), std::move(run)).first->second;
+}
+
+std::size_t RunMemo::RunsMade() const {
+    const std::scoped_lock lock(mutex_);
+    return runs_.size();
+}
+
 }  // namespace vortane

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <map>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -41,5 +44,21 @@ std::string StopMessage(const RunResult& run);
 // report.
 RunResult RunDesign(const RunRequest& base, std::span<const InputField* const> fields,
                     std::span<const std::string> texts);
+
+// The runs of one case and one set of varied boxes, kept by the boxes' texts:
+// searches that share it (the optimisations of a front) make each run once.
+// Safe to share among threads.
+class RunMemo {
+public:
+    // RunDesign's run: the one made before for these texts, or made now.
+    RunResult Run(const RunRequest& base, std::span<const InputField* const> fields,
+                  std::span<const std::string> texts);
+    // The runs made, each once.
+    std::size_t RunsMade() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::map<std::vector<std::string>, RunResult, std::less<>> runs_;
+};
 
 }  // namespace vortane

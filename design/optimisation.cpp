@@ -126,7 +126,8 @@ std::optional<Trial> Problem::Evaluate(std::span<const double> unit, std::vector
         std::transform(values.begin(), values.end(), std::back_inserter(texts),
                        [this](double value) { return InputText(value, request_.base.decimalSeparator); });
     }
-    RunResult run = RunDesign(request_.base, fields_, texts);
+    RunResult run = request_.memo != nullptr ? request_.memo->Run(request_.base, fields_, texts)
+                                             : RunDesign(request_.base, fields_, texts);
     const std::vector<LimitMargin> margins = LimitMargins(request_.limits, limits_, run);
     std::optional<double> value = ColumnNumber(objective_, run);
     if (value && !std::isfinite(*value)) value.reset();

@@ -23,6 +23,8 @@ namespace vortane {
 
 inline constexpr std::size_t MaxVariedInputs = 6;
 
+class RunMemo;  // design/design_point.h
+
 struct OptimisationRequest {
     RunRequest base;
     std::vector<VariedInput> inputs;
@@ -33,6 +35,8 @@ struct OptimisationRequest {
     double tolerance = 1e-4;  // relative change of the inputs (of their ranges) at which to stop
     int runLimit = 400;       // runs at most
     int threads = 0;          // 0: the processors there are
+    // Runs shared with other searches of the same base and inputs, or none.
+    RunMemo* memo = nullptr;
 };
 
 enum class OptimisationEnd {

@@ -65,6 +65,7 @@ public:
         base_.acceptedWarnings = request.acceptedWarnings;
         base_.tolerance = request.tolerance;
         base_.runLimit = request.runLimit;
+        base_.memo = &memo_;
     }
 
     // The first objective within the request's limits and each of `bounds`
@@ -97,7 +98,6 @@ public:
         for (const std::exception_ptr& refusal : refusals)
             if (refusal) std::rethrow_exception(refusal);
         for (const OptimisationResult& result : results) {
-            runs_ += result.history.size();
             cancelled_ = cancelled_ || result.end == OptimisationEnd::Cancelled;
             if (result.found) Keep(result);
         }
@@ -105,7 +105,7 @@ public:
     }
 
     bool Cancelled() const { return cancelled_; }
-    std::size_t Runs() const { return runs_; }
+    std::size_t Runs() const { return memo_.RunsMade(); }
     std::vector<FrontDesign>& Designs() { return designs_; }
 
 private:
@@ -125,8 +125,8 @@ private:
     unsigned threads_;
     OptimisationRequest base_;
     std::mutex mutex_;
+    RunMemo memo_;
     bool cancelled_ = false;
-    std::size_t runs_ = 0;
     std::vector<FrontDesign> designs_;
 };
 

@@ -62,7 +62,7 @@ struct FrontResult {
     std::vector<FrontDesign> designs;
     std::optional<std::size_t> knee;  // the balanced design (KneeOf), among `designs`
     std::string reason;               // when there are none: why
-    std::size_t runs = 0;             // runs made in all
+    std::size_t runs = 0;             // runs made in all, each once
 };
 
 // ε-constraint: each objective optimised alone gives the ends of the front;

@@ -95,6 +95,26 @@ TEST(Optimise, MaximisesOneInput) {
     }
 }
 
+// Searches sharing a memo make each run once: the same question again makes
+// no run, and both give what a search without the memo gives.
+TEST(Optimise, ASharedMemoMakesEachRunOnce) {
+    OptimisationRequest request = PlantRequest();
+    const OptimisationResult plain = Optimise(request);
+    RunMemo memo;
+    request.memo = &memo;
+    const OptimisationResult first = Optimise(request);
+    const std::size_t made = memo.RunsMade();
+    EXPECT_GT(made, 0u);
+    EXPECT_LE(made, first.history.size());
+    const OptimisationResult again = Optimise(request);
+    EXPECT_EQ(memo.RunsMade(), made);
+    for (const OptimisationResult* result : {&first, &again}) {
+        EXPECT_EQ(result->inputTexts, plain.inputTexts);
+        EXPECT_EQ(result->objective, plain.objective);
+        EXPECT_EQ(result->history.size(), plain.history.size());
+    }
+}
+
 // At 350 kg/hr the greatest stress on the first barrier with ΔT ≤ 30 ℃ lies
 // where the outlet channel falls below zero. Unless the case accepts that, the
 // design found is the best whose run raises no warning: a grid of runs that
