@@ -115,8 +115,7 @@ void DesignDialog::LayOut(QWidget* inputs, QSize wanted, QWidget* results) {
     layout->addWidget(inputs);
     layout->addLayout(running);
     layout->addWidget(outcome_);
-    layout->addWidget(chart_, 1);
-    if (results != nullptr) layout->addWidget(results, 1);
+    layout->addWidget(results != nullptr ? results : chart_, 1);
     auto* dialog = new QVBoxLayout(this);
     QScrollArea* scrolling = Scrolling(body);
     dialog->addWidget(scrolling, 1);

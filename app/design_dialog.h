@@ -71,9 +71,10 @@ protected:
     // Ends a search under way: a dialog calls it as it goes, before the
     // result the search writes.
     void StopSearch() { search_.Stop(); }
-    // Lays the dialog out: `inputs` above the shared part and `results`, if
-    // any, below it, all scrolling when taller than the screen, Apply and
-    // Close below them; `wanted` is its size where the screen has room.
+    // Lays the dialog out: `inputs` above the shared part, `results` (which
+    // may hold the chart) in place of the chart if given, all scrolling when
+    // taller than the screen, Apply and Close below them; `wanted` is its
+    // size where the screen has room.
     void LayOut(QWidget* inputs, QSize wanted, QWidget* results = nullptr);
     // The chart under the result: the runs' history as HistoryChart gives it.
     QChartView& ChartView() const { return *chart_; }

@@ -40,6 +40,19 @@ namespace {
 // The table's columns: the design's number, its inputs, its objectives, the knee's mark.
 constexpr int PointColumn = 0;
 
+// A column's caption over two lines at most and its unit on a line of its
+// own, for the columns to stay narrow.
+QString Heading(const QString& caption) {
+    const qsizetype unit = caption.lastIndexOf(QStringLiteral(" ("));
+    QString name = unit > 0 ? caption.left(unit) : caption;
+    const qsizetype middle = name.size() / 2;
+    qsizetype split = -1;
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if (name[i] == u' ' && (split < 0 || std::abs(i - middle) < std::abs(split - middle))) split = i;
+    if (name.size() > 16 && split > 0) name[split] = u'\n';
+    return unit > 0 ? name + u'\n' + caption.mid(unit + 1) : name;
+}
+
 QTableWidgetItem* Cell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
@@ -53,24 +66,28 @@ FrontDialog::FrontDialog(DesignContext context, QWidget* parent)
     setObjectName(QStringLiteral("FrontDialog"));
     ChartView().setAccessibleName(QStringLiteral("Pareto front"));
     QWidget* inputs = CreateInputs();
-    LayOut(inputs, {900, 1000}, CreateResults());
+    LayOut(inputs, {1300, 900}, CreateResults());
     connect(this, &DesignDialog::SearchEnded, this, &FrontDialog::ShowFront);
 }
 
-// The inputs varied, as Optimise takes them; the objectives, a direction and
-// a quantity each, the third optional; the case's limits.
+// The inputs varied, as Optimise takes them, beside the objectives (a
+// direction and a quantity each, the third optional) and the case's limits.
 QWidget* FrontDialog::CreateInputs() {
     auto* inputs = new QGroupBox(QStringLiteral("Trade-offs"));
-    auto* form = new QFormLayout(inputs);
-    form->setRowWrapPolicy(QFormLayout::WrapAllRows);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    auto* columns = new QHBoxLayout(inputs);
+    auto* varied = new QFormLayout;
+    varied->setRowWrapPolicy(QFormLayout::WrapAllRows);
+    varied->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     rows_ = new VariedInputRows(Context());
-    form->addRow(QStringLiteral("Inputs varied (low, high):"), rows_);
+    varied->addRow(QStringLiteral("Inputs varied (low, high):"), rows_);
     rows_->AddInput();
     rows_->AddInput();
     rows_->Vary(0, *FindInputField("BarrierClearance1"));
     rows_->Vary(1, *FindInputField("ScrewSpeed"));
+    columns->addLayout(varied, 1);
 
+    auto* aims = new QFormLayout;
+    aims->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     const char* firsts[] = {"TotalPressureDrop", "Barrier1ShearStress", "TemperatureRise"};
     for (std::size_t k = 0; k < MaxFrontObjectives; ++k) {
         const QString number = QString::number(k + 1);
@@ -83,9 +100,9 @@ QWidget* FrontDialog::CreateInputs() {
         line->addWidget(aim.direction);
         line->addWidget(aim.quantity, 1);
         if (k + 1 < MaxFrontObjectives) {
-            form->addRow(QStringLiteral("Objective %1:").arg(number), line);
+            aims->addRow(QStringLiteral("Objective %1:").arg(number), line);
         } else {
-            third_ = new QCheckBox(QStringLiteral("T&hird objective:"));
+            third_ = new QCheckBox(QStringLiteral("T&hird:"));
             third_->setAccessibleName(QStringLiteral("Third objective"));
             const auto follow = [aim, this] {
                 aim.direction->setEnabled(third_->isChecked());
@@ -93,7 +110,7 @@ QWidget* FrontDialog::CreateInputs() {
             };
             connect(third_, &QCheckBox::toggled, this, follow);
             follow();
-            form->addRow(third_, line);
+            aims->addRow(third_, line);
         }
         aims_.push_back(aim);
     }
@@ -104,18 +121,22 @@ QWidget* FrontDialog::CreateInputs() {
     limits_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     limits_->setToolTip(QStringLiteral("Set in Design > Limits\u2026"));
     FollowCaseLimits();
-    form->addRow(QStringLiteral("Limits:"), limits_);
+    aims->addRow(QStringLiteral("Limits:"), limits_);
+    auto* right = new QVBoxLayout;
+    right->addLayout(aims);
+    right->addStretch(1);
+    columns->addLayout(right, 1);
     return inputs;
 }
 
-// The second projection, the designs' table and the exports, below the first chart.
+// The charts of the front beside its table of designs and the exports.
 QWidget* FrontDialog::CreateResults() {
     auto* results = new QWidget;
-    auto* layout = new QVBoxLayout(results);
+    auto* layout = new QHBoxLayout(results);
     layout->setContentsMargins(0, 0, 0, 0);
     second_ = new QChartView;
     second_->setAccessibleName(QStringLiteral("Pareto front, third objective against the second"));
-    second_->setMinimumHeight(ChartView().minimumHeight());
+    second_->setMinimumSize(ChartView().minimumSize());
     second_->setVisible(false);
     table_ = new QTableWidget;
     table_->setAccessibleName(QStringLiteral("Designs of the front"));
@@ -123,6 +144,8 @@ QWidget* FrontDialog::CreateResults() {
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->setVisible(false);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().lineSpacing() + 8);
     table_->setMinimumHeight(table_->fontMetrics().lineSpacing() * 10);
     connect(table_, &QTableWidget::itemSelectionChanged, this, &FrontDialog::OfferApply);
     exportCsv_ = new QPushButton(QStringLiteral("Export &CSV\u2026"));
@@ -140,13 +163,18 @@ QWidget* FrontDialog::CreateResults() {
             QFileDialog::getSaveFileName(this, QStringLiteral("Export SVG"), {}, QStringLiteral("SVG (*.svg)"));
         if (!path.isEmpty()) ExportSvg(path);
     });
+    auto* charts = new QVBoxLayout;
+    charts->addWidget(&ChartView(), 1);
+    charts->addWidget(second_, 1);
     auto* exports = new QHBoxLayout;
     exports->addWidget(exportCsv_);
     exports->addWidget(exportSvg_);
     exports->addStretch(1);
-    layout->addWidget(second_, 1);
-    layout->addWidget(table_, 1);
-    layout->addLayout(exports);
+    auto* designs = new QVBoxLayout;
+    designs->addWidget(table_, 1);
+    designs->addLayout(exports);
+    layout->addLayout(charts, 1);
+    layout->addLayout(designs, 1);
     return results;
 }
 
@@ -214,7 +242,7 @@ std::optional<std::size_t> FrontDialog::Selected() const {
 void FrontDialog::Select(std::size_t design) {
     if (!shown_ || design >= shown_->designs.size()) return;
     table_->selectRow(static_cast<int>(design));
-    table_->scrollToItem(table_->item(static_cast<int>(design), PointColumn));
+    table_->scrollToItem(table_->item(static_cast<int>(design), PointColumn), QAbstractItemView::PositionAtCenter);
 }
 
 // A front found complete is charted and tabled, its knee selected; a search
@@ -241,8 +269,8 @@ void FrontDialog::ShowFront() {
     }
 
     QStringList headers{QStringLiteral("Point")};
-    for (const VariedInput& input : request_.inputs) headers << FromUtf8(ReportCaption(*input.field));
-    for (const Objective& objective : request_.objectives) headers << FromUtf8(QuantityCaption(objective.quantity));
+    for (const VariedInput& input : request_.inputs) headers << Heading(FromUtf8(ReportCaption(*input.field)));
+    for (const Objective& objective : request_.objectives) headers << Heading(FromUtf8(QuantityCaption(objective.quantity)));
     headers << QStringLiteral("Knee");
     table_->setColumnCount(static_cast<int>(headers.size()));
     table_->setHorizontalHeaderLabels(headers);

@@ -2,6 +2,8 @@
 // for design, and exports as the command line writes it; the knee applied is
 // one change of the case; Cancel ends a search with no front shown.
 #include <QAction>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -13,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
+#include <QXYSeries>
 
 #include "app/case_document.h"
 #include "app/front_dialog.h"
@@ -145,10 +148,22 @@ private slots:
             QVERIFY2(closer.Seen().front().contains(QStringLiteral("front.csv")), qPrintable(closer.Seen().front()));
         }
 
-        // Another row selected, then the knee again: Apply gives the knee's texts.
-        dialog.Select(0);
-        QCOMPARE(dialog.Selected(), std::optional<std::size_t>(0));
-        dialog.Select(*core.knee);
+        // A point clicked selects its design; then the knee's row again, whose
+        // texts Apply gives.
+        auto* chart = Named<QChartView>(dialog, QStringLiteral("Pareto front"));
+        const std::size_t last = core.designs.size() - 1;
+        bool clicked = false;
+        for (QAbstractSeries* series : chart->chart()->series()) {
+            auto* points = qobject_cast<QXYSeries*>(series);
+            if (points == nullptr || points->count() != static_cast<int>(core.designs.size())) continue;
+            emit points->clicked(points->at(static_cast<int>(last)));
+            clicked = true;
+            break;
+        }
+        QVERIFY(clicked);
+        QCOMPARE(dialog.Selected(), std::optional<std::size_t>(last));
+        table->selectRow(static_cast<int>(*core.knee));
+        QCOMPARE(dialog.Selected(), core.knee);
         auto* document = program.form1->findChild<CaseDocument*>();
         QVERIFY(program.form1->SaveCase(program.Scratch() + QStringLiteral("/plant.vcase")));
         QVERIFY(!document->Modified());
@@ -164,6 +179,27 @@ private slots:
         QCOMPARE(changed.count(), 1);
         QVERIFY(document->Modified());
         QCOMPARE(document->Limits().size(), std::size_t{2});
+    }
+
+    // With three objectives the third is charted against the second apart,
+    // and the table has a column for each.
+    void threeObjectivesChartEachPair() {
+        Program program;
+        QVERIFY(program.Show());
+        FrontDialog& dialog = PlantQuestion(program);
+        Named<QCheckBox>(dialog, QStringLiteral("Third objective"))->setChecked(true);
+        Choose(dialog, QStringLiteral("Objective 3"), QStringLiteral("TemperatureRise"));
+        QSignalSpy ended(&dialog, &DesignDialog::SearchEnded);
+        QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
+        QVERIFY(ended.wait(60000));
+        QVERIFY(dialog.Result().has_value());
+        QCOMPARE(dialog.Request().objectives.size(), std::size_t{3});
+        auto* second = Named<QChartView>(dialog, QStringLiteral("Pareto front, third objective against the second"));
+        QVERIFY(second->isVisible());
+        QVERIFY(!second->chart()->series().isEmpty());
+        auto* table = Named<QTableWidget>(dialog, QStringLiteral("Designs of the front"));
+        QCOMPARE(table->columnCount(), 7);  // Point, two inputs, three objectives, Knee
+        QCOMPARE(table->rowCount(), static_cast<int>(dialog.Result()->designs.size()));
     }
 
     // Cancel once the first runs of a long search have shown (three
