@@ -202,6 +202,30 @@ private slots:
         QCOMPARE(table->rowCount(), static_cast<int>(dialog.Result()->designs.size()));
     }
 
+    // A question the core refuses (one quantity as both objectives) says why
+    // in the core's words and shows no front; bounds that are no number run nothing.
+    void refusedQuestionShowsNoFront() {
+        Program program;
+        QVERIFY(program.Show());
+        FrontDialog& dialog = PlantQuestion(program);
+        {
+            ModalCloser closer;
+            Type(dialog, QStringLiteral("Low 2"), QStringLiteral("sixty"));
+            QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
+            QCOMPARE(closer.Seen(), QStringList{QStringLiteral("Trade-offs: Low 2: \"sixty\" is not a number.")});
+            QVERIFY(!dialog.Search().Running());
+        }
+        Type(dialog, QStringLiteral("Low 2"), QStringLiteral("60"));
+        Choose(dialog, QStringLiteral("Objective 2"), QStringLiteral("TotalPressureDrop"));
+        QSignalSpy ended(&dialog, &DesignDialog::SearchEnded);
+        QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
+        QVERIFY(ended.wait(60000));
+        QVERIFY2(Outcome(dialog).startsWith(QStringLiteral("Not run: ")), qPrintable(Outcome(dialog)));
+        QVERIFY(!dialog.Result().has_value());
+        QCOMPARE(Named<QTableWidget>(dialog, QStringLiteral("Designs of the front"))->rowCount(), 0);
+        QVERIFY(!Named<QPushButton>(dialog, QStringLiteral("Apply the texts found to the boxes"))->isEnabled());
+    }
+
     // Cancel once the first runs of a long search have shown (three
     // objectives over six inputs at 5 kg/hr, where the runs go to the pass
     // limit): it ends soon, says it was cancelled, and neither tables nor
