@@ -96,7 +96,7 @@ DesignDialog::DesignDialog(const QString& title, DesignContext context, QWidget*
 
 DesignDialog::~DesignDialog() = default;
 
-void DesignDialog::LayOut(QWidget* inputs, QSize wanted) {
+void DesignDialog::LayOut(QWidget* inputs, QSize wanted, QWidget* results) {
     wanted_ = wanted;
     auto* running = new QHBoxLayout;
     running->addWidget(run_);
@@ -115,7 +115,7 @@ void DesignDialog::LayOut(QWidget* inputs, QSize wanted) {
     layout->addWidget(inputs);
     layout->addLayout(running);
     layout->addWidget(outcome_);
-    layout->addWidget(chart_, 1);
+    layout->addWidget(results != nullptr ? results : chart_, 1);
     auto* dialog = new QVBoxLayout(this);
     QScrollArea* scrolling = Scrolling(body);
     dialog->addWidget(scrolling, 1);
@@ -142,7 +142,9 @@ void DesignDialog::Run() {
     if (search_.Running()) return;
     std::optional<Prepared> prepared = Prepare();
     if (!prepared) return;
-    progress_->setRange(0, prepared->runLimit);
+    // Runs without a bound known beforehand: the bar is busy, the runs made
+    // said at the end.
+    progress_->setRange(0, std::max(prepared->runLimit, 0));
     progress_->setValue(0);
     progress_->setFormat(RunsFormat);
     outcome_->setPlainText(QStringLiteral("Searching\u2026"));
@@ -165,8 +167,15 @@ void DesignDialog::ShowEnd() {
     // A search that ended of itself is done, however few of the runs allowed
     // it needed: the bar is full and says how many it made.
     if (!failed && !search_.Cancelled()) {
-        progress_->setFormat(QStringLiteral("Done: %1 of %m runs").arg(search_.History().size()));
+        const bool bounded = progress_->maximum() > 0;
+        if (!bounded) progress_->setRange(0, 1);
+        progress_->setFormat((bounded ? QStringLiteral("Done: %1 of %m runs") : QStringLiteral("Done: %1 runs"))
+                                 .arg(search_.History().size()));
         progress_->setValue(progress_->maximum());
+    } else if (progress_->maximum() == 0) {
+        progress_->setRange(0, 1);
+        progress_->setFormat(QStringLiteral("%1 runs").arg(search_.History().size()));
+        progress_->setValue(0);
     }
     outcome_->setPlainText(failed ? QStringLiteral("Not run: ") + FromUtf8(search_.Failure()) : Outcome());
     run_->setEnabled(true);
@@ -174,6 +183,8 @@ void DesignDialog::ShowEnd() {
     apply_->setEnabled(!failed && !Found().empty());
     emit SearchEnded();
 }
+
+void DesignDialog::OfferApply() { apply_->setEnabled(!search_.Running() && search_.Failure().empty() && !Found().empty()); }
 
 // The texts found go into their boxes, the others keep theirs: one change of
 // the case.

@@ -58,8 +58,9 @@ signals:
     void SearchEnded();
 
 protected:
-    // The search the dialog's inputs ask for and the runs it may make; none
-    // after a message naming what is wrong.
+    // The search the dialog's inputs ask for and the runs it may make (0: as
+    // many as it needs, the runs made counted alone); none after a message
+    // naming what is wrong.
     struct Prepared {
         DesignRun::Search search;
         int runLimit;
@@ -70,10 +71,15 @@ protected:
     // Ends a search under way: a dialog calls it as it goes, before the
     // result the search writes.
     void StopSearch() { search_.Stop(); }
-    // Lays the dialog out: `inputs` above the shared part, both scrolling
-    // when taller than the screen, Apply and Close below them; `wanted` is
-    // its size where the screen has room.
-    void LayOut(QWidget* inputs, QSize wanted);
+    // Lays the dialog out: `inputs` above the shared part, `results` (which
+    // may hold the chart) in place of the chart if given, all scrolling when
+    // taller than the screen, Apply and Close below them; `wanted` is its
+    // size where the screen has room.
+    void LayOut(QWidget* inputs, QSize wanted, QWidget* results = nullptr);
+    // The chart under the result: the runs' history as HistoryChart gives it.
+    QChartView& ChartView() const { return *chart_; }
+    // Offers Apply when a search has ended and Found holds texts, as they change.
+    void OfferApply();
     const DesignContext& Context() const { return context_; }
     // Says what is wrong with the dialog's inputs.
     void Refuse(const QString& text);

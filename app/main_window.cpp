@@ -41,6 +41,7 @@
 #include "app/goal_seek_dialog.h"
 #include "app/limits_dialog.h"
 #include "app/optimise_dialog.h"
+#include "app/front_dialog.h"
 #endif
 #include "app/results_window.h"
 #include "app/study_window.h"
@@ -534,6 +535,7 @@ void TForm1::FormClose(QCloseEvent* event) {
 #ifdef VORTANE_DESIGN
     if (goalSeek_ != nullptr) goalSeek_->close();
     if (optimise_ != nullptr) optimise_->close();
+    if (front_ != nullptr) front_->close();
 #endif
     setAttribute(Qt::WA_DeleteOnClose);
     event->accept();
@@ -756,6 +758,11 @@ void TForm1::CreateDesignMenu() {
     QAction* limits = design->addAction(QStringLiteral("&Limits\u2026"), this, &TForm1::EditLimits);
     limits->setObjectName(QStringLiteral("LimitsAction"));
     CreateAcceptMenu(*design);
+    QAction* front = design->addAction(QStringLiteral("&Trade-offs\u2026"), this, [this] {
+        Front().FollowCaseLimits();
+        ShowDesignDialog(Front());
+    });
+    front->setObjectName(QStringLiteral("TradeOffsAction"));
 }
 
 // A design is feasible only when its run raises no warning, unless the case
@@ -822,6 +829,14 @@ OptimiseDialog& TForm1::Optimise() {
         connect(document_, &CaseDocument::Changed, optimise_, &OptimiseDialog::FollowCaseLimits);
     }
     return *optimise_;
+}
+
+FrontDialog& TForm1::Front() {
+    if (front_ == nullptr) {
+        front_ = new FrontDialog(DesignContextOfCase(), this);
+        connect(document_, &CaseDocument::Changed, front_, &FrontDialog::FollowCaseLimits);
+    }
+    return *front_;
 }
 
 void TForm1::ShowDesignDialog(DesignDialog& dialog) { dialog.ShowBeside(*this, *TabbedNotebook1); }

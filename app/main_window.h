@@ -39,6 +39,7 @@ class FitDialog;
 class GoalSeekDialog;
 class LimitsDialog;
 class OptimiseDialog;
+class FrontDialog;
 struct DesignContext;
 class ResultsWindow;
 class StudyWindow;
@@ -74,6 +75,7 @@ public:
     // The Design menu's dialogs, made when first opened.
     GoalSeekDialog& GoalSeek();
     OptimiseDialog& Optimise();
+    FrontDialog& Front();  // Design > Trade-offs…
     // Design > Limits…: the case's limits and accepted warnings in a modal
     // dialog; the dialog while it is open, else none.
     void EditLimits();
@@ -150,6 +152,7 @@ private:
     CoefficientDialog* coefficients_ = nullptr;
     GoalSeekDialog* goalSeek_ = nullptr;
     OptimiseDialog* optimise_ = nullptr;
+    FrontDialog* front_ = nullptr;
     LimitsDialog* limitsDialog_ = nullptr;
     QMenuBar* menuBar_;
     QMenu* recentMenu_;

@@ -2,19 +2,15 @@
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
-
-#include <algorithm>
 
 #include "app/core_text.h"
+#include "app/varied_inputs.h"
 #include "design/end_text.h"
 #include "design/history_chart.h"
 #include "report/report_layout.h"
@@ -45,16 +41,12 @@ QWidget* OptimiseDialog::CreateInputs() {
     // beside the main window's boxes.
     form->setRowWrapPolicy(QFormLayout::WrapAllRows);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    rowLayout_ = new QVBoxLayout;
-    add_ = new QPushButton(QStringLiteral("A&dd Input"));
-    add_->setAccessibleName(QStringLiteral("Add an input varied"));
-    connect(add_, &QPushButton::clicked, this, &OptimiseDialog::AddInput);
-    rowLayout_->addWidget(add_, 0, Qt::AlignLeft);
-    form->addRow(QStringLiteral("Inputs varied (low, high):"), rowLayout_);
-    AddInput();
-    AddInput();
-    rows_[0].input->setCurrentIndex(rows_[0].input->findData(FindInputField("BarrierClearance1")->box));
-    rows_[1].input->setCurrentIndex(rows_[1].input->findData(FindInputField("ScrewSpeed")->box));
+    rows_ = new VariedInputRows(Context());
+    form->addRow(QStringLiteral("Inputs varied (low, high):"), rows_);
+    rows_->AddInput();
+    rows_->AddInput();
+    rows_->Vary(0, *FindInputField("BarrierClearance1"));
+    rows_->Vary(1, *FindInputField("ScrewSpeed"));
 
     objective_ = QuantityCombo(QStringLiteral("Objective"));
     objective_->setCurrentIndex(objective_->findData(QStringLiteral("TotalPressureDrop")));
@@ -117,58 +109,7 @@ void OptimiseDialog::GiveCaseLimits() {
     if (Context().setLimits) Context().setLimits(*limits);
 }
 
-void OptimiseDialog::AddInput() {
-    if (rows_.size() >= MaxVariedInputs) return;
-    InputRow row{new QWidget, VariedInputCombo({}), NumberEdit({}), NumberEdit({})};
-    auto* remove = new QPushButton(QStringLiteral("Remove"));
-    // The input and its Remove button; its bounds on a line under them.
-    auto* line = new QGridLayout(row.row);
-    line->setContentsMargins(0, 0, 0, 0);
-    // The first input not varied yet, so that a row added varies another.
-    for (int item = 0; item < row.input->count(); ++item) {
-        const int box = row.input->itemData(item).toInt();
-        if (std::none_of(rows_.begin(), rows_.end(),
-                         [box](const InputRow& r) { return r.input->currentData().toInt() == box; })) {
-            row.input->setCurrentIndex(item);
-            break;
-        }
-    }
-    line->addWidget(row.input, 0, 0, 1, 2);
-    line->addWidget(remove, 0, 2);
-    line->addWidget(row.low, 1, 0);
-    line->addWidget(row.high, 1, 1);
-    connect(row.input, &QComboBox::currentIndexChanged, this,
-            [this, row] { PrefillBounds(*row.input, *row.low, *row.high, Context()); });
-    connect(remove, &QPushButton::clicked, this, [this, widget = row.row] { RemoveInput(widget); });
-    PrefillBounds(*row.input, *row.low, *row.high, Context());
-    rowLayout_->insertWidget(static_cast<int>(rows_.size()), row.row);
-    rows_.push_back(row);
-    ShowRowCount();
-}
-
-void OptimiseDialog::RemoveInput(QWidget* row) {
-    if (rows_.size() <= 1) return;
-    std::erase_if(rows_, [row](const InputRow& r) { return r.row == row; });
-    row->deleteLater();
-    ShowRowCount();
-}
-
-// Each row's controls named by its number; one row at least, six at most.
-void OptimiseDialog::ShowRowCount() {
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        const QString number = QString::number(i + 1);
-        rows_[i].input->setAccessibleName(QStringLiteral("Input varied ") + number);
-        rows_[i].low->setAccessibleName(QStringLiteral("Low ") + number);
-        rows_[i].low->setPlaceholderText(QStringLiteral("Low"));
-        rows_[i].high->setAccessibleName(QStringLiteral("High ") + number);
-        rows_[i].high->setPlaceholderText(QStringLiteral("High"));
-        for (QPushButton* remove : rows_[i].row->findChildren<QPushButton*>()) {
-            remove->setAccessibleName(QStringLiteral("Remove input varied ") + number);
-            remove->setEnabled(rows_.size() > 1);
-        }
-    }
-    add_->setEnabled(rows_.size() < MaxVariedInputs);
-}
+void OptimiseDialog::AddInput() { rows_->AddInput(); }
 
 // The limits' lines, blank ones skipped; none after naming the line at fault.
 std::optional<std::vector<Limit>> OptimiseDialog::ReadLimits(QString& message) const {
@@ -196,18 +137,7 @@ std::optional<DesignDialog::Prepared> OptimiseDialog::Prepare() {
     const char separator = Context().decimalSeparator;
     QString message;
     OptimisationRequest request;
-    for (std::size_t i = 0; i < rows_.size() && message.isEmpty(); ++i) {
-        const QString number = QString::number(i + 1);
-        const auto low = ReadNumber(*rows_[i].low, separator, QStringLiteral("Low ") + number, message);
-        const auto high = ReadNumber(*rows_[i].high, separator, QStringLiteral("High ") + number, message);
-        const InputField* field = &ChosenInput(*rows_[i].input);
-        if (message.isEmpty() && !(*low < *high))
-            message = QStringLiteral("Input varied %1: Low must be less than High.").arg(number);
-        if (message.isEmpty() && std::any_of(request.inputs.begin(), request.inputs.end(),
-                                             [field](const VariedInput& v) { return v.field == field; }))
-            message = QStringLiteral("Input varied %1: %2 is varied twice.").arg(number, rows_[i].input->currentText());
-        if (message.isEmpty()) request.inputs.push_back({field, *low, *high});
-    }
+    if (std::optional<std::vector<VariedInput>> inputs = rows_->Read(message)) request.inputs = std::move(*inputs);
     std::optional<double> tolerance;
     if (message.isEmpty()) tolerance = ReadNumber(*tolerance_, separator, QStringLiteral("Tolerance"), message);
     if (message.isEmpty() && !(*tolerance > 0 && *tolerance < 1))

@@ -8,9 +8,10 @@
 
 class QPlainTextEdit;
 class QSpinBox;
-class QVBoxLayout;
 
 namespace vortane {
+
+class VariedInputRows;
 
 // Design > Optimise: up to six real boxes varied between their bounds, one
 // quantity of the run minimised or maximised subject to limits, one per line
@@ -36,15 +37,7 @@ public:
     const std::optional<OptimisationResult>& Result() const { return result_; }
 
 private:
-    struct InputRow {
-        QWidget* row;
-        QComboBox* input;
-        QLineEdit *low, *high;
-    };
-
     QWidget* CreateInputs();
-    void RemoveInput(QWidget* row);
-    void ShowRowCount();
     std::optional<std::vector<Limit>> ReadLimits(QString& message) const;
     void GiveCaseLimits();
     std::optional<Prepared> Prepare() override;
@@ -52,9 +45,7 @@ private:
     QString Outcome() const override;
     std::vector<FoundText> Found() const override;
 
-    std::vector<InputRow> rows_;
-    QVBoxLayout* rowLayout_;
-    QPushButton* add_;
+    VariedInputRows* rows_;
     QComboBox *objective_, *direction_;
     QPlainTextEdit* limits_;
     std::vector<Limit> boxLimits_;  // the case's limits the box last took or gave

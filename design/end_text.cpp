@@ -39,6 +39,20 @@ std::string OptimisationEndText(OptimisationEnd end, bool limitsSet) {
     return "Cancelled: nothing found";
 }
 
+std::string FrontEndText(const FrontResult& result) {
+    switch (result.end) {
+        case FrontEnd::Complete: {
+            std::string text = "Found: " + std::to_string(result.designs.size()) + " designs on the front";
+            if (result.knee) text += ", the knee at Point " + std::to_string(*result.knee + 1);
+            return text;
+        }
+        case FrontEnd::Infeasible: return "Not found: no run was feasible";
+        case FrontEnd::EveryRunStopped: return "Not found";  // the reason says why
+        case FrontEnd::Cancelled: break;
+    }
+    return "Cancelled: nothing found";
+}
+
 namespace {
 
 std::string RunsLine(const std::vector<Evaluation>& history) { return "runs: " + std::to_string(history.size()) + '\n'; }

@@ -5,6 +5,7 @@
 
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
+#include "design/pareto_front.h"
 
 namespace vortane {
 
@@ -23,6 +24,11 @@ std::string OptimisationStopText(OptimisationEnd end, bool limitsSet);
 // "Found: the best design, stopped by the tolerance", or why nothing was:
 // "Not found: no run was feasible".
 std::string OptimisationEndText(OptimisationEnd end, bool limitsSet);
+
+// How a front's search ended: "Found: 12 designs on the front, the knee at
+// Point 5" (its number in the table), or why it holds none; a cancelled
+// search's designs are not offered: "Cancelled: nothing found".
+std::string FrontEndText(const FrontResult& result);
 
 // The design found, a line each, as vortane-calc prints it: FIELD=TEXT, then
 // QUANTITY=VALUE (residual R), then "runs: N".

@@ -5,7 +5,8 @@
 // limits-xN.png, the dialog left up for a few seconds more to be captured
 // from the screen; with "screen", each dialog opened from the Design menu
 // beside the main window, the whole screen saved as goal-seek-screen-xN.png
-// and optimise-screen-xN.png.
+// and optimise-screen-xN.png; with "tradeoffs", only Design > Trade-offs…
+// after the plant's front, its knee selected, as tradeoffs-dialog-xN.png.
 #include <QAction>
 #include <QApplication>
 #include <QScreen>
@@ -23,6 +24,7 @@
 
 #include "app/case_document.h"
 #include "app/goal_seek_dialog.h"
+#include "app/front_dialog.h"
 #include "app/limits_dialog.h"
 #include "app/optimise_dialog.h"
 #include "program.h"
@@ -76,6 +78,18 @@ int main(int argc, char** argv) {
         });
         program.form1->EditLimits();
         return saved ? 0 : 1;
+    }
+
+    if (QApplication::arguments().value(2) == QLatin1String("tradeoffs")) {
+        program.form1->findChild<vortane::CaseDocument*>()->SetLimits(
+            {vortane::ParseLimit("TemperatureRise<=30"), vortane::ParseLimit("LeastInletPressure>=0")});
+        vortane::FrontDialog& front = program.form1->Front();
+        front.FollowCaseLimits();
+        Named<QLineEdit>(front, QStringLiteral("Low 1"))->setText(QStringLiteral("0.03"));
+        Named<QLineEdit>(front, QStringLiteral("High 1"))->setText(QStringLiteral("0.1"));
+        Named<QLineEdit>(front, QStringLiteral("Low 2"))->setText(QStringLiteral("60"));
+        Named<QLineEdit>(front, QStringLiteral("High 2"))->setText(QStringLiteral("140"));
+        return RunAndSave(front, folder + QStringLiteral("/tradeoffs-dialog-x%1.png").arg(scale)) ? 0 : 1;
     }
 
     vortane::GoalSeekDialog& seek = program.form1->GoalSeek();

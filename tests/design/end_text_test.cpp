@@ -23,6 +23,23 @@ TEST(EndText, AnOptimumFoundWithoutLimitsSaysSo) {
 
 // The design found, as vortane-calc prints it: each input's text as found,
 // the objective, each limit's value and margin, the runs and what stopped it.
+// A front counts its designs and numbers the knee as the table does, from
+// one; a cancelled search offers none of the designs it had reached.
+TEST(EndText, AFrontNamesItsKneeAndACancelledOneNothing) {
+    FrontResult front;
+    front.end = FrontEnd::Complete;
+    front.designs.resize(3);
+    front.knee = 1;
+    EXPECT_EQ(FrontEndText(front), "Found: 3 designs on the front, the knee at Point 2");
+    front.knee.reset();
+    EXPECT_EQ(FrontEndText(front), "Found: 3 designs on the front");
+    front.end = FrontEnd::Cancelled;
+    EXPECT_EQ(FrontEndText(front), "Cancelled: nothing found");
+    front.end = FrontEnd::Infeasible;
+    front.designs.clear();
+    EXPECT_EQ(FrontEndText(front), "Not found: no run was feasible");
+}
+
 TEST(EndText, TheDesignFoundReadsLineByLine) {
     OptimisationRequest request;
     request.inputs = {{FindInputField("BarrierClearance1"), 0.03, 0.1}, {FindInputField("ScrewSpeed"), 60, 140}};
