@@ -38,6 +38,7 @@ class ElidedLabel;
 class FitDialog;
 class GoalSeekDialog;
 class LimitsDialog;
+class MaterialDialog;
 class OptimiseDialog;
 struct DesignContext;
 class ResultsWindow;
@@ -70,6 +71,7 @@ public:
     StudyWindow& Study();
     FitDialog& Fit();
     CoefficientDialog& Coefficients();
+    MaterialDialog& Materials();
 #ifdef VORTANE_DESIGN
     // The Design menu's dialogs, made when first opened.
     GoalSeekDialog& GoalSeek();
@@ -126,6 +128,8 @@ private:
     void ShowResults();
     void ShowStudy();
     void FitFromMeasurements();
+    void ChooseMaterial();
+    void ReloadMaterials();
     void SetUnitSystem(UnitSystem system);
     void ConvertTypedUnit(const InputField& field);
     ReportDocument LastRunDocument() const;
@@ -148,6 +152,7 @@ private:
     StudyWindow* study_ = nullptr;
     FitDialog* fit_ = nullptr;
     CoefficientDialog* coefficients_ = nullptr;
+    MaterialDialog* materials_ = nullptr;
     GoalSeekDialog* goalSeek_ = nullptr;
     OptimiseDialog* optimise_ = nullptr;
     LimitsDialog* limitsDialog_ = nullptr;
