@@ -65,6 +65,14 @@ void CaseDocument::SetViscosityRanges(const FittedRanges& ranges) {
     UpdateModified();
 }
 
+void CaseDocument::TakeLaw(const InputTexts& texts, const FittedRanges& ranges, std::string material) {
+    takingLaw_ = true;
+    setBoxTexts_(texts);
+    takingLaw_ = false;
+    material_ = std::move(material);
+    SetViscosityRanges(ranges);
+}
+
 // Emits Changed even when the mark stays, so that every view of the limits
 // follows.
 void CaseDocument::SetLimits(std::vector<Limit> limits) {
@@ -191,6 +199,7 @@ bool CaseDocument::MaySetAside() {
 }
 
 void CaseDocument::UpdateModified() {
+    if (takingLaw_) return;
     const InputTexts boxes = boxTexts_();
     ranges_ = RangesOfLaw(ranges_, lawTexts_, boxes);
     // The grade's name goes with its coefficients, as the ranges do.

@@ -57,6 +57,12 @@ public:
     const FittedRanges& ViscosityRanges() const { return ranges_; }
     // The ranges of the law the coefficient boxes now hold.
     void SetViscosityRanges(const FittedRanges& ranges);
+    // The grade of the material library the case names; empty for none.
+    const std::string& Material() const { return material_; }
+    // Puts a law into the boxes as one change: `texts` in place of the boxes',
+    // the ranges the law holds over and the grade it is (empty for none); the
+    // caption's mark and Changed follow once, when all is in place.
+    void TakeLaw(const InputTexts& texts, const FittedRanges& ranges, std::string material);
     // The limits the design must meet: from the case file, or as set.
     const std::vector<Limit>& Limits() const { return limits_; }
     void SetLimits(std::vector<Limit> limits);
@@ -128,6 +134,7 @@ private:
     WarningKinds accepted_;
     std::string material_;  // the grade of the material library the case names
     bool modified_ = false;
+    bool takingLaw_ = false;  // TakeLaw is filling the boxes
 };
 
 }  // namespace vortane

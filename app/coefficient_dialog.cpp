@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "app/core_text.h"
+#include "app/grade_save_dialog.h"
 #include "app/plain_text.h"
 #include "app/pictures.h"
 #include "case/number_text.h"
@@ -32,8 +33,8 @@ const QString Units = QStringLiteral(
 
 }  // namespace
 
-CoefficientDialog::CoefficientDialog(ApplyTexts apply, char decimalSeparator, QWidget* parent)
-    : QDialog(parent), apply_(std::move(apply)), decimalSeparator_(decimalSeparator) {
+CoefficientDialog::CoefficientDialog(ApplyTexts apply, RangesOfTexts ranges, char decimalSeparator, QWidget* parent)
+    : QDialog(parent), apply_(std::move(apply)), ranges_(std::move(ranges)), decimalSeparator_(decimalSeparator) {
     setObjectName(QStringLiteral("CoefficientDialog"));
     setWindowTitle(QStringLiteral("Coefficients of Viscosity — Vortane"));
 
@@ -70,6 +71,10 @@ CoefficientDialog::CoefficientDialog(ApplyTexts apply, char decimalSeparator, QW
     applyButton_ = buttons->button(QDialogButtonBox::Apply);
     applyButton_->setAccessibleName(QStringLiteral("Apply the coefficients"));
     connect(applyButton_, &QPushButton::clicked, this, &CoefficientDialog::Apply);
+    saveGrade_ = buttons->addButton(QStringLiteral("Save as &Grade\u2026"), QDialogButtonBox::ActionRole);
+    saveGrade_->setObjectName(QStringLiteral("SaveAsGrade"));
+    saveGrade_->setAccessibleName(QStringLiteral("Save the coefficients as a grade"));
+    connect(saveGrade_, &QPushButton::clicked, this, &CoefficientDialog::SaveAsGrade);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
@@ -97,20 +102,33 @@ bool CoefficientDialog::Check() {
                                   .arg(box->objectName(), text));
             problem_->setToolTip(PlainToolTip(box->text()));
             applyButton_->setEnabled(false);
+            saveGrade_->setEnabled(false);
             return false;
         }
     }
     problem_->clear();
     problem_->setToolTip({});
     applyButton_->setEnabled(true);
+    saveGrade_->setEnabled(true);
     return true;
 }
 
-void CoefficientDialog::Apply() {
-    if (!Check()) return;
+CoefficientDialog::Texts CoefficientDialog::BoxTexts() const {
     Texts texts;
     for (std::size_t j = 0; j < boxes_.size(); ++j) texts[j] = boxes_[j]->text().toStdString();
-    apply_(texts);
+    return texts;
+}
+
+void CoefficientDialog::Apply() {
+    if (Check()) apply_(BoxTexts());
+}
+
+// The ranges go with the texts only while they are the law they were fitted for.
+void CoefficientDialog::SaveAsGrade() {
+    if (!Check()) return;
+    const Texts texts = BoxTexts();
+    connect(AskToSaveGrade(*this, texts, decimalSeparator_, ranges_(texts)), &GradeSaveDialog::Saved, this,
+            &CoefficientDialog::GradeSaved);
 }
 
 }  // namespace vortane

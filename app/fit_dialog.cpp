@@ -18,6 +18,7 @@
 
 #include "app/chart_view.h"
 #include "app/core_text.h"
+#include "app/grade_save_dialog.h"
 #include "app/plain_text.h"
 #include "app/screen_fit.h"
 #include "measurement/fit_chart.h"
@@ -101,10 +102,19 @@ void FitDialog::CreateControls() {
     applyButton_->setObjectName(QStringLiteral("Apply"));
     applyButton_->setAccessibleName(QStringLiteral("Apply the coefficients"));
     applyButton_->setEnabled(false);
+    saveGrade_ = buttons->addButton(QStringLiteral("Save as &Grade\u2026"), QDialogButtonBox::ActionRole);
+    saveGrade_->setObjectName(QStringLiteral("SaveAsGrade"));
+    saveGrade_->setAccessibleName(QStringLiteral("Save the fit as a grade"));
+    saveGrade_->setEnabled(false);
     close_ = buttons->addButton(QDialogButtonBox::Close);
     close_->setAccessibleName(QStringLiteral("Close"));
     connect(applyButton_, &QPushButton::clicked, this, [this] {
         if (texts_) apply_(*texts_, ranges_);
+    });
+    connect(saveGrade_, &QPushButton::clicked, this, [this] {
+        if (texts_)
+            connect(AskToSaveGrade(*this, *texts_, decimalSeparator_, ranges_), &GradeSaveDialog::Saved, this,
+                    &FitDialog::GradeSaved);
     });
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
 
@@ -173,6 +183,7 @@ void FitDialog::ShowFit(const Measurements& measurements, const ViscosityFit& fi
     }
     message_->clear();
     applyButton_->setEnabled(true);
+    saveGrade_->setEnabled(true);
     ShowFigures();
 }
 
@@ -196,6 +207,7 @@ void FitDialog::ShowRefusal(const QString& text) {
     for (QLabel* figure : figures_) figure->setText(QStringLiteral("—"));
     for (QLineEdit* coefficient : coefficients_) coefficient->clear();
     applyButton_->setEnabled(false);
+    saveGrade_->setEnabled(false);
     ShowChart(*chart_, {});
 }
 

@@ -20,7 +20,7 @@ namespace vortane {
 // The viscosity law fitted to a measurement file: the points and the fitted
 // curves on log axes, the fit's figures and the six coefficient texts. Apply
 // hands the texts, and the ranges of the data they were fitted on, to the
-// main window.
+// main window; Save as Grade keeps them as a grade of the user's own.
 class FitDialog final : public QDialog {
     Q_OBJECT
 
@@ -36,6 +36,10 @@ public:
     // Names the temperatures in the unit of `system`; the viscosities stay in
     // the file's unit.
     void SetUnitSystem(UnitSystem system);
+
+signals:
+    // The fit is saved as a grade of the material library.
+    void GradeSaved();
 
 private:
     void CreateControls();
@@ -62,6 +66,7 @@ private:
     std::array<QLabel*, 6> figures_;
     std::array<QLineEdit*, 6> coefficients_;
     QPushButton* applyButton_;
+    QPushButton* saveGrade_;
     QPushButton* close_;
 };
 

@@ -43,6 +43,7 @@
 #include "app/optimise_dialog.h"
 #include "app/front_dialog.h"
 #endif
+#include "app/material_dialog.h"
 #include "app/results_window.h"
 #include "app/study_window.h"
 #include "app/warning_strip.h"
@@ -216,6 +217,8 @@ void TForm1::CreateMenus() {
     material->addAction(QStringLiteral("&Load Coefficients..."), document_,
                         &CaseDocument::LoadCoefficientsFromDialog);
     material->addAction(QStringLiteral("&Edit Coefficients\u2026"), this, &TForm1::EditCoefficients);
+    QAction* choose = material->addAction(QStringLiteral("&Choose Material\u2026"), this, &TForm1::ChooseMaterial);
+    choose->setObjectName(QStringLiteral("ChooseMaterialAction"));
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
     QAction* guide = help->addAction(QStringLiteral("User's &Guide"), this, [this] { ShowUserGuide(*this); });
@@ -518,6 +521,7 @@ void TForm1::SetUnitSystem(UnitSystem system) {
     if (results_ != nullptr) results_->SetUnitSystem(system);
     if (study_ != nullptr) study_->SetUnitSystem(system);
     if (fit_ != nullptr) fit_->SetUnitSystem(system);
+    if (materials_ != nullptr) materials_->SetUnitSystem(system);
     for (CompareCasesWindow* compared : findChildren<CompareCasesWindow*>(Qt::FindDirectChildrenOnly))
         compared->SetUnitSystem(system);
 }
@@ -698,6 +702,7 @@ FitDialog& TForm1::Fit() {
             },
             decimalSeparator_, this);
         fit_->SetUnitSystem(units_);
+        connect(fit_, &FitDialog::GradeSaved, this, &TForm1::ReloadMaterials);
     }
     return *fit_;
 }
@@ -713,10 +718,42 @@ void TForm1::SetCoefficientTexts(const std::array<std::string, 6>& texts) {
 
 CoefficientDialog& TForm1::Coefficients() {
     if (coefficients_ == nullptr) {
+        // The ranges of the boxes' law go with a grade saved of the same texts.
         coefficients_ = new CoefficientDialog(
-            [this](const CoefficientDialog::Texts& texts) { SetCoefficientTexts(texts); }, decimalSeparator_, this);
+            [this](const CoefficientDialog::Texts& texts) { SetCoefficientTexts(texts); },
+            [this](const CoefficientDialog::Texts& texts) {
+                return CoefficientTextsOf(BoxTexts()) == texts ? document_->ViscosityRanges() : FittedRanges{};
+            },
+            decimalSeparator_, this);
+        connect(coefficients_, &CoefficientDialog::GradeSaved, this, &TForm1::ReloadMaterials);
     }
     return *coefficients_;
+}
+
+// Apply puts the grade's texts, its ranges and its name into the case as one
+// change.
+MaterialDialog& TForm1::Materials() {
+    if (materials_ == nullptr) {
+        materials_ = new MaterialDialog([this] { return BoxTexts(); },
+                                        [this](const AppliedGrade& applied) {
+                                            document_->TakeLaw(applied.texts, applied.ranges, applied.material);
+                                        },
+                                        decimalSeparator_, this);
+        materials_->SetUnitSystem(units_);
+    }
+    return *materials_;
+}
+
+// The library as its folders now hold it.
+void TForm1::ChooseMaterial() {
+    Materials().Reload();
+    materials_->show();
+    materials_->raise();
+    materials_->activateWindow();
+}
+
+void TForm1::ReloadMaterials() {
+    if (materials_ != nullptr) materials_->Reload();
 }
 
 // The dialog opens on the boxes' texts.

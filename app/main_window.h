@@ -38,6 +38,7 @@ class ElidedLabel;
 class FitDialog;
 class GoalSeekDialog;
 class LimitsDialog;
+class MaterialDialog;
 class OptimiseDialog;
 class FrontDialog;
 struct DesignContext;
@@ -71,6 +72,7 @@ public:
     StudyWindow& Study();
     FitDialog& Fit();
     CoefficientDialog& Coefficients();
+    MaterialDialog& Materials();
 #ifdef VORTANE_DESIGN
     // The Design menu's dialogs, made when first opened.
     GoalSeekDialog& GoalSeek();
@@ -128,6 +130,8 @@ private:
     void ShowResults();
     void ShowStudy();
     void FitFromMeasurements();
+    void ChooseMaterial();
+    void ReloadMaterials();
     void SetUnitSystem(UnitSystem system);
     void ConvertTypedUnit(const InputField& field);
     ReportDocument LastRunDocument() const;
@@ -150,6 +154,7 @@ private:
     StudyWindow* study_ = nullptr;
     FitDialog* fit_ = nullptr;
     CoefficientDialog* coefficients_ = nullptr;
+    MaterialDialog* materials_ = nullptr;
     GoalSeekDialog* goalSeek_ = nullptr;
     OptimiseDialog* optimise_ = nullptr;
     FrontDialog* front_ = nullptr;

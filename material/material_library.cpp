@@ -9,7 +9,9 @@
 #include "case/file_read.h"
 #include "case/file_write.h"
 #include "case/number_format.h"
+#include "case/number_text.h"
 #include "material/grade_apply.h"
+#include "material/grade_view.h"
 #include "study/study_csv.h"
 
 #ifdef _WIN32
@@ -192,7 +194,7 @@ std::string MaterialListText(const MaterialLibrary& library) {
     std::string text;
     for (const Grade& grade : library.grades) {
         const std::array<std::string, 6> row = GradeRow(grade);
-        text += row[0] + (grade.user ? " (yours)" : "") + " | " + row[1] + " | " + row[2] + " | " + row[3] + " | " +
+        text += GradeListName(grade) + " | " + row[1] + " | " + row[2] + " | " + row[3] + " | " +
                 row[4] + " | " +
                 (grade.fitError ? "fit within " + SignificantText(*grade.fitError * 100, 3) + " %" : "not fitted") +
                 "\n";
@@ -250,15 +252,22 @@ std::string UserGradeText(const UserGrade& grade) {
             throw GradeFileError(std::string(key) + " holds a line break, which a grade file cannot keep");
         return std::string(key) + " = " + value + "\n";
     };
+    const auto blank = [](const std::string& value) {
+        return value.find_first_not_of(" \t") == std::string::npos;
+    };
+    if (blank(grade.name)) throw GradeFileError("a grade needs a name");
+    if (blank(grade.date)) throw GradeFileError("give the date of the measurements, the source of the grade's values");
     std::string text = "# A grade of the user's own, saved by Vortane\n";
     text += line("Name", grade.name);
     text += line("Family", grade.family.empty() ? "User" : grade.family);
     if (!grade.notes.empty()) text += line("Notes", grade.notes);
     text += line("Law", "Six");
     text += line("Law.Source", source);
-    text += line("TemperatureRange", RangeOf(grade.temperatureRange, "degC"));
-    text += line("ShearRateRange", RangeOf(grade.shearRateRange, "1/s"));
-    text += line("Range.Source", source);
+    if (grade.rangesStated) {
+        text += line("TemperatureRange", RangeOf(grade.temperatureRange, "degC"));
+        text += line("ShearRateRange", RangeOf(grade.shearRateRange, "1/s"));
+        text += line("Range.Source", source);
+    }
     for (const auto& [field, value] : grade.thermal) {
         text += line(field, value);
         text += line(field + ".Source", source);
@@ -278,6 +287,37 @@ fs::path SaveUserGrade(const UserGrade& grade, const fs::path& folder) {
     fs::path path = folder / GradeFileName(grade.family, grade.name);
     WriteWholeFile(path.string(), text);
     return path;
+}
+
+UserGrade UserGradeOfLaw(std::string name, std::string notes, std::string date, const std::array<std::string, 6>& texts,
+                         char decimalSeparator, const FittedRanges& ranges) {
+    UserGrade grade{std::move(name), {}, std::move(notes), std::move(date), texts, {}, {}, {}, false};
+    for (std::string& text : grade.coefficientTexts)
+        if (decimalSeparator != '.' && ConvertReal(text, decimalSeparator))
+            std::replace(text.begin(), text.end(), decimalSeparator, '.');
+    if (ranges.temperature && ranges.shearRate) {
+        grade.temperatureRange = *ranges.temperature;
+        grade.shearRateRange = *ranges.shearRate;
+        grade.rangesStated = true;
+    }
+    return grade;
+}
+
+fs::path SaveNewUserGrade(const UserGrade& grade, const fs::path& folder, const MaterialLibrary& library) {
+    const std::string text = UserGradeText(grade);
+    if (const Grade* same = library.FindOrNull(grade.name); same != nullptr && Lower(same->name) == Lower(grade.name))
+        throw GradeNameClashError("the material library already has a grade named " + same->name + " (" + same->file +
+                                  "): choose another name");
+    const fs::path path = folder / GradeFileName(grade.family, grade.name);
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(path, error)))
+        throw GradeNameClashError(path.string() + " already exists: choose another name",
+                                  {path.string(), std::nullopt, nullptr});
+    return SaveUserGrade(grade, folder);
+}
+
+std::string SavedGradeText(const UserGrade& grade, const fs::path& path) {
+    return grade.name + " is saved in the material library as " + path.string();
 }
 
 void ExportGrade(const fs::path& from, const fs::path& to) {

@@ -94,12 +94,20 @@ struct UserGrade {
     ValueRange temperatureRange;  // degC
     ValueRange shearRateRange;    // 1/s
     std::vector<std::pair<std::string, std::string>> thermal;  // field name and text with its unit
+    bool rangesStated = true;  // false where the data the law was fitted on are not known
 };
 
 // The grade file of `grade`: the six coefficients as the law (Law = Six),
-// each value's source "own measurements, DATE". A grade that would not read
-// back is a GradeFileError.
+// each value's source "own measurements, DATE". A grade without a name or a
+// date, or one that would not read back, is a GradeFileError.
 std::string UserGradeText(const UserGrade& grade);
+
+// The user's grade of a law a front end holds: `texts` (A0 first) in the
+// notation of `decimalSeparator`, written with a point; the ranges stated
+// when both are known; no thermal value, the measurements being of the
+// viscosity alone.
+UserGrade UserGradeOfLaw(std::string name, std::string notes, std::string date, const std::array<std::string, 6>& texts,
+                         char decimalSeparator, const FittedRanges& ranges);
 
 // FAMILY-slug.vgrade for a grade's family and name: ASCII letters and digits
 // kept, lower case, runs of anything else one "-".
@@ -108,6 +116,24 @@ std::string GradeFileName(std::string_view family, std::string_view name);
 // Writes the grade in `folder` (made when missing) as GradeFileName names it,
 // replacing the file of that name; returns its path.
 std::filesystem::path SaveUserGrade(const UserGrade& grade, const std::filesystem::path& folder);
+
+// A grade saved from a front end whose name a grade of the library has, or
+// whose file name a file of the folder has.
+class GradeNameClashError : public Refusal {
+public:
+    using Refusal::Refusal;
+};
+
+// SaveUserGrade for a new grade: one whose name no grade of `library` has
+// (ignoring case) and whose file is not yet in `folder`, else a
+// GradeNameClashError naming the grade or file it meets, and nothing is
+// written.
+std::filesystem::path SaveNewUserGrade(const UserGrade& grade, const std::filesystem::path& folder,
+                                       const MaterialLibrary& library);
+
+// What a front end says once a grade is saved: "NAME is saved in the
+// material library as PATH".
+std::string SavedGradeText(const UserGrade& grade, const std::filesystem::path& path);
 
 // Copies a grade file, whole, to `to` once it reads as a grade; a file that
 // does not is refused as ReadGrade refuses it and nothing is written.

@@ -70,7 +70,7 @@ private slots:
             for (const QAction* action : menu->menu()->actions()) items << action->text();
         }
         QCOMPARE(items, (QStringList{QStringLiteral("&Fit from Measurements..."), QStringLiteral("&Load Coefficients..."),
-                                     QStringLiteral("&Edit Coefficients\u2026")}));
+                                     QStringLiteral("&Edit Coefficients\u2026"), QStringLiteral("&Choose Material\u2026")}));
     }
 
     // The dialog shows vortane-calc's figures and texts; Apply puts the texts

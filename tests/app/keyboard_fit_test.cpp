@@ -30,6 +30,7 @@
 #include "app/fit_dialog.h"
 #include "app/goal_seek_dialog.h"
 #include "app/limits_dialog.h"
+#include "app/material_dialog.h"
 #include "app/optimise_dialog.h"
 #include "app/results_window.h"
 #include "app/screen_fit.h"
@@ -138,7 +139,8 @@ class KeyboardFitTest : public QObject {
     // Every window the program opens, made and shown.
     std::vector<QWidget*> Windows() {
         TForm1& form = *program->form1;
-        std::vector<QWidget*> windows{&form, &form.Results(), &form.Study(), &form.Fit(), &form.Coefficients()};
+        std::vector<QWidget*> windows{&form,          &form.Results(),      &form.Study(),
+                                      &form.Fit(),    &form.Coefficients(), &form.Materials()};
 #ifdef VORTANE_DESIGN
         windows.push_back(&form.GoalSeek());
         windows.push_back(&form.Optimise());
