@@ -170,11 +170,11 @@ void DesignDialog::ShowEnd() {
         const bool bounded = progress_->maximum() > 0;
         if (!bounded) progress_->setRange(0, 1);
         progress_->setFormat((bounded ? QStringLiteral("Done: %1 of %m runs") : QStringLiteral("Done: %1 runs"))
-                                 .arg(search_.History().size()));
+                                 .arg(RunsMade()));
         progress_->setValue(progress_->maximum());
     } else if (progress_->maximum() == 0) {
         progress_->setRange(0, 1);
-        progress_->setFormat(QStringLiteral("%1 runs").arg(search_.History().size()));
+        progress_->setFormat(QStringLiteral("%1 runs").arg(RunsMade()));
         progress_->setValue(0);
     }
     outcome_->setPlainText(failed ? QStringLiteral("Not run: ") + FromUtf8(search_.Failure()) : Outcome());

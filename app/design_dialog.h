@@ -90,6 +90,9 @@ protected:
     // when it found no design.
     virtual QString Outcome() const = 0;
     virtual std::vector<FoundText> Found() const = 0;
+    // The runs the ended search made: one for each point of its history,
+    // unless the search says otherwise.
+    virtual std::size_t RunsMade() const { return search_.History().size(); }
 
     void closeEvent(QCloseEvent* event) override;
 

@@ -223,6 +223,8 @@ QString FrontDialog::Outcome() const {
     return lines.join(u'\n');
 }
 
+std::size_t FrontDialog::RunsMade() const { return result_ ? result_->runs : DesignDialog::RunsMade(); }
+
 std::vector<FoundText> FrontDialog::Found() const {
     const std::optional<std::size_t> selected = Selected();
     if (!shown_ || !selected) return {};

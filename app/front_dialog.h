@@ -55,6 +55,8 @@ private:
     std::optional<Prepared> Prepare() override;
     Chart HistoryChart(const std::vector<Evaluation>& history) const override;
     QString Outcome() const override;
+    // The front's optimisations share their runs: fewer are made than asked.
+    std::size_t RunsMade() const override;
     std::vector<FoundText> Found() const override;
     void ShowFront();
     void FollowPoints(QChartView& view);

@@ -41,6 +41,12 @@ std::string Excerpt(std::string_view text, std::size_t limit) {
     return std::string(text);
 }
 
+std::string LowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
 std::optional<std::string_view> NearestName(std::string_view name, std::span<const std::string_view> candidates) {
     std::optional<std::string_view> nearest;
     std::size_t best = std::max<std::size_t>(2, name.size() / 3) + 1;

@@ -16,6 +16,9 @@ inline constexpr std::size_t ExcerptLimit = 60;
 // window showing one, grows with what the user typed.
 std::string Excerpt(std::string_view text, std::size_t limit = ExcerptLimit);
 
+// `text` with its ASCII letters in lower case, for names compared ignoring case.
+std::string LowerCase(std::string_view text);
+
 // The candidate a misspelt `name` most likely meant: the nearest by edit
 // distance, ignoring case, when at most a third of its letters (and at least
 // two) differ; none when none is that near.

@@ -1,9 +1,10 @@
 #include "material/grade_view.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
+#include "case/blanks.h"
+#include "case/excerpt.h"
 #include "case/input_fields.h"
 #include "case/number_format.h"
 #include "material/grade_fit.h"
@@ -16,14 +17,6 @@ namespace {
 
 // Curve points along the shear-rate axis.
 constexpr int CurveSamples = 60;
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string RangeText(const ValueRange& range, std::string_view unit) {
     return ShortestText(range.low) + " to " + ShortestText(range.high) + " " + std::string(unit);
@@ -55,8 +48,8 @@ std::string GradeListName(const Grade& grade) { return grade.name + (grade.user 
 bool GradeMatches(const Grade& grade, std::string_view query) {
     std::string searched = grade.name + '\n' + grade.family + '\n' + grade.description + '\n' + grade.notes;
     for (const auto& [caption, source] : grade.Sources()) searched += '\n' + source;
-    searched = Lower(searched);
-    const std::string wanted = Lower(query);
+    searched = LowerCase(searched);
+    const std::string wanted = LowerCase(query);
     for (std::size_t at = 0; at < wanted.size();) {
         if (IsBlank(wanted[at])) {
             ++at;

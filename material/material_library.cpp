@@ -26,12 +26,6 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view GradeExtension = ".vgrade";
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 std::string Stem(const Grade& grade) { return fs::path(grade.file).stem().string(); }
 
 // The grade files of a folder, by name; none when it does not exist.
@@ -53,7 +47,7 @@ std::vector<fs::path> GradeFiles(const fs::path& folder, std::vector<std::string
 // The words of a name, in lower case: its runs of letters and digits.
 std::vector<std::string> Words(std::string_view name) {
     std::vector<std::string> words(1);
-    for (const char c : Lower(name)) {
+    for (const char c : LowerCase(name)) {
         if (std::isalnum(static_cast<unsigned char>(c)) != 0 || static_cast<unsigned char>(c) >= 0x80)
             words.back() += c;
         else if (!words.back().empty())
@@ -140,12 +134,12 @@ std::vector<MaterialFolder> MaterialFolders(const fs::path& installedFile) {
 }
 
 const Grade* MaterialLibrary::FindOrNull(std::string_view name) const {
-    std::string wanted = Lower(name);
+    std::string wanted = LowerCase(name);
     for (const Grade& grade : grades)
-        if (Lower(grade.name) == wanted) return &grade;
+        if (LowerCase(grade.name) == wanted) return &grade;
     if (wanted.ends_with(GradeExtension)) wanted.resize(wanted.size() - GradeExtension.size());
     for (const Grade& grade : grades)
-        if (Lower(Stem(grade)) == wanted) return &grade;
+        if (LowerCase(Stem(grade)) == wanted) return &grade;
     return nullptr;
 }
 
@@ -167,7 +161,7 @@ MaterialLibrary ReadMaterialLibrary(std::span<const MaterialFolder> folders) {
             try {
                 Grade grade = ReadGrade(path.string());
                 grade.user = folder.user;
-                if (const Grade* earlier = library.FindOrNull(grade.name); earlier && Lower(earlier->name) == Lower(grade.name)) {
+                if (const Grade* earlier = library.FindOrNull(grade.name); earlier && LowerCase(earlier->name) == LowerCase(grade.name)) {
                     library.errors.push_back(path.string() + ": the name " + grade.name + " is already the grade of " +
                                              earlier->file);
                     continue;
@@ -305,7 +299,7 @@ UserGrade UserGradeOfLaw(std::string name, std::string notes, std::string date, 
 
 fs::path SaveNewUserGrade(const UserGrade& grade, const fs::path& folder, const MaterialLibrary& library) {
     const std::string text = UserGradeText(grade);
-    if (const Grade* same = library.FindOrNull(grade.name); same != nullptr && Lower(same->name) == Lower(grade.name))
+    if (const Grade* same = library.FindOrNull(grade.name); same != nullptr && LowerCase(same->name) == LowerCase(grade.name))
         throw GradeNameClashError("the material library already has a grade named " + same->name + " (" + same->file +
                                   "): choose another name");
     const fs::path path = folder / GradeFileName(grade.family, grade.name);

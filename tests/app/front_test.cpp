@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -114,6 +115,8 @@ private slots:
         QCOMPARE(core.end, FrontEnd::Complete);
         QVERIFY(dialog.Result().has_value());
         QVERIFY2(Outcome(dialog).startsWith(QString::fromStdString(FrontEndText(core))), qPrintable(Outcome(dialog)));
+        // The bar counts the runs made, as the outcome does, not the points asked.
+        QCOMPARE(Named<QProgressBar>(dialog, QStringLiteral("Runs made"))->text(), QStringLiteral("Done: %1 runs").arg(core.runs));
         auto* table = Named<QTableWidget>(dialog, QStringLiteral("Designs of the front"));
         QCOMPARE(table->rowCount(), static_cast<int>(core.designs.size()));
         QCOMPARE(table->columnCount(), 6);  // Point, two inputs, two objectives, Knee
