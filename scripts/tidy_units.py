@@ -24,6 +24,13 @@ def main():
     build, out, sources = sys.argv[1], sys.argv[2], sys.argv[3:]
     with open(os.path.join(build, "compile_commands.json"), encoding="utf-8") as db:
         entries = {os.path.realpath(entry["file"]): entry for entry in json.load(db)}
+    # A unity build compiles CMake's Unity/unity_N_cxx.cxx, each including
+    # sources of its target: each source takes its unit's command.
+    for path, entry in list(entries.items()):
+        if re.search(r"/Unity/unity_\d+_cxx\.cxx$", path):
+            with open(path, encoding="utf-8") as unit:
+                for source in re.findall(r'^#include "([^"]+)"', unit.read(), re.MULTILINE):
+                    entries[os.path.realpath(source)] = entry
 
     units = {}
     for source in sources:
