@@ -31,6 +31,7 @@
 #include "document/svg_chart.h"
 #include "report/report_layout.h"
 #include "result/limit_check.h"
+#include "design_document/front_table.h"
 #include "study/design_rows.h"
 
 namespace vortane {
@@ -363,11 +364,8 @@ QString FrontDialog::DesignText(std::size_t design) const {
 // The table as the command line writes it: the same rows through the same writer.
 bool FrontDialog::ExportCsv(const QString& path) {
     if (!shown_) return false;
-    DesignTable table{{}, {}, "Knee", Context().decimalSeparator, request_.limits, request_.acceptedWarnings};
-    for (const VariedInput& input : request_.inputs) table.fields.push_back(input.field);
-    for (std::size_t i = 0; i < shown_->designs.size(); ++i)
-        table.rows.push_back({shown_->designs[i].inputTexts, &shown_->designs[i].run, shown_->knee == i});
-    return SaveFile(this, QStringLiteral("Export CSV"), path, DesignTableCsv(table));
+    return SaveFile(this, QStringLiteral("Export CSV"), path,
+                    DesignTableCsv(FrontTable(request_, *shown_, Context().decimalSeparator)));
 }
 
 bool FrontDialog::ExportSvg(const QString& path) {

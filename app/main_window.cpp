@@ -42,6 +42,7 @@
 #include "app/limits_dialog.h"
 #include "app/optimise_dialog.h"
 #include "app/front_dialog.h"
+#include "design_document/front_document.h"
 #endif
 #include "app/material_dialog.h"
 #include "app/results_window.h"
@@ -54,6 +55,7 @@
 #include "app/pictures.h"
 #include "app/report_export.h"
 #include "app/unit_choice.h"
+#include "material/material_library.h"
 #include "measurement/material_fit.h"
 #include "run/run_warnings.h"
 
@@ -470,6 +472,7 @@ void TForm1::BitBtn1Click() {
     runRanges_ = request.viscosityRanges;
     runLimits_ = document_->Limits();
     runAccepted_ = document_->AcceptedWarnings();
+    runMaterial_ = document_->Material();
     lastRun_ = RunCalculation(request);
     for (QAction* action : {exportReport_, printReport_}) action->setEnabled(true);
     ShowResult(*lastRun_);
@@ -496,13 +499,23 @@ void TForm1::ConvertTypedUnit(const InputField& field) {
 }
 
 // The last run's report to hand on, in the chosen units, judged by the
-// case's limits at that run, under the case's name as the window shows it;
-// with a baseline pinned in the Results window, the comparison it shows.
+// case's limits at that run, under the case's name as the window shows it,
+// naming the grade the case named then with its sources; with a baseline
+// pinned in the Results window, the comparison it shows; for a case that is
+// a design of the front Trade-offs shows, that front.
 ReportDocument TForm1::LastRunDocument() const {
+    const MaterialLibrary library =
+        runMaterial_.empty() ? MaterialLibrary{} : ReadMaterialLibrary(MaterialFolders(RunningProgram()));
+    const DocumentSource source{document_->Path().toStdString(), LocalDateTime(), runMaterial_,
+                                library.FindOrNull(runMaterial_)};
     ReportDocument document =
-        RunDocument(*lastRun_, *runTexts_, runRanges_, {document_->Path().toStdString(), LocalDateTime()},
-                    decimalSeparator_, units_, {runLimits_, runAccepted_});
+        RunDocument(*lastRun_, *runTexts_, runRanges_, source, decimalSeparator_, units_, {runLimits_, runAccepted_});
     if (results_ != nullptr) results_->AddPinnedComparison(document);
+#ifdef VORTANE_DESIGN
+    if (front_ != nullptr && front_->Result())
+        if (const auto chosen = FrontDesignOf(*front_->Result(), *runTexts_))
+            AppendFront(document, front_->Request(), *front_->Result(), chosen, decimalSeparator_, units_);
+#endif
     return document;
 }
 

@@ -148,6 +148,7 @@ private:
     FittedRanges runRanges_;  // of the last run's law
     std::vector<Limit> runLimits_;  // the case's limits and accepted warnings at the last run
     WarningKinds runAccepted_;
+    std::string runMaterial_;  // the grade the case named at the last run; empty for none
     UnitSystem units_ = UnitSystem::Metric;
     bool convertingUnit_ = false;  // a unit's message is up
     ResultsWindow* results_ = nullptr;

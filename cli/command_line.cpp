@@ -88,7 +88,8 @@ void Declare(CLI::App& app, Options& options, Given& given) {
     file("--html", options.htmlFile, "FILE",
          "the report to hand on as one HTML page: inputs, results, indicators,\n"
          "limits with their margins and whether feasible, warnings and the\n"
-         "chart; with --sweep, the study's chart and table");
+         "chart; with --sweep, the study's chart and table; with --front, the\n"
+         "knee design's report carrying the front");
     each("--sweep", options.sweeps, "FIELD=FROM:TO:STEP",
          "one calculation per value FROM, FROM+STEP, ... up to TO; given\n"
          "twice, the full grid of both fields");
@@ -144,7 +145,7 @@ void Declare(CLI::App& app, Options& options, Given& given) {
     for (const char* name :
          {"--sweep", "--case", "--material", "--write-case", "-o", "--profile", "--solve", "--optimise", "--front"})
         option("--compare")->excludes(option(name));
-    for (const char* name : {"--sweep", "--profile", "--html", "-o", "--write-case", "--solve", "--optimise"})
+    for (const char* name : {"--sweep", "--profile", "-o", "--write-case", "--solve", "--optimise"})
         option("--front")->excludes(option(name));
     for (const char* mode : {"--solve", "--optimise"})
         for (const char* name : {"--sweep", "--csv", "--profile", "--plot", "--html", "-o"})

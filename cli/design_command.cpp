@@ -14,6 +14,9 @@
 #include "design/optimisation.h"
 #include "design/pareto_front.h"
 #include "document/svg_chart.h"
+#include "design_document/front_document.h"
+#include "design_document/front_table.h"
+#include "document/html_document.h"
 #include "study/design_rows.h"
 #include "result/limit_check.h"
 
@@ -100,7 +103,7 @@ int Optimise(const Options& options, const InputTexts& texts, const CaseExtras& 
 // The front as CSV on standard output or in --csv's file, its chart in
 // --plot's; on `err` how many designs it holds, the knee and the runs made.
 int Front(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
-          std::ostream& err) {
+          const DocumentSource& source, std::ostream& err) {
     FrontRequest request;
     request.base = {texts, {}, separator, ReportTarget::None, extras.viscosityRanges};
     for (const std::string& objective : options.fronts)
@@ -120,16 +123,19 @@ int Front(const Options& options, const InputTexts& texts, const CaseExtras& ext
         err << "vortane-calc: no feasible design in the bounds: " << front.reason << "\nruns: " << front.runs << '\n';
         return Stopped;
     }
-    DesignTable table{{}, {}, "Knee", separator, request.limits, request.acceptedWarnings};
-    for (const VariedInput& input : request.inputs) table.fields.push_back(input.field);
-    for (std::size_t i = 0; i < front.designs.size(); ++i)
-        table.rows.push_back({front.designs[i].inputTexts, &front.designs[i].run, front.knee == i});
-    const std::string csv = DesignTableCsv(table, options.units);
+    const std::string csv = DesignTableCsv(FrontTable(request, front, separator), options.units);
     if (options.csvFile)
         WriteWholeFile(*options.csvFile, csv);
     else
         WriteStandardOutput(csv);
     if (options.plotFile) WriteWholeFile(*options.plotFile, SvgDocument(FrontCharts(front, request.objectives)));
+    if (options.htmlFile && front.knee) {
+        const FrontDesign& knee = front.designs[*front.knee];
+        ReportDocument document = RunDocument(knee.run, knee.texts, extras.viscosityRanges, source, separator,
+                                              options.units, {extras.limits, extras.acceptedWarnings});
+        AppendFront(document, request, front, front.knee, separator, options.units);
+        WriteWholeFile(*options.htmlFile, HtmlDocument(document));
+    }
     err << "vortane-calc: " << front.designs.size() << " designs on the front";
     if (front.knee) err << ", the knee at Point " << *front.knee + 1;
     err << "\nruns: " << front.runs << '\n';
@@ -139,9 +145,10 @@ int Front(const Options& options, const InputTexts& texts, const CaseExtras& ext
 }  // namespace
 
 int DesignCommand(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
+                  const DocumentSource& source,
                   std::ostream& out, std::ostream& err) {
     if (options.solve) return Solve(options, texts, extras, separator, out, err);
-    if (!options.fronts.empty()) return Front(options, texts, extras, separator, err);
+    if (!options.fronts.empty()) return Front(options, texts, extras, separator, source, err);
     return Optimise(options, texts, extras, separator, out, err);
 }
 

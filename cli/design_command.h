@@ -5,6 +5,7 @@
 #include "case/case_file.h"
 #include "case/input_fields.h"
 #include "cli/command_line.h"
+#include "document/report_document.h"
 
 namespace vortane::cli {
 
@@ -12,8 +13,10 @@ namespace vortane::cli {
 // the case file's and --limit's): the design
 // found on `out` (and in --write-case's file, with the limits), or why none was
 // on `err`. Returns the exit status: Complete when found, Stopped when not,
-// Interrupted on Ctrl+C. A question it cannot take is a UsageError.
+// Interrupted on Ctrl+C. A question it cannot take is a UsageError. A front
+// with --html writes the knee's report there, carrying the front, its case
+// named by `source`.
 int DesignCommand(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
-                  std::ostream& out, std::ostream& err);
+                  const DocumentSource& source, std::ostream& out, std::ostream& err);
 
 }  // namespace vortane::cli

@@ -191,7 +191,7 @@ int Run(const cli::Options& options) {
 #ifdef VORTANE_DESIGN
     // Finding a design: --write-case saves the design found.
     if (options.solve || options.optimise || !options.fronts.empty())
-        return cli::DesignCommand(options, given.texts, given.extras, separator, std::cout, std::cerr);
+        return cli::DesignCommand(options, given.texts, given.extras, separator, source, std::cout, std::cerr);
 #endif
     // Everything refused is refused before anything is written.
     std::optional<SweepPlan> plan;

@@ -112,13 +112,6 @@ DocumentSection Warnings(const std::vector<std::string>& warnings) {
     return section;
 }
 
-// A number of `quantity` in `system`, seven significant digits, and its unit.
-std::string QuantityText(double metricValue, Quantity quantity, UnitSystem system, char sep) {
-    std::string text = ValueTextIn(metricValue, quantity, system, sep);
-    if (quantity != Quantity::Dimensionless) text += " " + std::string(UnitIn(quantity, system).symbol);
-    return text;
-}
-
 // Each limit with the run's value, its margin and whether it is met; the
 // accepted kinds of warning; then the verdict, as Feasible gives it. A run
 // that stopped is judged by no limit.
@@ -168,6 +161,12 @@ std::string GridText(const SweepPlan& plan) {
 }  // namespace
 
 std::string_view ProgramVersion() { return VORTANE_VERSION; }
+
+std::string QuantityText(double metricValue, Quantity quantity, UnitSystem system, char sep) {
+    std::string text = ValueTextIn(metricValue, quantity, system, sep);
+    if (quantity != Quantity::Dimensionless) text += " " + std::string(UnitIn(quantity, system).symbol);
+    return text;
+}
 
 std::string LocalDateTime() {
     const std::time_t now = std::time(nullptr);

@@ -10,6 +10,7 @@
 #include "case/fitted_ranges.h"
 #include "case/input_fields.h"
 #include "case/limit.h"
+#include "case/units.h"
 #include "case/warning_kind.h"
 #include "chart/chart.h"
 #include "comparison/comparison.h"
@@ -65,6 +66,10 @@ struct DocumentLimits {
 
 // The program's version, "1.0.0".
 std::string_view ProgramVersion();
+
+// A number of `quantity`, given in its technical metric unit, in `system`:
+// seven significant digits and the unit ("1.234567 MPa").
+std::string QuantityText(double metricValue, Quantity quantity, UnitSystem system, char decimalSeparator);
 
 // Now, in the local time zone: "2026-12-08 22:58 +0000".
 std::string LocalDateTime();

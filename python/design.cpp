@@ -13,6 +13,7 @@
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
 #include "design/pareto_front.h"
+#include "design_document/front_table.h"
 #include "study/design_rows.h"
 #include "sweep_arrays.h"
 #include "result.h"
@@ -251,14 +252,8 @@ Front FrontOf(const std::vector<std::string>& objectives, const py::dict& vary, 
     }
     check.RaiseIfInterrupted();
     front.objectives = request.objectives;
-    DesignTable table{{}, {}, "Knee", separator, request.limits, request.acceptedWarnings};
-    for (const VariedInput& input : request.inputs) {
-        table.fields.push_back(input.field);
-        front.fields.emplace_back(input.field->name);
-    }
-    for (std::size_t i = 0; i < front.front.designs.size(); ++i)
-        table.rows.push_back({front.front.designs[i].inputTexts, &front.front.designs[i].run, front.front.knee == i});
-    front.table = DesignArrays(table, UnitSystem::Metric);
+    for (const VariedInput& input : request.inputs) front.fields.emplace_back(input.field->name);
+    front.table = DesignArrays(FrontTable(request, front.front, separator), UnitSystem::Metric);
     return front;
 }
 

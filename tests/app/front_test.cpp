@@ -24,6 +24,7 @@
 #include "design/end_text.h"
 #include "modal_closer.h"
 #include "program.h"
+#include "design_document/front_table.h"
 #include "study/design_rows.h"
 
 namespace vortane::testing {
@@ -134,10 +135,7 @@ private slots:
         QCOMPARE(dialog.Selected(), core.knee);
 
         // The CSV as the command line writes it; a file that cannot be written is named.
-        DesignTable expected{{}, {}, "Knee", '.', request.limits, request.acceptedWarnings};
-        for (const VariedInput& input : request.inputs) expected.fields.push_back(input.field);
-        for (std::size_t i = 0; i < core.designs.size(); ++i)
-            expected.rows.push_back({core.designs[i].inputTexts, &core.designs[i].run, core.knee == i});
+        const DesignTable expected = FrontTable(request, core, '.');
         const QString csv = program.Scratch() + QStringLiteral("/front.csv");
         QVERIFY(dialog.ExportCsv(csv));
         QCOMPARE(FileBytes(csv).toStdString(), DesignTableCsv(expected));
@@ -182,6 +180,25 @@ private slots:
         QCOMPARE(changed.count(), 1);
         QVERIFY(document->Modified());
         QCOMPARE(document->Limits().size(), std::size_t{2});
+
+        // The knee's report carries the front it was chosen from; a case moved
+        // off the front, its own report alone.
+        {
+            const ModalCloser closer;  // the completion message
+            program.PressOk();
+        }
+        const QString onFront = program.Scratch() + QStringLiteral("/knee.html");
+        QVERIFY(program.form1->ExportReport(onFront));
+        QVERIFY(FileBytes(onFront).contains("Trade-off front"));
+        QVERIFY(FileBytes(onFront).contains("Knee, this case"));
+        program.Edit(3)->setText(QStringLiteral("351"));
+        {
+            const ModalCloser closer;  // the completion message
+            program.PressOk();
+        }
+        const QString offFront = program.Scratch() + QStringLiteral("/moved.html");
+        QVERIFY(program.form1->ExportReport(offFront));
+        QVERIFY(!FileBytes(offFront).contains("Trade-off front"));
     }
 
     // With three objectives the third is charted against the second apart,

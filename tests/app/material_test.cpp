@@ -154,6 +154,18 @@ private slots:
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.readAll().contains("\nMaterial = Test PP\n"));
+        // The report to hand on names the grade and its sources.
+        {
+            const ModalCloser closer;  // the completion message
+            program.PressOk();
+        }
+        const QString report = program.Scratch() + QStringLiteral("/with-grade.html");
+        QVERIFY(program.form1->ExportReport(report));
+        QFile html(report);
+        QVERIFY(html.open(QIODevice::ReadOnly));
+        const QByteArray page = html.readAll();
+        QVERIFY(page.contains("Test PP"));
+        QVERIFY(page.contains("Source: "));
 
         // From the saved case with one box changed, a grade that sets that box
         // back and the law anew: the case is never shown unchanged midway.

@@ -254,6 +254,25 @@ TEST(DesignCommand, FrontWritesItsDesignsAndMarksTheKnee) {
     EXPECT_EQ(printed.out, ReadBytes(dir.Path("front.csv")));
 }
 
+// With --html, the knee's report: its own case, then the front it was chosen
+// from, the knee marked as this case.
+TEST(DesignCommand, FrontWritesTheKneesReportCarryingTheFront) {
+    ScratchDir dir;
+    const Outcome front = Calc(dir, FrontQuestion + " --csv front.csv --html knee.html");
+    ASSERT_EQ(front.status, 0) << front.err;
+    const std::vector<std::vector<std::string>> lines = CsvCells(ReadBytes(dir.Path("front.csv")));
+    std::size_t knee = 1;
+    while (knee < lines.size() && lines[knee].back() != "true") ++knee;
+    ASSERT_LT(knee, lines.size());
+    const std::string html = ReadBytes(dir.Path("knee.html"));
+    EXPECT_THAT(html, HasSubstr("Trade-off front"));
+    EXPECT_THAT(html, HasSubstr("minimise TotalPressureDrop, maximise Barrier1ShearStress"));
+    EXPECT_THAT(html, HasSubstr("Point " + std::to_string(knee)));
+    EXPECT_THAT(html, HasSubstr("Knee, this case"));
+    // The report is the knee's: its speed among the inputs, before the front.
+    EXPECT_LT(html.find(">" + lines[knee][2] + "<"), html.find("Trade-off front"));
+}
+
 TEST(DesignCommand, FrontOfThreeObjectivesPlotsItsProjections) {
     ScratchDir dir;
     const Outcome front =
