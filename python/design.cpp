@@ -13,7 +13,9 @@
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
 #include "design/pareto_front.h"
+#include "design_document/front_document.h"
 #include "design_document/front_table.h"
+#include "document/html_document.h"
 #include "study/design_rows.h"
 #include "sweep_arrays.h"
 #include "result.h"
@@ -45,8 +47,10 @@ struct Optimum {
 
 // A front's designs, with their table as NumPy arrays.
 struct Front {
+    FrontRequest request;
+    CaseInput base;
+    char separator;
     FrontResult front;
-    std::vector<Objective> objectives;
     std::vector<std::string> fields;
     py::dict table;
 };
@@ -244,17 +248,37 @@ Front FrontOf(const std::vector<std::string>& objectives, const py::dict& vary, 
     request.tolerance = tolerance;
     request.runLimit = maxRuns;
     request.threads = ThreadsOf(threads);
-    Front front;
+    Front front{request, base, separator, {}, {}, {}};
     SearchInterrupt check;
     {
         const py::gil_scoped_release released;
         front.front = ParetoFront(request, check.Cancel(), std::ref(check));
     }
     check.RaiseIfInterrupted();
-    front.objectives = request.objectives;
     for (const VariedInput& input : request.inputs) front.fields.emplace_back(input.field->name);
     front.table = DesignArrays(FrontTable(request, front.front, separator), UnitSystem::Metric);
     return front;
+}
+
+// Design `design` of the front (None: the knee): its report, carrying the front.
+std::string FrontDesignHtml(const Front& f, const py::object& design, const std::string& units) {
+    const std::optional<std::size_t> chosen = design.is_none() ? f.front.knee : design.cast<std::size_t>();
+    if (!chosen || *chosen >= f.front.designs.size())
+        throw py::index_error("the front has " + std::to_string(f.front.designs.size()) + " designs");
+    const FrontDesign& chosenDesign = f.front.designs[*chosen];
+    const Result result{chosenDesign.run,
+                        chosenDesign.texts,
+                        f.base.viscosityRanges,
+                        f.base.caseFile,
+                        f.separator,
+                        f.request.limits,
+                        {},
+                        f.request.acceptedWarnings,
+                        f.base.material};
+    const UnitSystem system = UnitSystemOf(units);
+    ReportDocument document = ResultDocument(result, system);
+    AppendFront(document, f.request, f.front, chosen, f.separator, system);
+    return HtmlDocument(document);
 }
 
 std::string EndName(FrontEnd end) {
@@ -308,7 +332,7 @@ void DefineFront(py::module_& m) {
             "objectives",
             [](const Front& f) {
                 py::array_t<double> values({static_cast<py::ssize_t>(f.front.designs.size()),
-                                            static_cast<py::ssize_t>(f.objectives.size())});
+                                            static_cast<py::ssize_t>(f.request.objectives.size())});
                 auto out = values.mutable_unchecked<2>();
                 for (std::size_t i = 0; i < f.front.designs.size(); ++i) {
                     const std::vector<double>& objectives = f.front.designs[i].objectives;
@@ -321,6 +345,11 @@ void DefineFront(py::module_& m) {
             "technical metric units).")
         .def_property_readonly(
             "runs", [](const Front& f) { return f.front.runs; }, "The runs made.")
+        .def("to_html", &FrontDesignHtml, "design"_a = py::none(), "units"_a = "metric",
+             "The report to hand on of one design (its row; None: the knee) as one HTML\n"
+             "page, as Result.to_html writes it, carrying the front after its own sections:\n"
+             "the question, every design with the knee and this one marked, and the chart.\n"
+             "IndexError for a row the front does not have.")
         .def("__len__", [](const Front& f) { return f.front.designs.size(); })
         .def("__repr__", [](const Front& f) {
             return "<vortane.Front " + EndName(f.front.end) + ", " + std::to_string(f.front.designs.size()) +

@@ -35,6 +35,16 @@ using namespace py::literals;
 
 namespace vortane::python {
 
+ReportDocument ResultDocument(const Result& result, UnitSystem system) {
+    // The grade the case names, with its sources, as the library holds it now.
+    std::optional<MaterialLibrary> library;
+    if (!result.material.empty()) library = ModuleLibrary();
+    const Grade* grade = library ? library->FindOrNull(result.material) : nullptr;
+    return RunDocument(result.run, result.texts, result.viscosityRanges,
+                       {result.caseFile, LocalDateTime(), result.material, grade}, result.separator, system,
+                       {result.limits, result.acceptedWarnings});
+}
+
 namespace {
 
 // The flow and pressures along the channels of a run, as arrays.
@@ -186,13 +196,7 @@ std::string ResultRepr(const Result& result) {
 }
 
 std::string ResultHtml(const Result& result, const std::string& units) {
-    // The grade the case names, with its sources, as the library holds it now.
-    std::optional<MaterialLibrary> library;
-    if (!result.material.empty()) library = ModuleLibrary();
-    const Grade* grade = library ? library->FindOrNull(result.material) : nullptr;
-    return HtmlDocument(RunDocument(result.run, result.texts, result.viscosityRanges,
-                                    {result.caseFile, LocalDateTime(), result.material, grade}, result.separator,
-                                    UnitSystemOf(units), {result.limits, result.acceptedWarnings}));
+    return HtmlDocument(ResultDocument(result, UnitSystemOf(units)));
 }
 
 void DefineResult(py::module_& m) {

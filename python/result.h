@@ -6,6 +6,8 @@
 #include "case/fitted_ranges.h"
 #include "case/input_fields.h"
 #include "case/limit.h"
+#include "case/units.h"
+#include "document/report_document.h"
 #include "result/limit_check.h"
 #include "run/calculation_run.h"
 
@@ -24,5 +26,9 @@ struct Result {
     WarningKinds acceptedWarnings = {};
     std::string material = {};  // the grade the case names
 };
+
+// The result's report to hand on in `system`, naming the grade its case names
+// as the library holds it now.
+ReportDocument ResultDocument(const Result& result, UnitSystem system);
 
 }  // namespace vortane::python

@@ -168,6 +168,14 @@ def test_front_returns_the_designs_as_arrays_under_the_csv_columns():
         rerun = vortane.run(OutputRate=350, limits=FRONT_LIMITS, **texts)
         assert rerun.feasible and rerun.TotalPressureDrop == front.objectives[i, 0]
         assert float(texts["ScrewSpeed"]) == table["ScrewSpeed"][i]
+    # A design's report carries the front, that design marked; the knee's by default.
+    knee = front.to_html()
+    assert "Trade-off front" in knee and "Knee, this case" in knee
+    assert knee.split("Trade-off front")[0].count(front.texts[front.knee]["ScrewSpeed"]) >= 1
+    other = 0 if front.knee else 1
+    assert f"Point {other + 1}" in front.to_html(other, units="us") and "psi" in front.to_html(other, units="us")
+    with pytest.raises(IndexError):
+        front.to_html(len(front))
 
 
 def test_front_of_three_objectives():
