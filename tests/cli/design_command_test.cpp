@@ -307,7 +307,7 @@ TEST(DesignCommand, FrontRefusesWhatItCannotTake) {
     EXPECT_THAT(Calc(dir, "--front 'minimise TotalPressureDrop' --front 'maximise Barrier1Stress' "
                           "--vary ScrewSpeed=60:140").err,
                 HasSubstr("unknown quantity Barrier1Stress"));
-    EXPECT_THAT(Calc(dir, "--vary ScrewSpeed=60:140").err, HasSubstr("--vary needs --optimise or --front"));
+    EXPECT_THAT(Calc(dir, "--vary ScrewSpeed=60:140").err, HasSubstr("--vary needs --optimise, --front or --scale-to"));
 }
 
 #endif
