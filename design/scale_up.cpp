@@ -20,9 +20,10 @@ namespace vortane {
 
 namespace {
 
-// A kept column counts as held by the similar start when its deviation is no
-// more than this, in %: only the reference itself does.
-constexpr double ScaleHeldExactly = 1e-10;
+// A kept column counts as held by the similar start, with no search, when its
+// deviation is no more than this, in %: the reference itself, or its similar
+// design at the output the rules give, to the digits of its texts.
+constexpr double ScaleHeldExactly = 1e-6;
 // Relative distance of a scaled value's text from the value.
 constexpr double ScaleTextPrecision = 1e-10;
 
@@ -172,6 +173,22 @@ std::string JoinedNames(std::span<const std::string> names) {
     return text;
 }
 
+// Σ (deviation/100)² over the kept columns: the search's objective.
+double KeptSquares(const ScaleUpRow& row, std::size_t kept) {
+    double sum = 0;
+    for (std::size_t i = 0; i < kept; ++i) sum += std::pow(row.deviations[i].value_or(1e9) / 100, 2);
+    return sum;
+}
+
+// Whether the similar design is one the search could choose: feasible, its
+// varied inputs within their bounds.
+bool SimilarInBounds(const ScaleUpRow& similar, std::span<const VariedInput> inputs, char separator) {
+    return similar.feasible && std::all_of(inputs.begin(), inputs.end(), [&](const VariedInput& input) {
+               const std::optional<double> value = ConvertReal(similar.texts[input.field->box - 1], separator);
+               return value && *value >= input.low && *value <= input.high;
+           });
+}
+
 std::string KeptVerdict(const ScaleUpResult& result, const ScaleUpRow& row, double tolerance) {
     const std::string within = "within " + ValueText(tolerance) + " %: ";
     const std::span<const std::string> kept(result.columns.data(), result.keptCount);
@@ -180,13 +197,14 @@ std::string KeptVerdict(const ScaleUpResult& result, const ScaleUpRow& row, doub
            "the closest design in the bounds misses by " + KeptDeviationsText(result, row);
 }
 
-// The Kept design by least squares from the similar start `start`.
+// The Kept design by least squares around the similar design, which stays
+// when the search finds none better within the bounds.
 void SearchKept(ScaleUpResult& result, const ScaleTable& table, const ScaleUpRequest& request,
-                const InputTexts& start, const std::atomic<bool>* cancel,
+                ScaleUpRow similar, const std::atomic<bool>* cancel,
                 const std::function<void(const Evaluation&)>& progress) {
     OptimisationRequest search;
     search.base = request.base;
-    search.base.texts = start;
+    search.base.texts = similar.texts;
     search.base.report = ReportTarget::None;
     search.inputs = result.inputs;
     for (std::size_t i = 0; i < result.keptCount; ++i)
@@ -202,11 +220,17 @@ void SearchKept(ScaleUpResult& result, const ScaleTable& table, const ScaleUpReq
         result.verdict = "Cancelled: no Kept design";
         return;
     }
-    if (!found.found) {
+    const bool similarFits = SimilarInBounds(similar, result.inputs, request.base.decimalSeparator);
+    if (!found.found && !similarFits) {
         result.verdict = "No Kept design: " + OptimisationNotFoundText(found);
         return;
     }
-    result.rows.push_back(table.RowOf(std::string(KeptRowName), found.texts, std::move(found.run)));
+    if (found.found) {
+        ScaleUpRow kept = table.RowOf(std::string(KeptRowName), found.texts, std::move(found.run));
+        if (!similarFits || KeptSquares(kept, result.keptCount) < KeptSquares(similar, result.keptCount))
+            similar = std::move(kept);
+    }
+    result.rows.push_back(std::move(similar));
     result.kept = HoldsKept(result.rows.back(), result.keptCount, request.tolerance);
     result.verdict = KeptVerdict(result, result.rows.back(), request.tolerance);
 }
@@ -273,7 +297,7 @@ ScaleUpResult ScaleUp(const ScaleUpRequest& request, const std::atomic<bool>* ca
         if (!request.keep.empty()) result.verdict = KeptVerdict(result, result.rows.back(), request.tolerance);
         return result;
     }
-    SearchKept(result, table, request, start, cancel, progress);
+    SearchKept(result, table, request, std::move(similar), cancel, progress);
     return result;
 }
 

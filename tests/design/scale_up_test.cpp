@@ -106,6 +106,18 @@ TEST(ScaleUp, KeepsShearStressAndTemperatureRiseTogether) {
     EXPECT_EQ(ColumnNumber(QuantityColumn("TemperatureRise"), run), kept->values[1]);
 }
 
+// Near the cubic rule's output (1430.4167 kg/hr) the similar design holds
+// both columns to rounding: the search finds none closer, and it stays.
+TEST(ScaleUp, KeepsTheSimilarDesignWhenTheSearchFindsNoneCloser) {
+    const ScaleUpResult result = ScaleUp(DefaultScaleUp(20, 1430.42, {"Barrier1ShearStress", "TemperatureRise"}));
+    const ScaleUpRow* kept = ScaleUpRowNamed(result, "Kept");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_GT(result.runs, 0u);
+    for (const char* field : {"ChannelDepth", "BarrierClearance1", "BarrierClearance2"})
+        EXPECT_EQ(Box(*kept, field), Box(*ScaleUpRowNamed(result, "Constant speed"), field)) << field;
+    EXPECT_NEAR(Box(*kept, "ScrewSpeed"), 80 * 1430.42 / (267 * std::pow(20 / 11.43, 3)), 1e-6);
+}
+
 // Held too tightly in bounds too narrow, the table says which and by how much.
 TEST(ScaleUp, SaysWhatCannotBeKeptTogether) {
     ScaleUpRequest request = DefaultScaleUp(20, 1000, {"Barrier1ShearStress", "TemperatureRise", "ResidenceTime"});
