@@ -29,16 +29,16 @@ constexpr double ScaleTextPrecision = 1e-10;
 
 // A scaled value's text: the reference's where the value is unchanged, else
 // the fewest significant digits within ScaleTextPrecision of it.
-std::string ScaledText(const std::string& reference, double referenceValue, double value, char separator) {
-    if (value == referenceValue) return reference;
+std::string ScaledText(const std::string& reference, double from, double to, char separator) {
+    if (to == from) return reference;
     for (int digits = 1; digits < 17; ++digits) {
-        const double rounded = RoundedToSignificant(value, digits);
-        if (std::fabs(rounded - value) <= ScaleTextPrecision * std::fabs(value)) return InputText(rounded, separator);
+        const double rounded = RoundedToSignificant(to, digits);
+        if (std::fabs(rounded - to) <= ScaleTextPrecision * std::fabs(to)) return InputText(rounded, separator);
     }
-    return InputText(value, separator);
+    return InputText(to, separator);
 }
 
-double InputValue(const CaseData& data, const InputField& field) {
+double ScaleInputValue(const CaseData& data, const InputField& field) {
     return field.real != nullptr ? data.*field.real : static_cast<double>(data.*field.integer);
 }
 
@@ -49,13 +49,13 @@ InputTexts SimilarTexts(const RunRequest& reference, const CaseData& data, doubl
     const char separator = reference.decimalSeparator;
     for (const InputField& field : InputFields()) {
         std::string& text = texts[field.box - 1];
-        const double value = InputValue(data, field);
+        const double from = ScaleInputValue(data, field);
         if (IsScaledLength(field))
-            text = ScaledText(text, value, value * ratio, separator);
+            text = ScaledText(text, from, from * ratio, separator);
         else if (field.name == "ScrewSpeed")
-            text = ScaledText(text, value, speed, separator);
+            text = ScaledText(text, from, speed, separator);
         else if (field.name == "OutputRate")
-            text = ScaledText(text, value, output, separator);
+            text = ScaledText(text, from, output, separator);
     }
     return texts;
 }
@@ -166,7 +166,7 @@ std::string KeptDeviationsText(const ScaleUpResult& result, const ScaleUpRow& ro
 }
 
 // Names joined as a sentence says them: "A", "A and B", "A, B and C".
-std::string JoinedNames(std::span<const std::string> names) {
+std::string KeptJoinedNames(std::span<const std::string> names) {
     std::string text;
     for (std::size_t i = 0; i < names.size(); ++i)
         text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
@@ -193,7 +193,7 @@ std::string KeptVerdict(const ScaleUpResult& result, const ScaleUpRow& row, doub
     const std::string within = "within " + ValueText(tolerance) + " %: ";
     const std::span<const std::string> kept(result.columns.data(), result.keptCount);
     if (result.kept) return "Kept together " + within + KeptDeviationsText(result, row);
-    return JoinedNames(kept) + (kept.size() == 1 ? " cannot be kept " : " cannot be kept together ") + within +
+    return KeptJoinedNames(kept) + (kept.size() == 1 ? " cannot be kept " : " cannot be kept together ") + within +
            "the closest design in the bounds misses by " + KeptDeviationsText(result, row);
 }
 
@@ -338,7 +338,7 @@ std::string ScaleUpTableText(const ScaleUpResult& result) {
         lines.push_back(deviations);
     }
     std::vector<std::string> feasible{"Feasible"};
-    for (const ScaleUpRow& row : result.rows) feasible.push_back(row.feasible ? "yes" : "no");
+    for (const ScaleUpRow& row : result.rows) feasible.emplace_back(row.feasible ? "yes" : "no");
     lines.push_back(feasible);
 
     std::vector<std::size_t> widths(header.size(), 0);
