@@ -141,6 +141,8 @@ ScaleUpRow ReferenceRow(ScaleTable& table, const ScaleUpRequest& request) {
     ScaleUpRow row = table.Row(std::string(ReferenceRowName), request.base.texts);
     if (row.run.outcome != RunOutcome::Complete)
         throw DesignError("the reference case does not run through: " + StopMessage(row.run));
+    if (!(row.run.data.OutputRate > 0) || !(row.run.data.BarrelDiameter > 0))
+        throw DesignError("the reference's output and barrel diameter must be above 0 to scale from");
     for (std::size_t i = 0; i < request.keep.size(); ++i) {
         if (!row.values[i] || *row.values[i] == 0)
             throw DesignError(request.keep[i] + " is 0 in the reference: a deviation from it means nothing");
