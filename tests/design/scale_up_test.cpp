@@ -67,7 +67,12 @@ TEST_P(ScaleRuleRow, SpeedAndOutputFollowTheRulesExponent) {
     EXPECT_EQ(row->run.outcome, RunOutcome::Complete);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachRule, ScaleRuleRow, ::testing::ValuesIn(ScaleRules));
+INSTANTIATE_TEST_SUITE_P(EachRule, ScaleRuleRow, ::testing::ValuesIn(ScaleRules),
+                         [](const ::testing::TestParamInfo<ScaleRule>& rule) {
+                             std::string name(ScaleRuleName(rule.param));
+                             std::erase(name, ' ');
+                             return name;
+                         });
 
 // The rules leave the constant they are named for: at constant speed the
 // shear over the similar clearance and the residence time stay (the model's
