@@ -356,11 +356,8 @@ TEST(DesignCommand, ScaleToRefusesWhatItCannotTake) {
     for (const auto& [arguments, error] : std::vector<std::pair<std::string, std::string>>{
              {"--scale-to BarrelDiameter=20", "--scale-to requires --output"},
              {"--output 1000", "--output requires --scale-to"},
-             {"--scale-to ScrewSpeed=20 --output 1000", "a section is scaled to a new BarrelDiameter, not ScrewSpeed"},
              {"--scale-to BarrelDiameter=20 --output lots", "--output: lots: the output must be a number above 0"},
              {"--scale-to BarrelDiameter=20 --output 1000 --keep Warmth", "unknown quantity Warmth"},
-             {"--scale-to BarrelDiameter=20 --output 1000 --vary OutputRate=900:1100",
-              "OutputRate is set by the scale-up and cannot be varied"},
              {"--scale-to BarrelDiameter=20 --output 1000 --sweep ScrewSpeed=60:80:10", "excludes"},
          }) {
         const Outcome refused = Calc(dir, arguments);

@@ -156,15 +156,6 @@ TEST(ScaleUpText, DeviationsInPercentWithTheirSign) {
     EXPECT_EQ(DeviationColumnName("TemperatureRise"), "Deviation TemperatureRise");
 }
 
-TEST(ScaleUpText, TheTableShowsTheInputsThatDifferAndTheDeviations) {
-    const std::string text = ScaleUpTableText(ScaleUp(DefaultScaleUp(20, 1000)));
-    EXPECT_THAT(text, HasSubstr("\nBarrelDiameter       11.43      20              20 "));
-    EXPECT_THAT(text, HasSubstr("Constant peripheral speed"));
-    EXPECT_THAT(text, HasSubstr("  deviation "));
-    EXPECT_THAT(text, ::testing::Not(HasSubstr("ChannelAngle")));
-    EXPECT_THAT(text, ::testing::EndsWith("runs: 0\n"));
-}
-
 TEST(ScaleUpNotation, TheNewDiameter) {
     EXPECT_EQ(ParseScaleTo("BarrelDiameter=20", '.'), 20);
     EXPECT_EQ(ParseScaleTo("Edit1=20,5", ','), 20.5);
