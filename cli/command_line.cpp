@@ -35,7 +35,9 @@ constexpr std::string_view ExitText =
     "interrupted (Ctrl+C), its CSV holding whole rows of the points done. With\n"
     "--solve or --optimise: 0 a design found; 1 none in the bounds (the reason\n"
     "follows); 130 interrupted. With --front: 0 the front written; 1 no feasible\n"
-    "design in the bounds; 130 interrupted, nothing written.\n";
+    "design in the bounds; 130 interrupted, nothing written. With --scale-to: 0\n"
+    "the table written; 1 no feasible Kept design (the table of the rules is\n"
+    "written); 130 interrupted, nothing written.\n";
 
 // The options as given, before they are read.
 struct Given {
@@ -131,7 +133,23 @@ void Declare(CLI::App& app, Options& options, Given& given) {
          "along the front, its columns as a sweep's, Feasible and Knee (the\n"
          "balanced design); --plot draws the front");
     each("--vary", options.varied, "FIELD=LOW:HIGH",
-         "an input --optimise or --front varies within LOW:HIGH; repeated for each");
+         "an input --optimise, --front or --scale-to varies within LOW:HIGH;\n"
+         "repeated for each");
+    file("--scale-to", options.scaleTo, "BarrelDiameter=NEW",
+         "with --output: the case carried to the barrel diameter NEW (cm) by\n"
+         "geometric similarity, each classic rule setting the speed (constant\n"
+         "speed, peripheral speed, shear rate, residence time, specific\n"
+         "energy) and a Kept design at RATE holding --keep's columns; prints\n"
+         "the table (--csv FILE: as CSV); --write-case saves the Kept design");
+    file("--output", options.output, "RATE", "the output (kg/hr) of --scale-to's Kept design");
+    each("--keep", options.keep, "COLUMN",
+         "a column --scale-to holds at the reference's value by least squares\n"
+         "over --vary's inputs (default: ScrewSpeed, ChannelDepth and the\n"
+         "barrier clearances around their similar values); repeated for each");
+    each("--watch", options.watch, "COLUMN",
+         "a column --scale-to shows with its deviation (default\n"
+         "Barrier1ShearStress, TemperatureRise, ResidenceTime, SpecificEnergy,\n"
+         "TotalPressureDrop)");
     app.add_flag("-h,--help", options.help, "this text and the list of fields");
     app.add_option("FIELD=TEXT", given.texts,
                    "the text of one input box; FIELD is a field name (OutputRate,\n"
@@ -155,6 +173,11 @@ void Declare(CLI::App& app, Options& options, Given& given) {
     option("--optimise")->needs(option("--vary"));
     option("--front")->needs(option("--vary"));
     option("--sweep")->excludes(option("--profile"));
+    for (const char* name : {"--compare", "--sweep", "--profile", "--plot", "--html", "-o", "--solve", "--optimise",
+                             "--front"})
+        option("--scale-to")->excludes(option(name));
+    option("--scale-to")->needs(option("--output"));
+    for (const char* name : {"--output", "--keep", "--watch"}) option(name)->needs(option("--scale-to"));
 }
 
 char SeparatorOf(std::string_view text) {
@@ -191,7 +214,8 @@ void Read(Options& options, const Given& given) {
                                         {"--target", options.target.has_value()},
                                         {"--optimise", options.optimise.has_value()},
                                         {"--vary", !options.varied.empty()},
-                                        {"--front", !options.fronts.empty()}})
+                                        {"--front", !options.fronts.empty()},
+                                        {"--scale-to", options.scaleTo.has_value()}})
         if (asked) throw UsageError(std::string(option) + ": this build has no goal seek or optimisation");
 #endif
     // The case files of --compare end at the first FIELD=TEXT; what follows is taken as such.
@@ -212,8 +236,8 @@ void CheckCombination(const Options& options, bool compare) {
     if (compare && options.compareFiles.empty()) throw MalformedCommandLine("--compare needs case files");
     if (compare && options.compareFiles.size() < 2) throw UsageError("--compare needs two case files or more");
     if (options.plotFile && !IsSvgName(*options.plotFile)) throw UsageError(NotSvg(*options.plotFile));
-    if (!options.varied.empty() && !options.optimise && options.fronts.empty())
-        throw UsageError("--vary needs --optimise or --front");
+    if (!options.varied.empty() && !options.optimise && options.fronts.empty() && !options.scaleTo)
+        throw UsageError("--vary needs --optimise, --front or --scale-to");
     if (options.fronts.size() == 1 || options.fronts.size() > 3)
         throw UsageError("--front is given two or three times, once per objective, not " +
                          std::to_string(options.fronts.size()));

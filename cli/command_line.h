@@ -41,6 +41,10 @@ struct Options {
     std::optional<std::string> optimise;  // --optimise 'minimise QUANTITY'
     std::vector<std::string> varied;      // --vary FIELD=LOW:HIGH, in order
     std::vector<std::string> fronts;      // --front 'minimise QUANTITY', one per objective
+    std::optional<std::string> scaleTo;   // --scale-to BarrelDiameter=NEW
+    std::optional<std::string> output;    // --output RATE, kg/hr
+    std::vector<std::string> keep;        // --keep COLUMN, in order
+    std::vector<std::string> watch;       // --watch COLUMN, in order
     bool help = false;
 };
 

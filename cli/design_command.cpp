@@ -13,6 +13,7 @@
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
 #include "design/pareto_front.h"
+#include "design/scale_up.h"
 #include "document/svg_chart.h"
 #include "design_document/front_document.h"
 #include "design_document/front_table.h"
@@ -142,6 +143,51 @@ int Front(const Options& options, const InputTexts& texts, const CaseExtras& ext
     return Complete;
 }
 
+// The scale-up's designs as the CSV's rows: Design, the 28 inputs, the run's
+// columns and a deviation per kept or watched column.
+CaseTable ScaleUpCsvTable(const ScaleUpResult& result, char separator) {
+    CaseTable table{{}, {}, separator};
+    for (const std::string& column : result.columns) table.extraNames.push_back(DeviationColumnName(column));
+    for (const ScaleUpRow& row : result.rows) table.rows.push_back({row.name, &row.texts, &row.run, row.deviations});
+    return table;
+}
+
+// The table on standard output, or as CSV in --csv's file with the verdict on
+// `err`; the Kept design in --write-case's file.
+int ScaleUp(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
+            std::ostream& err) {
+    ScaleUpRequest request;
+    request.base = {texts, {}, separator, ReportTarget::None, extras.viscosityRanges};
+    request.barrelDiameter = Refused("--scale-to", [&] { return ParseScaleTo(*options.scaleTo, separator); });
+    request.outputRate = Refused("--output", [&] { return ParseScaleOutput(*options.output, separator); });
+    request.keep = options.keep;
+    request.watch = options.watch;
+    for (const std::string& varied : options.varied)
+        request.inputs.push_back(Refused("--vary", [&] { return ParseVariedInput(varied, separator); }));
+    request.limits = extras.limits;
+    request.acceptedWarnings = extras.acceptedWarnings;
+    const ScaleUpResult result = Refused("--scale-to", [&] {
+        return Searched([&](auto cancel, auto progress) { return vortane::ScaleUp(request, cancel, progress); }, err);
+    });
+    if (result.end == OptimisationEnd::Cancelled) {
+        err << "vortane-calc: interrupted after " << result.runs << " runs\n";
+        return Interrupted;
+    }
+    if (options.csvFile) {
+        WriteWholeFile(*options.csvFile, CaseTableCsv(ScaleUpCsvTable(result, separator), options.units));
+        if (!result.verdict.empty()) err << "vortane-calc: " << result.verdict << '\n';
+        err << "runs: " << result.runs << '\n';
+    } else {
+        WriteStandardOutput(ScaleUpTableText(result));
+    }
+    const ScaleUpRow* kept = ScaleUpRowNamed(result, KeptRowName);
+    if (kept == nullptr) return Stopped;
+    for (const std::string& line : FoundWarningLines(kept->run, extras.acceptedWarnings))
+        err << "vortane-calc: " << line << '\n';
+    if (options.writeCaseFile) WriteWholeFile(*options.writeCaseFile, CaseFileText(kept->texts, extras, separator));
+    return Complete;
+}
+
 }  // namespace
 
 int DesignCommand(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
@@ -149,6 +195,7 @@ int DesignCommand(const Options& options, const InputTexts& texts, const CaseExt
                   std::ostream& out, std::ostream& err) {
     if (options.solve) return Solve(options, texts, extras, separator, out, err);
     if (!options.fronts.empty()) return Front(options, texts, extras, separator, source, err);
+    if (options.scaleTo) return ScaleUp(options, texts, extras, separator, err);
     return Optimise(options, texts, extras, separator, out, err);
 }
 

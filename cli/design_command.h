@@ -9,7 +9,7 @@
 
 namespace vortane::cli {
 
-// --solve, --optimise and --front over the case of `texts` and `extras` (its limits:
+// --solve, --optimise, --front and --scale-to over the case of `texts` and `extras` (its limits:
 // the case file's and --limit's): the design
 // found on `out` (and in --write-case's file, with the limits), or why none was
 // on `err`. Returns the exit status: Complete when found, Stopped when not,

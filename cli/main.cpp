@@ -190,7 +190,7 @@ int Run(const cli::Options& options) {
     const DocumentSource source = SourceOf(options, given, library ? &*library : nullptr);
 #ifdef VORTANE_DESIGN
     // Finding a design: --write-case saves the design found.
-    if (options.solve || options.optimise || !options.fronts.empty())
+    if (options.solve || options.optimise || !options.fronts.empty() || options.scaleTo)
         return cli::DesignCommand(options, given.texts, given.extras, separator, source, std::cout, std::cerr);
 #endif
     // Everything refused is refused before anything is written.

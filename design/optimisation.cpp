@@ -46,6 +46,32 @@ double SoundnessConstraint(const RunResult& run, WarningKinds accepted) {
     return std::min(StoppedConstraint, -least / std::max(1.0, std::fabs(run.data.InletPressure)));
 }
 
+// The columns the objective reads: the quantity's, or each held quantity's.
+std::vector<const RunColumn*> ObjectiveColumnsOf(const OptimisationRequest& request) {
+    if (request.deviations.empty()) return {&QuantityColumn(request.objective)};
+    std::vector<const RunColumn*> columns;
+    for (const Target& target : request.deviations) columns.push_back(&QuantityColumn(target.quantity));
+    return columns;
+}
+
+// The objective's value in a run, unsigned: the quantity, or the sum of the
+// squared relative deviations; none where a value is missing or not finite.
+std::optional<double> ObjectiveValue(const OptimisationRequest& request, std::span<const RunColumn* const> columns,
+                                     const RunResult& run) {
+    if (request.deviations.empty()) {
+        const std::optional<double> value = ColumnNumber(*columns.front(), run);
+        return value && std::isfinite(*value) ? value : std::nullopt;
+    }
+    double sum = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const std::optional<double> value = ColumnNumber(*columns[i], run);
+        if (!value || !std::isfinite(*value)) return std::nullopt;
+        const double deviation = (*value - request.deviations[i].value) / request.deviations[i].value;
+        sum += deviation * deviation;
+    }
+    return sum;
+}
+
 bool Better(const Trial& a, const Trial& b) {
     if (a.feasible != b.feasible) return a.feasible;
     if (a.feasible) return *a.objective < *b.objective;
@@ -66,7 +92,7 @@ public:
     Problem(const OptimisationRequest& request, const std::atomic<bool>* cancel,
             const std::function<void(const Evaluation&)>& progress)
         : request_(request),
-          objective_(QuantityColumn(request.objective)),
+          objective_(ObjectiveColumnsOf(request)),
           limits_(LimitColumns(request.limits)),
           cancel_(cancel),
           progress_(progress) {
@@ -92,7 +118,7 @@ public:
 
 private:
     const OptimisationRequest& request_;
-    const RunColumn& objective_;
+    std::vector<const RunColumn*> objective_;
     std::vector<const RunColumn*> limits_;
     std::vector<const InputField*> fields_;
     const std::atomic<bool>* cancel_;
@@ -129,11 +155,10 @@ std::optional<Trial> Problem::Evaluate(std::span<const double> unit, std::vector
     RunResult run = request_.memo != nullptr ? request_.memo->Run(request_.base, fields_, texts)
                                              : RunDesign(request_.base, fields_, texts);
     const std::vector<LimitMargin> margins = LimitMargins(request_.limits, limits_, run);
-    std::optional<double> value = ColumnNumber(objective_, run);
-    if (value && !std::isfinite(*value)) value.reset();
+    const std::optional<double> value = ObjectiveValue(request_, objective_, run);
     Trial point{{unit.begin(), unit.end()}, texts, run.outcome, margins, {}, {}, {}, false, 0};
     const bool complete = run.outcome == RunOutcome::Complete && value;
-    if (complete) point.objective = request_.maximise ? -*value : *value;
+    if (complete) point.objective = request_.maximise && request_.deviations.empty() ? -*value : *value;
     for (const LimitMargin& margin : margins) {
         const double constraint = complete && margin.fraction ? -*margin.fraction : StoppedConstraint;
         point.constraints.push_back(constraint);
@@ -306,7 +331,7 @@ OptimisationResult ResultOf(Problem& problem, OptimisationEnd end, const std::ve
             result.texts[request.inputs[i].field->box - 1] = best->texts[i];
         result.inputTexts = best->texts;
         result.run = best->run;
-        result.objective = ColumnNumber(QuantityColumn(request.objective), best->run);
+        result.objective = ObjectiveValue(request, ObjectiveColumnsOf(request), best->run);
         result.margins = LimitMargins(request.limits, problem.LimitColumnsOf(), best->run);
     } else if (!grid.empty()) {
         const Trial& least = *std::min_element(grid.begin(), grid.end(), Better);
@@ -341,7 +366,13 @@ void CheckRequest(const OptimisationRequest& request) {
         if (!seen.insert(input.field).second)
             throw DesignError(std::string(input.field->name) + " is varied twice");
     }
-    QuantityColumn(request.objective);
+    if (request.deviations.empty()) QuantityColumn(request.objective);
+    for (const Target& target : request.deviations) {
+        QuantityColumn(target.quantity);
+        if (!std::isfinite(target.value) || target.value == 0)
+            throw DesignError(target.quantity + " cannot be held at " + ValueText(target.value) +
+                              ": a relative deviation needs a nonzero target");
+    }
     LimitColumns(request.limits);
     if (!std::isfinite(request.tolerance) || request.tolerance <= 0 || request.tolerance >= 1)
         throw DesignError("the tolerance must be a number above 0 and below 1");

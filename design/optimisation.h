@@ -30,6 +30,11 @@ struct OptimisationRequest {
     std::vector<VariedInput> inputs;
     std::string objective;   // a quantity, named as limits name it
     bool maximise = false;
+    // Instead of `objective`: the quantities held at targets, the sum of the
+    // squared relative deviations Σ ((value − target)/target)² minimised (a
+    // least-squares problem; `maximise` does not apply). Each target is a
+    // nonzero number.
+    std::vector<Target> deviations;
     std::vector<Limit> limits;
     WarningKinds acceptedWarnings = {};  // the kinds a feasible design may raise
     double tolerance = 1e-4;  // relative change of the inputs (of their ranges) at which to stop
@@ -56,7 +61,7 @@ struct OptimisationResult {
     InputTexts texts;                     // the best design's boxes
     std::vector<std::string> inputTexts;  // the varied inputs' texts, in order
     RunResult run;                        // its run
-    std::optional<double> objective;      // the quantity's value in its run
+    std::optional<double> objective;      // the quantity's value in its run, or its sum of squared deviations
     std::vector<LimitMargin> margins;     // its limits' margins
     std::string reason;                   // when none is found: the limits the least infeasible run
                                           // fails, or why every run stopped

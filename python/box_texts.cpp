@@ -71,4 +71,11 @@ CaseInput CaseOf(py::handle casePath, const py::dict& texts, char decimalSeparat
             std::move(composed.extras.limits), composed.extras.acceptedWarnings, std::move(composed.extras.material)};
 }
 
+pybind11::dict TextsDict(const InputTexts& texts) {
+    pybind11::dict dict;
+    for (const InputField& field : InputFields())
+        dict[pybind11::str(std::string(field.name))] = texts[field.box - 1];
+    return dict;
+}
+
 }  // namespace vortane::python

@@ -33,6 +33,9 @@ char SeparatorOf(const std::string& text);
 // `what` names the value in an InputError.
 std::string BoxText(pybind11::handle value, char decimalSeparator, std::string_view what);
 
+// The 28 box texts as a dict by field name, in box order.
+pybind11::dict TextsDict(const InputTexts& texts);
+
 // A path from a str or an os.PathLike.
 std::string PathOf(pybind11::handle path);
 

@@ -13,6 +13,7 @@
 #include "design/goal_seek.h"
 #include "design/optimisation.h"
 #include "design/pareto_front.h"
+#include "design/scale_up.h"
 #include "design_document/front_document.h"
 #include "design_document/front_table.h"
 #include "document/html_document.h"
@@ -53,6 +54,12 @@ struct Front {
     FrontResult front;
     std::vector<std::string> fields;
     py::dict table;
+};
+
+// A scale-up's table, each design's run as a Result.
+struct ScaledDesigns {
+    ScaleUpResult table;
+    std::vector<Result> results;
 };
 
 // Ctrl+C during a search: now and then, on the thread that called (where
@@ -357,6 +364,108 @@ void DefineFront(py::module_& m) {
         });
 }
 
+ScaledDesigns ScaleUpOf(double barrelDiameter, double output, const std::vector<std::string>& keep,
+                        const std::vector<std::string>& watch, const py::object& vary,
+                        const std::vector<std::string>& limits, double tolerance, int maxRuns,
+                        const py::object& threads, const py::object& casePath, const std::string& decimalSeparator,
+                        const py::object& accept, const py::kwargs& texts) {
+    const char separator = SeparatorOf(decimalSeparator);
+    const CaseInput base = SearchBase(casePath, texts, separator, limits, accept);
+    ScaleUpRequest request;
+    request.base = SearchRun(base, separator);
+    request.barrelDiameter = barrelDiameter;
+    request.outputRate = output;
+    request.keep = keep;
+    request.watch = watch;
+    if (!vary.is_none()) request.inputs = VariedInputs(vary.cast<py::dict>());
+    request.limits = base.limits;
+    request.acceptedWarnings = base.acceptedWarnings;
+    request.tolerance = tolerance;
+    request.runLimit = maxRuns;
+    request.threads = ThreadsOf(threads);
+    ScaledDesigns designs;
+    SearchInterrupt check;
+    {
+        const py::gil_scoped_release released;
+        designs.table = ScaleUp(request, check.Cancel(), std::ref(check));
+    }
+    check.RaiseIfInterrupted();
+    for (const ScaleUpRow& row : designs.table.rows)
+        designs.results.push_back({row.run, row.texts, base.viscosityRanges, base.caseFile, separator, request.limits,
+                                   LimitMargins(request.limits, LimitColumns(request.limits), row.run),
+                                   request.acceptedWarnings});
+    return designs;
+}
+
+// Per design, by its name: what `value(row, i)` makes of it.
+template <class Value>
+py::dict ByDesign(const ScaledDesigns& d, Value value) {
+    py::dict designs;
+    for (std::size_t i = 0; i < d.table.rows.size(); ++i) designs[py::str(d.table.rows[i].name)] = value(d.table.rows[i], i);
+    return designs;
+}
+
+// Per column of the table: the row's numbers, None where it has none.
+py::dict ByColumn(const ScaledDesigns& d, const ScaleUpRow& row, bool deviations) {
+    py::dict columns;
+    for (std::size_t c = 0; c < d.table.columns.size(); ++c)
+        columns[py::str(d.table.columns[c])] = OptionalFloat(deviations ? row.deviations[c] : row.values[c]);
+    return columns;
+}
+
+void DefineScaleUp(py::module_& m) {
+    using D = const ScaledDesigns&;
+    py::class_<ScaledDesigns>(m, "ScaleUp",
+                              "What scale_up() made: the reference, a design per classic rule and the Kept\n"
+                              "design, each with its texts, run and deviations from the reference.")
+        .def_property_readonly(
+            "designs",
+            [](D d) {
+                std::vector<std::string> names;
+                for (const ScaleUpRow& row : d.table.rows) names.push_back(row.name);
+                return names;
+            },
+            "The designs' names in order: 'Reference', each rule's, then 'Kept' when found.")
+        .def_property_readonly(
+            "columns", [](D d) { return d.table.columns; }, "The kept, then the watched columns.")
+        .def_property_readonly(
+            "texts",
+            [](D d) {
+                return ByDesign(d, [](const ScaleUpRow& row, std::size_t) { return TextsDict(row.texts); });
+            },
+            "Each design's 28 box texts by field name, by design name.")
+        .def_property_readonly(
+            "values", [](D d) { return ByDesign(d, [&d](const ScaleUpRow& row, std::size_t) { return ByColumn(d, row, false); }); },
+            "Each design's values of the columns (None where its run has none), by design name.")
+        .def_property_readonly(
+            "deviations", [](D d) { return ByDesign(d, [&d](const ScaleUpRow& row, std::size_t) { return ByColumn(d, row, true); }); },
+            "Each design's deviations from the reference in %, by column, by design name.")
+        .def_property_readonly(
+            "feasible", [](D d) { return ByDesign(d, [](const ScaleUpRow& row, std::size_t) { return row.feasible; }); },
+            "Whether each design's run meets the limits, by design name.")
+        .def_property_readonly(
+            "results", [](D d) { return ByDesign(d, [&d](const ScaleUpRow&, std::size_t i) { return d.results[i]; }); },
+            "Each design's run, a Result, by design name.")
+        .def_property_readonly(
+            "kept", [](D d) { return d.table.kept; }, "Whether every kept column is within the tolerance.")
+        .def_property_readonly(
+            "verdict", [](D d) { return d.table.verdict; },
+            "What could be kept together, or what could not and by how much; why there\n"
+            "is no Kept design.")
+        .def_property_readonly(
+            "end", [](D d) { return EndName(d.table.end); },
+            "How the Kept search ended, as optimise() says it ('converged' when none was needed).")
+        .def_property_readonly("table", [](D d) { return ScaleUpTableText(d.table); },
+                               "The table as vortane-calc prints it.")
+        .def_property_readonly(
+            "runs", [](D d) { return d.table.runs; }, "The runs of the Kept search.")
+        .def("__len__", [](D d) { return d.table.rows.size(); })
+        .def("__repr__", [](D d) {
+            return "<vortane.ScaleUp " + std::to_string(d.table.rows.size()) + " designs, " +
+                   (d.table.kept ? "kept" : "not kept") + ">";
+        });
+}
+
 py::dict VariedTexts(const Optimum& o) {
     py::dict texts;
     for (std::size_t i = 0; i < o.best.inputTexts.size(); ++i) texts[py::str(o.fields[i])] = o.best.inputTexts[i];
@@ -452,6 +561,23 @@ void DefineDesign(py::module_& m) {
     DefineSolution(m);
     DefineOptimum(m);
     DefineFront(m);
+    DefineScaleUp(m);
+    m.def("scale_up", &ScaleUpOf, "barrel_diameter"_a, "output"_a, "keep"_a = std::vector<std::string>{},
+          "watch"_a = std::vector<std::string>{}, "vary"_a = py::none(), "limits"_a = std::vector<std::string>{},
+          "tolerance"_a = 1.0, "max_runs"_a = 600, "threads"_a = py::none(), "case"_a = py::none(),
+          "decimal_separator"_a = ".", "accept_warnings"_a = py::none(),
+          "The case carried to `barrel_diameter` (cm) by geometric similarity: every\n"
+          "length times D2/D1, the speed set by each classic rule (constant speed,\n"
+          "peripheral speed, shear rate, residence time, specific energy) at the output\n"
+          "its drag flow implies; and a Kept design at `output` (kg/hr) holding the\n"
+          "`keep` columns at the reference's values by least squares over `vary` =\n"
+          "{field: (low, high)} (None: ScrewSpeed, ChannelDepth and the barrier\n"
+          "clearances around their similar values), meeting every limit. `watch`: the\n"
+          "columns shown beside them (default the shear stress, temperature rise,\n"
+          "residence time, specific energy and pressure drop); `tolerance` (%) within\n"
+          "which a kept column counts as kept. Returns a ScaleUp. A question it cannot\n"
+          "take raises vortane.Error. texts and case as for run(). The GIL is\n"
+          "released; Ctrl+C stops it and raises KeyboardInterrupt.");
     m.def("front", &FrontOf, "objectives"_a, "vary"_a, "limits"_a = std::vector<std::string>{}, "divisions"_a = 0,
           "tolerance"_a = 1e-4, "max_runs"_a = 400, "threads"_a = py::none(), "case"_a = py::none(),
           "decimal_separator"_a = ".", "accept_warnings"_a = py::none(),

@@ -91,13 +91,6 @@ py::dict FieldsOf(const RunResult& run) {
     return fields;
 }
 
-py::dict TextsDict(const InputTexts& texts) {
-    py::dict dict;
-    for (const InputField& field : InputFields())
-        dict[py::str(std::string(field.name))] = texts[field.box - 1];
-    return dict;
-}
-
 py::dict IndicatorsOf(const RunResult& run) {
     py::dict indicators;
     if (run.indicators)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,5 +36,25 @@ struct DesignTable {
 
 // The table as CSV; with a decimal comma, as CommaDecimalCsv writes it.
 std::string DesignTableCsv(const DesignTable& table, UnitSystem system = UnitSystem::Metric);
+
+// A table of whole cases (the designs of a scale-up), a row each: Design (its
+// name), the 28 input fields as typed, the columns of RunColumns, then a
+// number per extra column, empty where it has none.
+struct CaseRow {
+    std::string name;
+    const InputTexts* texts = nullptr;
+    const RunResult* run = nullptr;
+    std::vector<std::optional<double>> extras;
+};
+
+struct CaseTable {
+    std::vector<CaseRow> rows;
+    std::vector<std::string> extraNames;
+    char decimalSeparator = '.';
+};
+
+// The table as CSV, in `system` as a sweep's is; with a decimal comma, as
+// CommaDecimalCsv writes it.
+std::string CaseTableCsv(const CaseTable& table, UnitSystem system = UnitSystem::Metric);
 
 }  // namespace vortane

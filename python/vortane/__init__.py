@@ -36,12 +36,12 @@ for _public in (Error, Profile, Result, ViscosityFit):
 
 # Goal seek and optimisation, where the build has them.
 try:
-    from ._vortane import Front, Optimum, Solution, front, optimise, solve
+    from ._vortane import Front, Optimum, ScaleUp, Solution, front, optimise, scale_up, solve
 except ImportError:
     _design = []
 else:
-    _design = ["Front", "Optimum", "Solution", "front", "optimise", "solve"]
-    Front.__module__ = Optimum.__module__ = Solution.__module__ = __name__
+    _design = ["Front", "Optimum", "ScaleUp", "Solution", "front", "optimise", "scale_up", "solve"]
+    Front.__module__ = Optimum.__module__ = ScaleUp.__module__ = Solution.__module__ = __name__
 
 __all__ = [
     "Error",

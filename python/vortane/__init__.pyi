@@ -288,6 +288,50 @@ class Front:
     def to_html(self, design: Optional[int] = None, units: str = "metric") -> str: ...
     def __len__(self) -> int: ...
 
+class ScaleUp:
+    @property
+    def designs(self) -> list[str]: ...
+    @property
+    def columns(self) -> list[str]: ...
+    @property
+    def texts(self) -> dict[str, dict[str, str]]: ...
+    @property
+    def values(self) -> dict[str, dict[str, Optional[float]]]: ...
+    @property
+    def deviations(self) -> dict[str, dict[str, Optional[float]]]: ...
+    @property
+    def feasible(self) -> dict[str, bool]: ...
+    @property
+    def results(self) -> dict[str, Result]: ...
+    @property
+    def kept(self) -> bool: ...
+    @property
+    def verdict(self) -> str: ...
+    @property
+    def end(self) -> str: ...
+    @property
+    def table(self) -> str: ...
+    @property
+    def runs(self) -> int: ...
+    def __len__(self) -> int: ...
+
+def scale_up(
+    barrel_diameter: float,
+    output: float,
+    keep: Sequence[str] = (),
+    watch: Sequence[str] = (),
+    vary: Optional[Mapping[str, Tuple[float, float]]] = None,
+    limits: Sequence[str] = (),
+    tolerance: float = 1.0,
+    max_runs: int = 600,
+    threads: Optional[int] = None,
+    case: Optional[Path] = None,
+    decimal_separator: str = ".",
+    accept_warnings: Optional[Sequence[str]] = None,
+    **texts: Text,
+) -> ScaleUp:
+    """The case carried to another barrel diameter by each classic rule, and a Kept design holding `keep`."""
+
 def solve(
     field: str,
     low: float,

@@ -326,7 +326,63 @@ TEST(DesignCommand, FrontRefusesWhatItCannotTake) {
     EXPECT_THAT(Calc(dir, "--front 'minimise TotalPressureDrop' --front 'maximise Barrier1Stress' "
                           "--vary ScrewSpeed=60:140").err,
                 HasSubstr("unknown quantity Barrier1Stress"));
-    EXPECT_THAT(Calc(dir, "--vary ScrewSpeed=60:140").err, HasSubstr("--vary needs --optimise or --front"));
+    EXPECT_THAT(Calc(dir, "--vary ScrewSpeed=60:140").err, HasSubstr("--vary needs --optimise, --front or --scale-to"));
+}
+
+// The default section to 200 mm: the table as CSV, a row per design, and the
+// Kept design at 1000 kg/hr saved as a case that runs.
+TEST(DesignCommand, ScaleToWritesTheTableAndTheKeptDesign) {
+    ScratchDir dir;
+    const Outcome scaled = Calc(dir, "--scale-to BarrelDiameter=20 --output 1000 --keep Barrier1ShearStress "
+                                     "--keep TemperatureRise --watch PowerKW --csv t.csv --write-case k.vcase");
+    ASSERT_EQ(scaled.status, 0) << scaled.err;
+    EXPECT_THAT(scaled.err, HasSubstr("vortane-calc: Kept together within 1 %: Barrier1ShearStress "));
+    const std::string csv = ReadBytes(dir.Path("t.csv"));
+    EXPECT_THAT(csv, StartsWith("Design,BarrelDiameter,ScrewSpeed,OutputRate,ChannelLength,"));
+    EXPECT_THAT(csv, HasSubstr(",Warnings,Deviation Barrier1ShearStress,Deviation TemperatureRise,"
+                               "Deviation PowerKW\n"));
+    EXPECT_THAT(csv, HasSubstr("\nReference,11.43,80.0,267.0,21.6,"));
+    EXPECT_THAT(csv, HasSubstr("\nConstant speed,20,80.0,1430.4166517,37.79527559,"));
+    EXPECT_THAT(csv, HasSubstr("\nConstant peripheral speed,20,45.72,817.4831164,"));
+    EXPECT_THAT(csv, HasSubstr("\nKept,20,"));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 8);
+    EXPECT_THAT(ReadBytes(dir.Path("k.vcase")), HasSubstr("OutputRate            = 1000\n"));
+    EXPECT_EQ(Calc(dir, "--case k.vcase -o r.txt").status, 0);
+}
+
+// Scaled to its own diameter and output, the case keeps itself without a search.
+TEST(DesignCommand, ScaleToItsOwnDiameterPrintsTheTable) {
+    ScratchDir dir;
+    const Outcome own = Calc(dir, "--scale-to BarrelDiameter=11.43 --output 267 --keep TemperatureRise");
+    ASSERT_EQ(own.status, 0) << own.err;
+    EXPECT_THAT(own.out, StartsWith("                        Reference  Constant speed  "));
+    EXPECT_THAT(own.out, HasSubstr("\nTemperatureRise (kept)  29.5536    29.5536 "));
+    EXPECT_THAT(own.out, HasSubstr("\nKept together within 1 %: TemperatureRise 0.00 %\nruns: 0\n"));
+}
+
+// No Kept design meets the limit: the table of the rules, exit status 1 and no case.
+TEST(DesignCommand, ScaleToWithNothingFeasibleExitsOne) {
+    ScratchDir dir;
+    const Outcome none = Calc(dir, "--scale-to BarrelDiameter=20 --output 1000 --keep TemperatureRise "
+                                   "--limit 'TemperatureRise<=1' --write-case k.vcase");
+    EXPECT_EQ(none.status, 1) << none.err;
+    EXPECT_THAT(none.out, HasSubstr("\nNo Kept design: no feasible design in the bounds: "));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("k.vcase")));
+}
+
+TEST(DesignCommand, ScaleToRefusesWhatItCannotTake) {
+    ScratchDir dir;
+    for (const auto& [arguments, error] : std::vector<std::pair<std::string, std::string>>{
+             {"--scale-to BarrelDiameter=20", "--scale-to requires --output"},
+             {"--output 1000", "--output requires --scale-to"},
+             {"--scale-to BarrelDiameter=20 --output lots", "--output: lots: the output must be a number above 0"},
+             {"--scale-to BarrelDiameter=20 --output 1000 --keep Warmth", "unknown quantity Warmth"},
+             {"--scale-to BarrelDiameter=20 --output 1000 --sweep ScrewSpeed=60:80:10", "excludes"},
+         }) {
+        const Outcome refused = Calc(dir, arguments);
+        EXPECT_EQ(refused.status, 2) << arguments;
+        EXPECT_THAT(refused.err, HasSubstr(error)) << arguments;
+    }
 }
 
 #endif

@@ -95,6 +95,27 @@ TEST(Optimise, MaximisesOneInput) {
     }
 }
 
+// Least squares: the temperature rise and the pressure drop of the run at
+// 0.07 cm and 100 rpm, held by both inputs, lead back to that design. The
+// temperature iteration stops within 0.5 ℃, so the values move in small steps
+// and the search ends within them: each deviation well under 1 %.
+TEST(Optimise, LeastSquaresFindsTheDesignThatHoldsTheTargets) {
+    const RunResult at = RunCalculation(UnreportedRequest({{"OutputRate", "350"}, {"BarrierClearance1", "0.07"},
+                                                           {"ScrewSpeed", "100"}}));
+    OptimisationRequest request = PlantRequest();
+    request.objective.clear();
+    request.limits.clear();
+    for (const char* quantity : {"TemperatureRise", "TotalPressureDrop"})
+        request.deviations.push_back({quantity, *ColumnNumber(QuantityColumn(quantity), at)});
+    const OptimisationResult result = Optimise(request);
+    ASSERT_TRUE(result.found);
+    EXPECT_LT(*result.objective, 1e-4);
+    EXPECT_NEAR(std::stod(result.inputTexts[0]), 0.07, 0.002);
+    EXPECT_NEAR(std::stod(result.inputTexts[1]), 100, 2);
+    request.deviations.front().value = 0;
+    EXPECT_THROW(Optimise(request), DesignError);
+}
+
 // Searches sharing a memo make each run once: the same question again makes
 // no run, and both give what a search without the memo gives.
 TEST(Optimise, ASharedMemoMakesEachRunOnce) {

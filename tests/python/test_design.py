@@ -135,11 +135,11 @@ def test_a_search_whose_every_run_stopped_says_why_as_vortane_calc_does():
     assert solution.end == "every_run_stopped" and solution.reason.startswith("every run stopped: Floating")
 
 
-@pytest.mark.parametrize("name", ["Solution", "Optimum"])
+@pytest.mark.parametrize("name", ["Solution", "Optimum", "ScaleUp"])
 def test_stub_declares_the_results(name):
     stub = ast.parse((Path(vortane.__file__).parent / "__init__.pyi").read_text())
     declared = next(node for node in stub.body if isinstance(node, ast.ClassDef) and node.name == name)
-    names = {node.name for node in declared.body if isinstance(node, ast.FunctionDef)}
+    names = {node.name for node in declared.body if isinstance(node, ast.FunctionDef) and not node.name.startswith("_")}
     assert names == {attribute for attribute in dir(getattr(vortane, name)) if not attribute.startswith("_")}
 
 
@@ -192,3 +192,40 @@ def test_front_refusals_and_no_design_are_told():
     none = vortane.front(PRESSURE_AND_STRESS, VARY, limits=["TemperatureRise<=1"], divisions=2, OutputRate=350)
     assert none.end == "infeasible" and len(none) == 0 and none.knee is None
     assert "no feasible run" in none.reason and list(none.designs["Point"]) == []
+
+
+KEEP = ["Barrier1ShearStress", "TemperatureRise"]
+
+
+def test_scale_up_gives_the_table_vortane_calc_prints():
+    scaled = vortane.scale_up(20, 1000, keep=KEEP, threads=2)
+    assert scaled.designs == ["Reference", "Constant speed", "Constant peripheral speed", "Constant shear rate",
+                              "Constant residence time", "Constant specific energy", "Kept"]
+    assert scaled.kept and scaled.runs > 0 and scaled.end in ("converged", "roundoff", "run_limit")
+    assert all(abs(scaled.deviations["Kept"][column]) < 2 for column in KEEP)
+    printed = calc_out("--scale-to", "BarrelDiameter=20", "--output", "1000", "--keep", KEEP[0], "--keep", KEEP[1])
+    assert printed.returncode == 0, printed.stderr
+    assert printed.stdout == scaled.table
+    kept = scaled.texts["Kept"]
+    assert kept["BarrelDiameter"] == "20" and kept["OutputRate"] == "1000"
+    rerun = vortane.run(**kept)
+    assert rerun.TemperatureRise == scaled.values["Kept"]["TemperatureRise"] == scaled.results["Kept"].TemperatureRise
+    # The cubic rule's output, the peripheral speed's slower screw.
+    assert math.isclose(float(scaled.texts["Constant speed"]["OutputRate"]), 267 * (20 / 11.43) ** 3, rel_tol=1e-9)
+    assert math.isclose(float(scaled.texts["Constant peripheral speed"]["ScrewSpeed"]), 80 * 11.43 / 20,
+                        rel_tol=1e-9)
+
+
+def test_scale_up_to_its_own_diameter_makes_no_search():
+    own = vortane.scale_up(11.43, 267, keep=KEEP)
+    assert own.runs == 0 and own.kept and len(own) == 7
+    assert all(value == 0 for design in own.deviations.values() for value in design.values())
+
+
+@pytest.mark.parametrize("call", [
+    lambda: vortane.scale_up(20, 1000, keep=["Warmth"]),
+    lambda: vortane.scale_up(20, 1000, vary={"BarrelDiameter": (15, 25)}),
+])
+def test_scale_up_refusals_raise_errors(call):
+    with pytest.raises(vortane.Error):
+        call()

@@ -93,5 +93,33 @@ TEST(DesignTableCsv, JudgesFeasibilityWithoutLimitsAndTakesADecimalComma) {
     EXPECT_EQ(rows[1].at("Knee"), "true");
 }
 
+// Whole cases by name: Design, the 28 inputs as typed, the run's columns and
+// the extra numbers; with a decimal comma every number takes it, semicolons
+// between cells; in SI the inputs are numbers in it.
+TEST(CaseTableCsv, NamesEachCaseAndAddsItsNumbers) {
+    const RunResult cool = RunAt("0,1", "80", ','), hot = RunAt("0,05", "140", ',');
+    InputTexts coolTexts = DefaultTexts(','), hotTexts = DefaultTexts(',');
+    hotTexts[FindInputField("ScrewSpeed")->box - 1] = "140";
+    const CaseTable table{{{"Reference", &coolTexts, &cool, {0.0, 1.5}}, {"Hot", &hotTexts, &hot, {std::nullopt, -2.25}}},
+                          {"Deviation A", "Deviation B"},
+                          ','};
+    const auto [names, rows] = Table(CaseTableCsv(table), ';');
+    ASSERT_EQ(names.size(), 1 + InputCount + RunColumns().size() + 2);
+    EXPECT_EQ(names[0], "Design");
+    EXPECT_EQ(names[1], "BarrelDiameter");
+    EXPECT_EQ(names.back(), "Deviation B");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].at("Design"), "Reference");
+    EXPECT_EQ(rows[0].at("BarrelDiameter"), "11,43");
+    EXPECT_EQ(rows[1].at("ScrewSpeed"), "140");
+    EXPECT_EQ(rows[0].at("Deviation B"), "1,5");
+    EXPECT_EQ(rows[1].at("Deviation A"), "");
+    EXPECT_EQ(rows[1].at("Deviation B"), "-2,25");
+    EXPECT_EQ(rows[1].at("Outcome"), "complete");
+    const auto [si, siRows] = Table(CaseTableCsv({{{"Reference", &coolTexts, &cool, {}}}, {}, ','}, UnitSystem::SI), ';');
+    EXPECT_EQ(si[1], "BarrelDiameter (mm)");
+    EXPECT_EQ(siRows[0].at("BarrelDiameter (mm)"), "114,3");
+}
+
 }  // namespace
 }  // namespace vortane
