@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QAbstractItemView>
 #include <QFontDatabase>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,9 +13,11 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/chart_view.h"
 #include "app/core_text.h"
@@ -250,5 +253,35 @@ QString Figure(double value, char decimalSeparator) {
     return FromUtf8(FormatSignificant(value, 6, decimalSeparator));
 }
 
+
+QTableWidget* DesignsTable(const QString& accessibleName) {
+    auto* table = new QTableWidget;
+    table->setAccessibleName(accessibleName);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->setVisible(false);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().lineSpacing() + 8);
+    table->setMinimumHeight(table->fontMetrics().lineSpacing() * 10);
+    return table;
+}
+
+QString TableHeading(const QString& caption) {
+    const qsizetype unit = caption.lastIndexOf(QStringLiteral(" ("));
+    QString name = unit > 0 ? caption.left(unit) : caption;
+    const qsizetype middle = name.size() / 2;
+    qsizetype split = -1;
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if (name[i] == u' ' && (split < 0 || std::abs(i - middle) < std::abs(split - middle))) split = i;
+    if (name.size() > 16 && split > 0) name[split] = u'\n';
+    return unit > 0 ? name + u'\n' + caption.mid(unit + 1) : name;
+}
+
+QTableWidgetItem* TableCell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return item;
+}
 
 }  // namespace vortane

@@ -21,6 +21,8 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
 
 namespace vortane {
 
@@ -129,5 +131,13 @@ std::optional<double> ReadNumber(const QLineEdit& edit, char decimalSeparator, c
                                  QString& message);
 // A value as the dialogs show it: six significant digits with the decimal separator.
 QString Figure(double value, char decimalSeparator);
+
+// A table of designs, a row each, selected whole and one at a time, not edited.
+QTableWidget* DesignsTable(const QString& accessibleName);
+// A column's caption over two lines at most and its unit on a line of its
+// own, for the columns to stay narrow.
+QString TableHeading(const QString& caption);
+// A cell that can be selected, not edited.
+QTableWidgetItem* TableCell(const QString& text);
 
 }  // namespace vortane

@@ -41,25 +41,6 @@ namespace {
 // The table's columns: the design's number, its inputs, its objectives, the knee's mark.
 constexpr int PointColumn = 0;
 
-// A column's caption over two lines at most and its unit on a line of its
-// own, for the columns to stay narrow.
-QString Heading(const QString& caption) {
-    const qsizetype unit = caption.lastIndexOf(QStringLiteral(" ("));
-    QString name = unit > 0 ? caption.left(unit) : caption;
-    const qsizetype middle = name.size() / 2;
-    qsizetype split = -1;
-    for (qsizetype i = 0; i < name.size(); ++i)
-        if (name[i] == u' ' && (split < 0 || std::abs(i - middle) < std::abs(split - middle))) split = i;
-    if (name.size() > 16 && split > 0) name[split] = u'\n';
-    return unit > 0 ? name + u'\n' + caption.mid(unit + 1) : name;
-}
-
-QTableWidgetItem* Cell(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
-}
-
 }  // namespace
 
 FrontDialog::FrontDialog(DesignContext context, QWidget* parent)
@@ -139,15 +120,7 @@ QWidget* FrontDialog::CreateResults() {
     second_->setAccessibleName(QStringLiteral("Pareto front, third objective against the second"));
     second_->setMinimumSize(ChartView().minimumSize());
     second_->setVisible(false);
-    table_ = new QTableWidget;
-    table_->setAccessibleName(QStringLiteral("Designs of the front"));
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->verticalHeader()->setVisible(false);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().lineSpacing() + 8);
-    table_->setMinimumHeight(table_->fontMetrics().lineSpacing() * 10);
+    table_ = DesignsTable(QStringLiteral("Designs of the front"));
     connect(table_, &QTableWidget::itemSelectionChanged, this, &FrontDialog::OfferApply);
     exportCsv_ = new QPushButton(QStringLiteral("Export &CSV\u2026"));
     exportCsv_->setAccessibleName(QStringLiteral("Export the designs as CSV"));
@@ -272,8 +245,8 @@ void FrontDialog::ShowFront() {
     }
 
     QStringList headers{QStringLiteral("Point")};
-    for (const VariedInput& input : request_.inputs) headers << Heading(FromUtf8(ReportCaption(*input.field)));
-    for (const Objective& objective : request_.objectives) headers << Heading(FromUtf8(QuantityCaption(objective.quantity)));
+    for (const VariedInput& input : request_.inputs) headers << TableHeading(FromUtf8(ReportCaption(*input.field)));
+    for (const Objective& objective : request_.objectives) headers << TableHeading(FromUtf8(QuantityCaption(objective.quantity)));
     headers << QStringLiteral("Knee");
     table_->setColumnCount(static_cast<int>(headers.size()));
     table_->setHorizontalHeaderLabels(headers);
@@ -282,12 +255,12 @@ void FrontDialog::ShowFront() {
         const FrontDesign& design = shown_->designs[i];
         const int row = static_cast<int>(i);
         int column = PointColumn;
-        table_->setItem(row, column++, Cell(QString::number(i + 1)));
-        for (const std::string& text : design.inputTexts) table_->setItem(row, column++, Cell(FromUtf8(text)));
+        table_->setItem(row, column++, TableCell(QString::number(i + 1)));
+        for (const std::string& text : design.inputTexts) table_->setItem(row, column++, TableCell(FromUtf8(text)));
         for (const double value : design.objectives)
-            table_->setItem(row, column++, Cell(Figure(value, Context().decimalSeparator)));
+            table_->setItem(row, column++, TableCell(Figure(value, Context().decimalSeparator)));
         const bool knee = shown_->knee == i;
-        table_->setItem(row, column, Cell(knee ? QStringLiteral("Knee") : QString()));
+        table_->setItem(row, column, TableCell(knee ? QStringLiteral("Knee") : QString()));
         if (knee) {
             for (int c = 0; c <= column; ++c) {
                 QFont bold = table_->item(row, c)->font();

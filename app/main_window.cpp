@@ -42,6 +42,7 @@
 #include "app/limits_dialog.h"
 #include "app/optimise_dialog.h"
 #include "app/front_dialog.h"
+#include "app/scale_up_dialog.h"
 #include "design_document/front_document.h"
 #endif
 #include "app/material_dialog.h"
@@ -813,6 +814,11 @@ void TForm1::CreateDesignMenu() {
         ShowDesignDialog(Front());
     });
     front->setObjectName(QStringLiteral("TradeOffsAction"));
+    QAction* scaleUp = design->addAction(QStringLiteral("&Scale Up\u2026"), this, [this] {
+        ScaleUp().FollowCase();
+        ShowDesignDialog(ScaleUp());
+    });
+    scaleUp->setObjectName(QStringLiteral("ScaleUpAction"));
 }
 
 // A design is feasible only when its run raises no warning, unless the case
@@ -887,6 +893,14 @@ FrontDialog& TForm1::Front() {
         connect(document_, &CaseDocument::Changed, front_, &FrontDialog::FollowCaseLimits);
     }
     return *front_;
+}
+
+ScaleUpDialog& TForm1::ScaleUp() {
+    if (scaleUp_ == nullptr) {
+        scaleUp_ = new ScaleUpDialog(DesignContextOfCase(), this);
+        connect(document_, &CaseDocument::Changed, scaleUp_, &ScaleUpDialog::FollowCase);
+    }
+    return *scaleUp_;
 }
 
 void TForm1::ShowDesignDialog(DesignDialog& dialog) { dialog.ShowBeside(*this, *TabbedNotebook1); }

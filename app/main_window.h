@@ -41,6 +41,7 @@ class LimitsDialog;
 class MaterialDialog;
 class OptimiseDialog;
 class FrontDialog;
+class ScaleUpDialog;
 struct DesignContext;
 class ResultsWindow;
 class StudyWindow;
@@ -78,6 +79,7 @@ public:
     GoalSeekDialog& GoalSeek();
     OptimiseDialog& Optimise();
     FrontDialog& Front();  // Design > Trade-offs…
+    ScaleUpDialog& ScaleUp();  // Design > Scale Up…
     // Design > Limits…: the case's limits and accepted warnings in a modal
     // dialog; the dialog while it is open, else none.
     void EditLimits();
@@ -159,6 +161,7 @@ private:
     GoalSeekDialog* goalSeek_ = nullptr;
     OptimiseDialog* optimise_ = nullptr;
     FrontDialog* front_ = nullptr;
+    ScaleUpDialog* scaleUp_ = nullptr;
     LimitsDialog* limitsDialog_ = nullptr;
     QMenuBar* menuBar_;
     QMenu* recentMenu_;

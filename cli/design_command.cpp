@@ -17,6 +17,7 @@
 #include "document/svg_chart.h"
 #include "design_document/front_document.h"
 #include "design_document/front_table.h"
+#include "design_document/scale_up_table.h"
 #include "document/html_document.h"
 #include "study/design_rows.h"
 #include "result/limit_check.h"
@@ -143,15 +144,6 @@ int Front(const Options& options, const InputTexts& texts, const CaseExtras& ext
     return Complete;
 }
 
-// The scale-up's designs as the CSV's rows: Design, the 28 inputs, the run's
-// columns and a deviation per kept or watched column.
-CaseTable ScaleUpCsvTable(const ScaleUpResult& result, char separator) {
-    CaseTable table{{}, {}, separator};
-    for (const std::string& column : result.columns) table.extraNames.push_back(DeviationColumnName(column));
-    for (const ScaleUpRow& row : result.rows) table.rows.push_back({row.name, &row.texts, &row.run, row.deviations});
-    return table;
-}
-
 // The table on standard output, or as CSV in --csv's file with the verdict on
 // `err`; the Kept design in --write-case's file.
 int ScaleUp(const Options& options, const InputTexts& texts, const CaseExtras& extras, char separator,
@@ -174,7 +166,7 @@ int ScaleUp(const Options& options, const InputTexts& texts, const CaseExtras& e
         return Interrupted;
     }
     if (options.csvFile) {
-        WriteWholeFile(*options.csvFile, CaseTableCsv(ScaleUpCsvTable(result, separator), options.units));
+        WriteWholeFile(*options.csvFile, CaseTableCsv(ScaleUpTable(result, separator), options.units));
         if (!result.verdict.empty()) err << "vortane-calc: " << result.verdict << '\n';
         err << "runs: " << result.runs << '\n';
     } else {

@@ -276,7 +276,8 @@ ScaleUpResult ScaleUp(const ScaleUpRequest& request, const std::atomic<bool>* ca
     result.keptCount = request.keep.size();
     ScaleTable table(request, result.columns);
     result.rows.push_back(ReferenceRow(table, request));
-    const CaseData& data = result.rows.front().run.data;
+    // A copy: the rows grow below.
+    const CaseData data = result.rows.front().run.data;
     const double ratio = request.barrelDiameter / data.BarrelDiameter;
     const char separator = request.base.decimalSeparator;
 

@@ -6,7 +6,9 @@
 // from the screen; with "screen", each dialog opened from the Design menu
 // beside the main window, the whole screen saved as goal-seek-screen-xN.png
 // and optimise-screen-xN.png; with "tradeoffs", only Design > Trade-offs…
-// after the plant's front, its knee selected, as tradeoffs-dialog-xN.png.
+// after the plant's front, its knee selected, as tradeoffs-dialog-xN.png; with
+// "scaleup", only Design > Scale Up… from 11.43 to 20 cm at 1000 kg/hr, as
+// scale-up-dialog-xN.png.
 #include <QAction>
 #include <QApplication>
 #include <QScreen>
@@ -27,6 +29,7 @@
 #include "app/front_dialog.h"
 #include "app/limits_dialog.h"
 #include "app/optimise_dialog.h"
+#include "app/scale_up_dialog.h"
 #include "program.h"
 
 namespace {
@@ -90,6 +93,14 @@ int main(int argc, char** argv) {
         Named<QLineEdit>(front, QStringLiteral("Low 2"))->setText(QStringLiteral("60"));
         Named<QLineEdit>(front, QStringLiteral("High 2"))->setText(QStringLiteral("140"));
         return RunAndSave(front, folder + QStringLiteral("/tradeoffs-dialog-x%1.png").arg(scale)) ? 0 : 1;
+    }
+
+    if (QApplication::arguments().value(2) == QLatin1String("scaleup")) {
+        vortane::ScaleUpDialog& scaleUp = program.form1->ScaleUp();
+        scaleUp.FollowCase();
+        Named<QLineEdit>(scaleUp, QStringLiteral("New barrel diameter"))->setText(QStringLiteral("20"));
+        Named<QLineEdit>(scaleUp, QStringLiteral("Output of the Kept design"))->setText(QStringLiteral("1000"));
+        return RunAndSave(scaleUp, folder + QStringLiteral("/scale-up-dialog-x%1.png").arg(scale)) ? 0 : 1;
     }
 
     vortane::GoalSeekDialog& seek = program.form1->GoalSeek();
