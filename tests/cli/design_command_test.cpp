@@ -303,6 +303,21 @@ TEST(DesignCommand, InterruptStopsAFront) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path("f.csv")));
 }
 
+// Ctrl+C stops the Kept design's search between runs and writes nothing: at
+// 7 kg/hr and 60 rpm or more every run goes to the pass limit.
+TEST(DesignCommand, InterruptStopsAScaleUp) {
+    ScratchDir dir;
+    TerminalRun calc(dir.Root(), {"--scale-to", "BarrelDiameter=20", "--output", "7", "--keep", "TemperatureRise",
+                                  "--vary", "ScrewSpeed=60:140", "--csv", "s.csv", "--write-case", "s.vcase"});
+    ASSERT_TRUE(calc.WaitFor("vortane-calc: run ", std::chrono::seconds(60))) << calc.Err();
+    calc.Interrupt();
+    EXPECT_EQ(calc.Wait(std::chrono::seconds(60)), 130) << calc.Err();
+    const std::string last = calc.Err().substr(calc.Err().rfind('\n', calc.Err().size() - 2) + 1);
+    EXPECT_THAT(last, MatchesRegex("vortane-calc: interrupted after [0-9]+ runs\n"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("s.csv")));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("s.vcase")));
+}
+
 TEST(DesignCommand, FrontRefusesWhatItCannotTake) {
     ScratchDir dir;
     const std::string two = "--front 'minimise TotalPressureDrop' --front 'maximise Barrier1ShearStress' ";
