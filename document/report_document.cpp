@@ -162,8 +162,8 @@ std::string GridText(const SweepPlan& plan) {
 
 std::string_view ProgramVersion() { return VORTANE_VERSION; }
 
-std::string QuantityText(double metricValue, Quantity quantity, UnitSystem system, char sep) {
-    std::string text = ValueTextIn(metricValue, quantity, system, sep);
+std::string QuantityText(double metricValue, Quantity quantity, UnitSystem system, char decimalSeparator) {
+    std::string text = ValueTextIn(metricValue, quantity, system, decimalSeparator);
     if (quantity != Quantity::Dimensionless) text += " " + std::string(UnitIn(quantity, system).symbol);
     return text;
 }
