@@ -43,6 +43,12 @@ vortane::web::PageSearch Optimise(const PageSession& session, const std::vector<
     return session.Optimise(texts, objective, varied, Progress(std::move(progress)));
 }
 
+vortane::web::PageFront Front(const PageSession& session, const std::vector<std::string>& texts,
+                              const std::vector<std::string>& objectives, const std::vector<std::string>& varied,
+                              const std::string& units, val progress) {
+    return session.Front(texts, objectives, varied, units, Progress(std::move(progress)));
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(vortane_page) {
@@ -53,6 +59,29 @@ EMSCRIPTEN_BINDINGS(vortane_page) {
     register_vector<PageRow>("Rows");
     register_vector<PageQuantity>("Quantities");
     register_vector<PageStudyAxis>("StudyAxes");
+    register_vector<PageGrade>("Grades");
+    register_vector<int>("Indices");
+    value_object<PageGrade>("Grade").field("name", &PageGrade::name).field("cells", &PageGrade::cells);
+    value_object<PageGradeView>("GradeView")
+        .field("error", &PageGradeView::error)
+        .field("details", &PageGradeView::details)
+        .field("chart", &PageGradeView::chart);
+    value_object<PageApplied>("Applied")
+        .field("error", &PageApplied::error)
+        .field("texts", &PageApplied::texts)
+        .field("material", &PageApplied::material)
+        .field("missing", &PageApplied::missing);
+    value_object<PageFront>("Front")
+        .field("error", &PageFront::error)
+        .field("end", &PageFront::end)
+        .field("reason", &PageFront::reason)
+        .field("runs", &PageFront::runs)
+        .field("charts", &PageFront::charts)
+        .field("header", &PageFront::header)
+        .field("rows", &PageFront::rows)
+        .field("knee", &PageFront::knee)
+        .field("designs", &PageFront::designs)
+        .field("csv", &PageFront::csv);
     value_object<PageRow>("Row").field("cells", &PageRow::cells);
     value_object<PageQuantity>("Quantity").field("name", &PageQuantity::name).field("caption", &PageQuantity::caption);
     value_object<PageStudyAxis>("StudyAxis")
@@ -113,7 +142,7 @@ EMSCRIPTEN_BINDINGS(vortane_page) {
     function("pageTitles", &PageTitles);
     function("quantities", &PageQuantities);
     class_<PageSession>("Session")
-        .constructor<std::string>()
+        .constructor<std::string, std::string>()
         .function("run", &PageSession::Run)
         .function("lastRun", &PageSession::LastRun)
         .function("report", &ReportBytes)
@@ -132,5 +161,11 @@ EMSCRIPTEN_BINDINGS(vortane_page) {
         .function("studyChart", &PageSession::StudyChart)
         .function("studyStops", &PageSession::StudyStops)
         .function("goalSeek", &GoalSeek)
-        .function("optimise", &Optimise);
+        .function("optimise", &Optimise)
+        .function("front", &Front)
+        .function("grades", &PageSession::Grades)
+        .function("materialErrors", &PageSession::MaterialErrors)
+        .function("findGrades", &PageSession::FindGrades)
+        .function("gradeView", &PageSession::GradeView)
+        .function("applyGrade", &PageSession::ApplyGrade);
 }

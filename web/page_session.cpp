@@ -1,6 +1,7 @@
 #include "web/page_session.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -12,17 +13,22 @@
 #include "case/unit_text.h"
 #include "design/design_notation.h"
 #include "design/end_text.h"
+#include "design/front_chart.h"
+#include "design/front_table.h"
 #include "design/goal_seek.h"
 #include "design/history_chart.h"
 #include "design/optimisation.h"
 #include "document/html_document.h"
 #include "document/report_document.h"
 #include "document/svg_chart.h"
+#include "material/grade_apply.h"
+#include "material/grade_view.h"
 #include "result/compose_case.h"
 #include "result/profile_chart.h"
 #include "result/run_summary.h"
 #include "result/limit_check.h"
 #include "result/run_table.h"
+#include "study/design_rows.h"
 #include "study/sweep_curves.h"
 
 namespace vortane::web {
@@ -89,11 +95,11 @@ std::string LimitLines(const std::vector<Limit>& limits) {
 
 // A refusal's text, or the search's answer.
 template <class Search>
-PageSearch Searched(Search search) {
+auto Searched(Search search) -> decltype(search()) {
     try {
         return search();
     } catch (const Refusal& refusal) {
-        PageSearch refused;
+        decltype(search()) refused;
         refused.error = refusal.what();
         return refused;
     }
@@ -130,10 +136,15 @@ std::vector<std::string> PageTitles() {
     return titles;
 }
 
-PageSession::PageSession(std::string reportPath, char decimalSeparator)
+PageSession::PageSession(std::string reportPath, char decimalSeparator, const std::string& materialFolder)
     : reportPath_(std::move(reportPath)),
       separator_(decimalSeparator),
-      caseTexts_(DefaultTexts(decimalSeparator)) {}
+      caseTexts_(DefaultTexts(decimalSeparator)) {
+    if (!materialFolder.empty()) {
+        const std::vector<MaterialFolder> folders{{materialFolder, false}};
+        library_ = ReadMaterialLibrary(folders);
+    }
+}
 
 FittedRanges PageSession::RangesFor(const InputTexts& texts) const {
     return RangesOfLaw(extras_.viscosityRanges, caseTexts_, texts);
@@ -197,8 +208,14 @@ PageText PageSession::Html(const std::string& units) const {
     PageText page;
     UnitSystem system{};
     if (const LastRunState* last = LastRunIn(units, page.error, system))
-        page.text = HtmlDocument(RunDocument(last->result, last->texts, last->ranges, {caseName_, LocalDateTime()},
-                                             separator_, system, {extras_.limits, extras_.acceptedWarnings}));
+    {
+        // The grade the case names, with its values where the library holds it.
+        const std::string& material = extras_.material;
+        const Grade* grade = material.empty() ? nullptr : library_.FindOrNull(material);
+        page.text = HtmlDocument(RunDocument(last->result, last->texts, last->ranges,
+                                             {caseName_, LocalDateTime(), material, grade}, separator_, system,
+                                             {extras_.limits, extras_.acceptedWarnings}));
+    }
     return page;
 }
 
@@ -429,6 +446,94 @@ PageSearch PageSession::Optimise(const std::vector<std::string>& texts, const st
         searched.runs = static_cast<int>(result.history.size());
         return searched;
     });
+}
+
+PageFront PageSession::Front(const std::vector<std::string>& texts, const std::vector<std::string>& objectives,
+                             const std::vector<std::string>& varied, const std::string& units,
+                             const SearchProgress& progress) const {
+    return Searched([&] {
+        PageFront front;
+        const std::optional<UnitSystem> system = SystemOf(units, front.error);
+        const std::optional<InputTexts> boxes = BoxTexts(texts, front.error);
+        if (!system || !boxes) return front;
+        FrontRequest request;
+        request.base = {*boxes, {}, separator_, ReportTarget::None, RangesFor(*boxes)};
+        for (const std::string& objective : objectives) request.objectives.push_back(ParseObjective(objective));
+        for (const std::string& input : varied) request.inputs.push_back(ParseVariedInput(input, separator_));
+        request.limits = extras_.limits;
+        request.acceptedWarnings = extras_.acceptedWarnings;
+        request.threads = 1;  // a Web Worker has no threads
+        const FrontResult result = ParetoFront(request, nullptr, RunCounter(progress));
+        front.end = FrontEndText(result);
+        front.reason = result.reason;
+        front.runs = static_cast<int>(result.runs);
+        if (result.designs.empty()) return front;
+        for (const Chart& chart : FrontCharts(result, request.objectives)) front.charts.push_back(SvgElement(chart));
+        FrontCells cells = FrontTableCells(result, request);
+        front.header = std::move(cells.header);
+        front.rows = Rows(cells.rows);
+        if (result.knee) front.knee = static_cast<int>(*result.knee);
+        for (const FrontDesign& design : result.designs)
+            front.designs.push_back({{design.texts.begin(), design.texts.end()}});
+        front.csv = DesignTableCsv(FrontDesignTable(result, request), *system);
+        return front;
+    });
+}
+
+std::vector<PageGrade> PageSession::Grades() const {
+    std::vector<PageGrade> grades;
+    grades.reserve(library_.grades.size());
+    for (const Grade& grade : library_.grades) {
+        const std::array<std::string, 6> row = GradeRow(grade);
+        grades.push_back({GradeListName(grade), {row.begin(), row.end()}});
+    }
+    return grades;
+}
+
+std::vector<int> PageSession::FindGrades(const std::string& query) const {
+    std::vector<int> found;
+    for (std::size_t i = 0; i < library_.grades.size(); ++i)
+        if (GradeMatches(library_.grades[i], query)) found.push_back(static_cast<int>(i));
+    return found;
+}
+
+const Grade* PageSession::GradeAt(int index, std::string& error) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= library_.grades.size()) {
+        error = "no grade " + std::to_string(index);
+        return nullptr;
+    }
+    return &library_.grades[static_cast<std::size_t>(index)];
+}
+
+PageGradeView PageSession::GradeView(int index, const std::string& units) const {
+    PageGradeView view;
+    const std::optional<UnitSystem> system = SystemOf(units, view.error);
+    const Grade* grade = GradeAt(index, view.error);
+    if (!system || grade == nullptr) return view;
+    for (const GradeDetail& detail : GradeDetails(*grade))
+        view.details.push_back({{detail.caption, detail.text, detail.source}});
+    view.chart = SvgElement(GradeChart(*grade, separator_, *system));
+    return view;
+}
+
+PageApplied PageSession::ApplyGrade(int index, const std::vector<std::string>& texts) {
+    PageApplied applied;
+    const Grade* grade = GradeAt(index, applied.error);
+    const std::optional<InputTexts> boxes = BoxTexts(texts, applied.error);
+    if (grade == nullptr || !boxes) return applied;
+    try {
+        AppliedGrade put = vortane::ApplyGrade(*grade, *boxes, separator_);
+        // The ranges belong to the grade's coefficients while the boxes hold them.
+        caseTexts_ = put.texts;
+        extras_.viscosityRanges = put.ranges;
+        extras_.material = std::move(put.material);
+        applied.texts.assign(put.texts.begin(), put.texts.end());
+        applied.material = extras_.material;
+        applied.missing = MissingValuesText(*grade);
+    } catch (const GradeFileError& error) {
+        applied.error = error.what();
+    }
+    return applied;
 }
 
 }  // namespace vortane::web

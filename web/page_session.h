@@ -4,11 +4,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "case/case_file.h"
 #include "case/input_fields.h"
 #include "comparison/comparison.h"
+#include "material/material_library.h"
 #include "run/calculation_run.h"
 #include "web/page_study.h"
 
@@ -126,6 +128,48 @@ struct PageSearch {
     std::string chart;
     int runs = 0;
 };
+// A front found: its end ("Found: 12 designs on the front, the knee at Point
+// 5") and why it holds none, the runs made, its charts (SVG elements, the
+// knee ringed), the table beside them (the knee's row `knee`, -1 for none),
+// each design's 28 texts, and the CSV vortane-calc --front --csv writes, in
+// the units asked.
+struct PageFront {
+    std::string error;
+    std::string end;
+    std::string reason;
+    int runs = 0;
+    std::vector<std::string> charts;
+    std::vector<std::string> header;
+    std::vector<PageRow> rows;
+    int knee = -1;
+    std::vector<PageRow> designs;
+    std::string csv;
+};
+
+// A grade of the material library as its list shows it: its name and its
+// line (GradeColumns' cells).
+struct PageGrade {
+    std::string name;
+    std::vector<std::string> cells;
+};
+
+// A grade shown: its values, each a row of caption, text and source, and its
+// viscosity curves (an SVG element).
+struct PageGradeView {
+    std::string error;
+    std::vector<PageRow> details;
+    std::string chart;
+};
+
+// A grade put into the boxes: the 28 texts, the grade's name as the case
+// records it, and what is said of the fields it does not give.
+struct PageApplied {
+    std::string error;
+    std::vector<std::string> texts;
+    std::string material;
+    std::string missing;
+};
+
 // Called after each run of a search with the runs made so far.
 using SearchProgress = std::function<void(int runs)>;
 
@@ -136,7 +180,11 @@ class PageSession {
 public:
     // The report of each run goes to `reportPath` (in the page, a file of the
     // module's own memory) and is read back from it.
-    explicit PageSession(std::string reportPath, char decimalSeparator = '.');
+    // The material library is the grade files of `materialFolder` (none
+    // without one).
+    explicit PageSession(std::string reportPath, char decimalSeparator = '.', const std::string& materialFolder = {});
+    PageSession(std::string reportPath, const std::string& materialFolder)
+        : PageSession(std::move(reportPath), '.', materialFolder) {}
 
     PageRun Run(const std::vector<std::string>& texts, const std::string& units);
     PageRun LastRun(const std::string& units) const;
@@ -186,6 +234,25 @@ public:
     PageSearch Optimise(const std::vector<std::string>& texts, const std::string& objective,
                         const std::vector<std::string>& varied, const SearchProgress& progress) const;
 
+    // The Pareto front as vortane-calc --front OBJECTIVE ... --vary ... with
+    // the case's limits: the same notations, refusals, designs and CSV.
+    PageFront Front(const std::vector<std::string>& texts, const std::vector<std::string>& objectives,
+                    const std::vector<std::string>& varied, const std::string& units,
+                    const SearchProgress& progress) const;
+
+    // The library's grades in its order, and the files it could not take, a
+    // line each.
+    std::vector<PageGrade> Grades() const;
+    std::vector<std::string> MaterialErrors() const { return library_.errors; }
+    // The indices of the grades a search finds (GradeMatches).
+    std::vector<int> FindGrades(const std::string& query) const;
+    // The grade at `index`, its chart in `units`.
+    PageGradeView GradeView(int index, const std::string& units) const;
+    // The grade at `index` put into `texts` as the window's Apply puts it:
+    // its coefficients, thermal values, fitted ranges and name, kept for the
+    // runs, the documents and Save case.
+    PageApplied ApplyGrade(int index, const std::vector<std::string>& texts);
+
 private:
     struct LastRunState {
         RunResult result;
@@ -199,6 +266,8 @@ private:
     std::string caseName_;
     InputTexts caseTexts_;
     CaseExtras extras_;
+    MaterialLibrary library_;
+    const Grade* GradeAt(int index, std::string& error) const;
     // The unit system named and the last run, or why either is missing.
     const LastRunState* LastRunIn(const std::string& units, std::string& error, UnitSystem& system) const;
     PageRun Shown(const LastRunState& last, UnitSystem system) const;

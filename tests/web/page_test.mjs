@@ -2,8 +2,9 @@
 // request that is not file:, data: or blob: refused. Its downloaded reports
 // equal vortane-calc's bytes for the default case, the seed corpus and 200
 // random cases, its messages are the desktop's, typed units, case files and
-// kept texts work, and axe-core finds no violation. Its study, limits, comparison, goal seek
-// and optimisation give vortane-calc's CSV, verdicts and answers.
+// kept texts work, and axe-core finds no violation. Its study, limits, comparison, goal seek,
+// optimisation and Pareto front give vortane-calc's CSV, verdicts and answers; a grade
+// of its material library applied gives vortane-calc --material's report.
 //   node page_test.mjs PAGE VORTANE_CALC [--screenshots DIR]
 import { chromium } from 'playwright-core';
 import { execFileSync, spawnSync } from 'node:child_process';
@@ -17,6 +18,8 @@ import assert from 'node:assert/strict';
 const [pagePath, calc] = process.argv.slice(2).map((p) => resolve(p));
 const shotsAt = process.argv.indexOf('--screenshots');
 const shots = shotsAt > 0 ? resolve(process.argv[shotsAt + 1]) : null;
+// The core's vortane-calc built beside the page (scripts/web.sh), under node.
+const wasmCalc = [process.execPath, join(dirname(pagePath), 'core/cli/vortane-calc.js')];
 const corpus = join(dirname(fileURLToPath(import.meta.url)), '../../fuzz/corpus');
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 const Finished = 'Calculation is successfully finished !';
@@ -69,10 +72,11 @@ async function nextMessage(page) {
 // vortane-calc with ARGS in a folder of its own: status, standard output and
 // error, and the bytes of the file FILE it was asked to write (or null).
 // With ONE_CORE, on one processor (taskset), as the page's one thread runs.
-function cli(args, file = null, oneCore = false) {
+// PROGRAM: the command that runs it (vortane-calc.js under node, wasmCalc).
+function cli(args, file = null, oneCore = false, program = [calc]) {
   const dir = mkdtempSync(join(tmpdir(), 'vortane-page-'));
   const began = performance.now();
-  const command = [calc, '--decimal-separator', '.', ...args];
+  const command = [...program, '--decimal-separator', '.', ...args];
   const run = oneCore ? spawnSync('taskset', ['-c', '0', ...command], { cwd: dir, encoding: 'buffer' })
     : spawnSync(command[0], command.slice(1), { cwd: dir, encoding: 'buffer' });
   const took = performance.now() - began;
@@ -249,6 +253,99 @@ async function searchTests(page, defaults) {
     assert.equal(expected.status, 0, expected.err);
     assert.ok(shown.startsWith(expected.out), shown + ' against ' + expected.out);
     await setLimits(page, '');
+  });
+}
+
+async function frontDone(page) {
+  await page.waitForFunction(() => document.getElementById('front-cancel').disabled &&
+    !/^(Starting|Runs)/.test(document.getElementById('front-state').textContent), null, { timeout: 300000 });
+  return page.textContent('#front-state');
+}
+
+async function frontTests(page, defaults) {
+  await setTexts(page, { ...defaults, 3: '350' });
+  await setLimits(page, 'TemperatureRise<=30');
+  await setBounds(page, 'front-vary-1', 'BarrierClearance1', '0.03', '0.1');
+  await setBounds(page, 'front-vary-2', 'ScrewSpeed', '60', '140');
+  await page.selectOption('#front-sense-1', 'minimise');
+  await page.selectOption('#front-quantity-1', 'TotalPressureDrop');
+  await page.selectOption('#front-sense-2', 'maximise');
+  await page.selectOption('#front-quantity-2', 'Barrier1ShearStress');
+
+  await check('Cancel ends a front\'s search; the next one runs', async () => {
+    await page.click('#front-run');
+    await page.waitForFunction(() => /^Runs/.test(document.getElementById('front-state').textContent));
+    await page.click('#front-cancel');
+    await page.waitForFunction(() => document.getElementById('front-state').textContent === 'Cancelled.');
+    assert.ok(await page.isDisabled('#front-csv'));
+  });
+
+  await check('the Pareto front: vortane-calc --front\'s CSV bytes and knee, Apply puts a design in the boxes', async () => {
+    await page.click('#front-run');
+    const state = await frontDone(page);
+    const args = ['OutputRate=350', '--front', 'minimise TotalPressureDrop', '--front', 'maximise Barrier1ShearStress',
+      '--vary', 'BarrierClearance1=0.03:0.1', '--vary', 'ScrewSpeed=60:140', '--limit', 'TemperatureRise<=30',
+      '--csv', 'front.csv'];
+    const expected = cli(args, 'front.csv');
+    assert.equal(expected.status, 0, expected.err);
+    const [, designs, knee] = expected.err.match(/(\d+) designs on the front, the knee at Point (\d+)/);
+    assert.ok(state.startsWith(`Found: ${designs} designs on the front, the knee at Point ${knee}`), state);
+    // The page's core is vortane-calc.js's, byte for byte; x86's extended
+    // arithmetic lies within 3e-16 relative of it, so against the native CSV
+    // the same designs, cells and texts, every number within 1e-15 relative.
+    const csv = await download(page, '#front-csv');
+    const wasm = cli(args, 'front.csv', false, wasmCalc);
+    assert.equal(wasm.status, 0, wasm.err);
+    assert.ok(csv.equals(wasm.bytes), 'the CSV vortane-calc.js --front writes');
+    const [shown, written] = [csv, expected.bytes].map((bytes) => bytes.toString('utf8').split('\n').map((l) => l.split(',')));
+    assert.equal(shown.length, written.length);
+    shown.forEach((cells, row) => cells.forEach((cell, column) => {
+      const native = written[row][column];
+      const near = Math.abs(Number(cell) - Number(native)) <= 1e-15 * Math.abs(Number(native));
+      assert.ok(cell === native || near, `row ${row}, column ${column}: ${cell} against ${native}`);
+    }));
+    assert.equal(await page.locator('#front-charts svg').count(), 1);
+    assert.equal(await page.locator('#front-table tbody tr').count(), Number(designs));
+    assert.equal(await page.textContent('#front-table tr.knee th'), knee);
+    assert.equal(await page.inputValue('#front-design'), knee);
+    const row = expected.bytes.toString('utf8').split('\n')[2].split(',');  // Point 2: Point, clearance, speed, ...
+    await page.selectOption('#front-design', '2');
+    await page.click('#front-apply');
+    assert.equal(await page.inputValue('#Edit2'), row[2]);
+    assert.equal(await page.inputValue('#Edit3'), '350');
+  });
+  await shoot(page, '.front', 'web-page-front-1280x800.png');
+  await setLimits(page, '');
+}
+
+// The material library: the shipped grades searched and shown, Apply, and
+// the case, its report and its HTML report naming the grade as vortane-calc's.
+async function materialTests(page, defaults) {
+  const grade = (await page.textContent('#material-list option')).split(' | ')[0];
+  await check('the grades listed and searched, each shown with its sources and curves', async () => {
+    assert.equal(await page.locator('#material-list option').count(), 1);
+    await page.fill('#material-search', 'ldpe nylon');
+    await page.waitForFunction(() => document.querySelectorAll('#material-list option').length === 0);
+    assert.ok(await page.isDisabled('#material-apply'));
+    await page.fill('#material-search', 'LDPE rao');
+    await page.waitForFunction(() => document.querySelectorAll('#material-list option').length === 1);
+    await page.waitForFunction(() => document.querySelector('#material-picture svg'));
+    assert.match(await page.textContent('#material-details'), /LDPE.*Source: /s);
+  });
+  await shoot(page, '.material', 'web-page-material-1280x800.png');
+
+  await check('Apply: vortane-calc --material\'s report bytes, the case and the HTML report name the grade', async () => {
+    await setTexts(page, defaults);
+    await page.click('#material-apply');
+    await page.waitForFunction((before) => document.getElementById('Edit23').value !== before, defaults[23]);
+    assert.deepEqual(await runOnPage(page), [Finished]);
+    const expected = cli(['--material', grade], 'result.txt');
+    assert.equal(expected.status, 0, expected.err);
+    assert.ok((await download(page, '#download-report')).equals(expected.bytes), 'the report vortane-calc --material writes');
+    const html = (await download(page, '#download-html')).toString('utf8');
+    assert.match(html, /<h2>Material<\/h2>/);
+    assert.ok(html.includes(grade.replace(/&/g, '&amp;')), 'the grade named');
+    assert.ok((await download(page, '#save')).toString('utf8').includes(`\nMaterial = ${grade}\n`));
   });
 }
 
@@ -464,22 +561,26 @@ await check('every control reachable by keyboard', async () => {
     reached.add(await page.evaluate(() => document.activeElement.id));
     await page.keyboard.press('Tab');
   }
-  for (let i = 0; i < 60; ++i) {
+  for (let i = 0; i < 140; ++i) {
     reached.add(await page.evaluate(() => document.activeElement.id));
     await page.keyboard.press('Tab');
   }
   for (const id of ['tab-0', 'Edit1', 'Edit11', 'ok', 'open', 'save', 'units', 'download-report', 'download-html',
     'limits', 'pin', 'study-field-1', 'study-step-2', 'study-quantity', 'study-run', 'seek-field',
-    'seek-target', 'seek-run', 'optimise-sense', 'vary-2-high', 'vary-3-field', 'optimise-run'])
+    'seek-target', 'seek-run', 'optimise-sense', 'vary-2-high', 'vary-3-field', 'optimise-run', 'front-sense-1',
+    'front-quantity-3', 'front-third', 'front-vary-2-high', 'front-vary-6-field', 'front-run', 'material-search', 'material-list',
+    'material-apply'])
     assert.ok(reached.has(id), id);
 });
 
 await studyTests(page, defaults);
 await limitAndCompareTests(page, defaults);
 await searchTests(page, defaults);
+await frontTests(page, defaults);
+await materialTests(page, defaults);
 if (process.env.VORTANE_PAGE_TIMINGS) await featureTimings(page, defaults);
 
-await check('axe-core finds no violation with a study, a comparison and a search shown', async () => {
+await check('axe-core finds no violation with a study, a comparison, a search, a front and a grade shown', async () => {
   await page.addScriptTag({ content: axeSource });
   const result = await page.evaluate(() => window.axe.run());
   assert.deepEqual(result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
@@ -504,7 +605,8 @@ if (shots) {
   await setStudy(page, [['BarrierClearance1', '0.03', '0.1', '0.01'], ['ScrewSpeed', '60', '140', '20']]);
   await page.click('#study-run');
   await studyDone(page);
-  for (const [selector, name] of [['.study', 'study'], ['.compare', 'compare'], ['.design', 'optimise']])
+  for (const [selector, name] of [['.study', 'study'], ['.compare', 'compare'], ['.design', 'optimise'],
+    ['.front', 'front'], ['.material', 'material']])
     await shoot(page, selector, `web-page-${name}-390x844.png`);
   await setTexts(page, { ...defaults, 3: 'abc' });
   await page.click('#ok');

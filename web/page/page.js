@@ -328,7 +328,7 @@
   // awaited: a second click cannot start another search, and the last
   // search's answer is never read as this one's.
   async function search(method, args) {
-    for (const id of ['seek-run', 'optimise-run']) $(id).disabled = true;
+    for (const id of ['seek-run', 'optimise-run', 'front-run']) $(id).disabled = true;
     $('search-apply').disabled = true;
     $('search-state').textContent = 'Starting…';
     const began = performance.now();
@@ -364,7 +364,7 @@
       $('search-state').textContent = 'The search could not run: ' + error.message;
     } finally {
       searchRunning = null;
-      for (const id of ['seek-run', 'optimise-run']) $(id).disabled = false;
+      for (const id of ['seek-run', 'optimise-run', 'front-run']) $(id).disabled = false;
       $('search-cancel').disabled = true;
     }
   }
@@ -372,6 +372,115 @@
     if (!searchRunning) return;
     searchRunning.end();
     searchCore = readySearchCore();
+  }
+
+  // The Pareto front, in the search worker as a search runs; Cancel ends it.
+  // The designs are kept for Apply until the next front.
+  let frontDesigns = [];
+  let frontCsv = '';
+  const frontPrefixes = [1, 2, 3, 4, 5, 6].map((n) => `front-vary-${n}`);
+  async function findFront() {
+    const searchButtons = ['seek-run', 'optimise-run', 'front-run'];
+    for (const id of searchButtons) $(id).disabled = true;
+    for (const id of ['front-apply', 'front-csv', 'front-design']) $(id).disabled = true;
+    $('front-state').textContent = 'Starting…';
+    const began = performance.now();
+    try {
+      await converting;
+      const texts = boxTexts();
+      const saved = await call('saveCase', texts);
+      if (saved.error) {
+        $('front-state').textContent = '';
+        return showMessages([saved.error]);
+      }
+      $('front-cancel').disabled = false;
+      const core = await (searchCore || (searchCore = readySearchCore()));
+      searchRunning = core;
+      await core.call('openCase', [caseName, saved.text]);
+      const objectives = [1, 2, 3].filter((k) => k < 3 || $('front-third').checked)
+        .map((k) => `${$('front-sense-' + k).value} ${$('front-quantity-' + k).value}`);
+      const varied = frontPrefixes.filter((prefix) => $(prefix + '-field').value).map(notation);
+      const found = await core.call('front', [texts, objectives, varied, $('units').value], (progress) => {
+        $('front-state').textContent = `Runs: ${progress.runs}`;
+      });
+      timings.front = performance.now() - began;
+      if (found === null) return void ($('front-state').textContent = 'Cancelled.');
+      if (found.error) {
+        $('front-state').textContent = '';
+        return showMessages([found.error]);
+      }
+      showFront(found);
+    } catch (error) {
+      searchCore = null;
+      $('front-state').textContent = 'The search could not run: ' + error.message;
+    } finally {
+      searchRunning = null;
+      for (const id of searchButtons) $(id).disabled = false;
+      $('front-cancel').disabled = true;
+    }
+  }
+  function showFront(found) {
+    $('front-state').textContent = [found.end, found.reason, `(runs: ${found.runs})`].filter(Boolean).join('\n');
+    frontDesigns = found.designs.map((design) => design.cells);
+    frontCsv = found.csv;
+    $('front-charts').replaceChildren(...found.charts.map((svg, n) => {
+      const picture = document.createElement('div');
+      picture.setAttribute('role', 'img');
+      picture.setAttribute('aria-label', n === 0 ? 'Pareto front, the knee ringed'
+        : 'Pareto front, third objective against the second');
+      picture.innerHTML = svg;
+      return picture;
+    }));
+    const rows = found.rows.map((row) => row.cells);
+    const designs = grid('Designs of the front', found.header, rows);
+    if (found.knee >= 0) designs.tBodies[0].rows[found.knee].className = 'knee';
+    $('front-table').replaceChildren(...(rows.length ? [designs] : []));
+    choices($('front-design'), rows.map((cells) => [cells[0], [found.header[0], cells[0], cells[cells.length - 1]].join(' ').trim()]));
+    if (found.knee >= 0) $('front-design').value = rows[found.knee][0];
+    const any = frontDesigns.length > 0;
+    for (const id of ['front-apply', 'front-csv', 'front-design']) $(id).disabled = !any;
+  }
+
+  // The material library: its grades listed and searched as the window's
+  // Choose Material does; Apply puts the chosen grade into the boxes.
+  let grades = [];
+  async function listGrades() {
+    const found = await call('findGrades', $('material-search').value);
+    const chosen = $('material-list').value;
+    choices($('material-list'), found.map((index) => [String(index), `${grades[index].name} | ${grades[index].cells[1]}`]));
+    if (found.map(String).includes(chosen)) $('material-list').value = chosen;
+    else if (found.length) $('material-list').value = String(found[0]);
+    await showGrade();
+  }
+  async function showGrade() {
+    const index = $('material-list').value;
+    $('material-apply').disabled = index === '';
+    $('material-chart').hidden = index === '';
+    if (index === '') return $('material-details').replaceChildren();
+    const view = await call('gradeView', Number(index), $('units').value);
+    if (view.error) return showMessages([view.error]);
+    $('material-details').replaceChildren(grid(grades[Number(index)].name, [],
+      view.details.map((row) => row.cells.map((text, i) => (i === 2 && text ? 'Source: ' + text : text)))));
+    $('material-picture').innerHTML = view.chart;
+  }
+  async function applyGrade() {
+    const index = $('material-list').value;
+    if (index === '') return;
+    await converting;
+    const applied = await call('applyGrade', Number(index), boxTexts());
+    if (applied.error) return void ($('material-state').textContent = applied.error);
+    setBoxTexts(applied.texts);
+    $('material-state').textContent = applied.missing;
+    $('state').textContent = applied.material + ' is in the boxes; OK runs it.';
+  }
+  function startLibrary(data) {
+    grades = data.grades;
+    $('material-problems').replaceChildren(...data.materialErrors.map((text) =>
+      Object.assign(document.createElement('li'), { textContent: text })));
+    $('material-search').addEventListener('input', listGrades);
+    $('material-list').addEventListener('change', showGrade);
+    $('material-apply').addEventListener('click', applyGrade);
+    listGrades();
   }
 
   function startFeatures() {
@@ -433,7 +542,30 @@
       $('state').textContent = 'The design found is in the boxes; OK runs it.';
     });
     for (const axis of [1, 2]) suggestRange(axis);
-    for (const id of ['study-run', 'pin', 'seek-run', 'optimise-run']) $(id).disabled = false;
+
+    const frontFirsts = ['TotalPressureDrop', 'Barrier1ShearStress', 'TemperatureRise'];
+    frontFirsts.forEach((quantity, k) => {
+      choices($(`front-quantity-${k + 1}`), quantities.map((q) => [q.name, q.caption]));
+      $(`front-quantity-${k + 1}`).value = quantity;
+    });
+    $('front-sense-2').value = 'maximise';
+    for (const prefix of frontPrefixes) {
+      choices($(prefix + '-field'), [['', '(none)'], ...fieldChoices()]);
+      $(prefix + '-field').addEventListener('change', () => suggestBounds(prefix));
+    }
+    $('front-vary-1-field').value = 'BarrierClearance1';
+    $('front-vary-2-field').value = 'ScrewSpeed';
+    for (const prefix of frontPrefixes) suggestBounds(prefix);
+    $('front-run').addEventListener('click', findFront);
+    $('front-cancel').addEventListener('click', cancelSearch);
+    $('front-apply').addEventListener('click', () => {
+      const design = frontDesigns[Number($('front-design').value) - 1];
+      if (!design) return;
+      setBoxTexts(design);
+      $('state').textContent = 'The design of the front is in the boxes; OK runs it.';
+    });
+    $('front-csv').addEventListener('click', () => download('front.csv', [frontCsv], 'text/csv'));
+    for (const id of ['study-run', 'pin', 'seek-run', 'optimise-run', 'front-run']) $(id).disabled = false;
     searchCore = readySearchCore();
   }
 
@@ -483,6 +615,7 @@
       const run = await call('lastRun', $('units').value);
       if (!run.error) showRun(run);
       if (!$('study-chart').hidden) showStudyChart();
+      if ($('material-list').value !== '') showGrade();
     });
     $('download-report').addEventListener('click', async () => download('result.txt', [await call('report')], 'text/plain'));
     $('download-html').addEventListener('click', async () => {
@@ -509,6 +642,7 @@
     });
     for (const id of ['ok', 'open', 'save']) $(id).disabled = false;
     startFeatures();
+    startLibrary(data);
     timings.ready = performance.now();
     $('state').textContent = 'Ready: the calculation runs in this page, offline.';
     document.body.dataset.ready = 'true';

@@ -48,6 +48,17 @@ const calls = {
     const inputs = texts(varied);
     try { return session.optimise(v, objective, inputs, progress); } finally { v.delete(); inputs.delete(); }
   },
+  front: (boxTexts, objectives, varied, units, progress) => {
+    const v = texts(boxTexts);
+    const aims = texts(objectives);
+    const inputs = texts(varied);
+    try { return session.front(v, aims, inputs, units, progress); } finally { v.delete(); aims.delete(); inputs.delete(); }
+  },
+  grades: () => session.grades(),
+  materialErrors: () => session.materialErrors(),
+  findGrades: (query) => session.findGrades(query),
+  gradeView: (index, units) => session.gradeView(index, units),
+  applyGrade: (index, boxTexts) => { const v = texts(boxTexts); try { return session.applyGrade(index, v); } finally { v.delete(); } },
 };
 // Long calls: their progress goes to the page as they run.
 const cancelled = new Set();
@@ -74,6 +85,7 @@ const longCalls = {
   },
   goalSeek: (id, ...args) => calls.goalSeek(...args, (runs) => postMessage({ id, progress: { runs } })),
   optimise: (id, ...args) => calls.optimise(...args, (runs) => postMessage({ id, progress: { runs } })),
+  front: (id, ...args) => calls.front(...args, (runs) => postMessage({ id, progress: { runs } })),
 };
 // The page sends the compiled WebAssembly first; the core is instantiated
 // from it.
@@ -87,9 +99,10 @@ const ready = new Promise((resolve) => { compiled = resolve; }).then((wasm) => V
   },
 })).then((module) => {
   core = module;
-  session = new core.Session('/result.txt');
+  session = new core.Session('/result.txt', '/materials');
   postMessage({ ready: true, fields: plain(core.fields()), titles: plain(core.pageTitles()),
-                quantities: plain(core.quantities()),
+                quantities: plain(core.quantities()), grades: plain(session.grades()),
+                materialErrors: plain(session.materialErrors()),
                 startup: performance.now() - started });
 }, (error) => postMessage({ ready: false, failure: String(error) }));
 onmessage = async (event) => {
