@@ -10,33 +10,19 @@
 
 namespace vortane {
 
-namespace {
-
-constexpr const char* FrontKneeMark = "Knee";
-
-}  // namespace
-
-DesignTable FrontDesignTable(const FrontResult& front, const FrontRequest& request) {
-    DesignTable table{{}, {}, FrontKneeMark, request.base.decimalSeparator, request.limits, request.acceptedWarnings};
-    for (const VariedInput& input : request.inputs) table.fields.push_back(input.field);
-    for (std::size_t i = 0; i < front.designs.size(); ++i)
-        table.rows.push_back({front.designs[i].inputTexts, &front.designs[i].run, front.knee == i});
-    return table;
-}
-
 FrontCells FrontTableCells(const FrontResult& front, const FrontRequest& request) {
     FrontCells cells;
     cells.header.emplace_back("Point");
     for (const VariedInput& input : request.inputs) cells.header.emplace_back(ReportCaption(*input.field));
     for (const Objective& objective : request.objectives) cells.header.push_back(QuantityCaption(objective.quantity));
-    cells.header.emplace_back(FrontKneeMark);
+    cells.header.emplace_back(FrontKneeColumn);
     const char separator = request.base.decimalSeparator;
     for (std::size_t i = 0; i < front.designs.size(); ++i) {
         const FrontDesign& design = front.designs[i];
         std::vector<std::string> row{std::to_string(i + 1)};
         row.insert(row.end(), design.inputTexts.begin(), design.inputTexts.end());
         for (const double value : design.objectives) row.push_back(FormatSignificant(value, 6, separator));
-        row.emplace_back(front.knee == i ? FrontKneeMark : "");
+        row.emplace_back(front.knee == i ? FrontKneeColumn : "");
         cells.rows.push_back(std::move(row));
     }
     return cells;

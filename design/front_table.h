@@ -4,15 +4,13 @@
 #include <vector>
 
 #include "design/pareto_front.h"
-#include "study/design_rows.h"
 
 namespace vortane {
 
-// The designs of a front as every front end tables and exports them.
+// The name of the column marking the knee, in the table and the CSV.
+inline constexpr const char* FrontKneeColumn = "Knee";
 
-// The table vortane-calc --front writes: a row per design along the front,
-// its varied inputs as typed, the knee marked "Knee".
-DesignTable FrontDesignTable(const FrontResult& front, const FrontRequest& request);
+// The designs of a front as the front ends table them.
 
 // The table beside the front's chart: "Point", each varied input's report
 // caption, each objective's quantity caption (technical metric units),

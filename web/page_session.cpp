@@ -105,6 +105,15 @@ auto Searched(Search search) -> decltype(search()) {
     }
 }
 
+// The front's designs as vortane-calc --front --csv writes them.
+std::string FrontCsv(const FrontResult& front, const FrontRequest& request, UnitSystem system) {
+    DesignTable table{{}, {}, FrontKneeColumn, request.base.decimalSeparator, request.limits, request.acceptedWarnings};
+    for (const VariedInput& input : request.inputs) table.fields.push_back(input.field);
+    for (std::size_t i = 0; i < front.designs.size(); ++i)
+        table.rows.push_back({front.designs[i].inputTexts, &front.designs[i].run, front.knee == i});
+    return DesignTableCsv(table, system);
+}
+
 // Counts the runs of a search for the page.
 std::function<void(const Evaluation&)> RunCounter(const SearchProgress& progress) {
     if (!progress) return {};
@@ -475,7 +484,7 @@ PageFront PageSession::Front(const std::vector<std::string>& texts, const std::v
         if (result.knee) front.knee = static_cast<int>(*result.knee);
         for (const FrontDesign& design : result.designs)
             front.designs.push_back({{design.texts.begin(), design.texts.end()}});
-        front.csv = DesignTableCsv(FrontDesignTable(result, request), *system);
+        front.csv = FrontCsv(result, request, *system);
         return front;
     });
 }

@@ -315,6 +315,23 @@ async function frontTests(page, defaults) {
     assert.equal(await page.inputValue('#Edit3'), '350');
   });
   await shoot(page, '.front', 'web-page-front-1280x800.png');
+  await shoot(page, '#front-state', 'web-page-front-chart-1280x800.png');
+
+  await check('three objectives: both charts of the front and vortane-calc.js\'s CSV', async () => {
+    await page.check('#front-third');
+    await page.selectOption('#front-sense-3', 'minimise');
+    await page.selectOption('#front-quantity-3', 'TemperatureRise');
+    await page.click('#front-run');
+    assert.match(await frontDone(page), /^Found: \d+ designs on the front/);
+    assert.equal(await page.locator('#front-charts svg').count(), 2);
+    const expected = cli(['OutputRate=350', '--front', 'minimise TotalPressureDrop', '--front', 'maximise Barrier1ShearStress',
+      '--front', 'minimise TemperatureRise', '--vary', 'BarrierClearance1=0.03:0.1', '--vary', 'ScrewSpeed=60:140',
+      '--limit', 'TemperatureRise<=30', '--csv', 'front.csv'], 'front.csv', false, wasmCalc);
+    assert.equal(expected.status, 0, expected.err);
+    assert.ok((await download(page, '#front-csv')).equals(expected.bytes), 'the CSV vortane-calc.js --front writes');
+    await page.uncheck('#front-third');
+    assert.ok(await page.isDisabled('#front-quantity-3'));
+  });
   await setLimits(page, '');
 }
 
@@ -568,7 +585,7 @@ await check('every control reachable by keyboard', async () => {
   for (const id of ['tab-0', 'Edit1', 'Edit11', 'ok', 'open', 'save', 'units', 'download-report', 'download-html',
     'limits', 'pin', 'study-field-1', 'study-step-2', 'study-quantity', 'study-run', 'seek-field',
     'seek-target', 'seek-run', 'optimise-sense', 'vary-2-high', 'vary-3-field', 'optimise-run', 'front-sense-1',
-    'front-quantity-3', 'front-third', 'front-vary-2-high', 'front-vary-6-field', 'front-run', 'material-search', 'material-list',
+    'front-quantity-2', 'front-third', 'front-vary-2-high', 'front-vary-6-field', 'front-run', 'material-search', 'material-list',
     'material-apply'])
     assert.ok(reached.has(id), id);
 });
