@@ -49,8 +49,10 @@ DocumentSection FrontQuestion(const FrontRequest& request, const FrontResult& fr
     return section;
 }
 
-DocumentSection FrontDesigns(const FrontRequest& request, const FrontResult& front,
-                             std::optional<std::size_t> chosen, char sep, UnitSystem system) {
+}  // namespace
+
+DocumentSection FrontDesignsSection(const FrontRequest& request, const FrontResult& front,
+                                    std::optional<std::size_t> chosen, char sep, UnitSystem system) {
     DocumentSection section{"Designs of the front", {"Point"}, {}, {}};
     for (const VariedInput& input : request.inputs) section.columns.emplace_back(input.field->name);
     std::vector<const RunColumn*> columns;
@@ -72,8 +74,6 @@ DocumentSection FrontDesigns(const FrontRequest& request, const FrontResult& fro
     return section;
 }
 
-}  // namespace
-
 std::optional<std::size_t> FrontDesignOf(const FrontResult& front, const InputTexts& texts) {
     const auto found = std::find_if(front.designs.begin(), front.designs.end(),
                                     [&texts](const FrontDesign& design) { return design.texts == texts; });
@@ -84,7 +84,7 @@ std::optional<std::size_t> FrontDesignOf(const FrontResult& front, const InputTe
 void AppendFront(ReportDocument& document, const FrontRequest& request, const FrontResult& front,
                  std::optional<std::size_t> chosen, char decimalSeparator, UnitSystem system) {
     document.sections.push_back(FrontQuestion(request, front, chosen, decimalSeparator, system));
-    document.sections.push_back(FrontDesigns(request, front, chosen, decimalSeparator, system));
+    document.sections.push_back(FrontDesignsSection(request, front, chosen, decimalSeparator, system));
     for (Chart& chart : FrontCharts(front, request.objectives))
         document.moreCharts.push_back({std::move(chart), document.sections.size()});
 }

@@ -13,6 +13,13 @@ namespace vortane {
 // design of it.
 std::optional<std::size_t> FrontDesignOf(const FrontResult& front, const InputTexts& texts);
 
+// "Designs of the front": Point, the varied inputs as typed and each
+// objective's value in `system`, then a column marking the knee ("Knee") and
+// the design `chosen` ("This case").
+DocumentSection FrontDesignsSection(const FrontRequest& request, const FrontResult& front,
+                                    std::optional<std::size_t> chosen, char decimalSeparator,
+                                    UnitSystem system = UnitSystem::Metric);
+
 // A case's document carrying the front it was chosen from, after its own
 // sections:
 // - "Trade-off front": the objectives, the varied inputs and their bounds,

@@ -14,10 +14,11 @@
 #include "design/design_notation.h"
 #include "design/end_text.h"
 #include "design/front_chart.h"
-#include "design/front_table.h"
 #include "design/goal_seek.h"
 #include "design/history_chart.h"
 #include "design/optimisation.h"
+#include "design_document/front_document.h"
+#include "design_document/front_table.h"
 #include "document/html_document.h"
 #include "document/report_document.h"
 #include "document/svg_chart.h"
@@ -103,15 +104,6 @@ auto Searched(Search search) -> decltype(search()) {
         refused.error = refusal.what();
         return refused;
     }
-}
-
-// The front's designs as vortane-calc --front --csv writes them.
-std::string FrontCsv(const FrontResult& front, const FrontRequest& request, UnitSystem system) {
-    DesignTable table{{}, {}, FrontKneeColumn, request.base.decimalSeparator, request.limits, request.acceptedWarnings};
-    for (const VariedInput& input : request.inputs) table.fields.push_back(input.field);
-    for (std::size_t i = 0; i < front.designs.size(); ++i)
-        table.rows.push_back({front.designs[i].inputTexts, &front.designs[i].run, front.knee == i});
-    return DesignTableCsv(table, system);
 }
 
 // Counts the runs of a search for the page.
@@ -478,13 +470,13 @@ PageFront PageSession::Front(const std::vector<std::string>& texts, const std::v
         front.runs = static_cast<int>(result.runs);
         if (result.designs.empty()) return front;
         for (const Chart& chart : FrontCharts(result, request.objectives)) front.charts.push_back(SvgElement(chart));
-        FrontCells cells = FrontTableCells(result, request);
-        front.header = std::move(cells.header);
-        front.rows = Rows(cells.rows);
+        DocumentSection designs = FrontDesignsSection(request, result, std::nullopt, separator_, *system);
+        front.header = std::move(designs.columns);
+        front.rows = Rows(designs.rows);
         if (result.knee) front.knee = static_cast<int>(*result.knee);
         for (const FrontDesign& design : result.designs)
             front.designs.push_back({{design.texts.begin(), design.texts.end()}});
-        front.csv = FrontCsv(result, request, *system);
+        front.csv = DesignTableCsv(FrontTable(request, result, separator_), *system);
         return front;
     });
 }

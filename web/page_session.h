@@ -130,9 +130,9 @@ struct PageSearch {
 };
 // A front found: its end ("Found: 12 designs on the front, the knee at Point
 // 5") and why it holds none, the runs made, its charts (SVG elements, the
-// knee ringed), the table beside them (the knee's row `knee`, -1 for none),
-// each design's 28 texts, and the CSV vortane-calc --front --csv writes, in
-// the units asked.
+// knee ringed), the table of its designs as the report has it (the knee's row
+// `knee`, -1 for none), each design's 28 texts, and the CSV vortane-calc
+// --front --csv writes; the table and the CSV in the units asked.
 struct PageFront {
     std::string error;
     std::string end;

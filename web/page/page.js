@@ -217,7 +217,8 @@
     element.createCaption().textContent = title;
     if (header.length) {
       const head = element.createTHead().insertRow();
-      for (const text of header) head.append(Object.assign(document.createElement('th'), { scope: 'col', textContent: text }));
+      // A column without a caption has no header cell.
+      for (const text of header) head.append(text ? Object.assign(document.createElement('th'), { scope: 'col', textContent: text }) : document.createElement('td'));
     }
     const body = element.createTBody();
     for (const cells of rows) {
@@ -556,6 +557,9 @@
     $('front-vary-1-field').value = 'BarrierClearance1';
     $('front-vary-2-field').value = 'ScrewSpeed';
     for (const prefix of frontPrefixes) suggestBounds(prefix);
+    $('front-third').addEventListener('change', () => {
+      for (const id of ['front-sense-3', 'front-quantity-3']) $(id).disabled = !$('front-third').checked;
+    });
     $('front-run').addEventListener('click', findFront);
     $('front-cancel').addEventListener('click', cancelSearch);
     $('front-apply').addEventListener('click', () => {
