@@ -191,10 +191,7 @@ Chart FrontDialog::HistoryChart(const std::vector<Evaluation>& /*history*/) cons
 
 QString FrontDialog::Outcome() const {
     if (!result_) return {};
-    QStringList lines{FromUtf8(FrontEndText(*result_))};
-    if (!result_->reason.empty()) lines << FromUtf8(result_->reason);
-    lines << QStringLiteral("Runs made: %1").arg(result_->runs);
-    return lines.join(u'\n');
+    return FromUtf8(FrontOutcomeText(*result_));
 }
 
 std::size_t FrontDialog::RunsMade() const { return result_ ? result_->runs : DesignDialog::RunsMade(); }

@@ -53,6 +53,12 @@ std::string FrontEndText(const FrontResult& result) {
     return "Cancelled: nothing found";
 }
 
+std::string FrontOutcomeText(const FrontResult& result) {
+    std::string text = FrontEndText(result) + '\n';
+    if (!result.reason.empty()) text += result.reason + '\n';
+    return text + "Runs made: " + std::to_string(result.runs);
+}
+
 namespace {
 
 std::string RunsLine(const std::vector<Evaluation>& history) { return "runs: " + std::to_string(history.size()) + '\n'; }

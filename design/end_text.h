@@ -30,6 +30,11 @@ std::string OptimisationEndText(OptimisationEnd end, bool limitsSet);
 // search's designs are not offered: "Cancelled: nothing found".
 std::string FrontEndText(const FrontResult& result);
 
+// What a front end shows once a front's search ends, a line each: its end
+// (FrontEndText), why it holds no design where there is a reason, and "Runs
+// made: N".
+std::string FrontOutcomeText(const FrontResult& result);
+
 // The design found, a line each, as vortane-calc prints it: FIELD=TEXT, then
 // QUANTITY=VALUE (residual R), then "runs: N".
 std::string GoalSeekFoundText(const GoalSeekRequest& request, const GoalSeekResult& result);

@@ -73,9 +73,7 @@ EMSCRIPTEN_BINDINGS(vortane_page) {
         .field("missing", &PageApplied::missing);
     value_object<PageFront>("Front")
         .field("error", &PageFront::error)
-        .field("end", &PageFront::end)
-        .field("reason", &PageFront::reason)
-        .field("runs", &PageFront::runs)
+        .field("outcome", &PageFront::outcome)
         .field("charts", &PageFront::charts)
         .field("header", &PageFront::header)
         .field("rows", &PageFront::rows)

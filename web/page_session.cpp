@@ -465,9 +465,7 @@ PageFront PageSession::Front(const std::vector<std::string>& texts, const std::v
         request.acceptedWarnings = extras_.acceptedWarnings;
         request.threads = 1;  // a Web Worker has no threads
         const FrontResult result = ParetoFront(request, nullptr, RunCounter(progress));
-        front.end = FrontEndText(result);
-        front.reason = result.reason;
-        front.runs = static_cast<int>(result.runs);
+        front.outcome = FrontOutcomeText(result);
         if (result.designs.empty()) return front;
         for (const Chart& chart : FrontCharts(result, request.objectives)) front.charts.push_back(SvgElement(chart));
         DocumentSection designs = FrontDesignsSection(request, result, std::nullopt, separator_, *system);

@@ -128,16 +128,14 @@ struct PageSearch {
     std::string chart;
     int runs = 0;
 };
-// A front found: its end ("Found: 12 designs on the front, the knee at Point
-// 5") and why it holds none, the runs made, its charts (SVG elements, the
+// A front found: its outcome (FrontOutcomeText: "Found: 12 designs on the
+// front, the knee at Point 5", why it holds none, the runs made), its charts (SVG elements, the
 // knee ringed), the table of its designs as the report has it (the knee's row
 // `knee`, -1 for none), each design's 28 texts, and the CSV vortane-calc
 // --front --csv writes; the table and the CSV in the units asked.
 struct PageFront {
     std::string error;
-    std::string end;
-    std::string reason;
-    int runs = 0;
+    std::string outcome;
     std::vector<std::string> charts;
     std::vector<std::string> header;
     std::vector<PageRow> rows;

@@ -40,6 +40,22 @@ TEST(EndText, AFrontNamesItsKneeAndACancelledOneNothing) {
     EXPECT_EQ(FrontEndText(front), "Not found: no run was feasible");
 }
 
+// The outcome shown at a front's end: its end, the reason where one is
+// given, and the runs made.
+TEST(EndText, AFrontsOutcomeGivesItsEndReasonAndRuns) {
+    FrontResult front;
+    front.end = FrontEnd::Complete;
+    front.designs.resize(2);
+    front.knee = 0;
+    front.runs = 812;
+    EXPECT_EQ(FrontOutcomeText(front), "Found: 2 designs on the front, the knee at Point 1\nRuns made: 812");
+    front = {};
+    front.end = FrontEnd::EveryRunStopped;
+    front.reason = "every run stopped: Point 1: Input data is not proper";
+    front.runs = 9;
+    EXPECT_EQ(FrontOutcomeText(front), "Not found\nevery run stopped: Point 1: Input data is not proper\nRuns made: 9");
+}
+
 TEST(EndText, TheDesignFoundReadsLineByLine) {
     OptimisationRequest request;
     request.inputs = {{FindInputField("BarrierClearance1"), 0.03, 0.1}, {FindInputField("ScrewSpeed"), 60, 140}};

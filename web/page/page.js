@@ -421,7 +421,7 @@
     }
   }
   function showFront(found) {
-    $('front-state').textContent = [found.end, found.reason, `(runs: ${found.runs})`].filter(Boolean).join('\n');
+    $('front-state').textContent = found.outcome;
     frontDesigns = found.designs.map((design) => design.cells);
     frontCsv = found.csv;
     $('front-charts').replaceChildren(...found.charts.map((svg, n) => {
