@@ -52,7 +52,7 @@ DocumentSection FrontQuestion(const FrontRequest& request, const FrontResult& fr
 }  // namespace
 
 DocumentSection FrontDesignsSection(const FrontRequest& request, const FrontResult& front,
-                                    std::optional<std::size_t> chosen, char sep, UnitSystem system) {
+                                    std::optional<std::size_t> chosen, char decimalSeparator, UnitSystem system) {
     DocumentSection section{"Designs of the front", {"Point"}, {}, {}};
     for (const VariedInput& input : request.inputs) section.columns.emplace_back(input.field->name);
     std::vector<const RunColumn*> columns;
@@ -66,7 +66,7 @@ DocumentSection FrontDesignsSection(const FrontRequest& request, const FrontResu
         std::vector<std::string>& row = section.rows.emplace_back(std::vector<std::string>{std::to_string(i + 1)});
         row.insert(row.end(), design.inputTexts.begin(), design.inputTexts.end());
         for (std::size_t k = 0; k < columns.size(); ++k)
-            row.push_back(ValueTextIn(design.objectives[k], columns[k]->quantity, system, sep));
+            row.push_back(ValueTextIn(design.objectives[k], columns[k]->quantity, system, decimalSeparator));
         std::string mark = front.knee == i ? "Knee" : "";
         if (chosen == i) mark += mark.empty() ? "This case" : ", this case";
         row.push_back(std::move(mark));

@@ -22,7 +22,9 @@ std::vector<std::string> LibraryDefaults() {
     return {texts.begin(), texts.end()};
 }
 
-std::size_t LineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t LineCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 // Two objectives over two inputs with a limit: a row, a chart point and a
 // CSV line per design, the knee marked in the table and the CSV, each
