@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -50,7 +51,9 @@ private:
             if (path_.isEmpty()) {
                 dialog->reject();
             } else {
-                dialog->selectFile(path_);
+                // Typed, as a user would: selectFile leaves the name alone
+                // once the name's box has the focus.
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path_);
                 QMetaObject::invokeMethod(dialog, "accept");
             }
         }
