@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -253,6 +254,21 @@ QString Figure(double value, char decimalSeparator) {
     return FromUtf8(FormatSignificant(value, 6, decimalSeparator));
 }
 
+
+QLabel* CaseLimitsLabel() {
+    auto* label = new QLabel;
+    label->setAccessibleName(QStringLiteral("Limits of the case"));
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setToolTip(QStringLiteral("Set in Design > Limits\u2026"));
+    return label;
+}
+
+QString CaseLimitsText(const std::vector<Limit>& limits) {
+    QStringList lines;
+    for (const Limit& limit : limits) lines << FromUtf8(LimitText(limit));
+    return lines.isEmpty() ? QStringLiteral("(no limits)") : lines.join(QStringLiteral(", "));
+}
 
 QTableWidget* DesignsTable(const QString& accessibleName) {
     auto* table = new QTableWidget;

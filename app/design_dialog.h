@@ -17,6 +17,7 @@
 
 class QChartView;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
@@ -131,6 +132,11 @@ std::optional<double> ReadNumber(const QLineEdit& edit, char decimalSeparator, c
                                  QString& message);
 // A value as the dialogs show it: six significant digits with the decimal separator.
 QString Figure(double value, char decimalSeparator);
+
+// The case's limits shown read-only beside a search's inputs (they are set in
+// Design > Limits…), and their text on one line, "(no limits)" for none.
+QLabel* CaseLimitsLabel();
+QString CaseLimitsText(const std::vector<Limit>& limits);
 
 // A table of designs, a row each, selected whole and one at a time, not edited.
 QTableWidget* DesignsTable(const QString& accessibleName);

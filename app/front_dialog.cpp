@@ -97,11 +97,7 @@ QWidget* FrontDialog::CreateInputs() {
         aims_.push_back(aim);
     }
 
-    limits_ = new QLabel;
-    limits_->setAccessibleName(QStringLiteral("Limits of the case"));
-    limits_->setWordWrap(true);
-    limits_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    limits_->setToolTip(QStringLiteral("Set in Design > Limits\u2026"));
+    limits_ = CaseLimitsLabel();
     FollowCaseLimits();
     aims->addRow(QStringLiteral("Limits:"), limits_);
     auto* right = new QVBoxLayout;
@@ -153,9 +149,7 @@ QWidget* FrontDialog::CreateResults() {
 }
 
 void FrontDialog::FollowCaseLimits() {
-    QStringList lines;
-    for (const Limit& limit : Context().limits()) lines << FromUtf8(LimitText(limit));
-    limits_->setText(lines.isEmpty() ? QStringLiteral("(no limits)") : lines.join(QStringLiteral(", ")));
+    limits_->setText(CaseLimitsText(Context().limits()));
 }
 
 std::optional<DesignDialog::Prepared> FrontDialog::Prepare() {

@@ -76,11 +76,7 @@ QWidget* ScaleUpDialog::CreateInputs() {
     }
     keep_->setMinimumHeight(keep_->fontMetrics().lineSpacing() * 8);
     target->addRow(QStringLiteral("Columns &kept:"), keep_);
-    limits_ = new QLabel;
-    limits_->setAccessibleName(QStringLiteral("Limits of the case"));
-    limits_->setWordWrap(true);
-    limits_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    limits_->setToolTip(QStringLiteral("Set in Design > Limits\u2026"));
+    limits_ = CaseLimitsLabel();
     target->addRow(QStringLiteral("Limits:"), limits_);
     columns->addLayout(target, 1);
 
@@ -133,9 +129,7 @@ QWidget* ScaleUpDialog::CreateResults() {
 }
 
 void ScaleUpDialog::FollowCase() {
-    QStringList lines;
-    for (const Limit& limit : Context().limits()) lines << FromUtf8(LimitText(limit));
-    limits_->setText(lines.isEmpty() ? QStringLiteral("(no limits)") : lines.join(QStringLiteral(", ")));
+    limits_->setText(CaseLimitsText(Context().limits()));
     if (asked_) return;
     const InputTexts texts = Context().boxTexts();
     diameter_->setText(FromUtf8(texts[static_cast<std::size_t>(FindInputField("BarrelDiameter")->box - 1)]));

@@ -325,49 +325,58 @@
     $(prefix + '-low').value = range.from;
     $(prefix + '-high').value = range.to;
   }
+  // A search in the search worker, its state in PANEL-state and its Cancel
+  // PANEL-cancel: the boxes' case is saved and opened there, then `method` is
+  // called with the boxes' texts and `args`, and `show` takes what it found.
   // The buttons and the state change at the click itself, before anything is
   // awaited: a second click cannot start another search, and the last
   // search's answer is never read as this one's.
-  async function search(method, args) {
-    for (const id of ['seek-run', 'optimise-run', 'front-run']) $(id).disabled = true;
-    $('search-apply').disabled = true;
-    $('search-state').textContent = 'Starting…';
+  async function searchIn(panel, method, args, show) {
+    const buttons = ['seek-run', 'optimise-run', 'front-run'];
+    for (const id of buttons) $(id).disabled = true;
+    $(panel + '-state').textContent = 'Starting…';
     const began = performance.now();
     try {
       await converting;
       const texts = boxTexts();
       const saved = await call('saveCase', texts);
       if (saved.error) {
-        $('search-state').textContent = '';
+        $(panel + '-state').textContent = '';
         return showMessages([saved.error]);
       }
-      $('search-cancel').disabled = false;
+      $(panel + '-cancel').disabled = false;
       const core = await (searchCore || (searchCore = readySearchCore()));
       searchRunning = core;
       await core.call('openCase', [caseName, saved.text]);
       const found = await core.call(method, [texts, ...args], (progress) => {
-        $('search-state').textContent = `Runs: ${progress.runs}`;
+        $(panel + '-state').textContent = `Runs: ${progress.runs}`;
       });
       timings[method] = performance.now() - began;
-      if (found === null) return void ($('search-state').textContent = 'Cancelled.');
+      if (found === null) return void ($(panel + '-state').textContent = 'Cancelled.');
       if (found.error) {
-        $('search-state').textContent = '';
+        $(panel + '-state').textContent = '';
         return showMessages([found.error]);
       }
+      show(found);
+    } catch (error) {
+      searchCore = null;
+      $(panel + '-state').textContent = 'The search could not run: ' + error.message;
+    } finally {
+      searchRunning = null;
+      for (const id of buttons) $(id).disabled = false;
+      $(panel + '-cancel').disabled = true;
+    }
+  }
+  function search(method, args) {
+    $('search-apply').disabled = true;
+    return searchIn('search', method, args, (found) => {
       $('search-state').textContent = `${found.end} (runs: ${found.runs})`;
       $('search-result').textContent = found.text + found.warnings.map((line) => line + '\n').join('');
       $('search-chart').hidden = false;
       $('search-picture').innerHTML = found.chart;
       designFound = found.found ? found.texts : null;
       $('search-apply').disabled = !designFound;
-    } catch (error) {
-      searchCore = null;
-      $('search-state').textContent = 'The search could not run: ' + error.message;
-    } finally {
-      searchRunning = null;
-      for (const id of ['seek-run', 'optimise-run', 'front-run']) $(id).disabled = false;
-      $('search-cancel').disabled = true;
-    }
+    });
   }
   function cancelSearch() {
     if (!searchRunning) return;
@@ -380,45 +389,12 @@
   let frontDesigns = [];
   let frontCsv = '';
   const frontPrefixes = [1, 2, 3, 4, 5, 6].map((n) => `front-vary-${n}`);
-  async function findFront() {
-    const searchButtons = ['seek-run', 'optimise-run', 'front-run'];
-    for (const id of searchButtons) $(id).disabled = true;
+  function findFront() {
     for (const id of ['front-apply', 'front-csv', 'front-design']) $(id).disabled = true;
-    $('front-state').textContent = 'Starting…';
-    const began = performance.now();
-    try {
-      await converting;
-      const texts = boxTexts();
-      const saved = await call('saveCase', texts);
-      if (saved.error) {
-        $('front-state').textContent = '';
-        return showMessages([saved.error]);
-      }
-      $('front-cancel').disabled = false;
-      const core = await (searchCore || (searchCore = readySearchCore()));
-      searchRunning = core;
-      await core.call('openCase', [caseName, saved.text]);
-      const objectives = [1, 2, 3].filter((k) => k < 3 || $('front-third').checked)
-        .map((k) => `${$('front-sense-' + k).value} ${$('front-quantity-' + k).value}`);
-      const varied = frontPrefixes.filter((prefix) => $(prefix + '-field').value).map(notation);
-      const found = await core.call('front', [texts, objectives, varied, $('units').value], (progress) => {
-        $('front-state').textContent = `Runs: ${progress.runs}`;
-      });
-      timings.front = performance.now() - began;
-      if (found === null) return void ($('front-state').textContent = 'Cancelled.');
-      if (found.error) {
-        $('front-state').textContent = '';
-        return showMessages([found.error]);
-      }
-      showFront(found);
-    } catch (error) {
-      searchCore = null;
-      $('front-state').textContent = 'The search could not run: ' + error.message;
-    } finally {
-      searchRunning = null;
-      for (const id of searchButtons) $(id).disabled = false;
-      $('front-cancel').disabled = true;
-    }
+    const objectives = [1, 2, 3].filter((k) => k < 3 || $('front-third').checked)
+      .map((k) => `${$('front-sense-' + k).value} ${$('front-quantity-' + k).value}`);
+    const varied = frontPrefixes.filter((prefix) => $(prefix + '-field').value).map(notation);
+    return searchIn('front', 'front', [objectives, varied, $('units').value], showFront);
   }
   function showFront(found) {
     $('front-state').textContent = found.outcome;
