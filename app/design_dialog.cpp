@@ -294,6 +294,12 @@ QString TableHeading(const QString& caption) {
     return unit > 0 ? name + u'\n' + caption.mid(unit + 1) : name;
 }
 
+std::optional<std::size_t> SelectedRow(const QTableWidget& table) {
+    const QList<QTableWidgetItem*> selected = table.selectedItems();
+    if (selected.isEmpty()) return std::nullopt;
+    return static_cast<std::size_t>(selected.front()->row());
+}
+
 QTableWidgetItem* TableCell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);

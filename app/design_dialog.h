@@ -145,5 +145,7 @@ QTableWidget* DesignsTable(const QString& accessibleName);
 QString TableHeading(const QString& caption);
 // A cell that can be selected, not edited.
 QTableWidgetItem* TableCell(const QString& text);
+// The row selected in a table of designs, if any.
+std::optional<std::size_t> SelectedRow(const QTableWidget& table);
 
 }  // namespace vortane

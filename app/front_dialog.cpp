@@ -201,9 +201,7 @@ std::vector<FoundText> FrontDialog::Found() const {
 }
 
 std::optional<std::size_t> FrontDialog::Selected() const {
-    const QList<QTableWidgetItem*> selected = table_->selectedItems();
-    if (!shown_ || selected.isEmpty()) return std::nullopt;
-    return static_cast<std::size_t>(selected.front()->row());
+    return shown_ ? SelectedRow(*table_) : std::nullopt;
 }
 
 void FrontDialog::Select(std::size_t design) {

@@ -195,9 +195,7 @@ std::vector<FoundText> ScaleUpDialog::Found() const {
 }
 
 std::optional<std::size_t> ScaleUpDialog::Selected() const {
-    const QList<QTableWidgetItem*> selected = table_->selectedItems();
-    if (!shown_ || selected.isEmpty()) return std::nullopt;
-    return static_cast<std::size_t>(selected.front()->row());
+    return shown_ ? SelectedRow(*table_) : std::nullopt;
 }
 
 void ScaleUpDialog::Select(std::size_t row) {

@@ -63,12 +63,10 @@ InputTexts SimilarTexts(const RunRequest& reference, const CaseData& data, doubl
 // The columns of the table, each checked: the kept, then the watched ones
 // not kept.
 std::vector<std::string> ScaleColumnsOf(const ScaleUpRequest& request) {
+    std::set<std::string> kept;
+    for (const std::string& name : request.keep)
+        if (!kept.insert(name).second) throw DesignError(name + " is kept twice");
     std::vector<std::string> columns;
-    for (std::size_t i = 0; i < request.keep.size(); ++i) {
-        if (std::find(request.keep.begin(), request.keep.begin() + static_cast<std::ptrdiff_t>(i), request.keep[i]) !=
-            request.keep.begin() + static_cast<std::ptrdiff_t>(i))
-            throw DesignError(request.keep[i] + " is kept twice");
-    }
     const std::vector<std::string> watch = request.watch.empty() ? DefaultWatchedColumns() : request.watch;
     for (const std::vector<std::string>* list : {&request.keep, &watch}) {
         for (const std::string& name : *list) {

@@ -393,7 +393,7 @@ ScaledDesigns ScaleUpOf(double barrelDiameter, double output, const std::vector<
     for (const ScaleUpRow& row : designs.table.rows)
         designs.results.push_back({row.run, row.texts, base.viscosityRanges, base.caseFile, separator, request.limits,
                                    LimitMargins(request.limits, LimitColumns(request.limits), row.run),
-                                   request.acceptedWarnings});
+                                   request.acceptedWarnings, base.material});
     return designs;
 }
 

@@ -31,22 +31,10 @@ namespace vortane::testing {
 
 namespace {
 
-void Type(QWidget& window, const QString& name, const QString& text) {
-    QLineEdit* edit = Named<QLineEdit>(window, name);
-    QVERIFY2(edit != nullptr, qPrintable(name));
-    edit->setText(text);
-}
-
-void Choose(QWidget& window, const QString& name, const char* field) {
+void ChooseInput(QWidget& window, const QString& name, const char* field) {
     QComboBox* combo = Named<QComboBox>(window, name);
     QVERIFY2(combo != nullptr, qPrintable(name));
     combo->setCurrentIndex(combo->findData(FindInputField(field)->box));
-    QVERIFY(combo->currentIndex() >= 0);
-}
-
-void ChooseQuantity(QWidget& window, const QString& name, const QString& quantity) {
-    QComboBox* combo = Named<QComboBox>(window, name);
-    combo->setCurrentIndex(combo->findData(quantity));
     QVERIFY(combo->currentIndex() >= 0);
 }
 
@@ -56,8 +44,6 @@ bool RunToEnd(DesignDialog& dialog) {
     QTest::mouseClick(Named<QPushButton>(dialog, QStringLiteral("Run")), Qt::LeftButton);
     return ended.wait(60000);
 }
-
-QString Outcome(QWidget& dialog) { return Named<QPlainTextEdit>(dialog, QStringLiteral("Result"))->toPlainText(); }
 
 // A run of the boxes' texts, as OK would make it without a report.
 RunResult RunOfBoxes(const Program& program) {
@@ -97,10 +83,10 @@ private slots:
         program.form1->findChild<QAction*>(QStringLiteral("GoalSeekAction"))->trigger();
         GoalSeekDialog& dialog = program.form1->GoalSeek();
         QVERIFY(dialog.isVisible());
-        Choose(dialog, QStringLiteral("Input varied"), "ScrewSpeed");
+        ChooseInput(dialog, QStringLiteral("Input varied"), "ScrewSpeed");
         Type(dialog, QStringLiteral("Low"), QStringLiteral("40"));
         Type(dialog, QStringLiteral("High"), QStringLiteral("140"));
-        ChooseQuantity(dialog, QStringLiteral("Quantity"), QStringLiteral("TemperatureRise"));
+        Choose(dialog, QStringLiteral("Quantity"), QStringLiteral("TemperatureRise"));
         Type(dialog, QStringLiteral("Target"), QStringLiteral("30"));
         QVERIFY(RunToEnd(dialog));
 
@@ -132,13 +118,13 @@ private slots:
         OptimiseDialog& dialog = program.form1->Optimise();
         auto* limits = Named<QPlainTextEdit>(dialog, QStringLiteral("Limits, one per line"));
         QCOMPARE(limits->toPlainText(), QStringLiteral("TemperatureRise<=40"));  // the case's
-        Choose(dialog, QStringLiteral("Input varied 1"), "BarrierClearance1");
+        ChooseInput(dialog, QStringLiteral("Input varied 1"), "BarrierClearance1");
         Type(dialog, QStringLiteral("Low 1"), QStringLiteral("0.03"));
         Type(dialog, QStringLiteral("High 1"), QStringLiteral("0.1"));
-        Choose(dialog, QStringLiteral("Input varied 2"), "ScrewSpeed");
+        ChooseInput(dialog, QStringLiteral("Input varied 2"), "ScrewSpeed");
         Type(dialog, QStringLiteral("Low 2"), QStringLiteral("60"));
         Type(dialog, QStringLiteral("High 2"), QStringLiteral("140"));
-        ChooseQuantity(dialog, QStringLiteral("Objective"), QStringLiteral("TotalPressureDrop"));
+        Choose(dialog, QStringLiteral("Objective"), QStringLiteral("TotalPressureDrop"));
         limits->setPlainText(QStringLiteral("TemperatureRise<=30\nBarrier1ShearStress>=120"));
         QVERIFY(RunToEnd(dialog));
 
@@ -192,7 +178,7 @@ private slots:
         while (Named<QPushButton>(dialog, QStringLiteral("Add an input varied"))->isEnabled()) dialog.AddInput();
         const char* fields[] = {"BarrierClearance1", "ScrewSpeed", "ChannelDepth", "BarrierWidth1",
                                 "ChannelLength", "BarrierWidth2"};
-        for (int i = 0; i < 6; ++i) Choose(dialog, QStringLiteral("Input varied %1").arg(i + 1), fields[i]);
+        for (int i = 0; i < 6; ++i) ChooseInput(dialog, QStringLiteral("Input varied %1").arg(i + 1), fields[i]);
         Named<QSpinBox>(dialog, QStringLiteral("Runs allowed"))->setValue(100000);
         Type(dialog, QStringLiteral("Tolerance"), QStringLiteral("1e-15"));
         QSignalSpy ended(&dialog, &DesignDialog::SearchEnded);
@@ -234,8 +220,8 @@ private slots:
         QVERIFY(program.Show());
         GoalSeekDialog& dialog = program.form1->GoalSeek();
         dialog.show();
-        Choose(dialog, QStringLiteral("Input varied"), "ScrewSpeed");
-        ChooseQuantity(dialog, QStringLiteral("Quantity"), QStringLiteral("TemperatureRise"));
+        ChooseInput(dialog, QStringLiteral("Input varied"), "ScrewSpeed");
+        Choose(dialog, QStringLiteral("Quantity"), QStringLiteral("TemperatureRise"));
         Type(dialog, QStringLiteral("Target"), QStringLiteral("1000"));
         {
             ModalCloser closer;
@@ -278,10 +264,10 @@ private slots:
 
         GoalSeekDialog& dialog = program.form1->GoalSeek();
         dialog.show();
-        Choose(dialog, QStringLiteral("Input varied"), "BarrierClearance1");
+        ChooseInput(dialog, QStringLiteral("Input varied"), "BarrierClearance1");
         Type(dialog, QStringLiteral("Low"), QStringLiteral("0.03"));
         Type(dialog, QStringLiteral("High"), QStringLiteral("0.1"));
-        ChooseQuantity(dialog, QStringLiteral("Quantity"), QStringLiteral("Barrier1ShearStress"));
+        Choose(dialog, QStringLiteral("Quantity"), QStringLiteral("Barrier1ShearStress"));
         Type(dialog, QStringLiteral("Target"), QStringLiteral("170"));
         QVERIFY(RunToEnd(dialog));
         QCOMPARE(dialog.Result()->end, GoalSeekEnd::Found);
@@ -312,8 +298,8 @@ private slots:
         program.Edit(2)->setText(QStringLiteral("0"));
         GoalSeekDialog& dialog = program.form1->GoalSeek();
         dialog.show();
-        Choose(dialog, QStringLiteral("Input varied"), "OutputRate");
-        ChooseQuantity(dialog, QStringLiteral("Quantity"), QStringLiteral("PowerKW"));
+        ChooseInput(dialog, QStringLiteral("Input varied"), "OutputRate");
+        Choose(dialog, QStringLiteral("Quantity"), QStringLiteral("PowerKW"));
         Type(dialog, QStringLiteral("Low"), QStringLiteral("100"));
         Type(dialog, QStringLiteral("High"), QStringLiteral("300"));
         Type(dialog, QStringLiteral("Target"), QStringLiteral("5"));

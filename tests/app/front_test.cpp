@@ -31,21 +31,6 @@ namespace vortane::testing {
 
 namespace {
 
-void Type(QWidget& window, const QString& name, const QString& text) {
-    QLineEdit* edit = Named<QLineEdit>(window, name);
-    QVERIFY2(edit != nullptr, qPrintable(name));
-    edit->setText(text);
-}
-
-void Choose(QWidget& window, const QString& name, const QVariant& data) {
-    QComboBox* combo = Named<QComboBox>(window, name);
-    QVERIFY2(combo != nullptr, qPrintable(name));
-    combo->setCurrentIndex(combo->findData(data));
-    QVERIFY2(combo->currentIndex() >= 0, qPrintable(name));
-}
-
-QString Outcome(QWidget& dialog) { return Named<QPlainTextEdit>(dialog, QStringLiteral("Result"))->toPlainText(); }
-
 // The plant's question at 350 kg/hr: pressure drop against τ₁ over the first
 // barrier clearance and the speed, within the temperature rise and a
 // positive inlet pressure; the limits are the case's.
@@ -79,16 +64,6 @@ FrontRequest PlantRequest(const Program& program) {
     request.objectives = {ParseObjective("minimise TotalPressureDrop"), ParseObjective("maximise Barrier1ShearStress")};
     request.limits = {ParseLimit("TemperatureRise<=30"), ParseLimit("LeastInletPressure>=0")};
     return request;
-}
-
-QString CellText(const QTableWidget& table, int row, int column) {
-    const QTableWidgetItem* item = table.item(row, column);
-    return item != nullptr ? item->text() : QString();
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace

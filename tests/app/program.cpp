@@ -1,7 +1,9 @@
 #include "program.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -37,6 +39,31 @@ void Type(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
+}
+
+void Type(QWidget& window, const QString& name, const QString& text) {
+    QLineEdit* edit = Named<QLineEdit>(window, name);
+    QVERIFY2(edit != nullptr, qPrintable(name));
+    edit->setText(text);
+}
+
+void Choose(QWidget& window, const QString& name, const QVariant& data) {
+    QComboBox* combo = Named<QComboBox>(window, name);
+    QVERIFY2(combo != nullptr, qPrintable(name));
+    combo->setCurrentIndex(combo->findData(data));
+    QVERIFY2(combo->currentIndex() >= 0, qPrintable(name));
+}
+
+QString Outcome(QWidget& dialog) { return Named<QPlainTextEdit>(dialog, QStringLiteral("Result"))->toPlainText(); }
+
+QString CellText(const QTableWidget& table, int row, int column) {
+    const QTableWidgetItem* item = table.item(row, column);
+    return item != nullptr ? item->text() : QString();
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void Sweep(QWidget& window, const QString& input, const QString& caption, const QStringList& bounds,

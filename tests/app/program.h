@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QStringList>
+#include <QTableWidget>
+#include <QVariant>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -25,6 +27,17 @@ Widget* Named(QWidget& window, const QString& name) {
 
 // Types `text` into `edit` in place of what it holds, as a user does.
 void Type(QLineEdit* edit, const QString& text);
+
+// The line edit named `name` in `window` set to `text`.
+void Type(QWidget& window, const QString& name, const QString& text);
+// The combo box named `name` in `window` set to the item holding `data`.
+void Choose(QWidget& window, const QString& name, const QVariant& data);
+// A design dialog's result, as its text box shows it.
+QString Outcome(QWidget& dialog);
+// A table's cell text; empty for no cell.
+QString CellText(const QTableWidget& table, int row, int column);
+// A file's bytes; empty when it cannot be read.
+QByteArray FileBytes(const QString& path);
 
 // In the Study window `window`, chooses the input whose combo is named
 // `input` by its caption and types its From, To and Step (their names

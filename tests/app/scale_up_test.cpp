@@ -25,15 +25,6 @@ namespace vortane::testing {
 
 namespace {
 
-QString ScaleUpOutcome(QWidget& dialog) {
-    return Named<QPlainTextEdit>(dialog, QStringLiteral("Result"))->toPlainText();
-}
-
-QString ScaleUpCell(const QTableWidget& table, int row, int column) {
-    const QTableWidgetItem* item = table.item(row, column);
-    return item != nullptr ? item->text() : QString();
-}
-
 InputTexts BoxTexts(const Program& program) {
     InputTexts texts;
     for (int box = 1; box <= InputCount; ++box) texts[box - 1] = program.Edit(box)->text().toStdString();
@@ -73,15 +64,15 @@ private slots:
         QCOMPARE(std::set<std::string>(request.keep.begin(), request.keep.end()),
                  (std::set<std::string>{"Barrier1ShearStress", "TemperatureRise"}));
         const ScaleUpResult core = ScaleUp(request);
-        QVERIFY2(dialog.Result().has_value(), qPrintable(ScaleUpOutcome(dialog)));
+        QVERIFY2(dialog.Result().has_value(), qPrintable(Outcome(dialog)));
         const ScaleUpResult& shown = *dialog.Result();
         QCOMPARE(shown.columns, core.columns);
-        QVERIFY2(ScaleUpOutcome(dialog).startsWith(QString::fromStdString(core.verdict)),
-                 qPrintable(ScaleUpOutcome(dialog)));
+        QVERIFY2(Outcome(dialog).startsWith(QString::fromStdString(core.verdict)),
+                 qPrintable(Outcome(dialog)));
         auto* table = Named<QTableWidget>(dialog, QStringLiteral("Designs scaled"));
         QCOMPARE(table->rowCount(), static_cast<int>(core.rows.size()));
         for (std::size_t r = 0; r < core.rows.size(); ++r) {
-            QCOMPARE(ScaleUpCell(*table, static_cast<int>(r), 0).toStdString(), core.rows[r].name);
+            QCOMPARE(CellText(*table, static_cast<int>(r), 0).toStdString(), core.rows[r].name);
             QCOMPARE(shown.rows[r].texts, core.rows[r].texts);
         }
         const ScaleUpRow* kept = ScaleUpRowNamed(core, KeptRowName);
@@ -93,15 +84,13 @@ private slots:
             const QString deviation = QString::fromStdString(DeviationText(kept->deviations[k]));
             bool found = false;
             for (int c = 0; c < table->columnCount(); ++c)
-                found = found || ScaleUpCell(*table, static_cast<int>(keptRow), c) == deviation;
+                found = found || CellText(*table, static_cast<int>(keptRow), c) == deviation;
             QVERIFY2(found, qPrintable(deviation));
         }
 
         const QString csv = program.Scratch() + QStringLiteral("/scaled.csv");
         QVERIFY(dialog.ExportCsv(csv));
-        QFile written(csv);
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll().toStdString(), CaseTableCsv(ScaleUpTable(core, '.')));
+        QCOMPARE(FileBytes(csv).toStdString(), CaseTableCsv(ScaleUpTable(core, '.')));
 
         auto* document = program.form1->findChild<CaseDocument*>();
         QSignalSpy changed(document, &CaseDocument::Changed);
