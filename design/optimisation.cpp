@@ -67,7 +67,8 @@ std::optional<double> ObjectiveValue(const OptimisationRequest& request, std::sp
         const std::optional<double> value = ColumnNumber(*columns[i], run);
         if (!value || !std::isfinite(*value)) return std::nullopt;
         const double deviation = (*value - request.deviations[i].value) / request.deviations[i].value;
-        sum += deviation * deviation;
+        const double excess = std::max(0.0, std::fabs(deviation) - request.deviationSlack);
+        sum += excess * excess;
     }
     return sum;
 }
@@ -106,6 +107,7 @@ public:
                                   RunResult* keep = nullptr);
     void Choose(Design design) { best_ = std::move(design); }
     std::vector<double> Values(std::span<const double> unit) const;
+    double Pull(std::span<const double> values) const;
     bool Cancelled() const { return cancel_ != nullptr && cancel_->load(); }
     bool Spent() const { return spent_; }
     int RunsLeft() const { return std::max(0, request_.runLimit - runs_.load()); }
@@ -130,6 +132,15 @@ private:
     std::vector<Evaluation> history_;
     std::optional<Design> best_;
 };
+
+double Problem::Pull(std::span<const double> values) const {
+    double sum = 0;
+    for (std::size_t i = 0; i < request_.anchor.size(); ++i) {
+        const VariedInput& input = request_.inputs[i];
+        sum += std::pow((values[i] - request_.anchor[i]) / (input.high - input.low), 2);
+    }
+    return request_.anchorWeight * sum;
+}
 
 std::vector<double> Problem::Values(std::span<const double> unit) const {
     std::vector<double> values;
@@ -158,7 +169,7 @@ std::optional<Trial> Problem::Evaluate(std::span<const double> unit, std::vector
     const std::optional<double> value = ObjectiveValue(request_, objective_, run);
     Trial point{{unit.begin(), unit.end()}, texts, run.outcome, margins, {}, {}, {}, false, 0};
     const bool complete = run.outcome == RunOutcome::Complete && value;
-    if (complete) point.objective = request_.maximise && request_.deviations.empty() ? -*value : *value;
+    if (complete) point.objective = request_.maximise && request_.deviations.empty() ? -*value : *value + Pull(values);
     for (const LimitMargin& margin : margins) {
         const double constraint = complete && margin.fraction ? -*margin.fraction : StoppedConstraint;
         point.constraints.push_back(constraint);
@@ -373,6 +384,12 @@ void CheckRequest(const OptimisationRequest& request) {
             throw DesignError(target.quantity + " cannot be held at " + ValueText(target.value) +
                               ": a relative deviation needs a nonzero target");
     }
+    if (!request.anchor.empty() && request.anchor.size() != request.inputs.size())
+        throw DesignError("the design to stay near needs a value for each varied input");
+    if (!std::isfinite(request.deviationSlack) || request.deviationSlack < 0)
+        throw DesignError("the deviation counted as none must be a number not below 0");
+    if (!std::isfinite(request.anchorWeight) || request.anchorWeight < 0)
+        throw DesignError("the pull towards the design to stay near must be a number not below 0");
     LimitColumns(request.limits);
     if (!std::isfinite(request.tolerance) || request.tolerance <= 0 || request.tolerance >= 1)
         throw DesignError("the tolerance must be a number above 0 and below 1");

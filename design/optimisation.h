@@ -35,6 +35,14 @@ struct OptimisationRequest {
     // least-squares problem; `maximise` does not apply). Each target is a
     // nonzero number.
     std::vector<Target> deviations;
+    // With `deviations`: a relative deviation within it counts as none, and
+    // one beyond it by its excess, (|deviation| − slack)².
+    double deviationSlack = 0;
+    // With `deviations`: a design to stay near among those that hold the
+    // targets equally well, as one value per varied input; the sum gains
+    // anchorWeight · Σ ((value − anchor)/(high − low))².
+    std::vector<double> anchor;
+    double anchorWeight = 0;
     std::vector<Limit> limits;
     WarningKinds acceptedWarnings = {};  // the kinds a feasible design may raise
     double tolerance = 1e-4;  // relative change of the inputs (of their ranges) at which to stop

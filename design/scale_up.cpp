@@ -20,10 +20,10 @@ namespace vortane {
 
 namespace {
 
-// A kept column counts as held by the similar start, with no search, when its
-// deviation is no more than this, in %: the reference itself, or its similar
-// design at the output the rules give, to the digits of its texts.
-constexpr double ScaleHeldExactly = 1e-6;
+// A kept column within this share of the tolerance is held: the similar
+// start holding every one needs no search, and the search does not chase a
+// column further at the cost of departing from similarity.
+constexpr double HeldShare = 0.1;
 // Relative distance of a scaled value's text from the value.
 constexpr double ScaleTextPrecision = 1e-10;
 
@@ -173,10 +173,12 @@ std::string KeptJoinedNames(std::span<const std::string> names) {
     return text;
 }
 
-// Σ (deviation/100)² over the kept columns: the search's objective.
-double KeptSquares(const ScaleUpRow& row, std::size_t kept) {
+// Σ ((|deviation| − held)/100)² over the kept columns, each term 0 within
+// `held` %: the search's sum without its pull.
+double KeptSquares(const ScaleUpRow& row, std::size_t kept, double held) {
     double sum = 0;
-    for (std::size_t i = 0; i < kept; ++i) sum += std::pow(row.deviations[i].value_or(1e9) / 100, 2);
+    for (std::size_t i = 0; i < kept; ++i)
+        sum += std::pow(std::max(0.0, std::fabs(row.deviations[i].value_or(1e9)) - held) / 100, 2);
     return sum;
 }
 
@@ -197,6 +199,12 @@ std::string KeptVerdict(const ScaleUpResult& result, const ScaleUpRow& row, doub
            "the closest design in the bounds misses by " + KeptDeviationsText(result, row);
 }
 
+// The pull towards the similar design: a design at the far end of every
+// input's range weighs as much as a kept column's excess over the held share
+// of this share of the tolerance, so it chooses among the designs that hold
+// the columns alike and moves none of them past the tolerance.
+constexpr double PullShare = 0.4;
+
 // The Kept design by least squares around the similar design, which stays
 // when the search finds none better within the bounds.
 void SearchKept(ScaleUpResult& result, const ScaleTable& table, const ScaleUpRequest& request,
@@ -209,6 +217,11 @@ void SearchKept(ScaleUpResult& result, const ScaleTable& table, const ScaleUpReq
     search.inputs = result.inputs;
     for (std::size_t i = 0; i < result.keptCount; ++i)
         search.deviations.push_back({result.columns[i], *table.Reference()[i]});
+    for (const VariedInput& input : result.inputs)
+        search.anchor.push_back(ConvertReal(similar.texts[input.field->box - 1], request.base.decimalSeparator)
+                                    .value_or((input.low + input.high) / 2));
+    search.anchorWeight = std::pow(PullShare * request.tolerance / 100, 2) / static_cast<double>(result.inputs.size());
+    search.deviationSlack = HeldShare * request.tolerance / 100;
     search.limits = request.limits;
     search.acceptedWarnings = request.acceptedWarnings;
     search.runLimit = request.runLimit;
@@ -227,7 +240,8 @@ void SearchKept(ScaleUpResult& result, const ScaleTable& table, const ScaleUpReq
     }
     if (found.found) {
         ScaleUpRow kept = table.RowOf(std::string(KeptRowName), found.texts, std::move(found.run));
-        if (!similarFits || KeptSquares(kept, result.keptCount) < KeptSquares(similar, result.keptCount))
+        const double held = HeldShare * request.tolerance;
+        if (!similarFits || KeptSquares(kept, result.keptCount, held) < KeptSquares(similar, result.keptCount, held))
             similar = std::move(kept);
     }
     result.rows.push_back(std::move(similar));
@@ -292,7 +306,7 @@ ScaleUpResult ScaleUp(const ScaleUpRequest& request, const std::atomic<bool>* ca
     const InputTexts start = SimilarTexts(request.base, data, ratio, speed, request.outputRate);
     result.inputs = request.inputs.empty() ? DefaultScaleUpInputs(start, separator) : request.inputs;
     ScaleUpRow similar = table.Row(std::string(KeptRowName), start);
-    if (request.keep.empty() || (similar.feasible && HoldsKept(similar, result.keptCount, ScaleHeldExactly))) {
+    if (request.keep.empty() || (similar.feasible && HoldsKept(similar, result.keptCount, HeldShare * request.tolerance))) {
         result.rows.push_back(std::move(similar));
         result.kept = true;
         if (!request.keep.empty()) result.verdict = KeptVerdict(result, result.rows.back(), request.tolerance);

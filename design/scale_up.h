@@ -111,7 +111,9 @@ std::vector<VariedInput> DefaultScaleUpInputs(const InputTexts& similar, char de
 // The reference, the five rules at the output each implies, and the Kept
 // design: from geometric similarity at the output asked for (speed N₁ (Q/Q₁)/r³),
 // least squares on the kept columns' relative deviations over the inputs it
-// may move (Optimise), unless the start already holds them all. Texts of
+// may move (Optimise), unless the start already holds them all. Where more
+// inputs move than columns are kept, many designs hold them alike; a small
+// pull towards the similar design picks the one that departs least from it. Texts of
 // scaled values keep the reference's where the value is the same, else the
 // fewest significant digits within 1e-10 of it. `cancel` and `progress` as
 // Optimise takes them. A question it cannot take (a diameter or output not

@@ -116,6 +116,27 @@ TEST(Optimise, LeastSquaresFindsTheDesignThatHoldsTheTargets) {
     EXPECT_THROW(Optimise(request), DesignError);
 }
 
+// One target over two inputs is held along a curve of designs; the pull
+// towards a design on that curve brings the search to it, the target still
+// held. A pull with a value missing is refused.
+TEST(Optimise, APullChoosesAmongDesignsThatHoldTheTargetsAlike) {
+    const RunResult at = RunCalculation(UnreportedRequest({{"OutputRate", "350"}, {"BarrierClearance1", "0.07"},
+                                                           {"ScrewSpeed", "100"}}));
+    OptimisationRequest request = PlantRequest();
+    request.objective.clear();
+    request.limits.clear();
+    request.deviations.push_back({"TemperatureRise", *ColumnNumber(QuantityColumn("TemperatureRise"), at)});
+    request.anchor = {0.07, 100};
+    request.anchorWeight = 1e-6;
+    const OptimisationResult result = Optimise(request);
+    ASSERT_TRUE(result.found);
+    EXPECT_LT(*result.objective, 1e-5);
+    EXPECT_NEAR(std::stod(result.inputTexts[0]), 0.07, 0.002);
+    EXPECT_NEAR(std::stod(result.inputTexts[1]), 100, 2);
+    request.anchor.pop_back();
+    EXPECT_THROW(Optimise(request), DesignError);
+}
+
 // Searches sharing a memo make each run once: the same question again makes
 // no run, and both give what a search without the memo gives.
 TEST(Optimise, ASharedMemoMakesEachRunOnce) {
