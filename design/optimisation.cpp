@@ -67,8 +67,7 @@ std::optional<double> ObjectiveValue(const OptimisationRequest& request, std::sp
         const std::optional<double> value = ColumnNumber(*columns[i], run);
         if (!value || !std::isfinite(*value)) return std::nullopt;
         const double deviation = (*value - request.deviations[i].value) / request.deviations[i].value;
-        const double excess = std::max(0.0, std::fabs(deviation) - request.deviationSlack);
-        sum += excess * excess;
+        sum += DeviationSquare(deviation, request.deviationSlack);
     }
     return sum;
 }
@@ -396,6 +395,11 @@ void CheckRequest(const OptimisationRequest& request) {
 }
 
 }  // namespace
+
+double DeviationSquare(double deviation, double slack) {
+    const double excess = std::max(0.0, std::fabs(deviation) - slack);
+    return excess * excess;
+}
 
 OptimisationResult Optimise(const OptimisationRequest& request, const std::atomic<bool>* cancel,
                             const std::function<void(const Evaluation&)>& progress) {

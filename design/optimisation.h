@@ -76,6 +76,10 @@ struct OptimisationResult {
     std::vector<Evaluation> history;      // every run made, in the order finished
 };
 
+// A relative deviation's term in a least-squares sum: 0 within `slack`,
+// else the square of its excess, (|deviation| − slack)².
+double DeviationSquare(double deviation, double slack);
+
 // A grid of up to 256 points over the bounds, run in parallel; then COBYLA on
 // the inputs scaled to [0, 1] from the best few grid points, the starts in
 // parallel. Each limit is a constraint −margin/|bound| ≤ 0, and soundness one

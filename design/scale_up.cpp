@@ -173,12 +173,15 @@ std::string KeptJoinedNames(std::span<const std::string> names) {
     return text;
 }
 
-// Σ ((|deviation| − held)/100)² over the kept columns, each term 0 within
-// `held` %: the search's sum without its pull.
-double KeptSquares(const ScaleUpRow& row, std::size_t kept, double held) {
+// The deviation, in %, within which a kept column is held.
+double HeldPercent(const ScaleUpRequest& request) { return HeldShare * request.tolerance; }
+
+// The search's sum without its pull: each kept column's DeviationSquare
+// beyond the held share.
+double KeptSquares(const ScaleUpRow& row, std::size_t kept, const ScaleUpRequest& request) {
     double sum = 0;
     for (std::size_t i = 0; i < kept; ++i)
-        sum += std::pow(std::max(0.0, std::fabs(row.deviations[i].value_or(1e9)) - held) / 100, 2);
+        sum += DeviationSquare(row.deviations[i].value_or(1e9) / 100, HeldPercent(request) / 100);
     return sum;
 }
 
@@ -200,9 +203,9 @@ std::string KeptVerdict(const ScaleUpResult& result, const ScaleUpRow& row, doub
 }
 
 // The pull towards the similar design: a design at the far end of every
-// input's range weighs as much as a kept column's excess over the held share
-// of this share of the tolerance, so it chooses among the designs that hold
-// the columns alike and moves none of them past the tolerance.
+// input's range weighs as much as one kept column missing by this share of
+// the tolerance beyond the held share; so it chooses among the designs that
+// hold the columns alike and moves none of them past the tolerance.
 constexpr double PullShare = 0.4;
 
 // The Kept design by least squares around the similar design, which stays
@@ -221,7 +224,7 @@ void SearchKept(ScaleUpResult& result, const ScaleTable& table, const ScaleUpReq
         search.anchor.push_back(ConvertReal(similar.texts[input.field->box - 1], request.base.decimalSeparator)
                                     .value_or((input.low + input.high) / 2));
     search.anchorWeight = std::pow(PullShare * request.tolerance / 100, 2) / static_cast<double>(result.inputs.size());
-    search.deviationSlack = HeldShare * request.tolerance / 100;
+    search.deviationSlack = HeldPercent(request) / 100;
     search.limits = request.limits;
     search.acceptedWarnings = request.acceptedWarnings;
     search.runLimit = request.runLimit;
@@ -240,8 +243,8 @@ void SearchKept(ScaleUpResult& result, const ScaleTable& table, const ScaleUpReq
     }
     if (found.found) {
         ScaleUpRow kept = table.RowOf(std::string(KeptRowName), found.texts, std::move(found.run));
-        const double held = HeldShare * request.tolerance;
-        if (!similarFits || KeptSquares(kept, result.keptCount, held) < KeptSquares(similar, result.keptCount, held))
+        if (!similarFits ||
+            KeptSquares(kept, result.keptCount, request) < KeptSquares(similar, result.keptCount, request))
             similar = std::move(kept);
     }
     result.rows.push_back(std::move(similar));
@@ -306,7 +309,7 @@ ScaleUpResult ScaleUp(const ScaleUpRequest& request, const std::atomic<bool>* ca
     const InputTexts start = SimilarTexts(request.base, data, ratio, speed, request.outputRate);
     result.inputs = request.inputs.empty() ? DefaultScaleUpInputs(start, separator) : request.inputs;
     ScaleUpRow similar = table.Row(std::string(KeptRowName), start);
-    if (request.keep.empty() || (similar.feasible && HoldsKept(similar, result.keptCount, HeldShare * request.tolerance))) {
+    if (request.keep.empty() || (similar.feasible && HoldsKept(similar, result.keptCount, HeldPercent(request)))) {
         result.rows.push_back(std::move(similar));
         result.kept = true;
         if (!request.keep.empty()) result.verdict = KeptVerdict(result, result.rows.back(), request.tolerance);
